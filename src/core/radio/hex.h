@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace zev {
+
+// Frames and replies are handled as hex text: upper-case two-digit pairs, no separator.
+// A final odd digit is dropped; digits of either case are read.
+QByteArray hexToBytes(const QString& hex);
+QString bytesToHex(const QByteArray& bytes);
+
+} // namespace zev

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+
+// The radio as seen from its programming cable, over a 1 KiB memory image, with the faults a
+// test or a demo may ask for. It knows nothing of time or transport: the host feeds it the
+// bytes that arrive and delivers its replies after their delay.
+namespace zev {
+
+struct SimulatorFaults {
+    bool silent = false;              // never answers anything
+    bool wrongIdentification = false; // answers the entry frame with a wrong identification
+    int noAnswerAtFrame = 0;          // k > 0: the k-th frame (counted from 1) gets no answer
+    int wrongByteAtFrame = 0;         // k > 0: the k-th frame's answer has its first byte wrong
+    int hangUpAfterFrames = 0;        // k > 0: after k frames the radio goes dead
+    int replyDelayMs = 0;             // every answer comes this late
+};
+
+struct SimulatorReply {
+    QByteArray bytes;
+    int delayMs = 0;
+};
+
+class RadioSimulator {
+public:
+    explicit RadioSimulator(QByteArray image = factoryImage(), SimulatorFaults faults = {});
+
+    // Bytes from the programmer; returns the answers to every frame those bytes completed.
+    QList<SimulatorReply> receive(const QByteArray& bytes);
+
+    const QByteArray& image() const { return m_image; }
+    bool inProgrammingMode() const { return m_programming; }
+    bool hungUp() const { return m_hungUp; }
+    int framesReceived() const { return m_frames; }
+
+    static QByteArray factoryImage(); // band 136-174MHz, default options, erased channels
+    static QByteArray demoImage();    // the factory image with a handful of realistic channels
+    static QByteArray erasedImage();  // every byte 0xFF
+
+private:
+    QByteArray m_image;
+    SimulatorFaults m_faults;
+    QByteArray m_pending;
+    bool m_programming = false;
+    bool m_hungUp = false;
+    int m_frames = 0;
+};
+
+} // namespace zev
