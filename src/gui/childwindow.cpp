@@ -1,6 +1,7 @@
 #include "childwindow.h"
 
 #include <QCloseEvent>
+#include <QMdiArea>
 
 namespace zev {
 
