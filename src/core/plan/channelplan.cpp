@@ -3,7 +3,9 @@
 namespace zev {
 
 namespace {
-int optionSlot(Option option) { return static_cast<int>(option); }
+int optionSlot(Option option) {
+    return static_cast<int>(option);
+}
 } // namespace
 
 ChannelPlan::ChannelPlan(QObject* parent) : QAbstractTableModel(parent) {
@@ -41,7 +43,9 @@ void ChannelPlan::setChannel(int row, const ChannelRow& cells) {
         setCell(column, row, cells[column - 1]);
 }
 
-void ChannelPlan::clearChannel(int row) { setChannel(row, ChannelRow{}); }
+void ChannelPlan::clearChannel(int row) {
+    setChannel(row, ChannelRow{});
+}
 
 void ChannelPlan::clearTable() {
     // Column by column, as the reset empties them.
@@ -63,7 +67,9 @@ void ChannelPlan::setHeader(const std::array<QString, ColumnCount>& titles) {
         setCell(column, 0, titles[column]);
 }
 
-int ChannelPlan::optionIndex(Option option) const { return m_optionIndices[optionSlot(option)]; }
+int ChannelPlan::optionIndex(Option option) const {
+    return m_optionIndices[optionSlot(option)];
+}
 
 void ChannelPlan::setOptionIndex(Option option, int index) {
     const int slot = optionSlot(option);
@@ -84,14 +90,18 @@ QStringList ChannelPlan::optionItems(Option option) const {
     return m_optionItems[optionSlot(option)];
 }
 
-OptionIndices ChannelPlan::optionIndices() const { return m_optionIndices; }
+OptionIndices ChannelPlan::optionIndices() const {
+    return m_optionIndices;
+}
 
 void ChannelPlan::setOptionIndices(const OptionIndices& indices) {
     for (Option option : allOptions)
         setOptionIndex(option, indices[optionSlot(option)]);
 }
 
-void ChannelPlan::setWords(const Words& words) { m_words = words; }
+void ChannelPlan::setWords(const Words& words) {
+    m_words = words;
+}
 
 void ChannelPlan::rebuildOptionLists(const OptionTexts& texts) {
     m_optionTexts = texts;

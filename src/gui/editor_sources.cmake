@@ -1,0 +1,3 @@
+target_sources(zevgui PRIVATE
+    channeleditor.h channeleditor.cpp
+)
