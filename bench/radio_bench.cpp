@@ -1,0 +1,91 @@
+// Times a full read and a full write through zev4800-cli against rh4800-sim paced at 9600 baud
+// with no added turnaround, as a ratio to the time the bytes need on the wire, and the time a
+// read and a write take to give up on a silent radio.
+#include "benchsupport.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <cstdio>
+
+namespace {
+
+QString binDir;
+
+struct Radio {
+    QProcess process;
+    QString device;
+};
+
+bool startRadio(Radio& radio, const QStringList& options) {
+    radio.process.start(binDir + "/rh4800-sim", options);
+    if (!radio.process.waitForReadyRead(5000))
+        return false;
+    radio.device = QString::fromLocal8Bit(radio.process.readLine()).trimmed();
+    return !radio.device.isEmpty();
+}
+
+// Seconds one run of the command-line tool takes; negative when its exit status differs.
+double timeCli(const QStringList& arguments, int expectedExit) {
+    QProcess cli;
+    QElapsedTimer clock;
+    clock.start();
+    cli.start(binDir + "/zev4800-cli", arguments);
+    cli.waitForFinished(60000);
+    const double seconds = clock.nsecsElapsed() / 1e9;
+    if (cli.exitCode() != expectedExit) {
+        std::fprintf(stderr, "zev4800-cli %s: %s\n", qPrintable(arguments.join(' ')),
+                     cli.readAllStandardError().constData());
+        return -1;
+    }
+    return seconds;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    binDir = QCoreApplication::applicationDirPath();
+    const int runs = argc > 1 ? QString(argv[1]).toInt() : 5;
+    QTemporaryDir work;
+    const QString plan = work.filePath("plan.z81");
+
+    // 631 bytes cross the line for a read and 461 for a write, at 10 bits a byte.
+    const double readBound = 631 * 10 / 9600.0;
+    const double writeBound = 461 * 10 / 9600.0;
+
+    Radio radio;
+    if (!startRadio(radio, {"--demo", "--image", work.filePath("radio.img")})) {
+        std::fprintf(stderr, "rh4800-sim did not start\n");
+        return 1;
+    }
+    QList<double> reads, writes;
+    for (int run = 0; run < runs; ++run) {
+        reads << timeCli({"read", "--port", radio.device, "--output", plan}, 0);
+        writes << timeCli({"write", "--port", radio.device, plan}, 0);
+    }
+    radio.process.terminate();
+    radio.process.waitForFinished();
+
+    Radio silent;
+    if (!startRadio(silent, {"--silent"}))
+        return 1;
+    const double readGivesUp =
+        timeCli({"read", "--port", silent.device, "--output", work.filePath("none.z81")}, 1);
+    const double writeGivesUp = timeCli({"write", "--port", silent.device, plan}, 1);
+    silent.process.terminate();
+    silent.process.waitForFinished();
+
+    const double read = bench::median(reads), write = bench::median(writes);
+    std::printf("radio session through zev4800-cli, rh4800-sim at 9600 baud, median of %d\n", runs);
+    std::printf("  read : %6.3f s, %.2f x the wire time %.3f s (target <= 1.10)\n", read,
+                read / readBound, readBound);
+    std::printf("  write: %6.3f s, %.2f x the wire time %.3f s (target <= 1.10)\n", write,
+                write / writeBound, writeBound);
+    std::printf("  silent radio: read gives up after %.2f s (about 3.3 s expected), "
+                "write after %.2f s (about 1.5 s expected)\n",
+                readGivesUp, writeGivesUp);
+    return 0;
+}
