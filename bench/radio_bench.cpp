@@ -27,15 +27,16 @@ bool startRadio(Radio& radio, const QStringList& options) {
     return !radio.device.isEmpty();
 }
 
-// Seconds one run of the command-line tool takes; negative when its exit status differs.
-double timeCli(const QStringList& arguments, int expectedExit) {
+// Seconds one run of the command-line tool takes; negative when it did not succeed or fail as
+// expected.
+double timeCli(const QStringList& arguments, bool expectSuccess) {
     QProcess cli;
     QElapsedTimer clock;
     clock.start();
     cli.start(binDir + "/zev4800-cli", arguments);
     cli.waitForFinished(60000);
     const double seconds = clock.nsecsElapsed() / 1e9;
-    if (cli.exitCode() != expectedExit) {
+    if ((cli.exitCode() == 0) != expectSuccess) {
         std::fprintf(stderr, "zev4800-cli %s: %s\n", qPrintable(arguments.join(' ')),
                      cli.readAllStandardError().constData());
         return -1;
@@ -63,8 +64,8 @@ int main(int argc, char** argv) {
     }
     QList<double> reads, writes;
     for (int run = 0; run < runs; ++run) {
-        reads << timeCli({"read", "--port", radio.device, "--output", plan}, 0);
-        writes << timeCli({"write", "--port", radio.device, plan}, 0);
+        reads << timeCli({"read", "--port", radio.device, "--output", plan}, true);
+        writes << timeCli({"write", "--port", radio.device, plan}, true);
     }
     radio.process.terminate();
     radio.process.waitForFinished();
@@ -73,8 +74,8 @@ int main(int argc, char** argv) {
     if (!startRadio(silent, {"--silent"}))
         return 1;
     const double readGivesUp =
-        timeCli({"read", "--port", silent.device, "--output", work.filePath("none.z81")}, 1);
-    const double writeGivesUp = timeCli({"write", "--port", silent.device, plan}, 1);
+        timeCli({"read", "--port", silent.device, "--output", work.filePath("none.z81")}, false);
+    const double writeGivesUp = timeCli({"write", "--port", silent.device, plan}, false);
     silent.process.terminate();
     silent.process.waitForFinished();
 
