@@ -1,0 +1,65 @@
+#include "app/settings.h"
+
+#include <algorithm>
+
+namespace zev {
+
+namespace {
+const QString portSection = QStringLiteral("open");
+const QString listSection = QStringLiteral("list1");
+const QString defaultModel = QStringLiteral("136-174MHz");
+
+QString modelKey(int index) {
+    return QStringLiteral("combo%1").arg(index);
+}
+} // namespace
+
+QString settingsFileName() {
+    return QStringLiteral("myini.ini");
+}
+
+AppSettings loadSettings(const IniFile& ini) {
+    AppSettings settings;
+    settings.port = ini.readInt(portSection, QStringLiteral("com"), 1);
+    if (settings.port < 1 || settings.port > 4)
+        settings.port = 1; // there is no such port to select
+    const int lastIndex = ini.readInt(listSection, QStringLiteral("listcount"), 0);
+    const int count = std::min(lastIndex, MaxModelCount - 1) + 1;
+    for (int index = 0; index < count; ++index)
+        settings.models.append(ini.readString(listSection, modelKey(index), defaultModel));
+    settings.currentModel = ini.readInt(listSection, QStringLiteral("listnow"), 0);
+    if (settings.currentModel < 0 || settings.currentModel >= settings.models.size())
+        settings.currentModel = -1;
+    return settings;
+}
+
+Status saveSettings(IniFile& ini, const AppSettings& settings) {
+    if (Status status = ini.writeInt(portSection, QStringLiteral("com"), settings.port); !status)
+        return status;
+    const int current = settings.currentModel >= 0 && settings.currentModel < settings.models.size()
+                            ? settings.currentModel
+                            : -1;
+    if (Status status = ini.writeInt(listSection, QStringLiteral("listnow"), current); !status)
+        return status;
+    const int count = int(settings.models.size());
+    if (Status status = ini.writeInt(listSection, QStringLiteral("listcount"), count - 1); !status)
+        return status;
+    for (int index = 0; index < count; ++index) {
+        if (Status status =
+                ini.writeString(listSection, modelKey(index), settings.models.at(index));
+            !status)
+            return status;
+    }
+    return Status::success();
+}
+
+std::array<QString, 4> loadPortDevices(const IniFile& ini) {
+    std::array<QString, 4> devices;
+    for (int index = 0; index < 4; ++index)
+        devices[index] =
+            ini.readString(QStringLiteral("ports"), QStringLiteral("com%1").arg(index + 1),
+                           QStringLiteral("/dev/ttyUSB%1").arg(index));
+    return devices;
+}
+
+} // namespace zev

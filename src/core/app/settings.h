@@ -1,0 +1,37 @@
+#pragma once
+
+#include "app/inifile.h"
+#include "status.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+
+namespace zev {
+
+// What the program keeps between runs in myini.ini.
+struct AppSettings {
+    int port = 1;         // 1 to 4
+    QStringList models;   // the model list, duplicates kept
+    int currentModel = 0; // index into models, -1 for no selection
+};
+
+// A hand-edited "listcount" could ask for billions of items; the list stops here.
+constexpr int MaxModelCount = 1000;
+
+QString settingsFileName(); // "myini.ini"
+
+// Reads "com", "listcount", the "combo" keys and "listnow", in this order. A port outside 1 to 4
+// becomes 1; a "listnow" outside the list means no selection (-1).
+AppSettings loadSettings(const IniFile& ini);
+
+// Writes "com", "listnow", "listcount" and the "combo" keys, in this order, and stops at the
+// first write that fails.
+[[nodiscard]] Status saveSettings(IniFile& ini, const AppSettings& settings);
+
+// The device behind COM1 to COM4: section "ports", keys "com1" to "com4", defaults /dev/ttyUSB0
+// to /dev/ttyUSB3. Only read; the user edits them by hand.
+std::array<QString, 4> loadPortDevices(const IniFile& ini);
+
+} // namespace zev

@@ -1,0 +1,108 @@
+#include "radio/serialport.h"
+
+#include <QSerialPort>
+
+namespace zev {
+
+SerialPort::SerialPort(QObject* parent) : QObject(parent), m_port(new QSerialPort(this)) {
+    connect(m_port, &QSerialPort::readyRead, this, &SerialPort::onReadyRead);
+    connect(m_port, &QSerialPort::errorOccurred, this,
+            [this](QSerialPort::SerialPortError error) { onError(error); });
+}
+
+SerialPort::~SerialPort() = default;
+
+void SerialPort::setPort(int number, const QString& device) {
+    m_number = number;
+    m_device = device;
+}
+
+int SerialPort::portNumber() const {
+    return m_number;
+}
+
+QString SerialPort::device() const {
+    return m_device;
+}
+
+Status SerialPort::open() {
+    if (m_port->isOpen())
+        return Status::success();
+    if (m_device.isEmpty())
+        return Status::failure(QStringLiteral("No device is set for COM%1").arg(m_number));
+    m_port->setPortName(m_device);
+    m_port->setBaudRate(QSerialPort::Baud9600);
+    m_port->setDataBits(QSerialPort::Data8);
+    m_port->setParity(QSerialPort::NoParity);
+    m_port->setStopBits(QSerialPort::OneStop);
+    m_port->setFlowControl(QSerialPort::NoFlowControl);
+    if (!m_port->open(QIODevice::ReadWrite)) {
+        const QString reason = m_port->errorString();
+        m_port->clearError();
+        return Status::failure(
+            QStringLiteral("Cannot open %1 (COM%2): %3").arg(m_device).arg(m_number).arg(reason));
+    }
+    m_failureReported = false;
+    // A pseudo-terminal has no modem lines and refuses these; the line works without them.
+    m_port->setDataTerminalReady(true);
+    m_port->setRequestToSend(false);
+    m_port->clearError();
+    return Status::success();
+}
+
+void SerialPort::close() {
+    if (m_port->isOpen())
+        m_port->close();
+}
+
+bool SerialPort::isOpen() const {
+    return m_port->isOpen();
+}
+
+void SerialPort::setThreshold(int bytes) {
+    m_threshold = bytes;
+}
+
+int SerialPort::threshold() const {
+    return m_threshold;
+}
+
+void SerialPort::send(const QByteArray& bytes) {
+    if (!m_port->isOpen() || bytes.isEmpty())
+        return;
+    m_port->write(bytes);
+    m_port->flush();
+}
+
+void SerialPort::send(char byte) {
+    send(QByteArray(1, byte));
+}
+
+void SerialPort::onReadyRead() {
+    // Smaller pieces stay in the port's buffer until the whole reply is there.
+    if (m_threshold <= 0 || m_port->bytesAvailable() < m_threshold)
+        return;
+    emit received(m_port->readAll());
+}
+
+void SerialPort::onError(int error) {
+    switch (error) {
+    case QSerialPort::ReadError:
+    case QSerialPort::WriteError:
+    case QSerialPort::ResourceError:
+        break;
+    default:
+        return; // refused modem lines on a pty and the like do not stop the line
+    }
+    if (m_failureReported || !m_port->isOpen())
+        return;
+    m_failureReported = true;
+    // A vanished far end keeps reporting the error on every read: stop reading at once.
+    m_port->close();
+    emit failed(QStringLiteral("The connection on %1 (COM%2) was lost: the device is gone or no "
+                               "longer answers")
+                    .arg(m_device)
+                    .arg(m_number));
+}
+
+} // namespace zev
