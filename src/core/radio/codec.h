@@ -60,4 +60,11 @@ QString encodeOptions(const OptionIndices& indices);
 QString decodeBand(const QString& reply);
 QString encodeBand(const QString& band);
 
+// Checks the write procedure makes before it puts the radio into programming mode: each names
+// the value that would not be written as it reads back. The encoders above assume values that
+// pass them.
+Status checkChannel(const ChannelRow& cells, const Words& words, int channel);
+Status checkOptions(const OptionIndices& indices);
+Status checkBand(const QString& band);
+
 } // namespace zev::codec

@@ -10,4 +10,10 @@ namespace zev {
 QByteArray hexToBytes(const QString& hex);
 QString bytesToHex(const QByteArray& bytes);
 
+// Value of one hex digit of either case, or -1.
+int hexDigitValue(QChar digit);
+
+// Whether text is whole pairs of hex digits (either case); the empty text is.
+bool isHexText(const QString& text);
+
 } // namespace zev

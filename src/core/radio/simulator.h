@@ -22,6 +22,12 @@ struct SimulatorReply {
     int delayMs = 0;
 };
 
+// What the radio made of the bytes it heard, for traces.
+struct SimulatorFrame {
+    QByteArray bytes;
+    bool recognised = true; // false: bytes skipped because they start no frame
+};
+
 class RadioSimulator {
 public:
     explicit RadioSimulator(QByteArray image = factoryImage(), SimulatorFaults faults = {});
@@ -34,6 +40,17 @@ public:
     bool hungUp() const { return m_hungUp; }
     int framesReceived() const { return m_frames; }
 
+    // Blocks stored by write frames so far; a host saves the image when this changes.
+    int blocksWritten() const { return m_blocksWritten; }
+    // The radio gives up on a session that has gone quiet: it leaves programming mode and
+    // forgets a partly received frame. The host decides how long quiet is.
+    void abandonSession();
+    bool sessionOpen() const { return m_programming || !m_pending.isEmpty(); }
+
+    // While on, every frame and every run of skipped bytes is kept until taken.
+    void setFrameLogging(bool on) { m_logging = on; }
+    QList<SimulatorFrame> takeFrameLog();
+
     static QByteArray factoryImage(); // band 136-174MHz, default options, erased channels
     static QByteArray demoImage();    // the factory image with a handful of realistic channels
     static QByteArray erasedImage();  // every byte 0xFF
@@ -45,6 +62,16 @@ private:
     bool m_programming = false;
     bool m_hungUp = false;
     int m_frames = 0;
+    int m_blocksWritten = 0;
+    bool m_logging = false;
+    QList<SimulatorFrame> m_log;
+
+    enum class Match { Frame, NeedMore, Garbage };
+    Match matchFrame(qsizetype& length) const;
+    void answer(const QByteArray& frame, QList<SimulatorReply>& replies);
+    QByteArray reply(const QByteArray& frame);
+    void skip(qsizetype count);
+    void log(const QByteArray& bytes, bool recognised);
 };
 
 } // namespace zev

@@ -1,0 +1,549 @@
+#include "radio/codec.h"
+#include "radio/hex.h"
+
+#include <QRandomGenerator>
+#include <QTest>
+
+using namespace zev;
+
+namespace {
+
+// A read reply as the radio sends it: four unexamined bytes, then the block.
+QString reply(const QString& block) {
+    return QStringLiteral("57001008") + block;
+}
+
+const Words english = englishWords();
+const Words chinese = chineseWords();
+
+} // namespace
+
+Q_DECLARE_METATYPE(zev::Words)
+Q_DECLARE_METATYPE(zev::ChannelRow)
+Q_DECLARE_METATYPE(zev::OptionIndices)
+
+class CodecTest : public QObject {
+    Q_OBJECT
+private slots:
+    void frequencyDecode_data();
+    void frequencyDecode();
+    void frequencyEncode_data();
+    void frequencyEncode();
+    void tone_data();
+    void tone();
+    void undefinedToneKindKeepsItsBytes_data();
+    void undefinedToneKindKeepsItsBytes();
+    void toneEncodeOddCells_data();
+    void toneEncodeOddCells();
+    void channelFlags_data();
+    void channelFlags();
+    void channelFlagsUndefinedNibbles_data();
+    void channelFlagsUndefinedNibbles();
+    void channelFlagsWordsOfEitherLanguage_data();
+    void channelFlagsWordsOfEitherLanguage();
+    void workedExampleChannel_data();
+    void workedExampleChannel();
+    void emptyChannels_data();
+    void emptyChannels();
+    void shortRepliesDoNotCrash();
+    void channelAddresses();
+    void options_data();
+    void options();
+    void optionsDecodeOnly_data();
+    void optionsDecodeOnly();
+    void optionsDecodeFailures_data();
+    void optionsDecodeFailures();
+    void everyOptionCombinationRoundTrips();
+    void unselectedOptions();
+    void band_data();
+    void band();
+    void bandCheck_data();
+    void bandCheck();
+    void channelCheck_data();
+    void channelCheck();
+    void randomPlansRoundTrip();
+};
+
+void CodecTest::frequencyDecode_data() {
+    QTest::addColumn<QString>("reply");
+    QTest::addColumn<int>("position");
+    QTest::addColumn<QChar>("separator");
+    QTest::addColumn<QString>("text");
+    const QString both = reply("0025511400255114");
+    QTest::newRow("rx") << both << 15 << QChar('.') << "145.12500";
+    QTest::newRow("tx") << reply("FFFFFFFF10000044") << 23 << QChar('.') << "440.00010";
+    QTest::newRow("comma separator") << both << 15 << QChar(',') << "145,12500";
+    QTest::newRow("all F is no frequency") << reply("FFFFFFFF00255114") << 15 << QChar('.') << "";
+    QTest::newRow("all F under a comma") << reply("FFFFFFFF") << 15 << QChar(',') << "";
+    QTest::newRow("hex letter shows as it is")
+        << reply("00255A14") << 15 << QChar('.') << "145.A2500";
+    QTest::newRow("seven F are a frequency")
+        << reply("FFFFFFFE") << 15 << QChar('.') << "FEF.FFFFF";
+}
+
+void CodecTest::frequencyDecode() {
+    QFETCH(QString, reply);
+    QFETCH(int, position);
+    QFETCH(QChar, separator);
+    QFETCH(QString, text);
+    QCOMPARE(codec::decodeFrequency(reply, position, separator), text);
+}
+
+void CodecTest::frequencyEncode_data() {
+    QTest::addColumn<QString>("cell");
+    QTest::addColumn<QString>("hex");
+    QTest::newRow("point") << "145.12500"
+                           << "00255114";
+    QTest::newRow("comma") << "145,12500"
+                           << "00255114";
+    QTest::newRow("ten hertz digit") << "440.00010"
+                                     << "10000044";
+    QTest::newRow("empty") << ""
+                           << "FFFFFFFF";
+}
+
+void CodecTest::frequencyEncode() {
+    QFETCH(QString, cell);
+    QFETCH(QString, hex);
+    QCOMPARE(codec::encodeFrequency(cell), hex);
+}
+
+// Codes in address order and their cells, read and written both ways.
+void CodecTest::tone_data() {
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("cell");
+    QTest::addColumn<Words>("words");
+    QTest::newRow("67.0") << "7006"
+                          << "67.0" << english;
+    QTest::newRow("97.4") << "7409"
+                          << "97.4" << english;
+    QTest::newRow("100.0") << "0010"
+                           << "100.0" << english;
+    QTest::newRow("254.1") << "4125"
+                           << "254.1" << english;
+    QTest::newRow("D023N") << "2380"
+                           << "D023N" << english;
+    QTest::newRow("D023I") << "23C0"
+                           << "D023I" << english;
+    QTest::newRow("D754I") << "54C7"
+                           << "D754I" << english;
+    QTest::newRow("off, English") << "FFFF"
+                                  << "OFF" << english;
+    QTest::newRow("off, Chinese") << "FFFF"
+                                  << "禁用" << chinese;
+}
+
+void CodecTest::tone() {
+    QFETCH(QString, code);
+    QFETCH(QString, cell);
+    QFETCH(Words, words);
+    QCOMPARE(codec::decodeTone(code, words), cell);
+    QCOMPARE(codec::encodeTone(cell, words), code);
+}
+
+void CodecTest::undefinedToneKindKeepsItsBytes_data() {
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("cell");
+    QTest::newRow("3") << "5634"
+                       << "345.6";
+    QTest::newRow("A") << "34A2"
+                       << "A23.4";
+    QTest::newRow("F with digits is off") << "23F1"
+                                          << "OFF";
+}
+
+void CodecTest::undefinedToneKindKeepsItsBytes() {
+    QFETCH(QString, code);
+    QFETCH(QString, cell);
+    QCOMPARE(codec::decodeTone(code, english), cell);
+    if (cell != english.off)
+        QCOMPARE(codec::encodeTone(cell, english), code);
+}
+
+void CodecTest::toneEncodeOddCells_data() {
+    QTest::addColumn<QString>("cell");
+    QTest::addColumn<Words>("words");
+    QTest::addColumn<QString>("code");
+    QTest::newRow("empty") << "" << english << "FFFF";
+    QTest::newRow("blanks and controls around") << " \t67.0\r\n" << english << "7006";
+    QTest::newRow("Chinese off under English") << "禁用" << english << "FFFF";
+    QTest::newRow("English off under Chinese") << "OFF" << chinese << "FFFF";
+    QTest::newRow("padded off") << " OFF " << english << "FFFF";
+}
+
+void CodecTest::toneEncodeOddCells() {
+    QFETCH(QString, cell);
+    QFETCH(Words, words);
+    QFETCH(QString, code);
+    QCOMPARE(codec::encodeTone(cell, words), code);
+}
+
+void CodecTest::channelFlags_data() {
+    QTest::addColumn<QString>("byte");
+    QTest::addColumn<QString>("power");
+    QTest::addColumn<QString>("flagA");
+    QTest::addColumn<QString>("flagB");
+    const Words& w = english;
+    QTest::newRow("F4") << "F4" << w.low << w.off << w.on;
+    QTest::newRow("F5") << "F5" << w.low << w.off << w.off;
+    QTest::newRow("F6") << "F6" << w.low << w.on << w.on;
+    QTest::newRow("F7") << "F7" << w.low << w.on << w.off;
+    QTest::newRow("FC") << "FC" << w.high << w.off << w.on;
+    QTest::newRow("FD") << "FD" << w.high << w.off << w.off;
+    QTest::newRow("FE") << "FE" << w.high << w.on << w.on;
+    QTest::newRow("FF") << "FF" << w.high << w.on << w.off;
+}
+
+void CodecTest::channelFlags() {
+    QFETCH(QString, byte);
+    QFETCH(QString, power);
+    QFETCH(QString, flagA);
+    QFETCH(QString, flagB);
+    const codec::FlagCells cells = codec::decodeChannelFlags(byte.at(1), english);
+    QCOMPARE(cells.power, power);
+    QCOMPARE(cells.flagA, flagA);
+    QCOMPARE(cells.flagB, flagB);
+    QCOMPARE(codec::encodeChannelFlags(power, flagA, flagB, english), byte);
+}
+
+void CodecTest::channelFlagsUndefinedNibbles_data() {
+    QTest::addColumn<QChar>("digit");
+    QTest::addColumn<QString>("power");
+    QTest::addColumn<QString>("flagA");
+    QTest::addColumn<QString>("flagB");
+    const Words& w = english;
+    QTest::newRow("0 reads as 4") << QChar('0') << w.low << w.off << w.on;
+    QTest::newRow("3 reads as 7") << QChar('3') << w.low << w.on << w.off;
+    QTest::newRow("A reads as E") << QChar('A') << w.high << w.on << w.on;
+    QTest::newRow("not hex gives empty cells") << QChar('X') << ""
+                                               << ""
+                                               << "";
+}
+
+void CodecTest::channelFlagsUndefinedNibbles() {
+    QFETCH(QChar, digit);
+    QFETCH(QString, power);
+    QFETCH(QString, flagA);
+    QFETCH(QString, flagB);
+    const codec::FlagCells cells = codec::decodeChannelFlags(digit, english);
+    QCOMPARE(cells.power, power);
+    QCOMPARE(cells.flagA, flagA);
+    QCOMPARE(cells.flagB, flagB);
+}
+
+// A plan saved under one language and written under the other keeps its meaning.
+void CodecTest::channelFlagsWordsOfEitherLanguage_data() {
+    QTest::addColumn<Words>("active");
+    QTest::addColumn<QString>("power");
+    QTest::addColumn<QString>("flagA");
+    QTest::addColumn<QString>("flagB");
+    QTest::addColumn<QString>("byte");
+    QTest::newRow("English cells, Chinese active") << chinese << "High"
+                                                   << "ON"
+                                                   << "OFF"
+                                                   << "FF";
+    QTest::newRow("Chinese cells, English active") << english << "高功率"
+                                                   << "启用"
+                                                   << "禁用"
+                                                   << "FF";
+    QTest::newRow("Chinese low/off/on, English active") << english << "低功率"
+                                                        << "禁用"
+                                                        << "启用"
+                                                        << "F4";
+    QTest::newRow("mixed") << english << "High"
+                           << "禁用"
+                           << "OFF"
+                           << "FD";
+    QTest::newRow("unknown power word is low") << english << "Medium"
+                                               << "ON"
+                                               << "ON"
+                                               << "F6";
+    QTest::newRow("all empty") << english << ""
+                               << ""
+                               << ""
+                               << "FF";
+    QTest::newRow("power only") << english << "Low"
+                                << ""
+                                << ""
+                                << "F4";
+}
+
+void CodecTest::channelFlagsWordsOfEitherLanguage() {
+    QFETCH(Words, active);
+    QFETCH(QString, power);
+    QFETCH(QString, flagA);
+    QFETCH(QString, flagB);
+    QFETCH(QString, byte);
+    QCOMPARE(codec::encodeChannelFlags(power, flagA, flagB, active), byte);
+}
+
+void CodecTest::workedExampleChannel_data() {
+    QTest::addColumn<Words>("words");
+    QTest::addColumn<QChar>("separator");
+    QTest::newRow("English") << english << QChar('.');
+    QTest::newRow("Chinese, comma") << chinese << QChar(',');
+}
+
+void CodecTest::workedExampleChannel() {
+    QFETCH(Words, words);
+    QFETCH(QChar, separator);
+    const QString frequency = QStringLiteral("145") + separator + QStringLiteral("12500");
+    const ChannelRow row = {frequency, "67.0", frequency, "D023N", words.high, words.on, words.on};
+    const auto [first, second] = codec::encodeChannel(row, words);
+    QCOMPARE(first, QStringLiteral("0025511400255114"));
+    QCOMPARE(second, QStringLiteral("70062380FEFFFFFF"));
+    QCOMPARE(codec::decodeChannel(reply(first), reply(second), words, separator), row);
+}
+
+void CodecTest::emptyChannels_data() {
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("second");
+    QTest::newRow("erased") << "FFFFFFFFFFFFFFFF"
+                            << "FFFFFFFFFFFFFFFF";
+    QTest::newRow("RX none, rest filled") << "FFFFFFFF00255114"
+                                          << "70062380FEFFFFFF";
+}
+
+void CodecTest::emptyChannels() {
+    QFETCH(QString, first);
+    QFETCH(QString, second);
+    QCOMPARE(codec::decodeChannel(reply(first), reply(second), english, '.'), ChannelRow{});
+    const auto [firstOut, secondOut] = codec::encodeChannel(ChannelRow{}, english);
+    QCOMPARE(firstOut + secondOut, QString(32, QLatin1Char('F')));
+}
+
+void CodecTest::shortRepliesDoNotCrash() {
+    for (const QString& text : {QString(), QStringLiteral("0"), QStringLiteral("5700100800")}) {
+        (void)codec::decodeChannel(text, text, english, '.');
+        (void)codec::decodeTone(text, english);
+        (void)codec::decodeBand(text);
+        (void)codec::encodeFrequency(text);
+        (void)codec::encodeTone(text, english);
+        (void)codec::encodeBand(text);
+        QVERIFY(!codec::decodeOptions(text).ok());
+    }
+    // RX given, second half missing: the row is still seven cells long.
+    const ChannelRow row = codec::decodeChannel(reply("0025511400255114"), {}, english, '.');
+    QCOMPARE(row[0], QStringLiteral("145.12500"));
+}
+
+void CodecTest::channelAddresses() {
+    QCOMPARE(codec::channelAddress(1, false), 0x0010);
+    QCOMPARE(codec::channelAddress(1, true), 0x0018);
+    QCOMPARE(codec::channelAddress(16, false), 0x0100);
+    QCOMPARE(codec::channelAddress(16, true), 0x0108);
+}
+
+// Indices in selector order: squelch, battery save, time-out, voice, key beep, alarm, scan.
+void CodecTest::options_data() {
+    QTest::addColumn<QString>("block");
+    QTest::addColumn<OptionIndices>("indices");
+    QTest::newRow("start-up") << "FF02FF04FF00FFFF" << OptionIndices{2, 1, 4, 0, 1, 1, 1};
+    QTest::newRow("F8") << "F809FF07FF04FEFF" << OptionIndices{9, 0, 7, 4, 0, 0, 0};
+    QTest::newRow("F9") << "F900FF00FF00FFFF" << OptionIndices{0, 0, 0, 0, 0, 1, 1};
+    QTest::newRow("FA") << "FA00FF00FF00FFFF" << OptionIndices{0, 0, 0, 0, 1, 0, 1};
+    QTest::newRow("FB") << "FB00FF00FF00FFFF" << OptionIndices{0, 0, 0, 0, 1, 1, 1};
+    QTest::newRow("FC") << "FC00FF00FF00FFFF" << OptionIndices{0, 1, 0, 0, 0, 0, 1};
+    QTest::newRow("FD") << "FD00FF00FF00FFFF" << OptionIndices{0, 1, 0, 0, 0, 1, 1};
+    QTest::newRow("FE") << "FE05FF03FF02FEFF" << OptionIndices{5, 1, 3, 2, 1, 0, 0};
+}
+
+void CodecTest::options() {
+    QFETCH(QString, block);
+    QFETCH(OptionIndices, indices);
+    QCOMPARE(codec::encodeOptions(indices), block);
+    const Result<OptionIndices> decoded = codec::decodeOptions(reply(block));
+    QVERIFY2(decoded.ok(), qPrintable(decoded.message()));
+    QCOMPARE(decoded.value(), indices);
+}
+
+void CodecTest::optionsDecodeOnly_data() {
+    QTest::addColumn<QString>("block");
+    QTest::addColumn<OptionIndices>("indices");
+    QTest::newRow("high nibbles ignored")
+        << "FF32FF14FF70FFFF" << OptionIndices{2, 1, 4, 0, 1, 1, 1};
+    QTest::newRow("scan: only FF is off")
+        << "FF02FF04FF00FDFF" << OptionIndices{2, 1, 4, 0, 1, 1, 0};
+    QTest::newRow("out-of-list digits returned")
+        << "FF02FF09FF08FFFF" << OptionIndices{2, 1, 9, 8, 1, 1, 1};
+    QTest::newRow("flag nibble below 8 read by bits")
+        << "0502FF04FF00FFFF" << OptionIndices{2, 1, 4, 0, 0, 1, 1};
+}
+
+void CodecTest::optionsDecodeOnly() {
+    QFETCH(QString, block);
+    QFETCH(OptionIndices, indices);
+    const Result<OptionIndices> decoded = codec::decodeOptions(reply(block));
+    QVERIFY2(decoded.ok(), qPrintable(decoded.message()));
+    QCOMPARE(decoded.value(), indices);
+}
+
+void CodecTest::optionsDecodeFailures_data() {
+    QTest::addColumn<QString>("reply");
+    QTest::addColumn<QString>("named");
+    QTest::newRow("squelch letter") << reply("FF0AFF04FF00FFFF") << "byte 1 (squelch level)";
+    QTest::newRow("time-out letter") << reply("FF02FF0FFF00FFFF") << "byte 3 (time-out timer)";
+    QTest::newRow("voice letter") << reply("FF02FF04FFFBFFFF") << "byte 5 (voice prompt)";
+    QTest::newRow("erased block") << reply("FFFFFFFFFFFFFFFF") << "byte 1 (squelch level)";
+    QTest::newRow("eleven bytes") << reply("FF02FF04FF00FF") << "11 bytes";
+    QTest::newRow("nothing") << ""
+                             << "0 bytes";
+}
+
+void CodecTest::optionsDecodeFailures() {
+    QFETCH(QString, reply);
+    QFETCH(QString, named);
+    const Result<OptionIndices> decoded = codec::decodeOptions(reply);
+    QVERIFY(!decoded.ok());
+    QVERIFY2(decoded.message().contains(named), qPrintable(decoded.message()));
+}
+
+void CodecTest::everyOptionCombinationRoundTrips() {
+    int checked = 0;
+    for (int squelch = 0; squelch < 10; ++squelch)
+        for (int timeOut = 0; timeOut < 8; ++timeOut)
+            for (int voice = 0; voice < 5; ++voice)
+                for (int bits = 0; bits < 16; ++bits) {
+                    const OptionIndices indices = {squelch,         (bits >> 3) & 1, timeOut, voice,
+                                                   (bits >> 2) & 1, (bits >> 1) & 1, bits & 1};
+                    QVERIFY(codec::checkOptions(indices).ok());
+                    const QString block = codec::encodeOptions(indices);
+                    QCOMPARE(block.size(), 16);
+                    const Result<OptionIndices> decoded = codec::decodeOptions(reply(block));
+                    QVERIFY(decoded.ok());
+                    QCOMPARE(decoded.value(), indices);
+                    ++checked;
+                }
+    QCOMPARE(checked, 10 * 8 * 5 * 16);
+}
+
+void CodecTest::unselectedOptions() {
+    const OptionIndices unselected = {-1, 1, 8, 0, -1, 1, 1};
+    const Status check = codec::checkOptions(unselected);
+    QVERIFY(!check.ok());
+    QVERIFY2(check.message().contains("squelch level"), qPrintable(check.message()));
+    // The block keeps its form: the start-up values stand in for the missing selections.
+    QCOMPARE(codec::encodeOptions(unselected), QStringLiteral("FF02FF04FF00FFFF"));
+}
+
+void CodecTest::band_data() {
+    QTest::addColumn<QString>("block");
+    QTest::addColumn<QString>("band");
+    QTest::newRow("136-174") << "60134017FFFFFFFF"
+                             << "136-174MHz";
+    QTest::newRow("400-480") << "00400048FFFFFFFF"
+                             << "400-480MHz";
+}
+
+void CodecTest::band() {
+    QFETCH(QString, block);
+    QFETCH(QString, band);
+    QCOMPARE(codec::encodeBand(band), block);
+    QCOMPARE(codec::decodeBand(reply(block)), band);
+    QVERIFY(codec::checkBand(band).ok());
+}
+
+void CodecTest::bandCheck_data() {
+    QTest::addColumn<QString>("band");
+    QTest::newRow("no unit") << "136-174";
+    QTest::newRow("two digits") << "13-174MHz";
+    QTest::newRow("letters") << "1x6-174MHz";
+    QTest::newRow("empty") << "";
+}
+
+void CodecTest::bandCheck() {
+    QFETCH(QString, band);
+    const Status check = codec::checkBand(band);
+    QVERIFY(!check.ok());
+    QVERIFY2(check.message().contains('"' + band + '"'), qPrintable(check.message()));
+    // The 100 kHz digit of a band edge is not shown.
+    QCOMPARE(codec::decodeBand(reply("65134517FFFFFFFF")), QStringLiteral("136-174MHz"));
+}
+
+void CodecTest::channelCheck_data() {
+    QTest::addColumn<ChannelRow>("row");
+    QTest::addColumn<QString>("problem"); // empty: the row is fine
+    const Words& w = english;
+    QTest::newRow("full row") << ChannelRow{"145.12500", "67.0", "145,12500", "D023N",
+                                            w.high,      w.on,   w.on}
+                              << "";
+    QTest::newRow("empty row") << ChannelRow{} << "";
+    QTest::newRow("other language off tone")
+        << ChannelRow{"145.12500", "禁用", "145.12500", "OFF", "低功率", "启用", "禁用"} << "";
+    QTest::newRow("short RX") << ChannelRow{"14.5", "67.0", "145.12500", "OFF", w.high, w.on, w.on}
+                              << "RX frequency";
+    QTest::newRow("long TX") << ChannelRow{"145.12500", "67.0", "145.125000", "OFF",
+                                           w.high,      w.on,   w.on}
+                             << "TX frequency";
+    QTest::newRow("letters in TX")
+        << ChannelRow{"145.12500", "67.0", "145.1x500", "OFF", w.high, w.on, w.on}
+        << "TX frequency";
+    QTest::newRow("short tone") << ChannelRow{"145.12500", "67", "145.12500", "OFF",
+                                              w.high,      w.on, w.on}
+                                << "RX tone";
+    QTest::newRow("bad polarity") << ChannelRow{"145.12500", "OFF", "145.12500", "D023X",
+                                                w.high,      w.on,  w.on}
+                                  << "TX tone";
+    QTest::newRow("lower-case code")
+        << ChannelRow{"145.12500", "d023n", "145.12500", "OFF", w.high, w.on, w.on} << "RX tone";
+}
+
+void CodecTest::channelCheck() {
+    QFETCH(ChannelRow, row);
+    QFETCH(QString, problem);
+    const Status check = codec::checkChannel(row, english, 7);
+    if (problem.isEmpty()) {
+        QVERIFY2(check.ok(), qPrintable(check.message()));
+        return;
+    }
+    QVERIFY(!check.ok());
+    QVERIFY2(check.message().startsWith("Channel 7:") && check.message().contains(problem),
+             qPrintable(check.message()));
+}
+
+// Encode, decode, encode again: the same hex, and the same cells.
+void CodecTest::randomPlansRoundTrip() {
+    QRandomGenerator random(4800);
+    QStringList tones = builtinTones();
+    const auto digits = [&random](int count) {
+        QString text;
+        for (int i = 0; i < count; ++i)
+            text += QChar('0' + random.bounded(10));
+        return text;
+    };
+    for (int round = 0; round < 500; ++round) {
+        const bool chineseActive = random.bounded(2) == 0;
+        const Words& words = chineseActive ? chinese : english;
+        const QChar separator = random.bounded(2) ? QChar('.') : QChar(',');
+        const auto frequency = [&] { return digits(3) + separator + digits(5); };
+        const auto tone = [&] {
+            const int pick = random.bounded(tones.size() + 1);
+            return pick == tones.size() ? words.off : tones.at(pick);
+        };
+        const auto pickWord = [&](const QString& a, const QString& b) {
+            return random.bounded(2) ? a : b;
+        };
+        ChannelRow row;
+        if (random.bounded(5) != 0) {
+            row = {frequency(),
+                   tone(),
+                   random.bounded(8) ? frequency() : QString(),
+                   tone(),
+                   pickWord(words.high, words.low),
+                   pickWord(words.on, words.off),
+                   pickWord(words.on, words.off)};
+        }
+        const Status check = codec::checkChannel(row, words, 1);
+        QVERIFY2(check.ok(), qPrintable(check.message()));
+        const auto [first, second] = codec::encodeChannel(row, words);
+        QVERIFY(isHexText(first + second));
+        QCOMPARE(first.size() + second.size(), 32);
+        const ChannelRow decoded =
+            codec::decodeChannel(reply(first), reply(second), words, separator);
+        QCOMPARE(decoded, row);
+        QCOMPARE(codec::encodeChannel(decoded, words), std::make_pair(first, second));
+    }
+}
+
+QTEST_GUILESS_MAIN(CodecTest)
+#include "tst_codec.moc"
