@@ -1,0 +1,112 @@
+#include "plan/frequency.h"
+
+#include <QLocale>
+
+#include <limits>
+#include <optional>
+
+namespace zev {
+
+namespace {
+
+constexpr double LowestMhz = 100.0;
+constexpr double HighestMhz = 550.0;
+constexpr qint64 HighestTenHz = 55000000;
+constexpr qint64 TenHzPerMhz = 100000;
+constexpr int Decimals = 5;
+
+// The cut to 100 Hz must see the 64-bit mantissa of x87 extended precision: in double,
+// 145.0051 * 10000 rounds up to a whole 1450051 and the step would survive.
+static_assert(std::numeric_limits<long double>::digits >= 64,
+              "frequency truncation needs extended precision");
+
+bool isAsciiDigit(QChar c) {
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
+// Reads a decimal number written with the given separator: optional sign, digits with at most one
+// separator, optional exponent, blanks around it. Anything else (a "." in a comma locale,
+// group separators, "nan", "inf") is not a number.
+std::optional<double> readNumber(const QString& text, QChar separator) {
+    const QString trimmed = text.trimmed();
+    QString plain;
+    plain.reserve(trimmed.size());
+    int i = 0;
+    const int size = trimmed.size();
+    auto take = [&](auto accept) {
+        int taken = 0;
+        while (i < size && accept(trimmed.at(i))) {
+            plain += trimmed.at(i++);
+            ++taken;
+        }
+        return taken;
+    };
+    auto isSign = [](QChar c) { return c == QLatin1Char('+') || c == QLatin1Char('-'); };
+    if (i < size && isSign(trimmed.at(i)))
+        plain += trimmed.at(i++);
+    int mantissaDigits = take(isAsciiDigit);
+    if (i < size && trimmed.at(i) == separator) {
+        plain += QLatin1Char('.');
+        ++i;
+        mantissaDigits += take(isAsciiDigit);
+    }
+    if (mantissaDigits == 0)
+        return std::nullopt;
+    if (i < size && (trimmed.at(i) == QLatin1Char('e') || trimmed.at(i) == QLatin1Char('E'))) {
+        plain += trimmed.at(i++);
+        if (i < size && isSign(trimmed.at(i)))
+            plain += trimmed.at(i++);
+        if (take(isAsciiDigit) == 0)
+            return std::nullopt;
+    }
+    if (i != size)
+        return std::nullopt;
+    // A size out of range comes back as infinity or zero, which the clamp to the band handles.
+    return QLocale::c().toDouble(plain);
+}
+
+// The lowest multiple of 5 kHz or 6.25 kHz at or above n (in 10 Hz), in 50 Hz steps.
+qint64 rasterStep(qint64 tenHz) {
+    while (tenHz < HighestTenHz && tenHz % 500 != 0 && tenHz % 625 != 0)
+        tenHz += 5;
+    return tenHz;
+}
+
+QString frequencyText(qint64 tenHz, QChar separator) {
+    QString text = QString::number(tenHz / TenHzPerMhz) + separator;
+    QString decimals =
+        QStringLiteral("%1").arg(tenHz % TenHzPerMhz, Decimals, 10, QLatin1Char('0'));
+    while (decimals.endsWith(QLatin1Char('0')))
+        decimals.chop(1);
+    text += decimals;
+    if (text.size() < FrequencyTextLength)
+        text += QStringLiteral("000000").left(FrequencyTextLength - text.size());
+    return text;
+}
+
+} // namespace
+
+Result<QString> normaliseFrequency(const QString& text, QChar separator) {
+    const std::optional<double> number = readNumber(text, separator);
+    if (!number)
+        return Status::failure(
+            QStringLiteral("'%1' is not a valid floating point value").arg(text));
+    double mhz = *number;
+    if (!(mhz >= LowestMhz))
+        mhz = LowestMhz;
+    if (mhz > HighestMhz)
+        mhz = HighestMhz;
+    const long double hundredHz = static_cast<long double>(mhz) * 10000.0L;
+    const qint64 tenHz = static_cast<qint64>(hundredHz) * 10;
+    return frequencyText(rasterStep(tenHz), separator);
+}
+
+bool frequencyKeyAccepted(QChar typed, const QString& currentText, QChar separator) {
+    if (isAsciiDigit(typed) || typed == QLatin1Char('\b'))
+        return true;
+    if (typed == separator)
+        return currentText.size() >= 3 && !currentText.contains(separator);
+    return false;
+}
+
+} // namespace zev

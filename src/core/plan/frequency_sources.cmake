@@ -1,0 +1,3 @@
+target_sources(zevcore PRIVATE
+    frequency.h frequency.cpp
+)
