@@ -1,0 +1,47 @@
+#pragma once
+
+#include "plan/channelplan.h"
+#include "plan/modellist.h"
+#include "plan/vocabulary.h"
+#include "status.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <array>
+
+namespace zev {
+
+// One channel plan as the .z81 file holds it.
+struct ChannelFile {
+    QString band;                                 // text of the model selector
+    OptionIndices options{};                      // by option, -1 = no selection
+    std::array<QString, OptionCount> optionTexts; // selector texts at save time; never read back
+    std::array<ChannelRow, ChannelPlan::ChannelCount> channels; // columns 1..7 of rows 1..16
+
+    bool operator==(const ChannelFile&) const = default;
+};
+
+ChannelFile channelFileFromPlan(const ChannelPlan& plan, const ModelList& models);
+
+// The 29-line layout, GBK without byte-order mark, every line ending in CR LF. A character that
+// GBK cannot hold comes out as '?'; saveChannelFile refuses such a plan instead.
+QByteArray formatChannelFile(const ChannelFile& file);
+
+// Reads the file as the positional rules take it. Fails, naming the line, on an option position
+// that holds no decimal digit and on text that is not GBK where a band or cell is taken.
+Result<ChannelFile> parseChannelFile(const QByteArray& bytes);
+
+// Replaces the file atomically: a failed save leaves any earlier file as it was.
+[[nodiscard]] Status saveChannelFile(const QString& path, const ChannelFile& file);
+Result<ChannelFile> loadChannelFile(const QString& path);
+
+// Band looked up or appended and selected (the title follows models.bandApplied), the seven
+// option indices set, the table cleared and filled. The plan is not reset.
+void applyChannelFile(const ChannelFile& file, ChannelPlan& plan, ModelList& models);
+
+// Open in one step: the whole file is read and checked before anything changes, so a failure
+// leaves the plan and the model list exactly as they were.
+[[nodiscard]] Status openChannelFile(const QString& path, ChannelPlan& plan, ModelList& models);
+
+} // namespace zev

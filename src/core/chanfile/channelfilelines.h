@@ -1,0 +1,20 @@
+#pragma once
+
+// Text-level pieces shared by the formatter and the file I/O of the channel file.
+
+#include "chanfile/channelfile.h"
+
+#include <QStringList>
+
+namespace zev {
+
+// The 29 lines of the file as text, without line ends.
+QStringList channelFileLines(const ChannelFile& file);
+
+// Fails, naming the line and the character, if a line holds a character GBK cannot store.
+[[nodiscard]] Status checkGbkEncodable(const QStringList& lines);
+
+// A character as a message shows it: itself if printable, otherwise its code point.
+QString displayCharacter(QStringView character);
+
+} // namespace zev

@@ -1,0 +1,586 @@
+#include "chanfile/channelfile.h"
+
+#include <QFile>
+#include <QRandomGenerator>
+#include <QSignalSpy>
+#include <QStringEncoder>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <functional>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace zev;
+
+namespace {
+
+QByteArray gbk(const QString& text) {
+    QStringEncoder encoder("GBK");
+    return encoder.encode(text);
+}
+
+// The text in GBK with each "@" replaced by raw bytes.
+QByteArray gbkWith(const QString& text, const QByteArray& raw) {
+    return gbk(text).replace('@', raw);
+}
+
+QByteArray readBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+// A channel file as text with LF line ends; the lines are given or left standard.
+QString fileText(const QStringList& channelLines,
+                 const QString& bandLine = QStringLiteral("BAND 136-174MHz"),
+                 const QStringList& optionLines = {"Squelch 2 2", "BatSave 1 ON", "TxT.O.T 3 3",
+                                                   "SCAN 1 OFF", "TONE 1 ON", "BAO 1 ON",
+                                                   "VOICE 0 x"}) {
+    QStringList lines{QStringLiteral("RH-4800 MEMORY CHANNEL"), QString(), QString(), bandLine};
+    lines << optionLines << QString() << QString() << channelLines;
+    return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
+const ChannelRow exampleRow = {"136.12500", "67.0", "136.12500", "67.0", "高功率", "启用", "禁用"};
+
+// Runs body in a forked child (for process limits or another user) and returns what it returned.
+QString inChild(const std::function<QString()>& body) {
+    int fds[2];
+    if (pipe(fds) != 0)
+        return QStringLiteral("<pipe failed>");
+    const pid_t pid = fork();
+    if (pid == 0) {
+        close(fds[0]);
+        const QByteArray out = body().toUtf8();
+        const ssize_t written = write(fds[1], out.constData(), out.size());
+        _exit(written == out.size() ? 0 : 1);
+    }
+    close(fds[1]);
+    QByteArray result;
+    char buffer[512];
+    ssize_t got;
+    while ((got = read(fds[0], buffer, sizeof buffer)) > 0)
+        result.append(buffer, got);
+    close(fds[0]);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return QStringLiteral("<child failed>");
+    return QString::fromUtf8(result);
+}
+
+struct PlanState {
+    QStringList models;
+    int currentModel;
+    OptionIndices options;
+    std::array<ChannelRow, ChannelPlan::ChannelCount> rows;
+    QStringList labels;
+    bool operator==(const PlanState&) const = default;
+};
+
+PlanState stateOf(const ChannelPlan& plan, const ModelList& models) {
+    PlanState state{models.items(), models.currentIndex(), plan.optionIndices(), {}, {}};
+    for (int row = 1; row <= ChannelPlan::ChannelCount; ++row) {
+        state.rows[row - 1] = plan.channel(row);
+        state.labels << plan.cell(ChannelPlan::Label, row);
+    }
+    return state;
+}
+
+// A plan that differs from every file the tests open.
+void fillWithOtherState(ChannelPlan& plan, ModelList& models) {
+    models.setItems({"400-470MHz", "136-174MHz"}, 0);
+    plan.setOptionIndices({9, 0, 7, 4, 0, 0, 0});
+    for (int row = 1; row <= ChannelPlan::ChannelCount; ++row)
+        plan.setChannel(row, {"440.00000", "D023N", "", "OFF", "Low", "OFF", "ON"});
+}
+
+} // namespace
+
+class ChannelFileTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void exampleComesOutByteForByte();
+    void roundTrip_data();
+    void roundTrip();
+    void channelLines_data();
+    void channelLines();
+    void band_data();
+    void band();
+    void optionLines_data();
+    void optionLines();
+    void applyReplacesTableAndSelectsBand();
+    void noSelectionIsWrittenAndRefusedOnOpen();
+    void failingFilesLeaveThePlanAlone_data();
+    void failingFilesLeaveThePlanAlone();
+    void oddBytesNeverCrash_data();
+    void oddBytesNeverCrash();
+    void unmappableCharactersRefuseToSave();
+    void fileSystemErrorsNameTheFile();
+    void failedSaveKeepsTheOldFile();
+    void accessDenied();
+};
+
+void ChannelFileTest::exampleComesOutByteForByte() {
+    ChannelPlan plan; // built-in Chinese words and option texts
+    plan.reset();
+    plan.setChannel(1, exampleRow);
+    ModelList models;
+    models.setItems({"136-174MHz"}, 0);
+
+    const QByteArray on = "\xc6\xf4\xd3\xc3", off = "\xbd\xfb\xd3\xc3";
+    QByteArray expected =
+        "RH-4800 MEMORY CHANNEL\r\n\r\n\r\nBAND 136-174MHz\r\n"
+        "Squelch 2 2\r\n"
+        "BatSave 1 " +
+        on +
+        "\r\n"
+        "TxT.O.T 3 3\xb7\xd6\xd6\xd3\r\n"
+        "SCAN 1 " +
+        off +
+        "\r\n"
+        "TONE 1 " +
+        on +
+        "\r\n"
+        "BAO 1 " +
+        on +
+        "\r\n"
+        "VOICE 0 \xd6\xd0\xce\xc4\xc4\xd0\xc9\xf9\r\n\r\n\r\n"
+        "CH01 | 136.12500 | 67.0 | 136.12500 | 67.0 | \xb8\xdf\xb9\xa6\xc2\xca | " +
+        on + " | " + off + " | \r\n";
+    for (int row = 2; row <= 16; ++row)
+        expected += QByteArray("CH") + QByteArray::number(row).rightJustified(2, '0') +
+                    " |  |  |  |  |  |  |  | \r\n";
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath("example.z81");
+    QVERIFY(saveChannelFile(path, channelFileFromPlan(plan, models)).ok());
+    QCOMPARE(readBytes(path), expected);
+
+    const Result<ChannelFile> opened = loadChannelFile(path);
+    QVERIFY2(opened.ok(), qPrintable(opened.message()));
+    QCOMPARE(opened->band, QStringLiteral("136-174MHz"));
+    QCOMPARE(opened->options, resetOptionIndices);
+    QCOMPARE(opened->channels[0], exampleRow);
+    QCOMPARE(opened->channels[1], ChannelRow{});
+}
+
+void ChannelFileTest::roundTrip_data() {
+    QTest::addColumn<bool>("english");
+    QTest::addColumn<quint32>("seed");
+    for (quint32 seed = 1; seed <= 6; ++seed) {
+        const bool english = seed % 2 == 0;
+        QTest::addRow("%s plan %u", english ? "english" : "chinese", seed) << english << seed;
+    }
+}
+
+// Random plans whose cells hold no blank and whose empty rows are empty come back unchanged.
+void ChannelFileTest::roundTrip() {
+    QFETCH(bool, english);
+    QFETCH(quint32, seed);
+    QRandomGenerator random(seed);
+    const auto pick = [&random](const QStringList& list) {
+        return list.at(random.bounded(list.size()));
+    };
+    const Words words = english ? englishWords() : chineseWords();
+    const Words otherWords = english ? chineseWords() : englishWords();
+    QStringList tones = builtinTones();
+    tones << words.off << otherWords.off;
+
+    ChannelPlan plan;
+    plan.setWords(words);
+    ModelList models;
+    QStringList bands{"136-174MHz", "400-470MHz", "350-390MHz"};
+    models.setItems(bands, random.bounded(bands.size()));
+    for (Option option : allOptions)
+        plan.setOptionIndex(option, random.bounded(plan.optionItems(option).size()));
+    const auto frequency = [&random] {
+        const QChar separator = random.bounded(2) ? QLatin1Char('.') : QLatin1Char(',');
+        return QStringLiteral("%1%2%3")
+            .arg(100 + random.bounded(451))
+            .arg(separator)
+            .arg(random.bounded(100000), 5, 10, QLatin1Char('0'));
+    };
+    for (int row = 1; row <= ChannelPlan::ChannelCount; ++row) {
+        if (random.bounded(4) == 0)
+            continue; // empty channel
+        plan.setChannel(row, {frequency(), pick(tones), random.bounded(5) ? frequency() : QString(),
+                              pick(tones), pick({words.high, words.low, otherWords.high}),
+                              pick({words.on, words.off}), pick({words.on, otherWords.off})});
+    }
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath("plan.z81");
+    QVERIFY(saveChannelFile(path, channelFileFromPlan(plan, models)).ok());
+
+    ChannelPlan opened;
+    ModelList openedModels;
+    fillWithOtherState(opened, openedModels);
+    const Status status = openChannelFile(path, opened, openedModels);
+    QVERIFY2(status.ok(), qPrintable(status.message()));
+    QCOMPARE(openedModels.currentText(), models.currentText());
+    QCOMPARE(opened.optionIndices(), plan.optionIndices());
+    for (int row = 1; row <= ChannelPlan::ChannelCount; ++row)
+        QCOMPARE(opened.channel(row), plan.channel(row));
+}
+
+void ChannelFileTest::channelLines_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QList<ChannelRow>>("expected"); // the first rows; all others empty
+
+    const ChannelRow english = {"145.12500", "OFF", "145.12500", "D023N", "High", "ON", "OFF"};
+    const QString englishLine =
+        QStringLiteral("CH01 | 145.12500 | OFF | 145.12500 | D023N | High | ON | OFF | ");
+    const QString exampleLine =
+        QStringLiteral("CH01 | 136.12500 | 67.0 | 136.12500 | 67.0 | 高功率 | 启用 | 禁用 | ");
+
+    QTest::newRow("lf line ends") << gbk(fileText({englishLine})) << QList<ChannelRow>{english};
+    QTest::newRow("cr lf line ends")
+        << gbk(fileText({englishLine, englishLine}).replace("\n", "\r\n"))
+        << QList<ChannelRow>{english, english};
+    QTest::newRow("chinese words, last line without line end")
+        << gbk(fileText({exampleLine}).chopped(1)) << QList<ChannelRow>{exampleRow};
+    QTest::newRow("empty rx frequency empties the row")
+        << gbk(fileText({"CH01 |  | 67.0 | 145.00000 | OFF | High | ON | OFF | ", englishLine}))
+        << QList<ChannelRow>{{}, english};
+    QTest::newRow("empty tx frequency of a used channel")
+        << gbk(fileText({"CH01 | 145.12500 | OFF |  | OFF | Low | ON | OFF | "}))
+        << QList<ChannelRow>{{"145.12500", "OFF", "", "OFF", "Low", "ON", "OFF"}};
+    QTest::newRow("blank inside a cell shifts the row")
+        << gbk(fileText({"CH01 | 145.12500 | 67 .0 | 145.00000 | OFF | High | ON | OFF | "}))
+        << QList<ChannelRow>{{"145.12500", "67", "", "145.00000", "OFF", "High", "ON"}};
+    QTest::newRow("rest without blank leaves the remaining cells empty")
+        << gbk(fileText({"CH01 | 145.12500 | 67.0|D023N|High "}))
+        << QList<ChannelRow>{{"145.12500", "", "", "", "", "", ""}};
+    QTest::newRow("labels ignored, rows in line order")
+        << gbk(fileText({"CH16 | 145.12500 | OFF | 145.12500 | D023N | High | ON | OFF | ",
+                         "CH02 |  |  |  |  |  |  |  | ",
+                         "XXXX | 145.12500 | OFF | 145.12500 | D023N | High | ON | OFF | "}))
+        << QList<ChannelRow>{english, {}, english};
+    QTest::newRow("short and empty lines give empty rows")
+        << gbk(fileText({"", "CH0", "CH02 | 1", englishLine}))
+        << QList<ChannelRow>{{}, {}, {}, english};
+    QTest::newRow("lone cr is part of a cell")
+        << gbk(fileText({"CH01 | 145.12500 | OFF\r | 145.12500 | D023N | High | ON | OFF | "}))
+        << QList<ChannelRow>{{"145.12500", "OFF\r", "145.12500", "D023N", "High", "ON", "OFF"}};
+    QTest::newRow("0xff byte kept as a character")
+        << gbkWith(fileText({"CH01 | 145.12500 | O@ | "}), "\xff")
+        << QList<ChannelRow>{
+               {"145.12500", QString(QChar(0xF8F5)).prepend('O'), "", "", "", "", ""}};
+
+    QStringList seventeen;
+    QList<ChannelRow> sixteen;
+    for (int row = 1; row <= 17; ++row) {
+        const QString rx = QStringLiteral("%1.00000").arg(400 + row);
+        seventeen << QStringLiteral("CH%1 | %2 | OFF | %2 | OFF | Low | ON | OFF | ")
+                         .arg(row, 2, 10, QLatin1Char('0'))
+                         .arg(rx);
+        if (row <= 16)
+            sixteen << ChannelRow{rx, "OFF", rx, "OFF", "Low", "ON", "OFF"};
+    }
+    QTest::newRow("lines after the sixteenth channel line not read")
+        << gbkWith(fileText(seventeen + QStringList{"garbage @"}), "\x81\x7f") << sixteen;
+}
+
+void ChannelFileTest::channelLines() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QList<ChannelRow>, expected);
+    const Result<ChannelFile> file = parseChannelFile(bytes);
+    QVERIFY2(file.ok(), qPrintable(file.message()));
+    for (int row = 0; row < ChannelPlan::ChannelCount; ++row)
+        QCOMPARE(file->channels[row], expected.value(row));
+}
+
+void ChannelFileTest::band_data() {
+    QTest::addColumn<QString>("bandLine");
+    QTest::addColumn<QString>("band");
+    QTest::newRow("ten characters") << "BAND 400-470MHz"
+                                    << "400-470MHz";
+    QTest::newRow("longer cut to ten") << "BAND 400-470MHzWide"
+                                       << "400-470MHz";
+    QTest::newRow("shorter whole") << "BAND 2m"
+                                   << "2m";
+    QTest::newRow("key only") << "BAND "
+                              << "";
+    QTest::newRow("fewer than six characters") << "BAND"
+                                               << "";
+    QTest::newRow("key not compared") << "band:136-174MHz"
+                                      << "136-174MHz";
+    QTest::newRow("counted in characters") << "BAND 甚高频段136-174MHz"
+                                           << "甚高频段136-17";
+}
+
+void ChannelFileTest::band() {
+    QFETCH(QString, bandLine);
+    QFETCH(QString, band);
+    const Result<ChannelFile> file = parseChannelFile(gbk(fileText({}, bandLine)));
+    QVERIFY2(file.ok(), qPrintable(file.message()));
+    QCOMPARE(file->band, band);
+}
+
+void ChannelFileTest::optionLines_data() {
+    QTest::addColumn<QStringList>("optionLines");
+    QTest::addColumn<QList<int>>("indices"); // by option, in the order of allOptions
+    QTest::addColumn<QString>("error");
+
+    const QStringList standard{"Squelch 2 2", "BatSave 1 ON", "TxT.O.T 3 3", "SCAN 1 OFF",
+                               "TONE 1 ON",   "BAO 1 ON",     "VOICE 0 x"};
+    const auto with = [&standard](int line, const QString& text) {
+        QStringList lines = standard;
+        lines[line - 5] = text;
+        return lines;
+    };
+    QTest::newRow("standard") << standard << QList<int>{2, 1, 3, 0, 1, 1, 1} << "";
+    QTest::newRow("lines in file order, keys and texts not read")
+        << QStringList{"xxxxxxx 9 启用", "BatSave 0", "TxT.O.T 7 junk", "xxxx 0",
+                       "TONE 0 ",        "BAO 0",     "VOICE 4 OFF"}
+        << QList<int>{9, 0, 7, 4, 0, 0, 0} << "";
+    QTest::newRow("only one character taken")
+        << with(5, "Squelch 23") << QList<int>{2, 1, 3, 0, 1, 1, 1} << "";
+    QTest::newRow("letter") << with(5, "Squelch x 2") << QList<int>{}
+                            << "Line 5: 'x' is not a valid integer value";
+    QTest::newRow("minus of -1") << with(7, "TxT.O.T -1 ") << QList<int>{}
+                                 << "Line 7: '-' is not a valid integer value";
+    QTest::newRow("blank") << with(10, "BAO  1") << QList<int>{}
+                           << "Line 10: ' ' is not a valid integer value";
+    QTest::newRow("line too short")
+        << with(8, "SCAN") << QList<int>{} << "Line 8: '' is not a valid integer value";
+    QTest::newRow("fullwidth digit")
+        << with(11, "VOICE ２") << QList<int>{} << "Line 11: '２' is not a valid integer value";
+    QTest::newRow("control character") << with(6, QStringLiteral("BatSave \t")) << QList<int>{}
+                                       << "Line 6: 'U+0009' is not a valid integer value";
+    QTest::newRow("first bad line wins") << with(9, "TONE x") + QStringList{} << QList<int>{}
+                                         << "Line 9: 'x' is not a valid integer value";
+}
+
+void ChannelFileTest::optionLines() {
+    QFETCH(QStringList, optionLines);
+    QFETCH(QList<int>, indices);
+    QFETCH(QString, error);
+    const Result<ChannelFile> file =
+        parseChannelFile(gbk(fileText({}, QStringLiteral("BAND 136-174MHz"), optionLines)));
+    QCOMPARE(file.message(), error);
+    if (!error.isEmpty())
+        return;
+    QVERIFY(file.ok());
+    for (Option option : allOptions)
+        QCOMPARE(file->options[static_cast<int>(option)], indices[static_cast<int>(option)]);
+}
+
+void ChannelFileTest::applyReplacesTableAndSelectsBand() {
+    ChannelPlan plan;
+    plan.setWords(englishWords());
+    plan.setHeader({"a", "b", "c", "d", "e", "f", "g", "h"});
+    ModelList models;
+    fillWithOtherState(plan, models);
+    models.setItems({"136-174MHz", "400-470MHzWide"}, 0);
+    QSignalSpy applied(&models, &ModelList::bandApplied);
+
+    // A band longer than ten characters comes back cut, so it is appended; BatSave 7 is past
+    // the end of its list; the Chinese words are not translated for the English plan.
+    const QString text =
+        fileText({"CH09 | 136.12500 | 67.0 | 136.12500 | 67.0 | 高功率 | 启用 | 禁用 | "},
+                 "BAND 400-470MHzWide",
+                 {"Squelch 5", "BatSave 7", "TxT.O.T 0", "SCAN 0", "TONE 0", "BAO 0", "VOICE 3"});
+    const Result<ChannelFile> file = parseChannelFile(gbk(text));
+    QVERIFY(file.ok());
+    applyChannelFile(file.value(), plan, models);
+
+    QCOMPARE(models.items(), QStringList({"136-174MHz", "400-470MHzWide", "400-470MHz"}));
+    QCOMPARE(models.currentIndex(), 2);
+    QCOMPARE(applied.count(), 1);
+    QCOMPARE(applied.at(0).at(0).toString(), QStringLiteral("400-470MHz"));
+    QCOMPARE(plan.optionIndices(), (OptionIndices{5, -1, 0, 3, 0, 0, 0}));
+    QCOMPARE(plan.channel(1), exampleRow);
+    for (int row = 2; row <= ChannelPlan::ChannelCount; ++row)
+        QCOMPARE(plan.channel(row), ChannelRow{});
+    QCOMPARE(plan.cell(ChannelPlan::Label, 16), QStringLiteral("16"));
+    QCOMPARE(plan.cell(ChannelPlan::RxTone, 0), QStringLiteral("c"));
+
+    // An existing band is selected, not appended again.
+    applyChannelFile(file.value(), plan, models);
+    QCOMPARE(models.items().size(), 3);
+    QCOMPARE(models.currentIndex(), 2);
+}
+
+void ChannelFileTest::noSelectionIsWrittenAndRefusedOnOpen() {
+    ChannelPlan plan;
+    plan.reset();
+    plan.setChannel(1, exampleRow);
+    plan.setOptionIndex(Option::TimeOutTimer, -1);
+    ModelList models; // nothing selected: the band is empty
+    QTemporaryDir dir;
+    const QString path = dir.filePath("none.z81");
+    QVERIFY(saveChannelFile(path, channelFileFromPlan(plan, models)).ok());
+    const QList<QByteArray> lines = readBytes(path).split('\n');
+    QCOMPARE(lines.value(3), QByteArray("BAND \r"));
+    QCOMPARE(lines.value(6), QByteArray("TxT.O.T -1 \r"));
+
+    ChannelPlan target;
+    ModelList targetModels;
+    fillWithOtherState(target, targetModels);
+    QSignalSpy applied(&targetModels, &ModelList::bandApplied);
+    const PlanState before = stateOf(target, targetModels);
+    const Status status = openChannelFile(path, target, targetModels);
+    QCOMPARE(status.message(), QStringLiteral("Line 7: '-' is not a valid integer value"));
+    QVERIFY(stateOf(target, targetModels) == before);
+    QCOMPARE(applied.count(), 0);
+}
+
+void ChannelFileTest::failingFilesLeaveThePlanAlone_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("error");
+    const QString good =
+        QStringLiteral("CH01 | 145.12500 | OFF | 145.12500 | OFF | High | ON | OFF | ");
+    QTest::newRow("missing option line")
+        << gbk(fileText({}).section('\n', 0, 8)) << "Line 10: '' is not a valid integer value";
+    QTest::newRow("empty file") << QByteArray() << "Line 5: '' is not a valid integer value";
+    QTest::newRow("invalid gbk in a channel line")
+        << gbkWith(fileText({good, "CH02 | 145.12500 | @ | "}), "\x81\x7f")
+        << "Line 15: the text is not valid GBK";
+    QTest::newRow("invalid gbk in the band")
+        << gbkWith(fileText({good}, "BAND 136@MHz"), "\x81\x20")
+        << "Line 4: the text is not valid GBK";
+    QTest::newRow("double-byte character cut off at the end")
+        << QByteArray("RH-4800 MEMORY CHANNEL\r\n\r\n\r\nBAND 136-174M\xb8")
+        << "Line 4: the text is not valid GBK";
+}
+
+// Open checks the whole file before it changes anything.
+void ChannelFileTest::failingFilesLeaveThePlanAlone() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, error);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("bad.z81");
+    writeBytes(path, bytes);
+    ChannelPlan plan;
+    ModelList models;
+    fillWithOtherState(plan, models);
+    const PlanState before = stateOf(plan, models);
+    QCOMPARE(openChannelFile(path, plan, models).message(), error);
+    QVERIFY(stateOf(plan, models) == before);
+}
+
+void ChannelFileTest::oddBytesNeverCrash_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("error"); // empty: opens; "*": opens or fails naming a line
+
+    QByteArray random(8192, '\0');
+    QRandomGenerator generator(4800);
+    for (char& byte : random)
+        byte = static_cast<char>(generator.bounded(256));
+    QTest::newRow("random bytes") << random << "*";
+    QTest::newRow("zero bytes") << QByteArray(4096, '\0')
+                                << "Line 5: '' is not a valid integer value";
+    QTest::newRow("one huge line")
+        << QByteArray(1 << 20, 'x') << "Line 1: too long for a channel file";
+    QTest::newRow("huge tail after the used lines")
+        << gbk(fileText(QStringList(16, "CH01 | 145.12500 | OFF | 145.12500 | OFF | High | ON | "
+                                        "OFF | "))) +
+               QByteArray(1 << 20, '\x81')
+        << "";
+    QTest::newRow("invalid gbk in ignored lines")
+        << gbk(fileText({})).replace("RH-4800", "\x81\x7f\xff") << "";
+}
+
+void ChannelFileTest::oddBytesNeverCrash() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, error);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("odd.z81");
+    writeBytes(path, bytes);
+    const Result<ChannelFile> file = loadChannelFile(path);
+    if (error == QLatin1String("*"))
+        QVERIFY2(file.ok() || file.message().startsWith("Line "), qPrintable(file.message()));
+    else
+        QCOMPARE(file.message(), error);
+}
+
+void ChannelFileTest::unmappableCharactersRefuseToSave() {
+    ChannelFile file;
+    file.options = resetOptionIndices;
+    file.channels[2] = {"145.12500", QStringLiteral("OFF\U0001F600"), "", "", "", "", ""};
+    QTemporaryDir dir;
+    const QString path = dir.filePath("emoji.z81");
+    QCOMPARE(saveChannelFile(path, file).message(),
+             QStringLiteral("Line 16: '\U0001F600' cannot be stored as GBK"));
+    QVERIFY(!QFile::exists(path));
+}
+
+void ChannelFileTest::fileSystemErrorsNameTheFile() {
+    QTemporaryDir dir;
+    const QString missing = dir.filePath("missing.z81");
+    QCOMPARE(loadChannelFile(missing).message(), "File not found: " + missing);
+    QCOMPARE(loadChannelFile(dir.path()).message(), "File access denied: " + dir.path());
+    const QString inMissingFolder = dir.filePath("no/such/folder/x.z81");
+    QCOMPARE(saveChannelFile(inMissingFolder, ChannelFile{}).message(),
+             "File not found: " + inMissingFolder);
+    QCOMPARE(saveChannelFile(dir.path(), ChannelFile{}).message(),
+             "File access denied: " + dir.path());
+}
+
+// A save that cannot be completed leaves the earlier file untouched and no temporary behind.
+void ChannelFileTest::failedSaveKeepsTheOldFile() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("plan.z81");
+    ChannelFile old;
+    old.band = "136-174MHz";
+    old.options = resetOptionIndices;
+    QVERIFY(saveChannelFile(path, old).ok());
+    const QByteArray oldBytes = readBytes(path);
+
+    ChannelFile bigger = old;
+    bigger.channels.fill(exampleRow);
+    const QString message = inChild([&] {
+        signal(SIGXFSZ, SIG_IGN); // the write fails with EFBIG instead of killing the process
+        const rlimit limit{600, 600};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        return saveChannelFile(path, bigger).message();
+    });
+    QCOMPARE(message, "File too large: " + path);
+    QCOMPARE(readBytes(path), oldBytes);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"plan.z81"});
+}
+
+void ChannelFileTest::accessDenied() {
+    QTemporaryDir dir;
+    QVERIFY(chmod(QFile::encodeName(dir.path()).constData(), 0755) == 0);
+    const QString readable = dir.filePath("readable.z81");
+    const QString secret = dir.filePath("secret.z81");
+    ChannelFile file;
+    file.options = resetOptionIndices;
+    QVERIFY(saveChannelFile(readable, file).ok());
+    QVERIFY(saveChannelFile(secret, file).ok());
+    QVERIFY(chmod(QFile::encodeName(readable).constData(), 0666) == 0);
+    QVERIFY(chmod(QFile::encodeName(secret).constData(), 0600) == 0);
+    const QByteArray oldBytes = readBytes(readable);
+
+    // As another user, unless the test already runs as one: the folder is not writable.
+    const bool asRoot = geteuid() == 0;
+    if (!asRoot)
+        QVERIFY(chmod(QFile::encodeName(dir.path()).constData(), 0555) == 0);
+    ChannelFile changed = file;
+    changed.band = "400-470MHz";
+    const QString messages = inChild([&] {
+        if (asRoot && setuid(65534) != 0)
+            return QStringLiteral("<setuid failed>");
+        return saveChannelFile(readable, changed).message() + '\n' +
+               loadChannelFile(secret).message();
+    });
+    chmod(QFile::encodeName(dir.path()).constData(), 0755);
+    QCOMPARE(messages, "File access denied: " + readable + "\nFile access denied: " + secret);
+    QCOMPARE(readBytes(readable), oldBytes);
+}
+
+QTEST_GUILESS_MAIN(ChannelFileTest)
+#include "tst_channelfile.moc"
