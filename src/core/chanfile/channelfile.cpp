@@ -145,9 +145,14 @@ QStringList channelFileLines(const ChannelFile& file) {
     return lines;
 }
 
-Status checkGbkEncodable(const QStringList& lines) {
+Status checkStorable(const QStringList& lines) {
     for (qsizetype lineIndex = 0; lineIndex < lines.size(); ++lineIndex) {
         const QString& line = lines[lineIndex];
+        // A line feed inside a value would shift every later line when the file is read back.
+        if (line.contains(QLatin1Char('\n')))
+            return Status::failure(
+                QStringLiteral("Line %1: a line break inside a value cannot be stored")
+                    .arg(lineIndex + 1));
         QStringEncoder lineEncoder(encodingName);
         const QByteArray lineBytes = lineEncoder.encode(line); // encodes only when converted
         if (!lineEncoder.hasError())

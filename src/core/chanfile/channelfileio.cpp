@@ -29,8 +29,8 @@ Status checkRegularFile(const QString& path) {
 } // namespace
 
 Status saveChannelFile(const QString& path, const ChannelFile& file) {
-    if (const Status encodable = checkGbkEncodable(channelFileLines(file)); !encodable.ok())
-        return encodable;
+    if (const Status storable = checkStorable(channelFileLines(file)); !storable.ok())
+        return storable;
     const QByteArray bytes = formatChannelFile(file);
     if (const Status target = checkRegularFile(path); !target.ok())
         return target;

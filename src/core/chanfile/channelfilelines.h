@@ -11,8 +11,9 @@ namespace zev {
 // The 29 lines of the file as text, without line ends.
 QStringList channelFileLines(const ChannelFile& file);
 
-// Fails, naming the line and the character, if a line holds a character GBK cannot store.
-[[nodiscard]] Status checkGbkEncodable(const QStringList& lines);
+// Fails, naming the line, if a line would not read back as written: it holds a line feed or a
+// character that GBK cannot store.
+[[nodiscard]] Status checkStorable(const QStringList& lines);
 
 // A character as a message shows it: itself if printable, otherwise its code point.
 QString displayCharacter(QStringView character);
