@@ -1,0 +1,89 @@
+#include "radio/link.h"
+
+#include "radio/hex.h"
+
+namespace zev {
+
+RadioLink::RadioLink(QObject* parent) : QObject(parent) {}
+
+void RadioLink::send(const QString& frameHex, int threshold) {
+    m_sendBuffer = hexToBytes(frameHex);
+    if (stopped())
+        return;
+    setThreshold(threshold);
+    transmitUnlessStopped(m_sendBuffer);
+}
+
+void RadioLink::sendKeepingThreshold(const QString& frameHex) {
+    m_sendBuffer = hexToBytes(frameHex);
+    transmitUnlessStopped(m_sendBuffer);
+}
+
+void RadioLink::sendAck() {
+    if (stopped())
+        return;
+    setThreshold(1);
+    transmitUnlessStopped(QByteArray(1, Ack));
+}
+
+void RadioLink::transmitUnlessStopped(const QByteArray& bytes) {
+    if (stopped())
+        return;
+    transmit(bytes);
+    emit bytesSent(bytes);
+}
+
+void RadioLink::wait(int milliseconds) {
+    if (!stopped())
+        runWait(milliseconds, true);
+}
+
+void RadioLink::waitFull(int milliseconds) {
+    if (!stopped())
+        runWait(milliseconds, false);
+}
+
+QString RadioLink::receivedHex() const {
+    return bytesToHex(m_received);
+}
+
+bool RadioLink::ackTest() const {
+    return !m_received.isEmpty() && m_received.at(0) == Ack;
+}
+
+bool RadioLink::beginSession() {
+    if (m_sessionRunning)
+        return false;
+    m_sessionRunning = true;
+    m_cancelled = false;
+    m_failure.clear();
+    if (const QString problem = transportProblem(); !problem.isEmpty())
+        m_failure = problem;
+    return true;
+}
+
+void RadioLink::endSession() {
+    m_sessionRunning = false;
+}
+
+void RadioLink::cancel() {
+    if (!m_sessionRunning || m_cancelled)
+        return;
+    m_cancelled = true;
+    emit interrupted();
+}
+
+void RadioLink::deliver(const QByteArray& bytes) {
+    m_replyFlag = true;
+    m_received = bytes;
+    emit bytesReceived(bytes);
+}
+
+void RadioLink::failTransport(const QString& message) {
+    if (!m_sessionRunning || stopped())
+        return;
+    m_failure = message.isEmpty() ? QStringLiteral("the serial line failed") : message;
+    emit interrupted();
+}
+
+} // namespace zev

@@ -1,0 +1,126 @@
+#include "radio/powerprocedure.h"
+
+#include "radio/codec.h"
+#include "radio/link.h"
+
+namespace zev {
+
+using namespace session;
+
+namespace {
+
+struct PowerHandshake {
+    bool identified = false;
+    bool acknowledged = false;
+};
+
+PowerHandshake powerHandshake(RadioLink& link) {
+    PowerHandshake result;
+    link.clearReplyFlag();
+    link.send(entryFrame(), EntryReplyBytes);
+    for (int attempt = 0; attempt < HandshakeAttempts && !link.stopped(); ++attempt) {
+        if (attempt > 0)
+            link.sendKeepingThreshold(entryFrame());
+        link.waitFull(ShortWait);
+        link.clearReplyFlag();
+        if (link.receivedHex() == identification()) {
+            result.identified = true;
+            break;
+        }
+    }
+    link.sendAck();
+    link.waitFull(ShortWait);
+    result.acknowledged = link.ackTest();
+    return result;
+}
+
+SessionResult handshakeFailure(const RadioLink& link, const PowerHandshake& handshake) {
+    if (!handshake.identified)
+        return SessionResult::failed(
+            QStringLiteral("no identification from the radio on %1 after %2 attempts")
+                .arg(link.description())
+                .arg(HandshakeAttempts));
+    return SessionResult::failed(QStringLiteral("the radio did not acknowledge the handshake"));
+}
+
+} // namespace
+
+PowerReadResult readPower(RadioLink& link) {
+    PowerReadResult result;
+    const Scope scope(link);
+    if (!scope.began()) {
+        result.session = SessionResult::failed(QStringLiteral("another radio session is running"));
+        return result;
+    }
+    const PowerHandshake handshake = powerHandshake(link);
+    if (link.stopped()) {
+        result.session = stoppedResult(link);
+        return result;
+    }
+    result.writeEnabled = handshake.identified;
+    if (!handshake.identified || !handshake.acknowledged) {
+        result.session = handshakeFailure(link, handshake);
+        return result;
+    }
+    link.send(readFrame(codec::PowerAddress), ReadReplyBytes);
+    link.waitFull(ShortWait);
+    if (link.stopped()) {
+        result.session = stoppedResult(link);
+        return result;
+    }
+    const Result<PowerLevels> levels = power::decodeReply(link.receivedHex());
+    if (!levels) {
+        // Nothing more is sent: the radio is left to give up on the session.
+        result.writeEnabled = false;
+        result.blockFault = levels.message();
+        result.session = SessionResult::failed(levels.message());
+        return result;
+    }
+    result.levels = levels.value();
+    link.sendKeepingThreshold(endFrame());
+    result.session = SessionResult::success();
+    return result;
+}
+
+PowerWriteResult writePower(RadioLink& link, const PowerLevels& levels) {
+    PowerWriteResult result;
+    if (levels.high < 0 || levels.high > power::MaximumLevel || levels.low < 0 ||
+        levels.low > power::MaximumLevel || levels.lowVoltage < 0 ||
+        levels.lowVoltage >= power::LowVoltageLevels) {
+        result.session = SessionResult::refused(
+            QStringLiteral("Power levels must be 0 to %1 and the low-voltage level 0 to 2.")
+                .arg(power::MaximumLevel));
+        return result;
+    }
+    const Scope scope(link);
+    if (!scope.began()) {
+        result.session = SessionResult::failed(QStringLiteral("another radio session is running"));
+        return result;
+    }
+    const PowerHandshake handshake = powerHandshake(link);
+    if (link.stopped()) {
+        result.session = stoppedResult(link);
+        return result;
+    }
+    if (!handshake.identified || !handshake.acknowledged) {
+        result.session = handshakeFailure(link, handshake);
+        return result;
+    }
+    link.send(writeFrame(codec::PowerAddress, power::encodeBlock(levels)), AckReplyBytes);
+    result.frameSent = true;
+    link.waitFull(ShortWait);
+    if (link.stopped()) {
+        result.session = stoppedResult(link);
+        return result;
+    }
+    if (!link.ackTest()) {
+        result.session =
+            SessionResult::failed(QStringLiteral("the radio did not acknowledge the power levels"));
+        return result;
+    }
+    link.sendKeepingThreshold(endFrame());
+    result.session = SessionResult::success();
+    return result;
+}
+
+} // namespace zev

@@ -1,0 +1,141 @@
+#include "radio/readprocedure.h"
+
+#include "plan/channelplan.h"
+#include "plan/modellist.h"
+#include "radio/codec.h"
+#include "radio/link.h"
+
+namespace zev {
+
+using namespace session;
+
+namespace {
+
+QString channelHalf(int channel, bool secondHalf) {
+    return QStringLiteral("the %1 half of channel %2")
+        .arg(secondHalf ? QStringLiteral("second") : QStringLiteral("first"))
+        .arg(channel);
+}
+
+bool acknowledged(const RadioLink& link) {
+    return link.ackTest() && link.freshReplyTest();
+}
+
+SessionResult notAcknowledged(const QString& what) {
+    return SessionResult::failed(QStringLiteral("the radio did not acknowledge %1").arg(what));
+}
+
+} // namespace
+
+SessionResult readRadio(RadioLink& link, ChannelPlan& plan, ModelList& models,
+                        const ProgressCallback& progressCallback) {
+    const Scope scope(link);
+    if (!scope.began())
+        return SessionResult::failed(QStringLiteral("another radio session is running"));
+    link.clearReplyFlag();
+    Progress progress(progressCallback);
+    if (link.stopped())
+        return stoppedResult(link);
+
+    if (SessionResult entry = enterProgrammingMode(link, ReadHandshakeWait); !entry.succeeded())
+        return entry;
+    progress.step();
+    link.sendAck();
+    link.wait(LongWait);
+    if (link.stopped())
+        return stoppedResult(link);
+    if (!acknowledged(link))
+        return notAcknowledged(QStringLiteral("the start of the read"));
+    link.clearReplyFlag();
+
+    link.send(readFrame(codec::BandAddress), ReadReplyBytes);
+    link.wait(LongWait);
+    if (link.stopped())
+        return stoppedResult(link);
+    if (const QString problem = blockReplyProblem(link, QStringLiteral("the band"));
+        !problem.isEmpty())
+        return SessionResult::failed(problem);
+    link.clearReplyFlag();
+    models.applyBand(codec::decodeBand(link.receivedHex()));
+    progress.step();
+    link.sendAck();
+    link.wait(ShortWait);
+
+    const QChar separator = decimalSeparator();
+    for (int channel = 1; channel <= ChannelPlan::ChannelCount; ++channel) {
+        if (link.stopped())
+            return stoppedResult(link);
+        if (!acknowledged(link))
+            return notAcknowledged(channel == 1 ? QStringLiteral("the band read")
+                                                : channelHalf(channel - 1, true));
+        link.clearReplyFlag();
+
+        link.send(readFrame(codec::channelAddress(channel, false)), ReadReplyBytes);
+        plan.clearChannel(channel);
+        link.wait(ShortWait);
+        if (link.stopped())
+            return stoppedResult(link);
+        // Only a fresh reply of the right length is decoded: stale bytes never reach the table.
+        if (const QString problem = blockReplyProblem(link, channelHalf(channel, false));
+            !problem.isEmpty())
+            return SessionResult::failed(problem);
+        link.clearReplyFlag();
+        const QString firstHalf = link.receivedHex();
+        link.sendAck();
+        link.wait(ShortWait);
+        if (link.stopped())
+            return stoppedResult(link);
+        if (!acknowledged(link))
+            return notAcknowledged(channelHalf(channel, false));
+        link.clearReplyFlag();
+
+        link.send(readFrame(codec::channelAddress(channel, true)), ReadReplyBytes);
+        link.wait(ShortWait);
+        if (link.stopped())
+            return stoppedResult(link);
+        if (const QString problem = blockReplyProblem(link, channelHalf(channel, true));
+            !problem.isEmpty())
+            return SessionResult::failed(problem);
+        link.clearReplyFlag();
+        const QString secondHalf = link.receivedHex();
+        plan.setChannel(channel,
+                        codec::decodeChannel(firstHalf, secondHalf, plan.words(), separator));
+        link.sendAck();
+        link.wait(ShortWait);
+        progress.step();
+    }
+    if (link.stopped())
+        return stoppedResult(link);
+
+    // Without an acknowledgement of the last channel the options are skipped, not failed.
+    if (link.ackTest()) {
+        link.clearReplyFlag();
+        link.send(readFrame(codec::OptionsAddress), ReadReplyBytes);
+        link.wait(ShortWait);
+        if (link.stopped())
+            return stoppedResult(link);
+        if (const QString problem = blockReplyProblem(link, QStringLiteral("the options"));
+            !problem.isEmpty())
+            return SessionResult::failed(problem);
+        link.clearReplyFlag();
+        const Result<OptionIndices> options = codec::decodeOptions(link.receivedHex());
+        if (!options)
+            return SessionResult::failed(options.message());
+        for (const Option option :
+             {Option::Squelch, Option::TimeOutTimer, Option::VoicePrompt, Option::Scan,
+              Option::BatterySave, Option::KeyBeep, Option::AlarmKey})
+            plan.setOptionIndex(option, options.value()[static_cast<int>(option)]);
+        link.sendAck();
+        link.wait(ShortWait);
+        if (link.stopped())
+            return stoppedResult(link);
+        progress.step();
+    }
+
+    link.sendKeepingThreshold(endFrame());
+    progress.step();
+    link.countSuccess();
+    return SessionResult::success();
+}
+
+} // namespace zev

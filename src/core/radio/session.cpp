@@ -1,0 +1,96 @@
+#include "radio/session.h"
+
+#include "radio/link.h"
+
+namespace zev::session {
+
+QString entryFrame() {
+    return QStringLiteral("0254414C766578");
+}
+QString identification() {
+    return QStringLiteral("06207661726B6F6C");
+}
+QString endFrame() {
+    return QStringLiteral("646F");
+}
+
+namespace {
+
+QString addressHex(int address) {
+    return QStringLiteral("%1").arg(address, 4, 16, QLatin1Char('0')).toUpper();
+}
+
+} // namespace
+
+QString readFrame(int address) {
+    return QStringLiteral("52") + addressHex(address) + QStringLiteral("08");
+}
+
+QString writeFrame(int address, const QString& data) {
+    return QStringLiteral("57") + addressHex(address) + QStringLiteral("08") + data;
+}
+
+SessionResult enterProgrammingMode(RadioLink& link, int waitMilliseconds) {
+    QString wrongReply;
+    for (int attempt = 0; attempt < HandshakeAttempts; ++attempt) {
+        // The flag is not cleared before an attempt: a late reply is judged now.
+        link.send(entryFrame(), EntryReplyBytes);
+        link.wait(waitMilliseconds);
+        if (link.stopped())
+            return stoppedResult(link);
+        if (!link.replyFlag())
+            continue;
+        link.clearReplyFlag();
+        if (link.receivedHex() == identification())
+            return SessionResult::success();
+        wrongReply = link.receivedHex();
+    }
+    if (!wrongReply.isEmpty())
+        return SessionResult::failed(
+            QStringLiteral("the radio on %1 did not identify itself as an RH-4800 after %2 "
+                           "attempts (last reply %3)")
+                .arg(link.description())
+                .arg(HandshakeAttempts)
+                .arg(wrongReply));
+    return SessionResult::failed(QStringLiteral("no answer from the radio on %1 after %2 attempts")
+                                     .arg(link.description())
+                                     .arg(HandshakeAttempts));
+}
+
+SessionResult stoppedResult(const RadioLink& link) {
+    if (link.cancelled())
+        return SessionResult::cancelled();
+    return SessionResult::failed(link.failure());
+}
+
+QString blockReplyProblem(const RadioLink& link, const QString& what) {
+    if (!link.freshReplyTest())
+        return QStringLiteral("no reply to the read of %1").arg(what);
+    if (link.received().size() != ReadReplyBytes)
+        return QStringLiteral("the reply to the read of %1 has %2 bytes, not %3 (%4)")
+            .arg(what)
+            .arg(link.received().size())
+            .arg(ReadReplyBytes)
+            .arg(link.receivedHex());
+    return {};
+}
+
+Scope::Scope(RadioLink& link) : m_link(link), m_began(link.beginSession()) {}
+
+Scope::~Scope() {
+    if (m_began)
+        m_link.endSession();
+}
+
+Progress::Progress(const ProgressCallback& callback) : m_callback(callback) {
+    if (m_callback)
+        m_callback(m_value);
+}
+
+void Progress::step() {
+    m_value += 5;
+    if (m_callback)
+        m_callback(m_value);
+}
+
+} // namespace zev::session

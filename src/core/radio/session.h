@@ -1,0 +1,88 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+namespace zev {
+
+class RadioLink;
+
+// How a radio procedure ended. Failed: the exchange broke (the dialogs show the transfer
+// failure message, the command line the reason). Refused: nothing was sent because the input
+// cannot be written (the reason is the message to show). Cancelled: the dialog was closed.
+enum class SessionOutcome { Success, Failed, Refused, Cancelled };
+
+struct SessionResult {
+    SessionOutcome outcome = SessionOutcome::Success;
+    QString reason; // empty on success and on cancellation
+
+    bool succeeded() const { return outcome == SessionOutcome::Success; }
+    static SessionResult success() { return {}; }
+    static SessionResult failed(QString reason) { return {SessionOutcome::Failed, reason}; }
+    static SessionResult refused(QString reason) { return {SessionOutcome::Refused, reason}; }
+    static SessionResult cancelled() { return {SessionOutcome::Cancelled, {}}; }
+};
+
+// Progress in percent, reported at each milestone of a read or write.
+using ProgressCallback = std::function<void(int percent)>;
+
+namespace session {
+
+constexpr int HandshakeAttempts = 6;
+constexpr int ReadHandshakeWait = 550;
+constexpr int WriteHandshakeWait = 250;
+constexpr int LongWait = 550;  // the read's first ACK and band read, the write's band write
+constexpr int ShortWait = 250; // every other wait, and every wait of the power dialog
+
+constexpr int EntryReplyBytes = 8;
+constexpr int ReadReplyBytes = 12;
+constexpr int AckReplyBytes = 1;
+
+QString entryFrame();     // "0254414C766578"
+QString identification(); // "06207661726B6F6C"
+QString endFrame();       // "646F"
+// Read and write frames of one 8-byte block; data is 16 hex digits.
+QString readFrame(int address);
+QString writeFrame(int address, const QString& data);
+
+// The entry handshake: up to six attempts of the entry frame, each waiting for the
+// identification reply. A reply that comes after its attempt's wait is judged at the next.
+// Returns the failure, or success once the radio has identified itself.
+SessionResult enterProgrammingMode(RadioLink& link, int waitMilliseconds);
+
+// The result of a session that the dialog cancelled or whose line broke.
+SessionResult stoppedResult(const RadioLink& link);
+
+// A reply that may be decoded: fresh and exactly one read reply long. Empty when it is, else
+// why not, naming what was read.
+QString blockReplyProblem(const RadioLink& link, const QString& what);
+
+// Marks the link busy for one procedure; a second procedure cannot start inside a wait.
+class Scope {
+public:
+    explicit Scope(RadioLink& link);
+    ~Scope();
+    Scope(const Scope&) = delete;
+    Scope& operator=(const Scope&) = delete;
+    bool began() const { return m_began; }
+
+private:
+    RadioLink& m_link;
+    bool m_began;
+};
+
+// Progress kept as the procedures do: up 5 at each milestone.
+class Progress {
+public:
+    explicit Progress(const ProgressCallback& callback);
+    void step();
+    int value() const { return m_value; }
+
+private:
+    const ProgressCallback& m_callback;
+    int m_value = 0;
+};
+
+} // namespace session
+} // namespace zev

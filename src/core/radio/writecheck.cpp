@@ -1,0 +1,114 @@
+#include "radio/writecheck.h"
+
+#include "plan/channelplan.h"
+#include "plan/vocabulary.h"
+#include "radio/codec.h"
+
+#include <QRegularExpression>
+
+namespace zev {
+
+namespace {
+
+bool isFrequency(const QString& text) {
+    static const QRegularExpression form(QStringLiteral("^[0-9]{3}[.,][0-9]{5}$"));
+    return form.match(text).hasMatch();
+}
+
+// The off word, a CTCSS tone (below 100 Hz as dd.d, from 100 Hz as 1dd.d or 2dd.d: the radio
+// keeps only those) or a DCS code of three octal digits.
+bool isTone(const QString& cell, const Words& words) {
+    static const QRegularExpression form(
+        QStringLiteral("^([0-9]{2}\\.[0-9]|[12][0-9]{2}\\.[0-9]|D[0-7]{3}[NI])$"));
+    const QString text = cell.trimmed();
+    return text == words.off || recogniseWord(text) == WordMeaning::Off ||
+           form.match(text).hasMatch();
+}
+
+bool isPowerWord(const QString& text, const Words& words) {
+    const WordMeaning meaning = recogniseWord(text);
+    return text == words.high || text == words.low || meaning == WordMeaning::High ||
+           meaning == WordMeaning::Low;
+}
+
+bool isFlagWord(const QString& text, const Words& words) {
+    const WordMeaning meaning = recogniseWord(text);
+    return text == words.on || text == words.off || meaning == WordMeaning::On ||
+           meaning == WordMeaning::Off;
+}
+
+struct Field {
+    ChannelPlan::Column column;
+    const char* name;
+    const char* what;
+};
+
+constexpr Field fields[] = {
+    {ChannelPlan::RxFrequency, "RX frequency", "a frequency"},
+    {ChannelPlan::RxTone, "RX tone", "a tone"},
+    {ChannelPlan::TxFrequency, "TX frequency", "a frequency"},
+    {ChannelPlan::TxTone, "TX tone", "a tone"},
+    {ChannelPlan::Power, "power", "a power word"},
+    {ChannelPlan::FlagA, "flag A", "an on/off word"},
+    {ChannelPlan::FlagB, "flag B", "an on/off word"},
+};
+
+bool isValid(ChannelPlan::Column column, const QString& text, const Words& words) {
+    switch (column) {
+    case ChannelPlan::RxFrequency:
+    case ChannelPlan::TxFrequency:
+        return isFrequency(text);
+    case ChannelPlan::RxTone:
+    case ChannelPlan::TxTone:
+        return isTone(text, words);
+    case ChannelPlan::Power:
+        return isPowerWord(text, words);
+    default:
+        return isFlagWord(text, words);
+    }
+}
+
+} // namespace
+
+QStringList writeProblems(const ChannelPlan& plan, const QString& band) {
+    QStringList problems;
+    const Words& words = plan.words();
+    for (int row = 1; row <= ChannelPlan::ChannelCount; ++row) {
+        const bool used = plan.isUsed(row);
+        for (const Field& field : fields) {
+            const QString text = plan.cell(field.column, row);
+            if (text.isEmpty()) {
+                if (used && field.column != ChannelPlan::TxFrequency)
+                    problems.append(QStringLiteral("Channel %1: the %2 is empty")
+                                        .arg(row, 2, 10, QLatin1Char('0'))
+                                        .arg(QLatin1String(field.name)));
+                continue;
+            }
+            if (!isValid(field.column, text, words))
+                problems.append(
+                    QStringLiteral("Channel %1: %2 '%3' is not %4")
+                        .arg(row, 2, 10, QLatin1Char('0'))
+                        .arg(QLatin1String(field.name), text, QLatin1String(field.what)));
+        }
+    }
+    // The codec names each option on its own when only that one is off its list.
+    const OptionIndices indices = plan.optionIndices();
+    for (int slot = 0; slot < OptionCount; ++slot) {
+        OptionIndices single = startupOptionIndices;
+        single[slot] = indices[slot];
+        if (const Status status = codec::checkOptions(single); !status)
+            problems.append(status.message());
+    }
+    if (const Status status = codec::checkBand(band); !status)
+        problems.append(status.message());
+    return problems;
+}
+
+Status checkPlanForWrite(const ChannelPlan& plan, const QString& band) {
+    const QStringList problems = writeProblems(plan, band);
+    if (problems.isEmpty())
+        return Status::success();
+    return Status::failure(problems.join(QLatin1Char('\n')));
+}
+
+} // namespace zev

@@ -1,0 +1,101 @@
+#include "radio/writeprocedure.h"
+
+#include "plan/channelplan.h"
+#include "radio/codec.h"
+#include "radio/link.h"
+#include "radio/writecheck.h"
+
+namespace zev {
+
+using namespace session;
+
+namespace {
+
+QString channelHalf(int channel, bool secondHalf) {
+    return QStringLiteral("the %1 half of channel %2")
+        .arg(secondHalf ? QStringLiteral("second") : QStringLiteral("first"))
+        .arg(channel);
+}
+
+// Every block counts as written only on a fresh acknowledgement: an old reply that happened
+// to begin with 0x06 proves nothing.
+bool acknowledged(const RadioLink& link) {
+    return link.ackTest() && link.freshReplyTest();
+}
+
+SessionResult notAcknowledged(const QString& what) {
+    return SessionResult::failed(QStringLiteral("the radio did not acknowledge %1").arg(what));
+}
+
+} // namespace
+
+SessionResult writeRadio(RadioLink& link, const ChannelPlan& plan, const QString& band,
+                         const ProgressCallback& progressCallback) {
+    const Scope scope(link);
+    if (!scope.began())
+        return SessionResult::failed(QStringLiteral("another radio session is running"));
+    if (const Status check = checkPlanForWrite(plan, band); !check)
+        return SessionResult::refused(check.message());
+    link.clearReplyFlag();
+    Progress progress(progressCallback);
+    if (link.stopped())
+        return stoppedResult(link);
+
+    if (SessionResult entry = enterProgrammingMode(link, WriteHandshakeWait); !entry.succeeded())
+        return entry;
+    progress.step();
+    link.sendAck();
+    link.wait(ShortWait);
+
+    for (int channel = 1; channel <= ChannelPlan::ChannelCount; ++channel) {
+        if (link.stopped())
+            return stoppedResult(link);
+        if (!acknowledged(link))
+            return notAcknowledged(channel == 1 ? QStringLiteral("the start of the write")
+                                                : channelHalf(channel - 1, true));
+        link.clearReplyFlag();
+        const auto [firstHalf, secondHalf] =
+            codec::encodeChannel(plan.channel(channel), plan.words());
+        link.send(writeFrame(codec::channelAddress(channel, false), firstHalf), AckReplyBytes);
+        link.wait(ShortWait);
+        if (link.stopped())
+            return stoppedResult(link);
+        if (!acknowledged(link))
+            return notAcknowledged(channelHalf(channel, false));
+        link.clearReplyFlag();
+        link.send(writeFrame(codec::channelAddress(channel, true), secondHalf), AckReplyBytes);
+        link.wait(ShortWait);
+        progress.step();
+    }
+
+    if (link.stopped())
+        return stoppedResult(link);
+    if (!acknowledged(link))
+        return notAcknowledged(channelHalf(ChannelPlan::ChannelCount, true));
+    link.clearReplyFlag();
+    link.send(writeFrame(codec::OptionsAddress, codec::encodeOptions(plan.optionIndices())),
+              AckReplyBytes);
+    link.wait(ShortWait);
+    progress.step();
+
+    if (link.stopped())
+        return stoppedResult(link);
+    if (!acknowledged(link))
+        return notAcknowledged(QStringLiteral("the options"));
+    link.clearReplyFlag();
+    progress.step();
+    link.send(writeFrame(codec::BandAddress, codec::encodeBand(band)), AckReplyBytes);
+    link.wait(LongWait);
+
+    if (link.stopped())
+        return stoppedResult(link);
+    if (!acknowledged(link))
+        return notAcknowledged(QStringLiteral("the band"));
+    link.clearReplyFlag();
+    progress.step();
+    link.sendKeepingThreshold(endFrame());
+    link.countSuccess();
+    return SessionResult::success();
+}
+
+} // namespace zev
