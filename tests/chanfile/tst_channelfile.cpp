@@ -360,8 +360,10 @@ void ChannelFileTest::optionLines_data() {
         << with(11, "VOICE ２") << QList<int>{} << "Line 11: '２' is not a valid integer value";
     QTest::newRow("control character") << with(6, QStringLiteral("BatSave \t")) << QList<int>{}
                                        << "Line 6: 'U+0009' is not a valid integer value";
-    QTest::newRow("first bad line wins") << with(9, "TONE x") + QStringList{} << QList<int>{}
-                                         << "Line 9: 'x' is not a valid integer value";
+    QStringList twoBad = with(9, "TONE x");
+    twoBad[11 - 5] = "VOICE y";
+    QTest::newRow("first bad line wins")
+        << twoBad << QList<int>{} << "Line 9: 'x' is not a valid integer value";
 }
 
 void ChannelFileTest::optionLines() {
