@@ -1,0 +1,14 @@
+#pragma once
+
+#include "radiodialog.h"
+
+namespace zev {
+
+// The about box (TForm5): picture, four text lines and an exit button.
+class AboutBox : public StayOnTopDialog {
+    Q_OBJECT
+public:
+    explicit AboutBox(QWidget* parent = nullptr);
+};
+
+} // namespace zev

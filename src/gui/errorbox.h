@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace zev {
+
+// The application's general error box: stop icon, OK button, caption "ZEV4800". Every failure the
+// user has to know about ends here.
+void showErrorBox(QWidget* parent, const QString& message);
+
+} // namespace zev

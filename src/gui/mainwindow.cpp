@@ -1,0 +1,548 @@
+#include "mainwindow.h"
+
+#include "aboutbox.h"
+#include "app/builtintexts.h"
+#include "app/installlog.h"
+#include "app/languagepack.h"
+#include "app/planlanguage.h"
+#include "app/programdirectory.h"
+#include "app/settings.h"
+#include "app/textids.h"
+#include "chanfile/channelfile.h"
+#include "channeleditor.h"
+#include "errorbox.h"
+#include "languageloader.h"
+#include "optionswindow.h"
+#include "powerdialog.h"
+#include "radio/portprobe.h"
+#include "readdialog.h"
+#include "workspace.h"
+#include "writedialog.h"
+
+#if __has_include("radioprocedures.h")
+#include "radioprocedures.h"
+#define ZEV_HAS_RADIO_PROCEDURES 1
+#endif
+
+#include <QAction>
+#include <QComboBox>
+#include <QEvent>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace zev {
+
+namespace {
+
+const QString programTitle = QStringLiteral("ZEV4800");
+
+// The toolbar pictures, by picture index.
+const char* const toolbarPictures[] = {
+    "new",  "open", "save", "read",     "write",   "com1",
+    "com2", "com3", "com4", "channels", "options", "power",
+};
+
+QIcon toolbarPicture(int index) {
+    return QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(toolbarPictures[index])));
+}
+
+QAction* makeItem(QObject* parent, const char* name, const QString& text,
+                  const QKeySequence& shortcut = {}) {
+    auto* item = new QAction(text, parent);
+    item->setObjectName(QLatin1String(name));
+    item->setShortcut(shortcut);
+    return item;
+}
+
+QMenu* makeMenu(QWidget* parent, const char* name, int textId) {
+    auto* menu = new QMenu(builtinText(textId), parent);
+    menu->setObjectName(QLatin1String(name));
+    return menu;
+}
+
+// Files beside the program are named by appending to the folder.
+QString resolveDirectory(const QString& directory) {
+    QString resolved = directory.isEmpty() ? zev::programDirectory() : directory;
+    if (!resolved.endsWith(QLatin1Char('/')))
+        resolved += QLatin1Char('/');
+    return resolved;
+}
+
+void addSeparator(QMenu* menu, const char* name) {
+    menu->addSeparator()->setObjectName(QLatin1String(name));
+}
+
+} // namespace
+
+MainWindow::MainWindow(StartupOptions options, QWidget* parent)
+    : QMainWindow(parent), m_options(std::move(options)),
+      m_directory(resolveDirectory(m_options.programDirectory)),
+      m_workspace(std::make_unique<Workspace>()), m_settingsFile(m_directory + settingsFileName()) {
+
+    // Creation step: this window only, then the stored settings.
+    setObjectName(QStringLiteral("TForm1"));
+    setWindowTitle(programTitle);
+    createCommands();
+    createClientArea();
+    createStatusLine();
+    applyStoredSettings();
+    resize(1055, 765);
+    if (const QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    createChildWindows();
+    createDialogs();
+#ifdef ZEV_HAS_RADIO_PROCEDURES
+    installRadioProcedures(*m_workspace, *m_readDialog, *m_writeDialog, *m_powerDialog);
+#endif
+}
+
+MainWindow::~MainWindow() {
+    writeSettings();
+    // The child windows are views over the workspace: they go before it does.
+    delete takeCentralWidget();
+}
+
+QList<QObject*> MainWindow::forms() const {
+    return {const_cast<MainWindow*>(this),
+            m_optionsWindow,
+            m_channelEditor,
+            m_writeDialog.get(),
+            m_aboutBox.get(),
+            m_readDialog.get(),
+            m_powerDialog.get()};
+}
+
+void MainWindow::createCommands() {
+    createMenu();
+    createToolBar();
+}
+
+void MainWindow::createMenu() {
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu1"));
+
+    QMenu* file = makeMenu(this, "N1", TextId::FileMenu);
+    QAction* newItem =
+        makeItem(file, "N2", builtinText(TextId::NewMenu), QKeySequence(Qt::CTRL | Qt::Key_N));
+    QAction* openItem =
+        makeItem(file, "O1", builtinText(TextId::OpenMenu), QKeySequence(Qt::CTRL | Qt::Key_O));
+    QAction* saveItem =
+        makeItem(file, "S1", builtinText(TextId::SaveMenu), QKeySequence(Qt::CTRL | Qt::Key_S));
+    QAction* closeItem =
+        makeItem(file, "N4", builtinText(TextId::CloseMenu), QKeySequence(Qt::CTRL | Qt::Key_Q));
+    file->addActions({newItem, openItem, saveItem});
+    addSeparator(file, "N3");
+    file->addAction(closeItem);
+    connect(newItem, &QAction::triggered, this, &MainWindow::newPlan);
+    connect(openItem, &QAction::triggered, this, &MainWindow::openChannelFile);
+    connect(saveItem, &QAction::triggered, this, &MainWindow::saveChannelFile);
+    connect(closeItem, &QAction::triggered, this, &MainWindow::close);
+
+    QMenu* edit = makeMenu(this, "N5", TextId::EditMenu);
+    QAction* readItem = makeItem(edit, "N6", builtinText(TextId::ReadCommand));
+    QAction* writeItem = makeItem(edit, "N7", builtinText(TextId::WriteCommand));
+    QAction* channelsItem = makeItem(edit, "N9", builtinText(TextId::ChannelEditMenu));
+    QAction* optionsItem = makeItem(edit, "N11", builtinText(TextId::FunctionOptionsMenu));
+    QAction* powerItem = makeItem(edit, "N18", builtinText(TextId::PowerAdjustCommand));
+    edit->addActions({readItem, writeItem});
+    addSeparator(edit, "N8");
+    edit->addAction(channelsItem);
+    addSeparator(edit, "N10");
+    edit->addAction(optionsItem);
+    addSeparator(edit, "N17");
+    edit->addAction(powerItem);
+    powerItem->setEnabled(m_options.serviceMode);
+    connect(readItem, &QAction::triggered, this, [this] { openRadioDialog(m_readDialog.get()); });
+    connect(writeItem, &QAction::triggered, this, [this] { openRadioDialog(m_writeDialog.get()); });
+    connect(powerItem, &QAction::triggered, this, [this] { openRadioDialog(m_powerDialog.get()); });
+    connect(channelsItem, &QAction::triggered, this, [this] { m_channelEditor->showOrRestore(); });
+    connect(optionsItem, &QAction::triggered, this, [this] { m_optionsWindow->showOrRestore(); });
+
+    QMenu* options = makeMenu(this, "N22", TextId::OptionsMenu);
+    QMenu* ports = makeMenu(options, "N12", TextId::PortMenu);
+    ports->setToolTipsVisible(true);
+    for (int number = 1; number <= 4; ++number) {
+        const QByteArray name = "COM" + QByteArray::number(number);
+        QAction* item = makeItem(ports, name.constData(), QString::fromLatin1(name));
+        item->setCheckable(true);
+        ports->addAction(item);
+        m_portItems[number - 1] = item;
+        connect(item, &QAction::triggered, this, [this, number] { selectPort(number); });
+    }
+    QMenu* languages = makeMenu(options, "N19", TextId::LanguageMenu);
+    m_chineseItem = makeItem(languages, "N20", QStringLiteral("中文"));
+    m_englishItem = makeItem(languages, "N21", QStringLiteral("English"));
+    m_chineseItem->setCheckable(true);
+    m_chineseItem->setChecked(true);
+    m_englishItem->setCheckable(true);
+    languages->addActions({m_chineseItem, m_englishItem});
+    connect(m_chineseItem, &QAction::triggered, this,
+            [this] { switchLanguage(Language::Chinese); });
+    connect(m_englishItem, &QAction::triggered, this,
+            [this] { switchLanguage(Language::English); });
+    options->addMenu(ports);
+    options->addMenu(languages);
+
+    QMenu* help = makeMenu(this, "N13", TextId::HelpMenu);
+    // Help contents has no help to show.
+    help->addAction(makeItem(help, "N14", builtinText(TextId::HelpContentsMenu)));
+    addSeparator(help, "N15");
+    QAction* aboutItem = makeItem(help, "N16", builtinText(TextId::AboutCommand));
+    help->addAction(aboutItem);
+    connect(aboutItem, &QAction::triggered, this, &MainWindow::showAbout);
+
+    for (QMenu* menu : {file, edit, options, help})
+        bar->addMenu(menu);
+}
+
+void MainWindow::createToolBar() {
+    auto* toolBar = new QToolBar(this);
+    toolBar->setObjectName(QStringLiteral("ToolBar1"));
+    toolBar->setMovable(false);
+    toolBar->setFloatable(false);
+    toolBar->setIconSize(QSize(30, 30));
+    toolBar->toggleViewAction()->setVisible(false);
+    setContextMenuPolicy(Qt::NoContextMenu);
+    addToolBar(Qt::TopToolBarArea, toolBar);
+
+    const auto addButton = [this, toolBar](const char* name, int picture, int hintId,
+                                           const char* commandName) {
+        auto* button = new QToolButton(toolBar);
+        button->setObjectName(QLatin1String(name));
+        button->setIcon(toolbarPicture(picture));
+        button->setIconSize(QSize(30, 30));
+        button->setFixedSize(37, 36);
+        button->setAutoRaise(true);
+        if (hintId > 0)
+            button->setToolTip(builtinText(hintId));
+        toolBar->addWidget(button);
+        // A button and its menu item share one command.
+        if (commandName) {
+            QAction* item = findChild<QAction*>(QLatin1String(commandName));
+            connect(button, &QToolButton::clicked, item, &QAction::trigger);
+            button->setEnabled(item->isEnabled());
+            connect(item, &QAction::enabledChanged, button, &QToolButton::setEnabled);
+        }
+        return button;
+    };
+    const auto addDividers = [toolBar](int count) {
+        for (int i = 0; i < count; ++i)
+            toolBar->addSeparator();
+    };
+
+    addDividers(1);
+    addButton("ToolButton2", 0, TextId::NewHint, "N2");
+    addButton("ToolButton3", 1, TextId::OpenHint, "O1");
+    addButton("ToolButton4", 2, TextId::SaveHint, "S1");
+    addDividers(2);
+    addButton("ToolButton6", 3, TextId::ReadHint, "N6");
+    addButton("ToolButton8", 4, TextId::WriteHint, "N7");
+    addDividers(2);
+    addButton("ToolButton18", 9, TextId::ChannelEditHint, "N9");
+    addButton("ToolButton19", 10, TextId::FunctionOptionsHint, "N11");
+    addButton("ToolButton22", 11, TextId::PowerAdjustHint, "N18");
+    addDividers(2);
+    for (int number = 1; number <= 4; ++number) {
+        const QByteArray name = "ToolButton" + QByteArray::number(30 + number);
+        QToolButton* button = addButton(name.constData(), 4 + number, 0, nullptr);
+        button->setCheckable(true);
+        m_portButtons[number - 1] = button;
+        connect(button, &QToolButton::clicked, this, [this, number] { selectPort(number); });
+    }
+    addDividers(2);
+
+    auto* modelPanel = new QWidget(toolBar);
+    modelPanel->setObjectName(QStringLiteral("Panel7"));
+    auto* layout = new QHBoxLayout(modelPanel);
+    layout->setContentsMargins(4, 0, 4, 0);
+    auto* label = new QLabel(builtinText(TextId::ModelLabel), modelPanel);
+    label->setObjectName(QStringLiteral("Label1"));
+    m_modelSelector = new QComboBox(modelPanel);
+    m_modelSelector->setObjectName(QStringLiteral("ComboBox1"));
+    m_modelSelector->setEditable(false);
+    m_modelSelector->setFixedWidth(113);
+    layout->addWidget(label);
+    layout->addWidget(m_modelSelector);
+    toolBar->addWidget(modelPanel);
+    addDividers(2);
+    // Only the user's pick is a model change; the program's own selections are not.
+    connect(m_modelSelector, &QComboBox::activated, this, &MainWindow::changeModel);
+}
+
+void MainWindow::createClientArea() {
+    m_mdiArea = new QMdiArea(this);
+    m_mdiArea->setObjectName(QStringLiteral("MdiArea"));
+    m_mdiArea->setBackground(QColor(0x80, 0x80, 0x80));
+    setCentralWidget(m_mdiArea);
+
+    m_picture = new QLabel(m_mdiArea->viewport());
+    m_picture->setObjectName(QStringLiteral("Image1"));
+    m_picture->setFixedSize(603, 448);
+    m_picture->setPixmap(QIcon(QStringLiteral(":/icons/picture.svg")).pixmap(603, 448));
+    m_picture->lower();
+    m_mdiArea->viewport()->installEventFilter(this);
+}
+
+void MainWindow::createStatusLine() {
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("StatusBar1"));
+    m_statusLine = new QLabel(builtinText(TextId::StatusLine), bar);
+    m_statusLine->setObjectName(QStringLiteral("StatusBar1Panel0"));
+    bar->addWidget(m_statusLine, 1);
+}
+
+void MainWindow::applyStoredSettings() {
+    const AppSettings settings = loadSettings(m_settingsFile);
+    m_portNumber = settings.port;
+    m_workspace->portDevices = loadPortDevices(m_settingsFile);
+    for (const auto& [number, device] : m_options.portDevices)
+        m_workspace->portDevices[number - 1] = device;
+    for (int number = 1; number <= 4; ++number) {
+        const QString device = m_workspace->portDevices[number - 1];
+        for (QObject* item : {static_cast<QObject*>(m_portItems[number - 1]),
+                              static_cast<QObject*>(m_portButtons[number - 1])}) {
+            item->setProperty("toolTip", device);
+            item->setProperty("statusTip", device);
+        }
+    }
+    // The stored port is shown by its component names; the serial line gets it at the show step.
+    if (QObject* item = findComponent(QStringLiteral("com%1").arg(m_portNumber)))
+        item->setProperty("checked", true);
+    if (QObject* button = findComponent(QStringLiteral("toolbutton%1").arg(m_portNumber + 30)))
+        button->setProperty("checked", true);
+
+    connect(&m_workspace->models, &ModelList::changed, this, &MainWindow::showModelList);
+    connect(&m_workspace->models, &ModelList::bandApplied, this, &MainWindow::applyModelTitle);
+    m_workspace->models.setItems(settings.models, settings.currentModel);
+}
+
+void MainWindow::createChildWindows() {
+    m_optionsWindow = new OptionsWindow(m_workspace->plan, m_mdiArea);
+    m_channelEditor = new ChannelEditor(m_workspace->plan, m_mdiArea);
+    for (QMdiSubWindow* child : {static_cast<QMdiSubWindow*>(m_optionsWindow),
+                                 static_cast<QMdiSubWindow*>(m_channelEditor)}) {
+        if (!m_mdiArea->subWindowList().contains(child))
+            m_mdiArea->addSubWindow(child);
+        child->show();
+    }
+    // One above the other, so that neither hides the other.
+    m_optionsWindow->move(0, 0);
+    m_channelEditor->move(0, m_optionsWindow->frameGeometry().bottom() + 1);
+    m_mdiArea->setActiveSubWindow(m_channelEditor);
+}
+
+void MainWindow::createDialogs() {
+    // Top-level windows of their own: disabling the main window must not disable them.
+    m_writeDialog = std::make_unique<WriteDialog>(*m_workspace);
+    m_aboutBox = std::make_unique<AboutBox>();
+    m_readDialog = std::make_unique<ReadDialog>(*m_workspace);
+    m_powerDialog = std::make_unique<PowerDialog>(*m_workspace);
+    for (StayOnTopDialog* dialog : std::initializer_list<StayOnTopDialog*>{
+             m_writeDialog.get(), m_aboutBox.get(), m_readDialog.get(), m_powerDialog.get()})
+        connect(dialog, &StayOnTopDialog::closed, this, &MainWindow::enableWindows);
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!m_shown) {
+        m_shown = true;
+        runShowStep();
+    }
+}
+
+void MainWindow::paintEvent(QPaintEvent* event) {
+    QMainWindow::paintEvent(event);
+    if (!m_painted) {
+        m_painted = true;
+        emit firstPainted();
+    }
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    // The picture stays centred in the client area.
+    if (watched == m_mdiArea->viewport() && event->type() == QEvent::Resize) {
+        const QSize free = m_mdiArea->viewport()->size() - m_picture->size();
+        m_picture->move(qMax(0, free.width() / 2), qMax(0, free.height() / 2));
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::runShowStep() {
+    if (auto* portItem =
+            qobject_cast<QAction*>(findComponent(QStringLiteral("com%1").arg(m_portNumber))))
+        portItem->trigger();
+
+    const Result<Language> language = detectInstallLanguage(m_directory);
+    if (!language) {
+        // After the show, so that the box has the window to stand on.
+        QTimer::singleShot(0, this,
+                           [this, message = language.message()] { showErrorBox(this, message); });
+        return;
+    }
+    switchLanguage(language.value(), true);
+}
+
+void MainWindow::writeSettings() {
+    AppSettings settings;
+    settings.port = m_portNumber;
+    settings.models = m_workspace->models.items();
+    settings.currentModel = m_workspace->models.currentIndex();
+    if (Status saved = saveSettings(m_settingsFile, settings); !saved)
+        showErrorBox(nullptr, saved.message());
+}
+
+void MainWindow::loadLanguage(const QString& name) {
+    const std::optional<LanguagePack> pack = LanguagePack::load(m_directory, name);
+    if (!pack)
+        return;
+    applyPackToWindows(*pack, forms());
+    applyPackToTexts(*pack, m_workspace->texts);
+    applyPackToPlan(*pack, m_workspace->plan);
+    if (!pack->text(TextId::SuccessLabel).isNull()) {
+        m_readDialog->setSuccessCount(0);
+        m_writeDialog->setSuccessCount(0);
+    }
+}
+
+void MainWindow::switchLanguage(Language language, bool atStartup) {
+    const bool english = language == Language::English;
+    (english ? m_chineseItem : m_englishItem)->setChecked(false);
+    m_chineseItem->setText(english ? QStringLiteral("Chinese") : QStringLiteral("中文"));
+    (english ? m_englishItem : m_chineseItem)->setChecked(true);
+
+    m_workspace->plan.dropToneHead();
+    loadLanguage(packName(language));
+    if (!atStartup)
+        m_workspace->plan.reword();
+}
+
+bool MainWindow::confirm(const QString& question) {
+    QMessageBox box(QMessageBox::NoIcon, m_workspace->texts.confirmCaption, question,
+                    QMessageBox::Ok | QMessageBox::Cancel, this);
+    return box.exec() == QMessageBox::Ok;
+}
+
+void MainWindow::newPlan() {
+    if (!confirm(m_workspace->texts.newQuestion))
+        return;
+    m_channelEditor->clearFrequencyEditor();
+    m_workspace->plan.reset();
+}
+
+void MainWindow::changeModel(int index) {
+    m_workspace->models.setCurrentIndex(index);
+    if (confirm(m_workspace->texts.modelChangeQuestion))
+        m_workspace->plan.reset();
+    applyModelTitle();
+}
+
+void MainWindow::applyModelTitle() {
+    setWindowTitle(programTitle + QStringLiteral(" [") + m_modelSelector->currentText() +
+                   QStringLiteral("]"));
+}
+
+void MainWindow::showModelList() {
+    const QSignalBlocker blocker(m_modelSelector);
+    const ModelList& models = m_workspace->models;
+    m_modelSelector->clear();
+    m_modelSelector->addItems(models.items());
+    m_modelSelector->setCurrentIndex(models.currentIndex());
+}
+
+void MainWindow::selectPort(int number) {
+    for (int i = 0; i < 4; ++i)
+        m_portButtons[i]->setChecked(i + 1 == number);
+    for (int i = 0; i < 4; ++i)
+        m_portItems[i]->setChecked(i + 1 == number);
+    m_workspace->port.setPort(number, m_workspace->portDevices[number - 1]);
+    m_portNumber = number;
+}
+
+void MainWindow::openRadioDialog(RadioDialog* dialog) {
+    const QString device = m_workspace->portDevices[m_portNumber - 1];
+    const ProbeOutcome outcome = probePort(device);
+    if (outcome != ProbeOutcome::Free) {
+        QString message = m_workspace->texts.portBusyMessage;
+        if (outcome == ProbeOutcome::PermissionDenied)
+            message += QStringLiteral("\nPermission denied on %1: add your user to the dialout "
+                                      "group (sudo usermod -aG dialout $USER) and log in again.")
+                           .arg(device);
+        QMessageBox box(QMessageBox::Information, m_workspace->texts.portBusyCaption, message,
+                        QMessageBox::Ok, this);
+        box.exec();
+        return;
+    }
+    dialog->show();
+    disableWindows();
+}
+
+void MainWindow::showAbout() {
+    disableWindows();
+    m_aboutBox->show();
+}
+
+void MainWindow::disableWindows() {
+    setEnabled(false);
+    m_channelEditor->setEnabled(false);
+    m_optionsWindow->setEnabled(false);
+}
+
+void MainWindow::enableWindows() {
+    setEnabled(true);
+    m_channelEditor->setEnabled(true);
+    m_optionsWindow->setEnabled(true);
+}
+
+QObject* MainWindow::findComponent(const QString& name) const {
+    for (QObject* component : findChildren<QObject*>()) {
+        if (component->objectName().compare(name, Qt::CaseInsensitive) == 0 &&
+            findControl(const_cast<MainWindow*>(this), component->objectName()) == component)
+            return component;
+    }
+    return nullptr;
+}
+
+QString MainWindow::askFileName(FileDialogKind kind) {
+    if (fileNameProvider)
+        return fileNameProvider(kind);
+    QFileDialog dialog(this);
+    dialog.setNameFilter(QStringLiteral("ZEV-481  文件 (*.z81)"));
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setAcceptMode(kind == FileDialogKind::Save ? QFileDialog::AcceptSave
+                                                      : QFileDialog::AcceptOpen);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
+void MainWindow::openChannelFile() {
+    const QString path = askFileName(FileDialogKind::Open);
+    if (path.isEmpty())
+        return;
+    if (Status opened = zev::openChannelFile(path, m_workspace->plan, m_workspace->models); !opened)
+        showErrorBox(this, opened.message());
+}
+
+void MainWindow::saveChannelFile() {
+    const QString path = askFileName(FileDialogKind::Save);
+    if (path.isEmpty())
+        return;
+    const ChannelFile file = channelFileFromPlan(m_workspace->plan, m_workspace->models);
+    if (Status saved = zev::saveChannelFile(path, file); !saved)
+        showErrorBox(this, saved.message());
+}
+
+} // namespace zev

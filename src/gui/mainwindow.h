@@ -1,0 +1,127 @@
+#pragma once
+
+#include "app/inifile.h"
+#include "app/language.h"
+#include "startupoptions.h"
+
+#include <QMainWindow>
+
+#include <array>
+#include <functional>
+#include <memory>
+
+class QAction;
+class QComboBox;
+class QMdiArea;
+class QLabel;
+class QToolButton;
+
+namespace zev {
+
+struct Workspace;
+class AboutBox;
+class ChannelEditor;
+class OptionsWindow;
+class PowerDialog;
+class RadioDialog;
+class ReadDialog;
+class StayOnTopDialog;
+class WriteDialog;
+
+// The main window (TForm1): the frame that holds the channel editor and the options window, the
+// menu and toolbar commands, the port selection and the model selector. Constructing it creates
+// the other six windows in their start-up order; the first show selects the stored port and
+// loads the start-up language; destroying it writes the settings.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MainWindow(StartupOptions options = {}, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    Workspace& workspace() const { return *m_workspace; }
+    QString programDirectory() const { return m_directory; }
+    int portNumber() const { return m_portNumber; }
+
+    ChannelEditor* channelEditor() const { return m_channelEditor; }
+    OptionsWindow* optionsWindow() const { return m_optionsWindow; }
+    WriteDialog* writeDialog() const { return m_writeDialog.get(); }
+    AboutBox* aboutBox() const { return m_aboutBox.get(); }
+    ReadDialog* readDialog() const { return m_readDialog.get(); }
+    PowerDialog* powerDialog() const { return m_powerDialog.get(); }
+    // The seven windows, main window first, in their start-up order.
+    QList<QObject*> forms() const;
+
+    // The pack programDirectory() + name + ".qm" into every window and the plan; a missing or
+    // unreadable pack changes nothing.
+    void loadLanguage(const QString& name);
+    // The Language menu's commands; atStartup leaves the channel table's words alone.
+    void switchLanguage(Language language, bool atStartup = false);
+
+    // Asks for the channel file name to open or save; an empty name cancels. Tests replace it.
+    enum class FileDialogKind { Open, Save };
+    std::function<QString(FileDialogKind)> fileNameProvider;
+
+signals:
+    void firstPainted();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Creation step.
+    void createCommands();
+    void createMenu();
+    void createToolBar();
+    void createClientArea();
+    void createStatusLine();
+    void applyStoredSettings();
+    void createChildWindows();
+    void createDialogs();
+    // Show step.
+    void runShowStep();
+    // Destruction step.
+    void writeSettings();
+
+    void newPlan();
+    void openChannelFile();
+    void saveChannelFile();
+    void changeModel(int index);
+    void selectPort(int number);
+    void openRadioDialog(RadioDialog* dialog);
+    void showAbout();
+    void disableWindows();
+    void enableWindows();
+    bool confirm(const QString& question);
+    void showModelList();
+    void applyModelTitle();
+    QObject* findComponent(const QString& name) const; // by name, without regard to case
+    QString askFileName(FileDialogKind kind);
+
+    StartupOptions m_options;
+    QString m_directory;
+    std::unique_ptr<Workspace> m_workspace;
+    IniFile m_settingsFile;
+    int m_portNumber = 1;
+    bool m_shown = false;
+    bool m_painted = false;
+
+    QMdiArea* m_mdiArea = nullptr;
+    QLabel* m_picture = nullptr;
+    QComboBox* m_modelSelector = nullptr;
+    QLabel* m_statusLine = nullptr;
+    std::array<QAction*, 4> m_portItems{};
+    std::array<QToolButton*, 4> m_portButtons{};
+    QAction* m_chineseItem = nullptr;
+    QAction* m_englishItem = nullptr;
+
+    OptionsWindow* m_optionsWindow = nullptr;
+    ChannelEditor* m_channelEditor = nullptr;
+    std::unique_ptr<WriteDialog> m_writeDialog;
+    std::unique_ptr<AboutBox> m_aboutBox;
+    std::unique_ptr<ReadDialog> m_readDialog;
+    std::unique_ptr<PowerDialog> m_powerDialog;
+};
+
+} // namespace zev

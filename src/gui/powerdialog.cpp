@@ -1,0 +1,68 @@
+#include "powerdialog.h"
+
+#include "app/builtintexts.h"
+#include "app/textids.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace zev {
+
+namespace {
+
+QLabel* makeLabel(const char* name, int textId, int top, QWidget* parent) {
+    auto* label = new QLabel(builtinText(textId), parent);
+    label->setObjectName(QLatin1String(name));
+    label->setGeometry(24, top, 80, 21);
+    return label;
+}
+
+QLineEdit* makeLevelEdit(const char* name, int top, QWidget* parent) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(QLatin1String(name));
+    edit->setMaxLength(3);
+    edit->setAlignment(Qt::AlignCenter);
+    edit->setGeometry(112, top, 89, 21);
+    return edit;
+}
+
+QPushButton* makeButton(const char* name, int textId, int left, QWidget* parent) {
+    auto* button = new QPushButton(builtinText(textId), parent);
+    button->setObjectName(QLatin1String(name));
+    button->setGeometry(left, 128, 75, 25);
+    return button;
+}
+
+} // namespace
+
+PowerDialog::PowerDialog(Workspace& workspace, QWidget* parent) : RadioDialog(workspace, parent) {
+    setObjectName(QStringLiteral("TForm7"));
+    setWindowTitle(builtinText(TextId::PowerAdjustCommand));
+    setFixedSize(233, 169);
+
+    makeLabel("Label1", TextId::HighPowerLabel, 20, this);
+    makeLabel("Label3", TextId::LowPowerLabel, 52, this);
+    makeLabel("Label2", TextId::LowVoltageLabel, 84, this);
+    m_highPower = makeLevelEdit("Edit1", 20, this);
+    m_lowPower = makeLevelEdit("Edit2", 52, this);
+    m_lowVoltage = new QComboBox(this);
+    m_lowVoltage->setObjectName(QStringLiteral("ComboBox1"));
+    m_lowVoltage->addItems({QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2")});
+    m_lowVoltage->setCurrentIndex(1);
+    m_lowVoltage->setGeometry(112, 84, 89, 21);
+
+    m_readButton = makeButton("DsFancyButton1", TextId::ReadOutButton, 24, this);
+    m_writeButton = makeButton("DsFancyButton2", TextId::WriteInButton, 126, this);
+    m_writeButton->setEnabled(false);
+    connect(m_readButton, &QPushButton::clicked, this, [this] { run(m_readProcedure); });
+    connect(m_writeButton, &QPushButton::clicked, this, [this] { run(m_writeProcedure); });
+}
+
+void PowerDialog::run(const Procedure& procedure) {
+    // The procedures themselves decide which buttons are enabled while and after they run.
+    runProcedure(procedure);
+}
+
+} // namespace zev

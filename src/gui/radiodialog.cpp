@@ -1,0 +1,152 @@
+#include "radiodialog.h"
+
+#include "app/builtintexts.h"
+#include "app/textids.h"
+#include "errorbox.h"
+#include "workspace.h"
+
+#include <QCloseEvent>
+#include <QHideEvent>
+#include <QPointer>
+#include <QShowEvent>
+#include <QTimer>
+
+namespace zev {
+
+StayOnTopDialog::StayOnTopDialog(QWidget* parent) : QDialog(parent) {
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
+    setModal(false);
+}
+
+void StayOnTopDialog::hideEvent(QHideEvent* event) {
+    QDialog::hideEvent(event);
+    // A spontaneous hide is the window system minimising us, not a close.
+    if (!event->spontaneous())
+        emit closed();
+}
+
+RadioDialog::RadioDialog(Workspace& workspace, QWidget* parent)
+    : StayOnTopDialog(parent), m_workspace(workspace) {}
+
+void RadioDialog::reject() {
+    if (!m_busy)
+        StayOnTopDialog::reject();
+}
+
+void RadioDialog::runProcedure(const Procedure& procedure) {
+    if (m_busy || !procedure)
+        return;
+    m_busy = true;
+    procedure();
+    m_busy = false;
+}
+
+void RadioDialog::showEvent(QShowEvent* event) {
+    StayOnTopDialog::showEvent(event);
+    if (event->spontaneous() || m_workspace.port.isOpen())
+        return;
+    if (Status opened = m_workspace.port.open(); !opened) {
+        // Shown once the dialog is up, so the box is not hidden behind it.
+        QPointer<RadioDialog> self(this);
+        QTimer::singleShot(0, this, [self, message = opened.message()] {
+            if (self)
+                showErrorBox(self, message);
+        });
+    }
+}
+
+void RadioDialog::hideEvent(QHideEvent* event) {
+    if (!event->spontaneous())
+        m_workspace.port.close();
+    StayOnTopDialog::hideEvent(event);
+}
+
+void RadioDialog::closeEvent(QCloseEvent* event) {
+    if (m_busy)
+        event->ignore();
+    else
+        StayOnTopDialog::closeEvent(event);
+}
+
+} // namespace zev
+
+#include <QLabel>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+namespace zev {
+
+TransferDialog::TransferDialog(Workspace& workspace, const QString& buttonText, QWidget* parent)
+    : RadioDialog(workspace, parent) {
+    m_button = new QPushButton(buttonText);
+    m_button->setObjectName(QStringLiteral("Button1"));
+    m_button->setFixedSize(97, 33);
+    connect(m_button, &QPushButton::clicked, this, &TransferDialog::start);
+
+    m_progressBar = new QProgressBar;
+    m_progressBar->setObjectName(QStringLiteral("ProgressBar1"));
+    m_progressBar->setRange(0, 100);
+    m_progressBar->setValue(0);
+
+    auto* statusBar = new QStatusBar;
+    statusBar->setObjectName(QStringLiteral("StatusBar1"));
+    statusBar->setSizeGripEnabled(false);
+    m_programPanel = new QLabel;
+    m_programPanel->setObjectName(QStringLiteral("StatusBar1Panel0"));
+    m_successPanel = new QLabel(builtinText(TextId::SuccessLabel));
+    m_successPanel->setObjectName(QStringLiteral("StatusBar1Panel1"));
+    statusBar->addWidget(m_programPanel, 3);
+    statusBar->addWidget(m_successPanel, 2);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 12, 0, 0);
+    layout->addWidget(m_button, 0, Qt::AlignHCenter);
+    auto* barRow = new QVBoxLayout;
+    barRow->setContentsMargins(12, 8, 12, 8);
+    barRow->addWidget(m_progressBar);
+    layout->addLayout(barRow);
+    layout->addWidget(statusBar);
+    setFixedSize(340, 130);
+}
+
+void TransferDialog::setProgress(int percent) {
+    m_progressBar->setValue(percent);
+}
+
+int TransferDialog::progress() const {
+    return m_progressBar->value();
+}
+
+void TransferDialog::setSuccessCount(int count) {
+    m_successPanel->setText(workspace().texts.successLabel + QString::number(count));
+}
+
+QString TransferDialog::successPanelText() const {
+    return m_successPanel->text();
+}
+
+void TransferDialog::showTransferFailure() {
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("ZEV4800"),
+                    workspace().texts.transferFailed, QMessageBox::Ok, this);
+    box.exec();
+}
+
+void TransferDialog::start() {
+    m_button->setEnabled(false);
+    runProcedure(m_procedure);
+    m_button->setEnabled(true);
+}
+
+void TransferDialog::hideEvent(QHideEvent* event) {
+    if (!event->spontaneous()) {
+        setProgress(0);
+        setSuccessCount(0);
+    }
+    RadioDialog::hideEvent(event);
+}
+
+} // namespace zev

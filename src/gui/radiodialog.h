@@ -1,0 +1,95 @@
+#pragma once
+
+#include <QDialog>
+
+#include <functional>
+
+namespace zev {
+
+struct Workspace;
+
+// A dialog that stays on top and does not block the rest of the program. The main window
+// disables itself and the two child windows while one is open; closed() tells it when to enable
+// them again, however the dialog was closed (button, close box, Escape).
+class StayOnTopDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit StayOnTopDialog(QWidget* parent = nullptr);
+
+signals:
+    void closed();
+
+protected:
+    void hideEvent(QHideEvent* event) override;
+};
+
+// A dialog that talks to the radio: it opens the shared serial line when shown and closes it
+// when it closes. While one of its procedures runs it cannot be closed, so the line stays open
+// until the procedure has ended.
+class RadioDialog : public StayOnTopDialog {
+    Q_OBJECT
+public:
+    using Procedure = std::function<void()>;
+
+    explicit RadioDialog(Workspace& workspace, QWidget* parent = nullptr);
+
+    Workspace& workspace() const { return m_workspace; }
+    bool isBusy() const { return m_busy; }
+
+    void reject() override;
+
+protected:
+    // Runs procedure with the close refused meanwhile; a procedure never runs twice at once.
+    void runProcedure(const Procedure& procedure);
+
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    Workspace& m_workspace;
+    bool m_busy = false;
+};
+
+} // namespace zev
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+namespace zev {
+
+// The read and the write dialog: one button that starts the transfer, a progress bar and a
+// status bar whose panel 0 names the program and panel 1 counts the successful transfers.
+// The transfer itself is installed with setProcedure(); it reports through setProgress(),
+// setSuccessCount() and showTransferFailure().
+class TransferDialog : public RadioDialog {
+    Q_OBJECT
+public:
+    void setProcedure(Procedure procedure) { m_procedure = std::move(procedure); }
+
+    void setProgress(int percent);
+    int progress() const;
+    // Panel 1: the success label followed by the count in decimal.
+    void setSuccessCount(int count);
+    // The transfer failure message in a plain box with an OK button.
+    void showTransferFailure();
+
+    QPushButton* startButton() const { return m_button; }
+    QString successPanelText() const;
+
+protected:
+    TransferDialog(Workspace& workspace, const QString& buttonText, QWidget* parent);
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    void start();
+
+    Procedure m_procedure;
+    QPushButton* m_button;
+    QProgressBar* m_progressBar;
+    QLabel* m_programPanel;
+    QLabel* m_successPanel;
+};
+
+} // namespace zev

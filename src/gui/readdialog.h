@@ -1,0 +1,14 @@
+#pragma once
+
+#include "radiodialog.h"
+
+namespace zev {
+
+// The read dialog (TForm6): reads the radio's band, channels and options into the plan.
+class ReadDialog : public TransferDialog {
+    Q_OBJECT
+public:
+    explicit ReadDialog(Workspace& workspace, QWidget* parent = nullptr);
+};
+
+} // namespace zev

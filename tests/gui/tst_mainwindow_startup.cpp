@@ -1,0 +1,486 @@
+#include "tst_mainwindow_support.h"
+
+#include "app/languagepack.h"
+#include "app/textids.h"
+#include "plan/channelplan.h"
+#include "plan/vocabulary.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QToolBar>
+#include <QToolButton>
+
+using namespace zevtest;
+using zev::MainWindow;
+
+class MainWindowStartupTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { quietOffscreenWarnings(); }
+    void freshStart();
+    void toolbarLayout();
+    void settingsSurviveRestart();
+    void handEditedSettings();
+    void portDevices();
+    void settingsWriteFailure_data();
+    void settingsWriteFailure();
+    void englishAtStartup_data();
+    void englishAtStartup();
+    void chineseAtStartup();
+    void installLogProblem_data();
+    void installLogProblem();
+    void commandLine_data();
+    void commandLine();
+};
+
+namespace {
+
+QStringList checkedNames(QWidget* window, const QStringList& names) {
+    QStringList checked;
+    for (const QString& name : names) {
+        QObject* object = zev::findControl(window, name);
+        if (object && object->property("checked").toBool())
+            checked << name;
+    }
+    return checked;
+}
+
+const QStringList portItemNames = {"COM1", "COM2", "COM3", "COM4"};
+const QStringList portButtonNames = {"ToolButton31", "ToolButton32", "ToolButton33",
+                                     "ToolButton34"};
+
+QStringList modelItems(QWidget* window) {
+    auto* selector = control<QComboBox>(window, "ComboBox1");
+    QStringList items;
+    for (int i = 0; i < selector->count(); ++i)
+        items << selector->itemText(i);
+    return items;
+}
+
+} // namespace
+
+void MainWindowStartupTest::freshStart() {
+    ProgramFolder folder;
+    folder.writeInstallLog(false);
+    auto window = startProgram(folder);
+    QVERIFY(window);
+
+    QCOMPARE(window->objectName(), QStringLiteral("TForm1"));
+    QCOMPARE(window->windowTitle(), QStringLiteral("ZEV4800"));
+    QCOMPARE(window->size(), QSize(1055, 765));
+    QCOMPARE(checkedNames(window.get(), portItemNames), QStringList{"COM1"});
+    QCOMPARE(checkedNames(window.get(), portButtonNames), QStringList{"ToolButton31"});
+    QCOMPARE(window->workspace().port.portNumber(), 1);
+    QCOMPARE(window->workspace().port.device(), QStringLiteral("/dev/ttyUSB0"));
+    QCOMPARE(modelItems(window.get()), QStringList{"136-174MHz"});
+    QCOMPARE(control<QComboBox>(window.get(), "ComboBox1")->currentIndex(), 0);
+    QVERIFY(!control<QComboBox>(window.get(), "ComboBox1")->isEditable());
+
+    // The two child windows: options first, editor in front.
+    auto* area = window->findChild<QMdiArea*>();
+    QVERIFY(area);
+    QStringList children;
+    for (QMdiSubWindow* child : area->subWindowList(QMdiArea::CreationOrder))
+        children << child->objectName();
+    QCOMPARE(children, (QStringList{"TForm4", "TForm2"}));
+    QCOMPARE(area->subWindowList(QMdiArea::StackingOrder).constLast()->objectName(),
+             QStringLiteral("TForm2"));
+    QCOMPARE(area->activeSubWindow()->objectName(), QStringLiteral("TForm2"));
+    QVERIFY(form(*window, "TForm4")->isVisible());
+    QVERIFY(form(*window, "TForm2")->isVisible());
+
+    for (const char* name : {"TForm3", "TForm5", "TForm6", "TForm7"}) {
+        QWidget* dialog = form(*window, name);
+        QVERIFY2(dialog, name);
+        QVERIFY2(dialog->isWindow(), name);
+        QVERIFY2(!dialog->isVisible(), name);
+        QVERIFY2(!dialog->isModal(), name);
+        QVERIFY2(dialog->windowFlags().testFlag(Qt::WindowStaysOnTopHint), name);
+    }
+
+    // Power adjust is there but cannot be chosen.
+    QVERIFY(!control<QAction>(window.get(), "N18")->isEnabled());
+    QVERIFY(!control<QToolButton>(window.get(), "ToolButton22")->isEnabled());
+
+    const QList<std::pair<const char*, QKeySequence>> shortcuts = {
+        {"N2", QKeySequence(Qt::CTRL | Qt::Key_N)},
+        {"O1", QKeySequence(Qt::CTRL | Qt::Key_O)},
+        {"S1", QKeySequence(Qt::CTRL | Qt::Key_S)},
+        {"N4", QKeySequence(Qt::CTRL | Qt::Key_Q)}};
+    for (const auto& [name, keys] : shortcuts)
+        QCOMPARE(control<QAction>(window.get(), name)->shortcut(), keys);
+}
+
+void MainWindowStartupTest::toolbarLayout() {
+    ProgramFolder folder;
+    folder.writeInstallLog(false);
+    auto window = startProgram(folder);
+    QVERIFY(window);
+    auto* toolBar = control<QToolBar>(window.get(), "ToolBar1");
+    QVERIFY(toolBar);
+    QStringList layout;
+    for (QAction* action : toolBar->actions()) {
+        QWidget* widget = toolBar->widgetForAction(action);
+        layout << (action->isSeparator() ? QStringLiteral("|") : widget->objectName());
+    }
+    QCOMPARE(layout.join(' '),
+             QStringLiteral("| ToolButton2 ToolButton3 ToolButton4 | | ToolButton6 ToolButton8 | | "
+                            "ToolButton18 ToolButton19 ToolButton22 | | ToolButton31 ToolButton32 "
+                            "ToolButton33 ToolButton34 | | Panel7 | |"));
+    for (QToolButton* button : toolBar->findChildren<QToolButton*>(
+             QRegularExpression(QStringLiteral("^ToolButton\\d+$")))) {
+        QCOMPARE(button->size(), QSize(37, 36));
+        QCOMPARE(button->iconSize(), QSize(30, 30));
+        QVERIFY2(!button->icon().pixmap(30, 30).isNull(), qPrintable(button->objectName()));
+    }
+    QCOMPARE(control<QComboBox>(window.get(), "ComboBox1")->width(), 113);
+    QCOMPARE(control<QLabel>(window.get(), "Image1")->size(), QSize(603, 448));
+    QVERIFY(!control<QLabel>(window.get(), "Image1")->pixmap().isNull());
+}
+
+void MainWindowStartupTest::settingsSurviveRestart() {
+    ProgramFolder folder;
+    folder.writeInstallLog(false);
+    {
+        auto window = startProgram(folder);
+        QVERIFY(window);
+        control<QAction>(window.get(), "COM3")->trigger();
+        window->workspace().models.applyBand(QStringLiteral("400-470MHz"));
+        window->workspace().models.applyBand(QStringLiteral("136-174MHz"));
+    }
+    const QByteArray settings = folder.readFile(QStringLiteral("myini.ini"));
+    QCOMPARE(settings, QByteArray("[open]\r\ncom=3\r\n[list1]\r\nlistnow=0\r\nlistcount=1\r\n"
+                                  "combo0=136-174MHz\r\ncombo1=400-470MHz\r\n")
+                           .replace("\r\n", settings.contains("\r\n") ? "\r\n" : "\n"));
+
+    auto window = startProgram(folder);
+    QVERIFY(window);
+    QCOMPARE(checkedNames(window.get(), portItemNames), QStringList{"COM3"});
+    QCOMPARE(checkedNames(window.get(), portButtonNames), QStringList{"ToolButton33"});
+    QCOMPARE(window->workspace().port.portNumber(), 3);
+    QCOMPARE(modelItems(window.get()), (QStringList{"136-174MHz", "400-470MHz"}));
+    QCOMPARE(control<QComboBox>(window.get(), "ComboBox1")->currentIndex(), 0);
+    QCOMPARE(window->windowTitle(), QStringLiteral("ZEV4800"));
+}
+
+void MainWindowStartupTest::handEditedSettings() {
+    ProgramFolder folder;
+    folder.writeInstallLog(false);
+    folder.writeFile(QStringLiteral("myini.ini"),
+                     "; kept as it is\r\n[Other]\r\nkey=value\r\n[OPEN]\r\nCOM=2\r\n"
+                     "[list1]\r\nlistcount=-1\r\nlistnow=-1\r\ncombo5=spare\r\n");
+    {
+        auto window = startProgram(folder);
+        QVERIFY(window);
+        QCOMPARE(checkedNames(window.get(), portItemNames), QStringList{"COM2"});
+        QCOMPARE(modelItems(window.get()), QStringList());
+        QCOMPARE(control<QComboBox>(window.get(), "ComboBox1")->currentIndex(), -1);
+    }
+    const QByteArray settings = folder.readFile(QStringLiteral("myini.ini"));
+    for (const char* kept :
+         {"; kept as it is", "[Other]", "key=value", "combo5=spare", "listcount=-1", "listnow=-1"})
+        QVERIFY2(settings.contains(kept), kept);
+}
+
+void MainWindowStartupTest::portDevices() {
+    ProgramFolder folder;
+    folder.writeInstallLog(false);
+    folder.writeFile(QStringLiteral("myini.ini"),
+                     "[ports]\r\ncom2=/dev/ttyS1\r\ncom3=/dev/ttyS2\r\n");
+    zev::StartupOptions options;
+    options.portDevices[3] = QStringLiteral("/dev/ttyACM0");
+    auto window = startProgram(folder, options);
+    QVERIFY(window);
+    const QStringList expected = {"/dev/ttyUSB0", "/dev/ttyS1", "/dev/ttyACM0", "/dev/ttyUSB3"};
+    for (int number = 1; number <= 4; ++number) {
+        for (const QString& name : {portItemNames.at(number - 1), portButtonNames.at(number - 1)}) {
+            QObject* item = zev::findControl(window.get(), name);
+            QCOMPARE(item->property("toolTip").toString(), expected.at(number - 1));
+            QCOMPARE(item->property("statusTip").toString(), expected.at(number - 1));
+        }
+    }
+    control<QToolButton>(window.get(), "ToolButton33")->click();
+    QCOMPARE(window->workspace().port.device(), QStringLiteral("/dev/ttyACM0"));
+    window.reset();
+    // The devices are only read, never written.
+    QVERIFY(!folder.readFile(QStringLiteral("myini.ini")).contains("ttyACM0"));
+}
+
+void MainWindowStartupTest::settingsWriteFailure_data() {
+    QTest::addColumn<QString>("setup");
+    QTest::newRow("read-only file") << "file";
+    QTest::newRow("read-only folder") << "folder";
+    QTest::newRow("folder in the file's place") << "directory";
+}
+
+void MainWindowStartupTest::settingsWriteFailure() {
+    QFETCH(QString, setup);
+    ProgramFolder folder;
+    folder.writeInstallLog(false);
+    const QString path = folder.path() + QStringLiteral("myini.ini");
+    auto window = startProgram(folder);
+    QVERIFY(window);
+    if (setup == "file") {
+        folder.writeFile(QStringLiteral("myini.ini"), "[open]\r\ncom=2\r\n");
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup));
+    } else if (setup == "folder") {
+        QVERIFY(QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner));
+    } else {
+        QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("myini.ini")));
+    }
+
+    MessageBoxAnswerer answerer;
+    window.reset();
+    QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QCOMPARE(answerer.seen.size(), 1);
+    QCOMPARE(answerer.seen.first().text, QStringLiteral("Unable to write to ") + path);
+    QCOMPARE(answerer.seen.first().title, QStringLiteral("ZEV4800"));
+    QCOMPARE(answerer.seen.first().icon, QMessageBox::Critical);
+    if (setup == "file")
+        QCOMPARE(folder.readFile(QStringLiteral("myini.ini")), QByteArray("[open]\r\ncom=2\r\n"));
+}
+
+namespace {
+
+struct Target {
+    int id;
+    const char* form;
+    const char* control;
+    const char* property;
+};
+
+// Every place a pack's text goes, window by window.
+const Target allTargets[] = {
+    {1, "TForm1", "StatusBar1Panel0", "text"},
+    {2, "TForm1", "ToolButton2", "toolTip"},
+    {3, "TForm1", "ToolButton3", "toolTip"},
+    {4, "TForm1", "ToolButton4", "toolTip"},
+    {5, "TForm1", "ToolButton6", "toolTip"},
+    {6, "TForm1", "ToolButton8", "toolTip"},
+    {7, "TForm1", "ToolButton18", "toolTip"},
+    {8, "TForm1", "ToolButton19", "toolTip"},
+    {9, "TForm1", "ToolButton22", "toolTip"},
+    {10, "TForm1", "Label1", "text"},
+    {11, "TForm1", "N1", "title"},
+    {12, "TForm1", "N2", "text"},
+    {13, "TForm1", "O1", "text"},
+    {14, "TForm1", "S1", "text"},
+    {15, "TForm1", "N4", "text"},
+    {16, "TForm1", "N5", "title"},
+    {17, "TForm1", "N6", "text"},
+    {17, "TForm6", "", "windowTitle"},
+    {18, "TForm1", "N7", "text"},
+    {18, "TForm3", "", "windowTitle"},
+    {19, "TForm1", "N9", "text"},
+    {20, "TForm1", "N11", "text"},
+    {21, "TForm1", "N18", "text"},
+    {21, "TForm7", "", "windowTitle"},
+    {22, "TForm1", "N12", "title"},
+    {23, "TForm1", "N13", "title"},
+    {24, "TForm1", "N14", "text"},
+    {25, "TForm1", "N16", "text"},
+    {25, "TForm5", "", "windowTitle"},
+    {29, "TForm1", "N19", "title"},
+    {30, "TForm2", "", "windowTitle"},
+    {31, "TForm2", "TeButton1", "text"},
+    {32, "TForm2", "TeButton2", "text"},
+    {33, "TForm2", "TeButton3", "text"},
+    {34, "TForm2", "TeButton4", "text"},
+    {48, "TForm4", "", "windowTitle"},
+    {49, "TForm4", "Label1", "text"},
+    {50, "TForm4", "Label2", "text"},
+    {51, "TForm4", "Label3", "text"},
+    {52, "TForm4", "Label4", "text"},
+    {53, "TForm4", "Label5", "text"},
+    {54, "TForm4", "Label6", "text"},
+    {55, "TForm4", "Label7", "text"},
+    {67, "TForm4", "TeButton1", "text"},
+    {67, "TForm5", "TeButton1", "text"},
+    {68, "TForm5", "Label1", "text"},
+    {68, "TForm3", "StatusBar1Panel0", "text"},
+    {68, "TForm6", "StatusBar1Panel0", "text"},
+    {69, "TForm5", "Label2", "text"},
+    {70, "TForm5", "Label3", "text"},
+    {71, "TForm5", "Label4", "text"},
+    {72, "TForm7", "Label1", "text"},
+    {73, "TForm7", "Label2", "text"},
+    {74, "TForm7", "Label3", "text"},
+    {75, "TForm7", "DsFancyButton1", "text"},
+    {75, "TForm6", "Button1", "text"},
+    {76, "TForm7", "DsFancyButton2", "text"},
+    {76, "TForm3", "Button1", "text"},
+    {79, "TForm1", "N22", "title"},
+};
+
+} // namespace
+
+void MainWindowStartupTest::englishAtStartup_data() {
+    QTest::addColumn<int>("id");
+    QTest::addColumn<QString>("formName");
+    QTest::addColumn<QString>("controlName");
+    QTest::addColumn<QString>("property");
+    for (const Target& target : allTargets)
+        QTest::addRow("%d %s %s", target.id, target.form, target.control)
+            << target.id << target.form << target.control << target.property;
+}
+
+void MainWindowStartupTest::englishAtStartup() {
+    QFETCH(int, id);
+    QFETCH(QString, formName);
+    QFETCH(QString, controlName);
+    QFETCH(QString, property);
+    ProgramFolder folder;
+    QVERIFY(folder.hasPacks());
+    folder.writeInstallLog(true);
+    const auto pack = zev::LanguagePack::load(folder.path(), QStringLiteral("english"));
+    QVERIFY(pack);
+    auto window = startProgram(folder);
+    QVERIFY(window);
+
+    QObject* target = zev::findControl(form(*window, qPrintable(formName)), controlName);
+    QVERIFY(target);
+    QVERIFY(!pack->text(id).isEmpty());
+    QCOMPARE(target->property(qPrintable(property)).toString(), pack->text(id));
+
+    if (id == 1) { // the rest of the English start-up, once
+        QCOMPARE(control<QAction>(window.get(), "N20")->text(), QStringLiteral("Chinese"));
+        QVERIFY(!control<QAction>(window.get(), "N20")->isChecked());
+        QVERIFY(control<QAction>(window.get(), "N21")->isChecked());
+        QCOMPARE(control<QAction>(window.get(), "N21")->text(), QStringLiteral("English"));
+        const zev::ChannelPlan& plan = window->workspace().plan;
+        QCOMPARE(plan.toneList().size(), 259);
+        QCOMPARE(plan.toneList().first(), QStringLiteral("OFF"));
+        QCOMPARE(plan.words(), zev::englishWords());
+        for (int column = 0; column < zev::ChannelPlan::ColumnCount; ++column)
+            QCOMPARE(plan.cell(column, 0), pack->text(zev::TextId::HeaderFirst + column));
+        for (const char* dialog : {"TForm3", "TForm6"})
+            QCOMPARE(control<QLabel>(form(*window, dialog), "StatusBar1Panel1")->text(),
+                     pack->text(zev::TextId::SuccessLabel) + "0");
+        auto* timer = control<QComboBox>(form(*window, "TForm4"), "ComboBox3");
+        QCOMPARE(timer->itemText(1), pack->text(zev::TextId::MinutesFirst));
+        QCOMPARE(timer->currentIndex(), 4);
+        QCOMPARE(window->workspace().texts.portBusyMessage,
+                 pack->text(zev::TextId::PortBusyMessage));
+    }
+}
+
+void MainWindowStartupTest::chineseAtStartup() {
+    ProgramFolder folder;
+    folder.writeInstallLog(false);
+    const auto pack = zev::LanguagePack::load(folder.path(), QStringLiteral("chinese"));
+    QVERIFY(pack);
+    auto window = startProgram(folder);
+    QVERIFY(window);
+    QCOMPARE(control<QAction>(window.get(), "N20")->text(), QStringLiteral("中文"));
+    QVERIFY(control<QAction>(window.get(), "N20")->isChecked());
+    QVERIFY(!control<QAction>(window.get(), "N21")->isChecked());
+    QCOMPARE(window->workspace().plan.toneList().first(), QStringLiteral("禁用"));
+    QCOMPARE(window->workspace().plan.toneList().size(), 259);
+    QCOMPARE(window->workspace().texts.confirmCaption, pack->text(zev::TextId::ConfirmCaption));
+    QCOMPARE(control<QLabel>(form(*window, "TForm6"), "StatusBar1Panel0")->text(),
+             pack->text(zev::TextId::ProgramLine));
+}
+
+void MainWindowStartupTest::installLogProblem_data() {
+    QTest::addColumn<QByteArray>("log");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("missing") << QByteArray() << "Cannot open file \"%1install.Log\".";
+    QTest::newRow("one line") << QByteArray("Title: ZEV4800 Programming Software\r\n")
+                              << "List index out of bounds (1)";
+}
+
+void MainWindowStartupTest::installLogProblem() {
+    QFETCH(QByteArray, log);
+    QFETCH(QString, message);
+    ProgramFolder folder;
+    if (!log.isEmpty())
+        folder.writeFile(QStringLiteral("install.Log"), log);
+    MessageBoxAnswerer answerer;
+    auto window = startProgram(folder);
+    QVERIFY(window);
+    QVERIFY(answerer.waitForBoxes());
+    if (message.contains(QLatin1String("%1")))
+        message = message.arg(folder.path());
+    QVERIFY2(answerer.seen.first().text.startsWith(message),
+             qPrintable(answerer.seen.first().text));
+    QCOMPARE(answerer.seen.first().icon, QMessageBox::Critical);
+
+    // No pack: the built-in texts, the built-in words, no off item in the tone list.
+    QCOMPARE(control<QAction>(window.get(), "N2")->text(), QStringLiteral("新建(&N)"));
+    QCOMPARE(control<QLabel>(window.get(), "StatusBar1Panel0")->text(),
+             QStringLiteral("VARKOL专用调频手持对讲机RH-4800编程软件"));
+    QCOMPARE(control<QMenu>(window.get(), "N1")->title(), QStringLiteral("文件(&F)"));
+    QCOMPARE(form(*window, "TForm5")->windowTitle(), QStringLiteral("关于..."));
+    QCOMPARE(control<QAbstractButton>(form(*window, "TForm5"), "TeButton1")->text(),
+             QStringLiteral("退出（&C）"));
+    QCOMPARE(control<QAbstractButton>(form(*window, "TForm6"), "Button1")->text(),
+             QStringLiteral("读频(&R)"));
+    QCOMPARE(control<QLabel>(form(*window, "TForm3"), "StatusBar1Panel1")->text(),
+             QStringLiteral("成功次数:0"));
+    QCOMPARE(control<QAction>(window.get(), "N20")->text(), QStringLiteral("中文"));
+    QVERIFY(control<QAction>(window.get(), "N20")->isChecked());
+    QVERIFY(!control<QAction>(window.get(), "N21")->isChecked());
+    QCOMPARE(window->workspace().plan.toneList().size(), 258);
+    QCOMPARE(window->workspace().plan.words(), zev::chineseWords());
+    QCOMPARE(window->workspace().plan.cell(1, 0), QString());
+    // The port command ran before the language detection failed.
+    QCOMPARE(window->workspace().port.portNumber(), 1);
+    QCOMPARE(window->workspace().port.device(), QStringLiteral("/dev/ttyUSB0"));
+}
+
+void MainWindowStartupTest::commandLine_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("error");
+    QTest::addColumn<QString>("ports");
+    QTest::addColumn<bool>("service");
+    QTest::addColumn<QString>("screenshot");
+    QTest::newRow("none") << QStringList{} << ""
+                          << "" << false << "";
+    QTest::newRow("ports") << QStringList{"--port", "1=/dev/ttyACM0", "--port=4=/dev/pts/7",
+                                          "--port", "1=/dev/ttyS0"}
+                           << ""
+                           << "1=/dev/ttyS0 4=/dev/pts/7" << false << "";
+    QTest::newRow("service and screenshot")
+        << QStringList{"--service", "--screenshot", "/tmp/a.png", "--report-startup"} << ""
+        << "" << true << "/tmp/a.png";
+    QTest::newRow("port number out of range")
+        << QStringList{"--port", "5=/dev/ttyS0"} << "--port 5=/dev/ttyS0"
+        << "" << false << "";
+    QTest::newRow("port without device") << QStringList{"--port", "2="} << "--port 2="
+                                         << "" << false << "";
+    QTest::newRow("port without number")
+        << QStringList{"--port", "/dev/ttyS0"} << "--port /dev/ttyS0"
+        << "" << false << "";
+    QTest::newRow("unknown option") << QStringList{"--colour"} << "colour"
+                                    << "" << false << "";
+    QTest::newRow("stray argument") << QStringList{"file.z81"} << "file.z81"
+                                    << "" << false << "";
+}
+
+void MainWindowStartupTest::commandLine() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, error);
+    QFETCH(QString, ports);
+    QFETCH(bool, service);
+    QFETCH(QString, screenshot);
+    const auto options = zev::parseCommandLine(QStringList{"zev4800"} + arguments);
+    if (!error.isEmpty()) {
+        QVERIFY(!options);
+        QVERIFY2(options.message().contains(error), qPrintable(options.message()));
+        return;
+    }
+    QVERIFY2(options, qPrintable(options.message()));
+    QStringList devices;
+    for (const auto& [number, device] : options->portDevices)
+        devices << QStringLiteral("%1=%2").arg(number).arg(device);
+    QCOMPARE(devices.join(' '), ports);
+    QCOMPARE(options->serviceMode, service);
+    QCOMPARE(options->screenshotFile, screenshot);
+}
+
+QTEST_MAIN(MainWindowStartupTest)
+#include "tst_mainwindow_startup.moc"

@@ -1,0 +1,139 @@
+#pragma once
+
+#include "languageloader.h"
+#include "mainwindow.h"
+#include "startupoptions.h"
+#include "workspace.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QMessageBox>
+#include <QPointer>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+namespace zevtest {
+
+// The offscreen platform warns about every top-level window it cannot size by hints.
+inline void quietOffscreenWarnings() {
+    static QtMessageHandler previous = nullptr;
+    previous = qInstallMessageHandler(
+        [](QtMsgType type, const QMessageLogContext& context, const QString& message) {
+            if (!message.contains(QLatin1String("propagateSizeHints")))
+                previous(type, context, message);
+        });
+}
+
+// A program folder in a temporary directory, with the language packs of the build.
+class ProgramFolder {
+public:
+    ProgramFolder() {
+        const QString binDir = qEnvironmentVariable("ZEV_BIN_DIR");
+        for (const char* pack : {"chinese.qm", "english.qm"})
+            QFile::copy(binDir + QLatin1Char('/') + QLatin1String(pack), path() + pack);
+    }
+    QString path() const { return m_dir.path() + QLatin1Char('/'); }
+    bool hasPacks() const {
+        return QFile::exists(path() + "chinese.qm") && QFile::exists(path() + "english.qm");
+    }
+    void writeFile(const QString& name, const QByteArray& content) const {
+        QFile file(path() + name);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(content);
+    }
+    QByteArray readFile(const QString& name) const {
+        QFile file(path() + name);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    void writeInstallLog(bool english) const {
+        writeFile(
+            QStringLiteral("install.Log"),
+            english
+                ? "*** Installation Started ***\r\nTitle: ZEV4800 Programming "
+                  "Software\r\n"
+                : "*** Installation Started ***\r\nTitle: ZEV4800 \xe7\xbc\x96\xe7\xa8\x8b\r\n");
+    }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+struct SeenBox {
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QMessageBox::StandardButtons buttons;
+};
+
+// Answers every message box that comes up while it lives, and remembers what each one said.
+class MessageBoxAnswerer : public QObject {
+public:
+    explicit MessageBoxAnswerer(QMessageBox::StandardButton answer = QMessageBox::Ok)
+        : m_answer(answer) {
+        m_timer.setInterval(5);
+        connect(&m_timer, &QTimer::timeout, this, &MessageBoxAnswerer::answer);
+        m_timer.start();
+    }
+    void setAnswer(QMessageBox::StandardButton answer) { m_answer = answer; }
+    bool waitForBoxes(int count = 1) {
+        return QTest::qWaitFor([&] { return seen.size() >= count; }, 5000);
+    }
+
+    QList<SeenBox> seen;
+
+private:
+    void answer() {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            auto* box = qobject_cast<QMessageBox*>(widget);
+            if (!box || !box->isVisible() || m_answered.contains(box))
+                continue;
+            m_answered.insert(box);
+            seen.append({box->windowTitle(), box->text(), box->icon(), box->standardButtons()});
+            QAbstractButton* button = box->button(m_answer);
+            if (!button)
+                button = box->buttons().value(0);
+            QTimer::singleShot(0, button, &QAbstractButton::click);
+        }
+    }
+
+    QTimer m_timer;
+    QMessageBox::StandardButton m_answer;
+    QSet<QMessageBox*> m_answered;
+};
+
+// Starts the program on folder as the event loop would: construct, then show.
+inline std::unique_ptr<zev::MainWindow> startProgram(const ProgramFolder& folder,
+                                                     zev::StartupOptions options = {}) {
+    options.programDirectory = folder.path();
+    auto window = std::make_unique<zev::MainWindow>(options);
+    window->show();
+    if (!QTest::qWaitForWindowExposed(window.get()))
+        return nullptr;
+    return window;
+}
+
+template <typename T> T* control(QObject* form, const char* name) {
+    return qobject_cast<T*>(zev::findControl(form, QLatin1String(name)));
+}
+
+// One of the seven windows, by its name: the main window's child windows or a top-level window.
+inline QWidget* form(const zev::MainWindow& window, const char* name) {
+    const QString wanted = QLatin1String(name);
+    if (window.objectName() == wanted)
+        return const_cast<zev::MainWindow*>(&window);
+    if (auto* child = window.findChild<QWidget*>(wanted))
+        return child;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->objectName() == wanted)
+            return widget;
+    }
+    return nullptr;
+}
+
+} // namespace zevtest
