@@ -197,8 +197,10 @@ Status IniFile::writeString(const QString& section, const QString& key, const QS
     const QByteArray entryLine = key.trimmed().toUtf8() + '=' + value.toUtf8();
     const Location location = ini.find(section, key.trimmed());
     if (location.keyLine >= 0) {
+        // Only the value changes; the key keeps its spelling and indentation.
         const LineSpan& line = ini.lines().at(location.keyLine);
-        bytes.replace(line.start, line.contentEnd - line.start, entryLine);
+        const qsizetype valueStart = bytes.indexOf('=', line.start) + 1;
+        bytes.replace(valueStart, line.contentEnd - valueStart, value.toUtf8());
     } else if (location.sectionLine >= 0) {
         const LineSpan& after = ini.lines().at(location.lastFilledLine);
         QByteArray insertion = entryLine + lineBreak;
