@@ -1,27 +1,407 @@
 #include "channeleditor.h"
 
 #include "plan/channelplan.h"
+#include "plan/frequency.h"
+#include "plan/vocabulary.h"
 
-#include <QHeaderView>
-#include <QTableView>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTimer>
 
 namespace zev {
+
+namespace {
+
+constexpr QSize BodySize(640, 349);
+constexpr QRect GridGeometry(8, 8, 625, 297);
+constexpr QSize FrequencyEditorSize(80, 18);
+constexpr int TonePickerWidth = 92;
+constexpr QSize ButtonSize(83, 25);
+constexpr int ButtonTop = 312;
+
+bool isAsciiDigit(QChar c) {
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
+bool isEnter(QChar c) {
+    return c == QLatin1Char('\r') || c == QLatin1Char('\n');
+}
+
+// Cells that a click changes or opens the picker for; the keyboard can act on them only as a click.
+bool isClickCell(int column) {
+    switch (column) {
+    case ChannelPlan::RxTone:
+    case ChannelPlan::TxTone:
+    case ChannelPlan::Power:
+    case ChannelPlan::FlagA:
+    case ChannelPlan::FlagB:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
 
 ChannelEditor::ChannelEditor(ChannelPlan& plan, QWidget* parent)
     : ChildWindow(parent), m_plan(plan) {
     setObjectName(QStringLiteral("TForm2"));
     setWindowTitle(QStringLiteral("信道编辑"));
-    auto* body = new QWidget;
-    body->setFixedSize(640, 349);
-    m_grid = new QTableView(body);
-    m_grid->setObjectName(QStringLiteral("StringGrid1"));
-    m_grid->setModel(&m_plan);
-    m_grid->horizontalHeader()->hide();
-    m_grid->verticalHeader()->hide();
-    m_grid->setGeometry(8, 8, 625, 297);
-    setWidget(body);
+    buildControls();
+    connectControls();
 }
 
-void ChannelEditor::clearFrequencyEditor() {}
+// The base classes destroy the controls after this part of the object is gone: nothing they
+// report on the way may reach the editor any more.
+ChannelEditor::~ChannelEditor() {
+    m_frequencyEditor->removeEventFilter(this);
+    m_tonePicker->removeEventFilter(this);
+    m_grid->setSelectionGuard({});
+    m_grid->disconnect(this);
+    m_plan.disconnect(this);
+    disconnect(this, nullptr, this, nullptr);
+}
+
+void ChannelEditor::buildControls() {
+    m_body = new QWidget;
+    m_body->setFixedSize(BodySize);
+
+    m_grid = new ChannelGrid(m_body);
+    m_grid->setObjectName(QStringLiteral("StringGrid1"));
+    m_grid->setGeometry(GridGeometry);
+    m_grid->setModel(&m_plan);
+
+    m_frequencyEditor = new QLineEdit(m_body);
+    m_frequencyEditor->setObjectName(QStringLiteral("bsSkinEdit1"));
+    m_frequencyEditor->setFixedSize(FrequencyEditorSize);
+    m_frequencyEditor->setAlignment(Qt::AlignCenter);
+    m_frequencyEditor->setMaxLength(FrequencyTextLength);
+    // Only the key filter may put text in: no paste from a menu, no drops, no input method.
+    m_frequencyEditor->setContextMenuPolicy(Qt::NoContextMenu);
+    m_frequencyEditor->setAcceptDrops(false);
+    m_frequencyEditor->setAttribute(Qt::WA_InputMethodEnabled, false);
+    m_frequencyEditor->hide();
+    m_frequencyEditor->installEventFilter(this);
+
+    m_tonePicker = new QComboBox(m_body);
+    m_tonePicker->setObjectName(QStringLiteral("ComboBox1"));
+    m_tonePicker->setFixedWidth(TonePickerWidth);
+    m_tonePicker->addItems(m_plan.toneList());
+    m_tonePicker->hide();
+    m_tonePicker->installEventFilter(this);
+
+    auto addButton = [this](const char* name, const QString& text, int left) {
+        auto* button = new QPushButton(text, m_body);
+        button->setObjectName(QLatin1String(name));
+        button->setGeometry(QRect(QPoint(left, ButtonTop), ButtonSize));
+        return button;
+    };
+    m_exitButton = addButton("TeButton1", QStringLiteral("退出"), 8);
+    m_moveUpButton = addButton("TeButton2", QStringLiteral("信道上移"), 344);
+    m_moveDownButton = addButton("TeButton3", QStringLiteral("信道下移"), 448);
+    m_deleteButton = addButton("TeButton4", QStringLiteral("信道删除"), 552);
+
+    m_body->setFocusProxy(m_grid);
+    setWidget(m_body);
+    adjustSize();
+}
+
+void ChannelEditor::connectControls() {
+    m_grid->setSelectionGuard([this] { return selectionAboutToChange(); });
+    connect(m_grid, &ChannelGrid::cellSelected, this, &ChannelEditor::cellSelected);
+    connect(m_grid, &ChannelGrid::characterTyped, this, &ChannelEditor::gridCharacterTyped);
+    connect(m_grid, &ChannelGrid::focusEntered, this, &ChannelEditor::hideTonePicker);
+    connect(&m_plan, &ChannelPlan::toneListChanged, this, &ChannelEditor::reloadToneList);
+    connect(m_exitButton, &QPushButton::clicked, this, &ChannelEditor::close);
+    connect(m_moveUpButton, &QPushButton::clicked, this, [this] { moveChannel(-1); });
+    connect(m_moveDownButton, &QPushButton::clicked, this, [this] { moveChannel(1); });
+    connect(m_deleteButton, &QPushButton::clicked, this, &ChannelEditor::deleteChannel);
+    connect(this, &QMdiSubWindow::windowStateChanged, this, &ChannelEditor::windowStateChanged);
+}
+
+void ChannelEditor::clearFrequencyEditor() {
+    m_frequencyEditor->clear();
+}
+
+// --- commit -----------------------------------------------------------------------------------
+
+Status ChannelEditor::normaliseCell(int column, int row) {
+    Result<QString> normalised = normaliseFrequency(m_plan.cell(column, row), decimalSeparator());
+    if (!normalised)
+        return Status::failure(normalised.message());
+    m_plan.setCell(column, row, normalised.value());
+    return Status::success();
+}
+
+Status ChannelEditor::commitCurrentCell() {
+    const int column = m_current.column;
+    const int row = m_current.row;
+    if (row < 1)
+        return Status::success();
+    if (m_plan.isUsed(row) && m_plan.cell(ChannelPlan::RxTone, row).isEmpty()) {
+        // A channel without RX tone has just been entered: it gets the new-channel defaults.
+        if (Status status = normaliseCell(ChannelPlan::RxFrequency, row); !status.ok())
+            return status;
+        const QString rx = m_plan.cell(ChannelPlan::RxFrequency, row);
+        const Words& words = m_plan.words();
+        m_plan.setChannel(row, {rx, words.off, rx, words.off, words.high, words.on, words.off});
+        return Status::success();
+    }
+    const bool frequencyColumn =
+        column == ChannelPlan::RxFrequency || column == ChannelPlan::TxFrequency;
+    if (frequencyColumn && !m_plan.cell(column, row).isEmpty())
+        return normaliseCell(column, row);
+    if (!m_plan.isUsed(row))
+        m_plan.clearChannel(row);
+    return Status::success();
+}
+
+bool ChannelEditor::commitOrReport() {
+    Status status = commitCurrentCell();
+    if (status.ok())
+        return true;
+    reportFailure(status);
+    return false;
+}
+
+void ChannelEditor::reportFailure(const Status& failure) {
+    QMessageBox::critical(this, QStringLiteral("ZEV4800"), failure.message());
+}
+
+// --- grid -------------------------------------------------------------------------------------
+
+bool ChannelEditor::selectionAboutToChange() {
+    return commitOrReport();
+}
+
+void ChannelEditor::cellSelected(ChannelGrid::MoveSource source) {
+    // Moving by keys or wheel must not change values on the way, so only a click flips a cell
+    // or opens the picker; frequency cells open their editor either way.
+    runClickBehaviour(source == ChannelGrid::MoveSource::Click);
+}
+
+void ChannelEditor::runClickBehaviour(bool flipValues) {
+    hideTonePicker();
+    hideFrequencyEditor();
+    m_current = m_grid->selectedCell();
+    const int column = m_current.column;
+    const int row = m_current.row;
+    const bool used = m_plan.isUsed(row);
+    switch (column) {
+    case ChannelPlan::RxFrequency:
+        showFrequencyEditor();
+        break;
+    case ChannelPlan::TxFrequency:
+        if (used)
+            showFrequencyEditor();
+        break;
+    case ChannelPlan::RxTone:
+    case ChannelPlan::TxTone:
+        if (used && flipValues)
+            openTonePicker();
+        break;
+    case ChannelPlan::Power:
+        if (used && flipValues)
+            m_plan.togglePower(row);
+        break;
+    case ChannelPlan::FlagA:
+    case ChannelPlan::FlagB:
+        if (used && flipValues)
+            m_plan.toggleFlag(column, row);
+        break;
+    default:
+        break;
+    }
+}
+
+void ChannelEditor::gridCharacterTyped(QChar character) {
+    const Cell selected = m_grid->selectedCell();
+    if ((character == QLatin1Char(' ') || isEnter(character)) && isClickCell(selected.column)) {
+        m_grid->selectCell(selected, ChannelGrid::MoveSource::Click);
+        return;
+    }
+    const bool frequencyCell =
+        m_current.column == ChannelPlan::RxFrequency ||
+        (m_current.column == ChannelPlan::TxFrequency && m_plan.isUsed(m_current.row));
+    if (!frequencyCell || m_frequencyEditor->isHidden())
+        return;
+    if (isEnter(character)) {
+        m_frequencyEditor->setFocus();
+    } else if (isAsciiDigit(character)) {
+        m_frequencyEditor->setText(character);
+        m_frequencyEditor->setFocus();
+        m_frequencyEditor->setCursorPosition(1);
+    }
+}
+
+// --- overlays ---------------------------------------------------------------------------------
+
+void ChannelEditor::placeOverCell(QWidget* overlay) {
+    // The grid's cell rectangle in the window body (the grid's origin and frame included),
+    // centred vertically so that the taller overlay covers the whole cell.
+    const QRect cell = m_grid->cellRect(m_current, m_body);
+    overlay->move(cell.left(), cell.top() + (cell.height() - overlay->height()) / 2);
+}
+
+void ChannelEditor::showFrequencyEditor() {
+    placeOverCell(m_frequencyEditor);
+    m_frequencyEditor->setText(m_plan.cell(m_current.column, m_current.row));
+    m_frequencyEditor->show();
+    m_frequencyEditor->raise();
+}
+
+void ChannelEditor::openTonePicker() {
+    {
+        // No item when the cell holds a tone the list does not offer: leaving then keeps the cell.
+        const QSignalBlocker blocker(m_tonePicker);
+        m_tonePicker->setCurrentIndex(
+            m_tonePicker->findText(m_plan.cell(m_current.column, m_current.row)));
+    }
+    m_pickerRow = m_current.row;
+    placeOverCell(m_tonePicker);
+    m_tonePicker->show();
+    m_tonePicker->raise();
+    m_tonePicker->setFocus(Qt::OtherFocusReason);
+}
+
+// An overlay that holds the focus hands it to the grid before it goes, so the focus never
+// wanders to the buttons and the picker commits on the way out.
+void ChannelEditor::hideFrequencyEditor() {
+    if (m_frequencyEditor->hasFocus())
+        m_grid->setFocus(Qt::OtherFocusReason);
+    m_frequencyEditor->hide();
+}
+
+void ChannelEditor::hideTonePicker() {
+    if (m_tonePicker->hasFocus())
+        m_grid->setFocus(Qt::OtherFocusReason);
+    m_tonePicker->hide();
+}
+
+void ChannelEditor::commitTonePicker() {
+    if (m_tonePicker->isHidden() || m_pickerRow < 1 || m_current.column < 1)
+        return;
+    if (m_tonePicker->currentIndex() >= 0)
+        m_plan.setCell(m_current.column, m_pickerRow, m_tonePicker->currentText());
+}
+
+void ChannelEditor::reloadToneList() {
+    const QSignalBlocker blocker(m_tonePicker);
+    const QString picked =
+        m_tonePicker->currentIndex() >= 0 ? m_tonePicker->currentText() : QString();
+    m_tonePicker->clear();
+    m_tonePicker->addItems(m_plan.toneList());
+    m_tonePicker->setCurrentIndex(picked.isNull() ? -1 : m_tonePicker->findText(picked));
+}
+
+bool ChannelEditor::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_frequencyEditor) {
+        if (event->type() == QEvent::KeyPress)
+            return frequencyEditorKeyPress(static_cast<QKeyEvent*>(event));
+        if (event->type() == QEvent::KeyRelease && m_current.column >= 1 && m_current.row >= 1)
+            m_plan.setCell(m_current.column, m_current.row, m_frequencyEditor->text());
+    } else if (watched == m_tonePicker) {
+        if (event->type() == QEvent::KeyPress)
+            return tonePickerKeyPress(static_cast<QKeyEvent*>(event));
+        if (event->type() == QEvent::FocusOut &&
+            static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
+            commitTonePicker();
+            m_tonePicker->hide();
+        }
+    }
+    return ChildWindow::eventFilter(watched, event);
+}
+
+// Returns true when the key is used up here.
+bool ChannelEditor::frequencyEditorKeyPress(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        frequencyEditorEnter();
+        return true;
+    }
+    if (event->key() == Qt::Key_Backspace || event->text().isEmpty())
+        return false; // Backspace, and keys that type nothing (caret moves, Delete)
+    return !frequencyKeyAccepted(event->text().front(), m_frequencyEditor->text(),
+                                 decimalSeparator());
+}
+
+void ChannelEditor::frequencyEditorEnter() {
+    hideFrequencyEditor();
+    m_grid->setFocus(Qt::OtherFocusReason);
+    if (!commitOrReport())
+        return;
+    runClickBehaviour(true);
+}
+
+bool ChannelEditor::tonePickerKeyPress(QKeyEvent* event) {
+    if (event->text().isEmpty() || event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab)
+        return false; // arrows and the like pick another item as usual
+    // Any character closes the picker as Enter would; the grid's gain of focus commits it.
+    m_grid->setFocus(Qt::OtherFocusReason);
+    m_tonePicker->hide();
+    return true;
+}
+
+// --- buttons ----------------------------------------------------------------------------------
+
+void ChannelEditor::moveChannel(int step) {
+    if (!commitOrReport())
+        return;
+    hideFrequencyEditor();
+    hideTonePicker();
+    const int row = m_current.row;
+    const int target = row + step;
+    if (m_current.column >= 1 && !m_plan.cell(m_current.column, row).isEmpty() && row >= 1 &&
+        target >= 1 && target <= ChannelPlan::ChannelCount) {
+        m_plan.swapChannels(row, target);
+        m_current.row = target; // the current cell follows the channel; the selection stays
+    }
+    if (step < 0 && m_current.row == 0)
+        m_current.row = 1;
+}
+
+void ChannelEditor::deleteChannel() {
+    hideTonePicker();
+    if (m_current.row == 0)
+        return;
+    m_plan.clearChannel(m_current.row);
+    // Back to column 1 of the selected row, through column 2 when column 1 is current, so that
+    // the frequency editor opens again over that row's (possibly just emptied) RX frequency.
+    const int row = m_grid->selectedCell().row;
+    auto selectColumn = [this, row](int column) {
+        const Cell target{column, row};
+        return m_grid->selectedCell() == target ||
+               m_grid->selectCell(target, ChannelGrid::MoveSource::Click);
+    };
+    if (m_current.column == ChannelPlan::RxFrequency && !selectColumn(ChannelPlan::RxTone))
+        return;
+    selectColumn(ChannelPlan::RxFrequency);
+}
+
+// --- activation -------------------------------------------------------------------------------
+
+void ChannelEditor::windowStateChanged(Qt::WindowStates oldState, Qt::WindowStates newState) {
+    const bool wasActive = oldState.testFlag(Qt::WindowActive);
+    const bool isActive = newState.testFlag(Qt::WindowActive);
+    if (isActive && !wasActive) {
+        m_grid->setFocus(Qt::ActiveWindowFocusReason);
+    } else if (wasActive && !isActive) {
+        // The focus already went to the other window: hide without handing it back.
+        m_frequencyEditor->hide();
+        if (m_current.column == ChannelPlan::RxFrequency ||
+            m_current.column == ChannelPlan::TxFrequency) {
+            Status status = commitCurrentCell();
+            // Reported once the activation change is over, not in the middle of it.
+            if (!status.ok())
+                QTimer::singleShot(0, this, [this, message = status.message()] {
+                    reportFailure(Status::failure(message));
+                });
+        }
+    }
+}
 
 } // namespace zev

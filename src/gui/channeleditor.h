@@ -1,26 +1,80 @@
 #pragma once
 
+#include "channelgrid.h"
 #include "childwindow.h"
 
-class QTableView;
+#include "status.h"
+
+class QComboBox;
+class QLineEdit;
+class QPushButton;
 
 namespace zev {
 
 class ChannelPlan;
 
 // The channel editor (TForm2): the channel table in a grid, with a frequency editor and a
-// tone picker laid over the cell being edited.
+// tone picker laid over the cell being edited. Nobody types into a cell: the frequency editor
+// writes the cell as the user types and the commit normalises it when the selection leaves.
 class ChannelEditor : public ChildWindow {
     Q_OBJECT
 public:
     explicit ChannelEditor(ChannelPlan& plan, QWidget* parent = nullptr);
+    ~ChannelEditor() override;
 
     // New empties the frequency editor's text.
     void clearFrequencyEditor();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    using Cell = ChannelGrid::Cell;
+
+    void buildControls();
+    void connectControls();
+
+    // The grid's notifications.
+    bool selectionAboutToChange();
+    void cellSelected(ChannelGrid::MoveSource source);
+    void gridCharacterTyped(QChar character);
+
+    // The commit of the current cell and the normalisation of one frequency cell.
+    [[nodiscard]] Status commitCurrentCell();
+    [[nodiscard]] Status normaliseCell(int column, int row);
+    // Commits; a cell that is no number is reported and the caller must not go on.
+    bool commitOrReport();
+    void reportFailure(const Status& failure);
+
+    void runClickBehaviour(bool flipValues);
+    void showFrequencyEditor();
+    void openTonePicker();
+    void hideFrequencyEditor();
+    void hideTonePicker();
+    void commitTonePicker();
+    void placeOverCell(QWidget* overlay);
+
+    bool frequencyEditorKeyPress(QKeyEvent* event);
+    void frequencyEditorEnter();
+    bool tonePickerKeyPress(QKeyEvent* event);
+
+    void moveChannel(int step);
+    void deleteChannel();
+    void windowStateChanged(Qt::WindowStates oldState, Qt::WindowStates newState);
+    void reloadToneList();
+
     ChannelPlan& m_plan;
-    QTableView* m_grid = nullptr;
+    QWidget* m_body = nullptr;
+    ChannelGrid* m_grid = nullptr;
+    QLineEdit* m_frequencyEditor = nullptr;
+    QComboBox* m_tonePicker = nullptr;
+    QPushButton* m_exitButton = nullptr;
+    QPushButton* m_moveUpButton = nullptr;
+    QPushButton* m_moveDownButton = nullptr;
+    QPushButton* m_deleteButton = nullptr;
+
+    Cell m_current;      // the cell the editor works on; row 0 means none yet
+    int m_pickerRow = 0; // the row whose tone cell the picker edits
 };
 
 } // namespace zev

@@ -1,3 +1,4 @@
 target_sources(zevgui PRIVATE
+    channelgrid.h channelgrid.cpp
     channeleditor.h channeleditor.cpp
 )

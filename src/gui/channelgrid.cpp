@@ -1,0 +1,209 @@
+#include "channelgrid.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QStyledItemDelegate>
+#include <QWheelEvent>
+#include <qdrawutil.h>
+
+#include <array>
+
+namespace zev {
+
+namespace {
+
+constexpr std::array<int, 8> ColumnWidths = {35, 80, 90, 80, 91, 77, 60, 99};
+constexpr int RowHeight = 16;
+constexpr int WheelStep = 120; // one notch of an ordinary wheel
+
+bool isFixedIndex(const QModelIndex& index) {
+    return index.row() == 0 || index.column() == 0;
+}
+
+// Fixed cells look like buttons; the selected cell stays white (no highlight colour), marked only
+// by the focus frame, so its text reads as in every other cell.
+class ChannelCellDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyleOptionViewItem opt(option);
+        initStyleOption(&opt, index);
+        painter->save();
+        const bool fixed = isFixedIndex(index);
+        if (fixed) {
+            qDrawShadePanel(painter, opt.rect, opt.palette, false, 1,
+                            &opt.palette.brush(QPalette::Button));
+            painter->setPen(opt.palette.color(QPalette::ButtonText));
+        } else {
+            painter->fillRect(opt.rect, (opt.state & QStyle::State_Selected)
+                                            ? QBrush(Qt::white)
+                                            : opt.palette.brush(QPalette::Base));
+            painter->setPen(opt.palette.color(QPalette::Text));
+        }
+        painter->drawText(opt.rect, Qt::AlignCenter, opt.text);
+        painter->restore();
+        if (!fixed && (opt.state & QStyle::State_HasFocus)) {
+            QStyleOptionFocusRect focus;
+            focus.QStyleOption::operator=(opt);
+            focus.rect = opt.rect.adjusted(1, 1, -1, -1);
+            focus.backgroundColor = Qt::white;
+            const QWidget* widget = opt.widget;
+            QStyle* style = widget ? widget->style() : nullptr;
+            if (style)
+                style->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, widget);
+        }
+    }
+};
+
+} // namespace
+
+ChannelGrid::ChannelGrid(QWidget* parent) : QTableView(parent) {
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setTabKeyNavigation(false);
+    setDragEnabled(false);
+    setAutoScroll(false);
+    setWordWrap(false);
+    setCornerButtonEnabled(false);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    horizontalHeader()->hide();
+    verticalHeader()->hide();
+    verticalHeader()->setMinimumSectionSize(1);
+    verticalHeader()->setDefaultSectionSize(RowHeight);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    horizontalHeader()->setMinimumSectionSize(1);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    setItemDelegate(new ChannelCellDelegate(this));
+}
+
+void ChannelGrid::setModel(QAbstractItemModel* model) {
+    QTableView::setModel(model);
+    if (!model)
+        return;
+    for (int column = 0; column < int(ColumnWidths.size()); ++column)
+        setColumnWidth(column, ColumnWidths[column]);
+    // Like any grid with fixed cells, the selection starts on the first cell that is not fixed.
+    selectionModel()->setCurrentIndex(model->index(1, 1), QItemSelectionModel::ClearAndSelect);
+}
+
+ChannelGrid::Cell ChannelGrid::selectedCell() const {
+    const QModelIndex index = currentIndex();
+    return index.isValid() ? Cell{index.column(), index.row()} : Cell{};
+}
+
+bool ChannelGrid::isFixed(Cell cell) const {
+    return cell.row < 1 || cell.column < 1 || !model() || cell.row >= model()->rowCount() ||
+           cell.column >= model()->columnCount();
+}
+
+bool ChannelGrid::selectCell(Cell cell, MoveSource source) {
+    if (isFixed(cell))
+        return false;
+    if (source != MoveSource::Click && cell == selectedCell())
+        return false;
+    if (m_guard && !m_guard())
+        return false;
+    selectionModel()->setCurrentIndex(model()->index(cell.row, cell.column),
+                                      QItemSelectionModel::ClearAndSelect);
+    emit cellSelected(source);
+    return true;
+}
+
+QRect ChannelGrid::cellRect(Cell cell, const QWidget* widget) const {
+    if (!model())
+        return {};
+    const QRect rect = visualRect(model()->index(cell.row, cell.column));
+    return QRect(viewport()->mapTo(widget, rect.topLeft()), rect.size());
+}
+
+void ChannelGrid::mousePressEvent(QMouseEvent* event) {
+    event->accept();
+    if (event->button() != Qt::LeftButton)
+        return;
+    setFocus(Qt::MouseFocusReason);
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (index.isValid())
+        selectCell({index.column(), index.row()}, MoveSource::Click);
+}
+
+// The selection moves on the press only: no dragging a range, no second click on a double click.
+void ChannelGrid::mouseMoveEvent(QMouseEvent* event) {
+    event->accept();
+}
+
+void ChannelGrid::mouseReleaseEvent(QMouseEvent* event) {
+    event->accept();
+}
+
+void ChannelGrid::mouseDoubleClickEvent(QMouseEvent* event) {
+    event->accept();
+}
+
+void ChannelGrid::keyPressEvent(QKeyEvent* event) {
+    CursorAction action;
+    switch (event->key()) {
+    case Qt::Key_Up:
+        action = MoveUp;
+        break;
+    case Qt::Key_Down:
+        action = MoveDown;
+        break;
+    case Qt::Key_Left:
+        action = MoveLeft;
+        break;
+    case Qt::Key_Right:
+        action = MoveRight;
+        break;
+    case Qt::Key_Home:
+        action = MoveHome;
+        break;
+    case Qt::Key_End:
+        action = MoveEnd;
+        break;
+    case Qt::Key_PageUp:
+        action = MovePageUp;
+        break;
+    case Qt::Key_PageDown:
+        action = MovePageDown;
+        break;
+    default:
+        if (!event->text().isEmpty()) {
+            event->accept();
+            emit characterTyped(event->text().front());
+        } else {
+            event->ignore();
+        }
+        return;
+    }
+    event->accept();
+    const QModelIndex target = moveCursor(action, event->modifiers() & ~Qt::ShiftModifier);
+    if (target.isValid())
+        selectCell({qMax(1, target.column()), qMax(1, target.row())}, MoveSource::Keyboard);
+}
+
+void ChannelGrid::wheelEvent(QWheelEvent* event) {
+    event->accept();
+    m_wheelRemainder += event->angleDelta().y();
+    while (qAbs(m_wheelRemainder) >= WheelStep) {
+        const int direction = m_wheelRemainder > 0 ? -1 : 1; // away from the user moves up
+        m_wheelRemainder += direction * WheelStep;
+        Cell cell = selectedCell();
+        cell.row += direction;
+        if (isFixed(cell) || !selectCell(cell, MoveSource::Wheel)) {
+            m_wheelRemainder = 0;
+            break;
+        }
+    }
+}
+
+void ChannelGrid::focusInEvent(QFocusEvent* event) {
+    QTableView::focusInEvent(event);
+    emit focusEntered();
+}
+
+} // namespace zev

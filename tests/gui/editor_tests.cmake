@@ -1,0 +1,1 @@
+zev_add_test(tst_channeleditor SOURCES tst_channeleditor.cpp LIBS zevgui)
