@@ -1,3 +1,5 @@
 zev_add_test(tst_session SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_session.cpp)
 zev_add_test(tst_readprocedure SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_readprocedure.cpp)
 zev_add_test(tst_writeprocedure SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_writeprocedure.cpp)
+zev_add_test(tst_writecheck SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_writecheck.cpp)
+zev_add_test(tst_powerprocedure SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_powerprocedure.cpp)

@@ -79,7 +79,7 @@ QStringList writeProblems(const ChannelPlan& plan, const QString& band) {
             const QString text = plan.cell(field.column, row);
             if (text.isEmpty()) {
                 if (used && field.column != ChannelPlan::TxFrequency)
-                    problems.append(QStringLiteral("Channel %1: the %2 is empty")
+                    problems.append(QStringLiteral("Channel %1: %2 is empty")
                                         .arg(row, 2, 10, QLatin1Char('0'))
                                         .arg(QLatin1String(field.name)));
                 continue;

@@ -1,0 +1,131 @@
+#include "plan/channelplan.h"
+#include "radio/writecheck.h"
+
+#include <QTest>
+
+using namespace zev;
+
+// The check a write makes before the radio hears anything.
+class WriteCheckTest : public QObject {
+    Q_OBJECT
+private slots:
+    void cells_data();
+    void cells();
+    void everyFaultIsListedInOrder();
+    void optionsAndBand_data();
+    void optionsAndBand();
+};
+
+namespace {
+
+ChannelRow goodRow() {
+    const Words words = chineseWords();
+    return {QStringLiteral("145.12500"),
+            QStringLiteral("67.0"),
+            QStringLiteral("145.12500"),
+            QStringLiteral("D023N"),
+            words.high,
+            words.on,
+            words.off};
+}
+
+} // namespace
+
+void WriteCheckTest::cells_data() {
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("problem"); // empty: accepted
+
+    const auto ok = QString();
+    QTest::newRow("comma separator") << int(ChannelPlan::RxFrequency) << "145,12500" << ok;
+    QTest::newRow("hex letter in a frequency")
+        << int(ChannelPlan::RxFrequency) << "14x.50000"
+        << "Channel 03: RX frequency '14x.50000' is not a frequency";
+    QTest::newRow("hex digit A") << int(ChannelPlan::RxFrequency) << "14A.50000"
+                                 << "Channel 03: RX frequency '14A.50000' is not a frequency";
+    QTest::newRow("short frequency") << int(ChannelPlan::TxFrequency) << "145.125"
+                                     << "Channel 03: TX frequency '145.125' is not a frequency";
+    QTest::newRow("other separator") << int(ChannelPlan::TxFrequency) << "145:12500"
+                                     << "Channel 03: TX frequency '145:12500' is not a frequency";
+    QTest::newRow("empty TX frequency") << int(ChannelPlan::TxFrequency) << "" << ok;
+    QTest::newRow("CTCSS 254.1") << int(ChannelPlan::RxTone) << "254.1" << ok;
+    QTest::newRow("DCS inverted") << int(ChannelPlan::TxTone) << "D754I" << ok;
+    QTest::newRow("English off word") << int(ChannelPlan::RxTone) << "OFF" << ok;
+    QTest::newRow("Chinese off word") << int(ChannelPlan::RxTone) << "禁用" << ok;
+    QTest::newRow("non-octal DCS") << int(ChannelPlan::RxTone) << "D089N"
+                                   << "Channel 03: RX tone 'D089N' is not a tone";
+    QTest::newRow("tone above 299.9") << int(ChannelPlan::TxTone) << "300.0"
+                                      << "Channel 03: TX tone '300.0' is not a tone";
+    QTest::newRow("tone in Hz") << int(ChannelPlan::TxTone) << "67"
+                                << "Channel 03: TX tone '67' is not a tone";
+    QTest::newRow("empty tone") << int(ChannelPlan::RxTone) << ""
+                                << "Channel 03: RX tone is empty";
+    QTest::newRow("English Low") << int(ChannelPlan::Power) << "Low" << ok;
+    QTest::newRow("lower-case high") << int(ChannelPlan::Power) << "high"
+                                     << "Channel 03: power 'high' is not a power word";
+    QTest::newRow("on word as power") << int(ChannelPlan::Power) << "ON"
+                                      << "Channel 03: power 'ON' is not a power word";
+    QTest::newRow("English ON flag") << int(ChannelPlan::FlagA) << "ON" << ok;
+    QTest::newRow("power word as flag") << int(ChannelPlan::FlagB) << "高功率"
+                                        << "Channel 03: flag B '高功率' is not an on/off word";
+    QTest::newRow("empty flag") << int(ChannelPlan::FlagA) << ""
+                                << "Channel 03: flag A is empty";
+}
+
+void WriteCheckTest::cells() {
+    QFETCH(int, column);
+    QFETCH(QString, text);
+    QFETCH(QString, problem);
+    ChannelPlan plan;
+    plan.setChannel(3, goodRow());
+    plan.setCell(column, 3, text);
+    const QStringList problems = writeProblems(plan, QStringLiteral("136-174MHz"));
+    QCOMPARE(problems, problem.isEmpty() ? QStringList{} : QStringList{problem});
+}
+
+void WriteCheckTest::everyFaultIsListedInOrder() {
+    ChannelPlan plan;
+    plan.setChannel(3, goodRow());
+    plan.setCell(ChannelPlan::RxFrequency, 3, QStringLiteral("14x.50000"));
+    plan.setCell(ChannelPlan::Power, 3, QStringLiteral("Max"));
+    plan.setChannel(12, goodRow());
+    plan.setCell(ChannelPlan::TxTone, 12, QStringLiteral("D8"));
+    // An unused row may hold cells (they are written as they stand), but not broken ones.
+    plan.setCell(ChannelPlan::RxTone, 14, QStringLiteral("88.5"));
+    plan.setCell(ChannelPlan::TxTone, 15, QStringLiteral("x"));
+    const Status status = checkPlanForWrite(plan, QStringLiteral("136-174MHz"));
+    QVERIFY(!status.ok());
+    QCOMPARE(status.message().split(QLatin1Char('\n')),
+             (QStringList{QStringLiteral("Channel 03: RX frequency '14x.50000' is not a frequency"),
+                          QStringLiteral("Channel 03: power 'Max' is not a power word"),
+                          QStringLiteral("Channel 12: TX tone 'D8' is not a tone"),
+                          QStringLiteral("Channel 15: TX tone 'x' is not a tone")}));
+    QVERIFY(checkPlanForWrite(ChannelPlan(), QStringLiteral("136-174MHz")).ok());
+}
+
+void WriteCheckTest::optionsAndBand_data() {
+    QTest::addColumn<int>("squelch");
+    QTest::addColumn<int>("scan");
+    QTest::addColumn<QString>("band");
+    QTest::addColumn<int>("problems");
+    QTest::newRow("all fine") << 2 << 1 << "136-174MHz" << 0;
+    QTest::newRow("no squelch selection") << -1 << 1 << "136-174MHz" << 1;
+    QTest::newRow("two options off their lists") << -1 << -1 << "136-174MHz" << 2;
+    QTest::newRow("band without MHz") << 2 << 1 << "136-174" << 1;
+    QTest::newRow("empty band") << 2 << 1 << "" << 1;
+    QTest::newRow("band with letters") << 2 << 1 << "1x6-174MHz" << 1;
+}
+
+void WriteCheckTest::optionsAndBand() {
+    QFETCH(int, squelch);
+    QFETCH(int, scan);
+    QFETCH(QString, band);
+    QFETCH(int, problems);
+    ChannelPlan plan;
+    plan.setOptionIndex(Option::Squelch, squelch);
+    plan.setOptionIndex(Option::Scan, scan);
+    QCOMPARE(writeProblems(plan, band).size(), problems);
+}
+
+QTEST_GUILESS_MAIN(WriteCheckTest)
+#include "tst_writecheck.moc"
