@@ -3,3 +3,4 @@ zev_add_test(tst_readprocedure SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_readprocedu
 zev_add_test(tst_writeprocedure SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_writeprocedure.cpp)
 zev_add_test(tst_writecheck SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_writecheck.cpp)
 zev_add_test(tst_powerprocedure SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_powerprocedure.cpp)
+zev_add_test(tst_sessionserial SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_sessionserial.cpp)
