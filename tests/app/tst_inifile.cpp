@@ -100,6 +100,9 @@ void IniFileTest::readString_data() {
     QTest::newRow("UTF-8 value") << QByteArray("[a]\r\nk=型号\r\n") << "a"
                                  << "k"
                                  << "型号";
+    QTest::newRow("GBK value") << QByteArray("[a]\r\nk=\xd0\xcd\xba\xc5\r\n") << "a"
+                               << "k"
+                               << "型号";
     QTest::newRow("byte order mark") << QByteArray("\xEF\xBB\xBF[a]\r\nk=1\r\n") << "a"
                                      << "k"
                                      << "1";

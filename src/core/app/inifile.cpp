@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QList>
 #include <QSaveFile>
+#include <QStringDecoder>
 
 #include <optional>
 #include <utility>
@@ -11,6 +12,16 @@
 namespace zev {
 
 namespace {
+
+// UTF-8, or for text that is not, the code page of the files the Windows program wrote (GBK).
+QString decodeText(const QByteArray& bytes) {
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    const QString text = utf8.decode(bytes);
+    if (!utf8.hasError())
+        return text;
+    QStringDecoder gbk("GBK");
+    return gbk.isValid() ? QString(gbk.decode(bytes)) : QString::fromLatin1(bytes);
+}
 
 // One line of the file: its text runs from start to contentEnd, its line break (if any) to end.
 struct LineSpan {
@@ -61,7 +72,7 @@ public:
             return std::nullopt;
         const qsizetype close = text.indexOf(']');
         const QByteArray name = close < 0 ? text.mid(1) : text.mid(1, close - 1);
-        return QString::fromUtf8(name.trimmed());
+        return decodeText(name.trimmed());
     }
 
     // Key and value of a "key=value" line; nullopt for comments, blank and garbage lines.
@@ -75,8 +86,7 @@ public:
         const QByteArray key = text.left(equals).trimmed();
         if (key.isEmpty())
             return std::nullopt;
-        return std::make_pair(QString::fromUtf8(key),
-                              QString::fromUtf8(text.mid(equals + 1).trimmed()));
+        return std::make_pair(decodeText(key), decodeText(text.mid(equals + 1).trimmed()));
     }
 
     Location find(const QString& section, const QString& key) const {

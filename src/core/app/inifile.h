@@ -9,7 +9,7 @@ namespace zev {
 // An INI file read and written the way the system's profile functions do it: section and key
 // names match without regard to case, the first of duplicate sections or keys counts, every
 // write goes to the file at once, and every line the program does not touch is kept byte for
-// byte. Keys and values are UTF-8.
+// byte. Keys and values are written as UTF-8; text that is not UTF-8 reads as GBK.
 class IniFile {
 public:
     explicit IniFile(QString path);
