@@ -1,0 +1,638 @@
+#include "tst_mainwindow_support.h"
+
+#include "app/languagepack.h"
+#include "app/textids.h"
+#include "chanfile/channelfile.h"
+#include "channeleditor.h"
+#include "optionswindow.h"
+#include "plan/channelplan.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QSerialPort>
+#include <QToolButton>
+
+#include <pty.h>
+#include <unistd.h>
+
+using namespace zevtest;
+using zev::ChannelPlan;
+using zev::MainWindow;
+using zev::Option;
+
+namespace {
+
+// A pseudo-terminal whose slave side stands in for a serial device.
+class PseudoTerminal {
+public:
+    PseudoTerminal() {
+        char name[256] = {};
+        if (::openpty(&m_master, &m_slave, name, nullptr, nullptr) == 0)
+            m_path = QString::fromLocal8Bit(name);
+    }
+    ~PseudoTerminal() {
+        if (m_master >= 0)
+            ::close(m_master);
+        if (m_slave >= 0)
+            ::close(m_slave);
+    }
+    QString path() const { return m_path; }
+
+private:
+    int m_master = -1;
+    int m_slave = -1;
+    QString m_path;
+};
+
+std::optional<zev::LanguagePack> pack(const ProgramFolder& folder, const char* name) {
+    return zev::LanguagePack::load(folder.path(), QLatin1String(name));
+}
+
+bool windowsEnabled(const MainWindow& window) {
+    return window.isEnabled() && form(window, "TForm2")->isEnabled() &&
+           form(window, "TForm4")->isEnabled();
+}
+
+bool windowsDisabled(const MainWindow& window) {
+    return !window.isEnabled() && !form(window, "TForm2")->isEnabled() &&
+           !form(window, "TForm4")->isEnabled();
+}
+
+void fillChannelOne(ChannelPlan& plan, const zev::ChannelRow& row) {
+    plan.setChannel(1, row);
+}
+
+} // namespace
+
+class MainWindowCommandsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { quietOffscreenWarnings(); }
+    void languageSwitch();
+    void newPlan_data();
+    void newPlan();
+    void modelChange_data();
+    void modelChange();
+    void programSelectionIsNoModelChange();
+    void portCommands();
+    void unavailablePort_data();
+    void unavailablePort();
+    void freePort_data();
+    void freePort();
+    void aboutBox_data();
+    void aboutBox();
+    void childWindowsRestore_data();
+    void childWindowsRestore();
+    void helpContentsDoesNothing();
+    void powerAdjustOnlyInServiceMode();
+    void saveAndOpen();
+    void openFailure_data();
+    void openFailure();
+    void saveFailure();
+};
+
+void MainWindowCommandsTest::languageSwitch() {
+    ProgramFolder folder;
+    folder.writeInstallLog(true);
+    const auto chinese = pack(folder, "chinese");
+    const auto english = pack(folder, "english");
+    QVERIFY(chinese && english);
+    auto window = startProgram(folder);
+    QVERIFY(window);
+    ChannelPlan& plan = window->workspace().plan;
+    fillChannelOne(plan, {"145.50000", "OFF", "145.50000", "88.5", "High", "ON", "OFF"});
+    plan.setCell(ChannelPlan::Power, 2, QStringLiteral("中功率"));
+    plan.setOptionIndex(Option::BatterySave, 0);
+    plan.setOptionIndex(Option::VoicePrompt, 4);
+
+    control<QAction>(window.get(), "N20")->trigger();
+
+    QCOMPARE(plan.channel(1),
+             (zev::ChannelRow{"145.50000", "禁用", "145.50000", "88.5", "高功率", "启用", "禁用"}));
+    QCOMPARE(plan.cell(ChannelPlan::Power, 2), QStringLiteral("中功率"));
+    QCOMPARE(control<QAction>(window.get(), "N20")->text(), QStringLiteral("中文"));
+    QVERIFY(control<QAction>(window.get(), "N20")->isChecked());
+    QVERIFY(!control<QAction>(window.get(), "N21")->isChecked());
+    QCOMPARE(plan.toneList().size(), 259);
+    QCOMPARE(plan.toneList().first(), QStringLiteral("禁用"));
+
+    // A sample of every window's texts.
+    using zev::TextId::ProgramLine;
+    const QList<std::tuple<const char*, const char*, const char*, int>> samples = {
+        {"TForm1", "N2", "text", zev::TextId::NewMenu},
+        {"TForm1", "N19", "title", zev::TextId::LanguageMenu},
+        {"TForm1", "ToolButton19", "toolTip", zev::TextId::FunctionOptionsHint},
+        {"TForm1", "StatusBar1Panel0", "text", zev::TextId::StatusLine},
+        {"TForm1", "Label1", "text", zev::TextId::ModelLabel},
+        {"TForm2", "", "windowTitle", zev::TextId::ChannelEditorTitle},
+        {"TForm2", "TeButton4", "text", zev::TextId::DeleteChannel},
+        {"TForm4", "Label4", "text", zev::TextId::VoicePromptLabel},
+        {"TForm4", "TeButton1", "text", zev::TextId::ExitButton},
+        {"TForm6", "", "windowTitle", zev::TextId::ReadCommand},
+        {"TForm6", "Button1", "text", zev::TextId::ReadOutButton},
+        {"TForm3", "StatusBar1Panel0", "text", ProgramLine},
+        {"TForm5", "Label2", "text", zev::TextId::VersionLine},
+        {"TForm7", "Label3", "text", zev::TextId::LowPowerLabel},
+    };
+    for (const auto& [formName, controlName, property, id] : samples) {
+        QObject* target = zev::findControl(form(*window, formName), QLatin1String(controlName));
+        QVERIFY2(target, controlName);
+        QCOMPARE(target->property(property).toString(), chinese->text(id));
+        QVERIFY(chinese->text(id) != english->text(id) || id == ProgramLine);
+    }
+    QCOMPARE(control<QLabel>(form(*window, "TForm3"), "StatusBar1Panel1")->text(),
+             chinese->text(zev::TextId::SuccessLabel) + "0");
+    QCOMPARE(plan.cell(ChannelPlan::RxFrequency, 0), chinese->text(zev::TextId::HeaderRxFrequency));
+
+    // The selections stay, shown in the new words.
+    auto* batterySave = control<QComboBox>(form(*window, "TForm4"), "ComboBox2");
+    QCOMPARE(batterySave->currentIndex(), 0);
+    QCOMPARE(batterySave->currentText(), QStringLiteral("禁用"));
+    auto* voice = control<QComboBox>(form(*window, "TForm4"), "ComboBox4");
+    QCOMPARE(voice->currentIndex(), 4);
+    QCOMPARE(voice->itemText(0), chinese->text(zev::TextId::ChineseMaleVoice));
+
+    // English twice: one off item, the words once more in English.
+    control<QAction>(window.get(), "N21")->trigger();
+    control<QAction>(window.get(), "N21")->trigger();
+    QCOMPARE(plan.toneList().size(), 259);
+    QCOMPARE(plan.toneList().count(QStringLiteral("OFF")), 1);
+    QCOMPARE(plan.toneList().first(), QStringLiteral("OFF"));
+    QCOMPARE(plan.channel(1),
+             (zev::ChannelRow{"145.50000", "OFF", "145.50000", "88.5", "High", "ON", "OFF"}));
+    QCOMPARE(control<QAction>(window.get(), "N20")->text(), QStringLiteral("Chinese"));
+    QVERIFY(!control<QAction>(window.get(), "N20")->isChecked());
+    QVERIFY(control<QAction>(window.get(), "N21")->isChecked());
+    QCOMPARE(batterySave->currentText(), QStringLiteral("OFF"));
+    QCOMPARE(control<QAction>(window.get(), "N2")->text(), english->text(zev::TextId::NewMenu));
+}
+
+void MainWindowCommandsTest::newPlan_data() {
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("reset");
+    QTest::newRow("OK") << int(QMessageBox::Ok) << true;
+    QTest::newRow("Cancel") << int(QMessageBox::Cancel) << false;
+}
+
+void MainWindowCommandsTest::newPlan() {
+    QFETCH(int, answer);
+    QFETCH(bool, reset);
+    ProgramFolder folder;
+    folder.writeInstallLog(true);
+    const auto english = pack(folder, "english");
+    auto window = startProgram(folder);
+    QVERIFY(window);
+    ChannelPlan& plan = window->workspace().plan;
+    const zev::ChannelRow row{"145.50000", "OFF", "145.50000", "88.5", "High", "ON", "OFF"};
+    fillChannelOne(plan, row);
+    plan.setCell(ChannelPlan::RxFrequency, 16, QStringLiteral("430.00000"));
+    auto* frequencyEditor = control<QLineEdit>(form(*window, "TForm2"), "bsSkinEdit1");
+    QVERIFY(frequencyEditor);
+    frequencyEditor->setText(QStringLiteral("145.5"));
+    window->workspace().models.applyBand(QStringLiteral("400-470MHz"));
+
+    MessageBoxAnswerer answerer{QMessageBox::StandardButton(answer)};
+    QTest::keyClick(window.get(), Qt::Key_N, Qt::ControlModifier);
+    QCOMPARE(answerer.seen.size(), 1);
+    QCOMPARE(answerer.seen.first().text, english->text(zev::TextId::NewQuestion));
+    QCOMPARE(answerer.seen.first().title, english->text(zev::TextId::ConfirmCaption));
+    QCOMPARE(answerer.seen.first().buttons, QMessageBox::Ok | QMessageBox::Cancel);
+
+    if (reset) {
+        for (int row = 1; row <= ChannelPlan::ChannelCount; ++row)
+            QCOMPARE(plan.channel(row), zev::ChannelRow{});
+        QCOMPARE(plan.optionIndices(), zev::resetOptionIndices);
+        QCOMPARE(frequencyEditor->text(), QString());
+    } else {
+        QCOMPARE(plan.channel(1), row);
+        QCOMPARE(plan.optionIndices(), zev::startupOptionIndices);
+        QCOMPARE(frequencyEditor->text(), QStringLiteral("145.5"));
+    }
+    QCOMPARE(plan.cell(ChannelPlan::Label, 16), QStringLiteral("16"));
+    QCOMPARE(window->windowTitle(), QStringLiteral("ZEV4800 [400-470MHz]"));
+    QCOMPARE(control<QComboBox>(window.get(), "ComboBox1")->currentText(),
+             QStringLiteral("400-470MHz"));
+}
+
+void MainWindowCommandsTest::modelChange_data() {
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("reset");
+    QTest::newRow("OK") << int(QMessageBox::Ok) << true;
+    QTest::newRow("Cancel") << int(QMessageBox::Cancel) << false;
+}
+
+void MainWindowCommandsTest::modelChange() {
+    QFETCH(int, answer);
+    QFETCH(bool, reset);
+    ProgramFolder folder;
+    folder.writeInstallLog(true);
+    folder.writeFile(QStringLiteral("myini.ini"),
+                     "[list1]\r\nlistcount=1\r\ncombo0=136-174MHz\r\ncombo1=400-470MHz\r\n");
+    const auto english = pack(folder, "english");
+    auto window = startProgram(folder);
+    QVERIFY(window);
+    ChannelPlan& plan = window->workspace().plan;
+    const zev::ChannelRow row{"145.50000", "OFF", "145.50000", "88.5", "High", "ON", "OFF"};
+    fillChannelOne(plan, row);
+    auto* frequencyEditor = control<QLineEdit>(form(*window, "TForm2"), "bsSkinEdit1");
+    frequencyEditor->setText(QStringLiteral("145.5"));
+
+    MessageBoxAnswerer answerer{QMessageBox::StandardButton(answer)};
+    auto* selector = control<QComboBox>(window.get(), "ComboBox1");
+    QTest::keyClick(selector, Qt::Key_Down);
+    QCOMPARE(answerer.seen.size(), 1);
+    QCOMPARE(answerer.seen.first().text, english->text(zev::TextId::ModelChangeQuestion));
+    QCOMPARE(answerer.seen.first().title, english->text(zev::TextId::ConfirmCaption));
+    QCOMPARE(answerer.seen.first().buttons, QMessageBox::Ok | QMessageBox::Cancel);
+
+    QCOMPARE(selector->currentIndex(), 1);
+    QCOMPARE(window->workspace().models.currentIndex(), 1);
+    QCOMPARE(window->windowTitle(), QStringLiteral("ZEV4800 [400-470MHz]"));
+    QCOMPARE(plan.channel(1), reset ? zev::ChannelRow{} : row);
+    QCOMPARE(plan.optionIndices(), reset ? zev::resetOptionIndices : zev::startupOptionIndices);
+    // The model change leaves the frequency editor alone.
+    QCOMPARE(frequencyEditor->text(), QStringLiteral("145.5"));
+}
+
+void MainWindowCommandsTest::programSelectionIsNoModelChange() {
+    ProgramFolder folder;
+    folder.writeInstallLog(true);
+    auto window = startProgram(folder);
+    QVERIFY(window);
+    ChannelPlan& plan = window->workspace().plan;
+    fillChannelOne(plan, {"145.50000", "OFF", "145.50000", "88.5", "High", "ON", "OFF"});
+    MessageBoxAnswerer answerer;
+    window->workspace().models.applyBand(QStringLiteral("400-470MHz"));
+    QCOMPARE(window->windowTitle(), QStringLiteral("ZEV4800 [400-470MHz]"));
+    window->workspace().models.setCurrentIndex(0);
+    QCOMPARE(control<QComboBox>(window.get(), "ComboBox1")->currentText(),
+             QStringLiteral("136-174MHz"));
+    QTest::qWait(20);
+    QVERIFY(answerer.seen.isEmpty());
+    QCOMPARE(plan.cell(ChannelPlan::RxFrequency, 1), QStringLiteral("145.50000"));
+}
+
+void MainWindowCommandsTest::portCommands() {
+    ProgramFolder folder;
+    folder.writeInstallLog(true);
+    auto window = startProgram(folder);
+    QVERIFY(window);
+    const auto checked = [&window](const QString& prefix, int first) {
+        QList<int> numbers;
+        for (int number = 1; number <= 4; ++number) {
+            QObject* item =
+                zev::findControl(window.get(), prefix + QString::number(first + number));
+            if (item->property("checked").toBool())
+                numbers << number;
+        }
+        return numbers;
+    };
+    control<QAction>(window.get(), "COM2")->trigger();
+    QCOMPARE(checked("COM", 0), QList<int>{2});
+    QCOMPARE(checked("ToolButton", 30), QList<int>{2});
+    QCOMPARE(window->workspace().port.portNumber(), 2);
+    QCOMPARE(window->workspace().port.device(), QStringLiteral("/dev/ttyUSB1"));
+
+    // Pressing the selected port's button again keeps it selected.
+    for (int click = 0; click < 2; ++click) {
+        QTest::mouseClick(control<QToolButton>(window.get(), "ToolButton34"), Qt::LeftButton);
+        QCOMPARE(checked("COM", 0), QList<int>{4});
+        QCOMPARE(checked("ToolButton", 30), QList<int>{4});
+        QCOMPARE(window->workspace().port.portNumber(), 4);
+        QCOMPARE(window->workspace().port.device(), QStringLiteral("/dev/ttyUSB3"));
+    }
+    QVERIFY(!window->workspace().port.isOpen());
+}
+
+void MainWindowCommandsTest::unavailablePort_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<bool>("held");
+    for (const char* command : {"N6", "ToolButton8", "N18"}) {
+        QTest::addRow("%s, missing device", command) << command << false;
+        QTest::addRow("%s, held by another program", command) << command << true;
+    }
+}
+
+void MainWindowCommandsTest::unavailablePort() {
+    QFETCH(QString, command);
+    QFETCH(bool, held);
+    ProgramFolder folder;
+    folder.writeInstallLog(true);
+    const auto english = pack(folder, "english");
+    PseudoTerminal terminal;
+    QVERIFY(!terminal.path().isEmpty());
+    QSerialPort holder(terminal.path());
+    if (held)
+        QVERIFY(holder.open(QIODevice::ReadWrite));
+    zev::StartupOptions options;
+    options.serviceMode = true;
+    options.portDevices[1] = held ? terminal.path() : folder.path() + QStringLiteral("ttyNone");
+    auto window = startProgram(folder, options);
+    QVERIFY(window);
+
+    MessageBoxAnswerer answerer;
+    QObject* trigger = zev::findControl(window.get(), command);
+    if (auto* button = qobject_cast<QToolButton*>(trigger))
+        QTest::mouseClick(button, Qt::LeftButton);
+    else
+        qobject_cast<QAction*>(trigger)->trigger();
+    QCOMPARE(answerer.seen.size(), 1);
+    QCOMPARE(answerer.seen.first().text, english->text(zev::TextId::PortBusyMessage));
+    QCOMPARE(answerer.seen.first().title, english->text(zev::TextId::PortBusyCaption));
+    QCOMPARE(answerer.seen.first().icon, QMessageBox::Information);
+    QCOMPARE(answerer.seen.first().buttons, QMessageBox::Ok);
+    for (const char* dialog : {"TForm3", "TForm6", "TForm7"})
+        QVERIFY(!form(*window, dialog)->isVisible());
+    QVERIFY(windowsEnabled(*window));
+    QVERIFY(!window->workspace().port.isOpen());
+}
+
+void MainWindowCommandsTest::freePort_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("dialog");
+    QTest::addColumn<QString>("closing");
+    QTest::newRow("read, close box") << "N6"
+                                     << "TForm6"
+                                     << "close";
+    QTest::newRow("read button, Escape") << "ToolButton6"
+                                         << "TForm6"
+                                         << "escape";
+    QTest::newRow("write, close box") << "N7"
+                                      << "TForm3"
+                                      << "close";
+    QTest::newRow("write button, close box") << "ToolButton8"
+                                             << "TForm3"
+                                             << "close";
+    QTest::newRow("power, close box") << "N18"
+                                      << "TForm7"
+                                      << "close";
+    QTest::newRow("power button, Escape") << "ToolButton22"
+                                          << "TForm7"
+                                          << "escape";
+}
+
+void MainWindowCommandsTest::freePort() {
+    QFETCH(QString, command);
+    QFETCH(QString, dialog);
+    QFETCH(QString, closing);
+    ProgramFolder folder;
+    folder.writeInstallLog(true);
+    PseudoTerminal terminal;
+    QVERIFY(!terminal.path().isEmpty());
+    zev::StartupOptions options;
+    options.serviceMode = true;
+    options.portDevices[2] = terminal.path();
+    folder.writeFile(QStringLiteral("myini.ini"), "[open]\r\ncom=2\r\n");
+    auto window = startProgram(folder, options);
+    QVERIFY(window);
+
+    MessageBoxAnswerer answerer;
+    QObject* trigger = zev::findControl(window.get(), command);
+    if (auto* button = qobject_cast<QToolButton*>(trigger))
+        QTest::mouseClick(button, Qt::LeftButton);
+    else
+        qobject_cast<QAction*>(trigger)->trigger();
+    QWidget* shown = form(*window, qPrintable(dialog));
+    QVERIFY(shown->isVisible());
+    QVERIFY(windowsDisabled(*window));
+    QVERIFY(shown->isEnabled());
+    QVERIFY(window->workspace().port.isOpen());
+    QCOMPARE(window->workspace().port.device(), terminal.path());
+    QTest::qWait(20);
+    QVERIFY(answerer.seen.isEmpty());
+
+    if (closing == "close")
+        QVERIFY(shown->close());
+    else
+        QTest::keyClick(shown, Qt::Key_Escape);
+    QVERIFY(!shown->isVisible());
+    QVERIFY(windowsEnabled(*window));
+    QVERIFY(!window->workspace().port.isOpen());
+}
+
+void MainWindowCommandsTest::aboutBox_data() {
+    QTest::addColumn<QString>("closing");
+    QTest::newRow("exit button") << "button";
+    QTest::newRow("close box") << "close";
+    QTest::newRow("Escape") << "escape";
+}
+
+void MainWindowCommandsTest::aboutBox() {
+    QFETCH(QString, closing);
+    ProgramFolder folder;
+    folder.writeInstallLog(false);
+    auto window = startProgram(folder);
+    QVERIFY(window);
+    control<QAction>(window.get(), "N16")->trigger();
+    QWidget* about = form(*window, "TForm5");
+    QVERIFY(about->isVisible());
+    QCOMPARE(about->size(), QSize(357, 202));
+    QCOMPARE(control<QLabel>(about, "Image1")->size(), QSize(44, 46));
+    QVERIFY(windowsDisabled(*window));
+    // The disabled main window takes no commands meanwhile.
+    QVERIFY(!control<QToolButton>(window.get(), "ToolButton19")->isEnabled());
+
+    if (closing == "button")
+        QTest::mouseClick(control<QAbstractButton>(about, "TeButton1"), Qt::LeftButton);
+    else if (closing == "close")
+        QVERIFY(about->close());
+    else
+        QTest::keyClick(about, Qt::Key_Escape);
+    QVERIFY(!about->isVisible());
+    QVERIFY(windowsEnabled(*window));
+    QVERIFY(control<QToolButton>(window.get(), "ToolButton19")->isEnabled());
+}
+
+void MainWindowCommandsTest::childWindowsRestore_data() {
+    QTest::addColumn<QString>("child");
+    QTest::addColumn<QString>("command");
+    QTest::newRow("editor by menu") << "TForm2"
+                                    << "N9";
+    QTest::newRow("editor by button") << "TForm2"
+                                      << "ToolButton18";
+    QTest::newRow("options by menu") << "TForm4"
+                                     << "N11";
+    QTest::newRow("options by button") << "TForm4"
+                                       << "ToolButton19";
+}
+
+void MainWindowCommandsTest::childWindowsRestore() {
+    QFETCH(QString, child);
+    QFETCH(QString, command);
+    ProgramFolder folder;
+    folder.writeInstallLog(true);
+    auto window = startProgram(folder);
+    QVERIFY(window);
+    ChannelPlan& plan = window->workspace().plan;
+    fillChannelOne(plan, {"145.50000", "OFF", "145.50000", "88.5", "High", "ON", "OFF"});
+    auto* subWindow = qobject_cast<QMdiSubWindow*>(form(*window, qPrintable(child)));
+    const QSize normalSize = subWindow->size();
+    const auto runCommand = [&] {
+        QObject* trigger = zev::findControl(window.get(), command);
+        if (auto* button = qobject_cast<QToolButton*>(trigger))
+            QTest::mouseClick(button, Qt::LeftButton);
+        else
+            qobject_cast<QAction*>(trigger)->trigger();
+    };
+
+    QVERIFY(subWindow->close() || !subWindow->isVisible());
+    QVERIFY(!subWindow->isVisible());
+    // A reset while hidden shows once the window is back.
+    plan.reset();
+    runCommand();
+    QVERIFY(subWindow->isVisible());
+    QVERIFY(!subWindow->isMinimized());
+    QCOMPARE(subWindow->size(), normalSize);
+    QCOMPARE(subWindow->mdiArea()->activeSubWindow(), subWindow);
+    QCOMPARE(control<QComboBox>(form(*window, "TForm4"), "ComboBox3")->currentIndex(), 3);
+
+    // While visible the command only brings it to the front.
+    QMdiSubWindow* other =
+        qobject_cast<QMdiSubWindow*>(form(*window, child == "TForm2" ? "TForm4" : "TForm2"));
+    subWindow->mdiArea()->setActiveSubWindow(other);
+    runCommand();
+    QCOMPARE(subWindow->mdiArea()->activeSubWindow(), subWindow);
+    QVERIFY(other->isVisible());
+}
+
+void MainWindowCommandsTest::helpContentsDoesNothing() {
+    ProgramFolder folder;
+    folder.writeInstallLog(true);
+    auto window = startProgram(folder);
+    QVERIFY(window);
+    MessageBoxAnswerer answerer;
+    QList<QWidget*> visibleBefore;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (widget->isVisible())
+            visibleBefore << widget;
+    auto* helpContents = control<QAction>(window.get(), "N14");
+    QVERIFY(helpContents->isEnabled());
+    helpContents->trigger();
+    QTest::qWait(20);
+    QList<QWidget*> visibleAfter;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (widget->isVisible())
+            visibleAfter << widget;
+    QCOMPARE(visibleAfter, visibleBefore);
+    QVERIFY(answerer.seen.isEmpty());
+    QVERIFY(windowsEnabled(*window));
+}
+
+void MainWindowCommandsTest::powerAdjustOnlyInServiceMode() {
+    ProgramFolder folder;
+    folder.writeInstallLog(true);
+    for (bool service : {false, true}) {
+        zev::StartupOptions options;
+        options.serviceMode = service;
+        auto window = startProgram(folder, options);
+        QVERIFY(window);
+        QCOMPARE(control<QAction>(window.get(), "N18")->isEnabled(), service);
+        QCOMPARE(control<QToolButton>(window.get(), "ToolButton22")->isEnabled(), service);
+    }
+}
+
+void MainWindowCommandsTest::saveAndOpen() {
+    ProgramFolder folder;
+    folder.writeInstallLog(true);
+    auto window = startProgram(folder);
+    QVERIFY(window);
+    ChannelPlan& plan = window->workspace().plan;
+    const zev::ChannelRow row{"145.50000", "OFF", "145.50000", "88.5", "High", "ON", "OFF"};
+    plan.setChannel(3, row);
+    plan.setOptionIndex(Option::Squelch, 7);
+    window->workspace().models.applyBand(QStringLiteral("400-470MHz"));
+    const QString path = folder.path() + QStringLiteral("plan.z81");
+    QList<MainWindow::FileDialogKind> asked;
+    window->fileNameProvider = [&](MainWindow::FileDialogKind kind) {
+        asked << kind;
+        return path;
+    };
+
+    MessageBoxAnswerer answerer;
+    QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier);
+    QVERIFY(QFile::exists(path));
+    const QByteArray saved = folder.readFile(QStringLiteral("plan.z81"));
+    QVERIFY(
+        saved.startsWith("RH-4800 MEMORY CHANNEL\r\n\r\n\r\nBAND 400-470MHz\r\nSquelch 7 7\r\n"));
+
+    // Another plan and band, then Open brings the saved one back.
+    plan.reset();
+    window->workspace().models.setCurrentIndex(0);
+    QMetaObject::invokeMethod(control<QToolButton>(window.get(), "ToolButton3"), "click");
+    QCOMPARE(plan.channel(3), row);
+    QCOMPARE(plan.optionIndex(Option::Squelch), 7);
+    QCOMPARE(control<QComboBox>(window.get(), "ComboBox1")->currentText(),
+             QStringLiteral("400-470MHz"));
+    QCOMPARE(window->windowTitle(), QStringLiteral("ZEV4800 [400-470MHz]"));
+    QCOMPARE(asked, (QList<MainWindow::FileDialogKind>{MainWindow::FileDialogKind::Save,
+                                                       MainWindow::FileDialogKind::Open}));
+    QVERIFY(answerer.seen.isEmpty());
+
+    // A cancelled dialog does nothing.
+    window->fileNameProvider = [](MainWindow::FileDialogKind) { return QString(); };
+    control<QAction>(window.get(), "O1")->trigger();
+    control<QAction>(window.get(), "S1")->trigger();
+    QVERIFY(answerer.seen.isEmpty());
+}
+
+void MainWindowCommandsTest::openFailure_data() {
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("missing file") << QByteArray() << "";
+    QTest::newRow("option not a digit")
+        << QByteArray("RH-4800 MEMORY CHANNEL\r\n\r\n\r\nBAND 400-470MHz\r\nSquelch x 2\r\n")
+        << "'x' is not a valid integer value";
+}
+
+void MainWindowCommandsTest::openFailure() {
+    QFETCH(QByteArray, content);
+    QFETCH(QString, message);
+    ProgramFolder folder;
+    folder.writeInstallLog(true);
+    auto window = startProgram(folder);
+    QVERIFY(window);
+    ChannelPlan& plan = window->workspace().plan;
+    const zev::ChannelRow row{"145.50000", "OFF", "145.50000", "88.5", "High", "ON", "OFF"};
+    plan.setChannel(1, row);
+    const QString path = folder.path() + QStringLiteral("bad.z81");
+    if (!content.isEmpty())
+        folder.writeFile(QStringLiteral("bad.z81"), content);
+    window->fileNameProvider = [&](MainWindow::FileDialogKind) { return path; };
+
+    MessageBoxAnswerer answerer;
+    control<QAction>(window.get(), "O1")->trigger();
+    QCOMPARE(answerer.seen.size(), 1);
+    QCOMPARE(answerer.seen.first().icon, QMessageBox::Critical);
+    QCOMPARE(answerer.seen.first().title, QStringLiteral("ZEV4800"));
+    const zev::Status expected = zev::openChannelFile(path, plan, window->workspace().models);
+    QVERIFY(!expected.ok());
+    QCOMPARE(answerer.seen.first().text, expected.message());
+    QVERIFY2(answerer.seen.first().text.contains(message), qPrintable(answerer.seen.first().text));
+    QCOMPARE(plan.channel(1), row);
+    QCOMPARE(plan.optionIndices(), zev::startupOptionIndices);
+    QCOMPARE(window->workspace().models.items(), QStringList{"136-174MHz"});
+    QCOMPARE(window->windowTitle(), QStringLiteral("ZEV4800"));
+}
+
+void MainWindowCommandsTest::saveFailure() {
+    ProgramFolder folder;
+    folder.writeInstallLog(true);
+    auto window = startProgram(folder);
+    QVERIFY(window);
+    const QString path = folder.path() + QStringLiteral("no such folder/plan.z81");
+    window->fileNameProvider = [&](MainWindow::FileDialogKind) { return path; };
+    MessageBoxAnswerer answerer;
+    control<QAction>(window.get(), "S1")->trigger();
+    QCOMPARE(answerer.seen.size(), 1);
+    QCOMPARE(answerer.seen.first().icon, QMessageBox::Critical);
+    QVERIFY(!answerer.seen.first().text.isEmpty());
+    QVERIFY(!QFile::exists(path));
+}
+
+QTEST_MAIN(MainWindowCommandsTest)
+#include "tst_mainwindow_commands.moc"
