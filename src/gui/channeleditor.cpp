@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -108,7 +109,17 @@ void ChannelEditor::buildControls() {
 
     m_body->setFocusProxy(m_grid);
     setWidget(m_body);
-    adjustSize();
+    // A fixed border: the window always fits its body exactly, title bar and frame included.
+}
+
+// The frame's size is known only once the window sits in the frame window: the window then
+// takes the size that fits its body exactly, as a fixed border would.
+void ChannelEditor::showEvent(QShowEvent* event) {
+    ChildWindow::showEvent(event);
+    if (!m_sizedToBody && !isMinimized() && !isMaximized()) {
+        m_sizedToBody = true;
+        resize(sizeHint());
+    }
 }
 
 void ChannelEditor::connectControls() {

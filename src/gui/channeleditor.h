@@ -27,6 +27,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     using Cell = ChannelGrid::Cell;
@@ -75,6 +76,7 @@ private:
 
     Cell m_current;      // the cell the editor works on; row 0 means none yet
     int m_pickerRow = 0; // the row whose tone cell the picker edits
+    bool m_sizedToBody = false;
 };
 
 } // namespace zev

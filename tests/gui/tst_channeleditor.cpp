@@ -633,6 +633,12 @@ void ChannelEditorTest::exitHidesAndCommandRestores() {
     QVERIFY(!m_editor->isMinimized());
     QCOMPARE(m_plan->channel(1), channelA);
     QCOMPARE(m_editor->widget()->size(), QSize(640, 349));
+    const QSize normalSize = m_editor->size();
+    QVERIFY(normalSize.height() > 349 && normalSize.width() >= 640); // frame around the body
+    m_editor->showMinimized();
+    QVERIFY(m_editor->height() < normalSize.height());
+    m_editor->showNormal();
+    QCOMPARE(m_editor->size(), normalSize);
 }
 
 QTEST_MAIN(ChannelEditorTest)
