@@ -4,6 +4,10 @@
 
 namespace zev {
 
+namespace {
+constexpr int closeFlushMs = 500;
+}
+
 SerialPort::SerialPort(QObject* parent) : QObject(parent), m_port(new QSerialPort(this)) {
     connect(m_port, &QSerialPort::readyRead, this, &SerialPort::onReadyRead);
     connect(m_port, &QSerialPort::errorOccurred, this,
@@ -51,8 +55,12 @@ Status SerialPort::open() {
 }
 
 void SerialPort::close() {
-    if (m_port->isOpen())
-        m_port->close();
+    if (!m_port->isOpen())
+        return;
+    // The last frame of a session (the end frame) must reach the radio before the line closes.
+    if (m_port->bytesToWrite() > 0)
+        m_port->waitForBytesWritten(closeFlushMs);
+    m_port->close();
 }
 
 bool SerialPort::isOpen() const {
