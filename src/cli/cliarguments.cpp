@@ -1,0 +1,142 @@
+#include "cliarguments.h"
+
+namespace zev::cli {
+
+namespace {
+
+Status usage(const QString& reason) {
+    return Status::failure(reason);
+}
+
+} // namespace
+
+QString usageText() {
+    return QStringLiteral(
+        "Usage: zev4800-cli read --port DEVICE --output FILE.z81 [options]\n"
+        "       zev4800-cli write --port DEVICE FILE.z81 [options]\n"
+        "       zev4800-cli show FILE.z81 [options]\n"
+        "\n"
+        "Programs an RH-4800 radio through its programming cable.\n"
+        "\n"
+        "Commands:\n"
+        "  read    Read the radio's band, channels and options and save them as a channel\n"
+        "          file. A failed read writes no file.\n"
+        "  write   Write a channel file (band, options and 16 channels) to the radio. The\n"
+        "          whole plan is checked first; a plan with faults is refused and nothing\n"
+        "          is sent.\n"
+        "  show    Print a channel file as a table.\n"
+        "\n"
+        "Options:\n"
+        "  --port DEVICE       Serial device of the cable, for example /dev/ttyUSB0.\n"
+        "  --output FILE       Channel file to save the read to (replaced if it exists).\n"
+        "  --lang LANGUAGE     english or chinese: words and option texts of the plan.\n"
+        "                      Default: the installed language (install.Log beside the\n"
+        "                      program), Chinese if that cannot be read.\n"
+        "  --trace FILE        Write every frame to FILE: elapsed ms, '>' sent or '<'\n"
+        "                      received, bytes in hex.\n"
+        "  --progress          Show progress on stderr (the default when stderr is a\n"
+        "                      terminal).\n"
+        "  -h, --help          Show this text.\n"
+        "  --version           Show the version.\n"
+        "\n"
+        "Exit status: 0 success, 1 the command failed (radio, file or plan), 2 bad usage.\n");
+}
+
+Result<Arguments> parseArguments(const QStringList& arguments) {
+    Arguments parsed;
+    QStringList positional;
+    bool commandSeen = false;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        QString argument = arguments.at(i);
+        QString value;
+        bool hasInlineValue = false;
+        if (argument.startsWith(QStringLiteral("--")) && argument.contains(QLatin1Char('='))) {
+            const qsizetype equals = argument.indexOf(QLatin1Char('='));
+            value = argument.mid(equals + 1);
+            argument = argument.left(equals);
+            hasInlineValue = true;
+        }
+        const auto takeValue = [&]() -> std::optional<QString> {
+            if (hasInlineValue)
+                return value;
+            if (i + 1 >= arguments.size())
+                return std::nullopt;
+            return arguments.at(++i);
+        };
+        if (argument == QStringLiteral("-h") || argument == QStringLiteral("--help")) {
+            parsed.command = Command::Help;
+            return parsed;
+        }
+        if (argument == QStringLiteral("--version")) {
+            parsed.command = Command::Version;
+            return parsed;
+        }
+        if (argument == QStringLiteral("--progress")) {
+            parsed.progress = true;
+            continue;
+        }
+        QString* target = nullptr;
+        QString languageName;
+        if (argument == QStringLiteral("--port"))
+            target = &parsed.port;
+        else if (argument == QStringLiteral("--output"))
+            target = &parsed.output;
+        else if (argument == QStringLiteral("--trace"))
+            target = &parsed.tracePath;
+        else if (argument == QStringLiteral("--lang"))
+            target = &languageName;
+        if (target) {
+            const std::optional<QString> taken = takeValue();
+            if (!taken || taken->isEmpty())
+                return usage(QStringLiteral("%1 needs a value").arg(argument));
+            *target = *taken;
+            if (target == &languageName) {
+                if (languageName == QStringLiteral("english"))
+                    parsed.language = Language::English;
+                else if (languageName == QStringLiteral("chinese"))
+                    parsed.language = Language::Chinese;
+                else
+                    return usage(QStringLiteral("--lang takes english or chinese, not '%1'")
+                                     .arg(languageName));
+            }
+            continue;
+        }
+        if (argument.startsWith(QLatin1Char('-')) && argument.size() > 1)
+            return usage(QStringLiteral("unknown option '%1'").arg(argument));
+        if (!commandSeen) {
+            commandSeen = true;
+            if (argument == QStringLiteral("read"))
+                parsed.command = Command::Read;
+            else if (argument == QStringLiteral("write"))
+                parsed.command = Command::Write;
+            else if (argument == QStringLiteral("show"))
+                parsed.command = Command::Show;
+            else
+                return usage(QStringLiteral("unknown command '%1'").arg(argument));
+            continue;
+        }
+        positional.append(argument);
+    }
+
+    if (!commandSeen)
+        return usage(QStringLiteral("no command given"));
+    const bool takesFile = parsed.command != Command::Read;
+    if (positional.size() > (takesFile ? 1 : 0))
+        return usage(QStringLiteral("unexpected argument '%1'").arg(positional.last()));
+    if (takesFile) {
+        if (positional.isEmpty())
+            return usage(QStringLiteral("no channel file given"));
+        parsed.file = positional.first();
+    }
+    if (parsed.command != Command::Show && parsed.port.isEmpty())
+        return usage(QStringLiteral("--port DEVICE is required"));
+    if (parsed.command == Command::Show && !parsed.port.isEmpty())
+        return usage(QStringLiteral("show takes no --port"));
+    if (parsed.command == Command::Read && parsed.output.isEmpty())
+        return usage(QStringLiteral("--output FILE is required"));
+    if (parsed.command != Command::Read && !parsed.output.isEmpty())
+        return usage(QStringLiteral("--output belongs to read"));
+    return parsed;
+}
+
+} // namespace zev::cli

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "app/language.h"
+#include "status.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace zev::cli {
+
+enum class Command { Read, Write, Show, Help, Version };
+
+struct Arguments {
+    Command command = Command::Help;
+    QString port;                     // read, write
+    QString output;                   // read
+    QString file;                     // write, show
+    std::optional<Language> language; // unset: the installed language
+    QString tracePath;
+    bool progress = false;
+};
+
+// The command line, program name first. Fails with a one-line reason.
+Result<Arguments> parseArguments(const QStringList& arguments);
+QString usageText();
+
+} // namespace zev::cli

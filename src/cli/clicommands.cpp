@@ -1,0 +1,122 @@
+#include "clicommands.h"
+
+#include "chanfile/channelfile.h"
+#include "clilanguage.h"
+#include "clireport.h"
+#include "plan/channelplan.h"
+#include "plan/modellist.h"
+#include "planview.h"
+#include "radio/linkserial.h"
+#include "radio/readprocedure.h"
+#include "radio/serialport.h"
+#include "radio/writecheck.h"
+#include "radio/writeprocedure.h"
+
+#include <cstdio>
+
+namespace zev::cli {
+
+namespace {
+
+// The plan in the chosen language, with its notes printed.
+void prepare(const Arguments& arguments, ChannelPlan& plan) {
+    for (const QString& note : applyLanguage(arguments.language, plan).notes)
+        printError(note);
+}
+
+int fail(const QString& message) {
+    printError(message);
+    return ExitFailure;
+}
+
+QString oneLine(const QString& text) {
+    return QString(text).replace(QLatin1Char('\n'), QStringLiteral("; "));
+}
+
+// Everything a session over the serial port needs, opened in order.
+struct Line {
+    SerialPort port;
+    SerialLink link{port};
+    FrameTrace trace;
+
+    Status open(const Arguments& arguments) {
+        if (const Status traced = trace.open(arguments.tracePath); !traced)
+            return traced;
+        port.setPort(1, arguments.port);
+        if (const Status opened = port.open(); !opened)
+            return opened;
+        trace.attach(link);
+        return Status::success();
+    }
+};
+
+// Why a session did not succeed, for the one line on stderr.
+QString sessionFailure(const SessionResult& result) {
+    return result.outcome == SessionOutcome::Cancelled ? QStringLiteral("cancelled")
+                                                       : oneLine(result.reason);
+}
+
+} // namespace
+
+void printError(const QString& message) {
+    std::fprintf(stderr, "zev4800-cli: %s\n", message.toLocal8Bit().constData());
+    std::fflush(stderr);
+}
+
+int runRead(const Arguments& arguments) {
+    ChannelPlan plan;
+    ModelList models;
+    prepare(arguments, plan);
+    Line line;
+    if (const Status opened = line.open(arguments); !opened)
+        return fail(QStringLiteral("read failed: ") + opened.message());
+    SessionResult result;
+    {
+        ProgressReport progress(arguments.progress, QStringLiteral("reading"));
+        result = readRadio(line.link, plan, models, progress.callback());
+    }
+    line.port.close();
+    if (!result.succeeded())
+        return fail(QStringLiteral("read failed: ") + sessionFailure(result));
+    if (const Status saved = saveChannelFile(arguments.output, channelFileFromPlan(plan, models));
+        !saved)
+        return fail(QStringLiteral("read succeeded but the file was not saved: ") +
+                    oneLine(saved.message()));
+    return ExitSuccess;
+}
+
+int runWrite(const Arguments& arguments) {
+    ChannelPlan plan;
+    ModelList models;
+    prepare(arguments, plan);
+    if (const Status opened = openChannelFile(arguments.file, plan, models); !opened)
+        return fail(oneLine(opened.message()));
+    const QString band = models.currentText();
+    // Checked before the port is touched; the write checks again before it sends.
+    if (const Status check = checkPlanForWrite(plan, band); !check)
+        return fail(QStringLiteral("write refused: ") + oneLine(check.message()));
+    Line line;
+    if (const Status opened = line.open(arguments); !opened)
+        return fail(QStringLiteral("write failed: ") + opened.message());
+    SessionResult result;
+    {
+        ProgressReport progress(arguments.progress, QStringLiteral("writing"));
+        result = writeRadio(line.link, plan, band, progress.callback());
+    }
+    line.port.close();
+    if (!result.succeeded())
+        return fail(QStringLiteral("write failed: ") + sessionFailure(result));
+    return ExitSuccess;
+}
+
+int runShow(const Arguments& arguments) {
+    ChannelPlan plan;
+    ModelList models;
+    prepare(arguments, plan);
+    if (const Status opened = openChannelFile(arguments.file, plan, models); !opened)
+        return fail(oneLine(opened.message()));
+    std::fputs(formatPlan(plan, models.currentText()).toLocal8Bit().constData(), stdout);
+    return ExitSuccess;
+}
+
+} // namespace zev::cli

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "cliarguments.h"
+
+namespace zev::cli {
+
+constexpr int ExitSuccess = 0;
+constexpr int ExitFailure = 1;
+constexpr int ExitUsage = 2;
+
+// Each runs one command to its end and returns the exit status; messages go to stderr as
+// "zev4800-cli: ..." lines, the table of show to stdout.
+int runRead(const Arguments& arguments);
+int runWrite(const Arguments& arguments);
+int runShow(const Arguments& arguments);
+
+// A line on stderr, prefixed with the program name.
+void printError(const QString& message);
+
+} // namespace zev::cli

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "app/language.h"
+
+#include <QStringList>
+
+#include <optional>
+
+namespace zev {
+class ChannelPlan;
+}
+
+namespace zev::cli {
+
+struct LanguageChoice {
+    Language language = Language::Chinese;
+    QStringList notes; // one line each for stderr: why the choice is not what was asked
+};
+
+// The language the program would start in (install.Log beside it; Chinese when that cannot be
+// read) unless one is requested, with its pack applied to the plan. Without a pack the plan
+// keeps its built-in Chinese words.
+LanguageChoice applyLanguage(std::optional<Language> requested, ChannelPlan& plan);
+
+} // namespace zev::cli

@@ -1,0 +1,66 @@
+#include "clireport.h"
+
+#include "radio/hex.h"
+#include "radio/link.h"
+
+#include <cstdio>
+#include <unistd.h>
+
+namespace zev::cli {
+
+Status FrameTrace::open(const QString& path) {
+    m_clock.start();
+    if (path.isEmpty())
+        return Status::success();
+    m_file.setFileName(path);
+    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
+        return Status::failure(
+            QStringLiteral("cannot write the trace %1: %2").arg(path, m_file.errorString()));
+    return Status::success();
+}
+
+void FrameTrace::attach(RadioLink& link) {
+    if (!m_file.isOpen())
+        return;
+    QObject::connect(&link, &RadioLink::bytesSent, &link,
+                     [this](const QByteArray& bytes) { write('>', bytes); });
+    QObject::connect(&link, &RadioLink::bytesReceived, &link,
+                     [this](const QByteArray& bytes) { write('<', bytes); });
+}
+
+void FrameTrace::write(char direction, const QByteArray& bytes) {
+    const QString line = QStringLiteral("%1 %2 %3\n")
+                             .arg(m_clock.elapsed())
+                             .arg(QLatin1Char(direction))
+                             .arg(bytesToHex(bytes));
+    m_file.write(line.toLatin1());
+    m_file.flush();
+}
+
+ProgressReport::ProgressReport(bool enabled, QString activity)
+    : m_terminal(::isatty(STDERR_FILENO) == 1), m_activity(std::move(activity)) {
+    m_enabled = enabled || m_terminal;
+}
+
+ProgressReport::~ProgressReport() {
+    if (m_shown && m_terminal)
+        std::fputc('\n', stderr);
+}
+
+ProgressCallback ProgressReport::callback() {
+    if (!m_enabled)
+        return {};
+    return [this](int percent) { show(percent); };
+}
+
+void ProgressReport::show(int percent) {
+    const QByteArray text = QStringLiteral("%1 %2%").arg(m_activity).arg(percent, 3).toLocal8Bit();
+    if (m_terminal)
+        std::fprintf(stderr, "\r%s", text.constData());
+    else
+        std::fprintf(stderr, "%s\n", text.constData());
+    std::fflush(stderr);
+    m_shown = true;
+}
+
+} // namespace zev::cli

@@ -1,0 +1,87 @@
+#include "planview.h"
+
+#include "plan/channelplan.h"
+#include "textwidth.h"
+
+#include <QList>
+#include <QStringList>
+
+namespace zev::cli {
+
+namespace {
+
+QString optionLabel(Option option) {
+    switch (option) {
+    case Option::Squelch:
+        return QStringLiteral("Squelch level");
+    case Option::BatterySave:
+        return QStringLiteral("Battery save");
+    case Option::TimeOutTimer:
+        return QStringLiteral("Time-out timer");
+    case Option::VoicePrompt:
+        return QStringLiteral("Voice prompt");
+    case Option::KeyBeep:
+        return QStringLiteral("Key beep");
+    case Option::AlarmKey:
+        return QStringLiteral("Alarm key");
+    case Option::Scan:
+        return QStringLiteral("Scan");
+    }
+    return {};
+}
+
+// Rows of cells into lines, each column as wide as its widest cell, two blanks between.
+QStringList alignedLines(const QList<QStringList>& rows) {
+    QList<int> widths;
+    for (const QStringList& row : rows)
+        for (qsizetype column = 0; column < row.size(); ++column) {
+            if (widths.size() <= column)
+                widths.append(0);
+            widths[column] = qMax(widths[column], displayWidth(row.at(column)));
+        }
+    QStringList lines;
+    for (const QStringList& row : rows) {
+        QString line;
+        for (qsizetype column = 0; column < row.size(); ++column)
+            line += column + 1 < row.size() ? padded(row.at(column), widths[column] + 2)
+                                            : row.at(column);
+        // Blanks padding empty trailing cells carry nothing.
+        while (line.endsWith(QLatin1Char(' ')))
+            line.chop(1);
+        lines.append(line);
+    }
+    return lines;
+}
+
+} // namespace
+
+QString formatPlan(const ChannelPlan& plan, const QString& band) {
+    QString text = QStringLiteral("Band: %1\n\n").arg(band);
+
+    QList<QStringList> options;
+    for (const Option option : allOptions) {
+        const int index = plan.optionIndex(option);
+        options.append({optionLabel(option) + QLatin1Char(':'),
+                        index < 0 ? QStringLiteral("-") : QString::number(index),
+                        plan.optionText(option)});
+    }
+    for (const QString& line : alignedLines(options))
+        text += line + QLatin1Char('\n');
+    text += QLatin1Char('\n');
+
+    QList<QStringList> channels = {{QStringLiteral("CH"), QStringLiteral("RX frequency"),
+                                    QStringLiteral("RX tone"), QStringLiteral("TX frequency"),
+                                    QStringLiteral("TX tone"), QStringLiteral("Power"),
+                                    QStringLiteral("Flag A"), QStringLiteral("Flag B")}};
+    for (int row = 1; row <= ChannelPlan::ChannelCount; ++row) {
+        QStringList cells = {QStringLiteral("%1").arg(row, 2, 10, QLatin1Char('0'))};
+        for (const QString& cell : plan.channel(row))
+            cells.append(cell);
+        channels.append(cells);
+    }
+    for (const QString& line : alignedLines(channels))
+        text += line + QLatin1Char('\n');
+    return text;
+}
+
+} // namespace zev::cli
