@@ -85,6 +85,27 @@ void addSeparator(QMenu* menu, const char* name) {
 
 } // namespace
 
+QString portUnavailableMessage(const QString& busyMessage, ProbeOutcome outcome,
+                               const QString& device, int portNumber) {
+    QString detail;
+    switch (outcome) {
+    case ProbeOutcome::Free:
+        return QString();
+    case ProbeOutcome::Missing:
+        detail = QStringLiteral("COM%1: there is no serial device %2.");
+        break;
+    case ProbeOutcome::Busy:
+        detail = QStringLiteral("COM%1: another program is using %2.");
+        break;
+    case ProbeOutcome::PermissionDenied:
+        return busyMessage +
+               QStringLiteral("\nPermission denied on %1: add your user to the dialout group "
+                              "(sudo usermod -aG dialout $USER) and log in again.")
+                   .arg(device);
+    }
+    return busyMessage + QLatin1Char('\n') + detail.arg(portNumber).arg(device);
+}
+
 MainWindow::MainWindow(StartupOptions options, QWidget* parent)
     : QMainWindow(parent), m_options(std::move(options)),
       m_directory(resolveDirectory(m_options.programDirectory)),
@@ -474,11 +495,8 @@ void MainWindow::openRadioDialog(RadioDialog* dialog) {
     const QString device = m_workspace->portDevices[m_portNumber - 1];
     const ProbeOutcome outcome = probePort(device);
     if (outcome != ProbeOutcome::Free) {
-        QString message = m_workspace->texts.portBusyMessage;
-        if (outcome == ProbeOutcome::PermissionDenied)
-            message += QStringLiteral("\nPermission denied on %1: add your user to the dialout "
-                                      "group (sudo usermod -aG dialout $USER) and log in again.")
-                           .arg(device);
+        const QString message = portUnavailableMessage(m_workspace->texts.portBusyMessage, outcome,
+                                                       device, m_portNumber);
         QMessageBox box(QMessageBox::Information, m_workspace->texts.portBusyCaption, message,
                         QMessageBox::Ok, this);
         box.exec();

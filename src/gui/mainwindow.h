@@ -2,6 +2,7 @@
 
 #include "app/inifile.h"
 #include "app/language.h"
+#include "radio/portprobe.h"
 #include "startupoptions.h"
 
 #include <QMainWindow>
@@ -27,6 +28,11 @@ class RadioDialog;
 class ReadDialog;
 class StayOnTopDialog;
 class WriteDialog;
+
+// The port-busy message for a probe that did not find the port free, with a line that names the
+// device and what stands in the way.
+QString portUnavailableMessage(const QString& busyMessage, ProbeOutcome outcome,
+                               const QString& device, int portNumber);
 
 // The main window (TForm1): the frame that holds the channel editor and the options window, the
 // menu and toolbar commands, the port selection and the model selector. Constructing it creates

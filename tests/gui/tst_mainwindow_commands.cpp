@@ -25,6 +25,8 @@ using zev::ChannelPlan;
 using zev::MainWindow;
 using zev::Option;
 
+Q_DECLARE_METATYPE(zev::ProbeOutcome)
+
 namespace {
 
 // A pseudo-terminal whose slave side stands in for a serial device.
@@ -82,6 +84,8 @@ private slots:
     void portCommands();
     void unavailablePort_data();
     void unavailablePort();
+    void unavailablePortMessage_data();
+    void unavailablePortMessage();
     void freePort_data();
     void freePort();
     void aboutBox_data();
@@ -342,7 +346,12 @@ void MainWindowCommandsTest::unavailablePort() {
     else
         qobject_cast<QAction*>(trigger)->trigger();
     QCOMPARE(answerer.seen.size(), 1);
-    QCOMPARE(answerer.seen.first().text, english->text(zev::TextId::PortBusyMessage));
+    const QString device = options.portDevices[1];
+    QCOMPARE(answerer.seen.first().text,
+             english->text(zev::TextId::PortBusyMessage) +
+                 (held ? QStringLiteral("\nCOM1: another program is using %1.")
+                       : QStringLiteral("\nCOM1: there is no serial device %1."))
+                     .arg(device));
     QCOMPARE(answerer.seen.first().title, english->text(zev::TextId::PortBusyCaption));
     QCOMPARE(answerer.seen.first().icon, QMessageBox::Information);
     QCOMPARE(answerer.seen.first().buttons, QMessageBox::Ok);
@@ -350,6 +359,27 @@ void MainWindowCommandsTest::unavailablePort() {
         QVERIFY(!form(*window, dialog)->isVisible());
     QVERIFY(windowsEnabled(*window));
     QVERIFY(!window->workspace().port.isOpen());
+}
+
+void MainWindowCommandsTest::unavailablePortMessage_data() {
+    QTest::addColumn<zev::ProbeOutcome>("outcome");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("missing") << zev::ProbeOutcome::Missing
+                             << "Port busy.\nCOM3: there is no serial device /dev/ttyUSB2.";
+    QTest::newRow("busy") << zev::ProbeOutcome::Busy
+                          << "Port busy.\nCOM3: another program is using /dev/ttyUSB2.";
+    QTest::newRow("permission denied")
+        << zev::ProbeOutcome::PermissionDenied
+        << "Port busy.\nPermission denied on /dev/ttyUSB2: add your user to the dialout group "
+           "(sudo usermod -aG dialout $USER) and log in again.";
+}
+
+void MainWindowCommandsTest::unavailablePortMessage() {
+    QFETCH(zev::ProbeOutcome, outcome);
+    QFETCH(QString, message);
+    QCOMPARE(zev::portUnavailableMessage(QStringLiteral("Port busy."), outcome,
+                                         QStringLiteral("/dev/ttyUSB2"), 3),
+             message);
 }
 
 void MainWindowCommandsTest::freePort_data() {
