@@ -4,3 +4,6 @@ foreach(name tst_mainwindow_startup tst_mainwindow_commands tst_radiodialogs tst
                  LIBS zevgui)
     add_dependencies(${name} zev_packs)
 endforeach()
+
+zev_add_test(tst_zev4800program SOURCES tst_zev4800program.cpp LIBS Qt6::Gui)
+add_dependencies(tst_zev4800program zev4800 zev_packs)
