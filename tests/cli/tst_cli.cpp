@@ -1,0 +1,356 @@
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStringDecoder>
+#include <QStringEncoder>
+#include <QTemporaryDir>
+#include <QTest>
+
+// zev4800-cli end to end: the simulator runs as its own process on a pseudo-terminal.
+class CliTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void readDemoRadioIntoAFile();
+    void readAtTheLinePace();
+    void writeFileIntoTheRadio();
+    void failures_data();
+    void failures();
+    void badPlanIsRefusedWithoutAByte();
+    void showAlignsWideCharacters();
+    void languageFallsBackToChinese();
+    void usage_data();
+    void usage();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+namespace {
+
+QString binary(const QString& name) {
+    return qEnvironmentVariable("ZEV_BIN_DIR") + u'/' + name;
+}
+
+struct Run {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+Run runCli(const QStringList& arguments, const QString& program = binary("zev4800-cli")) {
+    QProcess process;
+    process.start(program, arguments);
+    Run run;
+    if (!process.waitForFinished(60'000)) {
+        process.kill();
+        process.waitForFinished();
+        return run;
+    }
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = process.readAllStandardOutput();
+    run.err = process.readAllStandardError();
+    return run;
+}
+
+// rh4800-sim for one test: started with the given options, stopped (saving its image) at the
+// end of the scope or by stop().
+class Simulator {
+public:
+    explicit Simulator(const QStringList& arguments) {
+        m_process.start(binary("rh4800-sim"), arguments);
+        if (m_process.waitForStarted(10'000)) {
+            while (!m_process.canReadLine() && m_process.waitForReadyRead(10'000)) {
+            }
+            m_terminal = QString::fromLocal8Bit(m_process.readLine()).trimmed();
+        }
+    }
+    ~Simulator() { stop(); }
+    QString terminal() const { return m_terminal; }
+    void stop() {
+        if (m_process.state() == QProcess::NotRunning)
+            return;
+        m_process.terminate();
+        if (!m_process.waitForFinished(10'000)) {
+            m_process.kill();
+            m_process.waitForFinished();
+        }
+    }
+
+private:
+    QProcess m_process;
+    QString m_terminal;
+};
+
+QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QByteArray gbk(const QString& text) {
+    QStringEncoder encoder("GBK");
+    return encoder(text);
+}
+
+QByteArray crlfLines(const QStringList& lines) {
+    return gbk(lines.join("\r\n") + "\r\n");
+}
+
+QStringList emptyChannelLines(int from) {
+    QStringList lines;
+    for (int row = from; row <= 16; ++row)
+        lines.append(
+            QStringLiteral("CH%1 |  |  |  |  |  |  |  | ").arg(row, 2, 10, QLatin1Char('0')));
+    return lines;
+}
+
+// The demo radio as the English interface saves it.
+QByteArray demoFileEnglish() {
+    return crlfLines(
+        QStringList{"RH-4800 MEMORY CHANNEL", "", "", "BAND 136-174MHz", "Squelch 2 2",
+                    "BatSave 1 ON", "TxT.O.T 4 4 min", "SCAN 1 OFF", "TONE 1 ON", "BAO 1 ON",
+                    "VOICE 0 Chinese male", "", "",
+                    "CH01 | 146.52000 | OFF | 146.52000 | OFF | High | ON | ON | ",
+                    "CH02 | 145.27500 | 88.5 | 144.67500 | 88.5 | High | ON | OFF | ",
+                    "CH03 | 156.80000 | OFF | 156.80000 | OFF | High | OFF | ON | ",
+                    "CH04 | 151.82000 | D023N | 151.82000 | D023N | Low | ON | ON | ",
+                    "CH05 | 154.57000 | 100.0 | 154.57000 | 100.0 | Low | OFF | OFF | ",
+                    "CH06 | 162.55000 | OFF | 162.55000 | OFF | Low | ON | ON | "} +
+        emptyChannelLines(7));
+}
+
+// Channel 3 as the worked example, words of both languages, band 400-470MHz.
+QByteArray planToWrite(const QString& rxFrequency = "145.12500") {
+    return crlfLines(QStringList{"RH-4800 MEMORY CHANNEL", "", "", "BAND 400-470MHz", "Squelch 2 2",
+                                 "BatSave 1 ON", "TxT.O.T 4 4 min", "SCAN 1 OFF", "TONE 1 ON",
+                                 "BAO 1 ON", "VOICE 0 x", "", "", "CH01 |  |  |  |  |  |  |  | ",
+                                 "CH02 |  |  |  |  |  |  |  | ",
+                                 "CH03 | " + rxFrequency +
+                                     " | 67.0 | 145.12500 | D023N | 高功率 | ON | 启用 | "} +
+                     emptyChannelLines(4));
+}
+
+int stderrLines(const Run& run) {
+    return run.err.count('\n');
+}
+
+// Frames the radio heard, from the simulator's trace.
+QStringList heardFrames(const QString& tracePath) {
+    static const QRegularExpression frame(QStringLiteral("^[0-9.]+ > ([0-9A-F]+)$"));
+    QStringList frames;
+    for (const QByteArray& line : readFile(tracePath).split('\n'))
+        if (const auto match = frame.match(QString::fromLatin1(line)); match.hasMatch())
+            frames.append(match.captured(1));
+    return frames;
+}
+
+} // namespace
+
+void CliTest::initTestCase() {
+    QVERIFY(m_dir.isValid());
+    QVERIFY2(QFile::exists(binary("zev4800-cli")), "zev4800-cli is not built");
+    QVERIFY2(QFile::exists(binary("rh4800-sim")), "rh4800-sim is not built");
+}
+
+void CliTest::readDemoRadioIntoAFile() {
+    const QString output = m_dir.filePath("demo.z81");
+    const QString trace = m_dir.filePath("demo.trace");
+    Simulator sim({"--demo", "--baud", "0"});
+    QVERIFY(!sim.terminal().isEmpty());
+    const Run run = runCli({"read", "--port", sim.terminal(), "--output", output, "--lang",
+                            "english", "--trace", trace});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.err, QByteArray());
+    QCOMPARE(readFile(output), demoFileEnglish());
+
+    // One line per frame or reply: entry, ACK, band, ACK, 16 x 4 exchanges, options, ACK, end.
+    const QStringList lines = QString::fromLatin1(readFile(trace)).split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 8 + 16 * 8 + 5);
+    static const QRegularExpression form(QStringLiteral("^[0-9]+ [<>] [0-9A-F]+$"));
+    for (const QString& line : lines)
+        QVERIFY2(form.match(line).hasMatch(), qPrintable(line));
+    QVERIFY(lines.first().endsWith(" > 0254414C766578"));
+    QVERIFY(lines.at(1).endsWith(" < 06207661726B6F6C"));
+    QVERIFY(lines.at(4).endsWith(" > 5203E008"));
+    QVERIFY(lines.last().endsWith(" > 646F"));
+}
+
+void CliTest::readAtTheLinePace() {
+    const QString output = m_dir.filePath("paced.z81");
+    Simulator sim({"--demo"});
+    const Run run = runCli(
+        {"read", "--port", sim.terminal(), "--output", output, "--lang", "chinese", "--progress"});
+    QCOMPARE(run.exitCode, 0);
+    const QByteArray file = readFile(output);
+    QVERIFY(file.contains(gbk("BatSave 1 启用\r\n")));
+    QVERIFY(file.contains(
+        gbk("CH04 | 151.82000 | D023N | 151.82000 | D023N | 低功率 | 启用 | 启用 | \r\n")));
+    // Forced progress on a pipe: one line per milestone, 0 to 100.
+    const QList<QByteArray> progress = run.err.trimmed().split('\n');
+    QCOMPARE(progress.size(), 21);
+    QCOMPARE(progress.last(), QByteArray("reading 100%"));
+}
+
+void CliTest::writeFileIntoTheRadio() {
+    const QString plan = m_dir.filePath("towrite.z81");
+    const QString image = m_dir.filePath("written.bin");
+    QVERIFY(writeFile(plan, planToWrite()));
+    Simulator sim({"--image", image, "--baud", "0"});
+    const Run run = runCli({"write", "--port", sim.terminal(), plan, "--lang", "english"});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.err, QByteArray());
+    sim.stop();
+
+    QByteArray expected(1024, '\xFF');
+    expected.replace(0x0030, 8, QByteArray::fromHex("0025511400255114"));
+    expected.replace(0x0038, 8, QByteArray::fromHex("70062380FEFFFFFF"));
+    expected.replace(0x03C0, 8, QByteArray::fromHex("FF02FF04FF00FFFF"));
+    expected.replace(0x03C8, 8, QByteArray::fromHex("C832F1FFFFFFFFFF")); // untouched
+    expected.replace(0x03E0, 8, QByteArray::fromHex("00400047FFFFFFFF"));
+    QCOMPARE(readFile(image), expected);
+}
+
+void CliTest::failures_data() {
+    QTest::addColumn<QStringList>("simulator");
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("message"); // %1: the terminal, %2: the folder
+
+    QTest::newRow("silent radio")
+        << QStringList{"--silent", "--baud", "0"} << "read"
+        << "zev4800-cli: read failed: no answer from the radio on %1 after 6 attempts";
+    QTest::newRow("wrong identification")
+        << QStringList{"--wrong-id", "--baud", "0"} << "read"
+        << "zev4800-cli: read failed: the radio on %1 did not identify itself as an RH-4800 "
+           "after 6 attempts (last reply 06207661726B6F6D)";
+    QTest::newRow("radio stops in row 5")
+        << QStringList{"--no-answer-at", "21", "--baud", "0"} << "read"
+        << "zev4800-cli: read failed: no reply to the read of the first half of channel 5";
+    QTest::newRow("write not acknowledged")
+        << QStringList{"--no-answer-at", "12", "--baud", "0"} << "write"
+        << "zev4800-cli: write failed: the radio did not acknowledge the second half of channel 5";
+    QTest::newRow("missing channel file") << QStringList{"--baud", "0"} << "write-missing"
+                                          << "zev4800-cli: File not found: %2/missing.z81";
+}
+
+void CliTest::failures() {
+    QFETCH(QStringList, simulator);
+    QFETCH(QString, command);
+    QFETCH(QString, message);
+    const QString output = m_dir.filePath("failed.z81");
+    QFile::remove(output);
+    const QString plan = m_dir.filePath("plan.z81");
+    QVERIFY(writeFile(plan, planToWrite()));
+    Simulator sim(simulator);
+    QStringList arguments;
+    if (command == "read")
+        arguments = {"read", "--port", sim.terminal(), "--output", output};
+    else if (command == "write")
+        arguments = {"write", "--port", sim.terminal(), plan};
+    else
+        arguments = {"write", "--port", sim.terminal(), m_dir.filePath("missing.z81")};
+    const Run run = runCli(arguments + QStringList{"--lang", "english"});
+    QCOMPARE(run.exitCode, 1);
+    QCOMPARE(QString::fromLocal8Bit(run.err).trimmed(),
+             QString(message).replace("%1", sim.terminal()).replace("%2", m_dir.path()));
+    QCOMPARE(stderrLines(run), 1);
+    QVERIFY(!QFile::exists(output));
+}
+
+void CliTest::badPlanIsRefusedWithoutAByte() {
+    const QString plan = m_dir.filePath("bad.z81");
+    const QString trace = m_dir.filePath("bad.trace");
+    QVERIFY(writeFile(plan, planToWrite("14x.50000")));
+    Simulator sim({"--baud", "0", "--trace", trace});
+    const Run run = runCli({"write", "--port", sim.terminal(), plan, "--lang", "english"});
+    QCOMPARE(run.exitCode, 1);
+    QCOMPARE(run.err, QByteArray("zev4800-cli: write refused: Channel 03: RX frequency "
+                                 "'14x.50000' is not a frequency\n"));
+    sim.stop();
+    QVERIFY(readFile(trace).contains("# radio on"));
+    QCOMPARE(heardFrames(trace), QStringList());
+}
+
+void CliTest::showAlignsWideCharacters() {
+    const QString plan = m_dir.filePath("show.z81");
+    QVERIFY(writeFile(plan, planToWrite()));
+    const Run run = runCli({"show", plan, "--lang", "chinese"});
+    QCOMPARE(run.exitCode, 0);
+    const QStringList lines = QString::fromLocal8Bit(run.out).split('\n');
+    QCOMPARE(lines.first(), QStringLiteral("Band: 400-470MHz"));
+    QVERIFY(lines.contains(QStringLiteral("Battery save:    1  启用")));
+    // A whole-line match.
+    const qsizetype header = lines.indexOf(QRegularExpression("CH  .*"));
+    QVERIFY(header > 0);
+    QCOMPARE(
+        lines.at(header),
+        QStringLiteral("CH  RX frequency  RX tone  TX frequency  TX tone  Power   Flag A  Flag B"));
+    // 高功率 is three characters and six columns wide: the next column starts under "Flag A".
+    QCOMPARE(
+        lines.at(header + 3),
+        QStringLiteral("03  145.12500     67.0     145.12500     D023N    高功率  ON      启用"));
+    QCOMPARE(lines.at(header + 16), QStringLiteral("16"));
+}
+
+void CliTest::languageFallsBackToChinese() {
+    // A copy of the program in a folder of its own: no install.Log, no packs beside it.
+    QTemporaryDir alone;
+    QVERIFY(alone.isValid());
+    const QString program = alone.filePath("zev4800-cli");
+    QVERIFY(QFile::copy(binary("zev4800-cli"), program));
+    const QString output = m_dir.filePath("fallback.z81");
+    Simulator sim({"--demo", "--baud", "0"});
+    const Run run = runCli({"read", "--port", sim.terminal(), "--output", output}, program);
+    QCOMPARE(run.exitCode, 0);
+    const QStringList notes = QString::fromLocal8Bit(run.err).trimmed().split('\n');
+    QCOMPARE(notes.size(), 2);
+    QVERIFY2(notes.at(0).startsWith("zev4800-cli: Cannot open file") &&
+                 notes.at(0).endsWith("; using Chinese"),
+             qPrintable(notes.at(0)));
+    QVERIFY2(notes.at(1).contains("chinese.qm"), qPrintable(notes.at(1)));
+    const QByteArray file = readFile(output);
+    QVERIFY(file.contains(gbk("BatSave 1 启用\r\n")));
+    QVERIFY(file.contains(gbk("| 146.52000 | 禁用 | 146.52000 | 禁用 | 高功率 | 启用 | 启用 | ")));
+}
+
+void CliTest::usage_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("text"); // what stdout (exit 0) or stderr starts with
+    QTest::newRow("help") << QStringList{"--help"} << 0 << "Usage: zev4800-cli read";
+    QTest::newRow("version") << QStringList{"--version"} << 0 << "zev4800-cli 1.0.0";
+    QTest::newRow("no command") << QStringList{} << 2 << "zev4800-cli: no command given";
+    QTest::newRow("read without port") << QStringList{"read", "--output", "x.z81"} << 2
+                                       << "zev4800-cli: --port DEVICE is required";
+    QTest::newRow("read without output") << QStringList{"read", "--port", "/dev/null"} << 2
+                                         << "zev4800-cli: --output FILE is required";
+    QTest::newRow("write without file")
+        << QStringList{"write", "--port", "/dev/null"} << 2 << "zev4800-cli: no channel file given";
+    QTest::newRow("bad language") << QStringList{"show", "x.z81", "--lang", "french"} << 2
+                                  << "zev4800-cli: --lang takes english or chinese";
+    QTest::newRow("unknown option")
+        << QStringList{"show", "x.z81", "--fast"} << 2 << "zev4800-cli: unknown option '--fast'";
+    QTest::newRow("port that cannot open")
+        << QStringList{"read", "--port", "/nonexistent/tty", "--output", "x.z81"} << 1
+        << "zev4800-cli: read failed: Cannot open /nonexistent/tty";
+}
+
+void CliTest::usage() {
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, text);
+    const Run run = runCli(arguments);
+    QCOMPARE(run.exitCode, exitCode);
+    const QString shown = QString::fromLocal8Bit(exitCode == 0 ? run.out : run.err);
+    QVERIFY2(shown.startsWith(text), qPrintable(shown));
+    if (exitCode != 0)
+        QCOMPARE(stderrLines(run), 1);
+}
+
+QTEST_GUILESS_MAIN(CliTest)
+#include "tst_cli.moc"
