@@ -74,9 +74,6 @@ OptionsWindow::OptionsWindow(ChannelPlan& plan, QWidget* parent)
     : ChildWindow(parent), m_plan(plan) {
     setObjectName(QStringLiteral("TForm4"));
     setWindowTitle(builtinText(TextId::FunctionOptionsTitle));
-    // Fixed border: system menu and minimise button only.
-    setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
 
     auto* body = new QWidget;
     QFont bodyFont = body->font();

@@ -4,6 +4,7 @@
 #include "app/textids.h"
 #include "plan/channelplan.h"
 #include "plan/modellist.h"
+#include "radio/linkserial.h"
 #include "radio/serialport.h"
 
 #include <QString>
@@ -27,11 +28,13 @@ struct LanguageTexts {
 };
 
 // What the windows show and the radio dialogs work on, alive for the whole run: the channel
-// plan, the model list, the one serial line and the language texts. Windows are views over it.
+// plan, the model list, the one serial line with its link state (shared by the read, write and
+// power dialogs) and the language texts. Windows are views over it.
 struct Workspace {
     ChannelPlan plan;
     ModelList models;
     SerialPort port;
+    SerialLink link{port};
     std::array<QString, 4> portDevices; // device behind COM1 to COM4
     LanguageTexts texts;
 };
