@@ -149,12 +149,13 @@ Status ChannelEditor::normaliseCell(int column, int row) {
     return Status::success();
 }
 
-Status ChannelEditor::commitCurrentCell() {
+Status ChannelEditor::commitCurrentCell(Cell& failedCell) {
     const int column = m_current.column;
     const int row = m_current.row;
     if (row < 1)
         return Status::success();
     if (m_plan.isUsed(row) && m_plan.cell(ChannelPlan::RxTone, row).isEmpty()) {
+        failedCell = {ChannelPlan::RxFrequency, row};
         // A channel without RX tone has just been entered: it gets the new-channel defaults.
         if (Status status = normaliseCell(ChannelPlan::RxFrequency, row); !status.ok())
             return status;
@@ -165,6 +166,7 @@ Status ChannelEditor::commitCurrentCell() {
     }
     const bool frequencyColumn =
         column == ChannelPlan::RxFrequency || column == ChannelPlan::TxFrequency;
+    failedCell = m_current;
     if (frequencyColumn && !m_plan.cell(column, row).isEmpty())
         return normaliseCell(column, row);
     if (!m_plan.isUsed(row))
@@ -173,11 +175,23 @@ Status ChannelEditor::commitCurrentCell() {
 }
 
 bool ChannelEditor::commitOrReport() {
-    Status status = commitCurrentCell();
+    Cell failedCell;
+    Status status = commitCurrentCell(failedCell);
     if (status.ok())
         return true;
     reportFailure(status);
+    offerCorrection(failedCell, true);
     return false;
+}
+
+// Every later commit fails on the same text, and a click on its cell commits first: without the
+// editor laid over it again the user could never reach the text to correct it.
+void ChannelEditor::offerCorrection(Cell failedCell, bool takeFocus) {
+    hideTonePicker();
+    m_current = failedCell;
+    showFrequencyEditor();
+    if (takeFocus)
+        m_frequencyEditor->setFocus(Qt::OtherFocusReason);
 }
 
 void ChannelEditor::reportFailure(const Status& failure) {
@@ -314,6 +328,10 @@ bool ChannelEditor::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_frequencyEditor) {
         if (event->type() == QEvent::KeyPress)
             return frequencyEditorKeyPress(static_cast<QKeyEvent*>(event));
+        // A click into the editor of an inactive window activates it, which hands the focus to
+        // the grid; the clicked editor then takes it back, as the click came last.
+        if (event->type() == QEvent::MouseButtonPress && !m_frequencyEditor->hasFocus())
+            m_frequencyEditor->setFocus(Qt::MouseFocusReason);
         if (event->type() == QEvent::KeyRelease && m_current.column >= 1 && m_current.row >= 1)
             m_plan.setCell(m_current.column, m_current.row, m_frequencyEditor->text());
     } else if (watched == m_tonePicker) {
@@ -405,11 +423,14 @@ void ChannelEditor::windowStateChanged(Qt::WindowStates oldState, Qt::WindowStat
         m_frequencyEditor->hide();
         if (m_current.column == ChannelPlan::RxFrequency ||
             m_current.column == ChannelPlan::TxFrequency) {
-            Status status = commitCurrentCell();
-            // Reported once the activation change is over, not in the middle of it.
+            Cell failedCell;
+            Status status = commitCurrentCell(failedCell);
+            // Reported once the activation change is over, not in the middle of it; the focus
+            // stays with the window the user went to.
             if (!status.ok())
-                QTimer::singleShot(0, this, [this, message = status.message()] {
+                QTimer::singleShot(0, this, [this, failedCell, message = status.message()] {
                     reportFailure(Status::failure(message));
+                    offerCorrection(failedCell, false);
                 });
         }
     }

@@ -40,12 +40,14 @@ private:
     void cellSelected(ChannelGrid::MoveSource source);
     void gridCharacterTyped(QChar character);
 
-    // The commit of the current cell and the normalisation of one frequency cell.
-    [[nodiscard]] Status commitCurrentCell();
+    // The commit of the current cell and the normalisation of one frequency cell. A failure
+    // names the frequency cell that is no number.
+    [[nodiscard]] Status commitCurrentCell(Cell& failedCell);
     [[nodiscard]] Status normaliseCell(int column, int row);
     // Commits; a cell that is no number is reported and the caller must not go on.
     bool commitOrReport();
     void reportFailure(const Status& failure);
+    void offerCorrection(Cell failedCell, bool takeFocus);
 
     void runClickBehaviour(bool flipValues);
     void showFrequencyEditor();

@@ -62,6 +62,7 @@ private slots:
     void notANumberStopsTheCommit();
     void deactivationCommitsAndActivationFocusesGrid();
     void deactivationReportsCellThatIsNoNumber();
+    void newChannelThatIsNoNumberOffersItsRx();
     void exitHidesAndCommandRestores();
 
 private:
@@ -111,6 +112,8 @@ void ChannelEditorTest::init() {
             m_boxTexts << box->text();
             m_boxCloser.stop();
             box->done(QMessageBox::Ok);
+            // The offscreen platform has no window manager to give the activation back.
+            QTimer::singleShot(0, this, [this] { QApplication::setActiveWindow(m_area.get()); });
         }
     });
 }
@@ -390,7 +393,7 @@ void ChannelEditorTest::digitOrEnterInGridStartsEntry() {
     click(1, 1);
     QVERIFY(m_grid->hasFocus());
     QTest::keyPress(m_grid, Qt::Key_4, Qt::NoModifier);
-    QVERIFY(m_frequencyEditor->hasFocus());
+    QTRY_VERIFY(m_frequencyEditor->hasFocus());
     QCOMPARE(m_frequencyEditor->text(), QString("4"));
     QCOMPARE(m_frequencyEditor->cursorPosition(), 1);
     QTest::keyRelease(m_frequencyEditor, Qt::Key_4, Qt::NoModifier); // the release reaches it
@@ -400,12 +403,12 @@ void ChannelEditorTest::digitOrEnterInGridStartsEntry() {
     QCOMPARE(m_plan->channel(1), defaultsFor("430.50000"));
     QVERIFY(m_grid->hasFocus());
     QTest::keyClick(m_grid, Qt::Key_Return); // Enter resumes: the focus goes, the text stays
-    QVERIFY(m_frequencyEditor->hasFocus());
+    QTRY_VERIFY(m_frequencyEditor->hasFocus());
     QCOMPARE(m_frequencyEditor->text(), QString("430.50000"));
 
     click(3, 2); // channel C has no TX frequency, but a used channel's TX can be entered
     QTest::keyClick(m_grid, Qt::Key_1);
-    QVERIFY(m_frequencyEditor->hasFocus());
+    QTRY_VERIFY(m_frequencyEditor->hasFocus());
     QTest::keyClicks(m_frequencyEditor, "46.5");
     click(1, 4);
     QCOMPARE(m_plan->cell(3, 2), QString("146.50000"));
@@ -578,10 +581,18 @@ void ChannelEditorTest::notANumberStopsTheCommit() {
     QCOMPARE(m_plan->channel(1), ChannelRow{});
     QCOMPARE(m_plan->channel(2), fromFile);
 
+    // Enter hides the editor and commits; the failure lays the editor over the cell again.
+    closeNextMessageBox();
+    QTest::keyClick(m_frequencyEditor, Qt::Key_Return);
+    QCOMPARE(m_boxTexts.size(), 4);
+    QVERIFY(m_frequencyEditor->isVisible());
+    QTRY_VERIFY(m_frequencyEditor->hasFocus());
+    QCOMPARE(m_frequencyEditor->text(), QString("abc"));
+
     // The user corrects the text in the frequency editor; then the selection moves.
     QTest::keyClicks(m_frequencyEditor, QString(3, QChar('\b')) + "145.2");
     click(5, 3);
-    QCOMPARE(m_boxTexts.size(), 3);
+    QCOMPARE(m_boxTexts.size(), 4);
     QCOMPARE(m_plan->cell(1, 2), QString("145.20000"));
     QCOMPARE(m_plan->cell(5, 3), zh.high);
 }
@@ -618,8 +629,38 @@ void ChannelEditorTest::deactivationReportsCellThatIsNoNumber() {
     closeNextMessageBox();
     m_area->setActiveSubWindow(m_other);
     QTRY_COMPARE(m_boxTexts, QStringList{"'4x0.1' is not a valid floating point value"});
-    QVERIFY(m_frequencyEditor->isHidden());
     QCOMPARE(m_plan->channel(2), fromRadio);
+    QCOMPARE(m_area->activeSubWindow(), m_other);
+    // Back in the editor, the text can be reached without a commit of the grid in between.
+    QVERIFY(m_frequencyEditor->isVisible());
+    QCOMPARE(m_frequencyEditor->text(), QString("4x0.1"));
+    QVERIFY(QTest::qWaitForWindowActive(m_area.get()));
+    QTest::mouseClick(m_frequencyEditor, Qt::LeftButton);
+    QCOMPARE(m_area->activeSubWindow(), m_editor);
+    QTRY_VERIFY(m_frequencyEditor->hasFocus());
+    QTest::keyClicks(m_frequencyEditor, QString(5, QChar('\b')) + "430.1");
+    QTest::keyClick(m_frequencyEditor, Qt::Key_Return);
+    QCOMPARE(m_plan->cell(3, 2), QString("430.10000"));
+}
+
+void ChannelEditorTest::newChannelThatIsNoNumberOffersItsRx() {
+    const ChannelRow fromFile = {"1x5", "", "", "", "", "", ""};
+    m_plan->setChannel(4, fromFile);
+    click(5, 4); // a used channel: the power flips
+    closeNextMessageBox();
+    click(1, 6);
+    QCOMPARE(m_boxTexts, QStringList{"'1x5' is not a valid floating point value"});
+    QCOMPARE(selected(), (ChannelGrid::Cell{5, 4}));
+    QCOMPARE(m_plan->cell(1, 4), QString("1x5"));
+    // The editor lies over the RX frequency that failed and writes there.
+    QTRY_VERIFY(m_frequencyEditor->hasFocus());
+    QCOMPARE(m_frequencyEditor->text(), QString("1x5"));
+    QTest::keyClicks(m_frequencyEditor, QString(3, QChar('\b')) + "145");
+    QCOMPARE(m_plan->cell(1, 4), QString("145"));
+    QCOMPARE(m_plan->cell(5, 4), zh.high);
+    click(1, 6);
+    QCOMPARE(m_plan->channel(4), defaultsFor("145.00000"));
+    QCOMPARE(selected(), (ChannelGrid::Cell{1, 6}));
 }
 
 void ChannelEditorTest::exitHidesAndCommandRestores() {
