@@ -7,7 +7,6 @@
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QKeyEvent>
-#include <QLayout>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -58,13 +57,12 @@ ChannelEditor::ChannelEditor(ChannelPlan& plan, QWidget* parent)
 }
 
 // The base classes destroy the controls after this part of the object is gone: nothing they
-// report on the way may reach the editor any more.
+// report on the way may reach the editor any more. (The plan is left alone: it may be gone.)
 ChannelEditor::~ChannelEditor() {
     m_frequencyEditor->removeEventFilter(this);
     m_tonePicker->removeEventFilter(this);
     m_grid->setSelectionGuard({});
     m_grid->disconnect(this);
-    m_plan.disconnect(this);
     disconnect(this, nullptr, this, nullptr);
 }
 
@@ -109,7 +107,6 @@ void ChannelEditor::buildControls() {
 
     m_body->setFocusProxy(m_grid);
     setWidget(m_body);
-    // A fixed border: the window always fits its body exactly, title bar and frame included.
 }
 
 // The frame's size is known only once the window sits in the frame window: the window then
