@@ -121,17 +121,6 @@ QChar lowDigit(const QString& reply, int dataByte) {
     return reply.at(replyPosition(dataByte));
 }
 
-bool isFrequencyForm(const QString& cell) {
-    // Any separator; digits as a read may show them, hex letters included.
-    if (cell.size() != 9)
-        return false;
-    for (qsizetype i = 0; i < cell.size(); ++i) {
-        if (i != 3 && hexDigitValue(cell.at(i)) < 0)
-            return false;
-    }
-    return true;
-}
-
 } // namespace
 
 int channelAddress(int channel, bool secondHalf) {
@@ -306,42 +295,14 @@ QString encodeBand(const QString& band) {
            QLatin1Char('0') + characters(band, 5, 6) + BandPadding;
 }
 
-Status checkChannel(const ChannelRow& cells, const Words& words, int channel) {
-    const auto cell = [&cells](ChannelPlan::Column column) { return cells[column - 1]; };
-    const struct {
-        ChannelPlan::Column column;
-        const char* name;
-    } frequencies[] = {{ChannelPlan::RxFrequency, "RX frequency"},
-                       {ChannelPlan::TxFrequency, "TX frequency"}},
-      tones[] = {{ChannelPlan::RxTone, "RX tone"}, {ChannelPlan::TxTone, "TX tone"}};
-    for (const auto& field : frequencies) {
-        const QString text = cell(field.column);
-        if (!text.isEmpty() && !isFrequencyForm(text))
-            return Status::failure(
-                QStringLiteral("Channel %1: the %2 \"%3\" is not of the form ddd.ddddd.")
-                    .arg(channel)
-                    .arg(QLatin1String(field.name), text));
-    }
-    for (const auto& field : tones) {
-        const QString text = trimmedCell(cell(field.column));
-        if (text.isEmpty() || isOff(text, words))
-            continue;
-        const QString code = encodeTone(text, words);
-        if (!isHexText(code) || code.size() != 4 || decodeTone(code, words) != text)
-            return Status::failure(QStringLiteral("Channel %1: the %2 \"%3\" is not a tone.")
-                                       .arg(channel)
-                                       .arg(QLatin1String(field.name), text));
-    }
-    return Status::success();
-}
-
 Status checkOptions(const OptionIndices& indices) {
+    QStringList problems;
     for (const Option option : allOptions) {
         if (!isListed(option, indices[slot(option)]))
-            return Status::failure(
-                QStringLiteral("The %1 option has no selection.").arg(optionName(option)));
+            problems << QStringLiteral("The %1 option has no selection.").arg(optionName(option));
     }
-    return Status::success();
+    return problems.isEmpty() ? Status::success()
+                              : Status::failure(problems.join(QLatin1Char('\n')));
 }
 
 Status checkBand(const QString& band) {

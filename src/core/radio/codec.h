@@ -60,10 +60,9 @@ QString encodeOptions(const OptionIndices& indices);
 QString decodeBand(const QString& reply);
 QString encodeBand(const QString& band);
 
-// Checks the write procedure makes before it puts the radio into programming mode: each names
-// the value that would not be written as it reads back. The encoders above assume values that
-// pass them.
-Status checkChannel(const ChannelRow& cells, const Words& words, int channel);
+// Checks the write procedure makes before it puts the radio into programming mode (the channel
+// cells are checked with the rest of the plan, see writecheck.h). The encoders above assume
+// values that pass them. Every option without a selection is named, one per line.
 Status checkOptions(const OptionIndices& indices);
 Status checkBand(const QString& band);
 

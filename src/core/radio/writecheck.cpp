@@ -70,35 +70,32 @@ bool isValid(ChannelPlan::Column column, const QString& text, const Words& words
 
 } // namespace
 
+QStringList channelProblems(const ChannelRow& cells, const Words& words, int channel) {
+    QStringList problems;
+    const bool used = !cells[ChannelPlan::RxFrequency - 1].isEmpty();
+    const QString label = QStringLiteral("Channel %1").arg(channel, 2, 10, QLatin1Char('0'));
+    for (const Field& field : fields) {
+        const QString text = cells[field.column - 1];
+        if (text.isEmpty()) {
+            if (used && field.column != ChannelPlan::TxFrequency)
+                problems.append(
+                    QStringLiteral("%1: %2 is empty").arg(label, QLatin1String(field.name)));
+            continue;
+        }
+        if (!isValid(field.column, text, words))
+            problems.append(
+                QStringLiteral("%1: %2 '%3' is not %4")
+                    .arg(label, QLatin1String(field.name), text, QLatin1String(field.what)));
+    }
+    return problems;
+}
+
 QStringList writeProblems(const ChannelPlan& plan, const QString& band) {
     QStringList problems;
-    const Words& words = plan.words();
-    for (int row = 1; row <= ChannelPlan::ChannelCount; ++row) {
-        const bool used = plan.isUsed(row);
-        for (const Field& field : fields) {
-            const QString text = plan.cell(field.column, row);
-            if (text.isEmpty()) {
-                if (used && field.column != ChannelPlan::TxFrequency)
-                    problems.append(QStringLiteral("Channel %1: %2 is empty")
-                                        .arg(row, 2, 10, QLatin1Char('0'))
-                                        .arg(QLatin1String(field.name)));
-                continue;
-            }
-            if (!isValid(field.column, text, words))
-                problems.append(
-                    QStringLiteral("Channel %1: %2 '%3' is not %4")
-                        .arg(row, 2, 10, QLatin1Char('0'))
-                        .arg(QLatin1String(field.name), text, QLatin1String(field.what)));
-        }
-    }
-    // The codec names each option on its own when only that one is off its list.
-    const OptionIndices indices = plan.optionIndices();
-    for (int slot = 0; slot < OptionCount; ++slot) {
-        OptionIndices single = startupOptionIndices;
-        single[slot] = indices[slot];
-        if (const Status status = codec::checkOptions(single); !status)
-            problems.append(status.message());
-    }
+    for (int row = 1; row <= ChannelPlan::ChannelCount; ++row)
+        problems << channelProblems(plan.channel(row), plan.words(), row);
+    if (const Status options = codec::checkOptions(plan.optionIndices()); !options)
+        problems << options.message().split(QLatin1Char('\n'));
     if (const Status status = codec::checkBand(band); !status)
         problems.append(status.message());
     return problems;
