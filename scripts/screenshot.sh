@@ -10,6 +10,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 # A program folder of its own, so the screenshot never depends on this build's settings.
 cp "$bin/zev4800" "$bin"/*.qm "$bin/install.Log" "$work/"
+mkdir -p docs
 args=(--screenshot "$PWD/docs/screenshot.png")
 if [ -f docs/demo.z81 ]; then
     args+=(--open docs/demo.z81)
