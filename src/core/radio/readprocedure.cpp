@@ -9,24 +9,6 @@ namespace zev {
 
 using namespace session;
 
-namespace {
-
-QString channelHalf(int channel, bool secondHalf) {
-    return QStringLiteral("the %1 half of channel %2")
-        .arg(secondHalf ? QStringLiteral("second") : QStringLiteral("first"))
-        .arg(channel);
-}
-
-bool acknowledged(const RadioLink& link) {
-    return link.ackTest() && link.freshReplyTest();
-}
-
-SessionResult notAcknowledged(const QString& what) {
-    return SessionResult::failed(QStringLiteral("the radio did not acknowledge %1").arg(what));
-}
-
-} // namespace
-
 SessionResult readRadio(RadioLink& link, ChannelPlan& plan, ModelList& models,
                         const ProgressCallback& progressCallback) {
     const Scope scope(link);

@@ -57,6 +57,20 @@ SessionResult enterProgrammingMode(RadioLink& link, int waitMilliseconds) {
                                      .arg(HandshakeAttempts));
 }
 
+QString channelHalf(int channel, bool secondHalf) {
+    return QStringLiteral("the %1 half of channel %2")
+        .arg(secondHalf ? QStringLiteral("second") : QStringLiteral("first"))
+        .arg(channel);
+}
+
+bool acknowledged(const RadioLink& link) {
+    return link.ackTest() && link.freshReplyTest();
+}
+
+SessionResult notAcknowledged(const QString& what) {
+    return SessionResult::failed(QStringLiteral("the radio did not acknowledge %1").arg(what));
+}
+
 SessionResult stoppedResult(const RadioLink& link) {
     if (link.cancelled())
         return SessionResult::cancelled();

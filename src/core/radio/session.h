@@ -58,6 +58,14 @@ SessionResult stoppedResult(const RadioLink& link);
 // why not, naming what was read.
 QString blockReplyProblem(const RadioLink& link, const QString& what);
 
+// Names a channel half in failure reasons: "the second half of channel 5".
+QString channelHalf(int channel, bool secondHalf);
+
+// A block counts as acknowledged only on a fresh ACK: an old reply that happened to begin
+// with 0x06 proves nothing.
+bool acknowledged(const RadioLink& link);
+SessionResult notAcknowledged(const QString& what);
+
 // Marks the link busy for one procedure; a second procedure cannot start inside a wait.
 class Scope {
 public:

@@ -2,6 +2,7 @@
 
 #include "radio/codec.h"
 #include "radio/hex.h"
+#include "radio/session.h"
 
 #include <utility>
 
@@ -9,20 +10,18 @@ namespace zev {
 
 namespace {
 
-const QByteArray EntryFrame = QByteArrayLiteral("\x02TALvex");
-const QByteArray Identification = QByteArrayLiteral("\x06 varkol");
+const QByteArray EntryFrame = hexToBytes(session::entryFrame());
+const QByteArray Identification = hexToBytes(session::identification());
 // What a radio of another model might say: close enough to be read, wrong all the same.
 const QByteArray OtherIdentification = QByteArrayLiteral("\x06 varkom");
 
 constexpr char Ack = 0x06;
 constexpr char ReadCommand = 0x52;
 constexpr char WriteCommand = 0x57;
-constexpr char EndCommand = 0x64;
-constexpr char EndSecond = 0x6F;
+const QByteArray EndFrame = hexToBytes(session::endFrame());
 constexpr char BlockLength = codec::BlockSize;
 constexpr qsizetype ReadFrameSize = 4;
 constexpr qsizetype WriteFrameSize = 4 + codec::BlockSize;
-constexpr qsizetype EndFrameSize = 2;
 
 constexpr unsigned char ErasedByte = 0xFF;
 
@@ -100,15 +99,14 @@ RadioSimulator::Match RadioSimulator::matchFrame(qsizetype& length) const {
         if (m_pending.at(3) != BlockLength)
             return Match::Garbage;
         return need(m_pending.at(0) == ReadCommand ? ReadFrameSize : WriteFrameSize);
-    case EndCommand:
-        if (m_pending.size() < EndFrameSize)
-            return Match::NeedMore;
-        if (m_pending.at(1) != EndSecond)
-            return Match::Garbage;
-        return need(EndFrameSize);
     default:
-        return Match::Garbage;
+        break;
     }
+    // The end frame, matched as far as it has come.
+    const qsizetype compared = qMin(m_pending.size(), EndFrame.size());
+    if (m_pending.left(compared) != EndFrame.left(compared))
+        return Match::Garbage;
+    return need(EndFrame.size());
 }
 
 void RadioSimulator::answer(const QByteArray& frame, QList<SimulatorReply>& replies) {

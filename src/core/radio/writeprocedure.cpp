@@ -9,26 +9,6 @@ namespace zev {
 
 using namespace session;
 
-namespace {
-
-QString channelHalf(int channel, bool secondHalf) {
-    return QStringLiteral("the %1 half of channel %2")
-        .arg(secondHalf ? QStringLiteral("second") : QStringLiteral("first"))
-        .arg(channel);
-}
-
-// Every block counts as written only on a fresh acknowledgement: an old reply that happened
-// to begin with 0x06 proves nothing.
-bool acknowledged(const RadioLink& link) {
-    return link.ackTest() && link.freshReplyTest();
-}
-
-SessionResult notAcknowledged(const QString& what) {
-    return SessionResult::failed(QStringLiteral("the radio did not acknowledge %1").arg(what));
-}
-
-} // namespace
-
 SessionResult writeRadio(RadioLink& link, const ChannelPlan& plan, const QString& band,
                          const ProgressCallback& progressCallback) {
     const Scope scope(link);
