@@ -265,10 +265,12 @@ Status PtyHost::sendDue(Clock::time_point now) {
         OutboundReply& reply = m_outbound.front();
         if (reply.starts > now)
             return Status::success();
-        // Bytes whose line time has begun go out now; the rest wait for their turn.
+        // A byte reaches the far end when its line time is over; the rest wait for their turn.
         qsizetype due = reply.bytes.size();
         if (byteTime() > Clock::duration::zero())
-            due = std::min<qsizetype>(due, (now - reply.starts) / byteTime() + 1);
+            due = std::min<qsizetype>(due, (now - reply.starts) / byteTime());
+        if (due <= reply.sent)
+            return Status::success();
         if (reply.sent == 0)
             trace(now, QStringLiteral("< ") + bytesToHex(reply.bytes));
         while (reply.sent < due) {
@@ -317,7 +319,7 @@ PtyHost::Clock::time_point PtyHost::nextDeadline() const {
     if (!m_outbound.empty() && !m_outputBlocked) {
         const OutboundReply& reply = m_outbound.front();
         deadline =
-            std::min(deadline, reply.starts + byteTime() * static_cast<Clock::rep>(reply.sent));
+            std::min(deadline, reply.starts + byteTime() * static_cast<Clock::rep>(reply.sent + 1));
     }
     if (m_options.sessionTimeoutMs > 0 && m_radio.sessionOpen() && m_inbound.empty() &&
         m_outbound.empty())
