@@ -30,16 +30,28 @@ RadioDialog::RadioDialog(Workspace& workspace, QWidget* parent)
     : StayOnTopDialog(parent), m_workspace(workspace) {}
 
 void RadioDialog::reject() {
-    if (!m_busy)
+    if (m_busy)
+        requestClose();
+    else
         StayOnTopDialog::reject();
+}
+
+void RadioDialog::requestClose() {
+    m_closeRequested = true;
+    m_workspace.link.cancel();
 }
 
 void RadioDialog::runProcedure(const Procedure& procedure) {
     if (m_busy || !procedure)
         return;
     m_busy = true;
+    m_closeRequested = false;
     procedure();
     m_busy = false;
+    if (m_closeRequested) {
+        m_closeRequested = false;
+        close();
+    }
 }
 
 void RadioDialog::showEvent(QShowEvent* event) {
@@ -57,15 +69,20 @@ void RadioDialog::showEvent(QShowEvent* event) {
 }
 
 void RadioDialog::hideEvent(QHideEvent* event) {
-    if (!event->spontaneous())
+    if (!event->spontaneous()) {
+        // A hide that bypassed the close: the session must not go on over a closed line.
+        if (m_busy)
+            m_workspace.link.cancel();
         m_workspace.port.close();
+    }
     StayOnTopDialog::hideEvent(event);
 }
 
 void RadioDialog::closeEvent(QCloseEvent* event) {
-    if (m_busy)
+    if (m_busy) {
         event->ignore();
-    else
+        requestClose();
+    } else
         StayOnTopDialog::closeEvent(event);
 }
 

@@ -24,8 +24,8 @@ protected:
 };
 
 // A dialog that talks to the radio: it opens the shared serial line when shown and closes it
-// when it closes. While one of its procedures runs it cannot be closed, so the line stays open
-// until the procedure has ended.
+// when it closes. Closing it while one of its procedures runs cancels the session; the dialog
+// closes once the procedure has returned, so the line is never closed under a running wait.
 class RadioDialog : public StayOnTopDialog {
     Q_OBJECT
 public:
@@ -39,7 +39,8 @@ public:
     void reject() override;
 
 protected:
-    // Runs procedure with the close refused meanwhile; a procedure never runs twice at once.
+    // Runs procedure; a close meanwhile cancels the session and takes effect once it returns.
+    // A procedure never runs twice at once.
     void runProcedure(const Procedure& procedure);
 
     void showEvent(QShowEvent* event) override;
@@ -47,8 +48,11 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void requestClose();
+
     Workspace& m_workspace;
     bool m_busy = false;
+    bool m_closeRequested = false;
 };
 
 } // namespace zev

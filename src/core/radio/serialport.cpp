@@ -50,6 +50,9 @@ Status SerialPort::open() {
     // A pseudo-terminal has no modem lines and refuses these; the line works without them.
     m_port->setDataTerminalReady(true);
     m_port->setRequestToSend(false);
+    // What arrived while the line was closed (the late answer to a session broken off by a
+    // close) belongs to no exchange of this opening.
+    m_port->clear(QSerialPort::Input);
     m_port->clearError();
     return Status::success();
 }
