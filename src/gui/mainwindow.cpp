@@ -15,14 +15,10 @@
 #include "optionswindow.h"
 #include "powerdialog.h"
 #include "radio/portprobe.h"
+#include "radioprocedures.h"
 #include "readdialog.h"
 #include "workspace.h"
 #include "writedialog.h"
-
-#if __has_include("radioprocedures.h")
-#include "radioprocedures.h"
-#define ZEV_HAS_RADIO_PROCEDURES 1
-#endif
 
 #include <QAction>
 #include <QComboBox>
@@ -124,9 +120,7 @@ MainWindow::MainWindow(StartupOptions options, QWidget* parent)
 
     createChildWindows();
     createDialogs();
-#ifdef ZEV_HAS_RADIO_PROCEDURES
     installRadioProcedures(*m_workspace, *m_readDialog, *m_writeDialog, *m_powerDialog);
-#endif
 }
 
 MainWindow::~MainWindow() {

@@ -1,0 +1,3 @@
+target_sources(zevgui PRIVATE
+    radioprocedures.h radioprocedures.cpp
+)

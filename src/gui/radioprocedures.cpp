@@ -1,0 +1,105 @@
+#include "radioprocedures.h"
+
+#include "errorbox.h"
+#include "powerdialog.h"
+#include "radio/powerprocedure.h"
+#include "radio/readprocedure.h"
+#include "radio/writeprocedure.h"
+#include "readdialog.h"
+#include "workspace.h"
+#include "writedialog.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace zev {
+
+namespace {
+
+// A transfer's outcome as its dialog shows it. A cancelled transfer was the user closing the
+// dialog: nothing to say.
+void showTransferOutcome(TransferDialog& dialog, const SessionResult& result) {
+    switch (result.outcome) {
+    case SessionOutcome::Success:
+        dialog.setSuccessCount(dialog.workspace().link.successCount());
+        break;
+    case SessionOutcome::Failed:
+        dialog.showTransferFailure();
+        break;
+    case SessionOutcome::Refused:
+        showErrorBox(&dialog, result.reason);
+        break;
+    case SessionOutcome::Cancelled:
+        break;
+    }
+}
+
+ProgressCallback progressOf(TransferDialog& dialog) {
+    return [&dialog](int percent) { dialog.setProgress(percent); };
+}
+
+void installTransfers(Workspace& workspace, ReadDialog& readDialog, WriteDialog& writeDialog) {
+    readDialog.setProcedure([&workspace, &readDialog] {
+        const SessionResult result =
+            readRadio(workspace.link, workspace.plan, workspace.models, progressOf(readDialog));
+        showTransferOutcome(readDialog, result);
+    });
+    writeDialog.setProcedure([&workspace, &writeDialog] {
+        const SessionResult result =
+            writeRadio(workspace.link, workspace.plan, workspace.models.currentText(),
+                       progressOf(writeDialog));
+        showTransferOutcome(writeDialog, result);
+    });
+    // The counter counts the transfers since either dialog was last opened.
+    for (TransferDialog* dialog :
+         {static_cast<TransferDialog*>(&readDialog), static_cast<TransferDialog*>(&writeDialog)})
+        QObject::connect(dialog, &StayOnTopDialog::closed, &workspace.link,
+                         &RadioLink::resetSuccessCount);
+}
+
+void readPowerLevels(Workspace& workspace, PowerDialog& dialog) {
+    const PowerReadResult result = readPower(workspace.link);
+    if (result.session.outcome == SessionOutcome::Cancelled)
+        return;
+    if (result.levels) {
+        dialog.highPowerEdit()->setText(QString::number(result.levels->high));
+        dialog.lowPowerEdit()->setText(QString::number(result.levels->low));
+        dialog.lowVoltageBox()->setCurrentIndex(result.levels->lowVoltage);
+    }
+    // A radio that did not identify itself leaves the write button as it was.
+    if (result.writeEnabled)
+        dialog.writeButton()->setEnabled(true);
+    // A silent radio gets no word; a damaged block would be written back as nonsense.
+    if (!result.blockFault.isEmpty())
+        showErrorBox(&dialog, result.blockFault);
+}
+
+void writePowerLevels(Workspace& workspace, PowerDialog& dialog) {
+    const Result<PowerLevels> levels =
+        power::levelsFromFields(dialog.highPowerEdit()->text(), dialog.lowPowerEdit()->text(),
+                                dialog.lowVoltageBox()->currentIndex());
+    if (!levels) {
+        showErrorBox(&dialog, levels.message());
+        return;
+    }
+    const PowerWriteResult result = writePower(workspace.link, levels.value());
+    // The next write needs a new read first.
+    if (result.frameSent)
+        dialog.writeButton()->setEnabled(false);
+    if (result.session.outcome == SessionOutcome::Refused)
+        showErrorBox(&dialog, result.session.reason);
+}
+
+} // namespace
+
+void installRadioProcedures(Workspace& workspace, ReadDialog& readDialog, WriteDialog& writeDialog,
+                            PowerDialog& powerDialog) {
+    installTransfers(workspace, readDialog, writeDialog);
+    powerDialog.setReadProcedure(
+        [&workspace, &powerDialog] { readPowerLevels(workspace, powerDialog); });
+    powerDialog.setWriteProcedure(
+        [&workspace, &powerDialog] { writePowerLevels(workspace, powerDialog); });
+}
+
+} // namespace zev
