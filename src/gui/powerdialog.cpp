@@ -2,8 +2,10 @@
 
 #include "app/builtintexts.h"
 #include "app/textids.h"
+#include "radio/powerlevels.h"
 
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -19,8 +21,33 @@ QLabel* makeLabel(const char* name, int textId, int top, QWidget* parent) {
     return label;
 }
 
+// A level field: of the typed characters it takes only digits (editing and dialog keys such as
+// Backspace and Escape still work), and a value above one byte becomes 255 when the key is
+// released. An empty field stays empty.
+class LevelEdit : public QLineEdit {
+public:
+    using QLineEdit::QLineEdit;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        const QString text = event->text();
+        const bool character = !text.isEmpty() && text.at(0).isPrint();
+        if (character && !(text.size() == 1 && text.at(0) >= u'0' && text.at(0) <= u'9')) {
+            event->accept();
+            return;
+        }
+        QLineEdit::keyPressEvent(event);
+    }
+
+    void keyReleaseEvent(QKeyEvent* event) override {
+        QLineEdit::keyReleaseEvent(event);
+        if (!text().isEmpty() && text().toInt() > power::MaximumLevel)
+            setText(QString::number(power::MaximumLevel));
+    }
+};
+
 QLineEdit* makeLevelEdit(const char* name, int top, QWidget* parent) {
-    auto* edit = new QLineEdit(parent);
+    auto* edit = new LevelEdit(parent);
     edit->setObjectName(QLatin1String(name));
     edit->setMaxLength(3);
     edit->setAlignment(Qt::AlignCenter);
