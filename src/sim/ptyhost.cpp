@@ -243,8 +243,12 @@ void PtyHost::deliverArrived(Clock::time_point now) {
     }
     if (arrived.isEmpty())
         return;
-    m_lastActivity = now;
+    // Only frames the radio recognises keep a session alive: entry frames repeated into a
+    // session that was broken off are skipped, so it still ends after its quiet time.
+    const int framesBefore = m_radio.framesReceived();
     const QList<SimulatorReply> replies = m_radio.receive(arrived);
+    if (m_radio.framesReceived() != framesBefore)
+        m_lastActivity = now;
     for (const SimulatorFrame& frame : m_radio.takeFrameLog())
         trace(now, QStringLiteral("> ") + bytesToHex(frame.bytes) +
                        (frame.recognised ? QString() : QStringLiteral(" skipped")));

@@ -91,9 +91,10 @@ private:
     void answer() {
         for (QWidget* widget : QApplication::topLevelWidgets()) {
             auto* box = qobject_cast<QMessageBox*>(widget);
-            if (!box || !box->isVisible() || m_answered.contains(box))
+            // Marked on the box itself: a later box may be built at the same address.
+            if (!box || !box->isVisible() || box->property("answeredByTest").toBool())
                 continue;
-            m_answered.insert(box);
+            box->setProperty("answeredByTest", true);
             seen.append({box->windowTitle(), box->text(), box->icon(), box->standardButtons()});
             QAbstractButton* button = box->button(m_answer);
             if (!button)
@@ -104,7 +105,6 @@ private:
 
     QTimer m_timer;
     QMessageBox::StandardButton m_answer;
-    QSet<QMessageBox*> m_answered;
 };
 
 // Starts the program on folder as the event loop would: construct, then show.
