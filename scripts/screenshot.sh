@@ -13,7 +13,7 @@ cp "$bin/zev4800" "$bin"/*.qm "$bin/install.Log" "$work/"
 mkdir -p docs
 args=(--screenshot "$PWD/docs/screenshot.png")
 if [ -f docs/demo.z81 ]; then
-    args+=(--open docs/demo.z81)
+    args+=("$PWD/docs/demo.z81")
 fi
 xvfb-run -a -s "-screen 0 1280x1024x24" "$work/zev4800" "${args[@]}"
 echo "docs/screenshot.png written"

@@ -374,6 +374,9 @@ void MainWindow::showEvent(QShowEvent* event) {
     if (!m_shown) {
         m_shown = true;
         runShowStep();
+        // A channel file named on the command line opens as the Open command would open it.
+        if (!m_options.channelFile.isEmpty())
+            openChannelFileAt(m_options.channelFile);
     }
 }
 
@@ -541,9 +544,11 @@ QString MainWindow::askFileName(FileDialogKind kind) {
 }
 
 void MainWindow::openChannelFile() {
-    const QString path = askFileName(FileDialogKind::Open);
-    if (path.isEmpty())
-        return;
+    if (const QString path = askFileName(FileDialogKind::Open); !path.isEmpty())
+        openChannelFileAt(path);
+}
+
+void MainWindow::openChannelFileAt(const QString& path) {
     if (Status opened = zev::openChannelFile(path, m_workspace->plan, m_workspace->models); !opened)
         showErrorBox(this, opened.message());
 }

@@ -92,6 +92,7 @@ private:
 
     void newPlan();
     void openChannelFile();
+    void openChannelFileAt(const QString& path);
     void saveChannelFile();
     void changeModel(int index);
     void selectPort(int number);

@@ -37,15 +37,16 @@ Result<StartupOptions> parseCommandLine(const QStringList& arguments) {
     parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QString()});
     if (!parser.parse(arguments))
         return Status::failure(parser.errorText());
-    if (!parser.positionalArguments().isEmpty())
-        return Status::failure(
-            QStringLiteral("Unexpected argument: %1").arg(parser.positionalArguments().first()));
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1)
+        return Status::failure(QStringLiteral("Unexpected argument: %1").arg(files.at(1)));
 
     StartupOptions options;
     options.help = parser.isSet(QStringLiteral("help"));
     options.serviceMode = parser.isSet(serviceOption);
     options.reportStartup = parser.isSet(reportOption);
     options.screenshotFile = parser.value(screenshotOption);
+    options.channelFile = files.value(0);
     for (const QString& value : parser.values(portOption)) {
         if (Status status = addPortDevice(value, options.portDevices); !status)
             return status;
@@ -55,7 +56,7 @@ Result<StartupOptions> parseCommandLine(const QStringList& arguments) {
 
 QString commandLineHelp() {
     return QStringLiteral(
-        "Usage: zev4800 [options]\n"
+        "Usage: zev4800 [options] [FILE.z81]\n"
         "Programming tool for the RH-4800 handheld radio.\n"
         "\n"
         "Options:\n"
@@ -65,7 +66,8 @@ QString commandLineHelp() {
         "  --service          enable Power adjust.\n"
         "  --screenshot FILE  save a picture of the main window to FILE (PNG) and quit.\n"
         "  --report-startup   print \"first-paint\" when the main window is first painted.\n"
-        "  -h, --help         show this help.\n");
+        "  -h, --help         show this help.\n"
+        "FILE.z81 is a channel file to open at start.\n");
 }
 
 } // namespace zev

@@ -17,6 +17,7 @@ struct StartupOptions {
     QString screenshotFile;             // --screenshot FILE
     bool reportStartup = false;         // --report-startup
     bool help = false;                  // --help
+    QString channelFile;                // a .z81 file to open once the window is shown
 };
 
 // arguments as QCoreApplication::arguments() gives them, the program name first.

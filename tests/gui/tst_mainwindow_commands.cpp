@@ -95,6 +95,7 @@ private slots:
     void helpContentsDoesNothing();
     void powerAdjustOnlyInServiceMode();
     void saveAndOpen();
+    void fileNamedAtStartOpens();
     void openFailure_data();
     void openFailure();
     void saveFailure();
@@ -564,6 +565,26 @@ void MainWindowCommandsTest::powerAdjustOnlyInServiceMode() {
         QCOMPARE(control<QAction>(window.get(), "N18")->isEnabled(), service);
         QCOMPARE(control<QToolButton>(window.get(), "ToolButton22")->isEnabled(), service);
     }
+}
+
+void MainWindowCommandsTest::fileNamedAtStartOpens() {
+    ProgramFolder folder;
+    folder.writeInstallLog(true);
+    zev::ChannelFile file;
+    file.band = QStringLiteral("400-470MHz");
+    file.options = zev::resetOptionIndices;
+    file.channels[1] = {"433.50000", "OFF", "433.50000", "D023N", "Low", "ON", "OFF"};
+    const QString path = folder.path() + QStringLiteral("start.z81");
+    QVERIFY(zev::saveChannelFile(path, file).ok());
+
+    zev::StartupOptions options;
+    options.channelFile = path;
+    auto window = startProgram(folder, options);
+    QVERIFY(window);
+    QCOMPARE(window->workspace().plan.channel(2), file.channels[1]);
+    QCOMPARE(window->windowTitle(), QStringLiteral("ZEV4800 [400-470MHz]"));
+    // Opened after the language load: the plan's option texts are English.
+    QCOMPARE(window->workspace().plan.optionText(Option::Scan), QStringLiteral("OFF"));
 }
 
 void MainWindowCommandsTest::saveAndOpen() {

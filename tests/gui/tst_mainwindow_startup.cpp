@@ -457,8 +457,8 @@ void MainWindowStartupTest::commandLine_data() {
         << "" << false << "";
     QTest::newRow("unknown option") << QStringList{"--colour"} << "colour"
                                     << "" << false << "";
-    QTest::newRow("stray argument") << QStringList{"file.z81"} << "file.z81"
-                                    << "" << false << "";
+    QTest::newRow("second file") << QStringList{"a.z81", "file.z81"} << "file.z81"
+                                 << "" << false << "";
 }
 
 void MainWindowStartupTest::commandLine() {

@@ -91,6 +91,7 @@ void Zev4800ProgramTest::badArguments_data() {
     QTest::newRow("port number") << QStringList{"--port", "9=/dev/ttyS0"}
                                  << QByteArray("9=/dev/ttyS0");
     QTest::newRow("unknown option") << QStringList{"--fast"} << QByteArray("fast");
+    QTest::newRow("two files") << QStringList{"a.z81", "b.z81"} << QByteArray("b.z81");
 }
 
 void Zev4800ProgramTest::badArguments() {
