@@ -4,3 +4,4 @@ zev_add_test(tst_writeprocedure SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_writeproce
 zev_add_test(tst_writecheck SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_writecheck.cpp)
 zev_add_test(tst_powerprocedure SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_powerprocedure.cpp)
 zev_add_test(tst_sessionserial SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_sessionserial.cpp)
+zev_add_test(tst_proceduresteps SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_proceduresteps.cpp)

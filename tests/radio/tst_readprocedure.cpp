@@ -217,6 +217,9 @@ void ReadProcedureTest::faults_data() {
         << SimulatorFaults{.noAnswerAtFrame = 3} << false << 0 << 0 << false << false << 5;
     QTest::newRow("no ACK after the band")
         << SimulatorFaults{.noAnswerAtFrame = 4} << false << 0 << 0 << true << false << 10;
+    // Row 5's read never went out: the row keeps what it held.
+    QTest::newRow("row 4 last ACK unanswered")
+        << SimulatorFaults{.noAnswerAtFrame = 20} << false << 4 << 0 << true << false << 30;
     QTest::newRow("row 5 first half unanswered")
         << SimulatorFaults{.noAnswerAtFrame = 21} << false << 4 << 5 << true << false << 30;
     QTest::newRow("row 5 first half not acknowledged")

@@ -43,6 +43,7 @@ QString VirtualLink::transportProblem() const {
 
 void VirtualLink::transmit(const QByteArray& bytes) {
     m_traffic.append({m_now, true, bytes});
+    m_steps.append(QStringLiteral("send %1 /%2").arg(bytesToHex(bytes)).arg(m_threshold));
     // The radio acts once the last byte is in; its answers follow on the other wire.
     const qint64 heard = std::max(m_now, m_outgoingFree) + bytes.size() * ByteMicroseconds;
     m_outgoingFree = heard;
@@ -55,6 +56,9 @@ void VirtualLink::transmit(const QByteArray& bytes) {
 }
 
 void VirtualLink::runWait(int milliseconds, bool watchFlag) {
+    m_steps.append(QStringLiteral("%1 %2")
+                       .arg(watchFlag ? QStringLiteral("wait") : QStringLiteral("full wait"))
+                       .arg(milliseconds));
     const qint64 deadline = m_now + qint64(milliseconds) * 1000;
     if (watchFlag && replyFlag()) {
         processDueEvents();

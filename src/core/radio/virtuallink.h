@@ -44,6 +44,9 @@ public:
     const QList<Traffic>& traffic() const { return m_traffic; }
     // Sent frames and receive events as hex, ">" or "<" first, in order.
     QStringList trafficHex() const;
+    // What the procedure did, in order: "send HEX /THRESHOLD" for every transmission (the
+    // threshold in force as it went out), "wait MS" and "full wait MS" for every wait begun.
+    const QStringList& steps() const { return m_steps; }
 
 protected:
     QString transportProblem() const override;
@@ -73,6 +76,7 @@ private:
     int m_threshold = 1;
     bool m_portOpen = true;
     QList<Traffic> m_traffic;
+    QStringList m_steps;
 };
 
 } // namespace zev
