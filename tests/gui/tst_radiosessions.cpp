@@ -553,20 +553,30 @@ void RadioSessionsTest::powerFaults_data() {
     QTest::addColumn<QString>("high");
     QTest::addColumn<QString>("message"); // part of the one box; empty: no box
     QTest::addColumn<QStringList>("frames");
+    QTest::addColumn<bool>("writeAfter"); // the write button's state afterwards
     const QString entry = QStringLiteral("0254414C766578");
     const QStringList handshake{entry, "06"};
     QTest::newRow("erased block") << QStringList{"--erased"} << "read"
                                   << ""
-                                  << "erased" << (handshake + QStringList{"5203C808"});
+                                  << "erased" << (handshake + QStringList{"5203C808"}) << false;
     QTest::newRow("silent radio") << QStringList{"--silent"} << "read"
                                   << ""
-                                  << "" << (QStringList(6, entry) + QStringList{"06"});
+                                  << "" << (QStringList(6, entry) + QStringList{"06"}) << false;
+    // Frame 2 is the ACK: the radio identified itself, so the write button comes on.
+    QTest::newRow("ACK answered wrongly") << QStringList{"--wrong-byte-at", "2"} << "read"
+                                          << ""
+                                          << "" << handshake << true;
     QTest::newRow("empty field") << QStringList{} << "write"
                                  << ""
-                                 << "high-power" << QStringList{};
+                                 << "high-power" << QStringList{} << true;
     QTest::newRow("pasted level above a byte") << QStringList{} << "write"
                                                << "300"
-                                               << "300" << QStringList{};
+                                               << "300" << QStringList{} << true;
+    // The frame went out: the next write needs a new read, acknowledged or not.
+    QTest::newRow("write frame not acknowledged")
+        << QStringList{"--wrong-byte-at", "3"} << "write"
+        << "200"
+        << "" << (handshake + QStringList{"5703C808C832F1FFFFFFFFFF"}) << false;
 }
 
 void RadioSessionsTest::powerFaults() {
@@ -575,6 +585,7 @@ void RadioSessionsTest::powerFaults() {
     QFETCH(QString, high);
     QFETCH(QString, message);
     QFETCH(QStringList, frames);
+    QFETCH(bool, writeAfter);
     Bench bench(radio);
     QVERIFY(bench.ready());
     const PowerControls power = openPowerDialog(bench);
@@ -592,10 +603,10 @@ void RadioSessionsTest::powerFaults() {
         QVERIFY2(bench.boxes.seen.first().text.contains(message),
                  qPrintable(bench.boxes.seen.first().text));
     }
-    // Nothing read into the fields, the write button as it was.
+    // Nothing read into the fields; no end frame.
     QCOMPARE(power.high->text(), high);
     QCOMPARE(power.low->text(), QStringLiteral("50"));
-    QCOMPARE(power.write->isEnabled(), writeEnabled);
+    QCOMPARE(power.write->isEnabled(), writeAfter);
     QVERIFY(power.read->isEnabled());
     QCOMPARE(bench.sent, frames);
     QCOMPARE(bench.heardBytes(), frames.join(QString()));
