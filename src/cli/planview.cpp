@@ -6,6 +6,8 @@
 #include <QList>
 #include <QStringList>
 
+#include <algorithm>
+
 namespace zev::cli {
 
 namespace {
@@ -28,6 +30,20 @@ QString optionLabel(Option option) {
         return QStringLiteral("Scan");
     }
     return {};
+}
+
+// The channel table's header row as the language pack words it; without a pack, plain names.
+QStringList channelHeader(const ChannelPlan& plan) {
+    QStringList header;
+    for (int column = 0; column < ChannelPlan::ColumnCount; ++column)
+        header.append(plan.cell(column, 0));
+    if (std::any_of(header.cbegin(), header.cend(),
+                    [](const QString& title) { return title.isEmpty(); }))
+        return {QStringLiteral("CH"),      QStringLiteral("RX frequency"),
+                QStringLiteral("RX tone"), QStringLiteral("TX frequency"),
+                QStringLiteral("TX tone"), QStringLiteral("Power"),
+                QStringLiteral("Flag A"),  QStringLiteral("Flag B")};
+    return header;
 }
 
 // Rows of cells into lines, each column as wide as its widest cell, two blanks between.
@@ -69,10 +85,7 @@ QString formatPlan(const ChannelPlan& plan, const QString& band) {
         text += line + QLatin1Char('\n');
     text += QLatin1Char('\n');
 
-    QList<QStringList> channels = {{QStringLiteral("CH"), QStringLiteral("RX frequency"),
-                                    QStringLiteral("RX tone"), QStringLiteral("TX frequency"),
-                                    QStringLiteral("TX tone"), QStringLiteral("Power"),
-                                    QStringLiteral("Flag A"), QStringLiteral("Flag B")}};
+    QList<QStringList> channels = {channelHeader(plan)};
     for (int row = 1; row <= ChannelPlan::ChannelCount; ++row) {
         QStringList cells = {QStringLiteral("%1").arg(row, 2, 10, QLatin1Char('0'))};
         for (const QString& cell : plan.channel(row))
