@@ -2,6 +2,7 @@
 
 #include "app/languagepack.h"
 #include "app/textids.h"
+#include "compilepack.h"
 #include "plan/channelplan.h"
 #include "plan/vocabulary.h"
 
@@ -31,6 +32,7 @@ private slots:
     void englishAtStartup_data();
     void englishAtStartup();
     void chineseAtStartup();
+    void everyTextToItsPlaces();
     void installLogProblem_data();
     void installLogProblem();
     void commandLine_data();
@@ -385,6 +387,107 @@ void MainWindowStartupTest::chineseAtStartup() {
              pack->text(zev::TextId::ProgramLine));
 }
 
+void MainWindowStartupTest::everyTextToItsPlaces() {
+    // A pack whose every text names its number, with some numbers left out: each place must show
+    // the text of its own number, and a number the pack lacks must leave its places alone.
+    const QSet<int> missing = {2, 17, 25, 26, 36, 44, 57, 64, 67, 68, 77, 80};
+    const auto textOf = [](int id) { return QStringLiteral("T%1").arg(id); };
+    QMap<int, QString> texts;
+    for (int id = zev::TextId::First; id <= zev::TextId::Last; ++id) {
+        if (!missing.contains(id))
+            texts.insert(id, textOf(id));
+    }
+    ProgramFolder folder;
+    folder.writeInstallLog(true);
+    QVERIFY(zevtest::compilePack(folder.path(), QStringLiteral("english"), texts));
+
+    zev::StartupOptions options;
+    options.programDirectory = folder.path();
+    MainWindow window(options);
+    // Before the show step no pack is loaded: what every place holds now must stay where the
+    // pack has no text.
+    QList<QString> before;
+    for (const Target& target : allTargets)
+        before << zev::findControl(form(window, target.form), QLatin1String(target.control))
+                      ->property(target.property)
+                      .toString();
+    const zev::Workspace& workspace = window.workspace();
+    const zev::LanguageTexts textsBefore = workspace.texts;
+    QCOMPARE(textsBefore.confirmCaption, QString());
+    QCOMPARE(textsBefore.modelChangeQuestion, QString());
+    QCOMPARE(textsBefore.newQuestion, QString());
+    QCOMPARE(workspace.plan.toneList().size(), 258);
+    const QString panelBefore = control<QLabel>(form(window, "TForm3"), "StatusBar1Panel1")->text();
+
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const auto expect = [&](int id, const QString& previous) {
+        return missing.contains(id) ? previous : textOf(id);
+    };
+
+    for (qsizetype i = 0; i < before.size(); ++i) {
+        const Target& target = allTargets[i];
+        const QString shown =
+            zev::findControl(form(window, target.form), QLatin1String(target.control))
+                ->property(target.property)
+                .toString();
+        QVERIFY2(shown == expect(target.id, before.at(i)),
+                 qPrintable(QStringLiteral("%1 %2 %3: %4")
+                                .arg(target.id)
+                                .arg(target.form, target.control, shown)));
+    }
+
+    const auto& t = workspace.texts;
+    using namespace zev::TextId;
+    QCOMPARE(t.confirmCaption, expect(ConfirmCaption, QString()));
+    QCOMPARE(t.modelChangeQuestion, expect(ModelChangeQuestion, QString()));
+    QCOMPARE(t.newQuestion, expect(NewQuestion, QString()));
+    QCOMPARE(t.successLabel, expect(SuccessLabel, textsBefore.successLabel));
+    QCOMPARE(t.transferFailed, expect(TransferFailed, QString()));
+    QCOMPARE(t.portBusyMessage, expect(PortBusyMessage, QString()));
+    QCOMPARE(t.portBusyCaption, expect(PortBusyCaption, QString()));
+    for (const char* dialog : {"TForm3", "TForm6"})
+        QCOMPARE(control<QLabel>(form(window, dialog), "StatusBar1Panel1")->text(),
+                 expect(SuccessLabel, panelBefore));
+
+    const zev::ChannelPlan& plan = workspace.plan;
+    for (int column = 0; column < zev::ChannelPlan::ColumnCount; ++column)
+        QCOMPARE(plan.cell(column, 0), expect(HeaderFirst + column, QString()));
+    const zev::Words chinese = zev::chineseWords();
+    const zev::Words words{expect(OffWord, chinese.off), expect(OnWord, chinese.on),
+                           expect(HighWord, chinese.high), expect(LowWord, chinese.low)};
+    QCOMPARE(plan.words(), words);
+    QCOMPARE(plan.toneList().size(), 259);
+    QCOMPARE(plan.toneList().first(), words.off);
+
+    // The option lists, as the options window shows them.
+    const zev::OptionTexts chineseItems = zev::chineseOptionTexts();
+    QStringList minutes{words.off};
+    for (int item = 0; item < 7; ++item)
+        minutes << expect(MinutesFirst + item, chineseItems.minutes[item]);
+    QStringList voices;
+    for (int item = 0; item < 4; ++item)
+        voices << expect(VoiceFirst + item, chineseItems.voices[item]);
+    voices << words.off;
+    const QList<std::pair<const char*, QStringList>> lists = {
+        {"ComboBox1", {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"}},
+        {"ComboBox2", {words.off, words.on}},
+        {"ComboBox3", minutes},
+        {"ComboBox4", voices},
+        {"ComboBox5", {words.off, words.on}},
+        {"ComboBox6", {words.off, words.on}},
+        {"ComboBox7", {words.on, words.off}},
+    };
+    for (const auto& [name, items] : lists) {
+        auto* selector = control<QComboBox>(form(window, "TForm4"), name);
+        QStringList shown;
+        for (int i = 0; i < selector->count(); ++i)
+            shown << selector->itemText(i);
+        QCOMPARE(shown, items);
+    }
+    QCOMPARE(control<QComboBox>(form(window, "TForm4"), "ComboBox3")->currentIndex(), 4);
+}
+
 void MainWindowStartupTest::installLogProblem_data() {
     QTest::addColumn<QByteArray>("log");
     QTest::addColumn<QString>("message");
@@ -430,6 +533,13 @@ void MainWindowStartupTest::installLogProblem() {
     // The port command ran before the language detection failed.
     QCOMPARE(window->workspace().port.portNumber(), 1);
     QCOMPARE(window->workspace().port.device(), QStringLiteral("/dev/ttyUSB0"));
+
+    // Only a pack gives the question and its caption: New asks with empty texts.
+    control<QAction>(window.get(), "N2")->trigger();
+    QVERIFY(answerer.waitForBoxes(2));
+    QCOMPARE(answerer.seen.at(1).text, QString());
+    QCOMPARE(answerer.seen.at(1).title, QString());
+    QCOMPARE(answerer.seen.at(1).buttons, QMessageBox::Ok | QMessageBox::Cancel);
 }
 
 void MainWindowStartupTest::commandLine_data() {
