@@ -76,6 +76,7 @@ class MainWindowCommandsTest : public QObject {
 private slots:
     void initTestCase() { quietOffscreenWarnings(); }
     void languageSwitch();
+    void switchWithoutPack();
     void newPlan_data();
     void newPlan();
     void modelChange_data();
@@ -175,6 +176,34 @@ void MainWindowCommandsTest::languageSwitch() {
     QVERIFY(control<QAction>(window.get(), "N21")->isChecked());
     QCOMPARE(batterySave->currentText(), QStringLiteral("OFF"));
     QCOMPARE(control<QAction>(window.get(), "N2")->text(), english->text(zev::TextId::NewMenu));
+}
+
+void MainWindowCommandsTest::switchWithoutPack() {
+    // The Chinese pack has gone: the menu and the tone list head still follow the switch, the
+    // table is re-worded with the words still loaded, and every text stays as it was.
+    ProgramFolder folder;
+    folder.writeInstallLog(true);
+    const auto english = pack(folder, "english");
+    QVERIFY(english);
+    auto window = startProgram(folder);
+    QVERIFY(window);
+    QVERIFY(QFile::remove(folder.path() + QStringLiteral("chinese.qm")));
+    ChannelPlan& plan = window->workspace().plan;
+    fillChannelOne(plan, {"145.50000", "禁用", "145.50000", "88.5", "低功率", "启用", "OFF"});
+
+    control<QAction>(window.get(), "N20")->trigger();
+
+    QCOMPARE(control<QAction>(window.get(), "N20")->text(), QStringLiteral("中文"));
+    QVERIFY(control<QAction>(window.get(), "N20")->isChecked());
+    QVERIFY(!control<QAction>(window.get(), "N21")->isChecked());
+    QCOMPARE(plan.toneList().size(), 258);
+    QCOMPARE(plan.toneList().first(), QStringLiteral("67.0"));
+    QCOMPARE(plan.channel(1),
+             (zev::ChannelRow{"145.50000", "OFF", "145.50000", "88.5", "Low", "ON", "OFF"}));
+    QCOMPARE(control<QAction>(window.get(), "N2")->text(), english->text(zev::TextId::NewMenu));
+    QCOMPARE(window->workspace().texts.newQuestion, english->text(zev::TextId::NewQuestion));
+    QCOMPARE(control<QComboBox>(form(*window, "TForm4"), "ComboBox2")->itemText(0),
+             QStringLiteral("OFF"));
 }
 
 void MainWindowCommandsTest::newPlan_data() {
@@ -482,19 +511,24 @@ void MainWindowCommandsTest::aboutBox() {
 void MainWindowCommandsTest::childWindowsRestore_data() {
     QTest::addColumn<QString>("child");
     QTest::addColumn<QString>("command");
-    QTest::newRow("editor by menu") << "TForm2"
-                                    << "N9";
-    QTest::newRow("editor by button") << "TForm2"
-                                      << "ToolButton18";
-    QTest::newRow("options by menu") << "TForm4"
-                                     << "N11";
-    QTest::newRow("options by button") << "TForm4"
-                                       << "ToolButton19";
+    QTest::addColumn<bool>("minimisedFirst");
+    for (bool minimised : {false, true}) {
+        const char* state = minimised ? ", closed minimised" : "";
+        QTest::addRow("editor by menu%s", state) << "TForm2"
+                                                 << "N9" << minimised;
+        QTest::addRow("editor by button%s", state) << "TForm2"
+                                                   << "ToolButton18" << minimised;
+        QTest::addRow("options by menu%s", state) << "TForm4"
+                                                  << "N11" << minimised;
+        QTest::addRow("options by button%s", state) << "TForm4"
+                                                    << "ToolButton19" << minimised;
+    }
 }
 
 void MainWindowCommandsTest::childWindowsRestore() {
     QFETCH(QString, child);
     QFETCH(QString, command);
+    QFETCH(bool, minimisedFirst);
     ProgramFolder folder;
     folder.writeInstallLog(true);
     auto window = startProgram(folder);
@@ -503,6 +537,10 @@ void MainWindowCommandsTest::childWindowsRestore() {
     fillChannelOne(plan, {"145.50000", "OFF", "145.50000", "88.5", "High", "ON", "OFF"});
     auto* subWindow = qobject_cast<QMdiSubWindow*>(form(*window, qPrintable(child)));
     const QSize normalSize = subWindow->size();
+    if (minimisedFirst) {
+        subWindow->showMinimized();
+        QVERIFY(subWindow->isMinimized());
+    }
     const auto runCommand = [&] {
         QObject* trigger = zev::findControl(window.get(), command);
         if (auto* button = qobject_cast<QToolButton*>(trigger))
