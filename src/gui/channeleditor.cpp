@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTimer>
@@ -329,6 +330,11 @@ bool ChannelEditor::eventFilter(QObject* watched, QEvent* event) {
         // the grid; the clicked editor then takes it back, as the click came last.
         if (event->type() == QEvent::MouseButtonPress && !m_frequencyEditor->hasFocus())
             m_frequencyEditor->setFocus(Qt::MouseFocusReason);
+        // The middle button pastes the selection past the key filter.
+        if ((event->type() == QEvent::MouseButtonPress ||
+             event->type() == QEvent::MouseButtonRelease) &&
+            static_cast<QMouseEvent*>(event)->button() == Qt::MiddleButton)
+            return true;
         if (event->type() == QEvent::KeyRelease && m_current.column >= 1 && m_current.row >= 1)
             m_plan.setCell(m_current.column, m_current.row, m_frequencyEditor->text());
     } else if (watched == m_tonePicker) {
@@ -349,8 +355,12 @@ bool ChannelEditor::frequencyEditorKeyPress(QKeyEvent* event) {
         frequencyEditorEnter();
         return true;
     }
-    if (event->key() == Qt::Key_Backspace || event->text().isEmpty())
-        return false; // Backspace, and keys that type nothing (caret moves, Delete)
+    // A paste (Ctrl+V, Shift+Insert) would put text in that no key filter has seen.
+    if (event->matches(QKeySequence::Paste))
+        return true;
+    if (event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete ||
+        event->text().isEmpty())
+        return false; // Backspace, Delete, and keys that type nothing (caret moves)
     return !frequencyKeyAccepted(event->text().front(), m_frequencyEditor->text(),
                                  decimalSeparator());
 }

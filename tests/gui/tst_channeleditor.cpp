@@ -2,6 +2,7 @@
 #include "plan/channelplan.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -43,6 +44,7 @@ private slots:
     void newChannelGetsDefaults();
     void keyFilterAndLengthLimit_data();
     void keyFilterAndLengthLimit();
+    void noPasteIntoTheFrequencyEditor();
     void leftCellIsCommittedBeforeTheClickRuns();
     void clearingRxEmptiesRowClearingTxStaysEmpty();
     void clicksFlipPowerAndFlags_data();
@@ -55,6 +57,8 @@ private slots:
     void tonePickerKeepsToneItDoesNotOffer();
     void moveUpFollowsTheChannel();
     void movesAtTheEdgesOrOnEmptyCellChangeNothing();
+    void moveBeforeAnyClick_data();
+    void moveBeforeAnyClick();
     void deleteReopensEditorOverSelectedRow_data();
     void deleteReopensEditorOverSelectedRow();
     void deleteAfterMoveEmptiesTheMovedChannel();
@@ -261,6 +265,25 @@ void ChannelEditorTest::keyFilterAndLengthLimit() {
     QCOMPARE(m_plan->cell(3, 1), committed);
 }
 
+// Only typed keys pass the filter: a paste could leave text in the cell that is no number.
+void ChannelEditorTest::noPasteIntoTheFrequencyEditor() {
+    m_plan->setChannel(2, channelA);
+    click(1, 2);
+    QTest::keyClick(m_grid, Qt::Key_Return);
+    QTRY_VERIFY(m_frequencyEditor->hasFocus());
+    QTest::keyClick(m_frequencyEditor, Qt::Key_Home);
+    QTest::keyClick(m_frequencyEditor, Qt::Key_Delete); // Delete edits like Backspace
+    QCOMPARE(m_frequencyEditor->text(), QString("45.00000"));
+    QGuiApplication::clipboard()->setText("abc");
+    if (QGuiApplication::clipboard()->supportsSelection())
+        QGuiApplication::clipboard()->setText("abc", QClipboard::Selection);
+    QTest::keyClick(m_frequencyEditor, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(m_frequencyEditor, Qt::Key_Insert, Qt::ShiftModifier);
+    QTest::mouseClick(m_frequencyEditor, Qt::MiddleButton);
+    QCOMPARE(m_frequencyEditor->text(), QString("45.00000"));
+    QCOMPARE(m_plan->cell(1, 2), QString("45.00000"));
+}
+
 void ChannelEditorTest::leftCellIsCommittedBeforeTheClickRuns() {
     click(1, 1);
     QTest::keyClicks(m_frequencyEditor, "430.0051");
@@ -451,6 +474,11 @@ void ChannelEditorTest::tonePickerClosesOnAnyCharacter() {
     QVERIFY(m_tonePicker->isHidden());
     QVERIFY(m_grid->hasFocus());
     QCOMPARE(m_plan->cell(4, 2), QString("100.0"));
+    QTest::keyClick(m_grid, Qt::Key_Space); // on a tone cell Space acts as a click
+    QVERIFY(m_tonePicker->isVisible());
+    QCOMPARE(m_tonePicker->currentText(), QString("100.0"));
+    QTest::keyClick(m_tonePicker, Qt::Key_Escape);
+    QVERIFY(m_tonePicker->isHidden());
 
     click(2, 2);
     QTest::keyClick(m_tonePicker, Qt::Key_Return);
@@ -505,6 +533,31 @@ void ChannelEditorTest::movesAtTheEdgesOrOnEmptyCellChangeNothing() {
     ChannelRow flipped = channelB;
     flipped[4] = zh.high;
     QCOMPARE(m_plan->channel(16), flipped);
+}
+
+// Before any click there is no current cell: Move up makes row 1 current, Move down does not,
+// which shows in what a following Delete clears.
+void ChannelEditorTest::moveBeforeAnyClick_data() {
+    QTest::addColumn<QString>("moveButton");
+    QTest::addColumn<bool>("rowOneCleared");
+    QTest::newRow("move up") << "TeButton2" << true;
+    QTest::newRow("move down") << "TeButton3" << false;
+}
+
+void ChannelEditorTest::moveBeforeAnyClick() {
+    QFETCH(QString, moveButton);
+    QFETCH(bool, rowOneCleared);
+    m_plan->setChannel(1, channelA);
+    m_plan->setChannel(2, channelB);
+    QTest::mouseClick(button(qPrintable(moveButton)), Qt::LeftButton);
+    QCOMPARE(m_plan->channel(1), channelA);
+    QCOMPARE(m_plan->channel(2), channelB);
+    QTest::mouseClick(button("TeButton4"), Qt::LeftButton);
+    QCOMPARE(m_plan->channel(1), rowOneCleared ? ChannelRow{} : channelA);
+    QCOMPARE(m_plan->channel(2), channelB);
+    // The selection already stands in column 1 and no column is current: nothing moves.
+    QCOMPARE(selected(), (ChannelGrid::Cell{1, 1}));
+    QVERIFY(m_frequencyEditor->isHidden());
 }
 
 void ChannelEditorTest::deleteReopensEditorOverSelectedRow_data() {
