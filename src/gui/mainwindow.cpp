@@ -21,6 +21,7 @@
 #include "writedialog.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QEvent>
 #include <QFileDialog>
@@ -378,6 +379,16 @@ void MainWindow::showEvent(QShowEvent* event) {
         if (!m_options.channelFile.isEmpty())
             openChannelFileAt(m_options.channelFile);
     }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    // Disabled while a dialog is open: like its menu, its close box must not end the program
+    // under a running radio session.
+    if (!isEnabled()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
 }
 
 void MainWindow::paintEvent(QPaintEvent* event) {

@@ -461,6 +461,7 @@ void MainWindowCommandsTest::freePort() {
     QVERIFY(shown->isVisible());
     QVERIFY(windowsDisabled(*window));
     QVERIFY(shown->isEnabled());
+    QVERIFY(!window->close());
     QVERIFY(window->workspace().port.isOpen());
     QCOMPARE(window->workspace().port.device(), terminal.path());
     QTest::qWait(20);
@@ -494,8 +495,10 @@ void MainWindowCommandsTest::aboutBox() {
     QCOMPARE(about->size(), QSize(357, 202));
     QCOMPARE(control<QLabel>(about, "Image1")->size(), QSize(44, 46));
     QVERIFY(windowsDisabled(*window));
-    // The disabled main window takes no commands meanwhile.
+    // The disabled main window takes no commands meanwhile, its close box included.
     QVERIFY(!control<QToolButton>(window.get(), "ToolButton19")->isEnabled());
+    QVERIFY(!window->close());
+    QVERIFY(window->isVisible());
 
     if (closing == "button")
         QTest::mouseClick(control<QAbstractButton>(about, "TeButton1"), Qt::LeftButton);
@@ -506,6 +509,7 @@ void MainWindowCommandsTest::aboutBox() {
     QVERIFY(!about->isVisible());
     QVERIFY(windowsEnabled(*window));
     QVERIFY(control<QToolButton>(window.get(), "ToolButton19")->isEnabled());
+    QVERIFY(window->close());
 }
 
 void MainWindowCommandsTest::childWindowsRestore_data() {
