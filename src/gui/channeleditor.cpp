@@ -370,6 +370,12 @@ void ChannelEditor::frequencyEditorEnter() {
     m_grid->setFocus(Qt::OtherFocusReason);
     if (!commitOrReport())
         return;
+    // After a correction the editor lies over a cell the grid has not selected: it comes back
+    // over that cell, and no click lands on the selected one (it could flip a power or flag).
+    if (m_current != m_grid->selectedCell()) {
+        showFrequencyEditor();
+        return;
+    }
     runClickBehaviour(true);
 }
 

@@ -711,6 +711,15 @@ void ChannelEditorTest::newChannelThatIsNoNumberOffersItsRx() {
     QTest::keyClicks(m_frequencyEditor, QString(3, QChar('\b')) + "145");
     QCOMPARE(m_plan->cell(1, 4), QString("145"));
     QCOMPARE(m_plan->cell(5, 4), zh.high);
+    // Enter commits the corrected cell and shows it again; the power cell the grid still has
+    // selected is not clicked on the way.
+    QTest::keyClick(m_frequencyEditor, Qt::Key_Return);
+    QCOMPARE(m_plan->channel(4), defaultsFor("145.00000"));
+    QCOMPARE(selected(), (ChannelGrid::Cell{5, 4}));
+    QVERIFY(m_frequencyEditor->isVisible());
+    QCOMPARE(m_frequencyEditor->text(), QString("145.00000"));
+    QVERIFY(m_frequencyEditor->geometry().contains(
+        m_grid->viewport()->mapTo(m_editor->widget(), cellCentre(1, 4))));
     click(1, 6);
     QCOMPARE(m_plan->channel(4), defaultsFor("145.00000"));
     QCOMPARE(selected(), (ChannelGrid::Cell{1, 6}));
