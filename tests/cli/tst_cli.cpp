@@ -1,3 +1,5 @@
+#include "simulatorprocess.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -28,11 +30,9 @@ private:
     QTemporaryDir m_dir;
 };
 
-namespace {
+using namespace testsupport;
 
-QString binary(const QString& name) {
-    return qEnvironmentVariable("ZEV_BIN_DIR") + u'/' + name;
-}
+namespace {
 
 struct Run {
     int exitCode = -1;
@@ -40,7 +40,7 @@ struct Run {
     QByteArray err;
 };
 
-Run runCli(const QStringList& arguments, const QString& program = binary("zev4800-cli")) {
+Run runCli(const QStringList& arguments, const QString& program = binaryPath("zev4800-cli")) {
     QProcess process;
     process.start(program, arguments);
     Run run;
@@ -53,45 +53,6 @@ Run runCli(const QStringList& arguments, const QString& program = binary("zev480
     run.out = process.readAllStandardOutput();
     run.err = process.readAllStandardError();
     return run;
-}
-
-// rh4800-sim for one test: started with the given options, stopped (saving its image) at the
-// end of the scope or by stop().
-class Simulator {
-public:
-    explicit Simulator(const QStringList& arguments) {
-        m_process.start(binary("rh4800-sim"), arguments);
-        if (m_process.waitForStarted(10'000)) {
-            while (!m_process.canReadLine() && m_process.waitForReadyRead(10'000)) {
-            }
-            m_terminal = QString::fromLocal8Bit(m_process.readLine()).trimmed();
-        }
-    }
-    ~Simulator() { stop(); }
-    QString terminal() const { return m_terminal; }
-    void stop() {
-        if (m_process.state() == QProcess::NotRunning)
-            return;
-        m_process.terminate();
-        if (!m_process.waitForFinished(10'000)) {
-            m_process.kill();
-            m_process.waitForFinished();
-        }
-    }
-
-private:
-    QProcess m_process;
-    QString m_terminal;
-};
-
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 QByteArray gbk(const QString& text) {
@@ -155,14 +116,14 @@ QStringList heardFrames(const QString& tracePath) {
 
 void CliTest::initTestCase() {
     QVERIFY(m_dir.isValid());
-    QVERIFY2(QFile::exists(binary("zev4800-cli")), "zev4800-cli is not built");
-    QVERIFY2(QFile::exists(binary("rh4800-sim")), "rh4800-sim is not built");
+    QVERIFY2(QFile::exists(binaryPath("zev4800-cli")), "zev4800-cli is not built");
+    QVERIFY2(QFile::exists(binaryPath("rh4800-sim")), "rh4800-sim is not built");
 }
 
 void CliTest::readDemoRadioIntoAFile() {
     const QString output = m_dir.filePath("demo.z81");
     const QString trace = m_dir.filePath("demo.trace");
-    Simulator sim({"--demo", "--baud", "0"});
+    SimulatorProcess sim({"--demo", "--baud", "0"});
     QVERIFY(!sim.terminal().isEmpty());
     const Run run = runCli({"read", "--port", sim.terminal(), "--output", output, "--lang",
                             "english", "--trace", trace});
@@ -184,7 +145,7 @@ void CliTest::readDemoRadioIntoAFile() {
 
 void CliTest::readAtTheLinePace() {
     const QString output = m_dir.filePath("paced.z81");
-    Simulator sim({"--demo"});
+    SimulatorProcess sim({"--demo"});
     const Run run = runCli(
         {"read", "--port", sim.terminal(), "--output", output, "--lang", "chinese", "--progress"});
     QCOMPARE(run.exitCode, 0);
@@ -202,7 +163,7 @@ void CliTest::writeFileIntoTheRadio() {
     const QString plan = m_dir.filePath("towrite.z81");
     const QString image = m_dir.filePath("written.bin");
     QVERIFY(writeFile(plan, planToWrite()));
-    Simulator sim({"--image", image, "--baud", "0"});
+    SimulatorProcess sim({"--image", image, "--baud", "0"});
     const Run run = runCli({"write", "--port", sim.terminal(), plan, "--lang", "english"});
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.err, QByteArray());
@@ -247,7 +208,7 @@ void CliTest::failures() {
     QFile::remove(output);
     const QString plan = m_dir.filePath("plan.z81");
     QVERIFY(writeFile(plan, planToWrite()));
-    Simulator sim(simulator);
+    SimulatorProcess sim(simulator);
     QStringList arguments;
     if (command == "read")
         arguments = {"read", "--port", sim.terminal(), "--output", output};
@@ -267,7 +228,7 @@ void CliTest::badPlanIsRefusedWithoutAByte() {
     const QString plan = m_dir.filePath("bad.z81");
     const QString trace = m_dir.filePath("bad.trace");
     QVERIFY(writeFile(plan, planToWrite("14x.50000")));
-    Simulator sim({"--baud", "0", "--trace", trace});
+    SimulatorProcess sim({"--baud", "0", "--trace", trace});
     const Run run = runCli({"write", "--port", sim.terminal(), plan, "--lang", "english"});
     QCOMPARE(run.exitCode, 1);
     QCOMPARE(run.err, QByteArray("zev4800-cli: write refused: Channel 03: RX frequency "
@@ -319,9 +280,9 @@ void CliTest::languageFallsBackToChinese() {
     QTemporaryDir alone;
     QVERIFY(alone.isValid());
     const QString program = alone.filePath("zev4800-cli");
-    QVERIFY(QFile::copy(binary("zev4800-cli"), program));
+    QVERIFY(QFile::copy(binaryPath("zev4800-cli"), program));
     const QString output = m_dir.filePath("fallback.z81");
-    Simulator sim({"--demo", "--baud", "0"});
+    SimulatorProcess sim({"--demo", "--baud", "0"});
     const Run run = runCli({"read", "--port", sim.terminal(), "--output", output}, program);
     QCOMPARE(run.exitCode, 0);
     const QStringList notes = QString::fromLocal8Bit(run.err).trimmed().split('\n');

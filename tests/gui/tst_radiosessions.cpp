@@ -20,49 +20,14 @@
 #include <QPushButton>
 #include <QRegularExpression>
 
+#include "simulatorprocess.h"
+
 #include <optional>
 
 using namespace zevtest;
+using namespace testsupport;
 
 namespace {
-
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// rh4800-sim as its own process on a pseudo-terminal; stopping it (SIGTERM) saves its image.
-class Simulator {
-public:
-    explicit Simulator(QStringList arguments) {
-        arguments << QStringLiteral("--baud") << QStringLiteral("0");
-        m_process.start(qEnvironmentVariable("ZEV_BIN_DIR") + QStringLiteral("/rh4800-sim"),
-                        arguments);
-        if (m_process.waitForStarted(10'000)) {
-            while (!m_process.canReadLine() && m_process.waitForReadyRead(10'000)) {
-            }
-            m_terminal = QString::fromLocal8Bit(m_process.readLine()).trimmed();
-        }
-    }
-    ~Simulator() { stop(); }
-    QString terminal() const { return m_terminal; }
-    void stop() {
-        if (m_process.state() == QProcess::NotRunning)
-            return;
-        m_process.terminate();
-        if (!m_process.waitForFinished(10'000))
-            kill();
-    }
-    // The far end gone at once, as a pulled cable.
-    void kill() {
-        m_process.kill();
-        m_process.waitForFinished();
-    }
-
-private:
-    QProcess m_process;
-    QString m_terminal;
-};
 
 // Frames the radio heard, in order, from the simulator's trace; with skipped: also the bytes it
 // took for no frame (an ACK outside programming mode).
@@ -90,7 +55,7 @@ public:
     explicit Bench(const QStringList& simulatorArguments) {
         folder.writeInstallLog(true);
         pack = zev::LanguagePack::load(folder.path(), QStringLiteral("english"));
-        sim.emplace(QStringList{"--image", imagePath(), "--trace", tracePath()} +
+        sim.emplace(QStringList{"--image", imagePath(), "--trace", tracePath(), "--baud", "0"} +
                     simulatorArguments);
         zev::StartupOptions options;
         options.portDevices[1] = sim->terminal();
@@ -134,7 +99,7 @@ public:
 
     ProgramFolder folder;
     std::optional<zev::LanguagePack> pack;
-    std::optional<Simulator> sim;
+    std::optional<SimulatorProcess> sim;
     std::unique_ptr<zev::MainWindow> window;
     MessageBoxAnswerer boxes;
     QStringList sent;

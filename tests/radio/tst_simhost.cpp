@@ -1,6 +1,7 @@
 #include "radio/codec.h"
 #include "radio/hex.h"
 #include "radio/simulator.h"
+#include "simulatorprocess.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -16,11 +17,12 @@
 #include <unistd.h>
 
 using namespace zev;
+using namespace testsupport;
 
 namespace {
 
 // Generous limits that only stop a broken run from hanging; nothing here measures time.
-constexpr int StartLimitMs = 10000;
+constexpr int StartLimitMs = ProcessLimitMs;
 constexpr int ReplyLimitMs = 5000;
 // How long a frame that must stay unanswered is given to prove it.
 constexpr int SilenceMs = 300;
@@ -29,7 +31,7 @@ const QString Entry = QStringLiteral("0254414C766578");
 const QString Identification = QStringLiteral("06207661726B6F6C");
 
 QString simulatorPath() {
-    return QDir(qEnvironmentVariable("ZEV_BIN_DIR")).filePath(QStringLiteral("rh4800-sim"));
+    return binaryPath(QStringLiteral("rh4800-sim"));
 }
 
 // The programmer's end of the pseudo-terminal, opened the plain POSIX way.
@@ -76,51 +78,6 @@ public:
 private:
     int m_fd = -1;
 };
-
-// rh4800-sim as its own process.
-class SimulatorProcess {
-public:
-    explicit SimulatorProcess(const QStringList& arguments) {
-        m_process.start(simulatorPath(), arguments);
-        if (!m_process.waitForStarted(StartLimitMs))
-            return;
-        QElapsedTimer timer;
-        timer.start();
-        while (!m_process.canReadLine() && m_process.state() == QProcess::Running &&
-               timer.elapsed() < StartLimitMs)
-            m_process.waitForReadyRead(100);
-        if (m_process.canReadLine())
-            m_terminal = QString::fromLocal8Bit(m_process.readLine()).trimmed();
-    }
-    ~SimulatorProcess() {
-        if (m_process.state() != QProcess::NotRunning) {
-            m_process.kill();
-            m_process.waitForFinished(StartLimitMs);
-        }
-    }
-    QString terminal() const { return m_terminal; }
-    // Stops it the way a user would; true when it ended cleanly.
-    bool stop() {
-        m_process.terminate();
-        return m_process.waitForFinished(StartLimitMs) &&
-               m_process.exitStatus() == QProcess::NormalExit && m_process.exitCode() == 0;
-    }
-    QProcess& process() { return m_process; }
-
-private:
-    QProcess m_process;
-    QString m_terminal;
-};
-
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 } // namespace
 
