@@ -14,6 +14,7 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
+trap "exit 130" INT TERM
 
 # The demo radio: a simulated RH-4800 on a pseudo-terminal; its first line is the device path.
 "$bin/rh4800-sim" --demo --image "$work/radio.img" >"$work/sim.out" 2>"$work/sim.err" &
