@@ -14,10 +14,10 @@ SessionResult writeRadio(RadioLink& link, const ChannelPlan& plan, const QString
     const Scope scope(link);
     if (!scope.began())
         return SessionResult::failed(QStringLiteral("another radio session is running"));
+    Progress progress(progressCallback); // the bar starts from 0, also for a refused plan
     if (const Status check = checkPlanForWrite(plan, band); !check)
         return SessionResult::refused(check.message());
     link.clearReplyFlag();
-    Progress progress(progressCallback);
     if (link.stopped())
         return stoppedResult(link);
 
