@@ -3,6 +3,7 @@
 #include "chanfile/channelfile.h"
 #include "clilanguage.h"
 #include "clireport.h"
+#include "interruption.h"
 #include "plan/channelplan.h"
 #include "plan/modellist.h"
 #include "planview.h"
@@ -38,6 +39,8 @@ struct Line {
     SerialPort port;
     SerialLink link{port};
     FrameTrace trace;
+    // Ctrl-C ends the session at its next wait: no half-sent frame, no file after a read.
+    Interruption interruption{[this] { link.cancel(); }};
 
     Status open(const Arguments& arguments) {
         if (const Status traced = trace.open(arguments.tracePath); !traced)
@@ -52,7 +55,7 @@ struct Line {
 
 // Why a session did not succeed, for the one line on stderr.
 QString sessionFailure(const SessionResult& result) {
-    return result.outcome == SessionOutcome::Cancelled ? QStringLiteral("cancelled")
+    return result.outcome == SessionOutcome::Cancelled ? QStringLiteral("interrupted")
                                                        : oneLine(result.reason);
 }
 

@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
+
 // zev4800-cli end to end: the simulator runs as its own process on a pseudo-terminal.
 class CliTest : public QObject {
     Q_OBJECT
@@ -20,6 +22,7 @@ private slots:
     void failures_data();
     void failures();
     void badPlanIsRefusedWithoutAByte();
+    void interruptEndsTheSessionCleanly();
     void showAlignsWideCharacters_data();
     void showAlignsWideCharacters();
     void languageFallsBackToChinese();
@@ -236,6 +239,24 @@ void CliTest::badPlanIsRefusedWithoutAByte() {
     sim.stop();
     QVERIFY(readFile(trace).contains("# radio on"));
     QCOMPARE(heardFrames(trace), QStringList());
+}
+
+void CliTest::interruptEndsTheSessionCleanly() {
+    const QString output = m_dir.filePath("interrupted.z81");
+    const QString trace = m_dir.filePath("interrupted.trace");
+    // A radio that needs a second for every reply keeps the read inside its handshake.
+    SimulatorProcess sim({"--demo", "--baud", "0", "--reply-delay", "1000"});
+    QProcess cli;
+    cli.start(binaryPath("zev4800-cli"), {"read", "--port", sim.terminal(), "--output", output,
+                                          "--trace", trace, "--lang", "english"});
+    QVERIFY(cli.waitForStarted());
+    QVERIFY(QTest::qWaitFor([&] { return readFile(trace).contains(" > "); }, ProcessLimitMs));
+    QVERIFY(::kill(static_cast<pid_t>(cli.processId()), SIGINT) == 0);
+    QVERIFY(cli.waitForFinished(ProcessLimitMs));
+    QCOMPARE(cli.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(cli.exitCode(), 1);
+    QCOMPARE(cli.readAllStandardError(), QByteArray("zev4800-cli: read failed: interrupted\n"));
+    QVERIFY(!QFile::exists(output));
 }
 
 void CliTest::showAlignsWideCharacters_data() {
