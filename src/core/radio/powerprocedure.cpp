@@ -3,6 +3,8 @@
 #include "radio/codec.h"
 #include "radio/link.h"
 
+#include <optional>
+
 namespace zev {
 
 using namespace session;
@@ -34,13 +36,19 @@ PowerHandshake powerHandshake(RadioLink& link) {
     return result;
 }
 
-SessionResult handshakeFailure(const RadioLink& link, const PowerHandshake& handshake) {
+// Why a power session cannot go on after its handshake; nothing when it can.
+std::optional<SessionResult> handshakeProblem(const RadioLink& link,
+                                              const PowerHandshake& handshake) {
+    if (link.stopped())
+        return stoppedResult(link);
     if (!handshake.identified)
         return SessionResult::failed(
             QStringLiteral("no identification from the radio on %1 after %2 attempts")
                 .arg(link.description())
                 .arg(HandshakeAttempts));
-    return SessionResult::failed(QStringLiteral("the radio did not acknowledge the handshake"));
+    if (!handshake.acknowledged)
+        return SessionResult::failed(QStringLiteral("the radio did not acknowledge the handshake"));
+    return std::nullopt;
 }
 
 } // namespace
@@ -53,13 +61,9 @@ PowerReadResult readPower(RadioLink& link) {
         return result;
     }
     const PowerHandshake handshake = powerHandshake(link);
-    if (link.stopped()) {
-        result.session = stoppedResult(link);
-        return result;
-    }
-    result.writeEnabled = handshake.identified;
-    if (!handshake.identified || !handshake.acknowledged) {
-        result.session = handshakeFailure(link, handshake);
+    result.writeEnabled = handshake.identified && !link.stopped();
+    if (const auto problem = handshakeProblem(link, handshake)) {
+        result.session = *problem;
         return result;
     }
     link.send(readFrame(codec::PowerAddress), ReadReplyBytes);
@@ -97,13 +101,8 @@ PowerWriteResult writePower(RadioLink& link, const PowerLevels& levels) {
         result.session = SessionResult::failed(QStringLiteral("another radio session is running"));
         return result;
     }
-    const PowerHandshake handshake = powerHandshake(link);
-    if (link.stopped()) {
-        result.session = stoppedResult(link);
-        return result;
-    }
-    if (!handshake.identified || !handshake.acknowledged) {
-        result.session = handshakeFailure(link, handshake);
+    if (const auto problem = handshakeProblem(link, powerHandshake(link))) {
+        result.session = *problem;
         return result;
     }
     link.send(writeFrame(codec::PowerAddress, power::encodeBlock(levels)), AckReplyBytes);
