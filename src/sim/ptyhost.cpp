@@ -193,7 +193,7 @@ Status PtyHost::run() {
             return Status::failure(systemError(QStringLiteral("Waiting on the terminal failed")));
         }
         if (fds[1].revents & POLLIN)
-            return Status::success();
+            return hearTheRest();
         if (fds[0].revents & POLLOUT)
             m_outputBlocked = false;
         if (fds[0].revents & POLLIN) {
@@ -201,6 +201,16 @@ Status PtyHost::run() {
                 return read;
         }
     }
+}
+
+// Bytes the programmer sent before the stop are heard first, whatever their pace: a trace or an
+// image saved at exit then holds everything that was sent.
+Status PtyHost::hearTheRest() {
+    if (const Status read = readTerminal(Clock::now()); !read)
+        return read;
+    if (!m_inbound.empty())
+        deliverArrived(std::max(Clock::now(), m_inbound.back().arrives));
+    return Status::success();
 }
 
 PtyHost::Clock::duration PtyHost::byteTime() const {
@@ -232,36 +242,41 @@ Status PtyHost::readTerminal(Clock::time_point now) {
 }
 
 void PtyHost::deliverArrived(Clock::time_point now) {
-    // A session that went quiet ends before the next byte is heard, however late this loop
-    // got round to noticing.
-    if (!m_inbound.empty() && m_inbound.front().arrives <= now)
-        dropQuietSession(m_inbound.front().arrives);
-    QByteArray arrived;
+    // Byte by byte in the order they came off the line, so that a quiet spell between two of
+    // them ends the session before the later one is heard, however late this loop got round
+    // to noticing.
+    bool heard = false;
     while (!m_inbound.empty() && m_inbound.front().arrives <= now) {
-        arrived += m_inbound.front().byte;
+        const InboundByte byte = m_inbound.front();
         m_inbound.pop_front();
+        dropQuietSession(byte.arrives);
+        const int framesBefore = m_radio.framesReceived();
+        for (const SimulatorReply& reply : m_radio.receive(QByteArray(1, byte.byte))) {
+            const auto ready = now + std::chrono::milliseconds(m_options.latencyMs + reply.delayMs);
+            const auto starts = std::max(ready, m_outboundLineFree);
+            m_outboundLineFree = starts + byteTime() * static_cast<Clock::rep>(reply.bytes.size());
+            m_outbound.push_back({starts, reply.bytes});
+        }
+        // Quiet counts from the last byte the radio took in: one that completed a frame or is
+        // held as the start of one. Skipped bytes do not keep a session alive, so entry frames
+        // repeated into a session that was broken off still see it end.
+        if (m_radio.framesReceived() != framesBefore || m_radio.partialFrame())
+            m_lastActivity = byte.arrives;
+        heard = true;
     }
-    if (arrived.isEmpty())
+    if (!heard)
         return;
-    // Only frames the radio recognises keep a session alive: entry frames repeated into a
-    // session that was broken off are skipped, so it still ends after its quiet time.
-    const int framesBefore = m_radio.framesReceived();
-    const QList<SimulatorReply> replies = m_radio.receive(arrived);
-    if (m_radio.framesReceived() != framesBefore)
-        m_lastActivity = now;
-    for (const SimulatorFrame& frame : m_radio.takeFrameLog())
-        trace(now, QStringLiteral("> ") + bytesToHex(frame.bytes) +
-                       (frame.recognised ? QString() : QStringLiteral(" skipped")));
-    for (const SimulatorReply& reply : replies) {
-        const auto ready = now + std::chrono::milliseconds(m_options.latencyMs + reply.delayMs);
-        const auto starts = std::max(ready, m_outboundLineFree);
-        m_outboundLineFree = starts + byteTime() * static_cast<Clock::rep>(reply.bytes.size());
-        m_outbound.push_back({starts, reply.bytes});
-    }
+    traceFrames(now);
     if (m_radio.blocksWritten() != m_savedWrites) {
         if (const Status saved = saveImage(); !saved)
             qWarning("rh4800-sim: %s", qPrintable(saved.message()));
     }
+}
+
+void PtyHost::traceFrames(Clock::time_point at) {
+    for (const SimulatorFrame& frame : m_radio.takeFrameLog())
+        trace(at, QStringLiteral("> ") + bytesToHex(frame.bytes) +
+                      (frame.recognised ? QString() : QStringLiteral(" skipped")));
 }
 
 Status PtyHost::sendDue(Clock::time_point now) {
@@ -309,9 +324,9 @@ void PtyHost::dropQuietSession(Clock::time_point at) {
         return;
     if (at - m_lastActivity < std::chrono::milliseconds(m_options.sessionTimeoutMs))
         return;
+    traceFrames(at); // what was heard before the quiet spell
     m_radio.abandonSession();
-    for (const SimulatorFrame& frame : m_radio.takeFrameLog())
-        trace(at, QStringLiteral("> ") + bytesToHex(frame.bytes) + QStringLiteral(" skipped"));
+    traceFrames(at); // the partial frame it forgot
     trace(at,
           QStringLiteral("# session dropped after %1 ms of quiet").arg(m_options.sessionTimeoutMs));
 }

@@ -49,6 +49,8 @@ private:
     Status readTerminal(Clock::time_point now);
     void deliverArrived(Clock::time_point now);
     Status sendDue(Clock::time_point now);
+    void traceFrames(Clock::time_point at);
+    Status hearTheRest();
     void checkSessionTimeout(Clock::time_point now);
     void dropQuietSession(Clock::time_point at);
     Clock::time_point nextDeadline() const;

@@ -148,7 +148,9 @@ void CliTest::readDemoRadioIntoAFile() {
 
 void CliTest::readAtTheLinePace() {
     const QString output = m_dir.filePath("paced.z81");
+    // As a person meets it: the radio has been on for a while, longer than its quiet time.
     SimulatorProcess sim({"--demo"});
+    QTest::qWait(1500);
     const Run run = runCli(
         {"read", "--port", sim.terminal(), "--output", output, "--lang", "chinese", "--progress"});
     QCOMPARE(run.exitCode, 0);

@@ -74,6 +74,16 @@ public:
         return bytesToHex(got);
     }
     QString unanswered(const QString& frameHex) { return exchange(frameHex, 0, SilenceMs); }
+    // A frame trickling in: one byte, then a pause, and so on; the answer as exchange() gives it.
+    QString trickle(const QString& frameHex, int expected, int gapMs) {
+        const QByteArray frame = hexToBytes(frameHex);
+        for (qsizetype i = 0; i + 1 < frame.size(); ++i) {
+            if (::write(m_fd, frame.constData() + i, 1) != 1)
+                return QStringLiteral("write failed");
+            QTest::qSleep(gapMs);
+        }
+        return exchange(bytesToHex(frame.right(1)), expected);
+    }
 
 private:
     int m_fd = -1;
@@ -96,6 +106,8 @@ private slots:
     void faultOptions_data();
     void faultOptions();
     void quietSessionIsDropped();
+    void entryFrameAfterQuiet_data();
+    void entryFrameAfterQuiet();
     void badOptionsRefused_data();
     void badOptionsRefused();
 };
@@ -297,6 +309,41 @@ void SimHostTest::quietSessionIsDropped() {
     QCOMPARE(radio.exchange("5700", 0, 0), QString()); // half a frame, then quiet
     QTest::qWait(400);
     QCOMPARE(radio.exchange(Entry, 8), Identification);
+    QVERIFY(simulator.stop());
+}
+
+// Quiet before a frame is no reason to drop it: a programmer that starts a while after the radio
+// came up, or after a session it broke off, is answered, however its bytes trickle in.
+void SimHostTest::entryFrameAfterQuiet_data() {
+    QTest::addColumn<QStringList>("pacing");
+    QTest::addColumn<bool>("brokenSessionFirst");
+    QTest::addColumn<int>("byteGapMs"); // 0: the frame written whole
+    QTest::newRow("paced, whole frame") << QStringList{} << false << 0;
+    QTest::newRow("paced, a byte at a time") << QStringList{} << false << 30;
+    QTest::newRow("unpaced, a byte at a time") << QStringList{"--baud", "0"} << false << 30;
+    QTest::newRow("paced, after a broken-off session") << QStringList{} << true << 0;
+    QTest::newRow("after a broken-off session, a byte at a time") << QStringList{} << true << 30;
+}
+
+void SimHostTest::entryFrameAfterQuiet() {
+    QFETCH(QStringList, pacing);
+    QFETCH(bool, brokenSessionFirst);
+    QFETCH(int, byteGapMs);
+    constexpr int TimeoutMs = 300;
+    SimulatorProcess simulator(pacing +
+                               QStringList{"--session-timeout", QString::number(TimeoutMs)});
+    Terminal radio(simulator.terminal());
+    QVERIFY(radio.isOpen());
+    if (brokenSessionFirst) {
+        QCOMPARE(radio.exchange(Entry, 8), Identification);
+        QCOMPARE(radio.exchange("06", 1), QStringLiteral("06"));
+        QCOMPARE(radio.exchange("5203", 0, 0), QString()); // broken off mid-frame
+    }
+    QTest::qWait(3 * TimeoutMs);
+    const QString answer =
+        byteGapMs > 0 ? radio.trickle(Entry, 8, byteGapMs) : radio.exchange(Entry, 8);
+    QCOMPARE(answer, Identification);
+    QCOMPARE(radio.exchange("06", 1), QStringLiteral("06"));
     QVERIFY(simulator.stop());
 }
 

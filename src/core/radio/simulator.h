@@ -46,6 +46,8 @@ public:
     // forgets a partly received frame. The host decides how long quiet is.
     void abandonSession();
     bool sessionOpen() const { return m_programming || !m_pending.isEmpty(); }
+    // Bytes held as the start of a frame that has not yet come whole.
+    bool partialFrame() const { return !m_pending.isEmpty(); }
 
     // While on, every frame and every run of skipped bytes is kept until taken.
     void setFrameLogging(bool on) { m_logging = on; }
