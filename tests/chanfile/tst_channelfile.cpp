@@ -1,7 +1,12 @@
 #include "chanfile/channelfile.h"
+#include "plan/frequency.h"
+#include "radio/codec.h"
+#include "radio/writecheck.h"
 
 #include <QFile>
+#include <QLocale>
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QStringEncoder>
 #include <QTemporaryDir>
@@ -130,6 +135,8 @@ private slots:
     void fileSystemErrorsNameTheFile();
     void failedSaveKeepsTheOldFile();
     void accessDenied();
+    void fileOfOneFormatOpensUnderTheOther_data();
+    void fileOfOneFormatOpensUnderTheOther();
 };
 
 void ChannelFileTest::exampleComesOutByteForByte() {
@@ -599,6 +606,80 @@ void ChannelFileTest::accessDenied() {
         QSKIP("cannot run as another user here");
     QCOMPARE(messages, "File access denied: " + readable + "\nFile access denied: " + secret);
     QCOMPARE(readBytes(readable), oldBytes);
+}
+
+void ChannelFileTest::fileOfOneFormatOpensUnderTheOther_data() {
+    QTest::addColumn<QLocale>("writer");
+    QTest::addColumn<QLocale>("reader");
+    const QLocale dot = QLocale::c();
+    const QLocale comma(QLocale::German, QLocale::Germany);
+    QTest::newRow("dot file, comma format") << dot << comma;
+    QTest::newRow("comma file, dot format") << comma << dot;
+}
+
+// A plan saved under one number format opens under the other as it was written, goes to the
+// radio as the same bytes, and its frequencies take the reader's separator once committed.
+void ChannelFileTest::fileOfOneFormatOpensUnderTheOther() {
+    QFETCH(QLocale, writer);
+    QFETCH(QLocale, reader);
+    const auto cleanup = qScopeGuard([] { QLocale::setDefault(QLocale::c()); });
+    const Words words = englishWords();
+    const auto committed = [](const QString& text) {
+        const Result<QString> frequency = normaliseFrequency(text, decimalSeparator());
+        return frequency.ok() ? frequency.value() : frequency.message();
+    };
+    // Typed as the format's user types, "." standing for the format's separator.
+    const auto frequencyIn = [&](QString typed) {
+        return committed(typed.replace('.', decimalSeparator()));
+    };
+    const auto plannedUnder = [&](const QLocale& locale, ChannelPlan& plan, ModelList& models) {
+        QLocale::setDefault(locale);
+        plan.setWords(words);
+        models.setItems({"136-174MHz", "400-470MHz"}, 0);
+        plan.setChannel(1, {frequencyIn("145.5"), "67.0", frequencyIn("430.0051"), "D023N",
+                            words.high, words.on, words.off});
+        plan.setChannel(
+            3, {frequencyIn("146.52"), words.off, "", words.off, words.low, words.off, words.on});
+    };
+
+    QTemporaryDir dir;
+    ChannelPlan written;
+    ModelList writtenModels;
+    plannedUnder(writer, written, writtenModels);
+    const QString writtenPath = dir.filePath("written.z81");
+    QVERIFY(saveChannelFile(writtenPath, channelFileFromPlan(written, writtenModels)).ok());
+    const QString mark = writer.decimalPoint();
+    QVERIFY(
+        readBytes(writtenPath)
+            .contains(gbk(QString("CH01 | 145#50000 | 67.0 | 430#00625 | ").replace('#', mark))));
+
+    QLocale::setDefault(reader);
+    ChannelPlan opened;
+    ModelList openedModels;
+    opened.setWords(words);
+    fillWithOtherState(opened, openedModels);
+    const Status status = openChannelFile(writtenPath, opened, openedModels);
+    QVERIFY2(status.ok(), qPrintable(status.message()));
+    for (int row = 1; row <= ChannelPlan::ChannelCount; ++row)
+        QCOMPARE(opened.channel(row), written.channel(row));
+    const QString band = openedModels.currentText();
+    const Status check = checkPlanForWrite(opened, band);
+    QVERIFY2(check.ok(), qPrintable(check.message()));
+    QCOMPARE(codec::encodeChannel(opened.channel(1), words).first, "0000551425060043");
+    QCOMPARE(codec::encodeChannel(opened.channel(3), words).first, "00206514FFFFFFFF");
+
+    // Committed frequencies and a new entry read as under the reader's own format.
+    for (int row : {1, 3})
+        for (int column : {ChannelPlan::RxFrequency, ChannelPlan::TxFrequency})
+            if (!opened.cell(column, row).isEmpty())
+                opened.setCell(column, row, committed(opened.cell(column, row)));
+    ChannelPlan planned;
+    ModelList plannedModels;
+    plannedUnder(reader, planned, plannedModels);
+    for (int row = 1; row <= ChannelPlan::ChannelCount; ++row)
+        QCOMPARE(opened.channel(row), planned.channel(row));
+    QCOMPARE(codec::encodeChannel(opened.channel(1), words),
+             codec::encodeChannel(written.channel(1), words));
 }
 
 QTEST_GUILESS_MAIN(ChannelFileTest)

@@ -9,93 +9,124 @@ using namespace zev;
 class FrequencyTest : public QObject {
     Q_OBJECT
 private slots:
+    void cleanup() { QLocale::setDefault(QLocale::c()); }
     void normalises_data();
     void normalises();
     void rejectsWhatIsNoNumber_data();
     void rejectsWhatIsNoNumber();
-    void followsTheLocaleSeparator();
+    void separatorOfTheNumberFormat();
     void keyFilter_data();
     void keyFilter();
 };
 
+namespace {
+
+// Every case runs under a dot and under a comma number format.
+const struct NumberFormat {
+    const char* name;
+    QLocale locale;
+} numberFormats[] = {{"dot", QLocale::c()}, {"comma", QLocale(QLocale::German, QLocale::Germany)}};
+
+} // namespace
+
+// Expected texts are written with "."; they come out with the format's separator.
 void FrequencyTest::normalises_data() {
+    QTest::addColumn<QLocale>("locale");
     QTest::addColumn<QString>("typed");
-    QTest::addColumn<QChar>("separator");
     QTest::addColumn<QString>("expected");
-    const QChar dot('.');
-    const QChar comma(',');
-    QTest::newRow("one decimal") << "145.1" << dot << "145.10000";
-    QTest::newRow("whole number") << "145" << dot << "145.00000";
-    QTest::newRow("trailing separator") << "145." << dot << "145.00000";
-    QTest::newRow("below band") << "99" << dot << "100.00000";
-    QTest::newRow("zero") << "0" << dot << "100.00000";
-    QTest::newRow("negative") << "-145" << dot << "100.00000";
-    QTest::newRow("above band") << "600" << dot << "550.00000";
-    QTest::newRow("no separator typed") << "145125" << dot << "550.00000";
-    QTest::newRow("top of band stays") << "549.999" << dot << "550.00000";
-    QTest::newRow("10 Hz cut") << "145.00001" << dot << "145.00000";
-    QTest::newRow("100 Hz to 5 kHz") << "145.0001" << dot << "145.00500";
-    QTest::newRow("to 6.25 kHz") << "145.0061" << dot << "145.00625";
-    QTest::newRow("past 6.25 kHz") << "145.0063" << dot << "145.01000";
-    QTest::newRow("five decimals") << "145.12345" << dot << "145.12500";
-    QTest::newRow("double below its text") << "145.0051" << dot << "145.00500";
-    QTest::newRow("double above its text") << "430.0051" << dot << "430.00625";
-    QTest::newRow("on raster") << "145.00625" << dot << "145.00625";
-    QTest::newRow("exponent") << "1.4505e2" << dot << "145.05000";
-    QTest::newRow("huge exponent") << "1e999" << dot << "550.00000";
-    QTest::newRow("blanks around") << " 145.1 " << dot << "145.10000";
-    QTest::newRow("comma") << "145,1" << comma << "145,10000";
-    QTest::newRow("comma whole") << "430" << comma << "430,00000";
-    QTest::newRow("comma raster") << "430,0051" << comma << "430,00625";
+    const struct {
+        const char* name;
+        const char* typed;
+        const char* expected;
+    } cases[] = {
+        {"one decimal", "145.1", "145.10000"},
+        {"one decimal, comma", "145,1", "145.10000"},
+        {"whole number", "145", "145.00000"},
+        {"trailing dot", "145.", "145.00000"},
+        {"trailing comma", "145,", "145.00000"},
+        {"below band", "99", "100.00000"},
+        {"below band, decimals", "99,5", "100.00000"},
+        {"zero", "0", "100.00000"},
+        {"negative", "-145", "100.00000"},
+        {"above band", "600", "550.00000"},
+        {"no separator typed", "145125", "550.00000"},
+        {"top of band stays", "549.999", "550.00000"},
+        {"three decimals are no group", "145,125", "145.12500"},
+        {"10 Hz cut", "145.00001", "145.00000"},
+        {"100 Hz to 5 kHz", "145,0001", "145.00500"},
+        {"to 6.25 kHz", "145.0061", "145.00625"},
+        {"past 6.25 kHz", "145,0063", "145.01000"},
+        {"five decimals", "145.12345", "145.12500"},
+        {"double below its text", "145.0051", "145.00500"},
+        {"double above its text", "430,0051", "430.00625"},
+        {"on raster", "145.00625", "145.00625"},
+        {"file of the dot format", "146.52000", "146.52000"},
+        {"file of the comma format", "146,52000", "146.52000"},
+        {"exponent", "1.4505e2", "145.05000"},
+        {"exponent, comma", "1,4505E2", "145.05000"},
+        {"huge exponent", "1e999", "550.00000"},
+        {"blanks around", " 145,1 ", "145.10000"},
+    };
+    for (const NumberFormat& format : numberFormats) {
+        const QString separator = format.locale.decimalPoint();
+        for (const auto& row : cases)
+            QTest::addRow("%s: %s", format.name, row.name)
+                << format.locale << QString(row.typed)
+                << QString(row.expected).replace(QLatin1Char('.'), separator);
+    }
 }
 
 void FrequencyTest::normalises() {
+    QFETCH(QLocale, locale);
     QFETCH(QString, typed);
-    QFETCH(QChar, separator);
     QFETCH(QString, expected);
-    const Result<QString> result = normaliseFrequency(typed, separator);
+    QLocale::setDefault(locale);
+    const Result<QString> result = normaliseFrequency(typed, decimalSeparator());
     QVERIFY2(result.ok(), qPrintable(result.message()));
     QCOMPARE(result.value(), expected);
     QCOMPARE(result.value().size(), FrequencyTextLength);
 }
 
 void FrequencyTest::rejectsWhatIsNoNumber_data() {
+    QTest::addColumn<QLocale>("locale");
     QTest::addColumn<QString>("text");
-    QTest::addColumn<QChar>("separator");
-    QTest::newRow("letters") << "abc" << QChar('.');
-    QTest::newRow("empty") << "" << QChar('.');
-    QTest::newRow("only separator") << "." << QChar('.');
-    QTest::newRow("dot in comma locale") << "145.1" << QChar(',');
-    QTest::newRow("two separators") << "145.1.2" << QChar('.');
-    QTest::newRow("group separator") << "1,450" << QChar('.');
-    QTest::newRow("trailing letter") << "145.1x" << QChar('.');
-    QTest::newRow("bare exponent") << "145e" << QChar('.');
-    QTest::newRow("nan") << "nan" << QChar('.');
-    QTest::newRow("inf") << "inf" << QChar('.');
+    const char* const texts[][2] = {
+        {"letters", "abc"},
+        {"empty", ""},
+        {"only dot", "."},
+        {"only comma", ","},
+        {"two dots", "145.1.2"},
+        {"two commas", "145,1,2"},
+        {"dot and comma", "145.1,2"},
+        {"comma and dot", "1.450,5"},
+        {"comma group", "1,450"},
+        {"dot group", "12.345"},
+        {"trailing letter", "145,1x"},
+        {"bare exponent", "145e"},
+        {"nan", "nan"},
+        {"inf", "inf"},
+    };
+    for (const NumberFormat& format : numberFormats)
+        for (const auto& row : texts)
+            QTest::addRow("%s: %s", format.name, row[0]) << format.locale << QString(row[1]);
 }
 
 void FrequencyTest::rejectsWhatIsNoNumber() {
+    QFETCH(QLocale, locale);
     QFETCH(QString, text);
-    QFETCH(QChar, separator);
-    const Result<QString> result = normaliseFrequency(text, separator);
+    QLocale::setDefault(locale);
+    const Result<QString> result = normaliseFrequency(text, decimalSeparator());
     QVERIFY(!result.ok());
     QCOMPARE(result.message(), QString("'%1' is not a valid floating point value").arg(text));
 }
 
-void FrequencyTest::followsTheLocaleSeparator() {
-    const QLocale saved;
+void FrequencyTest::separatorOfTheNumberFormat() {
     QLocale::setDefault(QLocale(QLocale::German));
-    const QChar german = decimalSeparator();
+    QCOMPARE(decimalSeparator(), QChar(','));
     QLocale::setDefault(QLocale(QLocale::English));
-    const QChar english = decimalSeparator();
-    QLocale::setDefault(saved);
-    QCOMPARE(german, QChar(','));
-    QCOMPARE(english, QChar('.'));
-    const Result<QString> result = normaliseFrequency("145,1", german);
-    QVERIFY(result.ok());
-    QCOMPARE(result.value(), QString("145,10000"));
-    QVERIFY(!frequencyKeyAccepted('.', "145", german));
-    QVERIFY(frequencyKeyAccepted(',', "145", german));
+    QCOMPARE(decimalSeparator(), QChar('.'));
+    QLocale::setDefault(QLocale::c());
+    QCOMPARE(decimalSeparator(), QChar('.'));
 }
 
 void FrequencyTest::keyFilter_data() {

@@ -24,10 +24,11 @@ bool isAsciiDigit(QChar c) {
     return c >= QLatin1Char('0') && c <= QLatin1Char('9');
 }
 
-// Reads a decimal number written with the given separator: optional sign, digits with at most one
-// separator, optional exponent, blanks around it. Anything else (a "." in a comma locale,
-// group separators, "nan", "inf") is not a number.
-std::optional<double> readNumber(const QString& text, QChar separator) {
+// Reads a decimal number: optional sign, digits with at most one mark, optional exponent, blanks
+// around it. Anything else (a second mark, "nan", "inf") is not a number. A frequency has three
+// digits of MHz, so "145.125" has decimals; with one or two digits before the mark and three after
+// it ("1,450"), the mark may as well group thousands, and neither reading is taken.
+std::optional<double> readNumber(const QString& text) {
     const QString trimmed = text.trimmed();
     QString plain;
     plain.reserve(trimmed.size());
@@ -44,15 +45,19 @@ std::optional<double> readNumber(const QString& text, QChar separator) {
     auto isSign = [](QChar c) { return c == QLatin1Char('+') || c == QLatin1Char('-'); };
     if (i < size && isSign(trimmed.at(i)))
         plain += trimmed.at(i++);
-    int mantissaDigits = take(isAsciiDigit);
-    if (i < size && trimmed.at(i) == separator) {
+    const int wholeDigits = take(isAsciiDigit);
+    int decimals = 0;
+    const bool marked = i < size && isDecimalMark(trimmed.at(i));
+    if (marked) {
         plain += QLatin1Char('.');
         ++i;
-        mantissaDigits += take(isAsciiDigit);
+        decimals = take(isAsciiDigit);
     }
-    if (mantissaDigits == 0)
+    if (wholeDigits + decimals == 0)
         return std::nullopt;
+    bool exponent = false;
     if (i < size && (trimmed.at(i) == QLatin1Char('e') || trimmed.at(i) == QLatin1Char('E'))) {
+        exponent = true;
         plain += trimmed.at(i++);
         if (i < size && isSign(trimmed.at(i)))
             plain += trimmed.at(i++);
@@ -60,6 +65,8 @@ std::optional<double> readNumber(const QString& text, QChar separator) {
             return std::nullopt;
     }
     if (i != size)
+        return std::nullopt;
+    if (marked && !exponent && wholeDigits >= 1 && wholeDigits <= 2 && decimals == 3)
         return std::nullopt;
     // A size out of range comes back as infinity or zero, which the clamp to the band handles.
     return QLocale::c().toDouble(plain);
@@ -86,8 +93,12 @@ QString frequencyText(qint64 tenHz, QChar separator) {
 
 } // namespace
 
+bool isDecimalMark(QChar c) {
+    return c == QLatin1Char('.') || c == QLatin1Char(',');
+}
+
 Result<QString> normaliseFrequency(const QString& text, QChar separator) {
-    const std::optional<double> number = readNumber(text, separator);
+    const std::optional<double> number = readNumber(text);
     if (!number)
         return Status::failure(
             QStringLiteral("'%1' is not a valid floating point value").arg(text));
@@ -99,6 +110,15 @@ Result<QString> normaliseFrequency(const QString& text, QChar separator) {
     const long double hundredHz = static_cast<long double>(mhz) * 10000.0L;
     const qint64 tenHz = static_cast<qint64>(hundredHz) * 10;
     return frequencyText(rasterStep(tenHz), separator);
+}
+
+bool isFrequencyText(const QString& text) {
+    if (text.size() != FrequencyTextLength)
+        return false;
+    for (int i = 0; i < FrequencyTextLength; ++i)
+        if (!(i == 3 ? isDecimalMark(text.at(i)) : isAsciiDigit(text.at(i))))
+            return false;
+    return true;
 }
 
 bool frequencyKeyAccepted(QChar typed, const QString& currentText, QChar separator) {

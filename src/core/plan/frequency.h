@@ -10,10 +10,20 @@ namespace zev {
 // A frequency text is three digits of MHz, the decimal separator and five decimals.
 constexpr int FrequencyTextLength = 9;
 
-// Turns what the user typed (or a file or the radio gave) into a frequency text: read with the
-// given decimal separator, clamped to 100..550 MHz, cut to 100 Hz, then raised to the next
-// 5 kHz or 6.25 kHz channel. Fails with the conversion message when the text is no number.
+// Frequencies are read with "." and "," alike as the decimal separator, whatever the user's
+// number format: a plan written under one format stays usable under the other. They are written
+// with the separator given, the user's.
+bool isDecimalMark(QChar c);
+
+// Turns what the user typed (or a file or the radio gave) into a frequency text written with
+// the given separator: read, clamped to 100..550 MHz, cut to 100 Hz, then raised to the next
+// 5 kHz or 6.25 kHz channel. Fails with the conversion message when the text is no number or
+// could be read two ways: two marks ("1.450,5", "145.1.2"), or a mark that may be a thousands
+// group ("1,450").
 Result<QString> normaliseFrequency(const QString& text, QChar separator);
+
+// Whether the text has the shape of a frequency text: three digits, a mark, five digits.
+bool isFrequencyText(const QString& text);
 
 // The frequency editor's key filter: digits and Backspace pass; the separator passes once, and
 // only after three characters (the MHz part) have been typed; everything else is dropped.

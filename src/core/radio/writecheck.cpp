@@ -1,6 +1,7 @@
 #include "radio/writecheck.h"
 
 #include "plan/channelplan.h"
+#include "plan/frequency.h"
 #include "plan/vocabulary.h"
 #include "radio/codec.h"
 
@@ -9,11 +10,6 @@
 namespace zev {
 
 namespace {
-
-bool isFrequency(const QString& text) {
-    static const QRegularExpression form(QStringLiteral("^[0-9]{3}[.,][0-9]{5}$"));
-    return form.match(text).hasMatch();
-}
 
 // The off word, a CTCSS tone (below 100 Hz as dd.d, from 100 Hz as 1dd.d or 2dd.d: the radio
 // keeps only those) or a DCS code of three octal digits.
@@ -57,7 +53,7 @@ bool isValid(ChannelPlan::Column column, const QString& text, const Words& words
     switch (column) {
     case ChannelPlan::RxFrequency:
     case ChannelPlan::TxFrequency:
-        return isFrequency(text);
+        return isFrequencyText(text);
     case ChannelPlan::RxTone:
     case ChannelPlan::TxTone:
         return isTone(text, words);
