@@ -361,8 +361,16 @@ bool ChannelEditor::frequencyEditorKeyPress(QKeyEvent* event) {
     if (event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete ||
         event->text().isEmpty())
         return false; // Backspace, Delete, and keys that type nothing (caret moves)
-    return !frequencyKeyAccepted(event->text().front(), m_frequencyEditor->text(),
-                                 decimalSeparator());
+    const QChar typed = event->text().front();
+    const std::optional<QChar> accepted =
+        filterFrequencyKey(typed, m_frequencyEditor->text(), decimalSeparator());
+    if (!accepted)
+        return true;
+    if (*accepted == typed)
+        return false;
+    // The other format's separator key: the editor shows the user's separator.
+    m_frequencyEditor->insert(QString(*accepted));
+    return true;
 }
 
 void ChannelEditor::frequencyEditorEnter() {

@@ -44,6 +44,8 @@ private slots:
     void newChannelGetsDefaults();
     void keyFilterAndLengthLimit_data();
     void keyFilterAndLengthLimit();
+    void cellOfTheOtherFormatCommits_data();
+    void cellOfTheOtherFormatCommits();
     void noPasteIntoTheFrequencyEditor();
     void leftCellIsCommittedBeforeTheClickRuns();
     void clearingRxEmptiesRowClearingTxStaysEmpty();
@@ -231,20 +233,30 @@ void ChannelEditorTest::keyFilterAndLengthLimit_data() {
     QTest::addColumn<QString>("keys");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("committed");
-    QTest::newRow("plain") << QLocale::English << "145.1"
-                           << "145.1"
-                           << "145.10000";
-    QTest::newRow("early and second separator, letters") << QLocale::English << "14.5.1x- "
+    // Either key is the separator; the editor shows the number format's own.
+    QTest::newRow("dot key, dot format") << QLocale::English << "145.5"
+                                         << "145.5"
+                                         << "145.50000";
+    QTest::newRow("comma key, dot format") << QLocale::English << "145,5"
+                                           << "145.5"
+                                           << "145.50000";
+    QTest::newRow("comma key, comma format") << QLocale::German << "145,5"
+                                             << "145,5"
+                                             << "145,50000";
+    QTest::newRow("dot key, comma format") << QLocale::German << "145.5"
+                                           << "145,5"
+                                           << "145,50000";
+    QTest::newRow("early and second separator, letters") << QLocale::English << "14.5,.1x- "
                                                          << "145.1"
                                                          << "145.10000";
+    QTest::newRow("second separator, comma format") << QLocale::German << "14,5.,1"
+                                                    << "145,1"
+                                                    << "145,10000";
     QTest::newRow("nine characters") << QLocale::English << "1234567890"
                                      << "123456789"
                                      << "550.00000";
-    QTest::newRow("comma locale") << QLocale::German << "145,1"
-                                  << "145,1"
-                                  << "145,10000";
-    QTest::newRow("dot in comma locale") << QLocale::German << "145.1"
-                                         << "1451"
+    QTest::newRow("separator past nine") << QLocale::German << "123456789.1"
+                                         << "123456789"
                                          << "550,00000";
 }
 
@@ -263,6 +275,58 @@ void ChannelEditorTest::keyFilterAndLengthLimit() {
     QTest::keyClick(m_frequencyEditor, Qt::Key_Return);
     QCOMPARE(m_plan->cell(1, 1), committed);
     QCOMPARE(m_plan->cell(3, 1), committed);
+}
+
+// A plan opened from a file of the other number format: Enter on each frequency cell gives it
+// the user's separator, and a correction may be typed with either key.
+void ChannelEditorTest::cellOfTheOtherFormatCommits_data() {
+    QTest::addColumn<QLocale::Language>("language");
+    QTest::addColumn<QString>("fileMark");
+    QTest::addColumn<QString>("ownMark");
+    QTest::newRow("dot file, comma format") << QLocale::German << "."
+                                            << ",";
+    QTest::newRow("comma file, dot format") << QLocale::English << ","
+                                            << ".";
+}
+
+void ChannelEditorTest::cellOfTheOtherFormatCommits() {
+    QFETCH(QLocale::Language, language);
+    QFETCH(QString, fileMark);
+    QFETCH(QString, ownMark);
+    QLocale::setDefault(QLocale(language));
+    const auto inFile = [&](QString text) { return text.replace('.', fileMark); };
+    const auto inOwn = [&](QString text) { return text.replace('.', ownMark); };
+    ChannelRow row = channelA;
+    row[0] = inFile("146.52000");
+    row[2] = inFile("146.52000");
+    m_plan->setChannel(1, row);
+    closeNextMessageBox();
+
+    click(1, 1);
+    QCOMPARE(m_frequencyEditor->text(), inFile("146.52000"));
+    QTest::keyClick(m_grid, Qt::Key_Return);
+    QTRY_VERIFY(m_frequencyEditor->hasFocus());
+    QTest::keyClick(m_frequencyEditor, Qt::Key_Return);
+    QCOMPARE(m_plan->cell(1, 1), inOwn("146.52000"));
+    QCOMPARE(m_frequencyEditor->text(), inOwn("146.52000"));
+
+    // The TX cell still holds the file's mark: a second one is refused, whichever key.
+    click(3, 1);
+    QTest::keyClick(m_grid, Qt::Key_Return);
+    QTRY_VERIFY(m_frequencyEditor->hasFocus());
+    QTest::keyClick(m_frequencyEditor, Qt::Key_End);
+    for (int i = 0; i < 4; ++i)
+        QTest::keyClick(m_frequencyEditor, Qt::Key_Backspace);
+    QTest::keyClicks(m_frequencyEditor, ".,6");
+    QCOMPARE(m_frequencyEditor->text(), inFile("146.56"));
+    QTest::keyClick(m_frequencyEditor, Qt::Key_Return);
+    QCOMPARE(m_plan->cell(3, 1), inOwn("146.56000"));
+
+    click(1, 2);
+    QVERIFY2(m_boxTexts.isEmpty(), qPrintable(m_boxTexts.join('\n')));
+    row[0] = inOwn("146.52000");
+    row[2] = inOwn("146.56000");
+    QCOMPARE(m_plan->channel(1), row);
 }
 
 // Only typed keys pass the filter: a paste could leave text in the cell that is no number.

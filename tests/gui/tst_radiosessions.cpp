@@ -19,6 +19,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
+#include <QTableView>
 
 #include "simulatorprocess.h"
 
@@ -179,6 +181,8 @@ private slots:
     void failedTransfer_data();
     void failedTransfer();
     void planFaultsAreRefusedBeforeAnyFrame();
+    void fileOfTheOtherFormatIsEditedAndWritten_data();
+    void fileOfTheOtherFormatIsEditedAndWritten();
     void closeDuringSession_data();
     void closeDuringSession();
     void farEndGoneDuringRead();
@@ -360,6 +364,70 @@ void RadioSessionsTest::planFaultsAreRefusedBeforeAnyFrame() {
     QCOMPARE(bench.sent, QStringList());
     QVERIFY(readFile(bench.tracePath()).contains("# radio on"));
     QCOMPARE(bench.heard(), QStringList());
+}
+
+void RadioSessionsTest::fileOfTheOtherFormatIsEditedAndWritten_data() {
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("fileMark");
+    QTest::newRow("dot file, comma format") << QLocale(QLocale::German, QLocale::Germany) << ".";
+    QTest::newRow("comma file, dot format") << QLocale::c() << ",";
+}
+
+// A plan saved under the other number format: opened, one frequency confirmed with Enter,
+// another typed with the file's separator key, then written to the radio.
+void RadioSessionsTest::fileOfTheOtherFormatIsEditedAndWritten() {
+    QFETCH(QLocale, locale);
+    QFETCH(QString, fileMark);
+    QLocale::setDefault(locale);
+    const auto restore = qScopeGuard([] { QLocale::setDefault(QLocale::c()); });
+    const QString ownMark = locale.decimalPoint();
+    Bench bench({});
+    QVERIFY(bench.ready());
+    const QString fileText = QStringLiteral("RH-4800 MEMORY CHANNEL\r\n\r\n\r\nBAND 136-174MHz\r\n"
+                                            "Squelch 2 2\r\nBatSave 1 ON\r\nTxT.O.T 4 4 min\r\n"
+                                            "SCAN 1 OFF\r\nTONE 1 ON\r\nBAO 1 ON\r\n"
+                                            "VOICE 0 Chinese male\r\n\r\n\r\n"
+                                            "CH01 | 146#52000 | OFF | 146#52000 | OFF | High | "
+                                            "ON | ON | \r\n"
+                                            "CH02 | 145#27500 | 88.5 | 144#67500 | 88.5 | High | "
+                                            "ON | OFF | \r\n")
+                                 .replace(QLatin1Char('#'), fileMark);
+    bench.folder.writeFile(QStringLiteral("plan.z81"), fileText.toLatin1());
+    bench.window->fileNameProvider = [&](zev::MainWindow::FileDialogKind) {
+        return bench.folder.path() + QStringLiteral("plan.z81");
+    };
+    bench.choose("O1");
+    QCOMPARE(bench.plan().cell(zev::ChannelPlan::RxFrequency, 1), "146" + fileMark + "52000");
+
+    QWidget* editor = form(*bench.window, "TForm2");
+    auto* grid = control<QTableView>(editor, "StringGrid1");
+    auto* frequencyEditor = control<QLineEdit>(editor, "bsSkinEdit1");
+    QVERIFY(grid && frequencyEditor);
+    const auto click = [grid](int column, int row) {
+        const QRect cell = grid->visualRect(grid->model()->index(row, column));
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+    };
+    click(zev::ChannelPlan::RxFrequency, 1);
+    QTest::keyClick(grid, Qt::Key_Return);
+    QTRY_VERIFY(frequencyEditor->hasFocus());
+    QTest::keyClick(frequencyEditor, Qt::Key_Return);
+    QCOMPARE(frequencyEditor->text(), "146" + ownMark + "52000");
+    click(zev::ChannelPlan::TxFrequency, 2);
+    QTest::keyClicks(grid, "1");
+    QTRY_VERIFY(frequencyEditor->hasFocus());
+    QTest::keyClicks(frequencyEditor, "44" + fileMark + "6");
+    QTest::keyClick(frequencyEditor, Qt::Key_Return);
+    QCOMPARE(bench.plan().cell(zev::ChannelPlan::TxFrequency, 2), "144" + ownMark + "60000");
+
+    bench.choose("N7");
+    zev::TransferDialog* dialog = bench.window->writeDialog();
+    QTest::mouseClick(startButton(dialog), Qt::LeftButton);
+    QCOMPARE(progressOf(dialog), 100);
+    QVERIFY(dialog->close());
+    QVERIFY2(bench.boxes.seen.isEmpty(), qPrintable(boxesSeen(bench.boxes)));
+    const QStringList heard = bench.heard();
+    QVERIFY(heard.contains(QStringLiteral("57001008") + "0020651400206514"));
+    QVERIFY(heard.contains(QStringLiteral("57002008") + "0075521400004614"));
 }
 
 void RadioSessionsTest::closeDuringSession_data() {

@@ -2,6 +2,7 @@
 
 #include <QLocale>
 
+#include <algorithm>
 #include <limits>
 #include <optional>
 
@@ -121,12 +122,13 @@ bool isFrequencyText(const QString& text) {
     return true;
 }
 
-bool frequencyKeyAccepted(QChar typed, const QString& currentText, QChar separator) {
+std::optional<QChar> filterFrequencyKey(QChar typed, const QString& currentText, QChar separator) {
     if (isAsciiDigit(typed) || typed == QLatin1Char('\b'))
-        return true;
-    if (typed == separator)
-        return currentText.size() >= 3 && !currentText.contains(separator);
-    return false;
+        return typed;
+    if (isDecimalMark(typed) && currentText.size() >= 3 &&
+        std::none_of(currentText.begin(), currentText.end(), isDecimalMark))
+        return separator;
+    return std::nullopt;
 }
 
 } // namespace zev

@@ -5,6 +5,8 @@
 #include <QChar>
 #include <QString>
 
+#include <optional>
+
 namespace zev {
 
 // A frequency text is three digits of MHz, the decimal separator and five decimals.
@@ -25,8 +27,9 @@ Result<QString> normaliseFrequency(const QString& text, QChar separator);
 // Whether the text has the shape of a frequency text: three digits, a mark, five digits.
 bool isFrequencyText(const QString& text);
 
-// The frequency editor's key filter: digits and Backspace pass; the separator passes once, and
-// only after three characters (the MHz part) have been typed; everything else is dropped.
-bool frequencyKeyAccepted(QChar typed, const QString& currentText, QChar separator);
+// The frequency editor's key filter: what a typed character puts into the editor, or nothing
+// when it is dropped. Digits and Backspace pass as they are; either mark becomes the given
+// separator, once, and only after three characters (the MHz part) have been typed.
+std::optional<QChar> filterFrequencyKey(QChar typed, const QString& currentText, QChar separator);
 
 } // namespace zev
