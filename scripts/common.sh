@@ -4,7 +4,7 @@ ZEV_PACKAGES=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-svg-dev
     qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-qpa-plugins libgl-dev
-    fonts-wqy-microhei xvfb xauth
+    qt6-translations-l10n fonts-wqy-microhei xvfb xauth
 )
 
 zev_install_missing() {

@@ -439,6 +439,8 @@ void MainWindow::loadLanguage(const QString& name) {
     applyPackToWindows(*pack, forms());
     applyPackToTexts(*pack, m_workspace->texts);
     applyPackToPlan(*pack, m_workspace->plan);
+    if (const std::optional<Language> language = languageOfPack(name))
+        m_translations.install(m_directory, *language);
     if (!pack->text(TextId::SuccessLabel).isNull()) {
         m_readDialog->setSuccessCount(0);
         m_writeDialog->setSuccessCount(0);

@@ -2,6 +2,7 @@
 
 #include "app/inifile.h"
 #include "app/language.h"
+#include "app/translations.h"
 #include "radio/portprobe.h"
 #include "startupoptions.h"
 
@@ -57,8 +58,9 @@ public:
     // The seven windows, main window first, in their start-up order.
     QList<QObject*> forms() const;
 
-    // The pack programDirectory() + name + ".qm" into every window and the plan; a missing or
-    // unreadable pack changes nothing.
+    // The pack programDirectory() + name + ".qm" into every window and the plan, and the
+    // language's messages and Qt's own texts into the application; a missing or unreadable pack
+    // changes nothing.
     void loadLanguage(const QString& name);
     // The Language menu's commands; atStartup leaves the channel table's words alone.
     void switchLanguage(Language language, bool atStartup = false);
@@ -111,6 +113,7 @@ private:
     QString m_directory;
     std::unique_ptr<Workspace> m_workspace;
     IniFile m_settingsFile;
+    Translations m_translations;
     int m_portNumber = 1;
     bool m_shown = false;
     bool m_painted = false;

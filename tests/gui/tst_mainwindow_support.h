@@ -35,7 +35,7 @@ class ProgramFolder {
 public:
     ProgramFolder() {
         const QString binDir = qEnvironmentVariable("ZEV_BIN_DIR");
-        for (const char* pack : {"chinese.qm", "english.qm"})
+        for (const char* pack : {"chinese.qm", "english.qm", "chinese_messages.qm"})
             QFile::copy(binDir + QLatin1Char('/') + QLatin1String(pack), path() + pack);
     }
     QString path() const { return m_dir.path() + QLatin1Char('/'); }

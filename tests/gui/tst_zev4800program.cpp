@@ -33,7 +33,8 @@ private:
 void Zev4800ProgramTest::initTestCase() {
     const QString binDir = qEnvironmentVariable("ZEV_BIN_DIR");
     m_program = m_folder.path() + QStringLiteral("/zev4800");
-    for (const char* name : {"zev4800", "chinese.qm", "english.qm", "install.Log"})
+    for (const char* name :
+         {"zev4800", "chinese.qm", "english.qm", "chinese_messages.qm", "install.Log"})
         QVERIFY2(QFile::copy(binDir + '/' + name, m_folder.path() + '/' + name), name);
 }
 
