@@ -1,4 +1,247 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN" sourcelanguage="en">
+<context>
+    <name>zev::ChannelFile</name>
+    <message>
+        <source>Line %1: the text is not valid GBK</source>
+        <translation>第 %1 行：文本不是有效的 GBK 编码</translation>
+    </message>
+    <message>
+        <source>Line %1: &apos;%2&apos; is not a valid integer value</source>
+        <translation>第 %1 行：&apos;%2&apos; 不是有效的整数值</translation>
+    </message>
+    <message>
+        <source>Line %1: a line break inside a value cannot be stored</source>
+        <translation>第 %1 行：数值中含有换行符，无法保存</translation>
+    </message>
+    <message>
+        <source>Line %1: &apos;%2&apos; cannot be stored as GBK</source>
+        <translation>第 %1 行：&apos;%2&apos; 无法以 GBK 编码保存</translation>
+    </message>
+    <message>
+        <source>Line %1 cannot be stored as GBK</source>
+        <translation>第 %1 行无法以 GBK 编码保存</translation>
+    </message>
+    <message>
+        <source>Line %1: too long for a channel file</source>
+        <translation>第 %1 行：行过长，不是信道文件</translation>
+    </message>
+</context>
+<context>
+    <name>zev::Codec</name>
+    <message>
+        <source>squelch level</source>
+        <translation>静噪电平</translation>
+    </message>
+    <message>
+        <source>battery save</source>
+        <translation>电池省电</translation>
+    </message>
+    <message>
+        <source>time-out timer</source>
+        <translation>超时禁发</translation>
+    </message>
+    <message>
+        <source>voice prompt</source>
+        <translation>语音通知</translation>
+    </message>
+    <message>
+        <source>key beep</source>
+        <translation>提示音</translation>
+    </message>
+    <message>
+        <source>alarm key</source>
+        <translation>报警按键</translation>
+    </message>
+    <message>
+        <source>scan</source>
+        <translation>扫描允许</translation>
+    </message>
+    <message>
+        <source>The %1 option has no selection.</source>
+        <translation>选项“%1”没有选定值。</translation>
+    </message>
+    <message>
+        <source>The band &quot;%1&quot; is not of the form ddd-dddMHz.</source>
+        <translation>频段“%1”的格式应为 ddd-dddMHz（例如 136-174MHz）。</translation>
+    </message>
+</context>
+<context>
+    <name>zev::FileSystemError</name>
+    <message>
+        <source>File not found</source>
+        <translation>找不到文件</translation>
+    </message>
+    <message>
+        <source>Invalid filename</source>
+        <translation>文件名无效</translation>
+    </message>
+    <message>
+        <source>Too many open files</source>
+        <translation>打开的文件过多</translation>
+    </message>
+    <message>
+        <source>File access denied</source>
+        <translation>文件访问被拒绝</translation>
+    </message>
+    <message>
+        <source>Disk full</source>
+        <translation>磁盘已满</translation>
+    </message>
+    <message>
+        <source>File too large</source>
+        <translation>文件过大</translation>
+    </message>
+    <message>
+        <source>I/O error %1</source>
+        <translation>读写错误 %1</translation>
+    </message>
+</context>
+<context>
+    <name>zev::Frequency</name>
+    <message>
+        <source>&apos;%1&apos; is not a valid floating point value</source>
+        <translation>&apos;%1&apos; 不是有效的浮点数值</translation>
+    </message>
+</context>
+<context>
+    <name>zev::MainWindow</name>
+    <message>
+        <source>COM%1: there is no serial device %2.</source>
+        <translation>COM%1：没有串口设备 %2。</translation>
+    </message>
+    <message>
+        <source>COM%1: another program is using %2.</source>
+        <translation>COM%1：另一个程序正在使用 %2。</translation>
+    </message>
+    <message>
+        <source>Permission denied on %1: add your user to the %2 group (%3) and log in again.</source>
+        <translation>没有访问 %1 的权限：请把您的用户加入 %2 组（%3），然后重新登录。</translation>
+    </message>
+</context>
+<context>
+    <name>zev::Power</name>
+    <message>
+        <source>Enter the %1 (0 to %2).</source>
+        <translation>请输入%1（0 到 %2）。</translation>
+    </message>
+    <message>
+        <source>The %1 &apos;%2&apos; is not a number from 0 to %3.</source>
+        <translation>%1 &apos;%2&apos; 不是 0 到 %3 之间的数字。</translation>
+    </message>
+    <message>
+        <source>The %1 %2 is above %3.</source>
+        <translation>%1 %2 大于 %3。</translation>
+    </message>
+    <message>
+        <source>high-power level</source>
+        <translation>高功率电平</translation>
+    </message>
+    <message>
+        <source>low-power level</source>
+        <translation>低功率电平</translation>
+    </message>
+    <message>
+        <source>Choose a low-voltage level (0, 1 or 2).</source>
+        <translation>请选择低电压等级（0、1 或 2）。</translation>
+    </message>
+    <message>
+        <source>The radio&apos;s power calibration reply has %1 bytes, not %2: nothing was read.</source>
+        <translation>电台的功率校准应答有 %1 个字节，而不是 %2 个：未读取任何数据。</translation>
+    </message>
+    <message>
+        <source>The radio&apos;s power calibration block is erased or invalid (%1): its low-voltage level is not 0, 1 or 2.</source>
+        <translation>电台的功率校准数据块已擦除或无效（%1）：其低电压等级不是 0、1 或 2。</translation>
+    </message>
+    <message>
+        <source>Power levels must be 0 to %1 and the low-voltage level 0 to 2.</source>
+        <translation>功率电平必须为 0 到 %1，低电压等级必须为 0 到 2。</translation>
+    </message>
+</context>
+<context>
+    <name>zev::SerialPort</name>
+    <message>
+        <source>No device is set for COM%1</source>
+        <translation>没有为 COM%1 设置设备</translation>
+    </message>
+    <message>
+        <source>Cannot open %1 (COM%2): %3</source>
+        <translation>无法打开 %1（COM%2）：%3</translation>
+    </message>
+</context>
+<context>
+    <name>zev::Settings</name>
+    <message>
+        <source>Unable to write to %1</source>
+        <translation>无法写入 %1</translation>
+    </message>
+    <message>
+        <source>Cannot store [%1] %2 in %3: the name or value does not fit on an INI line</source>
+        <translation>无法把 [%1] %2 保存到 %3：名称或数值不能写成设置文件的一行</translation>
+    </message>
+    <message>
+        <source>Cannot open file &quot;%1&quot;. %2</source>
+        <translation>无法打开文件“%1”。%2</translation>
+    </message>
+    <message>
+        <source>List index out of bounds (%1)</source>
+        <translation>列表索引越界 (%1)</translation>
+    </message>
+</context>
+<context>
+    <name>zev::WriteCheck</name>
+    <message>
+        <source>RX frequency</source>
+        <translation>接收频率</translation>
+    </message>
+    <message>
+        <source>%1: %2 &apos;%3&apos; is not a frequency</source>
+        <translation>%1：%2 &apos;%3&apos; 不是有效的频率</translation>
+    </message>
+    <message>
+        <source>RX tone</source>
+        <translation>接收亚音</translation>
+    </message>
+    <message>
+        <source>%1: %2 &apos;%3&apos; is not a tone</source>
+        <translation>%1：%2 &apos;%3&apos; 不是有效的亚音</translation>
+    </message>
+    <message>
+        <source>TX frequency</source>
+        <translation>发射频率</translation>
+    </message>
+    <message>
+        <source>TX tone</source>
+        <translation>发射亚音</translation>
+    </message>
+    <message>
+        <source>power</source>
+        <translation>功率</translation>
+    </message>
+    <message>
+        <source>%1: %2 &apos;%3&apos; is not a power word</source>
+        <translation>%1：%2 &apos;%3&apos; 不是有效的功率值</translation>
+    </message>
+    <message>
+        <source>flag A</source>
+        <translation>扫描加入</translation>
+    </message>
+    <message>
+        <source>%1: %2 &apos;%3&apos; is not an on/off word</source>
+        <translation>%1：%2 &apos;%3&apos; 不是有效的开关值</translation>
+    </message>
+    <message>
+        <source>flag B</source>
+        <translation>繁忙锁定</translation>
+    </message>
+    <message>
+        <source>Channel %1</source>
+        <translation>信道 %1</translation>
+    </message>
+    <message>
+        <source>%1: %2 is empty</source>
+        <translation>%1：%2 为空</translation>
+    </message>
+</context>
 </TS>

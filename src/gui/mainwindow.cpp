@@ -89,16 +89,17 @@ QString portUnavailableMessage(const QString& busyMessage, ProbeOutcome outcome,
     case ProbeOutcome::Free:
         return QString();
     case ProbeOutcome::Missing:
-        detail = QStringLiteral("COM%1: there is no serial device %2.");
+        detail = MainWindow::tr("COM%1: there is no serial device %2.");
         break;
     case ProbeOutcome::Busy:
-        detail = QStringLiteral("COM%1: another program is using %2.");
+        detail = MainWindow::tr("COM%1: another program is using %2.");
         break;
     case ProbeOutcome::PermissionDenied:
-        return busyMessage +
-               QStringLiteral("\nPermission denied on %1: add your user to the dialout group "
-                              "(sudo usermod -aG dialout $USER) and log in again.")
-                   .arg(device);
+        return busyMessage + QLatin1Char('\n') +
+               MainWindow::tr("Permission denied on %1: add your user to the %2 group (%3) and "
+                              "log in again.")
+                   .arg(device, QStringLiteral("dialout"),
+                        QStringLiteral("sudo usermod -aG dialout $USER"));
     }
     return busyMessage + QLatin1Char('\n') + detail.arg(portNumber).arg(device);
 }

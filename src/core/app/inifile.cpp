@@ -1,5 +1,6 @@
 #include "app/inifile.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
@@ -177,13 +178,14 @@ int IniFile::readInt(const QString& section, const QString& key, int defaultValu
 }
 
 Status IniFile::writeString(const QString& section, const QString& key, const QString& value) {
-    const Status unableToWrite =
-        Status::failure(QStringLiteral("Unable to write to %1").arg(m_path));
+    const Status unableToWrite = Status::failure(
+        QCoreApplication::translate("zev::Settings", "Unable to write to %1").arg(m_path));
     if (section.trimmed().isEmpty() || key.trimmed().isEmpty() || !fitsOnOneLine(section) ||
         !fitsOnOneLine(key) || !fitsOnOneLine(value) || section.contains(QLatin1Char(']')) ||
         key.contains(QLatin1Char('=')))
         return Status::failure(
-            QStringLiteral(
+            QCoreApplication::translate(
+                "zev::Settings",
                 "Cannot store [%1] %2 in %3: the name or value does not fit on an INI line")
                 .arg(section, key, m_path));
 

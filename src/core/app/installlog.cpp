@@ -1,5 +1,6 @@
 #include "app/installlog.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 namespace zev {
@@ -41,10 +42,12 @@ Result<Language> detectInstallLanguage(const QString& directory) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return Status::failure(
-            QStringLiteral("Cannot open file \"%1\". %2").arg(path, file.errorString()));
+            QCoreApplication::translate("zev::Settings", "Cannot open file \"%1\". %2")
+                .arg(path, file.errorString()));
     const std::optional<QByteArray> title = lineAt(file.readAll(), 1);
     if (!title)
-        return Status::failure(QStringLiteral("List index out of bounds (1)"));
+        return Status::failure(
+            QCoreApplication::translate("zev::Settings", "List index out of bounds (%1)").arg(1));
     return *title == "Title: ZEV4800 Programming Software" ? Language::English : Language::Chinese;
 }
 

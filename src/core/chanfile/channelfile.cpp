@@ -1,6 +1,7 @@
 #include "chanfile/channelfile.h"
 #include "chanfile/channelfilelines.h"
 
+#include <QCoreApplication>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -87,7 +88,8 @@ QString decodeGbk(QByteArray bytes) {
 Status checkDecoded(const QString& taken, int lineNumber) {
     if (taken.contains(QChar::ReplacementCharacter))
         return Status::failure(
-            QStringLiteral("Line %1: the text is not valid GBK").arg(lineNumber));
+            QCoreApplication::translate("zev::ChannelFile", "Line %1: the text is not valid GBK")
+                .arg(lineNumber));
     return Status::success();
 }
 
@@ -96,7 +98,8 @@ Result<int> parseOptionIndex(const QString& line, qsizetype position, int lineNu
     if (character.size() == 1 && character[0] >= QLatin1Char('0') &&
         character[0] <= QLatin1Char('9'))
         return character[0].unicode() - '0';
-    return Status::failure(QStringLiteral("Line %1: '%2' is not a valid integer value")
+    return Status::failure(QCoreApplication::translate("zev::ChannelFile",
+                                                       "Line %1: '%2' is not a valid integer value")
                                .arg(lineNumber)
                                .arg(displayCharacter(character)));
 }
@@ -151,7 +154,8 @@ Status checkStorable(const QStringList& lines) {
         // A line feed inside a value would shift every later line when the file is read back.
         if (line.contains(QLatin1Char('\n')))
             return Status::failure(
-                QStringLiteral("Line %1: a line break inside a value cannot be stored")
+                QCoreApplication::translate("zev::ChannelFile",
+                                            "Line %1: a line break inside a value cannot be stored")
                     .arg(lineIndex + 1));
         QStringEncoder lineEncoder(encodingName);
         const QByteArray lineBytes = lineEncoder.encode(line); // encodes only when converted
@@ -163,13 +167,16 @@ Status checkStorable(const QStringList& lines) {
             QStringEncoder characterEncoder(encodingName);
             const QByteArray characterBytes = characterEncoder.encode(character);
             if (characterEncoder.hasError())
-                return Status::failure(QStringLiteral("Line %1: '%2' cannot be stored as GBK")
-                                           .arg(lineIndex + 1)
-                                           .arg(displayCharacter(character)));
+                return Status::failure(
+                    QCoreApplication::translate("zev::ChannelFile",
+                                                "Line %1: '%2' cannot be stored as GBK")
+                        .arg(lineIndex + 1)
+                        .arg(displayCharacter(character)));
             at += length - 1;
         }
         return Status::failure(
-            QStringLiteral("Line %1 cannot be stored as GBK").arg(lineIndex + 1));
+            QCoreApplication::translate("zev::ChannelFile", "Line %1 cannot be stored as GBK")
+                .arg(lineIndex + 1));
     }
     return Status::success();
 }

@@ -2,6 +2,7 @@
 #include "chanfile/channelfilelines.h"
 #include "chanfile/filesystemerror.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -66,7 +67,8 @@ Result<ChannelFile> loadChannelFile(const QString& path) {
     const qsizetype completeLines = bytes.count('\n');
     if (!in.atEnd() && completeLines < usedLineCount)
         return Status::failure(
-            QStringLiteral("Line %1: too long for a channel file").arg(completeLines + 1));
+            QCoreApplication::translate("zev::ChannelFile", "Line %1: too long for a channel file")
+                .arg(completeLines + 1));
     return parseChannelFile(bytes);
 }
 

@@ -1,5 +1,6 @@
 #include "chanfile/filesystemerror.h"
 
+#include <QCoreApplication>
 #include <QFileDevice>
 
 #include <cerrno>
@@ -9,27 +10,27 @@ namespace zev {
 QString fileSystemErrorText(int errorNumber) {
     switch (errorNumber) {
     case ENOENT:
-        return QStringLiteral("File not found");
+        return QCoreApplication::translate("zev::FileSystemError", "File not found");
     case ENOTDIR:
     case ENAMETOOLONG:
     case EINVAL:
-        return QStringLiteral("Invalid filename");
+        return QCoreApplication::translate("zev::FileSystemError", "Invalid filename");
     case EMFILE:
     case ENFILE:
-        return QStringLiteral("Too many open files");
+        return QCoreApplication::translate("zev::FileSystemError", "Too many open files");
     case EACCES:
     case EPERM:
     case EROFS:
     case EISDIR:
     case ETXTBSY:
-        return QStringLiteral("File access denied");
+        return QCoreApplication::translate("zev::FileSystemError", "File access denied");
     case ENOSPC:
     case EDQUOT:
-        return QStringLiteral("Disk full");
+        return QCoreApplication::translate("zev::FileSystemError", "Disk full");
     case EFBIG:
-        return QStringLiteral("File too large");
+        return QCoreApplication::translate("zev::FileSystemError", "File too large");
     default:
-        return QStringLiteral("I/O error %1").arg(errorNumber);
+        return QCoreApplication::translate("zev::FileSystemError", "I/O error %1").arg(errorNumber);
     }
 }
 

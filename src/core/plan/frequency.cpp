@@ -1,5 +1,6 @@
 #include "plan/frequency.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 
 #include <algorithm>
@@ -101,8 +102,9 @@ bool isDecimalMark(QChar c) {
 Result<QString> normaliseFrequency(const QString& text, QChar separator) {
     const std::optional<double> number = readNumber(text);
     if (!number)
-        return Status::failure(
-            QStringLiteral("'%1' is not a valid floating point value").arg(text));
+        return Status::failure(QCoreApplication::translate(
+                                   "zev::Frequency", "'%1' is not a valid floating point value")
+                                   .arg(text));
     double mhz = *number;
     if (!(mhz >= LowestMhz))
         mhz = LowestMhz;

@@ -2,6 +2,8 @@
 
 #include "radio/hex.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace zev::codec {
@@ -83,19 +85,19 @@ bool isListed(Option option, int index) {
 QString optionName(Option option) {
     switch (option) {
     case Option::Squelch:
-        return QStringLiteral("squelch level");
+        return QCoreApplication::translate("zev::Codec", "squelch level");
     case Option::BatterySave:
-        return QStringLiteral("battery save");
+        return QCoreApplication::translate("zev::Codec", "battery save");
     case Option::TimeOutTimer:
-        return QStringLiteral("time-out timer");
+        return QCoreApplication::translate("zev::Codec", "time-out timer");
     case Option::VoicePrompt:
-        return QStringLiteral("voice prompt");
+        return QCoreApplication::translate("zev::Codec", "voice prompt");
     case Option::KeyBeep:
-        return QStringLiteral("key beep");
+        return QCoreApplication::translate("zev::Codec", "key beep");
     case Option::AlarmKey:
-        return QStringLiteral("alarm key");
+        return QCoreApplication::translate("zev::Codec", "alarm key");
     case Option::Scan:
-        return QStringLiteral("scan");
+        return QCoreApplication::translate("zev::Codec", "scan");
     }
     return {};
 }
@@ -299,7 +301,8 @@ Status checkOptions(const OptionIndices& indices) {
     QStringList problems;
     for (const Option option : allOptions) {
         if (!isListed(option, indices[slot(option)]))
-            problems << QStringLiteral("The %1 option has no selection.").arg(optionName(option));
+            problems << QCoreApplication::translate("zev::Codec", "The %1 option has no selection.")
+                            .arg(optionName(option));
     }
     return problems.isEmpty() ? Status::success()
                               : Status::failure(problems.join(QLatin1Char('\n')));
@@ -311,8 +314,9 @@ Status checkBand(const QString& band) {
                       std::all_of(band.begin(), band.begin() + 3, isDecimal) &&
                       std::all_of(band.begin() + 4, band.begin() + 7, isDecimal);
     if (!form)
-        return Status::failure(
-            QStringLiteral("The band \"%1\" is not of the form ddd-dddMHz.").arg(band));
+        return Status::failure(QCoreApplication::translate(
+                                   "zev::Codec", "The band \"%1\" is not of the form ddd-dddMHz.")
+                                   .arg(band));
     return Status::success();
 }
 

@@ -3,6 +3,8 @@
 #include "radio/codec.h"
 #include "radio/link.h"
 
+#include <QCoreApplication>
+
 #include <optional>
 
 namespace zev {
@@ -92,7 +94,8 @@ PowerWriteResult writePower(RadioLink& link, const PowerLevels& levels) {
         levels.low > power::MaximumLevel || levels.lowVoltage < 0 ||
         levels.lowVoltage >= power::LowVoltageLevels) {
         result.session = SessionResult::refused(
-            QStringLiteral("Power levels must be 0 to %1 and the low-voltage level 0 to 2.")
+            QCoreApplication::translate(
+                "zev::Power", "Power levels must be 0 to %1 and the low-voltage level 0 to 2.")
                 .arg(power::MaximumLevel));
         return result;
     }

@@ -1,5 +1,6 @@
 #include "radio/serialport.h"
 
+#include <QCoreApplication>
 #include <QSerialPort>
 
 namespace zev {
@@ -33,7 +34,9 @@ Status SerialPort::open() {
     if (m_port->isOpen())
         return Status::success();
     if (m_device.isEmpty())
-        return Status::failure(QStringLiteral("No device is set for COM%1").arg(m_number));
+        return Status::failure(
+            QCoreApplication::translate("zev::SerialPort", "No device is set for COM%1")
+                .arg(m_number));
     m_port->setPortName(m_device);
     m_port->setBaudRate(QSerialPort::Baud9600);
     m_port->setDataBits(QSerialPort::Data8);
@@ -44,7 +47,10 @@ Status SerialPort::open() {
         const QString reason = m_port->errorString();
         m_port->clearError();
         return Status::failure(
-            QStringLiteral("Cannot open %1 (COM%2): %3").arg(m_device).arg(m_number).arg(reason));
+            QCoreApplication::translate("zev::SerialPort", "Cannot open %1 (COM%2): %3")
+                .arg(m_device)
+                .arg(m_number)
+                .arg(reason));
     }
     m_failureReported = false;
     // A pseudo-terminal has no modem lines and refuses these; the line works without them.

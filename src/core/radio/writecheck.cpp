@@ -5,6 +5,7 @@
 #include "plan/vocabulary.h"
 #include "radio/codec.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 
 namespace zev {
@@ -33,20 +34,32 @@ bool isFlagWord(const QString& text, const Words& words) {
            meaning == WordMeaning::Off;
 }
 
+QString translate(const char* text) {
+    return QCoreApplication::translate("zev::WriteCheck", text);
+}
+
+// A whole sentence for each kind of cell, so that a translation can order its parts freely.
 struct Field {
     ChannelPlan::Column column;
     const char* name;
-    const char* what;
+    const char* notValid; // %1 channel, %2 field name, %3 cell text
 };
 
 constexpr Field fields[] = {
-    {ChannelPlan::RxFrequency, "RX frequency", "a frequency"},
-    {ChannelPlan::RxTone, "RX tone", "a tone"},
-    {ChannelPlan::TxFrequency, "TX frequency", "a frequency"},
-    {ChannelPlan::TxTone, "TX tone", "a tone"},
-    {ChannelPlan::Power, "power", "a power word"},
-    {ChannelPlan::FlagA, "flag A", "an on/off word"},
-    {ChannelPlan::FlagB, "flag B", "an on/off word"},
+    {ChannelPlan::RxFrequency, QT_TRANSLATE_NOOP("zev::WriteCheck", "RX frequency"),
+     QT_TRANSLATE_NOOP("zev::WriteCheck", "%1: %2 '%3' is not a frequency")},
+    {ChannelPlan::RxTone, QT_TRANSLATE_NOOP("zev::WriteCheck", "RX tone"),
+     QT_TRANSLATE_NOOP("zev::WriteCheck", "%1: %2 '%3' is not a tone")},
+    {ChannelPlan::TxFrequency, QT_TRANSLATE_NOOP("zev::WriteCheck", "TX frequency"),
+     QT_TRANSLATE_NOOP("zev::WriteCheck", "%1: %2 '%3' is not a frequency")},
+    {ChannelPlan::TxTone, QT_TRANSLATE_NOOP("zev::WriteCheck", "TX tone"),
+     QT_TRANSLATE_NOOP("zev::WriteCheck", "%1: %2 '%3' is not a tone")},
+    {ChannelPlan::Power, QT_TRANSLATE_NOOP("zev::WriteCheck", "power"),
+     QT_TRANSLATE_NOOP("zev::WriteCheck", "%1: %2 '%3' is not a power word")},
+    {ChannelPlan::FlagA, QT_TRANSLATE_NOOP("zev::WriteCheck", "flag A"),
+     QT_TRANSLATE_NOOP("zev::WriteCheck", "%1: %2 '%3' is not an on/off word")},
+    {ChannelPlan::FlagB, QT_TRANSLATE_NOOP("zev::WriteCheck", "flag B"),
+     QT_TRANSLATE_NOOP("zev::WriteCheck", "%1: %2 '%3' is not an on/off word")},
 };
 
 bool isValid(ChannelPlan::Column column, const QString& text, const Words& words) {
@@ -69,19 +82,19 @@ bool isValid(ChannelPlan::Column column, const QString& text, const Words& words
 QStringList channelProblems(const ChannelRow& cells, const Words& words, int channel) {
     QStringList problems;
     const bool used = !cells[ChannelPlan::RxFrequency - 1].isEmpty();
-    const QString label = QStringLiteral("Channel %1").arg(channel, 2, 10, QLatin1Char('0'));
+    const QString label = QCoreApplication::translate("zev::WriteCheck", "Channel %1")
+                              .arg(channel, 2, 10, QLatin1Char('0'));
     for (const Field& field : fields) {
         const QString text = cells[field.column - 1];
+        const QString name = translate(field.name);
         if (text.isEmpty()) {
             if (used && field.column != ChannelPlan::TxFrequency)
-                problems.append(
-                    QStringLiteral("%1: %2 is empty").arg(label, QLatin1String(field.name)));
+                problems.append(QCoreApplication::translate("zev::WriteCheck", "%1: %2 is empty")
+                                    .arg(label, name));
             continue;
         }
         if (!isValid(field.column, text, words))
-            problems.append(
-                QStringLiteral("%1: %2 '%3' is not %4")
-                    .arg(label, QLatin1String(field.name), text, QLatin1String(field.what)));
+            problems.append(translate(field.notValid).arg(label, name, text));
     }
     return problems;
 }
