@@ -4,28 +4,40 @@
 <context>
     <name>zev::ChannelFile</name>
     <message>
-        <source>Line %1: the text is not valid GBK</source>
-        <translation>第 %1 行：文本不是有效的 GBK 编码</translation>
+        <source>the text is not valid GBK</source>
+        <translation>文本不是有效的 GBK 编码</translation>
     </message>
     <message>
-        <source>Line %1: &apos;%2&apos; is not a valid integer value</source>
-        <translation>第 %1 行：&apos;%2&apos; 不是有效的整数值</translation>
+        <source>&apos;%1&apos; is not a valid integer value</source>
+        <translation>&apos;%1&apos; 不是有效的整数值</translation>
     </message>
     <message>
-        <source>Line %1: a line break inside a value cannot be stored</source>
-        <translation>第 %1 行：数值中含有换行符，无法保存</translation>
+        <source>Line %1: %2</source>
+        <translation>第 %1 行：%2</translation>
     </message>
     <message>
-        <source>Line %1: &apos;%2&apos; cannot be stored as GBK</source>
-        <translation>第 %1 行：&apos;%2&apos; 无法以 GBK 编码保存</translation>
+        <source>%1, line %2: %3</source>
+        <translation>%1，第 %2 行：%3</translation>
     </message>
     <message>
-        <source>Line %1 cannot be stored as GBK</source>
-        <translation>第 %1 行无法以 GBK 编码保存</translation>
+        <source>a line break inside a value cannot be stored</source>
+        <translation>数值中含有换行符，无法保存</translation>
     </message>
     <message>
-        <source>Line %1: too long for a channel file</source>
-        <translation>第 %1 行：行过长，不是信道文件</translation>
+        <source>&apos;%1&apos; cannot be stored as GBK</source>
+        <translation>&apos;%1&apos; 无法以 GBK 编码保存</translation>
+    </message>
+    <message>
+        <source>the line cannot be stored as GBK</source>
+        <translation>该行无法以 GBK 编码保存</translation>
+    </message>
+    <message>
+        <source>%1: %2 is a folder, not a file</source>
+        <translation>%1：%2 是文件夹，不是文件</translation>
+    </message>
+    <message>
+        <source>too long for a channel file</source>
+        <translation>行过长，不是信道文件</translation>
     </message>
 </context>
 <context>
@@ -192,48 +204,20 @@
 <context>
     <name>zev::WriteCheck</name>
     <message>
-        <source>RX frequency</source>
-        <translation>接收频率</translation>
-    </message>
-    <message>
         <source>%1: %2 &apos;%3&apos; is not a frequency</source>
         <translation>%1：%2 &apos;%3&apos; 不是有效的频率</translation>
-    </message>
-    <message>
-        <source>RX tone</source>
-        <translation>接收亚音</translation>
     </message>
     <message>
         <source>%1: %2 &apos;%3&apos; is not a tone</source>
         <translation>%1：%2 &apos;%3&apos; 不是有效的亚音</translation>
     </message>
     <message>
-        <source>TX frequency</source>
-        <translation>发射频率</translation>
-    </message>
-    <message>
-        <source>TX tone</source>
-        <translation>发射亚音</translation>
-    </message>
-    <message>
-        <source>power</source>
-        <translation>功率</translation>
-    </message>
-    <message>
         <source>%1: %2 &apos;%3&apos; is not a power word</source>
         <translation>%1：%2 &apos;%3&apos; 不是有效的功率值</translation>
     </message>
     <message>
-        <source>flag A</source>
-        <translation>扫描加入</translation>
-    </message>
-    <message>
         <source>%1: %2 &apos;%3&apos; is not an on/off word</source>
         <translation>%1：%2 &apos;%3&apos; 不是有效的开关值</translation>
-    </message>
-    <message>
-        <source>flag B</source>
-        <translation>繁忙锁定</translation>
     </message>
     <message>
         <source>Channel %1</source>
@@ -242,6 +226,34 @@
     <message>
         <source>%1: %2 is empty</source>
         <translation>%1：%2 为空</translation>
+    </message>
+    <message>
+        <source>RX Freq</source>
+        <translation>接收频率</translation>
+    </message>
+    <message>
+        <source>RX Tone</source>
+        <translation>接收亚音</translation>
+    </message>
+    <message>
+        <source>TX Freq</source>
+        <translation>发射频率</translation>
+    </message>
+    <message>
+        <source>TX Tone</source>
+        <translation>发射亚音</translation>
+    </message>
+    <message>
+        <source>Power</source>
+        <translation>功率</translation>
+    </message>
+    <message>
+        <source>Scan Add</source>
+        <translation>扫描加入</translation>
+    </message>
+    <message>
+        <source>Busy Lock</source>
+        <translation>繁忙锁定</translation>
     </message>
 </context>
 </TS>

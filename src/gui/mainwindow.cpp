@@ -376,10 +376,25 @@ void MainWindow::showEvent(QShowEvent* event) {
     if (!m_shown) {
         m_shown = true;
         runShowStep();
-        // A channel file named on the command line opens as the Open command would open it.
         if (!m_options.channelFile.isEmpty())
-            openChannelFileAt(m_options.channelFile);
+            openStartupFile();
     }
+}
+
+// A channel file named on the command line opens as the Open command would open it, but its
+// error waits until the window is drawn: a box over a window that is not there yet looks like a
+// program that failed to start.
+void MainWindow::openStartupFile() {
+    const Status opened =
+        zev::openChannelFile(m_options.channelFile, m_workspace->plan, m_workspace->models);
+    if (opened)
+        return;
+    connect(
+        this, &MainWindow::firstPainted, this,
+        [this, message = opened.message()] {
+            QTimer::singleShot(0, this, [this, message] { showErrorBox(this, message); });
+        },
+        Qt::SingleShotConnection);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -96,6 +96,7 @@ private:
     void newPlan();
     void openChannelFile();
     void openChannelFileAt(const QString& path);
+    void openStartupFile();
     void saveChannelFile();
     void changeModel(int index);
     void selectPort(int number);

@@ -442,7 +442,7 @@ void ChannelFileTest::noSelectionIsWrittenAndRefusedOnOpen() {
     QSignalSpy applied(&targetModels, &ModelList::bandApplied);
     const PlanState before = stateOf(target, targetModels);
     const Status status = openChannelFile(path, target, targetModels);
-    QCOMPARE(status.message(), QStringLiteral("Line 7: '-' is not a valid integer value"));
+    QCOMPARE(status.message(), path + QStringLiteral(", line 7: '-' is not a valid integer value"));
     QVERIFY(stateOf(target, targetModels) == before);
     QCOMPARE(applied.count(), 0);
 }
@@ -452,18 +452,19 @@ void ChannelFileTest::failingFilesLeaveThePlanAlone_data() {
     QTest::addColumn<QString>("error");
     const QString good =
         QStringLiteral("CH01 | 145.12500 | OFF | 145.12500 | OFF | High | ON | OFF | ");
-    QTest::newRow("missing option line")
-        << gbk(fileText({}).section('\n', 0, 8)) << "Line 10: '' is not a valid integer value";
-    QTest::newRow("empty file") << QByteArray() << "Line 5: '' is not a valid integer value";
+    QTest::newRow("missing option line") << gbk(fileText({}).section('\n', 0, 8))
+                                         << "<file>, line 10: '' is not a valid integer value";
+    QTest::newRow("empty file") << QByteArray()
+                                << "<file>, line 5: '' is not a valid integer value";
     QTest::newRow("invalid gbk in a channel line")
         << gbkWith(fileText({good, "CH02 | 145.12500 | @ | "}), "\x81\x7f")
-        << "Line 15: the text is not valid GBK";
+        << "<file>, line 15: the text is not valid GBK";
     QTest::newRow("invalid gbk in the band")
         << gbkWith(fileText({good}, "BAND 136@MHz"), "\x81\x20")
-        << "Line 4: the text is not valid GBK";
+        << "<file>, line 4: the text is not valid GBK";
     QTest::newRow("double-byte character cut off at the end")
         << QByteArray("RH-4800 MEMORY CHANNEL\r\n\r\n\r\nBAND 136-174M\xb8")
-        << "Line 4: the text is not valid GBK";
+        << "<file>, line 4: the text is not valid GBK";
 }
 
 // Open checks the whole file before it changes anything.
@@ -477,13 +478,13 @@ void ChannelFileTest::failingFilesLeaveThePlanAlone() {
     ModelList models;
     fillWithOtherState(plan, models);
     const PlanState before = stateOf(plan, models);
-    QCOMPARE(openChannelFile(path, plan, models).message(), error);
+    QCOMPARE(openChannelFile(path, plan, models).message(), QString(error).replace("<file>", path));
     QVERIFY(stateOf(plan, models) == before);
 }
 
 void ChannelFileTest::oddBytesNeverCrash_data() {
     QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QString>("error"); // empty: opens; "*": opens or fails naming a line
+    QTest::addColumn<QString>("error"); // empty: opens; "*": opens or fails naming file and line
 
     QByteArray random(8192, '\0');
     QRandomGenerator generator(4800);
@@ -491,9 +492,9 @@ void ChannelFileTest::oddBytesNeverCrash_data() {
         byte = static_cast<char>(generator.bounded(256));
     QTest::newRow("random bytes") << random << "*";
     QTest::newRow("zero bytes") << QByteArray(4096, '\0')
-                                << "Line 5: '' is not a valid integer value";
+                                << "<file>, line 5: '' is not a valid integer value";
     QTest::newRow("one huge line")
-        << QByteArray(1 << 20, 'x') << "Line 1: too long for a channel file";
+        << QByteArray(1 << 20, 'x') << "<file>, line 1: too long for a channel file";
     QTest::newRow("huge tail after the used lines")
         << gbk(fileText(QStringList(16, "CH01 | 145.12500 | OFF | 145.12500 | OFF | High | ON | "
                                         "OFF | "))) +
@@ -511,9 +512,10 @@ void ChannelFileTest::oddBytesNeverCrash() {
     writeBytes(path, bytes);
     const Result<ChannelFile> file = loadChannelFile(path);
     if (error == QLatin1String("*"))
-        QVERIFY2(file.ok() || file.message().startsWith("Line "), qPrintable(file.message()));
+        QVERIFY2(file.ok() || file.message().startsWith(path + ", line "),
+                 qPrintable(file.message()));
     else
-        QCOMPARE(file.message(), error);
+        QCOMPARE(file.message(), QString(error).replace("<file>", path));
 }
 
 void ChannelFileTest::unstorableValuesRefuseToSave_data() {
@@ -521,9 +523,10 @@ void ChannelFileTest::unstorableValuesRefuseToSave_data() {
     QTest::addColumn<QString>("cell");
     QTest::addColumn<QString>("error");
     QTest::newRow("no gbk code") << 3 << QStringLiteral("OFF\U0001F600")
-                                 << QStringLiteral("Line 16: '\U0001F600' cannot be stored as GBK");
+                                 << QStringLiteral(
+                                        "<file>, line 16: '\U0001F600' cannot be stored as GBK");
     QTest::newRow("line feed") << 1 << "145.12500\n"
-                               << "Line 14: a line break inside a value cannot be stored";
+                               << "<file>, line 14: a line break inside a value cannot be stored";
 }
 
 // Refused before anything is written, rather than saved as a file that reads back differently.
@@ -537,7 +540,7 @@ void ChannelFileTest::unstorableValuesRefuseToSave() {
     file.channels[row - 1][1] = cell;
     QTemporaryDir dir;
     const QString path = dir.filePath("unstorable.z81");
-    QCOMPARE(saveChannelFile(path, file).message(), error);
+    QCOMPARE(saveChannelFile(path, file).message(), QString(error).replace("<file>", path));
     QVERIFY(!QFile::exists(path));
 }
 
@@ -545,12 +548,13 @@ void ChannelFileTest::fileSystemErrorsNameTheFile() {
     QTemporaryDir dir;
     const QString missing = dir.filePath("missing.z81");
     QCOMPARE(loadChannelFile(missing).message(), "File not found: " + missing);
-    QCOMPARE(loadChannelFile(dir.path()).message(), "File access denied: " + dir.path());
+    QCOMPARE(loadChannelFile(dir.path()).message(),
+             "File access denied: " + dir.path() + " is a folder, not a file");
     const QString inMissingFolder = dir.filePath("no/such/folder/x.z81");
     QCOMPARE(saveChannelFile(inMissingFolder, ChannelFile{}).message(),
              "File not found: " + inMissingFolder);
     QCOMPARE(saveChannelFile(dir.path(), ChannelFile{}).message(),
-             "File access denied: " + dir.path());
+             "File access denied: " + dir.path() + " is a folder, not a file");
 }
 
 // A save that cannot be completed leaves the earlier file untouched and no temporary behind.

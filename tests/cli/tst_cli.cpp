@@ -236,7 +236,7 @@ void CliTest::badPlanIsRefusedWithoutAByte() {
     SimulatorProcess sim({"--baud", "0", "--trace", trace});
     const Run run = runCli({"write", "--port", sim.terminal(), plan, "--lang", "english"});
     QCOMPARE(run.exitCode, 1);
-    QCOMPARE(run.err, QByteArray("zev4800-cli: write refused: Channel 03: RX frequency "
+    QCOMPARE(run.err, QByteArray("zev4800-cli: write refused: Channel 03: RX Freq "
                                  "'14x.50000' is not a frequency\n"));
     sim.stop();
     QVERIFY(readFile(trace).contains("# radio on"));

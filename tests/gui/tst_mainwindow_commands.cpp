@@ -69,6 +69,24 @@ void fillChannelOne(ChannelPlan& plan, const zev::ChannelRow& row) {
     plan.setChannel(1, row);
 }
 
+// Calls back whenever a message box is shown anywhere in the application.
+class BoxShowWatcher : public QObject {
+public:
+    explicit BoxShowWatcher(std::function<void()> shown) : m_shown(std::move(shown)) {
+        qApp->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show && qobject_cast<QMessageBox*>(watched))
+            m_shown();
+        return false;
+    }
+
+private:
+    std::function<void()> m_shown;
+};
+
 } // namespace
 
 class MainWindowCommandsTest : public QObject {
@@ -97,6 +115,7 @@ private slots:
     void powerAdjustOnlyInServiceMode();
     void saveAndOpen();
     void fileNamedAtStartOpens();
+    void badFileNamedAtStartWaitsForTheWindow();
     void openFailure_data();
     void openFailure();
     void saveFailure();
@@ -627,6 +646,29 @@ void MainWindowCommandsTest::fileNamedAtStartOpens() {
     QCOMPARE(window->windowTitle(), QStringLiteral("ZEV4800 [400-470MHz]"));
     // Opened after the language load: the plan's option texts are English.
     QCOMPARE(window->workspace().plan.optionText(Option::Scan), QStringLiteral("OFF"));
+}
+
+// A bad file named on the command line: its error stands over the drawn window, not in its place.
+void MainWindowCommandsTest::badFileNamedAtStartWaitsForTheWindow() {
+    ProgramFolder folder;
+    folder.writeInstallLog(true);
+    const QString path = folder.path() + QStringLiteral("bad.z81");
+    folder.writeFile(QStringLiteral("bad.z81"),
+                     "RH-4800 MEMORY CHANNEL\r\n\r\n\r\nBAND 400-470MHz\r\nSquelch x 2\r\n");
+    zev::StartupOptions options;
+    options.programDirectory = folder.path();
+    options.channelFile = path;
+    MainWindow window(options);
+    bool painted = false;
+    connect(&window, &MainWindow::firstPainted, this, [&painted] { painted = true; });
+    QList<bool> paintedWhenShown;
+    BoxShowWatcher watcher([&] { paintedWhenShown << painted; });
+    MessageBoxAnswerer answerer;
+    window.show();
+    QVERIFY(answerer.waitForBoxes(1));
+    QCOMPARE(paintedWhenShown, QList<bool>{true});
+    QCOMPARE(answerer.seen.first().text, path + ", line 5: 'x' is not a valid integer value");
+    QCOMPARE(window.windowTitle(), QStringLiteral("ZEV4800"));
 }
 
 void MainWindowCommandsTest::saveAndOpen() {

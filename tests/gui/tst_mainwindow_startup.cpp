@@ -239,7 +239,8 @@ void MainWindowStartupTest::settingsWriteFailure() {
     window.reset();
     QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QCOMPARE(answerer.seen.size(), 1);
-    QCOMPARE(answerer.seen.first().text, QStringLiteral("Unable to write to ") + path);
+    // Started in Chinese: the message is the translation of "Unable to write to %1".
+    QCOMPARE(answerer.seen.first().text, QStringLiteral("无法写入 ") + path);
     QCOMPARE(answerer.seen.first().title, QStringLiteral("ZEV4800"));
     QCOMPARE(answerer.seen.first().icon, QMessageBox::Critical);
     if (setup == "file")

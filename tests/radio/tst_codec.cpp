@@ -475,21 +475,20 @@ void CodecTest::channelCheck_data() {
     QTest::newRow("other language off tone")
         << ChannelRow{"145.12500", "禁用", "145.12500", "OFF", "低功率", "启用", "禁用"} << "";
     QTest::newRow("short RX") << ChannelRow{"14.5", "67.0", "145.12500", "OFF", w.high, w.on, w.on}
-                              << "RX frequency";
+                              << "RX Freq";
     QTest::newRow("long TX") << ChannelRow{"145.12500", "67.0", "145.125000", "OFF",
                                            w.high,      w.on,   w.on}
-                             << "TX frequency";
+                             << "TX Freq";
     QTest::newRow("letters in TX")
-        << ChannelRow{"145.12500", "67.0", "145.1x500", "OFF", w.high, w.on, w.on}
-        << "TX frequency";
+        << ChannelRow{"145.12500", "67.0", "145.1x500", "OFF", w.high, w.on, w.on} << "TX Freq";
     QTest::newRow("short tone") << ChannelRow{"145.12500", "67", "145.12500", "OFF",
                                               w.high,      w.on, w.on}
-                                << "RX tone";
+                                << "RX Tone";
     QTest::newRow("bad polarity") << ChannelRow{"145.12500", "OFF", "145.12500", "D023X",
                                                 w.high,      w.on,  w.on}
-                                  << "TX tone";
+                                  << "TX Tone";
     QTest::newRow("lower-case code")
-        << ChannelRow{"145.12500", "d023n", "145.12500", "OFF", w.high, w.on, w.on} << "RX tone";
+        << ChannelRow{"145.12500", "d023n", "145.12500", "OFF", w.high, w.on, w.on} << "RX Tone";
 }
 
 void CodecTest::channelCheck() {

@@ -1,3 +1,5 @@
+#include "app/languagepack.h"
+#include "app/planlanguage.h"
 #include "plan/channelplan.h"
 #include "radio/writecheck.h"
 
@@ -12,6 +14,8 @@ private slots:
     void cells_data();
     void cells();
     void everyFaultIsListedInOrder();
+    void fieldsAreNamedByTheHeaderRow_data();
+    void fieldsAreNamedByTheHeaderRow();
     void optionsAndBand_data();
     void optionsAndBand();
 };
@@ -40,36 +44,36 @@ void WriteCheckTest::cells_data() {
     QTest::newRow("comma separator") << int(ChannelPlan::RxFrequency) << "145,12500" << ok;
     QTest::newRow("hex letter in a frequency")
         << int(ChannelPlan::RxFrequency) << "14x.50000"
-        << "Channel 03: RX frequency '14x.50000' is not a frequency";
+        << "Channel 03: RX Freq '14x.50000' is not a frequency";
     QTest::newRow("hex digit A") << int(ChannelPlan::RxFrequency) << "14A.50000"
-                                 << "Channel 03: RX frequency '14A.50000' is not a frequency";
+                                 << "Channel 03: RX Freq '14A.50000' is not a frequency";
     QTest::newRow("short frequency") << int(ChannelPlan::TxFrequency) << "145.125"
-                                     << "Channel 03: TX frequency '145.125' is not a frequency";
+                                     << "Channel 03: TX Freq '145.125' is not a frequency";
     QTest::newRow("other separator") << int(ChannelPlan::TxFrequency) << "145:12500"
-                                     << "Channel 03: TX frequency '145:12500' is not a frequency";
+                                     << "Channel 03: TX Freq '145:12500' is not a frequency";
     QTest::newRow("empty TX frequency") << int(ChannelPlan::TxFrequency) << "" << ok;
     QTest::newRow("CTCSS 254.1") << int(ChannelPlan::RxTone) << "254.1" << ok;
     QTest::newRow("DCS inverted") << int(ChannelPlan::TxTone) << "D754I" << ok;
     QTest::newRow("English off word") << int(ChannelPlan::RxTone) << "OFF" << ok;
     QTest::newRow("Chinese off word") << int(ChannelPlan::RxTone) << "禁用" << ok;
     QTest::newRow("non-octal DCS") << int(ChannelPlan::RxTone) << "D089N"
-                                   << "Channel 03: RX tone 'D089N' is not a tone";
+                                   << "Channel 03: RX Tone 'D089N' is not a tone";
     QTest::newRow("tone above 299.9") << int(ChannelPlan::TxTone) << "300.0"
-                                      << "Channel 03: TX tone '300.0' is not a tone";
+                                      << "Channel 03: TX Tone '300.0' is not a tone";
     QTest::newRow("tone in Hz") << int(ChannelPlan::TxTone) << "67"
-                                << "Channel 03: TX tone '67' is not a tone";
+                                << "Channel 03: TX Tone '67' is not a tone";
     QTest::newRow("empty tone") << int(ChannelPlan::RxTone) << ""
-                                << "Channel 03: RX tone is empty";
+                                << "Channel 03: RX Tone is empty";
     QTest::newRow("English Low") << int(ChannelPlan::Power) << "Low" << ok;
     QTest::newRow("lower-case high") << int(ChannelPlan::Power) << "high"
-                                     << "Channel 03: power 'high' is not a power word";
+                                     << "Channel 03: Power 'high' is not a power word";
     QTest::newRow("on word as power") << int(ChannelPlan::Power) << "ON"
-                                      << "Channel 03: power 'ON' is not a power word";
+                                      << "Channel 03: Power 'ON' is not a power word";
     QTest::newRow("English ON flag") << int(ChannelPlan::FlagA) << "ON" << ok;
     QTest::newRow("power word as flag") << int(ChannelPlan::FlagB) << "高功率"
-                                        << "Channel 03: flag B '高功率' is not an on/off word";
+                                        << "Channel 03: Busy Lock '高功率' is not an on/off word";
     QTest::newRow("empty flag") << int(ChannelPlan::FlagA) << ""
-                                << "Channel 03: flag A is empty";
+                                << "Channel 03: Scan Add is empty";
 }
 
 void WriteCheckTest::cells() {
@@ -96,11 +100,47 @@ void WriteCheckTest::everyFaultIsListedInOrder() {
     const Status status = checkPlanForWrite(plan, QStringLiteral("136-174MHz"));
     QVERIFY(!status.ok());
     QCOMPARE(status.message().split(QLatin1Char('\n')),
-             (QStringList{QStringLiteral("Channel 03: RX frequency '14x.50000' is not a frequency"),
-                          QStringLiteral("Channel 03: power 'Max' is not a power word"),
-                          QStringLiteral("Channel 12: TX tone 'D8' is not a tone"),
-                          QStringLiteral("Channel 15: TX tone 'x' is not a tone")}));
+             (QStringList{QStringLiteral("Channel 03: RX Freq '14x.50000' is not a frequency"),
+                          QStringLiteral("Channel 03: Power 'Max' is not a power word"),
+                          QStringLiteral("Channel 12: TX Tone 'D8' is not a tone"),
+                          QStringLiteral("Channel 15: TX Tone 'x' is not a tone")}));
     QVERIFY(checkPlanForWrite(ChannelPlan(), QStringLiteral("136-174MHz")).ok());
+}
+
+void WriteCheckTest::fieldsAreNamedByTheHeaderRow_data() {
+    QTest::addColumn<QString>("pack");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("problem");
+    QTest::newRow("english first flag") << "english" << int(ChannelPlan::FlagA) << "高功率"
+                                        << "Channel 03: Scan Add '高功率' is not an on/off word";
+    QTest::newRow("english second flag") << "english" << int(ChannelPlan::FlagB) << ""
+                                         << "Channel 03: Busy Lock is empty";
+    QTest::newRow("english RX frequency")
+        << "english" << int(ChannelPlan::RxFrequency) << "14x.50000"
+        << "Channel 03: RX Freq '14x.50000' is not a frequency";
+    QTest::newRow("chinese first flag") << "chinese" << int(ChannelPlan::FlagA) << "x"
+                                        << "Channel 03: 扫描加入 'x' is not an on/off word";
+    QTest::newRow("chinese second flag") << "chinese" << int(ChannelPlan::FlagB) << ""
+                                         << "Channel 03: 繁忙锁定 is empty";
+    QTest::newRow("chinese power") << "chinese" << int(ChannelPlan::Power) << "Max"
+                                   << "Channel 03: 功率 'Max' is not a power word";
+}
+
+// The faults name a column as the channel table's header row does in the active language.
+void WriteCheckTest::fieldsAreNamedByTheHeaderRow() {
+    QFETCH(QString, pack);
+    QFETCH(int, column);
+    QFETCH(QString, text);
+    QFETCH(QString, problem);
+    const std::optional<LanguagePack> loaded =
+        LanguagePack::load(qEnvironmentVariable("ZEV_BIN_DIR") + QLatin1Char('/'), pack);
+    QVERIFY(loaded);
+    ChannelPlan plan;
+    applyPackToPlan(*loaded, plan);
+    plan.setChannel(3, goodRow());
+    plan.setCell(column, 3, text);
+    QCOMPARE(writeProblems(plan, QStringLiteral("136-174MHz")), QStringList{problem});
 }
 
 void WriteCheckTest::optionsAndBand_data() {

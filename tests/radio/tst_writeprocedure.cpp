@@ -185,8 +185,7 @@ void WriteProcedureTest::badPlanIsRefusedBeforeAnyByte() {
     QCOMPARE(result.outcome, SessionOutcome::Refused);
     const QStringList lines = result.reason.split(QLatin1Char('\n'));
     QCOMPARE(lines.size(), 3);
-    QCOMPARE(lines.at(0),
-             QStringLiteral("Channel 03: RX frequency '14x.50000' is not a frequency"));
+    QCOMPARE(lines.at(0), QStringLiteral("Channel 03: RX Freq '14x.50000' is not a frequency"));
     QVERIFY(lines.at(1).contains(QStringLiteral("squelch")));
     QVERIFY(lines.at(2).contains(QStringLiteral("136-174")));
     QVERIFY(bench.link.traffic().isEmpty());

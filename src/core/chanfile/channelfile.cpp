@@ -85,34 +85,35 @@ QString decodeGbk(QByteArray bytes) {
 }
 
 // Bytes that are not GBK decode as U+FFFD; such text would reach the plan corrupted.
-Status checkDecoded(const QString& taken, int lineNumber) {
+Status checkDecoded(const QString& taken, const QString& path, int lineNumber) {
     if (taken.contains(QChar::ReplacementCharacter))
-        return Status::failure(
-            QCoreApplication::translate("zev::ChannelFile", "Line %1: the text is not valid GBK")
-                .arg(lineNumber));
+        return lineFailure(
+            path, lineNumber,
+            QCoreApplication::translate("zev::ChannelFile", "the text is not valid GBK"));
     return Status::success();
 }
 
-Result<int> parseOptionIndex(const QString& line, qsizetype position, int lineNumber) {
+Result<int> parseOptionIndex(const QString& line, qsizetype position, const QString& path,
+                             int lineNumber) {
     const QStringView character = characterAt(line, position);
     if (character.size() == 1 && character[0] >= QLatin1Char('0') &&
         character[0] <= QLatin1Char('9'))
         return character[0].unicode() - '0';
-    return Status::failure(QCoreApplication::translate("zev::ChannelFile",
-                                                       "Line %1: '%2' is not a valid integer value")
-                               .arg(lineNumber)
-                               .arg(displayCharacter(character)));
+    return lineFailure(
+        path, lineNumber,
+        QCoreApplication::translate("zev::ChannelFile", "'%1' is not a valid integer value")
+            .arg(displayCharacter(character)));
 }
 
 // The cells between the blanks of " | ". A row whose RX frequency is empty stays empty, and so
 // do the cells from the first one that finds no blank.
-Result<ChannelRow> parseChannelLine(const QString& line, int lineNumber) {
+Result<ChannelRow> parseChannelLine(const QString& line, const QString& path, int lineNumber) {
     ChannelRow cells;
     if (line.size() < firstCellStart || line.at(firstCellStart - 1) == QLatin1Char(' '))
         return cells;
     // Up to but not including the last character: the blank of the last separator.
     QString rest = line.mid(firstCellStart - 1, line.size() - firstCellStart);
-    if (const Status decoded = checkDecoded(rest, lineNumber); !decoded.ok())
+    if (const Status decoded = checkDecoded(rest, path, lineNumber); !decoded.ok())
         return decoded;
     for (QString& cell : cells) {
         const qsizetype blank = rest.indexOf(QLatin1Char(' '));
@@ -125,6 +126,17 @@ Result<ChannelRow> parseChannelLine(const QString& line, int lineNumber) {
 }
 
 } // namespace
+
+Status lineFailure(const QString& path, int lineNumber, const QString& text) {
+    if (path.isEmpty())
+        return Status::failure(QCoreApplication::translate("zev::ChannelFile", "Line %1: %2")
+                                   .arg(lineNumber)
+                                   .arg(text));
+    return Status::failure(QCoreApplication::translate("zev::ChannelFile", "%1, line %2: %3")
+                               .arg(path)
+                               .arg(lineNumber)
+                               .arg(text));
+}
 
 QString displayCharacter(QStringView character) {
     if (character.isEmpty())
@@ -148,15 +160,16 @@ QStringList channelFileLines(const ChannelFile& file) {
     return lines;
 }
 
-Status checkStorable(const QStringList& lines) {
+Status checkStorable(const QStringList& lines, const QString& path) {
     for (qsizetype lineIndex = 0; lineIndex < lines.size(); ++lineIndex) {
         const QString& line = lines[lineIndex];
+        const int lineNumber = int(lineIndex) + 1;
         // A line feed inside a value would shift every later line when the file is read back.
         if (line.contains(QLatin1Char('\n')))
-            return Status::failure(
+            return lineFailure(
+                path, lineNumber,
                 QCoreApplication::translate("zev::ChannelFile",
-                                            "Line %1: a line break inside a value cannot be stored")
-                    .arg(lineIndex + 1));
+                                            "a line break inside a value cannot be stored"));
         QStringEncoder lineEncoder(encodingName);
         const QByteArray lineBytes = lineEncoder.encode(line); // encodes only when converted
         if (!lineEncoder.hasError())
@@ -167,16 +180,15 @@ Status checkStorable(const QStringList& lines) {
             QStringEncoder characterEncoder(encodingName);
             const QByteArray characterBytes = characterEncoder.encode(character);
             if (characterEncoder.hasError())
-                return Status::failure(
-                    QCoreApplication::translate("zev::ChannelFile",
-                                                "Line %1: '%2' cannot be stored as GBK")
-                        .arg(lineIndex + 1)
+                return lineFailure(
+                    path, lineNumber,
+                    QCoreApplication::translate("zev::ChannelFile", "'%1' cannot be stored as GBK")
                         .arg(displayCharacter(character)));
             at += length - 1;
         }
-        return Status::failure(
-            QCoreApplication::translate("zev::ChannelFile", "Line %1 cannot be stored as GBK")
-                .arg(lineIndex + 1));
+        return lineFailure(
+            path, lineNumber,
+            QCoreApplication::translate("zev::ChannelFile", "the line cannot be stored as GBK"));
     }
     return Status::success();
 }
@@ -203,21 +215,21 @@ QByteArray formatChannelFile(const ChannelFile& file) {
 
 // Positions are characters of the decoded text, not bytes: a band or cell with Chinese
 // characters is cut at a character, never inside one.
-Result<ChannelFile> parseChannelFile(const QByteArray& bytes) {
+Result<ChannelFile> parseChannelFile(const QByteArray& bytes, const QString& path) {
     const QStringList lines = leadingLines(decodeGbk(bytes), lineCount);
     const auto line = [&lines](int number) { return lines.value(number - 1); };
 
     ChannelFile file;
     const QString bandText = line(bandLine);
     file.band = bandText.size() >= bandStart ? bandText.mid(bandStart - 1, bandLength) : QString();
-    if (const Status decoded = checkDecoded(file.band, bandLine); !decoded.ok())
+    if (const Status decoded = checkDecoded(file.band, path, bandLine); !decoded.ok())
         return decoded;
 
     for (int offset = 0; offset < OptionCount; ++offset) {
         const OptionLine& optionLine = optionLines[offset];
         const int lineNumber = firstOptionLine + offset;
         const qsizetype position = qstrlen(optionLine.key) + 1;
-        const Result<int> index = parseOptionIndex(line(lineNumber), position, lineNumber);
+        const Result<int> index = parseOptionIndex(line(lineNumber), position, path, lineNumber);
         if (!index.ok())
             return Status::failure(index.message());
         file.options[slot(optionLine.option)] = index.value();
@@ -228,7 +240,7 @@ Result<ChannelFile> parseChannelFile(const QByteArray& bytes) {
         const int lineNumber = firstChannelLine + row - 1;
         if (lineNumber > lines.size())
             break;
-        Result<ChannelRow> cells = parseChannelLine(line(lineNumber), lineNumber);
+        Result<ChannelRow> cells = parseChannelLine(line(lineNumber), path, lineNumber);
         if (!cells.ok())
             return Status::failure(cells.message());
         file.channels[row - 1] = std::move(cells).value();

@@ -28,9 +28,10 @@ ChannelFile channelFileFromPlan(const ChannelPlan& plan, const ModelList& models
 // GBK cannot hold comes out as '?'; saveChannelFile refuses such a plan instead.
 QByteArray formatChannelFile(const ChannelFile& file);
 
-// Reads the file as the positional rules take it. Fails, naming the line, on an option position
-// that holds no decimal digit and on text that is not GBK where a band or cell is taken.
-Result<ChannelFile> parseChannelFile(const QByteArray& bytes);
+// Reads the file as the positional rules take it. Fails, naming the line (and the file when a
+// path is given), on an option position that holds no decimal digit and on text that is not GBK
+// where a band or cell is taken.
+Result<ChannelFile> parseChannelFile(const QByteArray& bytes, const QString& path = QString());
 
 // Replaces the file atomically: a failed save leaves any earlier file as it was.
 [[nodiscard]] Status saveChannelFile(const QString& path, const ChannelFile& file);

@@ -22,15 +22,20 @@ constexpr int usedLineCount = 29;
 // the atomic save would replace a device node by a plain file.
 Status checkRegularFile(const QString& path) {
     const QFileInfo info(path);
-    if (info.exists() && !info.isFile())
-        return Status::failure(QStringLiteral("%1: %2").arg(fileSystemErrorText(EACCES), path));
-    return Status::success();
+    if (!info.exists() || info.isFile())
+        return Status::success();
+    const QString denied = fileSystemErrorText(EACCES);
+    if (info.isDir())
+        return Status::failure(
+            QCoreApplication::translate("zev::ChannelFile", "%1: %2 is a folder, not a file")
+                .arg(denied, path));
+    return Status::failure(QStringLiteral("%1: %2").arg(denied, path));
 }
 
 } // namespace
 
 Status saveChannelFile(const QString& path, const ChannelFile& file) {
-    if (const Status storable = checkStorable(channelFileLines(file)); !storable.ok())
+    if (const Status storable = checkStorable(channelFileLines(file), path); !storable.ok())
         return storable;
     const QByteArray bytes = formatChannelFile(file);
     if (const Status target = checkRegularFile(path); !target.ok())
@@ -66,10 +71,10 @@ Result<ChannelFile> loadChannelFile(const QString& path) {
         return fileSystemFailure(errno, in, path);
     const qsizetype completeLines = bytes.count('\n');
     if (!in.atEnd() && completeLines < usedLineCount)
-        return Status::failure(
-            QCoreApplication::translate("zev::ChannelFile", "Line %1: too long for a channel file")
-                .arg(completeLines + 1));
-    return parseChannelFile(bytes);
+        return lineFailure(
+            path, int(completeLines) + 1,
+            QCoreApplication::translate("zev::ChannelFile", "too long for a channel file"));
+    return parseChannelFile(bytes, path);
 }
 
 Status openChannelFile(const QString& path, ChannelPlan& plan, ModelList& models) {

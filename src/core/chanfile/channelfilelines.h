@@ -11,9 +11,12 @@ namespace zev {
 // The 29 lines of the file as text, without line ends.
 QStringList channelFileLines(const ChannelFile& file);
 
-// Fails, naming the line, if a line would not read back as written: it holds a line feed or a
-// character that GBK cannot store.
-[[nodiscard]] Status checkStorable(const QStringList& lines);
+// Fails, naming the file and the line, if a line would not read back as written: it holds a
+// line feed or a character that GBK cannot store.
+[[nodiscard]] Status checkStorable(const QStringList& lines, const QString& path);
+
+// "<path>, line <n>: <text>", or "Line <n>: <text>" when no file is named.
+Status lineFailure(const QString& path, int lineNumber, const QString& text);
 
 // A character as a message shows it: itself if printable, otherwise its code point.
 QString displayCharacter(QStringView character);

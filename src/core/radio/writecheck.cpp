@@ -41,24 +41,24 @@ QString translate(const char* text) {
 // A whole sentence for each kind of cell, so that a translation can order its parts freely.
 struct Field {
     ChannelPlan::Column column;
-    const char* name;
+    const char* title;    // the English pack's header title
     const char* notValid; // %1 channel, %2 field name, %3 cell text
 };
 
 constexpr Field fields[] = {
-    {ChannelPlan::RxFrequency, QT_TRANSLATE_NOOP("zev::WriteCheck", "RX frequency"),
+    {ChannelPlan::RxFrequency, QT_TRANSLATE_NOOP("zev::WriteCheck", "RX Freq"),
      QT_TRANSLATE_NOOP("zev::WriteCheck", "%1: %2 '%3' is not a frequency")},
-    {ChannelPlan::RxTone, QT_TRANSLATE_NOOP("zev::WriteCheck", "RX tone"),
+    {ChannelPlan::RxTone, QT_TRANSLATE_NOOP("zev::WriteCheck", "RX Tone"),
      QT_TRANSLATE_NOOP("zev::WriteCheck", "%1: %2 '%3' is not a tone")},
-    {ChannelPlan::TxFrequency, QT_TRANSLATE_NOOP("zev::WriteCheck", "TX frequency"),
+    {ChannelPlan::TxFrequency, QT_TRANSLATE_NOOP("zev::WriteCheck", "TX Freq"),
      QT_TRANSLATE_NOOP("zev::WriteCheck", "%1: %2 '%3' is not a frequency")},
-    {ChannelPlan::TxTone, QT_TRANSLATE_NOOP("zev::WriteCheck", "TX tone"),
+    {ChannelPlan::TxTone, QT_TRANSLATE_NOOP("zev::WriteCheck", "TX Tone"),
      QT_TRANSLATE_NOOP("zev::WriteCheck", "%1: %2 '%3' is not a tone")},
-    {ChannelPlan::Power, QT_TRANSLATE_NOOP("zev::WriteCheck", "power"),
+    {ChannelPlan::Power, QT_TRANSLATE_NOOP("zev::WriteCheck", "Power"),
      QT_TRANSLATE_NOOP("zev::WriteCheck", "%1: %2 '%3' is not a power word")},
-    {ChannelPlan::FlagA, QT_TRANSLATE_NOOP("zev::WriteCheck", "flag A"),
+    {ChannelPlan::FlagA, QT_TRANSLATE_NOOP("zev::WriteCheck", "Scan Add"),
      QT_TRANSLATE_NOOP("zev::WriteCheck", "%1: %2 '%3' is not an on/off word")},
-    {ChannelPlan::FlagB, QT_TRANSLATE_NOOP("zev::WriteCheck", "flag B"),
+    {ChannelPlan::FlagB, QT_TRANSLATE_NOOP("zev::WriteCheck", "Busy Lock"),
      QT_TRANSLATE_NOOP("zev::WriteCheck", "%1: %2 '%3' is not an on/off word")},
 };
 
@@ -79,14 +79,23 @@ bool isValid(ChannelPlan::Column column, const QString& text, const Words& words
 
 } // namespace
 
-QStringList channelProblems(const ChannelRow& cells, const Words& words, int channel) {
+ColumnTitles columnTitles(const ChannelPlan& plan) {
+    ColumnTitles titles;
+    for (int column = ChannelPlan::RxFrequency; column <= ChannelPlan::FlagB; ++column)
+        titles[column - 1] = plan.cell(column, 0);
+    return titles;
+}
+
+QStringList channelProblems(const ChannelRow& cells, const Words& words, int channel,
+                            const ColumnTitles& titles) {
     QStringList problems;
     const bool used = !cells[ChannelPlan::RxFrequency - 1].isEmpty();
     const QString label = QCoreApplication::translate("zev::WriteCheck", "Channel %1")
                               .arg(channel, 2, 10, QLatin1Char('0'));
     for (const Field& field : fields) {
         const QString text = cells[field.column - 1];
-        const QString name = translate(field.name);
+        const QString& title = titles[field.column - 1];
+        const QString name = title.isEmpty() ? translate(field.title) : title;
         if (text.isEmpty()) {
             if (used && field.column != ChannelPlan::TxFrequency)
                 problems.append(QCoreApplication::translate("zev::WriteCheck", "%1: %2 is empty")
@@ -101,8 +110,9 @@ QStringList channelProblems(const ChannelRow& cells, const Words& words, int cha
 
 QStringList writeProblems(const ChannelPlan& plan, const QString& band) {
     QStringList problems;
+    const ColumnTitles titles = columnTitles(plan);
     for (int row = 1; row <= ChannelPlan::ChannelCount; ++row)
-        problems << channelProblems(plan.channel(row), plan.words(), row);
+        problems << channelProblems(plan.channel(row), plan.words(), row, titles);
     if (const Status options = codec::checkOptions(plan.optionIndices()); !options)
         problems << options.message().split(QLatin1Char('\n'));
     if (const Status status = codec::checkBand(band); !status)

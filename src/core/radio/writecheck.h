@@ -6,7 +6,13 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
+
 namespace zev {
+
+// The names of columns 1 to 7 as a fault names them: the titles of the channel table's header row.
+using ColumnTitles = std::array<QString, 7>;
+ColumnTitles columnTitles(const ChannelPlan& plan);
 
 // Everything in the plan that the radio could not be given as it stands, one line per fault,
 // rows first (in row and column order), then the options, then the band. A used row needs
@@ -14,8 +20,10 @@ namespace zev {
 // power and flag words; cells of an unused row may be empty but must not be malformed.
 QStringList writeProblems(const ChannelPlan& plan, const QString& band);
 
-// The faults of one channel's cells, each line starting "Channel 07:".
-QStringList channelProblems(const ChannelRow& cells, const Words& words, int channel);
+// The faults of one channel's cells, each line starting "Channel 07:". A column whose title is
+// empty (no language loaded yet) is named by the English title.
+QStringList channelProblems(const ChannelRow& cells, const Words& words, int channel,
+                            const ColumnTitles& titles = {});
 
 // The same as one message, every fault on its own line.
 Status checkPlanForWrite(const ChannelPlan& plan, const QString& band);
