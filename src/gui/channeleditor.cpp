@@ -4,6 +4,7 @@
 #include "plan/frequency.h"
 #include "plan/vocabulary.h"
 
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -133,8 +134,39 @@ void ChannelEditor::connectControls() {
     connect(this, &QMdiSubWindow::windowStateChanged, this, &ChannelEditor::windowStateChanged);
 }
 
-void ChannelEditor::clearFrequencyEditor() {
+bool ChannelEditor::confirmPendingEntry() {
+    if (m_tonePicker->isVisible()) {
+        commitTonePicker();
+        hideTonePicker();
+    }
+    Cell failedCell;
+    if (Status status = commitPendingFrequency(failedCell); !status.ok()) {
+        reportFailure(status);
+        offerCorrection(failedCell, true);
+        return false;
+    }
+    // An editor that stays open shows what its cell now holds, as after Enter.
+    if (m_frequencyEditor->isVisible())
+        m_frequencyEditor->setText(m_plan.cell(m_current.column, m_current.row));
+    return true;
+}
+
+void ChannelEditor::resetOverlays() {
+    // Cleared first: the picker commits as it loses the focus, and it must not reach the new plan.
+    m_current = {};
+    m_pickerRow = 0;
+    hideTonePicker();
+    hideFrequencyEditor();
     m_frequencyEditor->clear();
+}
+
+void ChannelEditor::closeEvent(QCloseEvent* event) {
+    // A cell that is no number keeps the window open, with the editor over it.
+    if (!confirmPendingEntry()) {
+        event->ignore();
+        return;
+    }
+    ChildWindow::closeEvent(event);
 }
 
 // --- commit -----------------------------------------------------------------------------------
@@ -170,6 +202,13 @@ Status ChannelEditor::commitCurrentCell(Cell& failedCell) {
     if (!m_plan.isUsed(row))
         m_plan.clearChannel(row);
     return Status::success();
+}
+
+Status ChannelEditor::commitPendingFrequency(Cell& failedCell) {
+    if (m_current.column != ChannelPlan::RxFrequency &&
+        m_current.column != ChannelPlan::TxFrequency)
+        return Status::success();
+    return commitCurrentCell(failedCell);
 }
 
 bool ChannelEditor::commitOrReport() {
@@ -442,18 +481,15 @@ void ChannelEditor::windowStateChanged(Qt::WindowStates oldState, Qt::WindowStat
     } else if (wasActive && !isActive) {
         // The focus already went to the other window: hide without handing it back.
         m_frequencyEditor->hide();
-        if (m_current.column == ChannelPlan::RxFrequency ||
-            m_current.column == ChannelPlan::TxFrequency) {
-            Cell failedCell;
-            Status status = commitCurrentCell(failedCell);
-            // Reported once the activation change is over, not in the middle of it; the focus
-            // stays with the window the user went to.
-            if (!status.ok())
-                QTimer::singleShot(0, this, [this, failedCell, message = status.message()] {
-                    reportFailure(Status::failure(message));
-                    offerCorrection(failedCell, false);
-                });
-        }
+        Cell failedCell;
+        Status status = commitPendingFrequency(failedCell);
+        // Reported once the activation change is over, not in the middle of it; the focus stays
+        // with the window the user went to.
+        if (!status.ok())
+            QTimer::singleShot(0, this, [this, failedCell, message = status.message()] {
+                reportFailure(Status::failure(message));
+                offerCorrection(failedCell, false);
+            });
     }
 }
 

@@ -22,11 +22,17 @@ public:
     explicit ChannelEditor(ChannelPlan& plan, QWidget* parent = nullptr);
     ~ChannelEditor() override;
 
-    // New empties the frequency editor's text.
-    void clearFrequencyEditor();
+    // Commits what the user typed or picked and has not confirmed yet, as leaving the window
+    // does. False when a cell is no number: the failure has been reported, the frequency editor
+    // lies over the cell for correction, and the caller must not go on.
+    bool confirmPendingEntry();
+    // After the plan was replaced: no overlay shown, no text and no current cell left behind
+    // that a later commit could write into the new plan.
+    void resetOverlays();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
@@ -44,6 +50,8 @@ private:
     // names the frequency cell that is no number.
     [[nodiscard]] Status commitCurrentCell(Cell& failedCell);
     [[nodiscard]] Status normaliseCell(int column, int row);
+    // The commit of the current cell when it is a frequency cell, as leaving the window does.
+    [[nodiscard]] Status commitPendingFrequency(Cell& failedCell);
     // Commits; a cell that is no number is reported and the caller must not go on.
     bool commitOrReport();
     void reportFailure(const Status& failure);

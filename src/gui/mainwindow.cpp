@@ -181,8 +181,10 @@ void MainWindow::createMenu() {
     addSeparator(edit, "N17");
     edit->addAction(powerItem);
     powerItem->setEnabled(m_options.serviceMode);
-    connect(readItem, &QAction::triggered, this, [this] { openRadioDialog(m_readDialog.get()); });
-    connect(writeItem, &QAction::triggered, this, [this] { openRadioDialog(m_writeDialog.get()); });
+    connect(readItem, &QAction::triggered, this,
+            [this] { openTransferDialog(m_readDialog.get()); });
+    connect(writeItem, &QAction::triggered, this,
+            [this] { openTransferDialog(m_writeDialog.get()); });
     connect(powerItem, &QAction::triggered, this, [this] { openRadioDialog(m_powerDialog.get()); });
     connect(channelsItem, &QAction::triggered, this, [this] { m_channelEditor->showOrRestore(); });
     connect(optionsItem, &QAction::triggered, this, [this] { m_optionsWindow->showOrRestore(); });
@@ -206,9 +208,9 @@ void MainWindow::createMenu() {
     m_englishItem->setCheckable(true);
     languages->addActions({m_chineseItem, m_englishItem});
     connect(m_chineseItem, &QAction::triggered, this,
-            [this] { switchLanguage(Language::Chinese); });
+            [this] { chooseLanguage(m_chineseItem, Language::Chinese); });
     connect(m_englishItem, &QAction::triggered, this,
-            [this] { switchLanguage(Language::English); });
+            [this] { chooseLanguage(m_englishItem, Language::English); });
     options->addMenu(ports);
     options->addMenu(languages);
 
@@ -369,6 +371,8 @@ void MainWindow::createDialogs() {
     for (StayOnTopDialog* dialog : std::initializer_list<StayOnTopDialog*>{
              m_writeDialog.get(), m_aboutBox.get(), m_readDialog.get(), m_powerDialog.get()})
         connect(dialog, &StayOnTopDialog::closed, this, &MainWindow::enableWindows);
+    connect(m_readDialog.get(), &ReadDialog::planOverwritten, m_channelEditor,
+            &ChannelEditor::resetOverlays);
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -399,8 +403,8 @@ void MainWindow::openStartupFile() {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     // Disabled while a dialog is open: like its menu, its close box must not end the program
-    // under a running radio session.
-    if (!isEnabled()) {
+    // under a running radio session. A cell that is no number keeps it open for the correction.
+    if (!isEnabled() || !m_channelEditor->confirmPendingEntry()) {
         event->ignore();
         return;
     }
@@ -475,6 +479,14 @@ void MainWindow::switchLanguage(Language language, bool atStartup) {
         m_workspace->plan.reword();
 }
 
+void MainWindow::chooseLanguage(QAction* item, Language language) {
+    if (!m_channelEditor->confirmPendingEntry()) {
+        item->setChecked(!item->isChecked()); // the trigger's own toggle
+        return;
+    }
+    switchLanguage(language);
+}
+
 bool MainWindow::confirm(const QString& question) {
     QMessageBox box(QMessageBox::NoIcon, m_workspace->texts.confirmCaption, question,
                     QMessageBox::Ok | QMessageBox::Cancel, this);
@@ -482,16 +494,22 @@ bool MainWindow::confirm(const QString& question) {
 }
 
 void MainWindow::newPlan() {
-    if (!confirm(m_workspace->texts.newQuestion))
+    if (!m_channelEditor->confirmPendingEntry() || !confirm(m_workspace->texts.newQuestion))
         return;
-    m_channelEditor->clearFrequencyEditor();
+    m_channelEditor->resetOverlays();
     m_workspace->plan.reset();
 }
 
 void MainWindow::changeModel(int index) {
+    if (!m_channelEditor->confirmPendingEntry()) {
+        showModelList(); // the selector back on the model that stays
+        return;
+    }
     m_workspace->models.setCurrentIndex(index);
-    if (confirm(m_workspace->texts.modelChangeQuestion))
+    if (confirm(m_workspace->texts.modelChangeQuestion)) {
+        m_channelEditor->resetOverlays();
         m_workspace->plan.reset();
+    }
     applyModelTitle();
 }
 
@@ -515,6 +533,11 @@ void MainWindow::selectPort(int number) {
         m_portItems[i]->setChecked(i + 1 == number);
     m_workspace->port.setPort(number, m_workspace->portDevices[number - 1]);
     m_portNumber = number;
+}
+
+void MainWindow::openTransferDialog(RadioDialog* dialog) {
+    if (m_channelEditor->confirmPendingEntry())
+        openRadioDialog(dialog);
 }
 
 void MainWindow::openRadioDialog(RadioDialog* dialog) {
@@ -573,16 +596,24 @@ QString MainWindow::askFileName(FileDialogKind kind) {
 }
 
 void MainWindow::openChannelFile() {
+    if (!m_channelEditor->confirmPendingEntry())
+        return;
     if (const QString path = askFileName(FileDialogKind::Open); !path.isEmpty())
         openChannelFileAt(path);
 }
 
 void MainWindow::openChannelFileAt(const QString& path) {
-    if (Status opened = zev::openChannelFile(path, m_workspace->plan, m_workspace->models); !opened)
-        showErrorBox(this, opened.message());
+    Status opened = zev::openChannelFile(path, m_workspace->plan, m_workspace->models);
+    if (!opened) {
+        showErrorBox(this, opened.message()); // the plan stays as it was
+        return;
+    }
+    m_channelEditor->resetOverlays();
 }
 
 void MainWindow::saveChannelFile() {
+    if (!m_channelEditor->confirmPendingEntry())
+        return;
     const QString path = askFileName(FileDialogKind::Save);
     if (path.isEmpty())
         return;

@@ -93,12 +93,16 @@ private:
     // Destruction step.
     void writeSettings();
 
+    // The commands that use or replace the plan confirm the editor's pending entry first; a
+    // failed commit stops them.
     void newPlan();
     void openChannelFile();
     void openChannelFileAt(const QString& path);
     void openStartupFile();
     void saveChannelFile();
     void changeModel(int index);
+    void chooseLanguage(QAction* item, Language language);
+    void openTransferDialog(RadioDialog* dialog);
     void selectPort(int number);
     void openRadioDialog(RadioDialog* dialog);
     void showAbout();

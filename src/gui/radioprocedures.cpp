@@ -43,6 +43,8 @@ void installTransfers(Workspace& workspace, ReadDialog& readDialog, WriteDialog&
     readDialog.setProcedure([&workspace, &readDialog] {
         const SessionResult result =
             readRadio(workspace.link, workspace.plan, workspace.models, progressOf(readDialog));
+        // Even a failed read may have replaced rows.
+        emit readDialog.planOverwritten();
         showTransferOutcome(readDialog, result);
     });
     writeDialog.setProcedure([&workspace, &writeDialog] {

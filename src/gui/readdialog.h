@@ -9,6 +9,10 @@ class ReadDialog : public TransferDialog {
     Q_OBJECT
 public:
     explicit ReadDialog(Workspace& workspace, QWidget* parent = nullptr);
+
+signals:
+    // A read has run: whatever it reached of the plan is the radio's now.
+    void planOverwritten();
 };
 
 } // namespace zev

@@ -2,9 +2,13 @@
 
 #include "app/languagepack.h"
 #include "app/textids.h"
+#include "chanfile/channelfile.h"
+#include "channeleditor.h"
+#include "optionswindow.h"
 #include "plan/channelplan.h"
 #include "plan/modellist.h"
 #include "powerdialog.h"
+#include "radio/codec.h"
 #include "radio/hex.h"
 #include "radio/simulator.h"
 #include "readdialog.h"
@@ -15,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMdiArea>
 #include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
@@ -186,6 +191,8 @@ private slots:
     void closeDuringSession_data();
     void closeDuringSession();
     void farEndGoneDuringRead();
+    void pendingEntryIsPartOfThePlan_data();
+    void pendingEntryIsPartOfThePlan();
     void powerReadAndWrite();
     void powerFaults_data();
     void powerFaults();
@@ -521,6 +528,203 @@ void RadioSessionsTest::farEndGoneDuringRead() {
     QVERIFY(startButton(dialog)->isEnabled());
     QVERIFY(dialog->close());
     QVERIFY(bench.othersEnabled());
+}
+
+void RadioSessionsTest::pendingEntryIsPartOfThePlan_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<int>("channel"); // whose RX frequency is being edited
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("committed"); // the RX frequency after the commit; empty: it fails
+    for (const char* command : {"save", "write", "read", "open", "new", "model change", "language",
+                                "close editor", "close main window", "switch window"}) {
+        QTest::addRow("%s, used channel", command) << command << 1 << "145.00001"
+                                                   << "145.00000";
+        QTest::addRow("%s, empty channel", command) << command << 2 << "146"
+                                                    << "146.00000";
+        // A text from a file that is no number: the user has only clicked it.
+        QTest::addRow("%s, no number", command) << command << 3 << ""
+                                                << "";
+    }
+}
+
+// Text typed into the frequency editor and not confirmed with Enter: every command that uses or
+// replaces the plan commits it first, and a command that replaces the plan leaves no overlay
+// editor behind that could bring the text back.
+void RadioSessionsTest::pendingEntryIsPartOfThePlan() {
+    QFETCH(QString, command);
+    QFETCH(int, channel);
+    QFETCH(QString, typed);
+    QFETCH(QString, committed);
+    using zev::ChannelPlan;
+    Bench bench({"--demo"});
+    QVERIFY(bench.ready());
+    QVERIFY(QTest::qWaitForWindowActive(bench.window.get()));
+    zev::Workspace& workspace = bench.workspace();
+    ChannelPlan& plan = bench.plan();
+    const zev::ChannelRow used =
+        row({"145.50000", "88.5", "145.50000", "OFF", "High", "ON", "OFF"});
+    const zev::ChannelRow noNumber =
+        row({"14x.50000", "OFF", "14x.50000", "OFF", "High", "ON", "OFF"});
+    plan.setChannel(1, used);
+    if (committed.isEmpty())
+        plan.setChannel(3, noNumber);
+    workspace.models.setItems({"136-174MHz", "400-470MHz"}, 0);
+    const QString savePath = bench.folder.path() + QStringLiteral("saved.z81");
+    zev::ChannelFile other;
+    other.band = QStringLiteral("136-174MHz");
+    other.options = zev::resetOptionIndices;
+    other.channels[4] = row({"433.50000", "OFF", "433.50000", "D023N", "Low", "ON", "OFF"});
+    const QString openPath = bench.folder.path() + QStringLiteral("other.z81");
+    QVERIFY(zev::saveChannelFile(openPath, other).ok());
+    bench.window->fileNameProvider = [&](zev::MainWindow::FileDialogKind kind) {
+        return kind == zev::MainWindow::FileDialogKind::Save ? savePath : openPath;
+    };
+
+    // Typed as a person does: a click on the cell, the first digit into the grid (which starts
+    // the entry), the rest into the frequency editor; no Enter.
+    zev::ChannelEditor* editor = bench.window->channelEditor();
+    auto* grid = control<QTableView>(editor, "StringGrid1");
+    auto* frequencyEditor = control<QLineEdit>(editor, "bsSkinEdit1");
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                      grid->visualRect(plan.index(channel, ChannelPlan::RxFrequency)).center());
+    QVERIFY(frequencyEditor->isVisible());
+    if (!typed.isEmpty()) {
+        QTest::keyClick(grid, typed.front().toLatin1());
+        QVERIFY(frequencyEditor->hasFocus());
+        QTest::keyClicks(frequencyEditor, typed.mid(1));
+        QCOMPARE(plan.cell(ChannelPlan::RxFrequency, channel), typed);
+    }
+
+    auto* selector = control<QComboBox>(bench.window.get(), "ComboBox1");
+    const auto runTransfer = [&](const char* item, zev::TransferDialog* dialog) {
+        bench.choose(item);
+        if (!dialog->isVisible())
+            return;
+        QTest::mouseClick(startButton(dialog), Qt::LeftButton);
+        QCOMPARE(successPanel(dialog), bench.text(zev::TextId::SuccessLabel) + "1");
+        QVERIFY(dialog->close());
+    };
+    if (command == "save")
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
+    else if (command == "write")
+        runTransfer("N7", bench.window->writeDialog());
+    else if (command == "read")
+        runTransfer("N6", bench.window->readDialog());
+    else if (command == "open")
+        bench.choose("O1");
+    else if (command == "new")
+        bench.choose("N2");
+    else if (command == "model change")
+        QTest::keyClick(selector, Qt::Key_Down);
+    else if (command == "language")
+        bench.choose("N20");
+    else if (command == "close editor")
+        QTest::mouseClick(control<QPushButton>(editor, "TeButton1"), Qt::LeftButton);
+    else if (command == "close main window")
+        bench.window->close();
+    else if (command == "switch window")
+        editor->mdiArea()->setActiveSubWindow(bench.window->optionsWindow());
+
+    const auto errorBoxes = [&] {
+        QStringList texts;
+        for (const SeenBox& box : bench.boxes.seen)
+            if (box.icon == QMessageBox::Critical)
+                texts << box.text;
+        return texts;
+    };
+    if (committed.isEmpty()) {
+        // The commit fails: it is reported, the command does not run (a switch of windows cannot
+        // be held back), and the editor lies over the text for correction.
+        QTRY_COMPARE(errorBoxes(), QStringList{"'14x.50000' is not a valid floating point value"});
+        QCOMPARE(bench.boxes.seen.size(), 1); // no question of New or model change either
+        QCOMPARE(plan.channel(3), noNumber);
+        QCOMPARE(plan.channel(1), used);
+        const QMap<QString, bool> ran = {
+            {"save", QFile::exists(savePath)},
+            {"write", bench.window->writeDialog()->isVisible() || !bench.sent.isEmpty()},
+            {"read", bench.window->readDialog()->isVisible() || !bench.sent.isEmpty()},
+            {"open", plan.channel(5) == other.channels[4]},
+            {"new", plan.channel(1) != used},
+            {"model change", selector->currentIndex() != 0 || workspace.models.currentIndex() != 0},
+            {"language", plan.words() != zev::englishWords() ||
+                             control<QAction>(bench.window.get(), "N20")->isChecked()},
+            {"close editor", editor->isHidden()},
+            {"close main window", bench.window->isHidden()},
+            {"switch window", true},
+        };
+        QCOMPARE(ran.value(command), command == "switch window");
+        QVERIFY(frequencyEditor->isVisible());
+        QCOMPARE(frequencyEditor->text(), QStringLiteral("14x.50000"));
+        return;
+    }
+
+    QCOMPARE(errorBoxes(), QStringList());
+    zev::ChannelRow expected = used;
+    expected[0] = committed;
+    if (channel == 2)
+        expected = row({committed, "OFF", committed, "OFF", "High", "ON", "OFF"});
+    const bool replacesPlan = QStringList{"read", "open", "new", "model change"}.contains(command);
+    if (!replacesPlan) {
+        if (command == "language") {
+            const zev::Words zh = zev::chineseWords();
+            for (QString& cell : expected)
+                cell = cell == "OFF"    ? zh.off
+                       : cell == "ON"   ? zh.on
+                       : cell == "High" ? zh.high
+                                        : cell;
+        }
+        QCOMPARE(plan.channel(channel), expected);
+        // No raw text left in an editor that shows.
+        QVERIFY(frequencyEditor->isHidden() ||
+                frequencyEditor->text() == plan.cell(ChannelPlan::RxFrequency, channel));
+    }
+    if (command == "save") {
+        const zev::Result<zev::ChannelFile> saved = zev::loadChannelFile(savePath);
+        QVERIFY(saved.ok());
+        QCOMPARE(saved.value().channels[channel - 1], expected);
+    } else if (command == "write") {
+        const auto [first, second] = zev::codec::encodeChannel(expected, plan.words());
+        const auto frame = [](int address, const QString& half) {
+            return QStringLiteral("57%1").arg(address, 4, 16, QLatin1Char('0')).toUpper() +
+                   QStringLiteral("08") + half;
+        };
+        QVERIFY2(bench.sent.contains(frame(zev::codec::channelAddress(channel, false), first)),
+                 qPrintable(bench.sent.join(' ')));
+        QVERIFY(bench.sent.contains(frame(zev::codec::channelAddress(channel, true), second)));
+    } else if (command == "close editor") {
+        QVERIFY(editor->isHidden());
+    } else if (command == "close main window") {
+        QVERIFY(bench.window->isHidden());
+    } else if (command == "switch window") {
+        QCOMPARE(editor->mdiArea()->activeSubWindow(), bench.window->optionsWindow());
+    }
+    if (!replacesPlan)
+        return;
+
+    // The plan that replaced the edited one; the overlays are hidden and empty, so Enter twice,
+    // in the grid and in whatever it opens, brings nothing back.
+    std::array<zev::ChannelRow, 5> replacement{};
+    if (command == "read") {
+        replacement[0] = row({"146.52000", "OFF", "146.52000", "OFF", "High", "ON", "ON"});
+        replacement[1] = row({"145.27500", "88.5", "144.67500", "88.5", "High", "ON", "OFF"});
+        replacement[4] = row({"154.57000", "100.0", "154.57000", "100.0", "Low", "OFF", "OFF"});
+    } else if (command == "open") {
+        replacement[4] = other.channels[4];
+    }
+    for (int row : {1, 2, 5})
+        QCOMPARE(plan.channel(row), replacement[row - 1]);
+    QVERIFY(frequencyEditor->isHidden());
+    QCOMPARE(frequencyEditor->text(), QString());
+    QVERIFY(control<QComboBox>(editor, "ComboBox1")->isHidden());
+    const PlanSnapshot replaced = snapshot(workspace);
+    // The activation comes back to the main window, as a window manager gives it after a dialog.
+    QApplication::setActiveWindow(bench.window.get());
+    QVERIFY(QTest::qWaitForWindowActive(bench.window.get()));
+    for (int press = 0; press < 2; ++press) {
+        QVERIFY(QApplication::focusWidget());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    }
+    QVERIFY(snapshot(workspace) == replaced);
 }
 
 namespace {
