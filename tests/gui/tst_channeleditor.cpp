@@ -69,6 +69,7 @@ private slots:
     void deactivationCommitsAndActivationFocusesGrid();
     void deactivationReportsCellThatIsNoNumber();
     void newChannelThatIsNoNumberOffersItsRx();
+    void pendingToneIsConfirmedAndNeverReachesANewPlan();
     void exitHidesAndCommandRestores();
 
 private:
@@ -787,6 +788,32 @@ void ChannelEditorTest::newChannelThatIsNoNumberOffersItsRx() {
     click(1, 6);
     QCOMPARE(m_plan->channel(4), defaultsFor("145.00000"));
     QCOMPARE(selected(), (ChannelGrid::Cell{1, 6}));
+}
+
+void ChannelEditorTest::pendingToneIsConfirmedAndNeverReachesANewPlan() {
+    m_plan->setChannel(1, channelA);
+    click(2, 1);
+    QVERIFY(m_tonePicker->hasFocus());
+    QTest::keyClick(m_tonePicker, Qt::Key_Down); // another item, not committed yet
+    const QString picked = m_tonePicker->currentText();
+    QVERIFY(picked != channelA[1]);
+    QCOMPARE(m_plan->cell(2, 1), channelA[1]);
+    QVERIFY(m_editor->confirmPendingEntry());
+    QCOMPARE(m_plan->cell(2, 1), picked);
+    QVERIFY(m_tonePicker->isHidden());
+    QVERIFY(m_grid->hasFocus());
+
+    // The plan is replaced while the picker is open on another choice: it commits nothing there.
+    click(4, 1);
+    QTest::keyClick(m_tonePicker, Qt::Key_Down);
+    m_plan->clearTable();
+    m_editor->resetOverlays();
+    QCOMPARE(m_plan->channel(1), ChannelRow{});
+    QVERIFY(m_tonePicker->isHidden());
+    QVERIFY(m_frequencyEditor->isHidden());
+    QCOMPARE(m_frequencyEditor->text(), QString());
+    QTest::keyClick(m_grid, Qt::Key_Return);
+    QCOMPARE(m_plan->channel(1), ChannelRow{});
 }
 
 void ChannelEditorTest::exitHidesAndCommandRestores() {
