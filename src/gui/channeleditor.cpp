@@ -107,6 +107,15 @@ void ChannelEditor::buildControls() {
     m_moveDownButton = addButton("TeButton3", QStringLiteral("信道下移"), 448);
     m_deleteButton = addButton("TeButton4", QStringLiteral("信道删除"), 552);
 
+    // Tab goes from the grid through the buttons, the commands first; the overlays are reached
+    // only through the grid.
+    m_frequencyEditor->setFocusPolicy(Qt::ClickFocus);
+    m_tonePicker->setFocusPolicy(Qt::ClickFocus);
+    setTabOrder(m_grid, m_moveUpButton);
+    setTabOrder(m_moveUpButton, m_moveDownButton);
+    setTabOrder(m_moveDownButton, m_deleteButton);
+    setTabOrder(m_deleteButton, m_exitButton);
+
     m_body->setFocusProxy(m_grid);
     setWidget(m_body);
 }
@@ -312,7 +321,8 @@ void ChannelEditor::placeOverCell(QWidget* overlay) {
 
 void ChannelEditor::showFrequencyEditor() {
     placeOverCell(m_frequencyEditor);
-    m_frequencyEditor->setText(m_plan.cell(m_current.column, m_current.row));
+    m_textBeforeEdit = m_plan.cell(m_current.column, m_current.row);
+    m_frequencyEditor->setText(m_textBeforeEdit);
     m_frequencyEditor->show();
     m_frequencyEditor->raise();
 }
@@ -394,6 +404,10 @@ bool ChannelEditor::frequencyEditorKeyPress(QKeyEvent* event) {
         frequencyEditorEnter();
         return true;
     }
+    if (event->key() == Qt::Key_Escape) {
+        abandonFrequencyEntry();
+        return true;
+    }
     // A paste (Ctrl+V, Shift+Insert) would put text in that no key filter has seen.
     if (event->matches(QKeySequence::Paste))
         return true;
@@ -426,9 +440,23 @@ void ChannelEditor::frequencyEditorEnter() {
     runClickBehaviour(true);
 }
 
+// The cell followed the typing: it gets back the text it had when the editor was laid over it.
+void ChannelEditor::abandonFrequencyEntry() {
+    if (m_current.column >= 1 && m_current.row >= 1)
+        m_plan.setCell(m_current.column, m_current.row, m_textBeforeEdit);
+    m_frequencyEditor->setText(m_textBeforeEdit);
+    m_grid->setFocus(Qt::OtherFocusReason);
+}
+
 bool ChannelEditor::tonePickerKeyPress(QKeyEvent* event) {
     if (event->text().isEmpty() || event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab)
         return false; // arrows and the like pick another item as usual
+    if (event->key() == Qt::Key_Escape) {
+        // Back to the cell's own item, so that the commit on the way out keeps the cell.
+        const QSignalBlocker blocker(m_tonePicker);
+        m_tonePicker->setCurrentIndex(
+            m_tonePicker->findText(m_plan.cell(m_current.column, m_pickerRow)));
+    }
     // Any character closes the picker as Enter would; the grid's gain of focus commits it.
     m_grid->setFocus(Qt::OtherFocusReason);
     m_tonePicker->hide();

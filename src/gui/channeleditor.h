@@ -67,6 +67,7 @@ private:
 
     bool frequencyEditorKeyPress(QKeyEvent* event);
     void frequencyEditorEnter();
+    void abandonFrequencyEntry();
     bool tonePickerKeyPress(QKeyEvent* event);
 
     void moveChannel(int step);
@@ -84,8 +85,9 @@ private:
     QPushButton* m_moveDownButton = nullptr;
     QPushButton* m_deleteButton = nullptr;
 
-    Cell m_current;      // the cell the editor works on; row 0 means none yet
-    int m_pickerRow = 0; // the row whose tone cell the picker edits
+    Cell m_current;           // the cell the editor works on; row 0 means none yet
+    int m_pickerRow = 0;      // the row whose tone cell the picker edits
+    QString m_textBeforeEdit; // the cell's text when the frequency editor was laid over it
     bool m_sizedToBody = false;
 };
 

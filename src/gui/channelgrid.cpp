@@ -16,13 +16,15 @@ namespace {
 constexpr std::array<int, 8> ColumnWidths = {35, 80, 90, 80, 91, 77, 60, 99};
 constexpr int RowHeight = 16;
 constexpr int WheelStep = 120; // one notch of an ordinary wheel
+constexpr int CurrentFrameWidth = 2;
 
 bool isFixedIndex(const QModelIndex& index) {
     return index.row() == 0 || index.column() == 0;
 }
 
-// Fixed cells look like buttons; the selected cell stays white (no highlight colour), marked only
-// by the focus frame, so its text reads as in every other cell.
+// Fixed cells look like buttons. The selected cell stays white (no highlight colour), so its text
+// reads as in every other cell; a frame marks it, in the highlight colour while the grid has the
+// focus. The style's focus frame cannot serve: many styles draw it only after a Tab.
 class ChannelCellDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
@@ -33,28 +35,28 @@ public:
         initStyleOption(&opt, index);
         painter->save();
         const bool fixed = isFixedIndex(index);
+        const bool selected = !fixed && (opt.state & QStyle::State_Selected);
         if (fixed) {
             qDrawShadePanel(painter, opt.rect, opt.palette, false, 1,
                             &opt.palette.brush(QPalette::Button));
             painter->setPen(opt.palette.color(QPalette::ButtonText));
         } else {
-            painter->fillRect(opt.rect, (opt.state & QStyle::State_Selected)
-                                            ? QBrush(Qt::white)
-                                            : opt.palette.brush(QPalette::Base));
+            painter->fillRect(opt.rect,
+                              selected ? QBrush(Qt::white) : opt.palette.brush(QPalette::Base));
             painter->setPen(opt.palette.color(QPalette::Text));
         }
         painter->drawText(opt.rect, Qt::AlignCenter, opt.text);
-        painter->restore();
-        if (!fixed && (opt.state & QStyle::State_HasFocus)) {
-            QStyleOptionFocusRect focus;
-            focus.QStyleOption::operator=(opt);
-            focus.rect = opt.rect.adjusted(1, 1, -1, -1);
-            focus.backgroundColor = Qt::white;
-            const QWidget* widget = opt.widget;
-            QStyle* style = widget ? widget->style() : nullptr;
-            if (style)
-                style->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, widget);
+        if (selected) {
+            const bool focused = opt.state & QStyle::State_HasFocus;
+            QPen frame(opt.palette.color(focused ? QPalette::Highlight : QPalette::Mid),
+                       CurrentFrameWidth);
+            frame.setJoinStyle(Qt::MiterJoin);
+            painter->setPen(frame);
+            painter->setBrush(Qt::NoBrush);
+            const qreal inset = CurrentFrameWidth / 2.0;
+            painter->drawRect(QRectF(opt.rect).adjusted(inset, inset, -inset, -inset));
         }
+        painter->restore();
     }
 };
 

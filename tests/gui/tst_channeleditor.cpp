@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QHeaderView>
+#include <QImage>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMdiArea>
@@ -71,6 +72,9 @@ private slots:
     void newChannelThatIsNoNumberOffersItsRx();
     void pendingToneIsConfirmedAndNeverReachesANewPlan();
     void exitHidesAndCommandRestores();
+    void keyboardMarksMovesAndTabs();
+    void escapeAbandonsTheEdit_data();
+    void escapeAbandonsTheEdit();
 
 private:
     QModelIndex index(int column, int row) const { return m_plan->index(row, column); }
@@ -81,6 +85,10 @@ private:
     ChannelGrid::Cell selected() const;
     QPushButton* button(const char* name) const;
     void closeNextMessageBox();
+    // A key as the user presses it: to whatever has the focus.
+    void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    void type(const QString& keys);
+    bool isMarked(int column, int row) const;
 
     std::unique_ptr<QMdiArea> m_area;
     std::unique_ptr<ChannelPlan> m_plan;
@@ -162,6 +170,25 @@ QPushButton* ChannelEditorTest::button(const char* name) const {
 
 void ChannelEditorTest::closeNextMessageBox() {
     m_boxCloser.start();
+}
+
+void ChannelEditorTest::press(Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    QWidget* focused = QApplication::focusWidget();
+    QVERIFY(focused);
+    QTest::keyClick(focused, key, modifiers);
+}
+
+void ChannelEditorTest::type(const QString& keys) {
+    for (QChar key : keys)
+        QTest::keyClicks(QApplication::focusWidget(), QString(key));
+}
+
+// Marked: the cell's left edge, where no text reaches, is painted in another colour than the
+// white that every cell, the selected one included, is filled with.
+bool ChannelEditorTest::isMarked(int column, int row) const {
+    const QImage picture = m_grid->viewport()->grab().toImage();
+    const QRect cell = m_grid->visualRect(index(column, row));
+    return picture.pixelColor(cell.left() + 1, cell.center().y()) != QColor(Qt::white);
 }
 
 void ChannelEditorTest::showsThePlanInItsLayout() {
@@ -833,6 +860,85 @@ void ChannelEditorTest::exitHidesAndCommandRestores() {
     QVERIFY(m_editor->height() < normalSize.height());
     m_editor->showNormal();
     QCOMPARE(m_editor->size(), normalSize);
+}
+
+void ChannelEditorTest::keyboardMarksMovesAndTabs() {
+    m_plan->setChannel(2, channelB);
+    QTRY_VERIFY(m_grid->hasFocus());
+    press(Qt::Key_Down);
+    for (int i = 0; i < 4; ++i)
+        press(Qt::Key_Right);
+    QCOMPARE(selected(), (ChannelGrid::Cell{5, 2}));
+    QVERIFY(isMarked(5, 2));
+    QVERIFY(!isMarked(6, 2));
+    QVERIFY(!isMarked(5, 3));
+    QCOMPARE(m_plan->channel(2), channelB); // moving by keys flips nothing
+
+    // Tab leaves the grid for the buttons, Shift+Tab comes back; the mark stays meanwhile.
+    const QList<QWidget*> chain = {button("TeButton2"), button("TeButton3"), button("TeButton4"),
+                                   button("TeButton1")};
+    for (QWidget* next : chain) {
+        press(Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), next);
+    }
+    QVERIFY(isMarked(5, 2));
+    for (qsizetype i = chain.size() - 2; i >= 0; --i) {
+        press(Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), chain.at(i));
+    }
+    press(Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget(), m_grid);
+
+    // A button pressed by Space acts on the current channel.
+    press(Qt::Key_Tab);
+    press(Qt::Key_Tab);
+    press(Qt::Key_Space); // Move Down
+    QCOMPARE(m_plan->channel(3), channelB);
+    QCOMPARE(m_plan->channel(2), ChannelRow{});
+}
+
+// The edit is started by keys in a cell reached by keys; Escape puts back what the cell held.
+void ChannelEditorTest::escapeAbandonsTheEdit_data() {
+    QTest::addColumn<int>("column");
+    QTest::addColumn<int>("row");
+    QTest::newRow("RX of a used channel") << int(ChannelPlan::RxFrequency) << 2;
+    QTest::newRow("RX of an empty row") << int(ChannelPlan::RxFrequency) << 3;
+    QTest::newRow("TX") << int(ChannelPlan::TxFrequency) << 2;
+    QTest::newRow("tone") << int(ChannelPlan::TxTone) << 2;
+}
+
+void ChannelEditorTest::escapeAbandonsTheEdit() {
+    QFETCH(int, column);
+    QFETCH(int, row);
+    m_plan->setChannel(2, channelA);
+    QTRY_VERIFY(m_grid->hasFocus());
+    for (int i = 1; i < row; ++i)
+        press(Qt::Key_Down);
+    for (int i = 1; i < column; ++i)
+        press(Qt::Key_Right);
+    const ChannelRow before = m_plan->channel(row);
+    const QString cellBefore = m_plan->cell(column, row);
+
+    if (column == ChannelPlan::TxTone) {
+        press(Qt::Key_Space);
+        QVERIFY(m_tonePicker->hasFocus());
+        press(Qt::Key_Down);
+        QVERIFY(m_tonePicker->currentText() != cellBefore);
+    } else {
+        type(QStringLiteral("430"));
+        QVERIFY(m_frequencyEditor->hasFocus());
+        QCOMPARE(m_plan->cell(column, row), QStringLiteral("430"));
+    }
+    press(Qt::Key_Escape);
+    QVERIFY(m_grid->hasFocus());
+    QVERIFY(m_tonePicker->isHidden());
+    QCOMPARE(m_plan->cell(column, row), cellBefore);
+    if (column != ChannelPlan::TxTone)
+        QCOMPARE(m_frequencyEditor->text(), cellBefore);
+
+    // Leaving the cell commits nothing of the abandoned edit.
+    press(Qt::Key_Down);
+    QCOMPARE(m_plan->channel(row), before);
 }
 
 QTEST_MAIN(ChannelEditorTest)
