@@ -1,8 +1,10 @@
 #include "aboutbox.h"
 
 #include "app/builtintexts.h"
+#include "app/mnemonic.h"
 #include "app/textids.h"
 
+#include <QEvent>
 #include <QIcon>
 #include <QLabel>
 #include <QPushButton>
@@ -38,6 +40,17 @@ AboutBox::AboutBox(QWidget* parent) : StayOnTopDialog(parent) {
     exitButton->setObjectName(QStringLiteral("TeButton1"));
     exitButton->setGeometry(256, 160, 81, 25);
     connect(exitButton, &QPushButton::clicked, this, &AboutBox::close);
+}
+
+// The title is the About command's caption ("&About...", "关于(&A)..."): its keyboard mark and
+// its ellipsis belong to the menu, not to a window title.
+void AboutBox::changeEvent(QEvent* event) {
+    StayOnTopDialog::changeEvent(event);
+    if (event->type() == QEvent::WindowTitleChange) {
+        const QString title = plainCaption(windowTitle());
+        if (title != windowTitle())
+            setWindowTitle(title);
+    }
 }
 
 } // namespace zev

@@ -9,6 +9,9 @@ class AboutBox : public StayOnTopDialog {
     Q_OBJECT
 public:
     explicit AboutBox(QWidget* parent = nullptr);
+
+protected:
+    void changeEvent(QEvent* event) override;
 };
 
 } // namespace zev

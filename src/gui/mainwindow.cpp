@@ -4,6 +4,7 @@
 #include "app/builtintexts.h"
 #include "app/installlog.h"
 #include "app/languagepack.h"
+#include "app/mnemonic.h"
 #include "app/planlanguage.h"
 #include "app/programdirectory.h"
 #include "app/settings.h"
@@ -79,6 +80,17 @@ QString resolveDirectory(const QString& directory) {
 void addSeparator(QMenu* menu, const char* name) {
     menu->addSeparator()->setObjectName(QLatin1String(name));
 }
+
+// The keyboard letter of each menu and command, for captions that come without one.
+struct MenuLetter {
+    const char* name;
+    char letter;
+};
+constexpr MenuLetter menuLetters[] = {
+    {"N1", 'F'},  {"N2", 'N'},  {"O1", 'O'},  {"S1", 'S'},  {"N4", 'C'},  {"N5", 'E'},
+    {"N6", 'R'},  {"N7", 'W'},  {"N9", 'C'},  {"N11", 'F'}, {"N18", 'P'}, {"N22", 'O'},
+    {"N12", 'P'}, {"N19", 'L'}, {"N13", 'H'}, {"N14", 'C'}, {"N16", 'A'},
+};
 
 } // namespace
 
@@ -168,8 +180,10 @@ void MainWindow::createMenu() {
     connect(closeItem, &QAction::triggered, this, &MainWindow::close);
 
     QMenu* edit = makeMenu(this, "N5", TextId::EditMenu);
-    QAction* readItem = makeItem(edit, "N6", builtinText(TextId::ReadCommand));
-    QAction* writeItem = makeItem(edit, "N7", builtinText(TextId::WriteCommand));
+    QAction* readItem =
+        makeItem(edit, "N6", builtinText(TextId::ReadCommand), QKeySequence(Qt::CTRL | Qt::Key_R));
+    QAction* writeItem =
+        makeItem(edit, "N7", builtinText(TextId::WriteCommand), QKeySequence(Qt::CTRL | Qt::Key_W));
     QAction* channelsItem = makeItem(edit, "N9", builtinText(TextId::ChannelEditMenu));
     QAction* optionsItem = makeItem(edit, "N11", builtinText(TextId::FunctionOptionsMenu));
     QAction* powerItem = makeItem(edit, "N18", builtinText(TextId::PowerAdjustCommand));
@@ -224,6 +238,18 @@ void MainWindow::createMenu() {
 
     for (QMenu* menu : {file, edit, options, help})
         bar->addMenu(menu);
+    markMenuLetters();
+}
+
+void MainWindow::markMenuLetters() {
+    for (const MenuLetter& entry : menuLetters) {
+        QObject* item = findControl(this, QLatin1String(entry.name));
+        const QChar letter = QLatin1Char(entry.letter);
+        if (auto* menu = qobject_cast<QMenu*>(item))
+            menu->setTitle(withMnemonic(menu->title(), letter));
+        else if (auto* action = qobject_cast<QAction*>(item))
+            action->setText(withMnemonic(action->text(), letter));
+    }
 }
 
 void MainWindow::createToolBar() {
@@ -457,6 +483,7 @@ void MainWindow::loadLanguage(const QString& name) {
     if (!pack)
         return;
     applyPackToWindows(*pack, forms());
+    markMenuLetters();
     applyPackToTexts(*pack, m_workspace->texts);
     applyPackToPlan(*pack, m_workspace->plan);
     if (const std::optional<Language> language = languageOfPack(name))
@@ -590,6 +617,9 @@ QString MainWindow::askFileName(FileDialogKind kind) {
     dialog.setAcceptMode(kind == FileDialogKind::Save ? QFileDialog::AcceptSave
                                                       : QFileDialog::AcceptOpen);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    // A name typed without extension would not show in Open, which lists channel files only.
+    if (kind == FileDialogKind::Save)
+        dialog.setDefaultSuffix(QStringLiteral("z81"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
     return dialog.selectedFiles().constFirst();

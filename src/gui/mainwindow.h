@@ -82,6 +82,7 @@ private:
     // Creation step.
     void createCommands();
     void createMenu();
+    void markMenuLetters();
     void createToolBar();
     void createClientArea();
     void createStatusLine();

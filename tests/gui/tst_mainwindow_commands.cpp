@@ -1,6 +1,7 @@
 #include "tst_mainwindow_support.h"
 
 #include "app/languagepack.h"
+#include "app/mnemonic.h"
 #include "app/textids.h"
 #include "chanfile/channelfile.h"
 #include "channeleditor.h"
@@ -9,6 +10,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -111,9 +113,13 @@ private slots:
     void aboutBox();
     void childWindowsRestore_data();
     void childWindowsRestore();
+    void menusByKeyboard_data();
+    void menusByKeyboard();
     void helpContentsDoesNothing();
     void powerAdjustOnlyInServiceMode();
     void saveAndOpen();
+    void saveAddsTheExtension_data();
+    void saveAddsTheExtension();
     void fileNamedAtStartOpens();
     void badFileNamedAtStartWaitsForTheWindow();
     void openFailure_data();
@@ -167,7 +173,9 @@ void MainWindowCommandsTest::languageSwitch() {
     for (const auto& [formName, controlName, property, id] : samples) {
         QObject* target = zev::findControl(form(*window, formName), QLatin1String(controlName));
         QVERIFY2(target, controlName);
-        QCOMPARE(target->property(property).toString(), chinese->text(id));
+        // Menus add the keyboard letter that a pack caption lacks.
+        QCOMPARE(zev::plainCaption(target->property(property).toString()),
+                 zev::plainCaption(chinese->text(id)));
         QVERIFY(chinese->text(id) != english->text(id) || id == ProgramLine);
     }
     QCOMPARE(control<QLabel>(form(*window, "TForm3"), "StatusBar1Panel1")->text(),
@@ -447,6 +455,12 @@ void MainWindowCommandsTest::freePort_data() {
     QTest::newRow("write button, close box") << "ToolButton8"
                                              << "TForm3"
                                              << "close";
+    QTest::newRow("read by Ctrl+R") << "Ctrl+R"
+                                    << "TForm6"
+                                    << "escape";
+    QTest::newRow("write by Ctrl+W") << "Ctrl+W"
+                                     << "TForm3"
+                                     << "close";
     QTest::newRow("power, close box") << "N18"
                                       << "TForm7"
                                       << "close";
@@ -474,8 +488,10 @@ void MainWindowCommandsTest::freePort() {
     QObject* trigger = zev::findControl(window.get(), command);
     if (auto* button = qobject_cast<QToolButton*>(trigger))
         QTest::mouseClick(button, Qt::LeftButton);
-    else
-        qobject_cast<QAction*>(trigger)->trigger();
+    else if (auto* item = qobject_cast<QAction*>(trigger))
+        item->trigger();
+    else // a shortcut, pressed where the focus is: in the channel editor
+        QTest::keySequence(QApplication::focusWidget(), QKeySequence(command));
     QWidget* shown = form(*window, qPrintable(dialog));
     QVERIFY(shown->isVisible());
     QVERIFY(windowsDisabled(*window));
@@ -534,24 +550,23 @@ void MainWindowCommandsTest::aboutBox() {
 void MainWindowCommandsTest::childWindowsRestore_data() {
     QTest::addColumn<QString>("child");
     QTest::addColumn<QString>("command");
-    QTest::addColumn<bool>("minimisedFirst");
-    for (bool minimised : {false, true}) {
-        const char* state = minimised ? ", closed minimised" : "";
-        QTest::addRow("editor by menu%s", state) << "TForm2"
-                                                 << "N9" << minimised;
-        QTest::addRow("editor by button%s", state) << "TForm2"
-                                                   << "ToolButton18" << minimised;
-        QTest::addRow("options by menu%s", state) << "TForm4"
-                                                  << "N11" << minimised;
-        QTest::addRow("options by button%s", state) << "TForm4"
-                                                    << "ToolButton19" << minimised;
+    QTest::addColumn<QString>("state");
+    for (const char* state : {"closed", "closed minimised", "minimised"}) {
+        QTest::addRow("editor by menu, %s", state) << "TForm2"
+                                                   << "N9" << state;
+        QTest::addRow("editor by button, %s", state) << "TForm2"
+                                                     << "ToolButton18" << state;
+        QTest::addRow("options by menu, %s", state) << "TForm4"
+                                                    << "N11" << state;
+        QTest::addRow("options by button, %s", state) << "TForm4"
+                                                      << "ToolButton19" << state;
     }
 }
 
 void MainWindowCommandsTest::childWindowsRestore() {
     QFETCH(QString, child);
     QFETCH(QString, command);
-    QFETCH(bool, minimisedFirst);
+    QFETCH(QString, state);
     ProgramFolder folder;
     folder.writeInstallLog(true);
     auto window = startProgram(folder);
@@ -560,7 +575,7 @@ void MainWindowCommandsTest::childWindowsRestore() {
     fillChannelOne(plan, {"145.50000", "OFF", "145.50000", "88.5", "High", "ON", "OFF"});
     auto* subWindow = qobject_cast<QMdiSubWindow*>(form(*window, qPrintable(child)));
     const QSize normalSize = subWindow->size();
-    if (minimisedFirst) {
+    if (state.contains("minimised")) {
         subWindow->showMinimized();
         QVERIFY(subWindow->isMinimized());
     }
@@ -572,9 +587,11 @@ void MainWindowCommandsTest::childWindowsRestore() {
             qobject_cast<QAction*>(trigger)->trigger();
     };
 
-    QVERIFY(subWindow->close() || !subWindow->isVisible());
-    QVERIFY(!subWindow->isVisible());
-    // A reset while hidden shows once the window is back.
+    if (state.contains("closed")) {
+        QVERIFY(subWindow->close() || !subWindow->isVisible());
+        QVERIFY(!subWindow->isVisible());
+    }
+    // A reset while hidden or minimised shows once the window is back.
     plan.reset();
     runCommand();
     QVERIFY(subWindow->isVisible());
@@ -590,6 +607,70 @@ void MainWindowCommandsTest::childWindowsRestore() {
     runCommand();
     QCOMPARE(subWindow->mdiArea()->activeSubWindow(), subWindow);
     QVERIFY(other->isVisible());
+}
+
+void MainWindowCommandsTest::menusByKeyboard_data() {
+    QTest::addColumn<bool>("english");
+    QTest::addColumn<QString>("menuLetters"); // File, Edit, Options, Help
+    QTest::addColumn<QString>("aboutTitle");
+    QTest::newRow("English") << true << "FEOH"
+                             << "About";
+    QTest::newRow("Chinese") << false << "FPOH"
+                             << "关于";
+}
+
+void MainWindowCommandsTest::menusByKeyboard() {
+    QFETCH(bool, english);
+    QFETCH(QString, menuLetters);
+    QFETCH(QString, aboutTitle);
+    ProgramFolder folder;
+    folder.writeInstallLog(english);
+    auto window = startProgram(folder);
+    QVERIFY(window);
+    QApplication::setActiveWindow(window.get());
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    const auto pressAlt = [](QChar letter) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(letter.unicode()), Qt::AltModifier);
+    };
+
+    const char* const menus[] = {"N1", "N5", "N22", "N13"};
+    for (int i = 0; i < 4; ++i) {
+        auto* menu = control<QMenu>(window.get(), menus[i]);
+        pressAlt(menuLetters.at(i));
+        QTRY_COMPARE(QApplication::activePopupWidget(), menu);
+        // Each entry of the menu has a letter of its own.
+        QList<QKeySequence> letters;
+        for (QAction* item : menu->actions()) {
+            if (item->isSeparator())
+                continue;
+            const QKeySequence letter = QKeySequence::mnemonic(item->text());
+            QVERIFY2(!letter.isEmpty() && !letters.contains(letter), qPrintable(item->text()));
+            letters << letter;
+        }
+        QTest::keyClick(menu, Qt::Key_Escape);
+        QTRY_VERIFY(!menu->isVisible());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); // out of the menu bar
+    }
+
+    // The letters reach the commands: Channel edit brings the minimised editor back.
+    auto* editor = qobject_cast<QMdiSubWindow*>(form(*window, "TForm2"));
+    editor->showMinimized();
+    pressAlt(menuLetters.at(1));
+    QTRY_VERIFY(QApplication::activePopupWidget());
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_C);
+    QTRY_VERIFY(!editor->isMinimized());
+    QVERIFY(editor->isVisible());
+    QCOMPARE(editor->mdiArea()->activeSubWindow(), editor);
+
+    // About shows its title without the menu's marks.
+    pressAlt(menuLetters.at(3));
+    QTRY_VERIFY(QApplication::activePopupWidget());
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_A);
+    QWidget* about = form(*window, "TForm5");
+    QTRY_VERIFY(about->isVisible());
+    QCOMPARE(about->windowTitle(), aboutTitle);
+    QTest::keyClick(about, Qt::Key_Escape);
+    QVERIFY(windowsEnabled(*window));
 }
 
 void MainWindowCommandsTest::helpContentsDoesNothing() {
@@ -713,6 +794,61 @@ void MainWindowCommandsTest::saveAndOpen() {
     control<QAction>(window.get(), "O1")->trigger();
     control<QAction>(window.get(), "S1")->trigger();
     QVERIFY(answerer.seen.isEmpty());
+}
+
+// The real save dialog, by keyboard: a name typed without extension gets ".z81", so that Open,
+// which lists only channel files, finds it again.
+void MainWindowCommandsTest::saveAddsTheExtension_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("saved");
+    QTest::addColumn<bool>("existing");
+    QTest::newRow("no extension") << "plan"
+                                  << "plan.z81" << false;
+    QTest::newRow("channel file extension") << "plan.z81"
+                                            << "plan.z81" << false;
+    QTest::newRow("another extension") << "plan.txt"
+                                       << "plan.txt" << false;
+    QTest::newRow("no extension, file there") << "plan"
+                                              << "plan.z81" << true;
+}
+
+void MainWindowCommandsTest::saveAddsTheExtension() {
+    QFETCH(QString, typed);
+    QFETCH(QString, saved);
+    QFETCH(bool, existing);
+    ProgramFolder folder;
+    folder.writeInstallLog(true);
+    auto window = startProgram(folder);
+    QVERIFY(window);
+    QApplication::setActiveWindow(window.get());
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    if (existing)
+        folder.writeFile(saved, "an older plan\r\n");
+    window->workspace().plan.setChannel(
+        2, {"145.50000", "OFF", "145.50000", "88.5", "High", "ON", "OFF"});
+
+    MessageBoxAnswerer answerer;
+    bool typedIn = false;
+    QTimer typist;
+    typist.setInterval(10);
+    connect(&typist, &QTimer::timeout, this, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        auto* name = dialog ? dialog->findChild<QLineEdit*>("fileNameEdit") : nullptr;
+        if (!name || !name->hasFocus())
+            return;
+        typist.stop();
+        QTest::keyClicks(name, folder.path() + typed);
+        QTest::keyClick(name, Qt::Key_Return);
+        typedIn = true;
+    });
+    typist.start();
+    QTest::keySequence(QApplication::focusWidget(), QKeySequence::Save);
+    QVERIFY(typedIn);
+    QVERIFY(answerer.seen.isEmpty());
+    QVERIFY(folder.readFile(saved).startsWith("RH-4800 MEMORY CHANNEL\r\n"));
+    QVERIFY(folder.readFile(saved).contains("CH02 | 145.50000"));
+    if (saved != typed)
+        QVERIFY(!QFile::exists(folder.path() + typed));
 }
 
 void MainWindowCommandsTest::openFailure_data() {

@@ -1,6 +1,7 @@
 #include "tst_mainwindow_support.h"
 
 #include "app/languagepack.h"
+#include "app/mnemonic.h"
 #include "app/textids.h"
 #include "compilepack.h"
 #include "plan/channelplan.h"
@@ -347,7 +348,10 @@ void MainWindowStartupTest::englishAtStartup() {
     QObject* target = zev::findControl(form(*window, qPrintable(formName)), controlName);
     QVERIFY(target);
     QVERIFY(!pack->text(id).isEmpty());
-    QCOMPARE(target->property(qPrintable(property)).toString(), pack->text(id));
+    // Menus add the keyboard letter that a pack caption lacks; the about box's title is the
+    // About command's caption without it.
+    QCOMPARE(zev::plainCaption(target->property(qPrintable(property)).toString()),
+             zev::plainCaption(pack->text(id)));
 
     if (id == 1) { // the rest of the English start-up, once
         QCOMPARE(control<QAction>(window.get(), "N20")->text(), QStringLiteral("Chinese"));
@@ -432,7 +436,7 @@ void MainWindowStartupTest::everyTextToItsPlaces() {
             zev::findControl(form(window, target.form), QLatin1String(target.control))
                 ->property(target.property)
                 .toString();
-        QVERIFY2(shown == expect(target.id, before.at(i)),
+        QVERIFY2(zev::plainCaption(shown) == zev::plainCaption(expect(target.id, before.at(i))),
                  qPrintable(QStringLiteral("%1 %2 %3: %4")
                                 .arg(target.id)
                                 .arg(target.form, target.control, shown)));
@@ -518,7 +522,7 @@ void MainWindowStartupTest::installLogProblem() {
     QCOMPARE(control<QLabel>(window.get(), "StatusBar1Panel0")->text(),
              QStringLiteral("VARKOL专用调频手持对讲机RH-4800编程软件"));
     QCOMPARE(control<QMenu>(window.get(), "N1")->title(), QStringLiteral("文件(&F)"));
-    QCOMPARE(form(*window, "TForm5")->windowTitle(), QStringLiteral("关于..."));
+    QCOMPARE(form(*window, "TForm5")->windowTitle(), QStringLiteral("关于"));
     QCOMPARE(control<QAbstractButton>(form(*window, "TForm5"), "TeButton1")->text(),
              QStringLiteral("退出（&C）"));
     QCOMPARE(control<QAbstractButton>(form(*window, "TForm6"), "Button1")->text(),

@@ -20,12 +20,15 @@
 
 namespace zevtest {
 
-// The offscreen platform warns about every top-level window it cannot size by hints.
+// The offscreen platform warns about every top-level window it cannot size by hints, and about
+// every menu that it cannot raise or give the keyboard to.
 inline void quietOffscreenWarnings() {
     static QtMessageHandler previous = nullptr;
     previous = qInstallMessageHandler(
         [](QtMsgType type, const QMessageLogContext& context, const QString& message) {
-            if (!message.contains(QLatin1String("propagateSizeHints")))
+            if (!message.contains(QLatin1String("propagateSizeHints")) &&
+                !message.contains(QLatin1String("does not support raise()")) &&
+                !message.contains(QLatin1String("does not support grabbing the keyboard")))
                 previous(type, context, message);
         });
 }

@@ -216,7 +216,7 @@ void RadioDialogsTest::aboutBox() {
     zev::AboutBox about;
     QCOMPARE(about.objectName(), QStringLiteral("TForm5"));
     QCOMPARE(about.size(), QSize(357, 202));
-    QCOMPARE(about.windowTitle(), QStringLiteral("关于..."));
+    QCOMPARE(about.windowTitle(), QStringLiteral("关于"));
     QVERIFY(about.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     QVERIFY(!about.isModal());
     QCOMPARE(control<QLabel>(&about, "Label1")->text(), QStringLiteral("ZEV-481对讲机编程软件"));

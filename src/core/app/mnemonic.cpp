@@ -1,0 +1,50 @@
+#include "app/mnemonic.h"
+
+#include <QRegularExpression>
+
+namespace zev {
+
+namespace {
+
+const QString ellipsis = QStringLiteral("...");
+
+// "&&" stands for an ampersand; "&" before any other character marks it.
+bool hasMarker(const QString& caption) {
+    for (qsizetype i = 0; i + 1 < caption.size(); ++i) {
+        if (caption.at(i) != QLatin1Char('&'))
+            continue;
+        if (caption.at(i + 1) != QLatin1Char('&'))
+            return true;
+        ++i;
+    }
+    return false;
+}
+
+} // namespace
+
+QString withMnemonic(const QString& caption, QChar letter) {
+    if (caption.isEmpty() || hasMarker(caption))
+        return caption;
+    const qsizetype at = caption.indexOf(letter, 0, Qt::CaseInsensitive);
+    if (at >= 0)
+        return QString(caption).insert(at, QLatin1Char('&'));
+    QString marked = caption;
+    const qsizetype end =
+        caption.endsWith(ellipsis) ? caption.size() - ellipsis.size() : caption.size();
+    return marked.insert(end, QStringLiteral("(&") + letter.toUpper() + QLatin1Char(')'));
+}
+
+QString plainCaption(const QString& caption) {
+    static const QRegularExpression letterInBrackets(QStringLiteral("[(（]&[^&][)）]"));
+    QString plain = caption;
+    plain.remove(letterInBrackets);
+    for (qsizetype i = 0; i < plain.size(); ++i) {
+        if (plain.at(i) == QLatin1Char('&'))
+            plain.remove(i, 1); // the character after it stays, "&&" leaves one "&"
+    }
+    while (plain.endsWith(ellipsis) || plain.endsWith(QChar(0x2026)))
+        plain.chop(plain.endsWith(ellipsis) ? ellipsis.size() : 1);
+    return plain.trimmed();
+}
+
+} // namespace zev
