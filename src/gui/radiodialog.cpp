@@ -153,9 +153,13 @@ void TransferDialog::showTransferFailure() {
 }
 
 void TransferDialog::start() {
+    const bool hadFocus = m_button->hasFocus();
     m_button->setEnabled(false);
     runProcedure(m_procedure);
     m_button->setEnabled(true);
+    // Disabling took the focus away: it comes back, so that the same key starts the next session.
+    if (hadFocus && isVisible())
+        m_button->setFocus(Qt::OtherFocusReason);
 }
 
 void TransferDialog::hideEvent(QHideEvent* event) {

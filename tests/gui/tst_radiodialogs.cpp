@@ -124,9 +124,32 @@ void RadioDialogsTest::transferDialog() {
     QCOMPARE(successPanel->text(), QStringLiteral("Successes: 0"));
     QVERIFY(!workspace.port.isOpen());
 
-    // Reopening opens the port again; a second close tells again.
+    // Reopening opens the port again. By keyboard, the button keeps the focus through a
+    // session, so that the next one starts with the same key, after a failure too.
     dialog->show();
     QVERIFY(workspace.port.isOpen());
+    QApplication::setActiveWindow(dialog.get());
+    QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
+    QTRY_VERIFY(start->hasFocus());
+    MessageBoxAnswerer answerer;
+    bool fails = false;
+    dialog->setProcedure([&] {
+        ++runs;
+        if (fails)
+            dialog->showTransferFailure();
+    });
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QCOMPARE(runs, 2);
+    QVERIFY(start->hasFocus());
+    fails = true;
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QCOMPARE(runs, 3);
+    QCOMPARE(answerer.seen.size(), 1);
+    // The offscreen platform has no window manager to give the activation back after the box.
+    QApplication::setActiveWindow(dialog.get());
+    QVERIFY(start->hasFocus());
+
+    // A second close tells again.
     QTest::keyClick(dialog.get(), Qt::Key_Escape);
     QCOMPARE(closed.count(), 2);
 }
