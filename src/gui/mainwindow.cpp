@@ -7,6 +7,7 @@
 #include "app/mnemonic.h"
 #include "app/planlanguage.h"
 #include "app/programdirectory.h"
+#include "app/screenfit.h"
 #include "app/settings.h"
 #include "app/textids.h"
 #include "chanfile/channelfile.h"
@@ -38,6 +39,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QWindow>
 
 namespace zev {
 
@@ -92,6 +94,11 @@ constexpr MenuLetter menuLetters[] = {
     {"N12", 'P'}, {"N19", 'L'}, {"N13", 'H'}, {"N14", 'C'}, {"N16", 'A'},
 };
 
+constexpr QSize mainWindowSize(1055, 765);
+// Until the window is up, some window systems do not tell the size of its frame: room for a
+// usual title bar and border is kept free instead.
+constexpr QMargins usualFrame(4, 38, 4, 4);
+
 } // namespace
 
 QString portUnavailableMessage(const QString& busyMessage, ProbeOutcome outcome,
@@ -128,9 +135,7 @@ MainWindow::MainWindow(StartupOptions options, QWidget* parent)
     createClientArea();
     createStatusLine();
     applyStoredSettings();
-    resize(1055, 765);
-    if (const QScreen* screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
+    resize(mainWindowSize);
 
     createChildWindows();
     createDialogs();
@@ -405,6 +410,7 @@ void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!m_shown) {
         m_shown = true;
+        placeOnScreen();
         runShowStep();
         if (!m_options.channelFile.isEmpty())
             openStartupFile();
@@ -452,6 +458,18 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         m_picture->move(qMax(0, free.width() / 2), qMax(0, free.height() / 2));
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+// At its size where the screen has room, otherwise as large as it allows: a laptop screen must
+// not cut off the bottom of the window.
+void MainWindow::placeOnScreen() {
+    const QScreen* screen = this->screen();
+    if (!screen)
+        return;
+    QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    if (frame.isNull() && !windowFlags().testFlag(Qt::FramelessWindowHint))
+        frame = usualFrame;
+    setGeometry(fittedWindowGeometry(mainWindowSize, frame, screen->availableGeometry()));
 }
 
 void MainWindow::runShowStep() {

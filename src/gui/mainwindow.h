@@ -90,6 +90,7 @@ private:
     void createChildWindows();
     void createDialogs();
     // Show step.
+    void placeOnScreen();
     void runShowStep();
     // Destruction step.
     void writeSettings();

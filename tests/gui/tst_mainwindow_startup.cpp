@@ -4,6 +4,7 @@
 #include "app/mnemonic.h"
 #include "app/textids.h"
 #include "compilepack.h"
+#include "offscreenscreens.h"
 #include "plan/channelplan.h"
 #include "plan/vocabulary.h"
 
@@ -13,6 +14,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QScreen>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -21,9 +23,14 @@ using zev::MainWindow;
 
 class MainWindowStartupTest : public QObject {
     Q_OBJECT
+public:
+    static void initMain() { testsupport::useTestScreens(); }
+
 private slots:
     void initTestCase() { quietOffscreenWarnings(); }
     void freshStart();
+    void windowFitsTheScreen_data();
+    void windowFitsTheScreen();
     void toolbarLayout();
     void settingsSurviveRestart();
     void handEditedSettings();
@@ -116,6 +123,56 @@ void MainWindowStartupTest::freshStart() {
         {"N4", QKeySequence(Qt::CTRL | Qt::Key_Q)}};
     for (const auto& [name, keys] : shortcuts)
         QCOMPARE(control<QAction>(window.get(), name)->shortcut(), keys);
+}
+
+void MainWindowStartupTest::windowFitsTheScreen_data() {
+    QTest::addColumn<QString>("screenName");
+    QTest::addColumn<bool>("fillsWidth");
+    QTest::addColumn<bool>("fillsHeight");
+    QTest::newRow("desktop, room to spare") << "desktop" << false << false;
+    QTest::newRow("laptop 1366 x 768") << "laptop" << false << true;
+    QTest::newRow("netbook 1024 x 600") << "netbook" << true << true;
+}
+
+void MainWindowStartupTest::windowFitsTheScreen() {
+    QFETCH(QString, screenName);
+    QFETCH(bool, fillsWidth);
+    QFETCH(bool, fillsHeight);
+    QScreen* screen = nullptr;
+    for (QScreen* candidate : QGuiApplication::screens()) {
+        if (candidate->name() == screenName)
+            screen = candidate;
+    }
+    if (!screen)
+        QSKIP("runs on the offscreen platform's test screens");
+    ProgramFolder folder;
+    folder.writeInstallLog(true);
+    zev::StartupOptions options;
+    options.programDirectory = folder.path();
+    MainWindow window(options);
+    // Opened on that screen, as on a computer that has only this one.
+    window.move(screen->geometry().topLeft());
+    window.setScreen(screen);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+    const QRect available = screen->availableGeometry();
+    const QRect frame = window.frameGeometry();
+    QVERIFY2(available.contains(frame), qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                                       .arg(frame.x())
+                                                       .arg(frame.y())
+                                                       .arg(frame.width())
+                                                       .arg(frame.height())));
+    QVERIFY(qAbs(frame.center().x() - available.center().x()) <= 1);
+    QVERIFY(qAbs(frame.center().y() - available.center().y()) <= 1);
+    if (fillsWidth)
+        QCOMPARE(frame.width(), available.width());
+    else
+        QCOMPARE(window.width(), 1055);
+    if (fillsHeight)
+        QCOMPARE(frame.height(), available.height());
+    else
+        QCOMPARE(window.height(), 765);
 }
 
 void MainWindowStartupTest::toolbarLayout() {

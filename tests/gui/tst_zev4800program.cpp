@@ -1,3 +1,5 @@
+#include "offscreenscreens.h"
+
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -24,9 +26,10 @@ private:
     };
     Run run(const QStringList& arguments, const QProcessEnvironment& environment,
             const QString& workingDirectory = QString());
-    static QProcessEnvironment offscreen();
+    QProcessEnvironment offscreen() const;
 
     QTemporaryDir m_folder;
+    QTemporaryDir m_screens;
     QString m_program;
 };
 
@@ -38,9 +41,12 @@ void Zev4800ProgramTest::initTestCase() {
         QVERIFY2(QFile::copy(binDir + '/' + name, m_folder.path() + '/' + name), name);
 }
 
-QProcessEnvironment Zev4800ProgramTest::offscreen() {
+// On a screen with room for the whole window, as the screenshot script's virtual display has.
+QProcessEnvironment Zev4800ProgramTest::offscreen() const {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"),
+                       QString::fromLocal8Bit(testsupport::offscreenWithScreens(
+                           m_screens.path(), {{"screen", QRect(0, 0, 1280, 1024)}})));
     return environment;
 }
 
