@@ -783,6 +783,7 @@ void ChannelEditorTest::deactivationReportsCellThatIsNoNumber() {
     QTest::mouseClick(m_frequencyEditor, Qt::LeftButton);
     QCOMPARE(m_area->activeSubWindow(), m_editor);
     QTRY_VERIFY(m_frequencyEditor->hasFocus());
+    QTest::keyClick(m_frequencyEditor, Qt::Key_End); // the click put the caret into the text
     QTest::keyClicks(m_frequencyEditor, QString(5, QChar('\b')) + "430.1");
     QTest::keyClick(m_frequencyEditor, Qt::Key_Return);
     QCOMPARE(m_plan->cell(3, 2), QString("430.10000"));
