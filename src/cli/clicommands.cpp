@@ -4,6 +4,7 @@
 #include "clilanguage.h"
 #include "clireport.h"
 #include "interruption.h"
+#include "plan/band.h"
 #include "plan/channelplan.h"
 #include "plan/modellist.h"
 #include "planview.h"
@@ -98,6 +99,10 @@ int runWrite(const Arguments& arguments) {
     // Checked before the port is touched; the write checks again before it sends.
     if (const Status check = checkPlanForWrite(plan, band); !check)
         return fail(QStringLiteral("write refused: ") + oneLine(check.message()));
+    // Written all the same: the band only warns.
+    for (const OutOfBandChannel& channel : outOfBandChannels(plan, band))
+        printError(QStringLiteral("warning: %1 (outside the band %2)")
+                       .arg(describeOutOfBand(channel), band));
     Line line;
     if (const Status opened = line.open(arguments); !opened)
         return fail(QStringLiteral("write failed: ") + opened.message());

@@ -1,9 +1,11 @@
 #include "radioprocedures.h"
 
 #include "errorbox.h"
+#include "plan/band.h"
 #include "powerdialog.h"
 #include "radio/powerprocedure.h"
 #include "radio/readprocedure.h"
+#include "radio/writecheck.h"
 #include "radio/writeprocedure.h"
 #include "readdialog.h"
 #include "workspace.h"
@@ -35,6 +37,17 @@ void showTransferOutcome(TransferDialog& dialog, const SessionResult& result) {
     }
 }
 
+// Frequencies the selected band does not cover are the user's call, asked before the radio is
+// touched. A plan that the write check refuses is not asked about: the refusal says more.
+bool writeOutsideBandAgreed(WriteDialog& dialog, const ChannelPlan& plan, const QString& band) {
+    if (!checkPlanForWrite(plan, band))
+        return true;
+    QStringList channels;
+    for (const OutOfBandChannel& channel : outOfBandChannels(plan, band))
+        channels << describeOutOfBand(channel);
+    return channels.isEmpty() || dialog.confirmOutsideBand(band, channels);
+}
+
 ProgressCallback progressOf(TransferDialog& dialog) {
     return [&dialog](int percent) { dialog.setProgress(percent); };
 }
@@ -48,9 +61,11 @@ void installTransfers(Workspace& workspace, ReadDialog& readDialog, WriteDialog&
         showTransferOutcome(readDialog, result);
     });
     writeDialog.setProcedure([&workspace, &writeDialog] {
+        const QString band = workspace.models.currentText();
+        if (!writeOutsideBandAgreed(writeDialog, workspace.plan, band))
+            return;
         const SessionResult result =
-            writeRadio(workspace.link, workspace.plan, workspace.models.currentText(),
-                       progressOf(writeDialog));
+            writeRadio(workspace.link, workspace.plan, band, progressOf(writeDialog));
         showTransferOutcome(writeDialog, result);
     });
     // The counter counts the transfers since either dialog was last opened.

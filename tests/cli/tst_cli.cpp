@@ -19,6 +19,7 @@ private slots:
     void readDemoRadioIntoAFile();
     void readAtTheLinePace();
     void writeFileIntoTheRadio();
+    void frequenciesOutsideTheBandAreWrittenWithAWarning();
     void failures_data();
     void failures();
     void badPlanIsRefusedWithoutAByte();
@@ -90,9 +91,9 @@ QByteArray demoFileEnglish() {
         emptyChannelLines(7));
 }
 
-// Channel 3 as the worked example, words of both languages, band 400-470MHz.
+// Channel 3 as the worked example, words of both languages, band 144-148MHz.
 QByteArray planToWrite(const QString& rxFrequency = "145.12500") {
-    return crlfLines(QStringList{"RH-4800 MEMORY CHANNEL", "", "", "BAND 400-470MHz", "Squelch 2 2",
+    return crlfLines(QStringList{"RH-4800 MEMORY CHANNEL", "", "", "BAND 144-148MHz", "Squelch 2 2",
                                  "BatSave 1 ON", "TxT.O.T 4 4 min", "SCAN 1 OFF", "TONE 1 ON",
                                  "BAO 1 ON", "VOICE 0 x", "", "", "CH01 |  |  |  |  |  |  |  | ",
                                  "CH02 |  |  |  |  |  |  |  | ",
@@ -179,8 +180,33 @@ void CliTest::writeFileIntoTheRadio() {
     expected.replace(0x0038, 8, QByteArray::fromHex("70062380FEFFFFFF"));
     expected.replace(0x03C0, 8, QByteArray::fromHex("FF02FF04FF00FFFF"));
     expected.replace(0x03C8, 8, QByteArray::fromHex("C832F1FFFFFFFFFF")); // untouched
-    expected.replace(0x03E0, 8, QByteArray::fromHex("00400047FFFFFFFF"));
+    expected.replace(0x03E0, 8, QByteArray::fromHex("40148014FFFFFFFF"));
     QCOMPARE(readFile(image), expected);
+}
+
+void CliTest::frequenciesOutsideTheBandAreWrittenWithAWarning() {
+    const QString plan = m_dir.filePath("outside.z81");
+    const QString image = m_dir.filePath("outside.bin");
+    QVERIFY(writeFile(
+        plan, crlfLines(QStringList{"RH-4800 MEMORY CHANNEL", "", "", "BAND 136-174MHz",
+                                    "Squelch 2 2", "BatSave 1 ON", "TxT.O.T 4 4 min", "SCAN 1 OFF",
+                                    "TONE 1 ON", "BAO 1 ON", "VOICE 0 x", "", "",
+                                    "CH01 | 430.00625 | OFF | 430.00625 | OFF | High | ON | ON | ",
+                                    "CH02 | 146.52000 | OFF | 146.52000 | OFF | High | ON | ON | ",
+                                    "CH03 | 145.12500 | OFF | 550.00000 | OFF | Low | ON | ON | "} +
+                        emptyChannelLines(4))));
+    SimulatorProcess sim({"--image", image, "--baud", "0"});
+    const Run run = runCli({"write", "--port", sim.terminal(), plan, "--lang", "english"});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(QString::fromLocal8Bit(run.err),
+             QStringLiteral("zev4800-cli: warning: Channel 01: RX 430.00625 MHz, TX 430.00625 MHz "
+                            "(outside the band 136-174MHz)\n"
+                            "zev4800-cli: warning: Channel 03: TX 550.00000 MHz (outside the band "
+                            "136-174MHz)\n"));
+    sim.stop();
+    const QByteArray written = readFile(image);
+    QCOMPARE(written.mid(0x0010, 8).toHex(), QByteArray("2506004325060043"));
+    QCOMPARE(written.mid(0x0030, 8).toHex(), QByteArray("0025511400000055"));
 }
 
 void CliTest::failures_data() {
@@ -289,7 +315,7 @@ void CliTest::showAlignsWideCharacters() {
     const Run run = runCli({"show", plan, "--lang", language});
     QCOMPARE(run.exitCode, 0);
     const QStringList lines = QString::fromLocal8Bit(run.out).split('\n');
-    QCOMPARE(lines.first(), QStringLiteral("Band: 400-470MHz"));
+    QCOMPARE(lines.first(), QStringLiteral("Band: 144-148MHz"));
     QVERIFY(lines.contains(optionLine));
     // Whole lines.
     const qsizetype headerLine = lines.indexOf(header);

@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QMessageBox>
 #include <QPointer>
+#include <QPushButton>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
@@ -72,6 +73,7 @@ struct SeenBox {
     QString text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QMessageBox::StandardButtons buttons;
+    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
 };
 
 // Answers every message box that comes up while it lives, and remembers what each one said.
@@ -98,7 +100,8 @@ private:
             if (!box || !box->isVisible() || box->property("answeredByTest").toBool())
                 continue;
             box->setProperty("answeredByTest", true);
-            seen.append({box->windowTitle(), box->text(), box->icon(), box->standardButtons()});
+            seen.append({box->windowTitle(), box->text(), box->icon(), box->standardButtons(),
+                         box->standardButton(box->defaultButton())});
             QAbstractButton* button = box->button(m_answer);
             if (!button)
                 button = box->buttons().value(0);

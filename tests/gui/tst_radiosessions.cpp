@@ -188,6 +188,8 @@ private slots:
     void planFaultsAreRefusedBeforeAnyFrame();
     void fileOfTheOtherFormatIsEditedAndWritten_data();
     void fileOfTheOtherFormatIsEditedAndWritten();
+    void outOfBandIsAskedBeforeWriting_data();
+    void outOfBandIsAskedBeforeWriting();
     void closeDuringSession_data();
     void closeDuringSession();
     void farEndGoneDuringRead();
@@ -352,6 +354,8 @@ void RadioSessionsTest::planFaultsAreRefusedBeforeAnyFrame() {
     planWorkedExample(bench.workspace());
     bench.plan().setCell(zev::ChannelPlan::RxFrequency, 3, QStringLiteral("14x.50000"));
     setRow(bench.plan(), 9, {"146.00000", "D089N", "146.00000", "OFF", "High", "ON", "ON"});
+    // Refused as it stands: no question about the band first.
+    setRow(bench.plan(), 10, {"430.00625", "OFF", "430.00625", "OFF", "High", "ON", "ON"});
     bench.choose("N7");
     zev::TransferDialog* dialog = bench.window->writeDialog();
     QTest::mouseClick(startButton(dialog), Qt::LeftButton);
@@ -435,6 +439,54 @@ void RadioSessionsTest::fileOfTheOtherFormatIsEditedAndWritten() {
     const QStringList heard = bench.heard();
     QVERIFY(heard.contains(QStringLiteral("57001008") + "0020651400206514"));
     QVERIFY(heard.contains(QStringLiteral("57002008") + "0075521400004614"));
+}
+
+void RadioSessionsTest::outOfBandIsAskedBeforeWriting_data() {
+    QTest::addColumn<int>("answer");
+    QTest::newRow("Cancel") << int(QMessageBox::Cancel);
+    QTest::newRow("OK") << int(QMessageBox::Ok);
+}
+
+void RadioSessionsTest::outOfBandIsAskedBeforeWriting() {
+    QFETCH(int, answer);
+    Bench bench({});
+    QVERIFY(bench.ready());
+    planWorkedExample(bench.workspace()); // the model is 136-174MHz
+    setRow(bench.plan(), 5, {"430.00625", "OFF", "430.00625", "OFF", "High", "ON", "ON"});
+    setRow(bench.plan(), 9, {"146.00000", "OFF", "550.00000", "OFF", "Low", "ON", "ON"});
+    bench.boxes.setAnswer(QMessageBox::StandardButton(answer));
+    bench.choose("N7");
+    zev::TransferDialog* dialog = bench.window->writeDialog();
+    QTest::mouseClick(startButton(dialog), Qt::LeftButton);
+
+    QCOMPARE(bench.boxes.seen.size(), 1);
+    const SeenBox box = bench.boxes.seen.first();
+    QCOMPARE(box.text,
+             QStringLiteral("These channels lie outside the band 136-174MHz of the "
+                            "selected model:\n"
+                            "Channel 05: RX 430.00625 MHz, TX 430.00625 MHz\n"
+                            "Channel 09: TX 550.00000 MHz\n\n"
+                            "The radio may not work on these frequencies. Write anyway?"));
+    QCOMPARE(box.icon, QMessageBox::Warning);
+    QCOMPARE(box.buttons, QMessageBox::Ok | QMessageBox::Cancel);
+    QCOMPARE(box.defaultButton, QMessageBox::Cancel);
+    QVERIFY(startButton(dialog)->isEnabled());
+    QVERIFY(dialog->isVisible());
+    if (answer == QMessageBox::Cancel) {
+        QCOMPARE(bench.sent, QStringList());
+        QCOMPARE(progressOf(dialog), 0);
+        QCOMPARE(successPanel(dialog), bench.text(zev::TextId::SuccessLabel) + "0");
+        QVERIFY(dialog->close());
+        QCOMPARE(bench.heard(), QStringList());
+        return;
+    }
+    // Written as they stand: the band only warns.
+    QCOMPARE(successPanel(dialog), bench.text(zev::TextId::SuccessLabel) + "1");
+    QVERIFY(dialog->close());
+    const QByteArray image = bench.savedImage();
+    QCOMPARE(image.mid(0x0050, 8).toHex(), QByteArray("2506004325060043"));
+    QCOMPARE(image.mid(0x0090, 8).toHex(), QByteArray("0000601400000055"));
+    QCOMPARE(bench.heard().last(), QStringLiteral("646F"));
 }
 
 void RadioSessionsTest::closeDuringSession_data() {

@@ -1,5 +1,6 @@
 #include "radio/codec.h"
 
+#include "plan/band.h"
 #include "radio/hex.h"
 
 #include <QCoreApplication>
@@ -309,11 +310,7 @@ Status checkOptions(const OptionIndices& indices) {
 }
 
 Status checkBand(const QString& band) {
-    const bool form = band.size() == 10 && band.at(3) == QLatin1Char('-') &&
-                      band.endsWith(QStringLiteral("MHz")) &&
-                      std::all_of(band.begin(), band.begin() + 3, isDecimal) &&
-                      std::all_of(band.begin() + 4, band.begin() + 7, isDecimal);
-    if (!form)
+    if (!parseBand(band))
         return Status::failure(QCoreApplication::translate(
                                    "zev::Codec", "The band \"%1\" is not of the form ddd-dddMHz.")
                                    .arg(band));

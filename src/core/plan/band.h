@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+namespace zev {
+
+class ChannelPlan;
+
+// The edges of a band string such as "136-174MHz": three digits of whole MHz each.
+struct BandEdges {
+    int lowMhz = 0;
+    int highMhz = 0;
+};
+
+// The edges of a band string of the form ddd-dddMHz; nothing for any other text.
+std::optional<BandEdges> parseBand(const QString& band);
+
+// A used channel with a frequency the band does not cover; rx and tx hold the offending cell
+// texts, an in-band (or empty) one stays empty.
+struct OutOfBandChannel {
+    int channel = 0;
+    QString rx;
+    QString tx;
+    bool operator==(const OutOfBandChannel&) const = default;
+};
+
+// The used channels whose RX or TX frequency lies outside the band, edges included in the band,
+// in row order. The radio is written regardless: this only tells the user. A band that is not a
+// band string, or whose lower edge lies above its upper one, says nothing about any frequency
+// and gives no channel; so does a cell that is no frequency (the write check reports those).
+QList<OutOfBandChannel> outOfBandChannels(const ChannelPlan& plan, const QString& band);
+
+// "Channel 03: RX 430.00625 MHz, TX 550.00000 MHz".
+QString describeOutOfBand(const OutOfBandChannel& channel);
+
+} // namespace zev
