@@ -54,10 +54,12 @@ struct Line {
     }
 };
 
-// Why a session did not succeed, for the one line on stderr.
-QString sessionFailure(const SessionResult& result) {
-    return result.outcome == SessionOutcome::Cancelled ? QStringLiteral("interrupted")
-                                                       : oneLine(result.reason);
+// Why a session did not succeed, for the one line on stderr; a stop by Ctrl-C says what it
+// left behind.
+QString sessionFailure(const QString& command, const SessionResult& result) {
+    if (result.outcome == SessionOutcome::Cancelled)
+        return QStringLiteral("interrupted: ") + oneLine(result.reason);
+    return command + QStringLiteral(" failed: ") + oneLine(result.reason);
 }
 
 } // namespace
@@ -81,7 +83,7 @@ int runRead(const Arguments& arguments) {
     }
     line.port.close();
     if (!result.succeeded())
-        return fail(QStringLiteral("read failed: ") + sessionFailure(result));
+        return fail(sessionFailure(QStringLiteral("read"), result));
     if (const Status saved = saveChannelFile(arguments.output, channelFileFromPlan(plan, models));
         !saved)
         return fail(QStringLiteral("read succeeded but the file was not saved: ") +
@@ -113,7 +115,7 @@ int runWrite(const Arguments& arguments) {
     }
     line.port.close();
     if (!result.succeeded())
-        return fail(QStringLiteral("write failed: ") + sessionFailure(result));
+        return fail(sessionFailure(QStringLiteral("write"), result));
     return ExitSuccess;
 }
 

@@ -404,6 +404,9 @@ void MainWindow::createDialogs() {
         connect(dialog, &StayOnTopDialog::closed, this, &MainWindow::enableWindows);
     connect(m_readDialog.get(), &ReadDialog::planOverwritten, m_channelEditor,
             &ChannelEditor::resetOverlays);
+    for (TransferDialog* dialog :
+         std::initializer_list<TransferDialog*>{m_readDialog.get(), m_writeDialog.get()})
+        connect(dialog, &TransferDialog::transferStopped, this, &MainWindow::showTransferStopped);
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -598,6 +601,12 @@ void MainWindow::openRadioDialog(RadioDialog* dialog) {
     }
     dialog->show();
     disableWindows();
+}
+
+void MainWindow::showTransferStopped(const QString& message) {
+    // The dialog has closed: a box over the main window, where the user goes on.
+    QMessageBox box(QMessageBox::Information, programTitle, message, QMessageBox::Ok, this);
+    box.exec();
 }
 
 void MainWindow::showAbout() {

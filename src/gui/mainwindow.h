@@ -107,6 +107,7 @@ private:
     void openTransferDialog(RadioDialog* dialog);
     void selectPort(int number);
     void openRadioDialog(RadioDialog* dialog);
+    void showTransferStopped(const QString& message);
     void showAbout();
     void disableWindows();
     void enableWindows();

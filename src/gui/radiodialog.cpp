@@ -95,6 +95,8 @@ void RadioDialog::closeEvent(QCloseEvent* event) {
 #include <QStatusBar>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace zev {
 
 TransferDialog::TransferDialog(Workspace& workspace, const QString& buttonText, QWidget* parent)
@@ -152,14 +154,21 @@ void TransferDialog::showTransferFailure() {
     box.exec();
 }
 
+void TransferDialog::noteTransferStopped(const QString& message) {
+    m_stopMessage = message;
+}
+
 void TransferDialog::start() {
     const bool hadFocus = m_button->hasFocus();
     m_button->setEnabled(false);
+    m_stopMessage.clear();
     runProcedure(m_procedure);
     m_button->setEnabled(true);
     // Disabling took the focus away: it comes back, so that the same key starts the next session.
     if (hadFocus && isVisible())
         m_button->setFocus(Qt::OtherFocusReason);
+    if (!m_stopMessage.isEmpty())
+        emit transferStopped(std::exchange(m_stopMessage, {}));
 }
 
 void TransferDialog::hideEvent(QHideEvent* event) {

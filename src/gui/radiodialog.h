@@ -78,9 +78,15 @@ public:
     void setSuccessCount(int count);
     // The transfer failure message in a plain box with an OK button.
     void showTransferFailure();
+    // The user stopped the transfer by closing the dialog: transferStopped(message) follows once
+    // the dialog has closed, so that it is said where the user is looking then.
+    void noteTransferStopped(const QString& message);
 
     QPushButton* startButton() const { return m_button; }
     QString successPanelText() const;
+
+signals:
+    void transferStopped(const QString& message);
 
 protected:
     TransferDialog(Workspace& workspace, const QString& buttonText, QWidget* parent);
@@ -90,6 +96,7 @@ private:
     void start();
 
     Procedure m_procedure;
+    QString m_stopMessage;
     QPushButton* m_button;
     QProgressBar* m_progressBar;
     QLabel* m_programPanel;

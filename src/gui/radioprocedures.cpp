@@ -20,7 +20,7 @@ namespace zev {
 namespace {
 
 // A transfer's outcome as its dialog shows it. A cancelled transfer was the user closing the
-// dialog: nothing to say.
+// dialog: what the stop left behind is said once the dialog has closed.
 void showTransferOutcome(TransferDialog& dialog, const SessionResult& result) {
     switch (result.outcome) {
     case SessionOutcome::Success:
@@ -33,6 +33,7 @@ void showTransferOutcome(TransferDialog& dialog, const SessionResult& result) {
         showErrorBox(&dialog, result.reason);
         break;
     case SessionOutcome::Cancelled:
+        dialog.noteTransferStopped(result.reason);
         break;
     }
 }

@@ -23,6 +23,7 @@ private slots:
     void failures_data();
     void failures();
     void badPlanIsRefusedWithoutAByte();
+    void interruptEndsTheSessionCleanly_data();
     void interruptEndsTheSessionCleanly();
     void showAlignsWideCharacters_data();
     void showAlignsWideCharacters();
@@ -269,22 +270,59 @@ void CliTest::badPlanIsRefusedWithoutAByte() {
     QCOMPARE(heardFrames(trace), QStringList());
 }
 
-void CliTest::interruptEndsTheSessionCleanly() {
-    const QString output = m_dir.filePath("interrupted.z81");
-    const QString trace = m_dir.filePath("interrupted.trace");
+void CliTest::interruptEndsTheSessionCleanly_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("replyDelay");
+    QTest::addColumn<QString>("sentBeforeInterrupt"); // in the program's trace
+    QTest::addColumn<QString>("message");
     // A radio that needs a second for every reply keeps the read inside its handshake.
-    SimulatorProcess sim({"--demo", "--baud", "0", "--reply-delay", "1000"});
+    QTest::newRow("read in its handshake")
+        << "read"
+        << "1000"
+        << " > 0254414C766578"
+        << "zev4800-cli: interrupted: The read from the radio was stopped before it finished.\n";
+    QTest::newRow("write after a block")
+        << "write"
+        << "100"
+        << " > 57"
+        << "zev4800-cli: interrupted: The write to the radio was stopped before it finished. The "
+           "radio now holds a partly written plan: write the plan again.\n";
+}
+
+void CliTest::interruptEndsTheSessionCleanly() {
+    QFETCH(QString, command);
+    QFETCH(QString, replyDelay);
+    QFETCH(QString, sentBeforeInterrupt);
+    QFETCH(QString, message);
+    const QString output = m_dir.filePath("interrupted.z81");
+    const QString plan = m_dir.filePath("interrupted-plan.z81");
+    const QString trace = m_dir.filePath("interrupted.trace");
+    const QString radioTrace = m_dir.filePath("interrupted-radio.trace");
+    QFile::remove(trace);
+    QVERIFY(writeFile(plan, planToWrite()));
+    SimulatorProcess sim(
+        {"--demo", "--baud", "0", "--reply-delay", replyDelay, "--trace", radioTrace});
     QProcess cli;
-    cli.start(binaryPath("zev4800-cli"), {"read", "--port", sim.terminal(), "--output", output,
-                                          "--trace", trace, "--lang", "english"});
+    const QStringList target =
+        command == "read" ? QStringList{"--output", output} : QStringList{plan};
+    cli.start(binaryPath("zev4800-cli"), QStringList{command, "--port", sim.terminal()} + target +
+                                             QStringList{"--trace", trace, "--lang", "english"});
     QVERIFY(cli.waitForStarted());
-    QVERIFY(QTest::qWaitFor([&] { return readFile(trace).contains(" > "); }, ProcessLimitMs));
+    QVERIFY(QTest::qWaitFor(
+        [&] { return readFile(trace).contains(sentBeforeInterrupt.toLatin1()); }, ProcessLimitMs));
     QVERIFY(::kill(static_cast<pid_t>(cli.processId()), SIGINT) == 0);
     QVERIFY(cli.waitForFinished(ProcessLimitMs));
     QCOMPARE(cli.exitStatus(), QProcess::NormalExit);
     QCOMPARE(cli.exitCode(), 1);
-    QCOMPARE(cli.readAllStandardError(), QByteArray("zev4800-cli: read failed: interrupted\n"));
+    QCOMPARE(QString::fromLocal8Bit(cli.readAllStandardError()), message);
     QVERIFY(!QFile::exists(output));
+    // The session ends with the end frame, and the radio takes it as one: it has left
+    // programming mode.
+    sim.stop();
+    const QStringList heard = heardFrames(radioTrace);
+    QVERIFY2(heard.size() >= 2, qPrintable(heard.join(' ')));
+    QCOMPARE(heard.last(), QStringLiteral("646F"));
+    QCOMPARE(heard.count(QStringLiteral("646F")), 1);
 }
 
 void CliTest::showAlignsWideCharacters_data() {

@@ -24,7 +24,7 @@ private slots:
     void faults();
     void staleBytesAreNeverDecoded();
     void malformedOptionsFailTheRead();
-    void cancelStopsAtOnceWithoutAWord();
+    void cancelEndsTheSessionWithTheEndFrame();
     void lineFailureEndsTheReadAsFailed();
     void successesAreCounted();
 };
@@ -300,7 +300,7 @@ void ReadProcedureTest::malformedOptionsFailTheRead() {
     QVERIFY(!bench.sentFrames().contains(QStringLiteral("646F")));
 }
 
-void ReadProcedureTest::cancelStopsAtOnceWithoutAWord() {
+void ReadProcedureTest::cancelEndsTheSessionWithTheEndFrame() {
     Bench bench;
     qsizetype trafficAtCancel = -1;
     const SessionResult result = readRadio(bench.link, bench.plan, bench.models, [&](int percent) {
@@ -310,8 +310,12 @@ void ReadProcedureTest::cancelStopsAtOnceWithoutAWord() {
         }
     });
     QCOMPARE(result.outcome, SessionOutcome::Cancelled);
-    QVERIFY(result.reason.isEmpty());
-    QCOMPARE(bench.link.traffic().size(), trafficAtCancel);
+    QCOMPARE(result.reason,
+             QStringLiteral("The read from the radio was stopped before it finished."));
+    // The end frame and nothing else: the radio leaves programming mode at once.
+    QCOMPARE(bench.link.trafficHex().mid(trafficAtCancel), QStringList{QStringLiteral(">646F")});
+    QVERIFY(!bench.radio.inProgrammingMode());
+    // What was read stays, as after a failure.
     QCOMPARE(bench.plan.channel(3), exampleRow());
     QCOMPARE(bench.plan.channel(4), previousRow(4));
     QCOMPARE(bench.link.successCount(), 0);

@@ -23,7 +23,9 @@ private slots:
     void handshake_data();
     void handshake();
     void lateIdentificationIsJudgedAtTheNextAttempt();
-    void cancelEndsTheWaitAndSilencesTheLink();
+    void cancelEndsTheWaitAndClosesTheSession();
+    void stopWithoutTheEndFrame_data();
+    void stopWithoutTheEndFrame();
     void lineFailureEndsTheWait();
     void closedPortRefusesTheSession();
     void secondSessionCannotStartInsideTheFirst();
@@ -205,20 +207,54 @@ void SessionTest::lateIdentificationIsJudgedAtTheNextAttempt() {
     QVERIFY(bench.link.nowMilliseconds() < 550);
 }
 
-void SessionTest::cancelEndsTheWaitAndSilencesTheLink() {
-    Bench bench({.silent = true});
+void SessionTest::cancelEndsTheWaitAndClosesTheSession() {
+    // The radio answers late: it is in programming mode by the time the cancel comes.
+    Bench bench({.replyDelayMs = 300});
     QVERIFY(bench.link.beginSession());
     bench.link.schedule(100, [&bench] { bench.link.cancel(); });
     const SessionResult result = session::enterProgrammingMode(bench.link, 550);
     QCOMPARE(result.outcome, SessionOutcome::Cancelled);
     QCOMPARE(bench.link.nowMilliseconds(), 100);
+    // The end frame goes out once; nothing else does.
     bench.link.send(session::entryFrame(), 8);
     bench.link.sendAck();
-    QCOMPARE(bench.link.trafficHex(), QStringList{QStringLiteral(">0254414C766578")});
+    QCOMPARE(session::stoppedResult(bench.link).outcome, SessionOutcome::Cancelled);
+    bench.link.wait(550);
+    QCOMPARE(bench.link.trafficHex(),
+             (QStringList{QStringLiteral(">0254414C766578"), QStringLiteral(">646F")}));
+    QVERIFY(!bench.radio.inProgrammingMode());
     bench.link.endSession();
     // The next session starts afresh.
     QVERIFY(bench.link.beginSession());
     QVERIFY(!bench.link.stopped());
+}
+
+void SessionTest::stopWithoutTheEndFrame_data() {
+    QTest::addColumn<bool>("sendFirst");
+    QTest::addColumn<bool>("lineBreaks");
+    // Nothing went out: the radio cannot be in programming mode.
+    QTest::newRow("cancelled before the first frame") << false << false;
+    // The line is gone: nothing can reach the radio.
+    QTest::newRow("line broken") << true << true;
+}
+
+void SessionTest::stopWithoutTheEndFrame() {
+    QFETCH(bool, sendFirst);
+    QFETCH(bool, lineBreaks);
+    Bench bench;
+    QVERIFY(bench.link.beginSession());
+    if (sendFirst)
+        bench.link.send(session::entryFrame(), 8);
+    if (lineBreaks)
+        bench.link.breakLineAt(1, QStringLiteral("The connection was lost"));
+    else
+        bench.link.schedule(1, [&bench] { bench.link.cancel(); });
+    bench.link.waitFull(550);
+    QVERIFY(bench.link.stopped());
+    const SessionResult result = session::stoppedResult(bench.link);
+    QCOMPARE(result.outcome, lineBreaks ? SessionOutcome::Failed : SessionOutcome::Cancelled);
+    QVERIFY(!bench.link.trafficHex().contains(QStringLiteral(">646F")));
+    QCOMPARE(bench.link.trafficHex().size(), sendFirst ? 1 : 0);
 }
 
 void SessionTest::lineFailureEndsTheWait() {

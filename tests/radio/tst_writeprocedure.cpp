@@ -21,7 +21,8 @@ private slots:
     void faults_data();
     void faults();
     void badPlanIsRefusedBeforeAnyByte();
-    void cancelStopsAtOnce();
+    void cancelEndsTheSessionWithTheEndFrame_data();
+    void cancelEndsTheSessionWithTheEndFrame();
     void lineFailureEndsTheWriteAsFailed();
     void readAndWriteShareTheCounter();
 };
@@ -193,19 +194,37 @@ void WriteProcedureTest::badPlanIsRefusedBeforeAnyByte() {
     QCOMPARE(bench.radio.image(), bench.imageBefore);
 }
 
-void WriteProcedureTest::cancelStopsAtOnce() {
+void WriteProcedureTest::cancelEndsTheSessionWithTheEndFrame_data() {
+    QTest::addColumn<int>("cancelAt"); // progress
+    QTest::addColumn<int>("framesBefore");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("after the handshake")
+        << 5 << 1
+        << "The write to the radio was stopped before anything was written; the radio keeps its "
+           "plan.";
+    QTest::newRow("after row 3") << 20 << 2 + 2 * 3
+                                 << "The write to the radio was stopped before it finished. The "
+                                    "radio now holds a partly written plan: write the plan again.";
+}
+
+void WriteProcedureTest::cancelEndsTheSessionWithTheEndFrame() {
+    QFETCH(int, cancelAt);
+    QFETCH(int, framesBefore);
+    QFETCH(QString, message);
     Bench bench;
-    qsizetype trafficAtCancel = -1;
     const SessionResult result =
         writeRadio(bench.link, bench.plan, QStringLiteral("136-174MHz"), [&](int percent) {
-            if (percent == 20) {
+            if (percent == cancelAt)
                 bench.link.cancel();
-                trafficAtCancel = bench.link.traffic().size();
-            }
         });
     QCOMPARE(result.outcome, SessionOutcome::Cancelled);
-    QCOMPARE(bench.link.traffic().size(), trafficAtCancel);
-    QCOMPARE(bench.sentFrames().size(), 2 + 2 * 3);
+    QCOMPARE(result.reason, message);
+    // Nothing more of the plan, then the end frame: the radio leaves programming mode at once.
+    const QStringList sent = bench.sentFrames();
+    QCOMPARE(sent.size(), framesBefore + 1);
+    QCOMPARE(sent.last(), QStringLiteral("646F"));
+    QVERIFY(!bench.radio.inProgrammingMode());
+    QCOMPARE(bench.link.successCount(), 0);
 }
 
 void WriteProcedureTest::lineFailureEndsTheWriteAsFailed() {

@@ -30,7 +30,17 @@ void RadioLink::transmitUnlessStopped(const QByteArray& bytes) {
     if (stopped())
         return;
     transmit(bytes);
+    m_sentInSession = true;
     emit bytesSent(bytes);
+}
+
+void RadioLink::sendClosingFrame(const QString& frameHex) {
+    if (!m_cancelled || failed() || !m_sentInSession || m_closingSent)
+        return;
+    m_closingSent = true;
+    m_sendBuffer = hexToBytes(frameHex);
+    transmit(m_sendBuffer);
+    emit bytesSent(m_sendBuffer);
 }
 
 void RadioLink::wait(int milliseconds) {
@@ -56,6 +66,8 @@ bool RadioLink::beginSession() {
         return false;
     m_sessionRunning = true;
     m_cancelled = false;
+    m_sentInSession = false;
+    m_closingSent = false;
     m_failure.clear();
     if (const QString problem = transportProblem(); !problem.isEmpty())
         m_failure = problem;

@@ -56,13 +56,17 @@ public:
     bool sessionRunning() const { return m_sessionRunning; }
 
     // Ends the running wait at once; the procedure then stops as cancelled and sends nothing
-    // more. Harmless when no session runs.
+    // more but its closing frame. Harmless when no session runs.
     void cancel();
+    // The one frame a cancelled session still sends (the end frame), with the threshold last
+    // set, once, and only when something went out in the session: the radio may be in
+    // programming mode. Nothing on a broken line or in a session that was not cancelled.
+    void sendClosingFrame(const QString& frameHex);
     bool cancelled() const { return m_cancelled; }
     // The transport broke during the session; the message says how.
     bool failed() const { return !m_failure.isEmpty(); }
     QString failure() const { return m_failure; }
-    // Cancelled or failed: nothing more goes out in this session.
+    // Cancelled or failed: nothing more goes out in this session but a closing frame.
     bool stopped() const { return m_cancelled || failed(); }
 
 signals:
@@ -94,6 +98,8 @@ private:
     int m_successCount = 0;
     bool m_sessionRunning = false;
     bool m_cancelled = false;
+    bool m_sentInSession = false;
+    bool m_closingSent = false;
     QString m_failure;
 };
 

@@ -39,8 +39,7 @@ PowerHandshake powerHandshake(RadioLink& link) {
 }
 
 // Why a power session cannot go on after its handshake; nothing when it can.
-std::optional<SessionResult> handshakeProblem(const RadioLink& link,
-                                              const PowerHandshake& handshake) {
+std::optional<SessionResult> handshakeProblem(RadioLink& link, const PowerHandshake& handshake) {
     if (link.stopped())
         return stoppedResult(link);
     if (!handshake.identified)

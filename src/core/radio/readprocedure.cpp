@@ -9,11 +9,10 @@ namespace zev {
 
 using namespace session;
 
-SessionResult readRadio(RadioLink& link, ChannelPlan& plan, ModelList& models,
-                        const ProgressCallback& progressCallback) {
-    const Scope scope(link);
-    if (!scope.began())
-        return SessionResult::failed(QStringLiteral("another radio session is running"));
+namespace {
+
+SessionResult readSession(RadioLink& link, ChannelPlan& plan, ModelList& models,
+                          const ProgressCallback& progressCallback) {
     link.clearReplyFlag();
     Progress progress(progressCallback);
     if (link.stopped())
@@ -118,6 +117,19 @@ SessionResult readRadio(RadioLink& link, ChannelPlan& plan, ModelList& models,
     progress.step();
     link.countSuccess();
     return SessionResult::success();
+}
+
+} // namespace
+
+SessionResult readRadio(RadioLink& link, ChannelPlan& plan, ModelList& models,
+                        const ProgressCallback& progress) {
+    const Scope scope(link);
+    if (!scope.began())
+        return SessionResult::failed(QStringLiteral("another radio session is running"));
+    SessionResult result = readSession(link, plan, models, progress);
+    if (result.outcome == SessionOutcome::Cancelled)
+        result.reason = readStoppedMessage();
+    return result;
 }
 
 } // namespace zev

@@ -2,6 +2,8 @@
 
 #include "radio/link.h"
 
+#include <QCoreApplication>
+
 namespace zev::session {
 
 QString entryFrame() {
@@ -71,10 +73,28 @@ SessionResult notAcknowledged(const QString& what) {
     return SessionResult::failed(QStringLiteral("the radio did not acknowledge %1").arg(what));
 }
 
-SessionResult stoppedResult(const RadioLink& link) {
-    if (link.cancelled())
-        return SessionResult::cancelled();
-    return SessionResult::failed(link.failure());
+SessionResult stoppedResult(RadioLink& link) {
+    if (!link.cancelled())
+        return SessionResult::failed(link.failure());
+    link.sendClosingFrame(endFrame());
+    return SessionResult::cancelled();
+}
+
+QString readStoppedMessage() {
+    return QCoreApplication::translate("zev::Session",
+                                       "The read from the radio was stopped before it finished.");
+}
+
+QString writeStoppedMessage(bool writtenAny) {
+    if (!writtenAny)
+        return QCoreApplication::translate(
+            "zev::Session",
+            "The write to the radio was stopped before anything was written; the radio keeps "
+            "its plan.");
+    return QCoreApplication::translate(
+        "zev::Session",
+        "The write to the radio was stopped before it finished. The radio now holds a partly "
+        "written plan: write the plan again.");
 }
 
 QString blockReplyProblem(const RadioLink& link, const QString& what) {

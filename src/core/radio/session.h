@@ -10,12 +10,13 @@ class RadioLink;
 
 // How a radio procedure ended. Failed: the exchange broke (the dialogs show the transfer
 // failure message, the command line the reason). Refused: nothing was sent because the input
-// cannot be written (the reason is the message to show). Cancelled: the dialog was closed.
+// cannot be written (the reason is the message to show). Cancelled: the user stopped it (a
+// dialog closed, Ctrl-C); the read and the write give what the user must know as the reason.
 enum class SessionOutcome { Success, Failed, Refused, Cancelled };
 
 struct SessionResult {
     SessionOutcome outcome = SessionOutcome::Success;
-    QString reason; // empty on success and on cancellation
+    QString reason; // empty on success
 
     bool succeeded() const { return outcome == SessionOutcome::Success; }
     static SessionResult success() { return {}; }
@@ -51,8 +52,15 @@ QString writeFrame(int address, const QString& data);
 // Returns the failure, or success once the radio has identified itself.
 SessionResult enterProgrammingMode(RadioLink& link, int waitMilliseconds);
 
-// The result of a session that the dialog cancelled or whose line broke.
-SessionResult stoppedResult(const RadioLink& link);
+// Ends a session that the user cancelled or whose line broke, and says which. A cancelled
+// session that sent anything is closed with the end frame, so the radio leaves programming mode
+// at once instead of waiting for the line to go quiet; a broken line gets nothing.
+SessionResult stoppedResult(RadioLink& link);
+
+// What the user is told after stopping a read or a write; writtenAny: a write frame went out,
+// so the radio may hold part of the new plan.
+QString readStoppedMessage();
+QString writeStoppedMessage(bool writtenAny);
 
 // A reply that may be decoded: fresh and exactly one read reply long. Empty when it is, else
 // why not, naming what was read.

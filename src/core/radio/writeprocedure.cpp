@@ -9,14 +9,11 @@ namespace zev {
 
 using namespace session;
 
-SessionResult writeRadio(RadioLink& link, const ChannelPlan& plan, const QString& band,
-                         const ProgressCallback& progressCallback) {
-    const Scope scope(link);
-    if (!scope.began())
-        return SessionResult::failed(QStringLiteral("another radio session is running"));
-    Progress progress(progressCallback); // the bar starts from 0, also for a refused plan
-    if (const Status check = checkPlanForWrite(plan, band); !check)
-        return SessionResult::refused(check.message());
+namespace {
+
+// writtenAny: a write frame has gone out, so the radio may hold part of the plan.
+SessionResult writeSession(RadioLink& link, const ChannelPlan& plan, const QString& band,
+                           Progress& progress, bool& writtenAny) {
     link.clearReplyFlag();
     if (link.stopped())
         return stoppedResult(link);
@@ -37,6 +34,7 @@ SessionResult writeRadio(RadioLink& link, const ChannelPlan& plan, const QString
         const auto [firstHalf, secondHalf] =
             codec::encodeChannel(plan.channel(channel), plan.words());
         link.send(writeFrame(codec::channelAddress(channel, false), firstHalf), AckReplyBytes);
+        writtenAny = true;
         link.wait(ShortWait);
         if (link.stopped())
             return stoppedResult(link);
@@ -76,6 +74,23 @@ SessionResult writeRadio(RadioLink& link, const ChannelPlan& plan, const QString
     link.sendKeepingThreshold(endFrame());
     link.countSuccess();
     return SessionResult::success();
+}
+
+} // namespace
+
+SessionResult writeRadio(RadioLink& link, const ChannelPlan& plan, const QString& band,
+                         const ProgressCallback& progressCallback) {
+    const Scope scope(link);
+    if (!scope.began())
+        return SessionResult::failed(QStringLiteral("another radio session is running"));
+    Progress progress(progressCallback); // the bar starts from 0, also for a refused plan
+    if (const Status check = checkPlanForWrite(plan, band); !check)
+        return SessionResult::refused(check.message());
+    bool writtenAny = false;
+    SessionResult result = writeSession(link, plan, band, progress, writtenAny);
+    if (result.outcome == SessionOutcome::Cancelled)
+        result.reason = writeStoppedMessage(writtenAny);
+    return result;
 }
 
 } // namespace zev
