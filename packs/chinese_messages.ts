@@ -2,6 +2,21 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN" sourcelanguage="en">
 <context>
+    <name>zev::Band</name>
+    <message>
+        <source>RX %1 MHz</source>
+        <translation>接收 %1 MHz</translation>
+    </message>
+    <message>
+        <source>TX %1 MHz</source>
+        <translation>发射 %1 MHz</translation>
+    </message>
+    <message>
+        <source>Channel %1: %2</source>
+        <translation>信道 %1：%2</translation>
+    </message>
+</context>
+<context>
     <name>zev::ChannelFile</name>
     <message>
         <source>the text is not valid GBK</source>
@@ -183,6 +198,21 @@
     </message>
 </context>
 <context>
+    <name>zev::Session</name>
+    <message>
+        <source>The read from the radio was stopped before it finished.</source>
+        <translation>读频在完成前已被中止。</translation>
+    </message>
+    <message>
+        <source>The write to the radio was stopped before anything was written; the radio keeps its plan.</source>
+        <translation>写频在写入任何数据前已被中止；对讲机保留原有设置。</translation>
+    </message>
+    <message>
+        <source>The write to the radio was stopped before it finished. The radio now holds a partly written plan: write the plan again.</source>
+        <translation>写频在完成前已被中止。对讲机现在只写入了部分设置：请重新写频。</translation>
+    </message>
+</context>
+<context>
     <name>zev::Settings</name>
     <message>
         <source>Unable to write to %1</source>
@@ -254,6 +284,21 @@
     <message>
         <source>Busy Lock</source>
         <translation>繁忙锁定</translation>
+    </message>
+</context>
+<context>
+    <name>zev::WriteDialog</name>
+    <message>
+        <source>These channels lie outside the band %1 of the selected model:</source>
+        <translation>以下信道超出所选型号的频段 %1：</translation>
+    </message>
+    <message>
+        <source>The radio may not work on these frequencies. Write anyway?</source>
+        <translation>对讲机可能无法在这些频率上工作。仍要写频吗？</translation>
+    </message>
+    <message>
+        <source>Outside the band</source>
+        <translation>超出频段</translation>
     </message>
 </context>
 </TS>
