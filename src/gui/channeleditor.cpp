@@ -408,6 +408,14 @@ bool ChannelEditor::frequencyEditorKeyPress(QKeyEvent* event) {
         abandonFrequencyEntry();
         return true;
     }
+    if (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) {
+        // The entry is confirmed as by Enter; Tab then goes on to the buttons as from the grid,
+        // Shift+Tab stays in the grid.
+        frequencyEditorEnter();
+        if (event->key() == Qt::Key_Tab && m_grid->hasFocus())
+            focusNextChild();
+        return true;
+    }
     // A paste (Ctrl+V, Shift+Insert) would put text in that no key filter has seen.
     if (event->matches(QKeySequence::Paste))
         return true;

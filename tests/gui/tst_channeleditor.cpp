@@ -75,6 +75,8 @@ private slots:
     void keyboardMarksMovesAndTabs();
     void escapeAbandonsTheEdit_data();
     void escapeAbandonsTheEdit();
+    void tabConfirmsTheEntry_data();
+    void tabConfirmsTheEntry();
 
 private:
     QModelIndex index(int column, int row) const { return m_plan->index(row, column); }
@@ -940,6 +942,30 @@ void ChannelEditorTest::escapeAbandonsTheEdit() {
     // Leaving the cell commits nothing of the abandoned edit.
     press(Qt::Key_Down);
     QCOMPARE(m_plan->channel(row), before);
+}
+
+// Tab out of the frequency editor confirms what was typed, as Enter does, and moves on.
+void ChannelEditorTest::tabConfirmsTheEntry_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("focusName"); // empty: the grid
+    QTest::newRow("Tab") << int(Qt::Key_Tab) << "TeButton2";
+    QTest::newRow("Shift+Tab") << int(Qt::Key_Backtab) << "";
+}
+
+void ChannelEditorTest::tabConfirmsTheEntry() {
+    QFETCH(int, key);
+    QFETCH(QString, focusName);
+    QTRY_VERIFY(m_grid->hasFocus());
+    press(Qt::Key_Down);
+    press(Qt::Key_Down);
+    type(QStringLiteral("146"));
+    QVERIFY(m_frequencyEditor->hasFocus());
+    press(Qt::Key(key), key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+    const ChannelRow entered = {"146.00000", zh.off, "146.00000", zh.off, zh.high, zh.on, zh.off};
+    QCOMPARE(m_plan->channel(3), entered);
+    QWidget* const expected = focusName.isEmpty() ? static_cast<QWidget*>(m_grid)
+                                                  : button(focusName.toLatin1().constData());
+    QCOMPARE(QApplication::focusWidget(), expected);
 }
 
 QTEST_MAIN(ChannelEditorTest)
