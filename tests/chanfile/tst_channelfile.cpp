@@ -125,7 +125,7 @@ private slots:
     void optionLines_data();
     void optionLines();
     void applyReplacesTableAndSelectsBand();
-    void noSelectionIsWrittenAndRefusedOnOpen();
+    void noSelectionIsWrittenAndOpensAgain();
     void failingFilesLeaveThePlanAlone_data();
     void failingFilesLeaveThePlanAlone();
     void oddBytesNeverCrash_data();
@@ -357,8 +357,12 @@ void ChannelFileTest::optionLines_data() {
         << with(5, "Squelch 23") << QList<int>{2, 1, 3, 0, 1, 1, 1} << "";
     QTest::newRow("letter") << with(5, "Squelch x 2") << QList<int>{}
                             << "Line 5: 'x' is not a valid integer value";
-    QTest::newRow("minus of -1") << with(7, "TxT.O.T -1 ") << QList<int>{}
-                                 << "Line 7: '-' is not a valid integer value";
+    QTest::newRow("-1, no selection")
+        << with(7, "TxT.O.T -1 ") << QList<int>{2, 1, -1, 0, 1, 1, 1} << "";
+    QTest::newRow("minus of another number")
+        << with(11, "VOICE -2 ") << QList<int>{} << "Line 11: '-' is not a valid integer value";
+    QTest::newRow("minus at the end")
+        << with(11, "VOICE -") << QList<int>{} << "Line 11: '-' is not a valid integer value";
     QTest::newRow("blank") << with(10, "BAO  1") << QList<int>{}
                            << "Line 10: ' ' is not a valid integer value";
     QTest::newRow("line too short")
@@ -423,28 +427,34 @@ void ChannelFileTest::applyReplacesTableAndSelectsBand() {
     QCOMPARE(models.currentIndex(), 2);
 }
 
-void ChannelFileTest::noSelectionIsWrittenAndRefusedOnOpen() {
+// What a radio with a time-out digit of 8 or a voice prompt digit of 5 to 9 reads into: the
+// file opens again as it was, and the write check names each option without a selection.
+void ChannelFileTest::noSelectionIsWrittenAndOpensAgain() {
     ChannelPlan plan;
     plan.reset();
     plan.setChannel(1, exampleRow);
-    plan.setOptionIndex(Option::TimeOutTimer, -1);
-    ModelList models; // nothing selected: the band is empty
+    plan.setOptionIndex(Option::TimeOutTimer, 8);
+    plan.setOptionIndex(Option::VoicePrompt, 7);
+    QCOMPARE(plan.optionIndex(Option::TimeOutTimer), -1);
+    ModelList models;
+    models.setItems({"136-174MHz"}, 0);
     QTemporaryDir dir;
     const QString path = dir.filePath("none.z81");
     QVERIFY(saveChannelFile(path, channelFileFromPlan(plan, models)).ok());
     const QList<QByteArray> lines = readBytes(path).split('\n');
-    QCOMPARE(lines.value(3), QByteArray("BAND \r"));
     QCOMPARE(lines.value(6), QByteArray("TxT.O.T -1 \r"));
+    QCOMPARE(lines.value(10), QByteArray("VOICE -1 \r"));
 
     ChannelPlan target;
     ModelList targetModels;
     fillWithOtherState(target, targetModels);
-    QSignalSpy applied(&targetModels, &ModelList::bandApplied);
-    const PlanState before = stateOf(target, targetModels);
-    const Status status = openChannelFile(path, target, targetModels);
-    QCOMPARE(status.message(), path + QStringLiteral(", line 7: '-' is not a valid integer value"));
-    QVERIFY(stateOf(target, targetModels) == before);
-    QCOMPARE(applied.count(), 0);
+    targetModels.setItems({"136-174MHz"}, 0);
+    QVERIFY(openChannelFile(path, target, targetModels).ok());
+    QVERIFY(stateOf(target, targetModels) == stateOf(plan, models));
+
+    const QString refusal = checkPlanForWrite(target, targetModels.currentText()).message();
+    QCOMPARE(refusal, "The time-out timer option has no selection.\n"
+                      "The voice prompt option has no selection.");
 }
 
 void ChannelFileTest::failingFilesLeaveThePlanAlone_data() {

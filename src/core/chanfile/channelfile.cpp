@@ -93,12 +93,16 @@ Status checkDecoded(const QString& taken, const QString& path, int lineNumber) {
     return Status::success();
 }
 
+// A digit, or the -1 that Save writes for a selector without a selection: a radio can hand over
+// an option digit beyond its list, and the file of such a read must open again.
 Result<int> parseOptionIndex(const QString& line, qsizetype position, const QString& path,
                              int lineNumber) {
     const QStringView character = characterAt(line, position);
     if (character.size() == 1 && character[0] >= QLatin1Char('0') &&
         character[0] <= QLatin1Char('9'))
         return character[0].unicode() - '0';
+    if (character == QLatin1String("-") && characterAt(line, position + 1) == QLatin1String("1"))
+        return -1;
     return lineFailure(
         path, lineNumber,
         QCoreApplication::translate("zev::ChannelFile", "'%1' is not a valid integer value")

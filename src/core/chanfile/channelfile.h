@@ -28,9 +28,9 @@ ChannelFile channelFileFromPlan(const ChannelPlan& plan, const ModelList& models
 // GBK cannot hold comes out as '?'; saveChannelFile refuses such a plan instead.
 QByteArray formatChannelFile(const ChannelFile& file);
 
-// Reads the file as the positional rules take it. Fails, naming the line (and the file when a
-// path is given), on an option position that holds no decimal digit and on text that is not GBK
-// where a band or cell is taken.
+// Reads the file as the positional rules take it. An option is a decimal digit or -1 (no
+// selection). Fails, naming the line (and the file when a path is given), on an option position
+// that holds neither and on text that is not GBK where a band or cell is taken.
 Result<ChannelFile> parseChannelFile(const QByteArray& bytes, const QString& path = QString());
 
 // Replaces the file atomically: a failed save leaves any earlier file as it was.
