@@ -54,6 +54,10 @@
         <source>too long for a channel file</source>
         <translation>行过长，不是信道文件</translation>
     </message>
+    <message>
+        <source>%1: %2 is not a plain file (a pipe, device or socket)</source>
+        <translation>%1：%2 不是普通文件（是管道、设备或套接字）</translation>
+    </message>
 </context>
 <context>
     <name>zev::Codec</name>
@@ -123,6 +127,10 @@
     <message>
         <source>I/O error %1</source>
         <translation>读写错误 %1</translation>
+    </message>
+    <message>
+        <source>File cannot be read without waiting</source>
+        <translation>文件无法立即读取</translation>
     </message>
 </context>
 <context>

@@ -13,6 +13,7 @@
 #include "radio/serialport.h"
 #include "radio/writecheck.h"
 #include "radio/writeprocedure.h"
+#include "textwidth.h"
 
 #include <cstdio>
 
@@ -64,9 +65,23 @@ QString sessionFailure(const QString& command, const SessionResult& result) {
 
 } // namespace
 
+namespace {
+
+// Written by length, never as a C string: nothing in a text can end it early.
+void printText(const QString& text, std::FILE* stream) {
+    const QByteArray bytes = text.toLocal8Bit();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+    std::fflush(stream);
+}
+
+} // namespace
+
 void printError(const QString& message) {
-    std::fprintf(stderr, "zev4800-cli: %s\n", message.toLocal8Bit().constData());
-    std::fflush(stderr);
+    QStringList lines = message.split(QLatin1Char('\n'));
+    for (QString& line : lines)
+        line = visibleText(line);
+    printText(QStringLiteral("zev4800-cli: ") + lines.join(QLatin1Char('\n')) + QLatin1Char('\n'),
+              stderr);
 }
 
 int runRead(const Arguments& arguments) {
@@ -125,7 +140,7 @@ int runShow(const Arguments& arguments) {
     prepare(arguments, plan);
     if (const Status opened = openChannelFile(arguments.file, plan, models); !opened)
         return fail(oneLine(opened.message()));
-    std::fputs(formatPlan(plan, models.currentText()).toLocal8Bit().constData(), stdout);
+    printText(formatPlan(plan, models.currentText()), stdout);
     return ExitSuccess;
 }
 

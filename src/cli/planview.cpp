@@ -36,7 +36,7 @@ QString optionLabel(Option option) {
 QStringList channelHeader(const ChannelPlan& plan) {
     QStringList header;
     for (int column = 0; column < ChannelPlan::ColumnCount; ++column)
-        header.append(plan.cell(column, 0));
+        header.append(visibleText(plan.cell(column, 0)));
     if (std::any_of(header.cbegin(), header.cend(),
                     [](const QString& title) { return title.isEmpty(); }))
         return {QStringLiteral("CH"),      QStringLiteral("RX frequency"),
@@ -72,14 +72,14 @@ QStringList alignedLines(const QList<QStringList>& rows) {
 } // namespace
 
 QString formatPlan(const ChannelPlan& plan, const QString& band) {
-    QString text = QStringLiteral("Band: %1\n\n").arg(band);
+    QString text = QStringLiteral("Band: %1\n\n").arg(visibleText(band));
 
     QList<QStringList> options;
     for (const Option option : allOptions) {
         const int index = plan.optionIndex(option);
         options.append({optionLabel(option) + QLatin1Char(':'),
                         index < 0 ? QStringLiteral("-") : QString::number(index),
-                        plan.optionText(option)});
+                        visibleText(plan.optionText(option))});
     }
     for (const QString& line : alignedLines(options))
         text += line + QLatin1Char('\n');
@@ -89,7 +89,7 @@ QString formatPlan(const ChannelPlan& plan, const QString& band) {
     for (int row = 1; row <= ChannelPlan::ChannelCount; ++row) {
         QStringList cells = {QStringLiteral("%1").arg(row, 2, 10, QLatin1Char('0'))};
         for (const QString& cell : plan.channel(row))
-            cells.append(cell);
+            cells.append(visibleText(cell));
         channels.append(cells);
     }
     for (const QString& line : alignedLines(channels))

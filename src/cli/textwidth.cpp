@@ -29,6 +29,18 @@ int displayWidth(const QString& text) {
     return width;
 }
 
+QString visibleText(const QString& text) {
+    QString visible;
+    visible.reserve(text.size());
+    for (const char32_t c : text.toUcs4()) {
+        if (QChar::isPrint(c) && c != QChar::ReplacementCharacter)
+            visible += QString::fromUcs4(&c, 1);
+        else
+            visible += QStringLiteral("U+%1").arg(uint(c), 4, 16, QLatin1Char('0')).toUpper();
+    }
+    return visible;
+}
+
 QString padded(const QString& text, int width) {
     return text + QString(qMax(0, width - displayWidth(text)), QLatin1Char(' '));
 }

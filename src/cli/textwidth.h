@@ -8,6 +8,10 @@ namespace zev::cli {
 // combining marks none, everything else one.
 int displayWidth(const QString& text);
 
+// The text with every character that does not print (control characters, NUL included) shown
+// as its code point, "U+0000": a plan's bytes can neither cut the output nor drive the terminal.
+QString visibleText(const QString& text);
+
 // The text followed by blanks up to the width.
 QString padded(const QString& text, int width);
 

@@ -3,13 +3,18 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <csignal>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 // zev4800-cli end to end: the simulator runs as its own process on a pseudo-terminal.
 class CliTest : public QObject {
@@ -28,6 +33,10 @@ private slots:
     void showAlignsWideCharacters_data();
     void showAlignsWideCharacters();
     void languageFallsBackToChinese();
+    void optionsBeyondTheirListsReadIntoAFileThatOpens();
+    void controlCharactersPrintVisibly();
+    void badChannelFiles_data();
+    void badChannelFiles();
     void usage_data();
     void usage();
 
@@ -381,6 +390,209 @@ void CliTest::languageFallsBackToChinese() {
     const QByteArray file = readFile(output);
     QVERIFY(file.contains(gbk("BatSave 1 启用\r\n")));
     QVERIFY(file.contains(gbk("| 146.52000 | 禁用 | 146.52000 | 禁用 | 高功率 | 启用 | 启用 | ")));
+}
+
+// A time-out digit of 8 and a voice prompt digit of 7 match no item: the read succeeds, the file
+// it saves opens again, and only the write refuses, naming both options and sending nothing.
+void CliTest::optionsBeyondTheirListsReadIntoAFileThatOpens() {
+    const QString image = m_dir.filePath("beyond.bin");
+    const QString output = m_dir.filePath("beyond.z81");
+    const QString trace = m_dir.filePath("beyond.trace");
+    QByteArray bytes(1024, '\xFF');
+    bytes.replace(0x0010, 16, QByteArray::fromHex("0025511400255114FFFFFFFFFEFFFFFF"));
+    bytes.replace(0x03C0, 8, QByteArray::fromHex("FF02FF08FF07FFFF"));
+    bytes.replace(0x03E0, 8, QByteArray::fromHex("60134017FFFFFFFF"));
+    QVERIFY(writeFile(image, bytes));
+    {
+        SimulatorProcess sim({"--image", image, "--baud", "0"});
+        const Run read =
+            runCli({"read", "--port", sim.terminal(), "--output", output, "--lang", "english"});
+        QCOMPARE(read.exitCode, 0);
+    }
+    const QByteArray file = readFile(output);
+    QVERIFY(file.contains("\r\nTxT.O.T -1 \r\n"));
+    QVERIFY(file.contains("\r\nVOICE -1 \r\n"));
+
+    const Run show = runCli({"show", output, "--lang", "english"});
+    QCOMPARE(show.exitCode, 0);
+    const QStringList lines = QString::fromLocal8Bit(show.out).split('\n');
+    QVERIFY2(lines.contains("Time-out timer:  -"), show.out.constData());
+    QVERIFY(lines.contains("Voice prompt:    -"));
+    QVERIFY(lines.contains("01  145.12500  OFF      145.12500  OFF      High   ON        ON"));
+
+    SimulatorProcess sim({"--image", image, "--baud", "0", "--trace", trace});
+    const Run write = runCli({"write", "--port", sim.terminal(), output, "--lang", "english"});
+    QCOMPARE(write.exitCode, 1);
+    QCOMPARE(write.err, QByteArray("zev4800-cli: write refused: The time-out timer option has no "
+                                   "selection.; The voice prompt option has no selection.\n"));
+    sim.stop();
+    QCOMPARE(heardFrames(trace), QStringList());
+}
+
+// NUL and escape characters in the band and the cells neither cut the output nor reach the
+// terminal; the refusal of the same plan is printed whole too.
+void CliTest::controlCharactersPrintVisibly() {
+    const QString plan = m_dir.filePath("control.z81");
+    QByteArray bytes = planToWrite("145.1\x01"
+                                   "2500");
+    bytes.replace("BAND 144-148MHz", QByteArray("BAND 144-1\0"
+                                                "48MHz",
+                                                16));
+    bytes.replace("67.0", "6\x1b[7.0");
+    bytes.replace('\x01', '\0');
+    QVERIFY(writeFile(plan, bytes));
+
+    const Run show = runCli({"show", plan, "--lang", "english"});
+    QCOMPARE(show.exitCode, 0);
+    const QString out = QString::fromLocal8Bit(show.out);
+    QVERIFY2(!out.contains(QChar(0)) && !out.contains(QChar(0x1b)), show.out.constData());
+    QVERIFY2(out.startsWith("Band: 144-1U+000048MH\n"), qPrintable(out));
+    const QStringList lines = out.split('\n');
+    QVERIFY2(lines.contains("03  145.1U+00002500  6U+001B[7.0  145.12500  D023N    高功率  ON"
+                            "        启用"),
+             qPrintable(out));
+    QCOMPARE(lines.at(lines.size() - 2), QStringLiteral("16"));
+
+    const Run write = runCli({"write", "--port", "/dev/null", plan, "--lang", "english"});
+    QCOMPARE(write.exitCode, 1);
+    const QString refusal = QString::fromLocal8Bit(write.err);
+    QVERIFY2(refusal.startsWith("zev4800-cli: write refused: Channel 03: RX Freq "
+                                "'145.1U+00002500' is not a frequency; ") &&
+                 refusal.endsWith(" is not of the form ddd-dddMHz.\n") &&
+                 !refusal.contains(QChar(0)),
+             qPrintable(refusal));
+}
+
+namespace {
+
+enum class FileKind { Bytes, Folder, Fifo, Device, Leased };
+
+// A valid plan file with LF, CR LF or CR line ends and the given number of lines.
+QByteArray demoLines(const QByteArray& lineEnd, int lineCount) {
+    QList<QByteArray> lines = demoFileEnglish().split('\n');
+    lines.removeLast();
+    while (lines.size() > lineCount)
+        lines.removeLast();
+    while (lines.size() < lineCount)
+        lines.append("CH17 |  |  |  |  |  |  |  | \r");
+    QByteArray text;
+    for (QByteArray line : lines)
+        text += line.chopped(1) + lineEnd;
+    return text;
+}
+
+} // namespace
+
+void CliTest::badChannelFiles_data() {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("message"); // %1: the file; empty: opens
+
+    const auto bytes = [](const char* name, const QByteArray& content, const QString& message) {
+        QTest::newRow(name) << int(FileKind::Bytes) << content << message;
+    };
+    QByteArray random(4096, '\0');
+    QRandomGenerator generator(4800);
+    for (char& byte : random)
+        byte = char(generator.bounded(256));
+    QByteArray binary;
+    for (int value = 0; value < 1024; ++value)
+        binary.append(char(value * 7));
+
+    bytes("empty", {}, "%1, line 5: '' is not a valid integer value");
+    bytes("random bytes", random, "%1, line 4: the text is not valid GBK");
+    bytes("binary", binary, "%1, line 5: 'I' is not a valid integer value");
+    bytes("NUL bytes", QByteArray(2048, '\0'), "%1, line 5: '' is not a valid integer value");
+    bytes("invalid GBK in the band",
+          demoLines("\r\n", 29).replace("136-174MHz", "136-1\x81\x20MHz"),
+          "%1, line 4: the text is not valid GBK");
+    bytes("invalid GBK in a cell", demoLines("\r\n", 29).replace("D023N", "D0\x81\x7fN"),
+          "%1, line 17: the text is not valid GBK");
+    bytes("CR-only line ends", demoLines("\r", 29), "%1, line 5: '' is not a valid integer value");
+    bytes("LF-only line ends", demoLines("\n", 29), "");
+    bytes("28 lines", demoLines("\r\n", 28), "");
+    bytes("30 lines", demoLines("\r\n", 30), "");
+    bytes("one very long line", QByteArray(2 << 20, 'x'),
+          "%1, line 1: too long for a channel file");
+    bytes("very long channel line",
+          demoLines("\r\n", 29).replace("CH02 | ", "CH02 | " + QByteArray(200'000, '9')),
+          "%1, line 15: too long for a channel file");
+    QTest::newRow("folder") << int(FileKind::Folder) << QByteArray()
+                            << "File access denied: %1 is a folder, not a file";
+    QTest::newRow("FIFO") << int(FileKind::Fifo) << QByteArray()
+                          << "File access denied: %1 is not a plain file (a pipe, device or "
+                             "socket)";
+    QTest::newRow("device") << int(FileKind::Device) << QByteArray()
+                            << "File access denied: %1 is not a plain file (a pipe, device or "
+                               "socket)";
+    // Opening a file under another process's write lease waits until the lease is given up.
+    QTest::newRow("file under a lease") << int(FileKind::Leased) << demoLines("\r\n", 29)
+                                        << "File cannot be read without waiting: %1";
+}
+
+// Through show and write as processes: each ends with one message naming the file (and the line
+// where there is one), and the radio hears nothing. The time limit of runCli only keeps a hang
+// from stalling the suite.
+void CliTest::badChannelFiles() {
+    QFETCH(int, kind);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, message);
+    QTemporaryDir dir;
+    QString path = dir.filePath("bad.z81");
+    int lease = -1;
+    const auto releaseLease = qScopeGuard([&lease] {
+        if (lease >= 0)
+            ::close(lease);
+    });
+    switch (FileKind(kind)) {
+    case FileKind::Bytes:
+        QVERIFY(writeFile(path, bytes));
+        break;
+    case FileKind::Folder:
+        QVERIFY(QDir().mkpath(path));
+        break;
+    case FileKind::Fifo:
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        break;
+    case FileKind::Device:
+        path = "/dev/null";
+        break;
+    case FileKind::Leased:
+        QVERIFY(writeFile(path, bytes));
+        std::signal(SIGIO, SIG_IGN); // the holder is told of the break by SIGIO
+        lease = ::open(QFile::encodeName(path).constData(), O_RDWR);
+        QVERIFY(lease >= 0);
+        if (::fcntl(lease, F_SETLEASE, F_WRLCK) != 0)
+            QSKIP("this file system gives no leases");
+        break;
+    }
+    const QString expected = QString(message).replace("%1", path);
+
+    const Run show = runCli({"show", path, "--lang", "english"});
+    if (message.isEmpty()) {
+        QCOMPARE(show.exitCode, 0);
+        QVERIFY2(show.out.startsWith("Band: 136-174MHz\n"), show.err.constData());
+    } else {
+        QCOMPARE(show.exitCode, 1);
+        QVERIFY2(QString::fromLocal8Bit(show.err).startsWith("zev4800-cli: " + expected),
+                 show.err.constData());
+        QCOMPARE(stderrLines(show), 1);
+        QCOMPARE(show.out, QByteArray());
+    }
+
+    const QString trace = dir.filePath("radio.trace");
+    SimulatorProcess sim({"--baud", "0", "--trace", trace});
+    const Run write = runCli({"write", "--port", sim.terminal(), path, "--lang", "english"});
+    sim.stop();
+    if (message.isEmpty()) {
+        QCOMPARE(write.exitCode, 0);
+        QCOMPARE(heardFrames(trace).size(), 2 + 2 * 16 + 3);
+    } else {
+        QCOMPARE(write.exitCode, 1);
+        QCOMPARE(write.err, show.err);
+        QVERIFY(readFile(trace).contains("# radio on"));
+        QCOMPARE(heardFrames(trace), QStringList());
+    }
 }
 
 void CliTest::usage_data() {

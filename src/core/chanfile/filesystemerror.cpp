@@ -27,6 +27,9 @@ QString fileSystemErrorText(int errorNumber) {
     case ENOSPC:
     case EDQUOT:
         return QCoreApplication::translate("zev::FileSystemError", "Disk full");
+    case EAGAIN:
+        return QCoreApplication::translate("zev::FileSystemError",
+                                           "File cannot be read without waiting");
     case EFBIG:
         return QCoreApplication::translate("zev::FileSystemError", "File too large");
     default:
