@@ -262,6 +262,14 @@ void SimulatorTest::replyDelay() {
     QCOMPARE(replies.size(), 1);
     QCOMPARE(replies.first().delayMs, 40);
     QCOMPARE(RadioSimulator().receive(Entry).first().delayMs, 0);
+
+    // One answer late, on top of the delay of every answer.
+    faults.lateReplyAtFrame = 2;
+    faults.lateReplyMs = 300;
+    RadioSimulator late(RadioSimulator::factoryImage(), faults);
+    QCOMPARE(late.receive(Entry).first().delayMs, 40);
+    QCOMPARE(late.receive(Ack).first().delayMs, 340);
+    QCOMPARE(late.receive(Ack).first().delayMs, 40);
 }
 
 void SimulatorTest::hangUpDropsTheRest() {
@@ -273,6 +281,11 @@ void SimulatorTest::hangUpDropsTheRest() {
     QVERIFY(radio.hungUp());
     QCOMPARE(radio.framesReceived(), 2);
     QCOMPARE(answers(radio, Entry), QByteArray());
+
+    // Repaired, it goes on from where it was: still in the session the hang-up broke off.
+    radio.setFaults({});
+    QVERIFY(!radio.hungUp());
+    QCOMPARE(answers(radio, Ack), Ack);
 }
 
 void SimulatorTest::abandonedSessionStartsAfresh() {

@@ -119,7 +119,8 @@ void RadioSimulator::answer(const QByteArray& frame, QList<SimulatorReply>& repl
         return;
     if (m_frames == m_faults.wrongByteAtFrame)
         bytes[0] = static_cast<char>(~bytes.at(0));
-    replies.append({bytes, m_faults.replyDelayMs});
+    const int late = m_frames == m_faults.lateReplyAtFrame ? m_faults.lateReplyMs : 0;
+    replies.append({bytes, m_faults.replyDelayMs + late});
 }
 
 QByteArray RadioSimulator::reply(const QByteArray& frame) {
@@ -153,6 +154,11 @@ QByteArray RadioSimulator::reply(const QByteArray& frame) {
         m_programming = false;
         return {};
     }
+}
+
+void RadioSimulator::setFaults(SimulatorFaults faults) {
+    m_faults = faults;
+    m_hungUp = false;
 }
 
 void RadioSimulator::abandonSession() {

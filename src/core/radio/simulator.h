@@ -15,6 +15,8 @@ struct SimulatorFaults {
     int wrongByteAtFrame = 0;         // k > 0: the k-th frame's answer has its first byte wrong
     int hangUpAfterFrames = 0;        // k > 0: after k frames the radio goes dead
     int replyDelayMs = 0;             // every answer comes this late
+    int lateReplyAtFrame = 0;         // k > 0: the k-th frame's answer comes lateReplyMs later
+    int lateReplyMs = 0;
 };
 
 struct SimulatorReply {
@@ -34,6 +36,10 @@ public:
 
     // Bytes from the programmer; returns the answers to every frame those bytes completed.
     QList<SimulatorReply> receive(const QByteArray& bytes);
+
+    // The radio repaired: these faults from now on, a hang-up over; memory and session as they
+    // were.
+    void setFaults(SimulatorFaults faults);
 
     const QByteArray& image() const { return m_image; }
     bool inProgrammingMode() const { return m_programming; }
