@@ -88,30 +88,31 @@ SessionResult readSession(RadioLink& link, ChannelPlan& plan, ModelList& models,
     if (link.stopped())
         return stoppedResult(link);
 
-    // Without an acknowledgement of the last channel the options are skipped, not failed.
-    if (link.ackTest()) {
-        link.clearReplyFlag();
-        link.send(readFrame(codec::OptionsAddress), ReadReplyBytes);
-        link.wait(ShortWait);
-        if (link.stopped())
-            return stoppedResult(link);
-        if (const QString problem = blockReplyProblem(link, QStringLiteral("the options"));
-            !problem.isEmpty())
-            return SessionResult::failed(problem);
-        link.clearReplyFlag();
-        const Result<OptionIndices> options = codec::decodeOptions(link.receivedHex());
-        if (!options)
-            return SessionResult::failed(options.message());
-        for (const Option option :
-             {Option::Squelch, Option::TimeOutTimer, Option::VoicePrompt, Option::Scan,
-              Option::BatterySave, Option::KeyBeep, Option::AlarmKey})
-            plan.setOptionIndex(option, options.value()[static_cast<int>(option)]);
-        link.sendAck();
-        link.wait(ShortWait);
-        if (link.stopped())
-            return stoppedResult(link);
-        progress.step();
-    }
+    // Skipping the options here would report a read as done with options the radio does not
+    // hold; an unacknowledged last channel fails the read as every other step does.
+    if (!acknowledged(link))
+        return notAcknowledged(channelHalf(ChannelPlan::ChannelCount, true));
+    link.clearReplyFlag();
+    link.send(readFrame(codec::OptionsAddress), ReadReplyBytes);
+    link.wait(ShortWait);
+    if (link.stopped())
+        return stoppedResult(link);
+    if (const QString problem = blockReplyProblem(link, QStringLiteral("the options"));
+        !problem.isEmpty())
+        return SessionResult::failed(problem);
+    link.clearReplyFlag();
+    const Result<OptionIndices> options = codec::decodeOptions(link.receivedHex());
+    if (!options)
+        return SessionResult::failed(options.message());
+    for (const Option option :
+         {Option::Squelch, Option::TimeOutTimer, Option::VoicePrompt, Option::Scan,
+          Option::BatterySave, Option::KeyBeep, Option::AlarmKey})
+        plan.setOptionIndex(option, options.value()[static_cast<int>(option)]);
+    link.sendAck();
+    link.wait(ShortWait);
+    if (link.stopped())
+        return stoppedResult(link);
+    progress.step();
 
     link.sendKeepingThreshold(endFrame());
     progress.step();
