@@ -9,4 +9,6 @@ bin=${ZEV_BUILD_DIR:-build}/bin
 "$bin/startup_bench" "${STARTUP_RUNS:-7}"
 if [ -x "$bin/radio_bench" ]; then
     "$bin/radio_bench"
+    # SOAK_CYCLES=100 for a shorter soak.
+    "$bin/soak_bench" "${SOAK_CYCLES:-1000}"
 fi
