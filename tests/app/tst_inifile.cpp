@@ -21,6 +21,11 @@ private slots:
     void write_data();
     void write();
     void writtenValueReadsBack();
+    void lastLineForms_data();
+    void lastLineForms();
+    void documentMatchesOneWriteAtATime_data();
+    void documentMatchesOneWriteAtATime();
+    void documentWritesNothingBeforeCommit();
     void readOnlyFileOrFolderFailsAndKeepsFile_data();
     void readOnlyFileOrFolderFailsAndKeepsFile();
     void lineBreakInValueIsRefused();
@@ -207,6 +212,93 @@ void IniFileTest::writtenValueReadsBack() {
     QCOMPARE(reread.readString("LIST1", "COMBO0", QString()), QString("400-470MHz 型号"));
     QCOMPARE(reread.readInt("list1", "listcount", 5), -1);
     QVERIFY(fileBytes().contains("other=\xfe\xff\r\n"));
+}
+
+// However the file's last line ends, a key written after it is a line of its own.
+void IniFileTest::lastLineForms_data() {
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QString>("section");
+    QTest::addColumn<QByteArray>("after");
+
+    QTest::newRow("no line break") << QByteArray("a=1\r\n[list1]") << "list1"
+                                   << QByteArray("a=1\r\n[list1]\r\nlistcount=7\r\n");
+    QTest::newRow("LF") << QByteArray("a=1\n[list1]\n") << "list1"
+                        << QByteArray("a=1\n[list1]\nlistcount=7\n");
+    QTest::newRow("bare CR") << QByteArray("a=1\r\n[list1]\r") << "list1"
+                             << QByteArray("a=1\r\n[list1]\r\nlistcount=7\r\n");
+    QTest::newRow("CR LF") << QByteArray("a=1\r\n[list1]\r\n") << "list1"
+                           << QByteArray("a=1\r\n[list1]\r\nlistcount=7\r\n");
+    QTest::newRow("CR inside and at the end")
+        << QByteArray("[list1]\rk=v\r") << "list1" << QByteArray("[list1]\rk=v\r\nlistcount=7\r\n");
+    QTest::newRow("bare CR, new section")
+        << QByteArray("[open]\r") << "list1" << QByteArray("[open]\r\n[list1]\r\nlistcount=7\r\n");
+    QTest::newRow("bare CR in an LF file")
+        << QByteArray("[open]\ncom=2\n[list1]\r") << "list1"
+        << QByteArray("[open]\ncom=2\n[list1]\r\nlistcount=7\r\n");
+}
+
+void IniFileTest::lastLineForms() {
+    QFETCH(QByteArray, before);
+    QFETCH(QString, section);
+    QFETCH(QByteArray, after);
+    writeFile(before);
+    IniFile ini(m_path);
+    QVERIFY(ini.writeInt(section, "listcount", 7).ok());
+    QCOMPARE(fileBytes(), after);
+    QCOMPARE(IniFile(m_path).readInt(section, "listcount", 0), 7);
+}
+
+// Many writes to one document and one commit leave the file exactly as one write at a time does.
+void IniFileTest::documentMatchesOneWriteAtATime_data() {
+    QTest::addColumn<QByteArray>("before"); // "<none>" for no file
+
+    QTest::newRow("no file") << QByteArray("<none>");
+    QTest::newRow("hand-made") << QByteArray(
+        "\xEF\xBB\xBF; made by hand \xff\r\n[OPEN]\r\nCom=3\r\n\r\n"
+        "[LIST1]\r\nListCount=5\r\ngarbage \x80\r\ncombo1=\xd0\xcd\r\n\r\n"
+        "[list1]\r\ncombo0=second section\r\n[x]\r\ny=1");
+    QTest::newRow("LF") << QByteArray("[list1]\ncombo2=c\n\n[ports]\ncom1=/dev/ttyS0\n");
+    QTest::newRow("ends in bare CR") << QByteArray("[list1]\ncombo0=a\r");
+}
+
+void IniFileTest::documentMatchesOneWriteAtATime() {
+    QFETCH(QByteArray, before);
+    struct Write {
+        QString section, key, value;
+    };
+    const QList<Write> writes{
+        {"open", "com", "2"},        {"list1", "listnow", "1"},         {"list1", "listcount", "2"},
+        {"list1", "combo0", "型号"}, {"list1", "COMBO1", "400-470MHz"}, {"list1", "combo2", ""},
+        {"new", "k", "v"},           {"list1", "combo3", "x"},          {"open", "com", "4"}};
+    if (before != "<none>")
+        writeFile(before);
+    IniFile oneAtATime(m_path);
+    for (const Write& write : writes)
+        QVERIFY(oneAtATime.writeString(write.section, write.key, write.value).ok());
+    const QByteArray expected = fileBytes();
+
+    if (before != "<none>")
+        writeFile(before);
+    else
+        QVERIFY(QFile::remove(m_path));
+    IniDocument document = IniDocument::read(m_path);
+    for (const Write& write : writes)
+        QVERIFY(document.writeString(write.section, write.key, write.value).ok());
+    QCOMPARE(document.readString("LIST1", "Combo0", QString()), QString("型号"));
+    QVERIFY(document.commit().ok());
+    QCOMPARE(fileBytes(), expected);
+    QCOMPARE(IniFile(m_path).readString("list1", "combo1", QString()), QString("400-470MHz"));
+}
+
+void IniFileTest::documentWritesNothingBeforeCommit() {
+    const QByteArray original("[open]\r\ncom=3\r\n");
+    writeFile(original);
+    IniDocument document = IniDocument::read(m_path);
+    QVERIFY(document.writeInt("open", "com", 1).ok());
+    QVERIFY(!document.writeString("list1", "combo0", "a\nb").ok());
+    QCOMPARE(fileBytes(), original);
+    QCOMPARE(document.readInt("open", "com", 0), 1);
+    QCOMPARE(document.readString("list1", "combo0", "none"), QString("none"));
 }
 
 void IniFileTest::readOnlyFileOrFolderFailsAndKeepsFile_data() {

@@ -21,6 +21,8 @@ private slots:
     void saveEmptyListAndNoSelection();
     void savedSettingsLoadBack();
     void saveReportsUnwritableFile();
+    void saveIsAllOrNothing_data();
+    void saveIsAllOrNothing();
     void portDevices_data();
     void portDevices();
 
@@ -147,6 +149,24 @@ void SettingsTest::saveReportsUnwritableFile() {
     QFile::setPermissions(m_path, QFile::ReadOwner | QFile::WriteOwner);
     QCOMPARE(status.message(), QString("Unable to write to %1").arg(m_path));
     QCOMPARE(fileBytes(), original);
+}
+
+// A model that cannot be stored fails the save before anything reaches the file.
+void SettingsTest::saveIsAllOrNothing_data() {
+    QTest::addColumn<QByteArray>("original"); // "<none>" for no file
+    QTest::newRow("file") << QByteArray("[open]\r\ncom=2\r\n[list1]\r\nlistcount=0\r\n");
+    QTest::newRow("no file") << QByteArray("<none>");
+}
+
+void SettingsTest::saveIsAllOrNothing() {
+    QFETCH(QByteArray, original);
+    if (original != "<none>")
+        writeFile(original);
+    IniFile ini(m_path);
+    const Status status = saveSettings(ini, AppSettings{3, {"a", "b\r\n[open]"}, 0});
+    QVERIFY(!status.ok());
+    QVERIFY2(status.message().contains(m_path), qPrintable(status.message()));
+    QCOMPARE(fileBytes(), original == "<none>" ? QByteArray("<missing>") : original);
 }
 
 void SettingsTest::portDevices_data() {

@@ -18,7 +18,8 @@ QString settingsFileName() {
     return QStringLiteral("myini.ini");
 }
 
-AppSettings loadSettings(const IniFile& ini) {
+AppSettings loadSettings(const IniFile& file) {
+    const IniDocument ini = file.read();
     AppSettings settings;
     settings.port = ini.readInt(portSection, QStringLiteral("com"), 1);
     if (settings.port < 1 || settings.port > 4)
@@ -33,7 +34,8 @@ AppSettings loadSettings(const IniFile& ini) {
     return settings;
 }
 
-Status saveSettings(IniFile& ini, const AppSettings& settings) {
+Status saveSettings(IniFile& file, const AppSettings& settings) {
+    IniDocument ini = file.read();
     if (Status status = ini.writeInt(portSection, QStringLiteral("com"), settings.port); !status)
         return status;
     const int current = settings.currentModel >= 0 && settings.currentModel < settings.models.size()
@@ -50,10 +52,11 @@ Status saveSettings(IniFile& ini, const AppSettings& settings) {
             !status)
             return status;
     }
-    return Status::success();
+    return ini.commit();
 }
 
-std::array<QString, 4> loadPortDevices(const IniFile& ini) {
+std::array<QString, 4> loadPortDevices(const IniFile& file) {
+    const IniDocument ini = file.read();
     std::array<QString, 4> devices;
     for (int index = 0; index < 4; ++index)
         devices[index] =

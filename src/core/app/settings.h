@@ -22,16 +22,16 @@ constexpr int MaxModelCount = 1000;
 
 QString settingsFileName(); // "myini.ini"
 
-// Reads "com", "listcount", the "combo" keys and "listnow", in this order. A port outside 1 to 4
-// becomes 1; a "listnow" outside the list means no selection (-1).
-AppSettings loadSettings(const IniFile& ini);
+// Reads "com", "listcount", the "combo" keys and "listnow", in this order, from one reading of
+// the file. A port outside 1 to 4 becomes 1; a "listnow" outside the list means no selection (-1).
+AppSettings loadSettings(const IniFile& file);
 
-// Writes "com", "listnow", "listcount" and the "combo" keys, in this order, and stops at the
-// first write that fails.
-[[nodiscard]] Status saveSettings(IniFile& ini, const AppSettings& settings);
+// Writes "com", "listnow", "listcount" and the "combo" keys, in this order, and replaces the file
+// once with all of them, or, when any of them cannot be written, not at all.
+[[nodiscard]] Status saveSettings(IniFile& file, const AppSettings& settings);
 
 // The device behind COM1 to COM4: section "ports", keys "com1" to "com4", defaults /dev/ttyUSB0
 // to /dev/ttyUSB3. Only read; the user edits them by hand.
-std::array<QString, 4> loadPortDevices(const IniFile& ini);
+std::array<QString, 4> loadPortDevices(const IniFile& file);
 
 } // namespace zev
