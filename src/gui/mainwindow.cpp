@@ -144,6 +144,9 @@ MainWindow::MainWindow(StartupOptions options, QWidget* parent)
 
 MainWindow::~MainWindow() {
     writeSettings();
+    // The picture's filter asks the client area for its viewport, which a client area that is
+    // being destroyed can no longer answer.
+    m_mdiArea->viewport()->removeEventFilter(this);
     // The child windows are views over the workspace: they go before it does.
     delete takeCentralWidget();
 }

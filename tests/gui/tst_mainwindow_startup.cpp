@@ -14,6 +14,8 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QPointer>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QToolBar>
 #include <QToolButton>
@@ -32,6 +34,7 @@ private slots:
     void windowFitsTheScreen_data();
     void windowFitsTheScreen();
     void toolbarLayout();
+    void pictureFilterEndsBeforeTheClientArea();
     void settingsSurviveRestart();
     void handEditedSettings();
     void portDevices();
@@ -200,6 +203,55 @@ void MainWindowStartupTest::toolbarLayout() {
     QCOMPARE(control<QComboBox>(window.get(), "ComboBox1")->width(), 113);
     QCOMPARE(control<QLabel>(window.get(), "Image1")->size(), QSize(603, 448));
     QVERIFY(!control<QLabel>(window.get(), "Image1")->pixmap().isNull());
+}
+
+// The window keeps the picture centred by watching the client area's viewport; while the client
+// area is being destroyed it must no longer do so, for it can no longer be asked for its viewport.
+// A spy on the viewport resizes it at every event it gets during the window's destruction and
+// notes whether the window still moves the picture.
+void MainWindowStartupTest::pictureFilterEndsBeforeTheClientArea() {
+    ProgramFolder folder;
+    folder.writeInstallLog(false);
+    auto window = startProgram(folder);
+    QVERIFY(window);
+    QWidget* viewport = window->findChild<QMdiArea*>()->viewport();
+    QPointer<QLabel> picture = control<QLabel>(window.get(), "Image1");
+    QVERIFY(picture);
+
+    class Spy : public QObject {
+    public:
+        QPointer<QLabel> picture;
+        int eventsSeen = 0;
+        int pictureMoves = 0;
+        bool resizing = false;
+
+    protected:
+        bool eventFilter(QObject* watched, QEvent* event) override {
+            if (resizing || !picture || event->type() == QEvent::Resize)
+                return false;
+            ++eventsSeen;
+            auto* viewport = static_cast<QWidget*>(watched);
+            picture->move(0, 0);
+            resizing = true;
+            QResizeEvent resize(viewport->size(), viewport->size());
+            QCoreApplication::sendEvent(viewport, &resize);
+            resizing = false;
+            if (picture && picture->pos() != QPoint(0, 0))
+                ++pictureMoves;
+            return false;
+        }
+    } spy;
+    spy.picture = picture;
+    viewport->installEventFilter(&spy);
+    // Still watched while the window lives.
+    QResizeEvent resize(viewport->size(), viewport->size());
+    picture->move(0, 0);
+    QCoreApplication::sendEvent(viewport, &resize);
+    QVERIFY(picture->pos() != QPoint(0, 0));
+
+    window.reset();
+    QVERIFY(spy.eventsSeen > 0);
+    QCOMPARE(spy.pictureMoves, 0);
 }
 
 void MainWindowStartupTest::settingsSurviveRestart() {
