@@ -72,6 +72,10 @@ void IniFileTest::readString_data() {
         << QByteArray("  [ open ]  \r\n  com  =  3  \r\n") << "Open"
         << "COM"
         << "3";
+    QTest::newRow("blanks around the names asked for")
+        << QByteArray("[open]\r\ncom=3\r\n") << " open\t"
+        << "\fcom "
+        << "3";
     QTest::newRow("first of duplicate keys") << QByteArray("[a]\r\nk=1\r\nk=2\r\n") << "a"
                                              << "k"
                                              << "1";

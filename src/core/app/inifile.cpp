@@ -24,8 +24,9 @@ QString decodeText(const QByteArray& bytes) {
     return gbk.isValid() ? QString(gbk.decode(bytes)) : QString::fromLatin1(bytes);
 }
 
+// Names match without regard to case or the blanks around them, as names are written trimmed.
 QString foldName(const QString& name) {
-    return name.toCaseFolded();
+    return name.trimmed().toCaseFolded();
 }
 
 // The section name of a header line "[name]", nullopt for any other line.
