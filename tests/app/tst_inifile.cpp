@@ -28,7 +28,8 @@ private slots:
     void documentWritesNothingBeforeCommit();
     void readOnlyFileOrFolderFailsAndKeepsFile_data();
     void readOnlyFileOrFolderFailsAndKeepsFile();
-    void lineBreakInValueIsRefused();
+    void unreadableWriteIsRefused_data();
+    void unreadableWriteIsRefused();
 
 private:
     QString writeFile(const QByteArray& bytes);
@@ -338,11 +339,26 @@ void IniFileTest::readOnlyFileOrFolderFailsAndKeepsFile() {
     QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden).size(), fileExists ? 1 : 0);
 }
 
-void IniFileTest::lineBreakInValueIsRefused() {
+void IniFileTest::unreadableWriteIsRefused_data() {
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");
+    QTest::newRow("line break in value") << "combo0"
+                                         << "b\r\n[open]\r\ncom=4";
+    QTest::newRow("key read as ; comment") << " ;combo1"
+                                           << "b";
+    QTest::newRow("key read as # comment") << "#combo1"
+                                           << "b";
+    QTest::newRow("key read as section header") << "[open"
+                                                << "b";
+}
+
+void IniFileTest::unreadableWriteIsRefused() {
+    QFETCH(QString, key);
+    QFETCH(QString, value);
     const QByteArray original("[list1]\r\ncombo0=a\r\n");
     writeFile(original);
     IniFile ini(m_path);
-    const Status status = ini.writeString("list1", "combo0", "b\r\n[open]\r\ncom=4");
+    const Status status = ini.writeString("list1", key, value);
     QVERIFY(!status.ok());
     QVERIFY2(status.message().contains(m_path), qPrintable(status.message()));
     QCOMPARE(fileBytes(), original);

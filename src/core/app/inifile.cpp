@@ -64,6 +64,13 @@ bool hasWriteBit(const QFileInfo& info) {
            (info.permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther));
 }
 
+// A key line starting like this would read as a comment or a section header.
+bool readsAsKey(const QString& key) {
+    const QString name = key.trimmed();
+    return !name.startsWith(QLatin1Char(';')) && !name.startsWith(QLatin1Char('#')) &&
+           !name.startsWith(QLatin1Char('['));
+}
+
 bool fitsOnOneLine(const QString& text) {
     return !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')) &&
            !text.contains(QChar(0));
@@ -173,7 +180,7 @@ Status IniDocument::writeString(const QString& section, const QString& key, cons
     const QString keyText = key.trimmed();
     if (sectionText.isEmpty() || keyText.isEmpty() || !fitsOnOneLine(section) ||
         !fitsOnOneLine(key) || !fitsOnOneLine(value) || section.contains(QLatin1Char(']')) ||
-        key.contains(QLatin1Char('=')))
+        key.contains(QLatin1Char('=')) || !readsAsKey(key))
         return Status::failure(
             QCoreApplication::translate(
                 "zev::Settings",
