@@ -31,3 +31,17 @@ zev_build() {
     fi
     cmake --build "$build_dir"
 }
+
+# A second build with address and undefined-behaviour checks, beside the normal one.
+zev_build_sanitized() {
+    local build_dir=${ZEV_SANITIZE_BUILD_DIR:-build-asan}
+    if [ ! -f "$build_dir/build.ninja" ]; then
+        local launcher=()
+        if command -v ccache >/dev/null; then
+            launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+        fi
+        cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEV_SANITIZE=ON \
+            "${launcher[@]}"
+    fi
+    cmake --build "$build_dir"
+}
