@@ -66,6 +66,7 @@ Run runCli(const QStringList& arguments, const QString& program = binaryPath("ze
     run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     run.out = process.readAllStandardOutput();
     run.err = process.readAllStandardError();
+    testsupport::showSanitizerReport(run.err);
     return run;
 }
 

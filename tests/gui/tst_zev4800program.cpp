@@ -1,4 +1,5 @@
 #include "offscreenscreens.h"
+#include "simulatorprocess.h"
 
 #include <QDir>
 #include <QFile>
@@ -67,6 +68,7 @@ Zev4800ProgramTest::Run Zev4800ProgramTest::run(const QStringList& arguments,
     result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     result.out = process.readAllStandardOutput();
     result.err = process.readAllStandardError();
+    testsupport::showSanitizerReport(result.err);
     return result;
 }
 

@@ -21,6 +21,8 @@ inline QString binaryPath(const QString& name) {
 class SimulatorProcess {
 public:
     explicit SimulatorProcess(const QStringList& arguments) {
+        // Nothing reads its messages; they reach the test's output, sanitizer reports included.
+        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         m_process.start(binaryPath(QStringLiteral("rh4800-sim")), arguments);
         if (!m_process.waitForStarted(ProcessLimitMs))
             return;
@@ -60,6 +62,13 @@ private:
     QProcess m_process;
     QString m_terminal;
 };
+
+// A sanitizer stops a process with its report on standard error, which the tests that read that
+// channel would otherwise keep to themselves.
+inline void showSanitizerReport(const QByteArray& errorOutput) {
+    if (errorOutput.contains("runtime error:") || errorOutput.contains("Sanitizer"))
+        qWarning("%s", errorOutput.constData());
+}
 
 inline QByteArray readFile(const QString& path) {
     QFile file(path);
