@@ -22,7 +22,7 @@ export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1:exitcode=86
 export QT_QPA_PLATFORM=offscreen
 
 status=0
-ctest --test-dir "$build_dir" --output-on-failure "$@" || status=$?
+ctest --test-dir "$build_dir" --output-on-failure --timeout 900 "$@" || status=$?
 
 if compgen -G "$reports/*" >/dev/null; then
     for report in "$reports"/*; do
