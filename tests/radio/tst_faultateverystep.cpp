@@ -7,10 +7,13 @@
 #include "radio/virtuallink.h"
 #include "radio/writeprocedure.h"
 
+#include "imagefixtures.h"
+
 #include <QLocale>
 #include <QTest>
 
 using namespace zev;
+using namespace testsupport;
 
 Q_DECLARE_METATYPE(SimulatorFaults)
 
@@ -53,22 +56,6 @@ ChannelRow plannedRow(int row) {
             row % 2 ? words.high : words.low,
             row % 3 ? words.on : words.off,
             row % 4 ? words.off : words.on};
-}
-
-ChannelRow otherRow(int row) {
-    const Words words = chineseWords();
-    return {QStringLiteral("150.%1000").arg(row, 2, 10, QLatin1Char('0')),
-            QStringLiteral("88.5"),
-            QStringLiteral("150.00000"),
-            words.off,
-            words.low,
-            words.off,
-            words.on};
-}
-
-void putBlock(QByteArray& image, int address, const QString& hex) {
-    const QByteArray block = hexToBytes(hex);
-    image.replace(address, block.size(), block);
 }
 
 QByteArray withPlan(QByteArray image, const OptionIndices& options, const QString& band) {
@@ -127,7 +114,7 @@ private:
 struct Program {
     Program() {
         for (int row = 1; row <= ChannelPlan::ChannelCount; ++row)
-            plan.setChannel(row, otherRow(row));
+            plan.setChannel(row, previousRow(row));
         plan.setOptionIndices(OtherOptions);
         models.setItems({QStringLiteral("400-470MHz")}, 0);
     }
@@ -250,7 +237,7 @@ void FaultAtEveryStepTest::read() {
         // Each row is the radio's, cleared or as it was; never anything else.
         for (int row = 1; row <= ChannelPlan::ChannelCount; ++row) {
             const QString text = got.at(row - 1);
-            QVERIFY2(text == rowText(plannedRow(row)) || text == rowText(otherRow(row)) ||
+            QVERIFY2(text == rowText(plannedRow(row)) || text == rowText(previousRow(row)) ||
                          text == rowText(ChannelRow{}),
                      qPrintable(QStringLiteral("row %1: %2").arg(row).arg(text)));
         }

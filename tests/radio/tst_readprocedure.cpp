@@ -5,11 +5,14 @@
 #include "radio/simulator.h"
 #include "radio/virtuallink.h"
 
+#include "imagefixtures.h"
+
 #include <QLocale>
 #include <QSignalSpy>
 #include <QTest>
 
 using namespace zev;
+using namespace testsupport;
 
 class ReadProcedureTest : public QObject {
     Q_OBJECT
@@ -35,10 +38,6 @@ QString addressHex(int address) {
     return QStringLiteral("%1").arg(address, 4, 16, QLatin1Char('0')).toUpper();
 }
 
-void putBlock(QByteArray& image, int address, const char* hex) {
-    image.replace(address, 8, QByteArray::fromHex(hex));
-}
-
 // Factory image with channel 3 as the worked example, the options FF 02 FF 04 FF 00 FF FF and
 // the band 136-174MHz.
 QByteArray exampleImage() {
@@ -49,18 +48,6 @@ QByteArray exampleImage() {
     putBlock(image, 0x03C8, "C832F1FFFFFFFFFF");
     putBlock(image, 0x03E0, "60134017FFFFFFFF");
     return image;
-}
-
-// What a plan held before the read: every row filled, so kept and cleared rows show.
-ChannelRow previousRow(int row) {
-    const Words words = chineseWords();
-    return {QStringLiteral("150.%1000").arg(row, 2, 10, QLatin1Char('0')),
-            QStringLiteral("88.5"),
-            QStringLiteral("150.00000"),
-            words.off,
-            words.low,
-            words.off,
-            words.on};
 }
 
 struct Bench {
