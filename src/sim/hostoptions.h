@@ -1,6 +1,6 @@
 #pragma once
 
-#include "radio/simulator.h"
+#include "sim/simulator.h"
 #include "status.h"
 
 #include <QString>

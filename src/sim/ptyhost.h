@@ -1,7 +1,7 @@
 #pragma once
 
 #include "hostoptions.h"
-#include "radio/simulator.h"
+#include "sim/simulator.h"
 #include "status.h"
 
 #include <QByteArray>

@@ -10,7 +10,7 @@
 #include "powerdialog.h"
 #include "radio/codec.h"
 #include "radio/hex.h"
-#include "radio/simulator.h"
+#include "sim/simulator.h"
 #include "readdialog.h"
 #include "writedialog.h"
 

@@ -3,8 +3,8 @@
 #include "radio/codec.h"
 #include "radio/hex.h"
 #include "radio/readprocedure.h"
-#include "radio/simulator.h"
-#include "radio/virtuallink.h"
+#include "sim/simulator.h"
+#include "sim/virtuallink.h"
 #include "radio/writeprocedure.h"
 
 #include "imagefixtures.h"

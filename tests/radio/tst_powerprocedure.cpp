@@ -1,6 +1,6 @@
 #include "radio/powerprocedure.h"
-#include "radio/simulator.h"
-#include "radio/virtuallink.h"
+#include "sim/simulator.h"
+#include "sim/virtuallink.h"
 
 #include <QTest>
 

@@ -2,8 +2,8 @@
 #include "plan/modellist.h"
 #include "radio/hex.h"
 #include "radio/readprocedure.h"
-#include "radio/simulator.h"
-#include "radio/virtuallink.h"
+#include "sim/simulator.h"
+#include "sim/virtuallink.h"
 
 #include "imagefixtures.h"
 

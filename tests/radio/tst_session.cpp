@@ -1,7 +1,7 @@
 #include "radio/link.h"
 #include "radio/session.h"
-#include "radio/simulator.h"
-#include "radio/virtuallink.h"
+#include "sim/simulator.h"
+#include "sim/virtuallink.h"
 
 #include <QTest>
 

@@ -1,6 +1,6 @@
 #include "radio/codec.h"
 #include "radio/hex.h"
-#include "radio/simulator.h"
+#include "sim/simulator.h"
 #include "simulatorprocess.h"
 
 #include <QDir>

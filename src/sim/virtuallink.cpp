@@ -1,7 +1,7 @@
-#include "radio/virtuallink.h"
+#include "sim/virtuallink.h"
 
 #include "radio/hex.h"
-#include "radio/simulator.h"
+#include "sim/simulator.h"
 
 #include <algorithm>
 

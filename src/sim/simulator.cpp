@@ -1,4 +1,4 @@
-#include "radio/simulator.h"
+#include "sim/simulator.h"
 
 #include "radio/codec.h"
 #include "radio/hex.h"

@@ -1,3 +1,0 @@
-target_sources(zevcore PRIVATE
-    frequency.h frequency.cpp
-)

@@ -1,3 +1,0 @@
-target_sources(zevgui PRIVATE
-    radioprocedures.h radioprocedures.cpp
-)

@@ -1,4 +1,0 @@
-target_sources(zevgui PRIVATE
-    channelgrid.h channelgrid.cpp
-    channeleditor.h channeleditor.cpp
-)

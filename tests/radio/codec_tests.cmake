@@ -1,5 +1,0 @@
-zev_add_test(tst_hex SOURCES tst_hex.cpp)
-zev_add_test(tst_codec SOURCES tst_codec.cpp)
-zev_add_test(tst_simulator SOURCES tst_simulator.cpp)
-zev_add_test(tst_simhost SOURCES tst_simhost.cpp)
-add_dependencies(tst_simhost rh4800-sim)
