@@ -17,6 +17,85 @@
     </message>
 </context>
 <context>
+    <name>zev::ChannelCsv</name>
+    <message>
+        <source>the tone mode &quot;%1&quot; is not Tone, TSQL, DTCS or Cross</source>
+        <translation>亚音模式“%1”不是 Tone、TSQL、DTCS 或 Cross</translation>
+    </message>
+    <message>
+        <source>the tone %1 (%2) is not in the tone list</source>
+        <translation>亚音 %1（%2）不在亚音列表中</translation>
+    </message>
+    <message>
+        <source>the DCS code %1 (%2) is not in the tone list</source>
+        <translation>数字亚音码 %1（%2）不在亚音列表中</translation>
+    </message>
+    <message>
+        <source>the DCS polarity &quot;%1&quot; is not two of N and R</source>
+        <translation>数字亚音极性“%1”不是两个 N 或 R</translation>
+    </message>
+    <message>
+        <source>the cross mode &quot;%1&quot; is not one the radio can hold</source>
+        <translation>交叉模式“%1”是电台无法保存的</translation>
+    </message>
+    <message>
+        <source>the frequency %1 MHz is outside 100-550 MHz</source>
+        <translation>频率 %1 MHz 超出 100-550 MHz</translation>
+    </message>
+    <message>
+        <source>%1 MHz is not on a channel; taken as %2 MHz</source>
+        <translation>%1 MHz 不在信道上；按 %2 MHz 导入</translation>
+    </message>
+    <message>
+        <source>the frequency &quot;%1&quot; is not a number of MHz</source>
+        <translation>频率“%1”不是以 MHz 为单位的数字</translation>
+    </message>
+    <message>
+        <source>the offset &quot;%1&quot; is not a number of MHz</source>
+        <translation>频差“%1”不是以 MHz 为单位的数字</translation>
+    </message>
+    <message>
+        <source>the duplex &quot;%1&quot; is not empty, +, -, split or off</source>
+        <translation>双工“%1”不是空、+、-、split 或 off</translation>
+    </message>
+    <message>
+        <source>the power &quot;%1&quot; is neither High nor Low</source>
+        <translation>功率“%1”既不是 High 也不是 Low</translation>
+    </message>
+    <message>
+        <source>the skip &quot;%1&quot; is neither empty nor S</source>
+        <translation>跳过“%1”既不是空也不是 S</translation>
+    </message>
+    <message>
+        <source>the busy lock &quot;%1&quot; is neither ON nor OFF</source>
+        <translation>遇忙禁发“%1”既不是 ON 也不是 OFF</translation>
+    </message>
+    <message>
+        <source>The channel list is not UTF-8 text.</source>
+        <translation>信道列表不是 UTF-8 文本。</translation>
+    </message>
+    <message>
+        <source>The channel list has no header row with a Frequency column in its first line.</source>
+        <translation>信道列表的第一行不是含有 Frequency 列的表头。</translation>
+    </message>
+    <message>
+        <source>the location &quot;%1&quot; is not a channel from 1 to 16</source>
+        <translation>位置“%1”不是 1 到 16 之间的信道</translation>
+    </message>
+    <message>
+        <source>channel %1 is already given in row %2</source>
+        <translation>信道 %1 已在第 %2 行给出</translation>
+    </message>
+    <message>
+        <source>the radio holds 16 channels; this row is one too many</source>
+        <translation>电台只能保存 16 个信道；此行超出</translation>
+    </message>
+    <message>
+        <source>row %1: %2</source>
+        <translation>第 %1 行：%2</translation>
+    </message>
+</context>
+<context>
     <name>zev::ChannelFile</name>
     <message>
         <source>the text is not valid GBK</source>

@@ -15,6 +15,7 @@ int zevFuzz_memoryimage(const std::uint8_t* data, std::size_t size);
 int zevFuzz_frequency(const std::uint8_t* data, std::size_t size);
 int zevFuzz_installlog(const std::uint8_t* data, std::size_t size);
 int zevFuzz_inifile(const std::uint8_t* data, std::size_t size);
+int zevFuzz_channelcsv(const std::uint8_t* data, std::size_t size);
 
 namespace {
 
@@ -27,6 +28,7 @@ const std::map<QString, Target>& targets() {
         {QStringLiteral("frequency"), zevFuzz_frequency},
         {QStringLiteral("installlog"), zevFuzz_installlog},
         {QStringLiteral("inifile"), zevFuzz_inifile},
+        {QStringLiteral("channelcsv"), zevFuzz_channelcsv},
     };
     return all;
 }

@@ -1,0 +1,281 @@
+#include "chanfile/channelcsv.h"
+
+#include <QTest>
+
+using namespace zev;
+
+namespace {
+
+const Words english = englishWords();
+const Words chinese = chineseWords();
+
+ChannelRow row(const QString& rx, const QString& rxTone, const QString& tx, const QString& txTone,
+               const Words& words = english) {
+    return {rx, rxTone, tx, txTone, words.high, words.on, words.off};
+}
+
+// The fields of each data row of an export, by header name.
+QList<QHash<QString, QString>> exportedRows(const csv::Channels& channels) {
+    const QStringList lines = QString::fromUtf8(csv::exportChannels(channels))
+                                  .split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    const QStringList header = lines.first().split(QLatin1Char(','));
+    QList<QHash<QString, QString>> rows;
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        const QStringList fields = lines.at(i).split(QLatin1Char(','));
+        QHash<QString, QString> fieldsByName;
+        for (qsizetype column = 0; column < header.size(); ++column)
+            fieldsByName.insert(header.at(column), fields.value(column));
+        rows << fieldsByName;
+    }
+    return rows;
+}
+
+csv::Imported imported(const QByteArray& bytes, bool renumber = false, const Words& words = english,
+                       QChar separator = QLatin1Char('.')) {
+    const Result<csv::Imported> result = csv::importChannels(bytes, {renumber, words, separator});
+    if (!result)
+        qWarning() << result.message();
+    return result ? result.value() : csv::Imported{};
+}
+
+QString problems(const csv::Imported& list) {
+    return csv::describe(list.problems);
+}
+
+} // namespace
+
+class TestChannelCsv : public QObject {
+    Q_OBJECT
+
+private slots:
+    void tonesMapBothWays_data();
+    void tonesMapBothWays();
+    void exportThenImportGivesThePlan_data();
+    void exportThenImportGivesThePlan();
+    void spreadsheetFileImports();
+    void rowsTheRadioCannotHold_data();
+    void rowsTheRadioCannotHold();
+    void renumberTakesTheFirstSixteenGoodRows();
+    void notAChannelList_data();
+    void notAChannelList();
+};
+
+void TestChannelCsv::tonesMapBothWays_data() {
+    QTest::addColumn<QString>("txTone");
+    QTest::addColumn<QString>("rxTone");
+    // Tone, rToneFreq, cToneFreq, DtcsCode, DtcsPolarity, RxDtcsCode, CrossMode
+    QTest::addColumn<QStringList>("columns");
+    const QString off = english.off;
+    QTest::newRow("none") << off << off
+                          << QStringList{"", "88.5", "88.5", "023", "NN", "023", "Tone->Tone"};
+    QTest::newRow("tone") << "100.0" << off
+                          << QStringList{"Tone", "100.0", "88.5", "023", "NN", "023", "Tone->Tone"};
+    QTest::newRow("tsql") << "67.0"
+                          << "67.0"
+                          << QStringList{"TSQL", "88.5", "67.0", "023", "NN", "023", "Tone->Tone"};
+    QTest::newRow("dtcs normal") << "D023N"
+                                 << "D023N" << QStringList{"DTCS", "88.5", "88.5",      "023",
+                                                           "NN",   "023",  "Tone->Tone"};
+    QTest::newRow("dtcs mixed polarity")
+        << "D754I"
+        << "D754N" << QStringList{"DTCS", "88.5", "88.5", "754", "RN", "023", "Tone->Tone"};
+    QTest::newRow("tone->tone") << "100.0"
+                                << "123.0" << QStringList{"Cross", "100.0", "123.0",     "023",
+                                                          "NN",    "023",   "Tone->Tone"};
+    QTest::newRow("tone->dtcs") << "100.0"
+                                << "D125I" << QStringList{"Cross", "100.0", "88.5",      "023",
+                                                          "NR",    "125",   "Tone->DTCS"};
+    QTest::newRow("dtcs->tone") << "D125I"
+                                << "123.0" << QStringList{"Cross", "88.5", "123.0",     "125",
+                                                          "RN",    "023",  "DTCS->Tone"};
+    QTest::newRow("->tone") << off << "123.0"
+                            << QStringList{"Cross", "88.5", "123.0", "023", "NN", "023", "->Tone"};
+    QTest::newRow("->dtcs") << off << "D125N"
+                            << QStringList{"Cross", "88.5", "88.5", "023", "NN", "125", "->DTCS"};
+    QTest::newRow("dtcs->") << "D125N" << off
+                            << QStringList{"Cross", "88.5", "88.5", "125", "NN", "023", "DTCS->"};
+    QTest::newRow("dtcs->dtcs") << "D125N"
+                                << "D503I" << QStringList{"Cross", "88.5", "88.5",      "125",
+                                                          "NR",    "503",  "DTCS->DTCS"};
+}
+
+void TestChannelCsv::tonesMapBothWays() {
+    QFETCH(QString, txTone);
+    QFETCH(QString, rxTone);
+    QFETCH(QStringList, columns);
+    csv::Channels channels;
+    channels[4] = row("145.50000", rxTone, "145.50000", txTone);
+
+    const QList<QHash<QString, QString>> rows = exportedRows(channels);
+    QCOMPARE(rows.size(), 1);
+    const QStringList names = {"Tone",         "rToneFreq",  "cToneFreq", "DtcsCode",
+                               "DtcsPolarity", "RxDtcsCode", "CrossMode"};
+    QStringList actual;
+    for (const QString& name : names)
+        actual << rows.first().value(name);
+    QCOMPARE(actual, columns);
+    QCOMPARE(rows.first().value("Location"), QStringLiteral("5"));
+
+    const csv::Imported back = imported(csv::exportChannels(channels));
+    QCOMPARE(problems(back), QString());
+    QVERIFY(back.channels[4].has_value());
+    QCOMPARE(back.channels[4]->at(ChannelPlan::TxTone - 1), txTone);
+    QCOMPARE(back.channels[4]->at(ChannelPlan::RxTone - 1), rxTone);
+}
+
+void TestChannelCsv::exportThenImportGivesThePlan_data() {
+    QTest::addColumn<QChar>("separator");
+    QTest::newRow("decimal point") << QChar('.');
+    QTest::newRow("decimal comma") << QChar(',');
+}
+
+void TestChannelCsv::exportThenImportGivesThePlan() {
+    QFETCH(QChar, separator);
+    const auto f = [&separator](QString text) { return text.replace('.', separator); };
+    // A plan saved in Chinese, taken back in Chinese: words go by meaning both ways.
+    csv::Channels channels;
+    channels[0] = row(f("145.50000"), "88.5", f("145.50000"), "88.5", chinese);
+    channels[1] = {f("438.50000"), chinese.off, f("431.10000"), "D023I",
+                   chinese.low,    chinese.off, chinese.on};
+    channels[2] = row(f("145.60000"), chinese.off, f("146.20000"), chinese.off, chinese);
+    channels[7] = row(f("145.00625"), chinese.off, QString(), chinese.off, chinese);
+    channels[15] = row(f("550.00000"), "254.1", f("100.00000"), "D754N", chinese);
+
+    const QList<QHash<QString, QString>> rows = exportedRows(channels);
+    QCOMPARE(rows.size(), 5);
+    QCOMPARE(rows[1].value("Frequency"), QStringLiteral("438.500000"));
+    QCOMPARE(rows[1].value("Duplex"), QStringLiteral("-"));
+    QCOMPARE(rows[1].value("Offset"), QStringLiteral("7.400000"));
+    QCOMPARE(rows[1].value("Power"), QStringLiteral("Low"));
+    QCOMPARE(rows[1].value("Skip"), QStringLiteral("S"));
+    QCOMPARE(rows[1].value("BusyLock"), QStringLiteral("ON"));
+    QCOMPARE(rows[2].value("Duplex"), QStringLiteral("+"));
+    QCOMPARE(rows[3].value("Duplex"), QStringLiteral("off"));
+    QCOMPARE(rows[3].value("TStep"), QStringLiteral("6.25"));
+
+    const csv::Imported back = imported(csv::exportChannels(channels), false, chinese, separator);
+    QCOMPARE(problems(back), QString());
+    QVERIFY(back.notes.isEmpty());
+    for (int channel = 0; channel < ChannelPlan::ChannelCount; ++channel) {
+        if (channels[channel][0].isEmpty())
+            QVERIFY2(!back.channels[channel], qPrintable(QString::number(channel + 1)));
+        else
+            QCOMPARE(back.channels[channel].value(), channels[channel]);
+    }
+}
+
+void TestChannelCsv::spreadsheetFileImports() {
+    // Semicolons, quotes, a byte-order mark, CR LF, a decimal comma, columns in another order,
+    // most columns missing, and a quoted name holding the separator and a line end.
+    const QByteArray bytes = "\xEF\xBB\xBF"
+                             "\"Name\";\"Location\";\"Frequency\";\"Duplex\";\"Offset\";\"Tone\";"
+                             "\"rToneFreq\"\r\n"
+                             "\"Repeater; north\";3;\"145,600000\";\"-\";\"0,600000\";Tone;"
+                             "\"88,5\"\r\n"
+                             "\"Two\r\nlines\";1;146.52;;;;\r\n"
+                             ";;;;;;\r\n";
+    const csv::Imported list = imported(bytes);
+    QCOMPARE(problems(list), QString());
+    QCOMPARE(list.channels[2].value(), (ChannelRow{"145.60000", english.off, "145.00000", "88.5",
+                                                   english.high, english.on, english.off}));
+    QCOMPARE(list.channels[0].value(), row("146.52000", english.off, "146.52000", english.off));
+    QVERIFY(!list.channels[1]);
+}
+
+void TestChannelCsv::rowsTheRadioCannotHold_data() {
+    QTest::addColumn<QByteArray>("badRow");
+    QTest::addColumn<QString>("problem");
+    QTest::addColumn<QString>("note");
+    QTest::newRow("tone not in list") << QByteArray("2,146.000000,,,Tone,123.4,,,,,,")
+                                      << "row 3: the tone 123.4 (rToneFreq) "
+                                         "is not in the tone list"
+                                      << "";
+    QTest::newRow("dcs code not in list") << QByteArray("2,146.000000,,,DTCS,,,024,NN,,")
+                                          << "row 3: the DCS code 024 (DtcsCode) "
+                                             "is not in the tone list"
+                                          << "";
+    QTest::newRow("below 100 MHz") << QByteArray("2,99.995000,,,,,,,,,")
+                                   << "row 3: the frequency 99.995000 MHz is outside "
+                                      "100-550 MHz"
+                                   << "";
+    QTest::newRow("transmit above 550 MHz")
+        << QByteArray("2,549.000000,+,5.000000,,,,,,,")
+        << "row 3: the frequency 554.000000 MHz is outside 100-550 MHz"
+        << "";
+    QTest::newRow("location 17") << QByteArray("17,146.000000,,,,,,,,,")
+                                 << "row 3: the location \"17\" is not a channel from 1 to 16"
+                                 << "";
+    QTest::newRow("no location") << QByteArray(",146.000000,,,,,,,,,")
+                                 << "row 3: the location \"\" is not a channel from 1 to 16"
+                                 << "";
+    QTest::newRow("location twice")
+        << QByteArray("1,146.000000,,,,,,,,,") << "row 3: channel 1 is already given in row 2"
+        << "";
+    QTest::newRow("unknown duplex") << QByteArray("2,146.000000,x,,,,,,,,")
+                                    << "row 3: the duplex \"x\" is not empty, +, -, split or off"
+                                    << "";
+    QTest::newRow("unknown cross mode")
+        << QByteArray("2,146.000000,,,Cross,,,,,,Tone->DCS")
+        << "row 3: the cross mode \"Tone->DCS\" is not one the radio can hold"
+        << "";
+    QTest::newRow("bad polarity") << QByteArray("2,146.000000,,,DTCS,,,023,NX,,")
+                                  << "row 3: the DCS polarity \"NX\" is not two of N and R"
+                                  << "";
+    QTest::newRow("not a number") << QByteArray("2,146.5.1,,,,,,,,,")
+                                  << "row 3: the frequency \"146.5.1\" is not a number of MHz"
+                                  << "";
+    QTest::newRow("off raster is a note")
+        << QByteArray("2,146.001000,,,,,,,,,") << ""
+        << "row 3: 146.001000 MHz is not on a channel; taken as 146.00500 MHz";
+}
+
+void TestChannelCsv::rowsTheRadioCannotHold() {
+    QFETCH(QByteArray, badRow);
+    QFETCH(QString, problem);
+    QFETCH(QString, note);
+    const QByteArray bytes = "Location,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,"
+                             "DtcsPolarity,RxDtcsCode,CrossMode\n"
+                             "1,145.500000,,,,,,,,,\n" +
+                             badRow + "\n4,147.000000,,,,,,,,,\n";
+    const csv::Imported list = imported(bytes);
+    QCOMPARE(problems(list), problem);
+    QCOMPARE(csv::describe(list.notes), note);
+    // The good rows are there whatever the bad one holds.
+    QVERIFY(list.channels[0] && list.channels[3]);
+    QCOMPARE(list.channels[1].has_value(), problem.isEmpty());
+}
+
+void TestChannelCsv::renumberTakesTheFirstSixteenGoodRows() {
+    QByteArray bytes = "Location,Frequency,Tone,rToneFreq\n";
+    for (int i = 0; i < 19; ++i)
+        bytes += QByteArray::number(100 + i) + "," + QByteArray::number(146.0 + i * 0.025, 'f', 6) +
+                 (i == 1 ? ",Tone,1.0\n" : ",,\n");
+    const csv::Imported list = imported(bytes, true);
+    QCOMPARE(problems(list), QStringLiteral("row 3: the tone 1.0 (rToneFreq) is not in the tone "
+                                            "list\n"
+                                            "row 19: the radio holds 16 channels; this row is one "
+                                            "too many\n"
+                                            "row 20: the radio holds 16 channels; this row is one "
+                                            "too many"));
+    QCOMPARE(list.channels[0]->at(0), QStringLiteral("146.00000"));
+    QCOMPARE(list.channels[1]->at(0), QStringLiteral("146.05000"));
+    QCOMPARE(list.channels[15]->at(0), QStringLiteral("146.40000"));
+}
+
+void TestChannelCsv::notAChannelList_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("no frequency column") << QByteArray("Location,Name\n1,x\n");
+    QTest::newRow("not utf-8") << QByteArray("Location,Frequency\n1,\xff\xfe\n");
+    QTest::newRow("a channel file") << QByteArray("136-174MHz\r\n2\r\n1\r\n");
+}
+
+void TestChannelCsv::notAChannelList() {
+    QFETCH(QByteArray, bytes);
+    const Result<csv::Imported> result = csv::importChannels(bytes, {false, english, '.'});
+    QVERIFY(!result);
+    QVERIFY(!result.message().isEmpty());
+}
+
+QTEST_GUILESS_MAIN(TestChannelCsv)
+#include "tst_channelcsv.moc"
