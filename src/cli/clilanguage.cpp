@@ -9,16 +9,19 @@ namespace zev::cli {
 
 LanguageChoice applyLanguage(std::optional<Language> requested, ChannelPlan& plan) {
     LanguageChoice choice;
-    const QString directory = programDirectory();
+    const ProgramFiles files = ProgramFiles::forThisRun();
     if (requested) {
         choice.language = *requested;
-    } else if (const Result<Language> installed = detectInstallLanguage(directory); installed) {
+    } else if (const Result<Language> installed =
+                   detectInstallLanguage(files.folderOf(installLogFileName()));
+               installed) {
         choice.language = installed.value();
     } else {
         choice.language = Language::Chinese;
         choice.notes.append(installed.message() + QStringLiteral("; using Chinese"));
     }
     const QString name = packName(choice.language);
+    const QString directory = files.folderOf(packFileName(name));
     if (const std::optional<LanguagePack> pack = LanguagePack::load(directory, name))
         applyPackToPlan(*pack, plan);
     else

@@ -71,14 +71,6 @@ QMenu* makeMenu(QWidget* parent, const char* name, int textId) {
     return menu;
 }
 
-// Files beside the program are named by appending to the folder.
-QString resolveDirectory(const QString& directory) {
-    QString resolved = directory.isEmpty() ? zev::programDirectory() : directory;
-    if (!resolved.endsWith(QLatin1Char('/')))
-        resolved += QLatin1Char('/');
-    return resolved;
-}
-
 void addSeparator(QMenu* menu, const char* name) {
     menu->addSeparator()->setObjectName(QLatin1String(name));
 }
@@ -125,8 +117,8 @@ QString portUnavailableMessage(const QString& busyMessage, ProbeOutcome outcome,
 
 MainWindow::MainWindow(StartupOptions options, QWidget* parent)
     : QMainWindow(parent), m_options(std::move(options)),
-      m_directory(resolveDirectory(m_options.programDirectory)),
-      m_workspace(std::make_unique<Workspace>()), m_settingsFile(m_directory + settingsFileName()) {
+      m_files(ProgramFiles::forThisRun(m_options.programDirectory)),
+      m_workspace(std::make_unique<Workspace>()), m_settingsFile(m_files.settingsFile()) {
 
     // Creation step: this window only, then the stored settings.
     setObjectName(QStringLiteral("TForm1"));
@@ -483,7 +475,7 @@ void MainWindow::runShowStep() {
             qobject_cast<QAction*>(findComponent(QStringLiteral("com%1").arg(m_portNumber))))
         portItem->trigger();
 
-    const Result<Language> language = detectInstallLanguage(m_directory);
+    const Result<Language> language = detectInstallLanguage(m_files.folderOf(installLogFileName()));
     if (!language) {
         // After the show, so that the box has the window to stand on.
         QTimer::singleShot(0, this,
@@ -498,12 +490,14 @@ void MainWindow::writeSettings() {
     settings.port = m_portNumber;
     settings.models = m_workspace->models.items();
     settings.currentModel = m_workspace->models.currentIndex();
+    m_files.prepareSettingsFolder();
     if (Status saved = saveSettings(m_settingsFile, settings); !saved)
         showErrorBox(nullptr, saved.message());
 }
 
 void MainWindow::loadLanguage(const QString& name) {
-    const std::optional<LanguagePack> pack = LanguagePack::load(m_directory, name);
+    const std::optional<LanguagePack> pack =
+        LanguagePack::load(m_files.folderOf(packFileName(name)), name);
     if (!pack)
         return;
     applyPackToWindows(*pack, forms());
@@ -511,7 +505,7 @@ void MainWindow::loadLanguage(const QString& name) {
     applyPackToTexts(*pack, m_workspace->texts);
     applyPackToPlan(*pack, m_workspace->plan);
     if (const std::optional<Language> language = languageOfPack(name))
-        m_translations.install(m_directory, *language);
+        m_translations.install(m_files.folderOf(messagesFileName(name)), *language);
     if (!pack->text(TextId::SuccessLabel).isNull()) {
         m_readDialog->setSuccessCount(0);
         m_writeDialog->setSuccessCount(0);

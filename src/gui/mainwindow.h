@@ -2,6 +2,7 @@
 
 #include "app/inifile.h"
 #include "app/language.h"
+#include "app/programdirectory.h"
 #include "app/translations.h"
 #include "radio/portprobe.h"
 #include "startupoptions.h"
@@ -46,7 +47,7 @@ public:
     ~MainWindow() override;
 
     Workspace& workspace() const { return *m_workspace; }
-    QString programDirectory() const { return m_directory; }
+    const ProgramFiles& programFiles() const { return m_files; }
     int portNumber() const { return m_portNumber; }
 
     ChannelEditor* channelEditor() const { return m_channelEditor; }
@@ -58,9 +59,9 @@ public:
     // The seven windows, main window first, in their start-up order.
     QList<QObject*> forms() const;
 
-    // The pack programDirectory() + name + ".qm" into every window and the plan, and the
-    // language's messages and Qt's own texts into the application; a missing or unreadable pack
-    // changes nothing.
+    // The pack packFileName(name), beside the program or else in the shared folder, into every
+    // window and the plan, and the language's messages and Qt's own texts into the application; a
+    // missing or unreadable pack changes nothing.
     void loadLanguage(const QString& name);
     // The Language menu's commands; atStartup leaves the channel table's words alone.
     void switchLanguage(Language language, bool atStartup = false);
@@ -118,7 +119,7 @@ private:
     QString askFileName(FileDialogKind kind);
 
     StartupOptions m_options;
-    QString m_directory;
+    ProgramFiles m_files;
     std::unique_ptr<Workspace> m_workspace;
     IniFile m_settingsFile;
     Translations m_translations;

@@ -58,12 +58,6 @@ QString entryValue(const QByteArray& line) {
     return decodeText(text.mid(text.indexOf('=') + 1).trimmed());
 }
 
-bool hasWriteBit(const QFileInfo& info) {
-    // Root may write anywhere; a file or folder that nobody may write is still read-only to us.
-    return info.isWritable() &&
-           (info.permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther));
-}
-
 // A key line starting like this would read as a comment or a section header.
 bool readsAsKey(const QString& key) {
     const QString name = key.trimmed();
@@ -254,6 +248,12 @@ Status IniDocument::commit() const {
     if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() || !file.commit())
         return unableToWrite;
     return Status::success();
+}
+
+bool hasWriteBit(const QFileInfo& info) {
+    // Root may write anywhere; a file or folder that nobody may write is still read-only to us.
+    return info.isWritable() &&
+           (info.permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther));
 }
 
 IniFile::IniFile(QString path) : m_path(std::move(path)) {}

@@ -9,7 +9,13 @@
 
 #include <optional>
 
+class QFileInfo;
+
 namespace zev {
+
+// Whether the program may write the file or folder: the system allows it and, even for root,
+// someone has a write bit on it.
+bool hasWriteBit(const QFileInfo& info);
 
 // An INI file held in memory: read once, any number of reads and writes, then one commit that
 // replaces the file in a single step. Section and key names match without regard to case, the

@@ -33,8 +33,12 @@ QString limitTextBytes(const QString& text) {
 
 } // namespace
 
+QString packFileName(const QString& name) {
+    return name + QStringLiteral(".qm");
+}
+
 std::optional<LanguagePack> LanguagePack::load(const QString& directory, const QString& name) {
-    QFile file(directory + name + QStringLiteral(".qm"));
+    QFile file(directory + packFileName(name));
     if (!file.open(QIODevice::ReadOnly) || file.size() > MaxPackBytes)
         return std::nullopt;
     const QByteArray data = file.readAll();

@@ -9,11 +9,15 @@
 
 namespace zev {
 
+// The file of the pack called name: name + ".qm".
+QString packFileName(const QString& name);
+
 // The texts of one language pack file: a Qt Linguist id-based translation (lrelease -idbased)
 // whose ids are the text numbers 1 to 81.
 class LanguagePack {
 public:
-    // directory + name + ".qm". nullopt when the file is missing or is not a translation file.
+    // directory + packFileName(name). nullopt when the file is missing or is not a translation
+    // file.
     static std::optional<LanguagePack> load(const QString& directory, const QString& name);
 
     // Null when the pack lacks the id. A text is cut at its first NUL and kept within 253 bytes
