@@ -2,6 +2,7 @@
 #include "startupoptions.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QTimer>
 
 #include <cstdio>
@@ -46,6 +47,9 @@ int main(int argc, char* argv[]) {
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ZEV4800"));
+    // The desktop file's name lets Wayland desktops match the window to its menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.zev4800.ZEV4800"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/zev4800.svg")));
     // Qt has taken its own options (-platform, -style, ...) out of the arguments by now.
     const zev::Result<zev::StartupOptions> options = zev::parseCommandLine(app.arguments());
     if (!options) {
