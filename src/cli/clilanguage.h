@@ -17,8 +17,9 @@ struct LanguageChoice {
     QStringList notes; // one line each for stderr: why the choice is not what was asked
 };
 
-// The language the program would start in (its install.Log; Chinese when that cannot be read) unless one is requested, with its pack applied to the plan. Without a pack the plan
-// keeps its built-in Chinese words.
+// The language the program would start in (its install.Log; Chinese when that cannot be read)
+// unless one is requested, with its pack applied to the plan. Without a pack the plan keeps its
+// built-in Chinese words.
 LanguageChoice applyLanguage(std::optional<Language> requested, ChannelPlan& plan);
 
 } // namespace zev::cli
