@@ -70,6 +70,28 @@ QByteArray readFile(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
+// Sets an environment variable for one test, so that the programs later tests start do not see it.
+class EnvironmentChange {
+public:
+    EnvironmentChange(const char* name, const QByteArray& value)
+        : m_name(name), m_wasSet(qEnvironmentVariableIsSet(name)), m_old(qgetenv(name)) {
+        qputenv(name, value);
+    }
+    ~EnvironmentChange() {
+        if (m_wasSet)
+            qputenv(m_name, m_old);
+        else
+            qunsetenv(m_name);
+    }
+    EnvironmentChange(const EnvironmentChange&) = delete;
+    EnvironmentChange& operator=(const EnvironmentChange&) = delete;
+
+private:
+    const char* m_name;
+    bool m_wasSet;
+    QByteArray m_old;
+};
+
 // The value of key in a desktop file's main group.
 QString desktopValue(const QByteArray& entry, const QString& key) {
     for (const QString& line : QString::fromUtf8(entry).split('\n')) {
@@ -164,8 +186,8 @@ void InstallTest::desktopEntryOpensChannelFiles() {
 
 void InstallTest::mimeTypeRecognisesChannelFiles() {
     // Only the installed definitions and Qt's own: a type the XML fails to declare stays unknown.
-    qputenv("XDG_DATA_HOME", QFile::encodeName(m_home.filePath("data")));
-    qputenv("XDG_DATA_DIRS", QFile::encodeName(installed("share")));
+    const EnvironmentChange dataHome("XDG_DATA_HOME", QFile::encodeName(m_home.filePath("data")));
+    const EnvironmentChange dataDirs("XDG_DATA_DIRS", QFile::encodeName(installed("share")));
     const QMimeDatabase database;
     QCOMPARE(database.mimeTypeForFile(ZEV_SOURCE_DIR "/docs/demo.z81").name(), mimeType);
     // Without the extension, by its first line.
