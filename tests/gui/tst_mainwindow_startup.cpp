@@ -40,6 +40,7 @@ private slots:
     void portDevices();
     void settingsWriteFailure_data();
     void settingsWriteFailure();
+    void readOnlyFolderKeepsSettingsInConfigHome();
     void englishAtStartup_data();
     void englishAtStartup();
     void chineseAtStartup();
@@ -430,6 +431,47 @@ const Target allTargets[] = {
 };
 
 } // namespace
+
+// A program folder nobody may write: the settings are read from and written to the user's
+// configuration folder, quietly, and the file beside the program is left alone.
+void MainWindowStartupTest::readOnlyFolderKeepsSettingsInConfigHome() {
+    ProgramFolder folder;
+    folder.writeInstallLog(false);
+    const QByteArray beside("[open]\r\ncom=2\r\n");
+    folder.writeFile(QStringLiteral("myini.ini"), beside);
+    QTemporaryDir config;
+    QVERIFY(config.isValid());
+    const QString settingsPath = config.path() + QStringLiteral("/zev4800/myini.ini");
+    QVERIFY(QDir().mkpath(config.path() + QStringLiteral("/zev4800")));
+    {
+        QFile settings(settingsPath);
+        QVERIFY(settings.open(QIODevice::WriteOnly));
+        settings.write("[open]\r\ncom=3\r\n");
+    }
+    const bool configHomeWasSet = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
+    const QByteArray oldConfigHome = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+    QVERIFY(QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner));
+
+    MessageBoxAnswerer answerer;
+    auto window = startProgram(folder);
+    const int port = window ? window->portNumber() : 0;
+    if (window)
+        control<QAction>(window.get(), "COM4")->trigger();
+    window.reset();
+    QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    if (configHomeWasSet)
+        qputenv("XDG_CONFIG_HOME", oldConfigHome);
+    else
+        qunsetenv("XDG_CONFIG_HOME");
+
+    QCOMPARE(port, 3);
+    QCOMPARE(answerer.seen.size(), 0);
+    QFile settings(settingsPath);
+    QVERIFY(settings.open(QIODevice::ReadOnly));
+    QVERIFY(settings.readAll().startsWith("[open]\r\ncom=4\r\n"));
+    QCOMPARE(folder.readFile(QStringLiteral("myini.ini")), beside);
+}
 
 void MainWindowStartupTest::englishAtStartup_data() {
     QTest::addColumn<int>("id");
