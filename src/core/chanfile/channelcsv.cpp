@@ -471,8 +471,9 @@ std::optional<ChannelRow> channelFromRow(const RowReader& row, const ImportOptio
         return std::nullopt;
     }
     const QString duplex = row[Duplex];
-    std::optional<qint64> tx = rx;
-    if (!duplex.isEmpty() && !isOneOf(duplex, {"off"})) {
+    qint64 tx = *rx;
+    const bool transmits = !isOneOf(duplex, {"off"});
+    if (!duplex.isEmpty() && transmits) {
         const std::optional<qint64> offset =
             parseHertz(row[Offset].isEmpty() ? QStringLiteral("0") : row[Offset]);
         if (!offset) {
@@ -486,15 +487,13 @@ std::optional<ChannelRow> channelFromRow(const RowReader& row, const ImportOptio
         else if (duplex == QStringLiteral("-"))
             tx = *rx - *offset;
         else if (isOneOf(duplex, {"split"}))
-            tx = offset;
+            tx = *offset;
         else {
             problem = QCoreApplication::translate(
                           "zev::ChannelCsv", "the duplex \"%1\" is not empty, +, -, split or off")
                           .arg(duplex);
             return std::nullopt;
         }
-    } else if (isOneOf(duplex, {"off"})) {
-        tx.reset();
     }
 
     ChannelRow cells;
@@ -504,12 +503,12 @@ std::optional<ChannelRow> channelFromRow(const RowReader& row, const ImportOptio
     cells[ChannelPlan::RxFrequency - 1] = rxCell->cell;
     if (!rxCell->note.isEmpty())
         notes << rxCell->note;
-    if (tx) {
-        const std::optional<PlanFrequency> txCell = planFrequency(*tx, options.separator, problem);
+    if (transmits) {
+        const std::optional<PlanFrequency> txCell = planFrequency(tx, options.separator, problem);
         if (!txCell)
             return std::nullopt;
         cells[ChannelPlan::TxFrequency - 1] = txCell->cell;
-        if (!txCell->note.isEmpty() && *tx != *rx)
+        if (!txCell->note.isEmpty() && txCell->note != rxCell->note)
             notes << txCell->note;
     }
 
