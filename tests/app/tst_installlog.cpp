@@ -1,4 +1,5 @@
 #include "app/installlog.h"
+#include "programrun.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -71,10 +72,9 @@ void InstallLogTest::missingLogNamesPathAndReason() {
 }
 
 void InstallLogTest::builtLogMatchesConfiguredLanguage() {
-    const QString binDir = qEnvironmentVariable("ZEV_BIN_DIR");
-    if (binDir.isEmpty())
+    if (qEnvironmentVariableIsEmpty("ZEV_BIN_DIR"))
         QSKIP("ZEV_BIN_DIR is not set");
-    const Result<Language> language = detectInstallLanguage(binDir + "/");
+    const Result<Language> language = detectInstallLanguage(testsupport::binaryFolder());
     QVERIFY2(language.ok(), qPrintable(language.message()));
     QCOMPARE(packName(language.value()), QString(ZEV_CONFIGURED_INSTALL_LANGUAGE));
 }

@@ -3,21 +3,18 @@
 #include "app/planlanguage.h"
 #include "app/textids.h"
 #include "compilepack.h"
+#include "programrun.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace zev;
-using zevtest::compilePack;
+using testsupport::compilePack;
 
 namespace {
 
 const QChar nulMarker(0x263A); // stands for a NUL in a compiled pack
-
-QString binDirectory() {
-    return qEnvironmentVariable("ZEV_BIN_DIR") + "/";
-}
 
 } // namespace
 
@@ -49,8 +46,8 @@ void LanguagePackTest::builtPacksHoldEveryText() {
     QFETCH(QString, name);
     QFETCH(QStringList, words);
     QFETCH(QString, success);
-    const std::optional<LanguagePack> pack = LanguagePack::load(binDirectory(), name);
-    QVERIFY2(pack, qPrintable(binDirectory() + name + ".qm does not load"));
+    const std::optional<LanguagePack> pack = LanguagePack::load(testsupport::binaryFolder(), name);
+    QVERIFY2(pack, qPrintable(testsupport::binaryFolder() + name + ".qm does not load"));
     for (int id = TextId::First; id <= TextId::Last; ++id)
         QVERIFY2(!pack->text(id).trimmed().isEmpty(), qPrintable(QString::number(id)));
     QCOMPARE(pack->text(TextId::OffWord), words.at(0));
@@ -63,7 +60,8 @@ void LanguagePackTest::builtPacksHoldEveryText() {
 }
 
 void LanguagePackTest::chinesePackIsTheBuiltinInterface() {
-    const std::optional<LanguagePack> pack = LanguagePack::load(binDirectory(), "chinese");
+    const std::optional<LanguagePack> pack =
+        LanguagePack::load(testsupport::binaryFolder(), "chinese");
     QVERIFY(pack);
     int compared = 0;
     for (int id = TextId::First; id <= TextId::Last; ++id) {
@@ -134,8 +132,10 @@ void LanguagePackTest::textsAreCutAtNulAnd253Bytes() {
 }
 
 void LanguagePackTest::repeatedLoadsKeepOneToneHeadAndOptionIndices() {
-    const std::optional<LanguagePack> chinese = LanguagePack::load(binDirectory(), "chinese");
-    const std::optional<LanguagePack> english = LanguagePack::load(binDirectory(), "english");
+    const std::optional<LanguagePack> chinese =
+        LanguagePack::load(testsupport::binaryFolder(), "chinese");
+    const std::optional<LanguagePack> english =
+        LanguagePack::load(testsupport::binaryFolder(), "english");
     QVERIFY(chinese && english);
     ChannelPlan plan;
     plan.setOptionIndex(Option::BatterySave, 1);
@@ -165,7 +165,8 @@ void LanguagePackTest::repeatedLoadsKeepOneToneHeadAndOptionIndices() {
 }
 
 void LanguagePackTest::missingIdsKeepTheirTargets() {
-    const std::optional<LanguagePack> english = LanguagePack::load(binDirectory(), "english");
+    const std::optional<LanguagePack> english =
+        LanguagePack::load(testsupport::binaryFolder(), "english");
     QVERIFY(english);
     ChannelPlan plan;
     applyPackToPlan(*english, plan);

@@ -3,12 +3,14 @@
 #include "radio/codec.h"
 #include "radio/writecheck.h"
 
+#include "files.h"
+#include "gbk.h"
+
 #include <QFile>
 #include <QLocale>
 #include <QRandomGenerator>
 #include <QScopeGuard>
 #include <QSignalSpy>
-#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -20,29 +22,9 @@
 #include <unistd.h>
 
 using namespace zev;
+using namespace testsupport;
 
 namespace {
-
-QByteArray gbk(const QString& text) {
-    QStringEncoder encoder("GBK");
-    return encoder.encode(text);
-}
-
-// The text in GBK with each "@" replaced by raw bytes.
-QByteArray gbkWith(const QString& text, const QByteArray& raw) {
-    return gbk(text).replace('@', raw);
-}
-
-QByteArray readBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
 
 // A channel file as text with LF line ends; the lines are given or left standard.
 QString fileText(const QStringList& channelLines,
@@ -173,7 +155,7 @@ void ChannelFileTest::exampleComesOutByteForByte() {
     QTemporaryDir dir;
     const QString path = dir.filePath("example.z81");
     QVERIFY(saveChannelFile(path, channelFileFromPlan(plan, models)).ok());
-    QCOMPARE(readBytes(path), expected);
+    QCOMPARE(readFile(path), expected);
 
     const Result<ChannelFile> opened = loadChannelFile(path);
     QVERIFY2(opened.ok(), qPrintable(opened.message()));
@@ -441,7 +423,7 @@ void ChannelFileTest::noSelectionIsWrittenAndOpensAgain() {
     QTemporaryDir dir;
     const QString path = dir.filePath("none.z81");
     QVERIFY(saveChannelFile(path, channelFileFromPlan(plan, models)).ok());
-    const QList<QByteArray> lines = readBytes(path).split('\n');
+    const QList<QByteArray> lines = readFile(path).split('\n');
     QCOMPARE(lines.value(6), QByteArray("TxT.O.T -1 \r"));
     QCOMPARE(lines.value(10), QByteArray("VOICE -1 \r"));
 
@@ -483,7 +465,7 @@ void ChannelFileTest::failingFilesLeaveThePlanAlone() {
     QFETCH(QString, error);
     QTemporaryDir dir;
     const QString path = dir.filePath("bad.z81");
-    writeBytes(path, bytes);
+    QVERIFY(writeFile(path, bytes));
     ChannelPlan plan;
     ModelList models;
     fillWithOtherState(plan, models);
@@ -519,7 +501,7 @@ void ChannelFileTest::oddBytesNeverCrash() {
     QFETCH(QString, error);
     QTemporaryDir dir;
     const QString path = dir.filePath("odd.z81");
-    writeBytes(path, bytes);
+    QVERIFY(writeFile(path, bytes));
     const Result<ChannelFile> file = loadChannelFile(path);
     if (error == QLatin1String("*"))
         QVERIFY2(file.ok() || file.message().startsWith(path + ", line "),
@@ -575,7 +557,7 @@ void ChannelFileTest::failedSaveKeepsTheOldFile() {
     old.band = "136-174MHz";
     old.options = resetOptionIndices;
     QVERIFY(saveChannelFile(path, old).ok());
-    const QByteArray oldBytes = readBytes(path);
+    const QByteArray oldBytes = readFile(path);
 
     ChannelFile bigger = old;
     bigger.channels.fill(exampleRow);
@@ -586,7 +568,7 @@ void ChannelFileTest::failedSaveKeepsTheOldFile() {
         return saveChannelFile(path, bigger).message();
     });
     QCOMPARE(message, "File too large: " + path);
-    QCOMPARE(readBytes(path), oldBytes);
+    QCOMPARE(readFile(path), oldBytes);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"plan.z81"});
 }
 
@@ -601,7 +583,7 @@ void ChannelFileTest::accessDenied() {
     QVERIFY(saveChannelFile(secret, file).ok());
     QVERIFY(chmod(QFile::encodeName(readable).constData(), 0666) == 0);
     QVERIFY(chmod(QFile::encodeName(secret).constData(), 0) == 0);
-    const QByteArray oldBytes = readBytes(readable);
+    const QByteArray oldBytes = readFile(readable);
 
     // As another user, unless the test already runs as one: the folder is not writable.
     const bool asRoot = geteuid() == 0;
@@ -619,7 +601,7 @@ void ChannelFileTest::accessDenied() {
     if (messages == QLatin1String("<setuid failed>"))
         QSKIP("cannot run as another user here");
     QCOMPARE(messages, "File access denied: " + readable + "\nFile access denied: " + secret);
-    QCOMPARE(readBytes(readable), oldBytes);
+    QCOMPARE(readFile(readable), oldBytes);
 }
 
 void ChannelFileTest::fileOfOneFormatOpensUnderTheOther_data() {
@@ -664,7 +646,7 @@ void ChannelFileTest::fileOfOneFormatOpensUnderTheOther() {
     QVERIFY(saveChannelFile(writtenPath, channelFileFromPlan(written, writtenModels)).ok());
     const QString mark = writer.decimalPoint();
     QVERIFY(
-        readBytes(writtenPath)
+        readFile(writtenPath)
             .contains(gbk(QString("CH01 | 145#50000 | 67.0 | 430#00625 | ").replace('#', mark))));
 
     QLocale::setDefault(reader);

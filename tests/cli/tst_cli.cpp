@@ -1,3 +1,7 @@
+#include "files.h"
+#include "frames.h"
+#include "gbk.h"
+#include "programrun.h"
 #include "simulatorprocess.h"
 
 #include <QDir>
@@ -6,8 +10,6 @@
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QScopeGuard>
-#include <QStringDecoder>
-#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -48,33 +50,6 @@ using namespace testsupport;
 
 namespace {
 
-struct Run {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-Run runCli(const QStringList& arguments, const QString& program = binaryPath("zev4800-cli")) {
-    QProcess process;
-    process.start(program, arguments);
-    Run run;
-    if (!process.waitForFinished(60'000)) {
-        process.kill();
-        process.waitForFinished();
-        return run;
-    }
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    testsupport::showSanitizerReport(run.err);
-    return run;
-}
-
-QByteArray gbk(const QString& text) {
-    QStringEncoder encoder("GBK");
-    return encoder(text);
-}
-
 QByteArray crlfLines(const QStringList& lines) {
     return gbk(lines.join("\r\n") + "\r\n");
 }
@@ -113,18 +88,8 @@ QByteArray planToWrite(const QString& rxFrequency = "145.12500") {
                      emptyChannelLines(4));
 }
 
-int stderrLines(const Run& run) {
+int stderrLines(const ProgramRun& run) {
     return run.err.count('\n');
-}
-
-// Frames the radio heard, from the simulator's trace.
-QStringList heardFrames(const QString& tracePath) {
-    static const QRegularExpression frame(QStringLiteral("^[0-9.]+ > ([0-9A-F]+)$"));
-    QStringList frames;
-    for (const QByteArray& line : readFile(tracePath).split('\n'))
-        if (const auto match = frame.match(QString::fromLatin1(line)); match.hasMatch())
-            frames.append(match.captured(1));
-    return frames;
 }
 
 } // namespace
@@ -140,8 +105,8 @@ void CliTest::readDemoRadioIntoAFile() {
     const QString trace = m_dir.filePath("demo.trace");
     SimulatorProcess sim({"--demo", "--baud", "0"});
     QVERIFY(!sim.terminal().isEmpty());
-    const Run run = runCli({"read", "--port", sim.terminal(), "--output", output, "--lang",
-                            "english", "--trace", trace});
+    const ProgramRun run = runCli({"read", "--port", sim.terminal(), "--output", output, "--lang",
+                                   "english", "--trace", trace});
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.err, QByteArray());
     QCOMPARE(readFile(output), demoFileEnglish());
@@ -163,7 +128,7 @@ void CliTest::readAtTheLinePace() {
     // As a person meets it: the radio has been on for a while, longer than its quiet time.
     SimulatorProcess sim({"--demo"});
     QTest::qWait(1500);
-    const Run run = runCli(
+    const ProgramRun run = runCli(
         {"read", "--port", sim.terminal(), "--output", output, "--lang", "chinese", "--progress"});
     QCOMPARE(run.exitCode, 0);
     const QByteArray file = readFile(output);
@@ -181,7 +146,7 @@ void CliTest::writeFileIntoTheRadio() {
     const QString image = m_dir.filePath("written.bin");
     QVERIFY(writeFile(plan, planToWrite()));
     SimulatorProcess sim({"--image", image, "--baud", "0"});
-    const Run run = runCli({"write", "--port", sim.terminal(), plan, "--lang", "english"});
+    const ProgramRun run = runCli({"write", "--port", sim.terminal(), plan, "--lang", "english"});
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.err, QByteArray());
     sim.stop();
@@ -207,7 +172,7 @@ void CliTest::frequenciesOutsideTheBandAreWrittenWithAWarning() {
                                     "CH03 | 145.12500 | OFF | 550.00000 | OFF | Low | ON | ON | "} +
                         emptyChannelLines(4))));
     SimulatorProcess sim({"--image", image, "--baud", "0"});
-    const Run run = runCli({"write", "--port", sim.terminal(), plan, "--lang", "english"});
+    const ProgramRun run = runCli({"write", "--port", sim.terminal(), plan, "--lang", "english"});
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(QString::fromLocal8Bit(run.err),
              QStringLiteral("zev4800-cli: warning: Channel 01: RX 430.00625 MHz, TX 430.00625 MHz "
@@ -258,7 +223,7 @@ void CliTest::failures() {
         arguments = {"write", "--port", sim.terminal(), plan};
     else
         arguments = {"write", "--port", sim.terminal(), m_dir.filePath("missing.z81")};
-    const Run run = runCli(arguments + QStringList{"--lang", "english"});
+    const ProgramRun run = runCli(arguments + QStringList{"--lang", "english"});
     QCOMPARE(run.exitCode, 1);
     QCOMPARE(QString::fromLocal8Bit(run.err).trimmed(),
              QString(message).replace("%1", sim.terminal()).replace("%2", m_dir.path()));
@@ -271,7 +236,7 @@ void CliTest::badPlanIsRefusedWithoutAByte() {
     const QString trace = m_dir.filePath("bad.trace");
     QVERIFY(writeFile(plan, planToWrite("14x.50000")));
     SimulatorProcess sim({"--baud", "0", "--trace", trace});
-    const Run run = runCli({"write", "--port", sim.terminal(), plan, "--lang", "english"});
+    const ProgramRun run = runCli({"write", "--port", sim.terminal(), plan, "--lang", "english"});
     QCOMPARE(run.exitCode, 1);
     QCOMPARE(run.err, QByteArray("zev4800-cli: write refused: Channel 03: RX Freq "
                                  "'14x.50000' is not a frequency\n"));
@@ -360,7 +325,7 @@ void CliTest::showAlignsWideCharacters() {
     QFETCH(QString, row3);
     const QString plan = m_dir.filePath("show.z81");
     QVERIFY(writeFile(plan, planToWrite()));
-    const Run run = runCli({"show", plan, "--lang", language});
+    const ProgramRun run = runCli({"show", plan, "--lang", language});
     QCOMPARE(run.exitCode, 0);
     const QStringList lines = QString::fromLocal8Bit(run.out).split('\n');
     QCOMPARE(lines.first(), QStringLiteral("Band: 144-148MHz"));
@@ -380,7 +345,8 @@ void CliTest::languageFallsBackToChinese() {
     QVERIFY(QFile::copy(binaryPath("zev4800-cli"), program));
     const QString output = m_dir.filePath("fallback.z81");
     SimulatorProcess sim({"--demo", "--baud", "0"});
-    const Run run = runCli({"read", "--port", sim.terminal(), "--output", output}, program);
+    const ProgramRun run =
+        runProgram(program, {"read", "--port", sim.terminal(), "--output", output});
     QCOMPARE(run.exitCode, 0);
     const QStringList notes = QString::fromLocal8Bit(run.err).trimmed().split('\n');
     QCOMPARE(notes.size(), 2);
@@ -406,7 +372,7 @@ void CliTest::optionsBeyondTheirListsReadIntoAFileThatOpens() {
     QVERIFY(writeFile(image, bytes));
     {
         SimulatorProcess sim({"--image", image, "--baud", "0"});
-        const Run read =
+        const ProgramRun read =
             runCli({"read", "--port", sim.terminal(), "--output", output, "--lang", "english"});
         QCOMPARE(read.exitCode, 0);
     }
@@ -414,7 +380,7 @@ void CliTest::optionsBeyondTheirListsReadIntoAFileThatOpens() {
     QVERIFY(file.contains("\r\nTxT.O.T -1 \r\n"));
     QVERIFY(file.contains("\r\nVOICE -1 \r\n"));
 
-    const Run show = runCli({"show", output, "--lang", "english"});
+    const ProgramRun show = runCli({"show", output, "--lang", "english"});
     QCOMPARE(show.exitCode, 0);
     const QStringList lines = QString::fromLocal8Bit(show.out).split('\n');
     QVERIFY2(lines.contains("Time-out timer:  -"), show.out.constData());
@@ -422,7 +388,8 @@ void CliTest::optionsBeyondTheirListsReadIntoAFileThatOpens() {
     QVERIFY(lines.contains("01  145.12500  OFF      145.12500  OFF      High   ON        ON"));
 
     SimulatorProcess sim({"--image", image, "--baud", "0", "--trace", trace});
-    const Run write = runCli({"write", "--port", sim.terminal(), output, "--lang", "english"});
+    const ProgramRun write =
+        runCli({"write", "--port", sim.terminal(), output, "--lang", "english"});
     QCOMPARE(write.exitCode, 1);
     QCOMPARE(write.err, QByteArray("zev4800-cli: write refused: The time-out timer option has no "
                                    "selection.; The voice prompt option has no selection.\n"));
@@ -443,7 +410,7 @@ void CliTest::controlCharactersPrintVisibly() {
     bytes.replace('\x01', '\0');
     QVERIFY(writeFile(plan, bytes));
 
-    const Run show = runCli({"show", plan, "--lang", "english"});
+    const ProgramRun show = runCli({"show", plan, "--lang", "english"});
     QCOMPARE(show.exitCode, 0);
     const QString out = QString::fromLocal8Bit(show.out);
     QVERIFY2(!out.contains(QChar(0)) && !out.contains(QChar(0x1b)), show.out.constData());
@@ -454,7 +421,7 @@ void CliTest::controlCharactersPrintVisibly() {
              qPrintable(out));
     QCOMPARE(lines.at(lines.size() - 2), QStringLiteral("16"));
 
-    const Run write = runCli({"write", "--port", "/dev/null", plan, "--lang", "english"});
+    const ProgramRun write = runCli({"write", "--port", "/dev/null", plan, "--lang", "english"});
     QCOMPARE(write.exitCode, 1);
     const QString refusal = QString::fromLocal8Bit(write.err);
     QVERIFY2(refusal.startsWith("zev4800-cli: write refused: Channel 03: RX Freq "
@@ -569,7 +536,7 @@ void CliTest::badChannelFiles() {
     }
     const QString expected = QString(message).replace("%1", path);
 
-    const Run show = runCli({"show", path, "--lang", "english"});
+    const ProgramRun show = runCli({"show", path, "--lang", "english"});
     if (message.isEmpty()) {
         QCOMPARE(show.exitCode, 0);
         QVERIFY2(show.out.startsWith("Band: 136-174MHz\n"), show.err.constData());
@@ -583,7 +550,7 @@ void CliTest::badChannelFiles() {
 
     const QString trace = dir.filePath("radio.trace");
     SimulatorProcess sim({"--baud", "0", "--trace", trace});
-    const Run write = runCli({"write", "--port", sim.terminal(), path, "--lang", "english"});
+    const ProgramRun write = runCli({"write", "--port", sim.terminal(), path, "--lang", "english"});
     sim.stop();
     if (message.isEmpty()) {
         QCOMPARE(write.exitCode, 0);
@@ -622,7 +589,7 @@ void CliTest::usage() {
     QFETCH(QStringList, arguments);
     QFETCH(int, exitCode);
     QFETCH(QString, text);
-    const Run run = runCli(arguments);
+    const ProgramRun run = runCli(arguments);
     QCOMPARE(run.exitCode, exitCode);
     const QString shown = QString::fromLocal8Bit(exitCode == 0 ? run.out : run.err);
     QVERIFY2(shown.startsWith(text), qPrintable(shown));

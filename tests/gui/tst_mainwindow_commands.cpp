@@ -1,5 +1,7 @@
 #include "tst_mainwindow_support.h"
 
+#include "ptypair.h"
+
 #include "app/languagepack.h"
 #include "app/mnemonic.h"
 #include "app/textids.h"
@@ -19,10 +21,8 @@
 #include <QSerialPort>
 #include <QToolButton>
 
-#include <pty.h>
-#include <unistd.h>
-
 using namespace zevtest;
+using testsupport::PtyPair;
 using zev::ChannelPlan;
 using zev::MainWindow;
 using zev::Option;
@@ -30,28 +30,6 @@ using zev::Option;
 Q_DECLARE_METATYPE(zev::ProbeOutcome)
 
 namespace {
-
-// A pseudo-terminal whose slave side stands in for a serial device.
-class PseudoTerminal {
-public:
-    PseudoTerminal() {
-        char name[256] = {};
-        if (::openpty(&m_master, &m_slave, name, nullptr, nullptr) == 0)
-            m_path = QString::fromLocal8Bit(name);
-    }
-    ~PseudoTerminal() {
-        if (m_master >= 0)
-            ::close(m_master);
-        if (m_slave >= 0)
-            ::close(m_slave);
-    }
-    QString path() const { return m_path; }
-
-private:
-    int m_master = -1;
-    int m_slave = -1;
-    QString m_path;
-};
 
 std::optional<zev::LanguagePack> pack(const ProgramFolder& folder, const char* name) {
     return zev::LanguagePack::load(folder.path(), QLatin1String(name));
@@ -385,14 +363,15 @@ void MainWindowCommandsTest::unavailablePort() {
     ProgramFolder folder;
     folder.writeInstallLog(true);
     const auto english = pack(folder, "english");
-    PseudoTerminal terminal;
-    QVERIFY(!terminal.path().isEmpty());
-    QSerialPort holder(terminal.path());
+    PtyPair terminal;
+    QVERIFY(!terminal.slavePath().isEmpty());
+    QSerialPort holder(terminal.slavePath());
     if (held)
         QVERIFY(holder.open(QIODevice::ReadWrite));
     zev::StartupOptions options;
     options.serviceMode = true;
-    options.portDevices[1] = held ? terminal.path() : folder.path() + QStringLiteral("ttyNone");
+    options.portDevices[1] =
+        held ? terminal.slavePath() : folder.path() + QStringLiteral("ttyNone");
     auto window = startProgram(folder, options);
     QVERIFY(window);
 
@@ -475,11 +454,11 @@ void MainWindowCommandsTest::freePort() {
     QFETCH(QString, closing);
     ProgramFolder folder;
     folder.writeInstallLog(true);
-    PseudoTerminal terminal;
-    QVERIFY(!terminal.path().isEmpty());
+    PtyPair terminal;
+    QVERIFY(!terminal.slavePath().isEmpty());
     zev::StartupOptions options;
     options.serviceMode = true;
-    options.portDevices[2] = terminal.path();
+    options.portDevices[2] = terminal.slavePath();
     folder.writeFile(QStringLiteral("myini.ini"), "[open]\r\ncom=2\r\n");
     auto window = startProgram(folder, options);
     QVERIFY(window);
@@ -498,7 +477,7 @@ void MainWindowCommandsTest::freePort() {
     QVERIFY(shown->isEnabled());
     QVERIFY(!window->close());
     QVERIFY(window->workspace().port.isOpen());
-    QCOMPARE(window->workspace().port.device(), terminal.path());
+    QCOMPARE(window->workspace().port.device(), terminal.slavePath());
     QTest::qWait(20);
     QVERIFY(answerer.seen.isEmpty());
 

@@ -555,7 +555,7 @@ void MainWindowStartupTest::everyTextToItsPlaces() {
     }
     ProgramFolder folder;
     folder.writeInstallLog(true);
-    QVERIFY(zevtest::compilePack(folder.path(), QStringLiteral("english"), texts));
+    QVERIFY(testsupport::compilePack(folder.path(), QStringLiteral("english"), texts));
 
     zev::StartupOptions options;
     options.programDirectory = folder.path();

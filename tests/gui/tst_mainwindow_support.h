@@ -5,6 +5,9 @@
 #include "startupoptions.h"
 #include "workspace.h"
 
+#include "files.h"
+#include "programrun.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
@@ -38,23 +41,17 @@ inline void quietOffscreenWarnings() {
 class ProgramFolder {
 public:
     ProgramFolder() {
-        const QString binDir = qEnvironmentVariable("ZEV_BIN_DIR");
         for (const char* pack : {"chinese.qm", "english.qm", "chinese_messages.qm"})
-            QFile::copy(binDir + QLatin1Char('/') + QLatin1String(pack), path() + pack);
+            QFile::copy(testsupport::binaryPath(QLatin1String(pack)), path() + pack);
     }
     QString path() const { return m_dir.path() + QLatin1Char('/'); }
     bool hasPacks() const {
         return QFile::exists(path() + "chinese.qm") && QFile::exists(path() + "english.qm");
     }
     void writeFile(const QString& name, const QByteArray& content) const {
-        QFile file(path() + name);
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(content);
+        QVERIFY(testsupport::writeFile(path() + name, content));
     }
-    QByteArray readFile(const QString& name) const {
-        QFile file(path() + name);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    QByteArray readFile(const QString& name) const { return testsupport::readFile(path() + name); }
     void writeInstallLog(bool english) const {
         writeFile(
             QStringLiteral("install.Log"),

@@ -1,5 +1,7 @@
 #include "tst_mainwindow_support.h"
 
+#include "ptypair.h"
+
 #include "aboutbox.h"
 #include "powerdialog.h"
 #include "readdialog.h"
@@ -12,32 +14,10 @@
 #include <QPushButton>
 #include <QSignalSpy>
 
-#include <pty.h>
-#include <unistd.h>
-
 using namespace zevtest;
+using testsupport::PtyPair;
 
 namespace {
-
-// The slave side of a pseudo-terminal as the radio's serial device.
-class PseudoTerminal {
-public:
-    PseudoTerminal() {
-        char name[256] = {};
-        if (::openpty(&m_master, &m_slave, name, nullptr, nullptr) == 0)
-            m_path = QString::fromLocal8Bit(name);
-    }
-    ~PseudoTerminal() {
-        ::close(m_master);
-        ::close(m_slave);
-    }
-    QString path() const { return m_path; }
-
-private:
-    int m_master = -1;
-    int m_slave = -1;
-    QString m_path;
-};
 
 std::unique_ptr<zev::TransferDialog> makeTransferDialog(const QString& name,
                                                         zev::Workspace& workspace) {
@@ -76,9 +56,9 @@ void RadioDialogsTest::transferDialog() {
     QFETCH(QString, name);
     QFETCH(QString, title);
     QFETCH(QString, button);
-    PseudoTerminal terminal;
+    PtyPair terminal;
     zev::Workspace workspace;
-    workspace.port.setPort(2, terminal.path());
+    workspace.port.setPort(2, terminal.slavePath());
     auto dialog = makeTransferDialog(name, workspace);
     QCOMPARE(dialog->objectName(), name);
     QCOMPARE(dialog->windowTitle(), title);
@@ -182,9 +162,9 @@ void RadioDialogsTest::portOpenFailure() {
 }
 
 void RadioDialogsTest::powerDialog() {
-    PseudoTerminal terminal;
+    PtyPair terminal;
     zev::Workspace workspace;
-    workspace.port.setPort(1, terminal.path());
+    workspace.port.setPort(1, terminal.slavePath());
     zev::PowerDialog dialog(workspace);
     QCOMPARE(dialog.objectName(), QStringLiteral("TForm7"));
     QCOMPARE(dialog.windowTitle(), QStringLiteral("功率调整"));

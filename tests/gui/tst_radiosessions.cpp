@@ -10,8 +10,8 @@
 #include "powerdialog.h"
 #include "radio/codec.h"
 #include "radio/hex.h"
-#include "sim/simulator.h"
 #include "readdialog.h"
+#include "sim/simulator.h"
 #include "writedialog.h"
 
 #include <QAction>
@@ -20,13 +20,14 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QMdiArea>
-#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QTableView>
 
+#include "files.h"
+#include "frames.h"
+#include "programrun.h"
 #include "simulatorprocess.h"
 
 #include <optional>
@@ -35,18 +36,6 @@ using namespace zevtest;
 using namespace testsupport;
 
 namespace {
-
-// Frames the radio heard, in order, from the simulator's trace; with skipped: also the bytes it
-// took for no frame (an ACK outside programming mode).
-QStringList heardFrames(const QString& tracePath, bool skipped = false) {
-    static const QRegularExpression frame(QStringLiteral("^[0-9.]+ > ([0-9A-F]+)( skipped)?$"));
-    QStringList frames;
-    for (const QByteArray& line : readFile(tracePath).split('\n'))
-        if (const auto match = frame.match(QString::fromLatin1(line));
-            match.hasMatch() && (skipped || match.captured(2).isEmpty()))
-            frames.append(match.captured(1));
-    return frames;
-}
 
 zev::ChannelRow row(const QStringList& cells) {
     zev::ChannelRow result;
@@ -90,7 +79,7 @@ public:
     }
     QString heardBytes() {
         sim->stop();
-        return heardFrames(tracePath(), true).join(QString());
+        return heardFrames(tracePath(), Skipped::Included).join(QString());
     }
 
     // The main window's command for a dialog; the dialog is up once it returns.
@@ -205,8 +194,7 @@ private slots:
 void RadioSessionsTest::initTestCase() {
     quietOffscreenWarnings();
     QLocale::setDefault(QLocale::c());
-    QVERIFY2(QFile::exists(qEnvironmentVariable("ZEV_BIN_DIR") + "/rh4800-sim"),
-             "rh4800-sim is not built");
+    QVERIFY2(QFile::exists(binaryPath("rh4800-sim")), "rh4800-sim is not built");
 }
 
 void RadioSessionsTest::readDemoRadio() {
@@ -772,8 +760,7 @@ void RadioSessionsTest::pendingEntryIsPartOfThePlan() {
     } else if (command == "write") {
         const auto [first, second] = zev::codec::encodeChannel(expected, plan.words());
         const auto frame = [](int address, const QString& half) {
-            return QStringLiteral("57%1").arg(address, 4, 16, QLatin1Char('0')).toUpper() +
-                   QStringLiteral("08") + half;
+            return QStringLiteral("57") + addressHex(address) + QStringLiteral("08") + half;
         };
         QVERIFY2(bench.sent.contains(frame(zev::codec::channelAddress(channel, false), first)),
                  qPrintable(bench.sent.join(' ')));

@@ -1,10 +1,10 @@
 #include "offscreenscreens.h"
-#include "simulatorprocess.h"
+#include "programrun.h"
 
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QProcess>
+#include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -20,13 +20,11 @@ private slots:
     void screenshot();
 
 private:
-    struct Run {
-        int exitCode = -1;
-        QByteArray out;
-        QByteArray err;
-    };
-    Run run(const QStringList& arguments, const QProcessEnvironment& environment,
-            const QString& workingDirectory = QString());
+    testsupport::ProgramRun run(const QStringList& arguments,
+                                const QProcessEnvironment& environment,
+                                const QString& workingDirectory = QString()) {
+        return testsupport::runProgram(m_program, arguments, environment, workingDirectory);
+    }
     QProcessEnvironment offscreen() const;
 
     QTemporaryDir m_folder;
@@ -35,11 +33,12 @@ private:
 };
 
 void Zev4800ProgramTest::initTestCase() {
-    const QString binDir = qEnvironmentVariable("ZEV_BIN_DIR");
     m_program = m_folder.path() + QStringLiteral("/zev4800");
     for (const char* name :
          {"zev4800", "chinese.qm", "english.qm", "chinese_messages.qm", "install.Log"})
-        QVERIFY2(QFile::copy(binDir + '/' + name, m_folder.path() + '/' + name), name);
+        QVERIFY2(
+            QFile::copy(testsupport::binaryPath(QLatin1String(name)), m_folder.path() + '/' + name),
+            name);
 }
 
 // On a screen with room for the whole window, as the screenshot script's virtual display has.
@@ -51,32 +50,11 @@ QProcessEnvironment Zev4800ProgramTest::offscreen() const {
     return environment;
 }
 
-Zev4800ProgramTest::Run Zev4800ProgramTest::run(const QStringList& arguments,
-                                                const QProcessEnvironment& environment,
-                                                const QString& workingDirectory) {
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    if (!workingDirectory.isEmpty())
-        process.setWorkingDirectory(workingDirectory);
-    process.start(m_program, arguments);
-    Run result;
-    if (!process.waitForFinished(60000)) {
-        process.kill();
-        process.waitForFinished();
-        return result;
-    }
-    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    result.out = process.readAllStandardOutput();
-    result.err = process.readAllStandardError();
-    testsupport::showSanitizerReport(result.err);
-    return result;
-}
-
 void Zev4800ProgramTest::withoutDisplay() {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
         environment.remove(QLatin1String(name));
-    const Run result = run({}, environment);
+    const testsupport::ProgramRun result = run({}, environment);
     QCOMPARE(result.exitCode, 2);
     QCOMPARE(result.err.count('\n'), 1);
     QVERIFY2(result.err.contains("needs a graphical display") && result.err.contains("xvfb-run"),
@@ -88,7 +66,7 @@ void Zev4800ProgramTest::help() {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
     environment.remove(QStringLiteral("DISPLAY"));
-    const Run result = run({QStringLiteral("--help")}, environment);
+    const testsupport::ProgramRun result = run({QStringLiteral("--help")}, environment);
     QCOMPARE(result.exitCode, 0);
     for (const char* option : {"--port N=DEVICE", "--service", "--screenshot", "--report-startup"})
         QVERIFY2(result.out.contains(option), option);
@@ -106,7 +84,7 @@ void Zev4800ProgramTest::badArguments_data() {
 void Zev4800ProgramTest::badArguments() {
     QFETCH(QStringList, arguments);
     QFETCH(QByteArray, named);
-    const Run result = run(arguments, offscreen());
+    const testsupport::ProgramRun result = run(arguments, offscreen());
     QCOMPARE(result.exitCode, 2);
     QVERIFY2(result.err.contains(named), result.err.constData());
     QVERIFY(!QFile::exists(m_folder.path() + "/myini.ini"));
@@ -115,7 +93,7 @@ void Zev4800ProgramTest::badArguments() {
 void Zev4800ProgramTest::screenshot() {
     QTemporaryDir elsewhere;
     const QString picture = elsewhere.path() + QStringLiteral("/shot.png");
-    const Run result =
+    const testsupport::ProgramRun result =
         run({QStringLiteral("--screenshot"), picture, QStringLiteral("--report-startup"),
              QStringLiteral("--port"), QStringLiteral("2=/dev/ttyS7")},
             offscreen(), elsewhere.path());

@@ -1,3 +1,4 @@
+#include "programrun.h"
 #include "ptypair.h"
 #include "radio/portprobe.h"
 #include "radio/serialport.h"
@@ -14,13 +15,14 @@
 #include <sys/stat.h>
 
 using namespace zev;
+using testsupport::PtyPair;
 
 Q_DECLARE_METATYPE(zev::ProbeOutcome)
 
 namespace {
 
 QString holderPath() {
-    return QCoreApplication::applicationDirPath() + "/serial_holder";
+    return testsupport::binaryPath(QStringLiteral("serial_holder"));
 }
 
 // Starts serial_holder and waits until it holds the port.

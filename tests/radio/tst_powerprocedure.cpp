@@ -2,6 +2,8 @@
 #include "sim/simulator.h"
 #include "sim/virtuallink.h"
 
+#include "frames.h"
+
 #include <QTest>
 
 using namespace zev;
@@ -93,11 +95,7 @@ void PowerProcedureTest::readFaults() {
     QVERIFY(!result.levels);
     QCOMPARE(result.writeEnabled, writeEnabled);
     QCOMPARE(!result.blockFault.isEmpty(), blockFault);
-    QStringList sentFrames;
-    for (const QString& line : bench.link.trafficHex())
-        if (line.startsWith(QLatin1Char('>')))
-            sentFrames.append(line.mid(1));
-    QCOMPARE(sentFrames, sent);
+    QCOMPARE(testsupport::sentFrames(bench.link), sent);
 }
 
 void PowerProcedureTest::writeOnTheWire() {

@@ -2,9 +2,11 @@
 #include "plan/modellist.h"
 #include "radio/powerprocedure.h"
 #include "radio/readprocedure.h"
+#include "radio/writeprocedure.h"
 #include "sim/simulator.h"
 #include "sim/virtuallink.h"
-#include "radio/writeprocedure.h"
+
+#include "frames.h"
 
 #include <QTest>
 
@@ -36,10 +38,6 @@ QString fullWait(int milliseconds) {
     return QStringLiteral("full wait %1").arg(milliseconds);
 }
 
-QString address(int value) {
-    return QStringLiteral("%1").arg(value, 4, 16, QLatin1Char('0')).toUpper();
-}
-
 QStringList repeated(const QStringList& steps, int times) {
     QStringList all;
     for (int i = 0; i < times; ++i)
@@ -52,8 +50,9 @@ QStringList readThroughChannels() {
     QStringList steps = {send(Entry, 8),       wait(550), send("06", 1), wait(550),
                          send("5203E008", 12), wait(550), send("06", 1), wait(250)};
     for (int channel = 1; channel <= 16; ++channel)
-        steps << send("52" + address(16 * channel) + "08", 12) << wait(250) << send("06", 1)
-              << wait(250) << send("52" + address(16 * channel + 8) + "08", 12) << wait(250)
+        steps << send("52" + testsupport::addressHex(16 * channel) + "08", 12) << wait(250)
+              << send("06", 1) << wait(250)
+              << send("52" + testsupport::addressHex(16 * channel + 8) + "08", 12) << wait(250)
               << send("06", 1) << wait(250);
     return steps;
 }
@@ -61,8 +60,9 @@ QStringList readThroughChannels() {
 QStringList fullWrite() {
     QStringList steps = {send(Entry, 8), wait(250), send("06", 1), wait(250)};
     for (int channel = 1; channel <= 16; ++channel)
-        steps << send("57" + address(16 * channel) + "08" + Erased, 1) << wait(250)
-              << send("57" + address(16 * channel + 8) + "08" + Erased, 1) << wait(250);
+        steps << send("57" + testsupport::addressHex(16 * channel) + "08" + Erased, 1) << wait(250)
+              << send("57" + testsupport::addressHex(16 * channel + 8) + "08" + Erased, 1)
+              << wait(250);
     // The band write is the one long wait of a write; the end frame keeps threshold 1.
     steps << send("5703C008FF02FF04FF00FFFF", 1) << wait(250) << send("5703E00860134017FFFFFFFF", 1)
           << wait(550) << send("646F", 1);

@@ -5,6 +5,7 @@
 #include "sim/simulator.h"
 #include "sim/virtuallink.h"
 
+#include "frames.h"
 #include "imagefixtures.h"
 
 #include <QLocale>
@@ -34,10 +35,6 @@ private slots:
 
 namespace {
 
-QString addressHex(int address) {
-    return QStringLiteral("%1").arg(address, 4, 16, QLatin1Char('0')).toUpper();
-}
-
 // Factory image with channel 3 as the worked example, the options FF 02 FF 04 FF 00 FF FF and
 // the band 136-174MHz.
 QByteArray exampleImage() {
@@ -60,13 +57,6 @@ struct Bench {
     }
     SessionResult run() {
         return readRadio(link, plan, models, [this](int percent) { progress.append(percent); });
-    }
-    QList<QString> sentFrames() const {
-        QStringList sent;
-        for (const QString& line : link.trafficHex())
-            if (line.startsWith(QLatin1Char('>')))
-                sent.append(line.mid(1));
-        return sent;
     }
 
     RadioSimulator radio;
@@ -257,7 +247,7 @@ void ReadProcedureTest::faults() {
     QCOMPARE(bench.plan.optionIndices(), optionsRead ? (OptionIndices{2, 1, 4, 0, 1, 1, 1})
                                                      : (OptionIndices{9, 0, 7, 4, 0, 0, 0}));
     QCOMPARE(bench.progress.last(), lastProgress);
-    QCOMPARE(bench.sentFrames().last() == QStringLiteral("646F"), succeeds);
+    QCOMPARE(sentFrames(bench.link).last() == QStringLiteral("646F"), succeeds);
     QCOMPARE(bench.link.successCount(), succeeds ? 1 : 0);
 }
 
@@ -285,7 +275,7 @@ void ReadProcedureTest::malformedOptionsFailTheRead() {
     QCOMPARE(result.outcome, SessionOutcome::Failed);
     QCOMPARE(bench.plan.channel(3), exampleRow()); // what was read stays
     QCOMPARE(bench.plan.optionIndices(), (OptionIndices{9, 0, 7, 4, 0, 0, 0}));
-    QVERIFY(!bench.sentFrames().contains(QStringLiteral("646F")));
+    QVERIFY(!sentFrames(bench.link).contains(QStringLiteral("646F")));
 }
 
 void ReadProcedureTest::cancelEndsTheSessionWithTheEndFrame() {

@@ -8,6 +8,7 @@
 #include <memory>
 
 using namespace zev;
+using testsupport::PtyPair;
 
 class SerialPortTest : public QObject {
     Q_OBJECT

@@ -1,3 +1,4 @@
+#include "ptypair.h"
 #include "radio/linkserial.h"
 #include "radio/serialport.h"
 #include "radio/session.h"
@@ -6,10 +7,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include <fcntl.h>
-#include <poll.h>
-#include <stdlib.h>
-#include <unistd.h>
+#include <memory>
 
 using namespace zev;
 
@@ -28,10 +26,9 @@ private slots:
     void closedPortSendsNothing();
 
 private:
-    QByteArray readMaster(int count);
     void writeMaster(const QByteArray& bytes);
 
-    int m_master = -1;
+    std::unique_ptr<testsupport::PtyPair> m_pty;
     SerialPort* m_port = nullptr;
     SerialLink* m_link = nullptr;
 };
@@ -42,11 +39,10 @@ constexpr int GenerousLimit = 30'000;
 } // namespace
 
 void SessionSerialTest::init() {
-    m_master = posix_openpt(O_RDWR | O_NOCTTY);
-    QVERIFY(m_master >= 0);
-    QVERIFY(grantpt(m_master) == 0 && unlockpt(m_master) == 0);
+    m_pty = std::make_unique<testsupport::PtyPair>();
+    QVERIFY(m_pty->isValid());
     m_port = new SerialPort;
-    m_port->setPort(1, QString::fromLocal8Bit(ptsname(m_master)));
+    m_port->setPort(1, m_pty->slavePath());
     const Status opened = m_port->open();
     QVERIFY2(opened.ok(), qPrintable(opened.message()));
     m_link = new SerialLink(*m_port);
@@ -58,34 +54,16 @@ void SessionSerialTest::cleanup() {
     delete m_port;
     m_link = nullptr;
     m_port = nullptr;
-    if (m_master >= 0)
-        ::close(m_master);
-    m_master = -1;
-}
-
-QByteArray SessionSerialTest::readMaster(int count) {
-    QByteArray bytes;
-    QElapsedTimer timer;
-    timer.start();
-    while (bytes.size() < count && timer.elapsed() < 5000) {
-        pollfd fd{m_master, POLLIN, 0};
-        if (::poll(&fd, 1, 50) <= 0)
-            continue;
-        char buffer[64];
-        const ssize_t got = ::read(m_master, buffer, sizeof buffer);
-        if (got > 0)
-            bytes.append(buffer, got);
-    }
-    return bytes;
+    m_pty.reset();
 }
 
 void SessionSerialTest::writeMaster(const QByteArray& bytes) {
-    QCOMPARE(::write(m_master, bytes.constData(), bytes.size()), ssize_t(bytes.size()));
+    QVERIFY(m_pty->write(bytes));
 }
 
 void SessionSerialTest::waitEndsOnTheReply() {
     m_link->send(session::entryFrame(), 8);
-    QCOMPARE(readMaster(7), QByteArray::fromHex("0254414C766578"));
+    QCOMPARE(m_pty->read(7), QByteArray::fromHex("0254414C766578"));
     QTimer::singleShot(50, this, [this] { writeMaster(QByteArray::fromHex("06207661726B6F6C")); });
     QElapsedTimer timer;
     timer.start();
@@ -118,7 +96,7 @@ void SessionSerialTest::waitWithTheFlagSetReturnsAtOnce() {
 
 void SessionSerialTest::receiveEventWaitsForTheThreshold() {
     m_link->send(QStringLiteral("5203E008"), 12);
-    QCOMPARE(readMaster(4), QByteArray::fromHex("5203E008"));
+    QCOMPARE(m_pty->read(4), QByteArray::fromHex("5203E008"));
     writeMaster(QByteArray::fromHex("5703E008"));
     m_link->wait(300);
     QVERIFY(!m_link->replyFlag());
@@ -137,17 +115,13 @@ void SessionSerialTest::cancelEndsTheWaitAndNothingMoreIsSent() {
     QVERIFY(m_link->cancelled());
     m_link->send(session::entryFrame(), 8);
     m_link->sendAck();
-    pollfd fd{m_master, POLLIN, 0};
-    QCOMPARE(::poll(&fd, 1, 200), 0);
+    QVERIFY(!m_pty->hasInput(200));
     QCOMPARE(session::stoppedResult(*m_link).outcome, SessionOutcome::Cancelled);
 }
 
 void SessionSerialTest::lostLineEndsTheSessionAsFailed() {
     // The far end goes away during a wait.
-    QTimer::singleShot(50, this, [this] {
-        ::close(m_master);
-        m_master = -1;
-    });
+    QTimer::singleShot(50, this, [this] { m_pty->closeMaster(); });
     QElapsedTimer timer;
     timer.start();
     m_link->wait(GenerousLimit);
@@ -167,9 +141,7 @@ void SessionSerialTest::closedPortSendsNothing() {
     QVERIFY2(m_link->failure().contains(m_port->device()), qPrintable(m_link->failure()));
     m_link->send(session::entryFrame(), 8);
     // With the slave closed the master reports a hang-up, but no byte can be read.
-    ::fcntl(m_master, F_SETFL, ::fcntl(m_master, F_GETFL) | O_NONBLOCK);
-    char byte;
-    QVERIFY(::read(m_master, &byte, 1) <= 0);
+    QVERIFY(m_pty->readAvailable().isEmpty());
 }
 
 QTEST_GUILESS_MAIN(SessionSerialTest)

@@ -1,6 +1,9 @@
 #include "radio/codec.h"
 #include "radio/hex.h"
 #include "sim/simulator.h"
+
+#include "files.h"
+#include "programrun.h"
 #include "simulatorprocess.h"
 
 #include <QDir>

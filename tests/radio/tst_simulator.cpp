@@ -1,11 +1,14 @@
 #include "radio/codec.h"
 #include "radio/hex.h"
-#include "sim/simulator.h"
 #include "radio/writecheck.h"
+#include "sim/simulator.h"
+
+#include "frames.h"
 
 #include <QTest>
 
 using namespace zev;
+using testsupport::addressHex;
 
 namespace {
 
@@ -23,11 +26,11 @@ QByteArray answers(RadioSimulator& radio, const QByteArray& bytes) {
 }
 
 QByteArray readFrame(int address) {
-    return hexToBytes(QStringLiteral("52%1%2").arg(address, 4, 16, QChar('0')).arg("08"));
+    return hexToBytes("52" + addressHex(address) + "08");
 }
 
 QByteArray writeFrame(int address, const QByteArray& block) {
-    return hexToBytes(QStringLiteral("57%1%2").arg(address, 4, 16, QChar('0')).arg("08")) + block;
+    return hexToBytes("57" + addressHex(address) + "08") + block;
 }
 
 QByteArray block(int address, const QByteArray& image) {

@@ -3,6 +3,8 @@
 #include "plan/channelplan.h"
 #include "radio/writecheck.h"
 
+#include "programrun.h"
+
 #include <QTest>
 
 using namespace zev;
@@ -134,7 +136,7 @@ void WriteCheckTest::fieldsAreNamedByTheHeaderRow() {
     QFETCH(QString, text);
     QFETCH(QString, problem);
     const std::optional<LanguagePack> loaded =
-        LanguagePack::load(qEnvironmentVariable("ZEV_BIN_DIR") + QLatin1Char('/'), pack);
+        LanguagePack::load(testsupport::binaryFolder(), pack);
     QVERIFY(loaded);
     ChannelPlan plan;
     applyPackToPlan(*loaded, plan);

@@ -2,14 +2,17 @@
 #include "plan/modellist.h"
 #include "radio/hex.h"
 #include "radio/readprocedure.h"
+#include "radio/writeprocedure.h"
 #include "sim/simulator.h"
 #include "sim/virtuallink.h"
-#include "radio/writeprocedure.h"
+
+#include "frames.h"
 
 #include <QLocale>
 #include <QTest>
 
 using namespace zev;
+using namespace testsupport;
 
 class WriteProcedureTest : public QObject {
     Q_OBJECT
@@ -29,10 +32,6 @@ private slots:
 
 namespace {
 
-QString addressHex(int address) {
-    return QStringLiteral("%1").arg(address, 4, 16, QLatin1Char('0')).toUpper();
-}
-
 // Channel 3 as the worked example, in the other language's words: encoders go by meaning.
 void fillExamplePlan(ChannelPlan& plan) {
     const Words words = englishWords();
@@ -51,13 +50,6 @@ struct Bench {
         return writeRadio(link, plan, band, [this](int percent) { progress.append(percent); });
     }
     QByteArray block(int address) const { return radio.image().mid(address, 8); }
-    QStringList sentFrames() const {
-        QStringList sent;
-        for (const QString& line : link.trafficHex())
-            if (line.startsWith(QLatin1Char('>')))
-                sent.append(line.mid(1));
-        return sent;
-    }
 
     RadioSimulator radio;
     const QByteArray imageBefore;
@@ -164,8 +156,8 @@ void WriteProcedureTest::faults() {
     const SessionResult result = bench.run();
     QCOMPARE(result.outcome, SessionOutcome::Failed);
     QVERIFY(!result.reason.isEmpty());
-    QCOMPARE(bench.sentFrames().size(), framesSent);
-    QVERIFY(!bench.sentFrames().contains(QStringLiteral("646F")));
+    QCOMPARE(sentFrames(bench.link).size(), framesSent);
+    QVERIFY(!sentFrames(bench.link).contains(QStringLiteral("646F")));
     QCOMPARE(bench.progress.last(), lastProgress);
     QCOMPARE(bench.link.successCount(), 0);
     for (int channel = 1; channel <= 16; ++channel) {
@@ -220,7 +212,7 @@ void WriteProcedureTest::cancelEndsTheSessionWithTheEndFrame() {
     QCOMPARE(result.outcome, SessionOutcome::Cancelled);
     QCOMPARE(result.reason, message);
     // Nothing more of the plan, then the end frame: the radio leaves programming mode at once.
-    const QStringList sent = bench.sentFrames();
+    const QStringList sent = sentFrames(bench.link);
     QCOMPARE(sent.size(), framesBefore + 1);
     QCOMPARE(sent.last(), QStringLiteral("646F"));
     QVERIFY(!bench.radio.inProgrammingMode());
