@@ -1,6 +1,6 @@
 #pragma once
 
-#include "radiodialog.h"
+#include "stayontopdialog.h"
 
 namespace zev {
 

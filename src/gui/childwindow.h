@@ -13,7 +13,6 @@ public:
     explicit ChildWindow(QWidget* parent = nullptr);
 
     bool isHiddenByClose() const { return m_hiddenByClose; }
-    void clearHiddenFlag() { m_hiddenByClose = false; }
     // The Channel edit / Function options command.
     void showOrRestore();
 

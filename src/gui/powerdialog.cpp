@@ -80,16 +80,12 @@ PowerDialog::PowerDialog(Workspace& workspace, QWidget* parent) : RadioDialog(wo
     m_lowVoltage->setCurrentIndex(1);
     m_lowVoltage->setGeometry(112, 84, 89, 21);
 
-    m_readButton = makeButton("DsFancyButton1", TextId::ReadOutButton, 24, this);
+    QPushButton* readButton = makeButton("DsFancyButton1", TextId::ReadOutButton, 24, this);
     m_writeButton = makeButton("DsFancyButton2", TextId::WriteInButton, 126, this);
     m_writeButton->setEnabled(false);
-    connect(m_readButton, &QPushButton::clicked, this, [this] { run(m_readProcedure); });
-    connect(m_writeButton, &QPushButton::clicked, this, [this] { run(m_writeProcedure); });
-}
-
-void PowerDialog::run(const Procedure& procedure) {
     // The procedures themselves decide which buttons are enabled while and after they run.
-    runProcedure(procedure);
+    connect(readButton, &QPushButton::clicked, this, [this] { runProcedure(m_readProcedure); });
+    connect(m_writeButton, &QPushButton::clicked, this, [this] { runProcedure(m_writeProcedure); });
 }
 
 } // namespace zev

@@ -22,18 +22,14 @@ public:
     QLineEdit* highPowerEdit() const { return m_highPower; }
     QLineEdit* lowPowerEdit() const { return m_lowPower; }
     QComboBox* lowVoltageBox() const { return m_lowVoltage; }
-    QPushButton* readButton() const { return m_readButton; }
     QPushButton* writeButton() const { return m_writeButton; }
 
 private:
-    void run(const Procedure& procedure);
-
     Procedure m_readProcedure;
     Procedure m_writeProcedure;
     QLineEdit* m_highPower;
     QLineEdit* m_lowPower;
     QComboBox* m_lowVoltage;
-    QPushButton* m_readButton;
     QPushButton* m_writeButton;
 };
 

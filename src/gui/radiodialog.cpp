@@ -1,7 +1,5 @@
 #include "radiodialog.h"
 
-#include "app/builtintexts.h"
-#include "app/textids.h"
 #include "errorbox.h"
 #include "workspace.h"
 
@@ -12,19 +10,6 @@
 #include <QTimer>
 
 namespace zev {
-
-StayOnTopDialog::StayOnTopDialog(QWidget* parent) : QDialog(parent) {
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
-    setModal(false);
-}
-
-void StayOnTopDialog::hideEvent(QHideEvent* event) {
-    QDialog::hideEvent(event);
-    // A spontaneous hide is the window system minimising us, not a close.
-    if (!event->spontaneous())
-        emit closed();
-}
 
 RadioDialog::RadioDialog(Workspace& workspace, QWidget* parent)
     : StayOnTopDialog(parent), m_workspace(workspace) {}
@@ -84,99 +69,6 @@ void RadioDialog::closeEvent(QCloseEvent* event) {
         requestClose();
     } else
         StayOnTopDialog::closeEvent(event);
-}
-
-} // namespace zev
-
-#include <QLabel>
-#include <QMessageBox>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QStatusBar>
-#include <QVBoxLayout>
-
-#include <utility>
-
-namespace zev {
-
-TransferDialog::TransferDialog(Workspace& workspace, const QString& buttonText, QWidget* parent)
-    : RadioDialog(workspace, parent) {
-    m_button = new QPushButton(buttonText);
-    m_button->setObjectName(QStringLiteral("Button1"));
-    m_button->setFixedSize(97, 33);
-    connect(m_button, &QPushButton::clicked, this, &TransferDialog::start);
-
-    m_progressBar = new QProgressBar;
-    m_progressBar->setObjectName(QStringLiteral("ProgressBar1"));
-    m_progressBar->setRange(0, 100);
-    m_progressBar->setValue(0);
-
-    auto* statusBar = new QStatusBar;
-    statusBar->setObjectName(QStringLiteral("StatusBar1"));
-    statusBar->setSizeGripEnabled(false);
-    m_programPanel = new QLabel;
-    m_programPanel->setObjectName(QStringLiteral("StatusBar1Panel0"));
-    m_successPanel = new QLabel(builtinText(TextId::SuccessLabel));
-    m_successPanel->setObjectName(QStringLiteral("StatusBar1Panel1"));
-    statusBar->addWidget(m_programPanel, 3);
-    statusBar->addWidget(m_successPanel, 2);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 12, 0, 0);
-    layout->addWidget(m_button, 0, Qt::AlignHCenter);
-    auto* barRow = new QVBoxLayout;
-    barRow->setContentsMargins(12, 8, 12, 8);
-    barRow->addWidget(m_progressBar);
-    layout->addLayout(barRow);
-    layout->addWidget(statusBar);
-    setFixedSize(340, 130);
-}
-
-void TransferDialog::setProgress(int percent) {
-    m_progressBar->setValue(percent);
-}
-
-int TransferDialog::progress() const {
-    return m_progressBar->value();
-}
-
-void TransferDialog::setSuccessCount(int count) {
-    m_successPanel->setText(workspace().texts.successLabel + QString::number(count));
-}
-
-QString TransferDialog::successPanelText() const {
-    return m_successPanel->text();
-}
-
-void TransferDialog::showTransferFailure() {
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("ZEV4800"),
-                    workspace().texts.transferFailed, QMessageBox::Ok, this);
-    box.exec();
-}
-
-void TransferDialog::noteTransferStopped(const QString& message) {
-    m_stopMessage = message;
-}
-
-void TransferDialog::start() {
-    const bool hadFocus = m_button->hasFocus();
-    m_button->setEnabled(false);
-    m_stopMessage.clear();
-    runProcedure(m_procedure);
-    m_button->setEnabled(true);
-    // Disabling took the focus away: it comes back, so that the same key starts the next session.
-    if (hadFocus && isVisible())
-        m_button->setFocus(Qt::OtherFocusReason);
-    if (!m_stopMessage.isEmpty())
-        emit transferStopped(std::exchange(m_stopMessage, {}));
-}
-
-void TransferDialog::hideEvent(QHideEvent* event) {
-    if (!event->spontaneous()) {
-        setProgress(0);
-        setSuccessCount(0);
-    }
-    RadioDialog::hideEvent(event);
 }
 
 } // namespace zev

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "radiodialog.h"
+#include "transferdialog.h"
 
 namespace zev {
 

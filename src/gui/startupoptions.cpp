@@ -34,7 +34,6 @@ Result<StartupOptions> parseCommandLine(const QStringList& arguments) {
     parser.addOption({serviceOption, QString()});
     parser.addOption({screenshotOption, QString(), QStringLiteral("FILE")});
     parser.addOption({reportOption, QString()});
-    parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QString()});
     if (!parser.parse(arguments))
         return Status::failure(parser.errorText());
     const QStringList files = parser.positionalArguments();
@@ -42,7 +41,6 @@ Result<StartupOptions> parseCommandLine(const QStringList& arguments) {
         return Status::failure(QStringLiteral("Unexpected argument: %1").arg(files.at(1)));
 
     StartupOptions options;
-    options.help = parser.isSet(QStringLiteral("help"));
     options.serviceMode = parser.isSet(serviceOption);
     options.reportStartup = parser.isSet(reportOption);
     options.screenshotFile = parser.value(screenshotOption);

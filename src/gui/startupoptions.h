@@ -16,7 +16,6 @@ struct StartupOptions {
     bool serviceMode = false;           // --service: Power adjust can be chosen
     QString screenshotFile;             // --screenshot FILE
     bool reportStartup = false;         // --report-startup
-    bool help = false;                  // --help
     QString channelFile;                // a .z81 file to open once the window is shown
 };
 

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "radiodialog.h"
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+namespace zev {
+
+// The read and the write dialog: one button that starts the transfer, a progress bar and a
+// status bar whose panel 0 names the program and panel 1 counts the successful transfers.
+// The transfer itself is installed with setProcedure(); it reports through setProgress(),
+// setSuccessCount() and showTransferFailure().
+class TransferDialog : public RadioDialog {
+    Q_OBJECT
+public:
+    void setProcedure(Procedure procedure) { m_procedure = std::move(procedure); }
+
+    void setProgress(int percent);
+    // Panel 1: the success label followed by the count in decimal.
+    void setSuccessCount(int count);
+    // The transfer failure message in a plain box with an OK button.
+    void showTransferFailure();
+    // The user stopped the transfer by closing the dialog: transferStopped(message) follows once
+    // the dialog has closed, so that it is said where the user is looking then.
+    void noteTransferStopped(const QString& message);
+
+signals:
+    void transferStopped(const QString& message);
+
+protected:
+    TransferDialog(Workspace& workspace, const QString& buttonText, QWidget* parent);
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    void start();
+
+    Procedure m_procedure;
+    QString m_stopMessage;
+    QPushButton* m_button;
+    QProgressBar* m_progressBar;
+    QLabel* m_successPanel;
+};
+
+} // namespace zev
