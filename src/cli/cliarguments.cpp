@@ -2,14 +2,6 @@
 
 namespace zev::cli {
 
-namespace {
-
-Status usage(const QString& reason) {
-    return Status::failure(reason);
-}
-
-} // namespace
-
 QString usageText() {
     return QStringLiteral(
         "Usage: zev4800-cli read --port DEVICE --output FILE.z81 [options]\n"
@@ -92,7 +84,7 @@ Result<Arguments> parseArguments(const QStringList& arguments) {
         if (target) {
             const std::optional<QString> taken = takeValue();
             if (!taken || taken->isEmpty())
-                return usage(QStringLiteral("%1 needs a value").arg(argument));
+                return Status::failure(QStringLiteral("%1 needs a value").arg(argument));
             *target = *taken;
             if (target == &languageName) {
                 if (languageName == QStringLiteral("english"))
@@ -100,13 +92,14 @@ Result<Arguments> parseArguments(const QStringList& arguments) {
                 else if (languageName == QStringLiteral("chinese"))
                     parsed.language = Language::Chinese;
                 else
-                    return usage(QStringLiteral("--lang takes english or chinese, not '%1'")
-                                     .arg(languageName));
+                    return Status::failure(
+                        QStringLiteral("--lang takes english or chinese, not '%1'")
+                            .arg(languageName));
             }
             continue;
         }
         if (argument.startsWith(QLatin1Char('-')) && argument.size() > 1)
-            return usage(QStringLiteral("unknown option '%1'").arg(argument));
+            return Status::failure(QStringLiteral("unknown option '%1'").arg(argument));
         if (!commandSeen) {
             commandSeen = true;
             if (argument == QStringLiteral("read"))
@@ -116,30 +109,30 @@ Result<Arguments> parseArguments(const QStringList& arguments) {
             else if (argument == QStringLiteral("show"))
                 parsed.command = Command::Show;
             else
-                return usage(QStringLiteral("unknown command '%1'").arg(argument));
+                return Status::failure(QStringLiteral("unknown command '%1'").arg(argument));
             continue;
         }
         positional.append(argument);
     }
 
     if (!commandSeen)
-        return usage(QStringLiteral("no command given"));
+        return Status::failure(QStringLiteral("no command given"));
     const bool takesFile = parsed.command != Command::Read;
     if (positional.size() > (takesFile ? 1 : 0))
-        return usage(QStringLiteral("unexpected argument '%1'").arg(positional.last()));
+        return Status::failure(QStringLiteral("unexpected argument '%1'").arg(positional.last()));
     if (takesFile) {
         if (positional.isEmpty())
-            return usage(QStringLiteral("no channel file given"));
+            return Status::failure(QStringLiteral("no channel file given"));
         parsed.file = positional.first();
     }
     if (parsed.command != Command::Show && parsed.port.isEmpty())
-        return usage(QStringLiteral("--port DEVICE is required"));
+        return Status::failure(QStringLiteral("--port DEVICE is required"));
     if (parsed.command == Command::Show && !parsed.port.isEmpty())
-        return usage(QStringLiteral("show takes no --port"));
+        return Status::failure(QStringLiteral("show takes no --port"));
     if (parsed.command == Command::Read && parsed.output.isEmpty())
-        return usage(QStringLiteral("--output FILE is required"));
+        return Status::failure(QStringLiteral("--output FILE is required"));
     if (parsed.command != Command::Read && !parsed.output.isEmpty())
-        return usage(QStringLiteral("--output belongs to read"));
+        return Status::failure(QStringLiteral("--output belongs to read"));
     return parsed;
 }
 
