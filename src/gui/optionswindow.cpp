@@ -64,10 +64,6 @@ const std::array<SelectorPlace, OptionCount> places = {{
     {Option::Scan, "Label7", TextId::ScanLabel, {280, 104, 89, 16}, "ComboBox7", {368, 104, 97, 0}},
 }};
 
-int slot(Option option) {
-    return static_cast<int>(option);
-}
-
 } // namespace
 
 OptionsWindow::OptionsWindow(ChannelPlan& plan, QWidget* parent)
@@ -101,7 +97,7 @@ OptionsWindow::OptionsWindow(ChannelPlan& plan, QWidget* parent)
         selector->setEditable(false);
         selector->move(place.selector.topLeft());
         selector->setFixedWidth(place.selector.width());
-        m_selectors[slot(place.option)] = selector;
+        m_selectors[optionSlot(place.option)] = selector;
         const Option option = place.option;
         connect(selector, &QComboBox::activated, this,
                 [this, option](int index) { m_plan.setOptionIndex(option, index); });
@@ -125,7 +121,7 @@ OptionsWindow::OptionsWindow(ChannelPlan& plan, QWidget* parent)
 }
 
 QComboBox* OptionsWindow::selector(Option option) const {
-    return m_selectors[slot(option)];
+    return m_selectors[optionSlot(option)];
 }
 
 void OptionsWindow::showItems(Option option) {

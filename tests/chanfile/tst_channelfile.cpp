@@ -370,7 +370,7 @@ void ChannelFileTest::optionLines() {
         return;
     QVERIFY(file.ok());
     for (Option option : allOptions)
-        QCOMPARE(file->options[static_cast<int>(option)], indices[static_cast<int>(option)]);
+        QCOMPARE(file->options[optionSlot(option)], indices[optionSlot(option)]);
 }
 
 void ChannelFileTest::applyReplacesTableAndSelectsBand() {

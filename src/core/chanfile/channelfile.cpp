@@ -41,10 +41,6 @@ constexpr std::array<OptionLine, OptionCount> optionLines = {{
     {Option::VoicePrompt, "VOICE "},
 }};
 
-int slot(Option option) {
-    return static_cast<int>(option);
-}
-
 QString channelLine(int row, const ChannelRow& cells) {
     QString line = QStringLiteral("CH%1").arg(row, 2, 10, QLatin1Char('0')) + separator;
     for (const QString& cell : cells)
@@ -154,7 +150,7 @@ QString displayCharacter(QStringView character) {
 QStringList channelFileLines(const ChannelFile& file) {
     QStringList lines{headerText, QString(), QString(), bandKey + file.band};
     for (const OptionLine& optionLine : optionLines) {
-        const int index = slot(optionLine.option);
+        const int index = optionSlot(optionLine.option);
         lines << QLatin1String(optionLine.key) + QString::number(file.options[index]) +
                      QLatin1Char(' ') + file.optionTexts[index];
     }
@@ -202,7 +198,7 @@ ChannelFile channelFileFromPlan(const ChannelPlan& plan, const ModelList& models
     file.band = models.currentText();
     file.options = plan.optionIndices();
     for (Option option : allOptions)
-        file.optionTexts[slot(option)] = plan.optionText(option);
+        file.optionTexts[optionSlot(option)] = plan.optionText(option);
     for (int row = 1; row <= ChannelPlan::ChannelCount; ++row)
         file.channels[row - 1] = plan.channel(row);
     return file;
@@ -236,7 +232,7 @@ Result<ChannelFile> parseChannelFile(const QByteArray& bytes, const QString& pat
         const Result<int> index = parseOptionIndex(line(lineNumber), position, path, lineNumber);
         if (!index.ok())
             return Status::failure(index.message());
-        file.options[slot(optionLine.option)] = index.value();
+        file.options[optionSlot(optionLine.option)] = index.value();
     }
 
     // Rows by line order, whatever their labels say; missing lines leave their rows empty.
@@ -255,7 +251,7 @@ Result<ChannelFile> parseChannelFile(const QByteArray& bytes, const QString& pat
 void applyChannelFile(const ChannelFile& file, ChannelPlan& plan, ModelList& models) {
     models.applyBand(file.band);
     for (const OptionLine& optionLine : optionLines)
-        plan.setOptionIndex(optionLine.option, file.options[slot(optionLine.option)]);
+        plan.setOptionIndex(optionLine.option, file.options[optionSlot(optionLine.option)]);
     plan.clearTable();
     for (int row = 1; row <= ChannelPlan::ChannelCount; ++row)
         plan.setChannel(row, file.channels[row - 1]);

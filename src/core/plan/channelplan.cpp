@@ -2,12 +2,6 @@
 
 namespace zev {
 
-namespace {
-int optionSlot(Option option) {
-    return static_cast<int>(option);
-}
-} // namespace
-
 ChannelPlan::ChannelPlan(QObject* parent) : QAbstractTableModel(parent) {
     for (int row = 1; row < RowCount; ++row)
         m_cells[row][Label] = QStringLiteral("%1").arg(row, 2, 10, QLatin1Char('0'));

@@ -36,6 +36,11 @@ constexpr std::array<Option, OptionCount> allOptions = {
     Option::Squelch, Option::BatterySave, Option::TimeOutTimer, Option::VoicePrompt,
     Option::KeyBeep, Option::AlarmKey,    Option::Scan};
 
+// The option's place in OptionIndices and in every table kept per option.
+constexpr int optionSlot(Option option) {
+    return static_cast<int>(option);
+}
+
 // Seven selected item indices; -1 means no selection.
 using OptionIndices = std::array<int, OptionCount>;
 constexpr OptionIndices startupOptionIndices = {2, 1, 4, 0, 1, 1, 1};

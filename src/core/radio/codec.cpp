@@ -50,10 +50,6 @@ constexpr int BatterySaveBit = 0x4;
 constexpr int KeyBeepBit = 0x2;
 constexpr int AlarmKeyBit = 0x1;
 
-int slot(Option option) {
-    return static_cast<int>(option);
-}
-
 bool isOff(const QString& text, const Words& words) {
     return text == words.off || recogniseWord(text) == WordMeaning::Off;
 }
@@ -254,16 +250,16 @@ Result<OptionIndices> decodeOptions(const QString& reply) {
                     .arg(field.dataByte)
                     .arg(optionName(field.option), characters(reply, position, position + 1)));
         }
-        indices[slot(field.option)] = digit.digitValue();
+        indices[optionSlot(field.option)] = digit.digitValue();
     }
     const int scanPosition = replyPosition(ScanByte);
-    indices[slot(Option::Scan)] =
+    indices[optionSlot(Option::Scan)] =
         characters(reply, scanPosition, scanPosition + 1) == QStringLiteral("FF") ? 1 : 0;
     // A flag nibble below 8 reads by the same bits; bit 3 is not looked at.
     const int flags = hexDigitValue(lowDigit(reply, OptionFlagByte));
-    indices[slot(Option::BatterySave)] = (flags & BatterySaveBit) ? 1 : 0;
-    indices[slot(Option::KeyBeep)] = (flags & KeyBeepBit) ? 1 : 0;
-    indices[slot(Option::AlarmKey)] = (flags & AlarmKeyBit) ? 1 : 0;
+    indices[optionSlot(Option::BatterySave)] = (flags & BatterySaveBit) ? 1 : 0;
+    indices[optionSlot(Option::KeyBeep)] = (flags & KeyBeepBit) ? 1 : 0;
+    indices[optionSlot(Option::AlarmKey)] = (flags & AlarmKeyBit) ? 1 : 0;
     return indices;
 }
 
@@ -271,8 +267,8 @@ QString encodeOptions(const OptionIndices& indices) {
     // An index outside its list (a selector without a selection) is written as the start-up
     // value so the block keeps its form; checkOptions reports it before a write begins.
     const auto index = [&indices](Option option) {
-        const int value = indices[slot(option)];
-        return isListed(option, value) ? value : startupOptionIndices[slot(option)];
+        const int value = indices[optionSlot(option)];
+        return isListed(option, value) ? value : startupOptionIndices[optionSlot(option)];
     };
     int flags = OptionFlagFixedBit;
     if (index(Option::BatterySave) == 1)
@@ -301,7 +297,7 @@ QString encodeBand(const QString& band) {
 Status checkOptions(const OptionIndices& indices) {
     QStringList problems;
     for (const Option option : allOptions) {
-        if (!isListed(option, indices[slot(option)]))
+        if (!isListed(option, indices[optionSlot(option)]))
             problems << QCoreApplication::translate("zev::Codec", "The %1 option has no selection.")
                             .arg(optionName(option));
     }
