@@ -5,6 +5,7 @@
 #include "chanfile/channelfile.h"
 #include "channeleditor.h"
 #include "optionswindow.h"
+#include "plan/band.h"
 #include "plan/channelplan.h"
 #include "plan/modellist.h"
 #include "powerdialog.h"
@@ -161,7 +162,7 @@ void planWorkedExample(zev::Workspace& workspace) {
     workspace.plan.clearTable();
     setRow(workspace.plan, 3, {"145.12500", "67.0", "145.12500", "D023N", "High", "ON", "ON"});
     workspace.plan.setOptionIndices(options(2, 1, 4, 0, 1, 1, 1));
-    workspace.models.setItems({zev::ModelList::defaultBand()}, 0);
+    workspace.models.setItems({zev::FactoryBand}, 0);
 }
 
 } // namespace

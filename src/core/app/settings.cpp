@@ -1,5 +1,7 @@
 #include "app/settings.h"
 
+#include "plan/band.h"
+
 #include <algorithm>
 
 namespace zev {
@@ -7,7 +9,6 @@ namespace zev {
 namespace {
 const QString portSection = QStringLiteral("open");
 const QString listSection = QStringLiteral("list1");
-const QString defaultModel = QStringLiteral("136-174MHz");
 
 QString modelKey(int index) {
     return QStringLiteral("combo%1").arg(index);
@@ -27,7 +28,7 @@ AppSettings loadSettings(const IniFile& file) {
     const int lastIndex = ini.readInt(listSection, QStringLiteral("listcount"), 0);
     const int count = std::min(lastIndex, MaxModelCount - 1) + 1;
     for (int index = 0; index < count; ++index)
-        settings.models.append(ini.readString(listSection, modelKey(index), defaultModel));
+        settings.models.append(ini.readString(listSection, modelKey(index), FactoryBand));
     settings.currentModel = ini.readInt(listSection, QStringLiteral("listnow"), 0);
     if (settings.currentModel < 0 || settings.currentModel >= settings.models.size())
         settings.currentModel = -1;

@@ -9,6 +9,9 @@ namespace zev {
 
 class ChannelPlan;
 
+// The band a radio leaves the factory with; the model list holds it when the settings name none.
+inline constexpr QLatin1String FactoryBand("136-174MHz");
+
 // The edges of a band string such as "136-174MHz": three digits of whole MHz each.
 struct BandEdges {
     int lowMhz = 0;

@@ -11,8 +11,6 @@ class ModelList : public QObject {
 public:
     explicit ModelList(QObject* parent = nullptr);
 
-    static QString defaultBand() { return QStringLiteral("136-174MHz"); }
-
     const QStringList& items() const { return m_items; }
     int currentIndex() const { return m_current; }
     QString currentText() const; // empty without a selection
