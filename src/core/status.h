@@ -32,13 +32,32 @@ public:
 
     bool ok() const { return m_value.has_value(); }
     explicit operator bool() const { return ok(); }
-    const T& value() const& { return *m_value; }
-    T& value() & { return *m_value; }
-    T&& value() && { return std::move(*m_value); }
-    const T* operator->() const { return &*m_value; }
+    // Only after ok(): the value of a failure is a programming error that stops the program with
+    // the failure's message, in release builds too, rather than going on with a made-up value.
+    const T& value() const& {
+        check();
+        return *m_value;
+    }
+    T& value() & {
+        check();
+        return *m_value;
+    }
+    T&& value() && {
+        check();
+        return std::move(*m_value);
+    }
+    const T* operator->() const {
+        check();
+        return &*m_value;
+    }
     QString message() const { return m_error; }
 
 private:
+    void check() const {
+        if (!m_value)
+            qFatal("Result::value() of a failure: %s", qUtf8Printable(m_error));
+    }
+
     std::optional<T> m_value;
     QString m_error;
 };
