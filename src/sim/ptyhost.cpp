@@ -1,7 +1,7 @@
 #include "ptyhost.h"
 
-#include "radio/codec.h"
 #include "radio/hex.h"
+#include "radio/memoryimage.h"
 
 #include <QFileInfo>
 #include <QSaveFile>
@@ -96,12 +96,12 @@ Status PtyHost::loadImage(QByteArray& image) const {
             return Status::failure(
                 QStringLiteral("Cannot read the image %1: %2").arg(path, file.errorString()));
         image = file.readAll();
-        if (image.size() != codec::ImageSize)
+        if (image.size() != MemoryImage::Size)
             return Status::failure(
                 QStringLiteral("The image %1 holds %2 bytes; a memory image holds %3.")
                     .arg(path)
                     .arg(image.size())
-                    .arg(codec::ImageSize));
+                    .arg(MemoryImage::Size));
         return Status::success();
     }
     switch (m_options.startImage) {
@@ -124,7 +124,7 @@ Status PtyHost::saveImage() {
         return Status::success();
     // Written beside the file and renamed over it: a reader never sees half an image.
     QSaveFile file(m_options.imagePath);
-    if (!file.open(QIODevice::WriteOnly) || file.write(m_radio.image()) != codec::ImageSize ||
+    if (!file.open(QIODevice::WriteOnly) || file.write(m_radio.image()) != MemoryImage::Size ||
         !file.commit())
         return Status::failure(QStringLiteral("Cannot save the image %1: %2")
                                    .arg(m_options.imagePath, file.errorString()));

@@ -1,8 +1,9 @@
 #include "sim/simulator.h"
 
 #include "radio/codec.h"
-#include "radio/hex.h"
-#include "radio/session.h"
+#include "radio/frames.h"
+#include "radio/memoryimage.h"
+#include "radio/powerlevels.h"
 
 #include <utility>
 
@@ -10,40 +11,17 @@ namespace zev {
 
 namespace {
 
-const QByteArray EntryFrame = hexToBytes(session::entryFrame());
-const QByteArray Identification = hexToBytes(session::identification());
+const QByteArray EntryFrame = frames::entry();
+const QByteArray EndFrame = frames::end();
 // What a radio of another model might say: close enough to be read, wrong all the same.
 const QByteArray OtherIdentification = QByteArrayLiteral("\x06 varkom");
-
-constexpr char Ack = 0x06;
-constexpr char ReadCommand = 0x52;
-constexpr char WriteCommand = 0x57;
-const QByteArray EndFrame = hexToBytes(session::endFrame());
-constexpr char BlockLength = codec::BlockSize;
-constexpr qsizetype ReadFrameSize = 4;
-constexpr qsizetype WriteFrameSize = 4 + codec::BlockSize;
-
-constexpr unsigned char ErasedByte = 0xFF;
-
-int frameAddress(const QByteArray& frame) {
-    return static_cast<unsigned char>(frame.at(1)) * 256 + static_cast<unsigned char>(frame.at(2));
-}
-
-bool blockInImage(int address) {
-    return address + codec::BlockSize <= codec::ImageSize;
-}
-
-void putBlock(QByteArray& image, int address, const QString& hex) {
-    const QByteArray block = hexToBytes(hex);
-    image.replace(address, block.size(), block);
-}
 
 } // namespace
 
 RadioSimulator::RadioSimulator(QByteArray image, SimulatorFaults faults)
     : m_image(std::move(image)), m_faults(faults) {
     // Memory the caller did not supply reads as erased.
-    m_image.resize(codec::ImageSize, static_cast<char>(ErasedByte));
+    m_image = MemoryImage(m_image).bytes();
 }
 
 QList<SimulatorReply> RadioSimulator::receive(const QByteArray& bytes) {
@@ -90,15 +68,16 @@ RadioSimulator::Match RadioSimulator::matchFrame(qsizetype& length) const {
         return m_pending.size() >= size ? Match::Frame : Match::NeedMore;
     };
     switch (m_pending.at(0)) {
-    case Ack:
+    case frames::Ack:
         return need(1);
-    case ReadCommand:
-    case WriteCommand:
-        if (m_pending.size() < ReadFrameSize)
+    case frames::ReadCommand:
+    case frames::WriteCommand:
+        if (m_pending.size() < frames::HeaderSize)
             return Match::NeedMore;
-        if (m_pending.at(3) != BlockLength)
+        if (m_pending.at(frames::HeaderSize - 1) != frames::BlockLength)
             return Match::Garbage;
-        return need(m_pending.at(0) == ReadCommand ? ReadFrameSize : WriteFrameSize);
+        return need(m_pending.at(0) == frames::ReadCommand ? frames::ReadFrameSize
+                                                           : frames::WriteFrameSize);
     default:
         break;
     }
@@ -128,27 +107,26 @@ QByteArray RadioSimulator::reply(const QByteArray& frame) {
         if (m_faults.wrongIdentification)
             return OtherIdentification;
         m_programming = true;
-        return Identification;
+        return frames::identification();
     }
     switch (frame.at(0)) {
-    case Ack:
-        return QByteArray(1, Ack);
-    case ReadCommand: {
-        const int address = frameAddress(frame);
-        if (!blockInImage(address))
+    case frames::Ack:
+        return frames::ack();
+    case frames::ReadCommand: {
+        const int address = frames::address(frame);
+        if (!MemoryImage::holdsBlock(address))
             return {};
         // The four leading bytes echo the block's address the way a write frame gives it.
-        QByteArray bytes(1, WriteCommand);
-        bytes += frame.mid(1, 3);
-        return bytes + m_image.mid(address, codec::BlockSize);
+        return frames::header(frames::WriteCommand, address) +
+               m_image.mid(address, MemoryImage::BlockSize);
     }
-    case WriteCommand: {
-        const int address = frameAddress(frame);
-        if (!blockInImage(address))
+    case frames::WriteCommand: {
+        const int address = frames::address(frame);
+        if (!MemoryImage::holdsBlock(address))
             return {};
-        m_image.replace(address, codec::BlockSize, frame.mid(4));
+        m_image.replace(address, MemoryImage::BlockSize, frame.mid(frames::HeaderSize));
         ++m_blocksWritten;
-        return QByteArray(1, Ack);
+        return frames::ack();
     }
     default: // the end frame
         m_programming = false;
@@ -186,20 +164,20 @@ QList<SimulatorFrame> RadioSimulator::takeFrameLog() {
 }
 
 QByteArray RadioSimulator::erasedImage() {
-    return QByteArray(codec::ImageSize, static_cast<char>(ErasedByte));
+    return MemoryImage().bytes();
 }
 
 QByteArray RadioSimulator::factoryImage() {
-    QByteArray image = erasedImage();
-    putBlock(image, codec::OptionsAddress, codec::encodeOptions(startupOptionIndices));
+    MemoryImage image;
+    image.setBlock(MemoryImage::OptionsAddress, codec::encodeOptions(startupOptionIndices));
     // High power 200, low power 50, low-voltage level 1.
-    putBlock(image, codec::PowerAddress, QStringLiteral("C832F1FFFFFFFFFF"));
-    putBlock(image, codec::BandAddress, codec::encodeBand(QStringLiteral("136-174MHz")));
-    return image;
+    image.setBlock(MemoryImage::PowerAddress, power::encodeBlock({200, 50, 1}));
+    image.setBlock(MemoryImage::BandAddress, codec::encodeBand(QStringLiteral("136-174MHz")));
+    return image.bytes();
 }
 
 QByteArray RadioSimulator::demoImage() {
-    QByteArray image = factoryImage();
+    MemoryImage image(factoryImage());
     const Words words = englishWords();
     const ChannelRow channels[] = {
         {"146.52000", words.off, "146.52000", words.off, words.high, words.on, words.on},
@@ -211,12 +189,12 @@ QByteArray RadioSimulator::demoImage() {
     };
     int channel = 1;
     for (const ChannelRow& cells : channels) {
-        const auto [firstHalf, secondHalf] = codec::encodeChannel(cells, words);
-        putBlock(image, codec::channelAddress(channel, false), firstHalf);
-        putBlock(image, codec::channelAddress(channel, true), secondHalf);
+        const codec::ChannelBlocks blocks = codec::encodeChannel(cells, words);
+        image.setBlock(MemoryImage::channelAddress(channel, false), blocks.first);
+        image.setBlock(MemoryImage::channelAddress(channel, true), blocks.second);
         ++channel;
     }
-    return image;
+    return image.bytes();
 }
 
 } // namespace zev

@@ -1,6 +1,7 @@
 #include "chanfile/channelfile.h"
 #include "plan/frequency.h"
 #include "radio/codec.h"
+#include "radio/hex.h"
 #include "radio/writecheck.h"
 
 #include "files.h"
@@ -661,8 +662,10 @@ void ChannelFileTest::fileOfOneFormatOpensUnderTheOther() {
     const QString band = openedModels.currentText();
     const Status check = checkPlanForWrite(opened, band);
     QVERIFY2(check.ok(), qPrintable(check.message()));
-    QCOMPARE(codec::encodeChannel(opened.channel(1), words).first, "0000551425060043");
-    QCOMPARE(codec::encodeChannel(opened.channel(3), words).first, "00206514FFFFFFFF");
+    QCOMPARE(bytesToHex(toBytes(codec::encodeChannel(opened.channel(1), words).first)),
+             "0000551425060043");
+    QCOMPARE(bytesToHex(toBytes(codec::encodeChannel(opened.channel(3), words).first)),
+             "00206514FFFFFFFF");
 
     // Committed frequencies and a new entry read as under the reader's own format.
     for (int row : {1, 3})
@@ -674,8 +677,8 @@ void ChannelFileTest::fileOfOneFormatOpensUnderTheOther() {
     plannedUnder(reader, planned, plannedModels);
     for (int row = 1; row <= ChannelPlan::ChannelCount; ++row)
         QCOMPARE(opened.channel(row), planned.channel(row));
-    QCOMPARE(codec::encodeChannel(opened.channel(1), words),
-             codec::encodeChannel(written.channel(1), words));
+    QVERIFY(codec::encodeChannel(opened.channel(1), words) ==
+            codec::encodeChannel(written.channel(1), words));
 }
 
 QTEST_GUILESS_MAIN(ChannelFileTest)

@@ -5,7 +5,8 @@
 #include "plan/channelplan.h"
 #include "plan/vocabulary.h"
 #include "radio/codec.h"
-#include "radio/hex.h"
+#include "radio/frames.h"
+#include "radio/memoryimage.h"
 #include "radio/powerlevels.h"
 
 #include <array>
@@ -23,52 +24,38 @@ struct DecodedImage {
     bool operator==(const DecodedImage&) const = default;
 };
 
-// The read reply for the block at address, as the radio sends it.
-QString reply(const QByteArray& image, int address) {
-    QByteArray bytes;
-    bytes += 'W';
-    bytes += char(address >> 8);
-    bytes += char(address & 0xFF);
-    bytes += char(codec::BlockSize);
-    return bytesToHex(bytes + image.mid(address, codec::BlockSize));
-}
-
-DecodedImage decode(const QByteArray& image, const Words& words, QChar separator) {
+// What a read makes of the image, block by block as the procedures decode it.
+DecodedImage decode(const MemoryImage& image, const Words& words, QChar separator) {
     DecodedImage decoded;
-    decoded.band = codec::decodeBand(reply(image, codec::BandAddress));
+    decoded.band = codec::decodeBand(image.block(MemoryImage::BandAddress));
     for (int channel = 1; channel <= ChannelPlan::ChannelCount; ++channel)
-        decoded.channels[channel - 1] = codec::decodeChannel(
-            reply(image, codec::channelAddress(channel, false)),
-            reply(image, codec::channelAddress(channel, true)), words, separator);
+        decoded.channels[channel - 1] = codec::decodeChannel(image, channel, words, separator);
     if (const Result<OptionIndices> options =
-            codec::decodeOptions(reply(image, codec::OptionsAddress));
+            codec::decodeOptions(image.block(MemoryImage::OptionsAddress));
         options.ok())
         decoded.options = options.value();
-    if (const Result<PowerLevels> power = power::decodeReply(reply(image, codec::PowerAddress));
-        power.ok())
+    // The power block as the radio's reply brings it.
+    const QByteArray reply = frames::header(frames::WriteCommand, MemoryImage::PowerAddress) +
+                             toBytes(image.block(MemoryImage::PowerAddress));
+    if (const Result<PowerLevels> power = power::decodeReply(reply); power.ok())
         decoded.power = power.value();
     return decoded;
 }
 
-void store(QByteArray& image, int address, const QString& block) {
-    FUZZ_CHECK(block.size() == 2 * codec::BlockSize && isHexText(block),
-               QStringLiteral("block %1 at %2").arg(block).arg(address, 4, 16, QLatin1Char('0')));
-    image.replace(address, codec::BlockSize, hexToBytes(block));
-}
-
 // What a write sends for the decoded plan, over the image it came from. Options a write would
 // refuse (an index without a selection) keep their block, as a refused write does.
-QByteArray encode(QByteArray image, const DecodedImage& decoded, const Words& words) {
-    store(image, codec::BandAddress, codec::encodeBand(decoded.band));
+MemoryImage encode(MemoryImage image, const DecodedImage& decoded, const Words& words) {
+    image.setBlock(MemoryImage::BandAddress, codec::encodeBand(decoded.band));
     for (int channel = 1; channel <= ChannelPlan::ChannelCount; ++channel) {
-        const auto [first, second] = codec::encodeChannel(decoded.channels[channel - 1], words);
-        store(image, codec::channelAddress(channel, false), first);
-        store(image, codec::channelAddress(channel, true), second);
+        const codec::ChannelBlocks blocks =
+            codec::encodeChannel(decoded.channels[channel - 1], words);
+        image.setBlock(MemoryImage::channelAddress(channel, false), blocks.first);
+        image.setBlock(MemoryImage::channelAddress(channel, true), blocks.second);
     }
     if (decoded.options && codec::checkOptions(*decoded.options).ok())
-        store(image, codec::OptionsAddress, codec::encodeOptions(*decoded.options));
+        image.setBlock(MemoryImage::OptionsAddress, codec::encodeOptions(*decoded.options));
     if (decoded.power)
-        store(image, codec::PowerAddress, power::encodeBlock(*decoded.power));
+        image.setBlock(MemoryImage::PowerAddress, power::encodeBlock(*decoded.power));
     return image;
 }
 
@@ -90,18 +77,17 @@ QString describe(const DecodedImage& decoded) {
 } // namespace
 
 ZEV_FUZZ_TARGET(memoryimage) {
-    QByteArray image = fuzz::inputBytes(data, size).left(codec::ImageSize);
-    image.append(QByteArray(codec::ImageSize - image.size(), char(0xFF)));
+    const MemoryImage image(fuzz::inputBytes(data, size));
 
     for (const Words& words : {englishWords(), chineseWords()}) {
         for (const QChar separator : {QLatin1Char('.'), QLatin1Char(',')}) {
             const DecodedImage first = decode(image, words, separator);
-            const QByteArray written = encode(image, first, words);
+            const MemoryImage written = encode(image, first, words);
             const DecodedImage second = decode(written, words, separator);
             FUZZ_CHECK(second == first, QStringLiteral("read:\n%1\nread after the write:\n%2")
                                             .arg(describe(first), describe(second)));
             FUZZ_CHECK(encode(written, second, words) == written,
-                       QString::fromLatin1(written.toHex()));
+                       QString::fromLatin1(written.bytes().toHex()));
         }
     }
     return 0;

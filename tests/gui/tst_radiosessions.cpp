@@ -759,13 +759,16 @@ void RadioSessionsTest::pendingEntryIsPartOfThePlan() {
         QVERIFY(saved.ok());
         QCOMPARE(saved.value().channels[channel - 1], expected);
     } else if (command == "write") {
-        const auto [first, second] = zev::codec::encodeChannel(expected, plan.words());
-        const auto frame = [](int address, const QString& half) {
-            return QStringLiteral("57") + addressHex(address) + QStringLiteral("08") + half;
+        const zev::codec::ChannelBlocks blocks = zev::codec::encodeChannel(expected, plan.words());
+        const auto frame = [](int address, const zev::Block& half) {
+            return QStringLiteral("57") + addressHex(address) + QStringLiteral("08") +
+                   zev::bytesToHex(zev::toBytes(half));
         };
-        QVERIFY2(bench.sent.contains(frame(zev::codec::channelAddress(channel, false), first)),
+        QVERIFY2(bench.sent.contains(
+                     frame(zev::MemoryImage::channelAddress(channel, false), blocks.first)),
                  qPrintable(bench.sent.join(' ')));
-        QVERIFY(bench.sent.contains(frame(zev::codec::channelAddress(channel, true), second)));
+        QVERIFY(bench.sent.contains(
+            frame(zev::MemoryImage::channelAddress(channel, true), blocks.second)));
     } else if (command == "close editor") {
         QVERIFY(editor->isHidden());
     } else if (command == "close main window") {

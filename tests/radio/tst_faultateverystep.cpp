@@ -3,9 +3,9 @@
 #include "radio/codec.h"
 #include "radio/hex.h"
 #include "radio/readprocedure.h"
+#include "radio/writeprocedure.h"
 #include "sim/simulator.h"
 #include "sim/virtuallink.h"
-#include "radio/writeprocedure.h"
 
 #include "imagefixtures.h"
 
@@ -58,15 +58,16 @@ ChannelRow plannedRow(int row) {
             row % 4 ? words.off : words.on};
 }
 
-QByteArray withPlan(QByteArray image, const OptionIndices& options, const QString& band) {
+QByteArray withPlan(const QByteArray& bytes, const OptionIndices& options, const QString& band) {
+    MemoryImage image(bytes);
     for (int row = 1; row <= ChannelPlan::ChannelCount; ++row) {
-        const auto [firstHalf, secondHalf] = codec::encodeChannel(plannedRow(row), chineseWords());
-        putBlock(image, codec::channelAddress(row, false), firstHalf);
-        putBlock(image, codec::channelAddress(row, true), secondHalf);
+        const codec::ChannelBlocks blocks = codec::encodeChannel(plannedRow(row), chineseWords());
+        image.setBlock(MemoryImage::channelAddress(row, false), blocks.first);
+        image.setBlock(MemoryImage::channelAddress(row, true), blocks.second);
     }
-    putBlock(image, codec::OptionsAddress, codec::encodeOptions(options));
-    putBlock(image, codec::BandAddress, codec::encodeBand(band));
-    return image;
+    image.setBlock(MemoryImage::OptionsAddress, codec::encodeOptions(options));
+    image.setBlock(MemoryImage::BandAddress, codec::encodeBand(band));
+    return image.bytes();
 }
 
 // The radio a read meets, and the radio a write changes into the one it should leave.
@@ -210,12 +211,13 @@ void FaultAtEveryStepTest::initTestCase() {
     QCOMPARE(writeRig.radio.image(), imageAfterWrite());
     writeFrames = writeRig.radio.framesReceived();
     // Every block the write sends changes the radio, so a block not written shows.
-    QList<int> written = {codec::OptionsAddress, codec::BandAddress};
+    QList<int> written = {MemoryImage::OptionsAddress, MemoryImage::BandAddress};
     for (int row = 1; row <= ChannelPlan::ChannelCount; ++row)
-        written << codec::channelAddress(row, false) << codec::channelAddress(row, true);
+        written << MemoryImage::channelAddress(row, false)
+                << MemoryImage::channelAddress(row, true);
     for (const int address : written)
-        QVERIFY(imageBeforeWrite().mid(address, codec::BlockSize) !=
-                imageAfterWrite().mid(address, codec::BlockSize));
+        QVERIFY(imageBeforeWrite().mid(address, MemoryImage::BlockSize) !=
+                imageAfterWrite().mid(address, MemoryImage::BlockSize));
 }
 
 void FaultAtEveryStepTest::read_data() {
@@ -266,10 +268,10 @@ void FaultAtEveryStepTest::write() {
         QCOMPARE(result.outcome, SessionOutcome::Failed);
         QVERIFY(!result.reason.isEmpty());
         // Each block is the old one or the new one; never anything else.
-        for (int address = 0; address < codec::ImageSize; address += codec::BlockSize) {
-            const QByteArray block = rig.radio.image().mid(address, codec::BlockSize);
-            QVERIFY2(block == before.mid(address, codec::BlockSize) ||
-                         block == after.mid(address, codec::BlockSize),
+        for (int address = 0; address < MemoryImage::Size; address += MemoryImage::BlockSize) {
+            const QByteArray block = rig.radio.image().mid(address, MemoryImage::BlockSize);
+            QVERIFY2(block == before.mid(address, MemoryImage::BlockSize) ||
+                         block == after.mid(address, MemoryImage::BlockSize),
                      qPrintable(QStringLiteral("block %1: %2")
                                     .arg(address, 4, 16, QLatin1Char('0'))
                                     .arg(bytesToHex(block))));

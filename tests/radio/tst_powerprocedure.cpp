@@ -1,3 +1,4 @@
+#include "radio/hex.h"
 #include "radio/powerprocedure.h"
 #include "sim/simulator.h"
 #include "sim/virtuallink.h"
@@ -190,10 +191,10 @@ void PowerProcedureTest::decodeReply_data() {
 void PowerProcedureTest::decodeReply() {
     QFETCH(QString, reply);
     QFETCH(bool, valid);
-    const Result<PowerLevels> levels = power::decodeReply(reply);
+    const Result<PowerLevels> levels = power::decodeReply(hexToBytes(reply));
     QCOMPARE(levels.ok(), valid);
     if (valid)
-        QCOMPARE(power::encodeBlock(levels.value()), reply.mid(8));
+        QCOMPARE(bytesToHex(toBytes(power::encodeBlock(levels.value()))), reply.mid(8));
 }
 
 QTEST_GUILESS_MAIN(PowerProcedureTest)

@@ -42,7 +42,7 @@ struct Bench {
 
 void enterProgramming(Bench& bench) {
     QVERIFY(bench.link.beginSession());
-    bench.link.send(session::entryFrame(), 8);
+    bench.link.send(frames::entry(), 8);
     bench.link.wait(550);
     QVERIFY(bench.link.replyFlag());
     bench.link.clearReplyFlag();
@@ -53,18 +53,18 @@ void enterProgramming(Bench& bench) {
 void SessionTest::waitEndsRightAfterTheReply() {
     Bench bench;
     QVERIFY(bench.link.beginSession());
-    bench.link.send(session::entryFrame(), 8);
+    bench.link.send(frames::entry(), 8);
     bench.link.wait(550);
     // 7 bytes out and 8 back at 9600 baud: the wait ends when the last byte is in.
     QCOMPARE(bench.link.nowMicroseconds(), 15 * VirtualLink::ByteMicroseconds);
     QVERIFY(bench.link.replyFlag());
-    QCOMPARE(bench.link.receivedHex(), session::identification());
+    QCOMPARE(bench.link.received(), frames::identification());
 }
 
 void SessionTest::waitRunsToTheLimitWithoutAReply() {
     Bench bench({.silent = true});
     QVERIFY(bench.link.beginSession());
-    bench.link.send(session::entryFrame(), 8);
+    bench.link.send(frames::entry(), 8);
     bench.link.wait(550);
     QCOMPARE(bench.link.nowMilliseconds(), 550);
     QVERIFY(!bench.link.replyFlag());
@@ -94,7 +94,7 @@ void SessionTest::replyAtTheLimitWaitsForTheNextLook() {
     // The reply lands exactly at the limit: the limit is looked at first.
     Bench bench({.replyDelayMs = 50});
     QVERIFY(bench.link.beginSession());
-    bench.link.send(session::entryFrame(), 8);
+    bench.link.send(frames::entry(), 8);
     const qint64 due = 50'000 + 15 * VirtualLink::ByteMicroseconds;
     QCOMPARE(due % 1000, qint64(630));
     bench.link.wait(int(due / 1000)); // ends before the reply
@@ -106,7 +106,7 @@ void SessionTest::replyAtTheLimitWaitsForTheNextLook() {
 void SessionTest::fullWaitIgnoresTheFlag() {
     Bench bench;
     QVERIFY(bench.link.beginSession());
-    bench.link.send(session::entryFrame(), 8);
+    bench.link.send(frames::entry(), 8);
     bench.link.waitFull(250);
     QCOMPARE(bench.link.nowMilliseconds(), 250);
     QVERIFY(bench.link.replyFlag());
@@ -116,12 +116,12 @@ void SessionTest::receiveEventNeedsTheThreshold() {
     Bench bench;
     enterProgramming(bench);
     // A one-byte ACK does not reach a threshold of 12: no event, nothing replaced.
-    bench.link.send(QStringLiteral("06"), 12);
+    bench.link.send(frames::ack(), 12);
     bench.link.wait(250);
     QVERIFY(!bench.link.replyFlag());
-    QCOMPARE(bench.link.receivedHex(), session::identification());
+    QCOMPARE(bench.link.received(), frames::identification());
     // The waiting byte goes with the next reply once that one reaches the threshold.
-    bench.link.send(session::readFrame(0x03E0), 12);
+    bench.link.send(frames::read(0x03E0), 12);
     bench.link.wait(250);
     QVERIFY(bench.link.replyFlag());
     QCOMPARE(bench.link.received().size(), 13);
@@ -130,7 +130,7 @@ void SessionTest::receiveEventNeedsTheThreshold() {
 void SessionTest::eachEventReplacesTheReceivedBytes() {
     Bench bench;
     enterProgramming(bench);
-    bench.link.send(session::readFrame(0x03E0), 12);
+    bench.link.send(frames::read(0x03E0), 12);
     bench.link.wait(250);
     QCOMPARE(bench.link.received().size(), 12);
     bench.link.clearReplyFlag();
@@ -142,7 +142,7 @@ void SessionTest::eachEventReplacesTheReceivedBytes() {
 void SessionTest::ackLeavesTheSendBufferAlone() {
     Bench bench;
     QVERIFY(bench.link.beginSession());
-    bench.link.send(session::readFrame(0x0010), 12);
+    bench.link.send(frames::read(0x0010), 12);
     bench.link.sendAck();
     QCOMPARE(bench.link.sendBuffer(), QByteArray::fromHex("52001008"));
     QCOMPARE(bench.link.trafficHex().last(), QStringLiteral(">06"));
@@ -216,7 +216,7 @@ void SessionTest::cancelEndsTheWaitAndClosesTheSession() {
     QCOMPARE(result.outcome, SessionOutcome::Cancelled);
     QCOMPARE(bench.link.nowMilliseconds(), 100);
     // The end frame goes out once; nothing else does.
-    bench.link.send(session::entryFrame(), 8);
+    bench.link.send(frames::entry(), 8);
     bench.link.sendAck();
     QCOMPARE(session::stoppedResult(bench.link).outcome, SessionOutcome::Cancelled);
     bench.link.wait(550);
@@ -244,7 +244,7 @@ void SessionTest::stopWithoutTheEndFrame() {
     Bench bench;
     QVERIFY(bench.link.beginSession());
     if (sendFirst)
-        bench.link.send(session::entryFrame(), 8);
+        bench.link.send(frames::entry(), 8);
     if (lineBreaks)
         bench.link.breakLineAt(1, QStringLiteral("The connection was lost"));
     else

@@ -62,7 +62,7 @@ void SessionSerialTest::writeMaster(const QByteArray& bytes) {
 }
 
 void SessionSerialTest::waitEndsOnTheReply() {
-    m_link->send(session::entryFrame(), 8);
+    m_link->send(frames::entry(), 8);
     QCOMPARE(m_pty->read(7), QByteArray::fromHex("0254414C766578"));
     QTimer::singleShot(50, this, [this] { writeMaster(QByteArray::fromHex("06207661726B6F6C")); });
     QElapsedTimer timer;
@@ -70,11 +70,11 @@ void SessionSerialTest::waitEndsOnTheReply() {
     m_link->wait(GenerousLimit);
     QVERIFY(timer.elapsed() < GenerousLimit);
     QVERIFY(m_link->replyFlag());
-    QCOMPARE(m_link->receivedHex(), session::identification());
+    QCOMPARE(m_link->received(), frames::identification());
 }
 
 void SessionSerialTest::waitRunsToTheLimitWithoutAReply() {
-    m_link->send(session::entryFrame(), 8);
+    m_link->send(frames::entry(), 8);
     QElapsedTimer timer;
     timer.start();
     m_link->wait(200);
@@ -95,7 +95,7 @@ void SessionSerialTest::waitWithTheFlagSetReturnsAtOnce() {
 }
 
 void SessionSerialTest::receiveEventWaitsForTheThreshold() {
-    m_link->send(QStringLiteral("5203E008"), 12);
+    m_link->send(frames::read(MemoryImage::BandAddress), 12);
     QCOMPARE(m_pty->read(4), QByteArray::fromHex("5203E008"));
     writeMaster(QByteArray::fromHex("5703E008"));
     m_link->wait(300);
@@ -113,7 +113,7 @@ void SessionSerialTest::cancelEndsTheWaitAndNothingMoreIsSent() {
     m_link->wait(GenerousLimit);
     QVERIFY(timer.elapsed() < GenerousLimit);
     QVERIFY(m_link->cancelled());
-    m_link->send(session::entryFrame(), 8);
+    m_link->send(frames::entry(), 8);
     m_link->sendAck();
     QVERIFY(!m_pty->hasInput(200));
     QCOMPARE(session::stoppedResult(*m_link).outcome, SessionOutcome::Cancelled);
@@ -139,7 +139,7 @@ void SessionSerialTest::closedPortSendsNothing() {
     QVERIFY(m_link->beginSession());
     QVERIFY(m_link->failed());
     QVERIFY2(m_link->failure().contains(m_port->device()), qPrintable(m_link->failure()));
-    m_link->send(session::entryFrame(), 8);
+    m_link->send(frames::entry(), 8);
     // With the slave closed the master reports a hang-up, but no byte can be read.
     QVERIFY(m_pty->readAvailable().isEmpty());
 }

@@ -211,10 +211,10 @@ void SimHostTest::startImages_data() {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("channelOne");
     QTest::addColumn<QString>("band");
-    const QString demoFirst =
-        codec::encodeChannel({"146.52000", "OFF", "146.52000", "OFF", "High", "ON", "ON"},
-                             englishWords())
-            .first;
+    const QString demoFirst = bytesToHex(
+        toBytes(codec::encodeChannel({"146.52000", "OFF", "146.52000", "OFF", "High", "ON", "ON"},
+                                     englishWords())
+                    .first));
     QTest::newRow("factory") << QStringList{} << "FFFFFFFFFFFFFFFF"
                              << "60134017FFFFFFFF";
     QTest::newRow("demo") << QStringList{"--demo"} << demoFirst << "60134017FFFFFFFF";

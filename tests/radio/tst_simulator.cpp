@@ -321,20 +321,20 @@ void SimulatorTest::images() {
 
     const QByteArray factory = RadioSimulator::factoryImage();
     QCOMPARE(factory.size(), 1024);
-    QCOMPARE(bytesToHex(block(codec::OptionsAddress, factory)), QStringLiteral("FF02FF04FF00FFFF"));
-    QCOMPARE(bytesToHex(block(codec::BandAddress, factory)), QStringLiteral("60134017FFFFFFFF"));
-    QCOMPARE(bytesToHex(block(codec::PowerAddress, factory)), QStringLiteral("C832F1FFFFFFFFFF"));
+    QCOMPARE(bytesToHex(block(MemoryImage::OptionsAddress, factory)),
+             QStringLiteral("FF02FF04FF00FFFF"));
+    QCOMPARE(bytesToHex(block(MemoryImage::BandAddress, factory)),
+             QStringLiteral("60134017FFFFFFFF"));
+    QCOMPARE(bytesToHex(block(MemoryImage::PowerAddress, factory)),
+             QStringLiteral("C832F1FFFFFFFFFF"));
     QCOMPARE(factory.left(0x0110), erased.left(0x0110));
 
     const QByteArray demo = RadioSimulator::demoImage();
     QCOMPARE(demo.mid(0x0110), factory.mid(0x0110));
     int used = 0;
     for (int channel = 1; channel <= 16; ++channel) {
-        const QString first =
-            "57000008" + bytesToHex(block(codec::channelAddress(channel, false), demo));
-        const QString second =
-            "57000008" + bytesToHex(block(codec::channelAddress(channel, true), demo));
-        const ChannelRow row = codec::decodeChannel(first, second, englishWords(), '.');
+        const ChannelRow row =
+            codec::decodeChannel(MemoryImage(demo), channel, englishWords(), '.');
         if (row[0].isEmpty())
             continue;
         ++used;

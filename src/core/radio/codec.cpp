@@ -6,37 +6,45 @@
 #include <QCoreApplication>
 
 #include <algorithm>
+#include <cstdint>
 
 namespace zev::codec {
 
+static_assert(MemoryImage::Channels == ChannelPlan::ChannelCount);
+
 namespace {
-
-// Characters `from` to `to` of text, counted from 1; positions outside the text give nothing, so
-// a short reply never reads past its end.
-QString characters(const QString& text, int from, int to) {
-    const qsizetype first = qMax(from, 1);
-    const qsizetype last = qMin<qsizetype>(to, text.size());
-    return first <= last ? text.mid(first - 1, last - first + 1) : QString();
-}
-
-QString character(const QString& text, int position) {
-    return characters(text, position, position);
-}
 
 QChar hexDigit(int value) {
     return QLatin1Char("0123456789ABCDEF"[value & 0x0F]);
 }
 
-bool isDecimal(QChar digit) {
-    return digit >= QLatin1Char('0') && digit <= QLatin1Char('9');
+QString byteHex(std::uint8_t byte) {
+    return QString(hexDigit(byte >> 4)) + hexDigit(byte);
+}
+
+// The nibble a character of a cell stands for; anything not a hex digit, or missing, is 0.
+std::uint8_t nibble(const QString& text, qsizetype index) {
+    return index < text.size() ? static_cast<std::uint8_t>(qMax(0, hexDigitValue(text.at(index))))
+                               : 0;
+}
+
+// Two characters of a cell as one byte, the first as the high nibble.
+std::uint8_t packed(const QString& text, qsizetype high, qsizetype low) {
+    return static_cast<std::uint8_t>(nibble(text, high) << 4 | nibble(text, low));
 }
 
 // Tone and flag bytes as the radio stores them.
-const QString NoTone = QStringLiteral("FFFF");
-const QString NoFrequency = QStringLiteral("FFFFFFFF");
-const QString EmptyFlags = QStringLiteral("FF");
-const QString FlagPadding = QStringLiteral("FFFFFF");
-const QString BandPadding = QStringLiteral("FFFFFFFF");
+constexpr std::uint8_t NoTone = 0xFF;
+constexpr std::uint8_t EmptyFlags = 0xFF;
+constexpr std::uint8_t WrittenHighNibble = 0xF0; // of the channel and option flag bytes
+constexpr std::uint8_t ScanOn = 0xFE;
+constexpr std::uint8_t ScanOff = 0xFF;
+
+// Tone kinds: the top nibble of the code.
+constexpr int CtcssBelow100 = 0x0;
+constexpr int DcsNormal = 0x8;
+constexpr int DcsInverted = 0xC;
+constexpr int NoToneKind = 0xF;
 
 // Channel flag nibble: bit 2 is always set on writing and carries nothing on reading.
 constexpr int HighPowerBit = 0x8;
@@ -99,199 +107,214 @@ QString optionName(Option option) {
     return {};
 }
 
-// The options reply holds each of these indices as one decimal digit in a byte's low nibble.
+// The options block holds each of these indices as one decimal digit in a byte's low nibble.
 struct OptionDigit {
     Option option;
-    int dataByte;
+    int offset;
 };
-constexpr OptionDigit optionDigits[] = {
-    {Option::Squelch, 1}, {Option::TimeOutTimer, 3}, {Option::VoicePrompt, 5}};
+constexpr OptionDigit optionDigits[] = {{Option::Squelch, field::Squelch},
+                                        {Option::TimeOutTimer, field::TimeOutTimer},
+                                        {Option::VoicePrompt, field::VoicePrompt}};
 
-constexpr int OptionFlagByte = 0;
-constexpr int ScanByte = 6;
+} // namespace
 
-// Hex text position (from 1) of a data byte's high digit in a read reply.
-int replyPosition(int dataByte) {
-    return 9 + 2 * dataByte;
+QString decodeFrequency(const Block& block, int offset, QChar separator) {
+    const auto byte = [&block, offset](int index) { return block[offset + index]; };
+    if (byte(0) == 0xFF && byte(1) == 0xFF && byte(2) == 0xFF && byte(3) == 0xFF)
+        return {};
+    // Digits d1 d2 d3 . d4 d5 d6 d7 d8 stand as d7d8 d5d6 d3d4 d1d2.
+    return byteHex(byte(3)) + hexDigit(byte(2) >> 4) + separator + hexDigit(byte(2)) +
+           byteHex(byte(1)) + byteHex(byte(0));
 }
 
-// The low digit of a data byte; the caller has checked the reply's length.
-QChar lowDigit(const QString& reply, int dataByte) {
-    return reply.at(replyPosition(dataByte));
+FrequencyBytes encodeFrequency(const QString& cell) {
+    // The fourth character is the separator, whichever the locale wrote.
+    const QString digits = cell.left(3) + cell.mid(4, 9);
+    if (digits.isEmpty())
+        return {0xFF, 0xFF, 0xFF, 0xFF};
+    return {packed(digits, 6, 7), packed(digits, 4, 5), packed(digits, 2, 3), packed(digits, 0, 1)};
+}
+
+QString decodeTone(const ToneCode& code, const Words& words) {
+    // The code's digits h1 h2 h3 h4, top nibble first: the bytes stand low byte first.
+    const QChar h[] = {hexDigit(code[1] >> 4), hexDigit(code[1]), hexDigit(code[0] >> 4),
+                       hexDigit(code[0])};
+    switch (code[1] >> 4) {
+    case CtcssBelow100:
+        return QString(h[1]) + h[2] + QLatin1Char('.') + h[3];
+    case DcsNormal:
+        return QLatin1Char('D') + QString(h[1]) + h[2] + h[3] + QLatin1Char('N');
+    case DcsInverted:
+        return QLatin1Char('D') + QString(h[1]) + h[2] + h[3] + QLatin1Char('I');
+    case NoToneKind:
+        return words.off;
+    default:
+        // 1, 2 and any kind the radio does not define: the digits as they stand, in the form
+        // that encodes back to the same two bytes, so a read-modify-write keeps them.
+        return QString(h[0]) + h[1] + h[2] + QLatin1Char('.') + h[3];
+    }
+}
+
+ToneCode encodeTone(const QString& cell, const Words& words) {
+    const QString tone = trimmedCell(cell);
+    if (tone.isEmpty() || isOff(tone, words))
+        return {NoTone, NoTone};
+    const QChar last = tone.back();
+    // DcccI / DcccN: the three octal digits after the kind nibble.
+    if (last == QLatin1Char('I'))
+        return {packed(tone, 2, 3), static_cast<std::uint8_t>(DcsInverted << 4 | nibble(tone, 1))};
+    if (last == QLatin1Char('N'))
+        return {packed(tone, 2, 3), static_cast<std::uint8_t>(DcsNormal << 4 | nibble(tone, 1))};
+    if (tone.size() == 5) // ddd.d
+        return {packed(tone, 2, 4), packed(tone, 0, 1)};
+    return {packed(tone, 1, 3), nibble(tone, 0)}; // dd.d
+}
+
+FlagCells decodeChannelFlags(std::uint8_t byte, const Words& words) {
+    // Nibbles outside 4-7 and C-F read by the same bits; bit 2 is not looked at.
+    return {(byte & HighPowerBit) ? words.high : words.low,
+            (byte & FlagAOnBit) ? words.on : words.off,
+            (byte & FlagBOffBit) ? words.off : words.on};
+}
+
+std::uint8_t encodeChannelFlags(const QString& power, const QString& flagA, const QString& flagB,
+                                const Words& words) {
+    if (power.isEmpty() && flagA.isEmpty() && flagB.isEmpty())
+        return EmptyFlags;
+    std::uint8_t byte = WrittenHighNibble | ChannelFlagFixedBit;
+    if (isHigh(power, words))
+        byte |= HighPowerBit;
+    if (isOn(flagA, words))
+        byte |= FlagAOnBit;
+    if (isOff(flagB, words))
+        byte |= FlagBOffBit;
+    return byte;
+}
+
+namespace {
+
+ToneCode toneAt(const Block& block, int offset) {
+    return {block[offset], block[offset + 1]};
+}
+
+template <std::size_t N>
+void put(Block& block, int offset, const std::array<std::uint8_t, N>& bytes) {
+    std::copy(bytes.begin(), bytes.end(), block.begin() + offset);
+}
+
+Block erasedBlock() {
+    Block block;
+    block.fill(MemoryImage::Erased);
+    return block;
 }
 
 } // namespace
 
-int channelAddress(int channel, bool secondHalf) {
-    return 16 * channel + (secondHalf ? 8 : 0);
-}
-
-QString decodeFrequency(const QString& reply, int position, QChar separator) {
-    const int p = position;
-    const QString text = characters(reply, p, p + 1) + character(reply, p - 2) + separator +
-                         character(reply, p - 1) + characters(reply, p - 4, p - 3) +
-                         characters(reply, p - 6, p - 5);
-    if (text == QStringLiteral("FFF") + separator + QStringLiteral("FFFFF"))
-        return {};
-    return text;
-}
-
-QString encodeFrequency(const QString& cell) {
-    // The fourth character is the separator, whichever the locale wrote.
-    const QString digits = cell.left(3) + cell.mid(4, 9);
-    if (digits.isEmpty())
-        return NoFrequency;
-    return characters(digits, 7, 8) + characters(digits, 5, 6) + characters(digits, 3, 4) +
-           characters(digits, 1, 2);
-}
-
-QString decodeTone(const QString& code, const Words& words) {
-    const QString value = characters(code, 3, 4) + characters(code, 1, 2);
-    const QChar kind = value.isEmpty() ? QChar() : value.at(0);
-    if (kind == QLatin1Char('0'))
-        return characters(value, 2, 3) + QLatin1Char('.') + character(value, 4);
-    if (kind == QLatin1Char('8'))
-        return QLatin1Char('D') + characters(value, 2, 4) + QLatin1Char('N');
-    if (kind == QLatin1Char('C'))
-        return QLatin1Char('D') + characters(value, 2, 4) + QLatin1Char('I');
-    if (kind == QLatin1Char('F'))
-        return words.off;
-    // "1", "2" and any kind the radio does not define: the digits as they stand, in the form
-    // that encodes back to the same two bytes, so a read-modify-write keeps them.
-    return characters(value, 1, 3) + QLatin1Char('.') + character(value, 4);
-}
-
-QString encodeTone(const QString& cell, const Words& words) {
-    const QString tone = trimmedCell(cell);
-    if (tone.isEmpty() || isOff(tone, words))
-        return NoTone;
-    const QChar last = tone.back();
-    if (last == QLatin1Char('I'))
-        return characters(tone, 3, 4) + QLatin1Char('C') + character(tone, 2);
-    if (last == QLatin1Char('N'))
-        return characters(tone, 3, 4) + QLatin1Char('8') + character(tone, 2);
-    if (tone.size() == 5)
-        return character(tone, 3) + character(tone, 5) + characters(tone, 1, 2);
-    return character(tone, 2) + character(tone, 4) + QLatin1Char('0') + character(tone, 1);
-}
-
-FlagCells decodeChannelFlags(QChar digit, const Words& words) {
-    const int nibble = hexDigitValue(digit);
-    if (nibble < 0)
-        return {};
-    // Nibbles outside 4-7 and C-F read by the same bits; bit 2 is not looked at.
-    return {(nibble & HighPowerBit) ? words.high : words.low,
-            (nibble & FlagAOnBit) ? words.on : words.off,
-            (nibble & FlagBOffBit) ? words.off : words.on};
-}
-
-QString encodeChannelFlags(const QString& power, const QString& flagA, const QString& flagB,
-                           const Words& words) {
-    if (power.isEmpty() && flagA.isEmpty() && flagB.isEmpty())
-        return EmptyFlags;
-    int nibble = ChannelFlagFixedBit;
-    if (isHigh(power, words))
-        nibble |= HighPowerBit;
-    if (isOn(flagA, words))
-        nibble |= FlagAOnBit;
-    if (isOff(flagB, words))
-        nibble |= FlagBOffBit;
-    return QStringLiteral("F") + hexDigit(nibble);
-}
-
-ChannelRow decodeChannel(const QString& firstHalfReply, const QString& secondHalfReply,
-                         const Words& words, QChar separator) {
-    constexpr int RxPosition = 15;
-    constexpr int TxPosition = 23;
+ChannelRow decodeChannel(const Block& firstHalf, const Block& secondHalf, const Words& words,
+                         QChar separator) {
     ChannelRow row;
-    const QString rx = decodeFrequency(firstHalfReply, RxPosition, separator);
+    const QString rx = decodeFrequency(firstHalf, field::RxFrequency, separator);
     if (rx.isEmpty())
         return row;
     row[ChannelPlan::RxFrequency - 1] = rx;
-    row[ChannelPlan::TxFrequency - 1] = decodeFrequency(firstHalfReply, TxPosition, separator);
-    row[ChannelPlan::RxTone - 1] = decodeTone(characters(secondHalfReply, 9, 12), words);
-    row[ChannelPlan::TxTone - 1] = decodeTone(characters(secondHalfReply, 13, 16), words);
-    const QString flagDigit = character(secondHalfReply, 18);
-    const FlagCells flags =
-        decodeChannelFlags(flagDigit.isEmpty() ? QChar() : flagDigit.at(0), words);
+    row[ChannelPlan::TxFrequency - 1] = decodeFrequency(firstHalf, field::TxFrequency, separator);
+    row[ChannelPlan::RxTone - 1] = decodeTone(toneAt(secondHalf, field::RxTone), words);
+    row[ChannelPlan::TxTone - 1] = decodeTone(toneAt(secondHalf, field::TxTone), words);
+    const FlagCells flags = decodeChannelFlags(secondHalf[field::ChannelFlags], words);
     row[ChannelPlan::Power - 1] = flags.power;
     row[ChannelPlan::FlagA - 1] = flags.flagA;
     row[ChannelPlan::FlagB - 1] = flags.flagB;
     return row;
 }
 
-std::pair<QString, QString> encodeChannel(const ChannelRow& cells, const Words& words) {
+ChannelBlocks encodeChannel(const ChannelRow& cells, const Words& words) {
     const auto cell = [&cells](ChannelPlan::Column column) { return cells[column - 1]; };
-    return {encodeFrequency(cell(ChannelPlan::RxFrequency)) +
-                encodeFrequency(cell(ChannelPlan::TxFrequency)),
-            encodeTone(cell(ChannelPlan::RxTone), words) +
-                encodeTone(cell(ChannelPlan::TxTone), words) +
-                encodeChannelFlags(cell(ChannelPlan::Power), cell(ChannelPlan::FlagA),
-                                   cell(ChannelPlan::FlagB), words) +
-                FlagPadding};
+    ChannelBlocks blocks{erasedBlock(), erasedBlock()};
+    put(blocks.first, field::RxFrequency, encodeFrequency(cell(ChannelPlan::RxFrequency)));
+    put(blocks.first, field::TxFrequency, encodeFrequency(cell(ChannelPlan::TxFrequency)));
+    put(blocks.second, field::RxTone, encodeTone(cell(ChannelPlan::RxTone), words));
+    put(blocks.second, field::TxTone, encodeTone(cell(ChannelPlan::TxTone), words));
+    blocks.second[field::ChannelFlags] = encodeChannelFlags(
+        cell(ChannelPlan::Power), cell(ChannelPlan::FlagA), cell(ChannelPlan::FlagB), words);
+    return blocks;
 }
 
-Result<OptionIndices> decodeOptions(const QString& reply) {
-    if (!isHexText(reply))
-        return Status::failure(
-            QStringLiteral("The options block reply \"%1\" is not hex text.").arg(reply));
-    if (reply.size() < 2 * ReplySize)
-        return Status::failure(
-            QStringLiteral("The options block reply holds %1 bytes; a read reply holds %2.")
-                .arg(reply.size() / 2)
-                .arg(ReplySize));
+Result<OptionIndices> decodeOptions(const Block& block) {
     OptionIndices indices{};
-    for (const OptionDigit& field : optionDigits) {
-        const QChar digit = lowDigit(reply, field.dataByte);
-        if (!isDecimal(digit)) {
-            const int position = replyPosition(field.dataByte);
+    for (const OptionDigit& digit : optionDigits) {
+        const int value = block[digit.offset] & 0x0F;
+        if (value > 9)
             return Status::failure(
                 QStringLiteral("Options byte %1 (%2) holds %3: its low digit is not decimal.")
-                    .arg(field.dataByte)
-                    .arg(optionName(field.option), characters(reply, position, position + 1)));
-        }
-        indices[optionSlot(field.option)] = digit.digitValue();
+                    .arg(digit.offset)
+                    .arg(optionName(digit.option), byteHex(block[digit.offset])));
+        indices[optionSlot(digit.option)] = value;
     }
-    const int scanPosition = replyPosition(ScanByte);
-    indices[optionSlot(Option::Scan)] =
-        characters(reply, scanPosition, scanPosition + 1) == QStringLiteral("FF") ? 1 : 0;
+    indices[optionSlot(Option::Scan)] = block[field::Scan] == ScanOff ? 1 : 0;
     // A flag nibble below 8 reads by the same bits; bit 3 is not looked at.
-    const int flags = hexDigitValue(lowDigit(reply, OptionFlagByte));
+    const std::uint8_t flags = block[field::OptionFlags];
     indices[optionSlot(Option::BatterySave)] = (flags & BatterySaveBit) ? 1 : 0;
     indices[optionSlot(Option::KeyBeep)] = (flags & KeyBeepBit) ? 1 : 0;
     indices[optionSlot(Option::AlarmKey)] = (flags & AlarmKeyBit) ? 1 : 0;
     return indices;
 }
 
-QString encodeOptions(const OptionIndices& indices) {
+Block encodeOptions(const OptionIndices& indices) {
     // An index outside its list (a selector without a selection) is written as the start-up
     // value so the block keeps its form; checkOptions reports it before a write begins.
     const auto index = [&indices](Option option) {
         const int value = indices[optionSlot(option)];
         return isListed(option, value) ? value : startupOptionIndices[optionSlot(option)];
     };
-    int flags = OptionFlagFixedBit;
+    Block block = erasedBlock();
+    std::uint8_t flags = WrittenHighNibble | OptionFlagFixedBit;
     if (index(Option::BatterySave) == 1)
         flags |= BatterySaveBit;
     if (index(Option::KeyBeep) == 1)
         flags |= KeyBeepBit;
     if (index(Option::AlarmKey) == 1)
         flags |= AlarmKeyBit;
-    return QStringLiteral("F") + hexDigit(flags) + QLatin1Char('0') +
-           QString::number(index(Option::Squelch)) + QStringLiteral("FF0") +
-           QString::number(index(Option::TimeOutTimer)) + QStringLiteral("FF0") +
-           QString::number(index(Option::VoicePrompt)) +
-           (index(Option::Scan) == 1 ? QStringLiteral("FFFF") : QStringLiteral("FEFF"));
+    block[field::OptionFlags] = flags;
+    for (const OptionDigit& digit : optionDigits)
+        block[digit.offset] = static_cast<std::uint8_t>(index(digit.option));
+    block[field::Scan] = index(Option::Scan) == 1 ? ScanOff : ScanOn;
+    return block;
 }
 
-QString decodeBand(const QString& reply) {
-    return characters(reply, 11, 12) + character(reply, 9) + QLatin1Char('-') +
-           characters(reply, 15, 16) + character(reply, 13) + QStringLiteral("MHz");
+QString decodeBand(const Block& block) {
+    // An edge's four BCD digits stand low byte first; its 100 kHz digit is not shown.
+    const auto edge = [&block](int offset) {
+        return byteHex(block[offset + 1]) + hexDigit(block[offset] >> 4);
+    };
+    return edge(field::LowerBandEdge) + QLatin1Char('-') + edge(field::UpperBandEdge) +
+           QStringLiteral("MHz");
 }
 
-QString encodeBand(const QString& band) {
-    return character(band, 3) + QLatin1Char('0') + characters(band, 1, 2) + character(band, 7) +
-           QLatin1Char('0') + characters(band, 5, 6) + BandPadding;
+Block encodeBand(const QString& band) {
+    Block block = erasedBlock();
+    const auto edge = [&block, &band](int offset, qsizetype first) {
+        block[offset] = static_cast<std::uint8_t>(nibble(band, first + 2) << 4);
+        block[offset + 1] = packed(band, first, first + 1);
+    };
+    edge(field::LowerBandEdge, 0);
+    edge(field::UpperBandEdge, 4);
+    return block;
+}
+
+void encodePlan(const ChannelPlan& plan, const QString& band, MemoryImage& image) {
+    for (int channel = 1; channel <= ChannelPlan::ChannelCount; ++channel) {
+        const ChannelBlocks blocks = encodeChannel(plan.channel(channel), plan.words());
+        image.setBlock(MemoryImage::channelAddress(channel, false), blocks.first);
+        image.setBlock(MemoryImage::channelAddress(channel, true), blocks.second);
+    }
+    image.setBlock(MemoryImage::OptionsAddress, encodeOptions(plan.optionIndices()));
+    image.setBlock(MemoryImage::BandAddress, encodeBand(band));
+}
+
+ChannelRow decodeChannel(const MemoryImage& image, int channel, const Words& words,
+                         QChar separator) {
+    return decodeChannel(image.block(MemoryImage::channelAddress(channel, false)),
+                         image.block(MemoryImage::channelAddress(channel, true)), words, separator);
 }
 
 Status checkOptions(const OptionIndices& indices) {

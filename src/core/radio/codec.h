@@ -2,63 +2,67 @@
 
 #include "plan/channelplan.h"
 #include "plan/vocabulary.h"
+#include "radio/memoryimage.h"
 #include "status.h"
 
 #include <QString>
 
-#include <utility>
+#include <array>
+#include <cstdint>
 
-// The radio's memory image: the one place that knows its addresses and field encodings.
-// Everything works on hex text; a read reply's data byte k stands at characters 9 + 2k and
-// 10 + 2k (counted from 1) after four unexamined bytes.
+// The radio's memory image: the one place that knows its field encodings. Fields are read and
+// written as bytes at the offsets memoryimage.h names.
 namespace zev::codec {
 
-constexpr int BlockSize = 8;
-constexpr int ReplySize = 12; // four unexamined bytes, then the block
-constexpr int OptionsAddress = 0x03C0;
-constexpr int PowerAddress = 0x03C8;
-constexpr int BandAddress = 0x03E0;
-constexpr int ImageSize = 1024;
+using FrequencyBytes = std::array<std::uint8_t, field::FrequencySize>;
+using ToneCode = std::array<std::uint8_t, field::ToneSize>; // in address order
 
-// Address of a channel half: 16 x channel, plus 8 for the second half.
-int channelAddress(int channel, bool secondHalf);
+// The frequency at offset in a channel's first half. Digits are shown as they stand; all four
+// bytes 0xFF give the empty text.
+QString decodeFrequency(const Block& block, int offset, QChar separator);
+// BCD, least significant byte first; empty gives FF FF FF FF. A character that is not a digit
+// (or missing) is taken as its hex value (or 0): the write checks refuse such cells first.
+FrequencyBytes encodeFrequency(const QString& cell);
 
-// Frequency field of a reply; position 15 is the RX frequency, 23 the TX frequency.
-// Digits are copied as they stand; all eight F digits give the empty text.
-QString decodeFrequency(const QString& reply, int position, QChar separator);
-// Eight hex digits for a frequency cell, least significant byte first; empty gives FFFFFFFF.
-QString encodeFrequency(const QString& cell);
-
-// Tone code: four hex digits in address order.
-QString decodeTone(const QString& code, const Words& words);
-// The off word of either language, or an empty cell, is no tone (FFFF).
-QString encodeTone(const QString& cell, const Words& words);
+QString decodeTone(const ToneCode& code, const Words& words);
+// The off word of either language, or an empty cell, is no tone (FF FF).
+ToneCode encodeTone(const QString& cell, const Words& words);
 
 struct FlagCells {
     QString power;
     QString flagA;
     QString flagB;
 };
-// Low nibble of the channel flag byte as one hex digit.
-FlagCells decodeChannelFlags(QChar digit, const Words& words);
+// Only the low nibble of the channel flag byte counts.
+FlagCells decodeChannelFlags(std::uint8_t byte, const Words& words);
 // The active words and the recognised words of either language count by meaning.
-// All three empty gives FF.
-QString encodeChannelFlags(const QString& power, const QString& flagA, const QString& flagB,
-                           const Words& words);
+// All three empty gives 0xFF.
+std::uint8_t encodeChannelFlags(const QString& power, const QString& flagA, const QString& flagB,
+                                const Words& words);
 
-// One channel from the replies to its two halves; an empty RX frequency gives an empty row.
-ChannelRow decodeChannel(const QString& firstHalfReply, const QString& secondHalfReply,
-                         const Words& words, QChar separator);
-// The two halves, sixteen hex digits each.
-std::pair<QString, QString> encodeChannel(const ChannelRow& cells, const Words& words);
+struct ChannelBlocks {
+    Block first;
+    Block second;
+    bool operator==(const ChannelBlocks&) const = default;
+};
+// One channel from its two halves; an empty RX frequency gives an empty row.
+ChannelRow decodeChannel(const Block& firstHalf, const Block& secondHalf, const Words& words,
+                         QChar separator);
+ChannelBlocks encodeChannel(const ChannelRow& cells, const Words& words);
 
 // Options block. A squelch, time-out or voice digit that is not decimal fails the decode.
-Result<OptionIndices> decodeOptions(const QString& reply);
-QString encodeOptions(const OptionIndices& indices);
+Result<OptionIndices> decodeOptions(const Block& block);
+Block encodeOptions(const OptionIndices& indices);
 
 // Band block <-> band string "ddd-dddMHz".
-QString decodeBand(const QString& reply);
-QString encodeBand(const QString& band);
+QString decodeBand(const Block& block);
+Block encodeBand(const QString& band);
+
+// The plan as a whole image: its 16 channels, its options and the band written over image;
+// every other block keeps its bytes.
+void encodePlan(const ChannelPlan& plan, const QString& band, MemoryImage& image);
+ChannelRow decodeChannel(const MemoryImage& image, int channel, const Words& words,
+                         QChar separator);
 
 // Checks the write procedure makes before it puts the radio into programming mode (the channel
 // cells are checked with the rest of the plan, see writecheck.h). The encoders above assume

@@ -6,16 +6,16 @@ namespace zev {
 
 RadioLink::RadioLink(QObject* parent) : QObject(parent) {}
 
-void RadioLink::send(const QString& frameHex, int threshold) {
-    m_sendBuffer = hexToBytes(frameHex);
+void RadioLink::send(const QByteArray& frame, int threshold) {
+    m_sendBuffer = frame;
     if (stopped())
         return;
     setThreshold(threshold);
     transmitUnlessStopped(m_sendBuffer);
 }
 
-void RadioLink::sendKeepingThreshold(const QString& frameHex) {
-    m_sendBuffer = hexToBytes(frameHex);
+void RadioLink::sendKeepingThreshold(const QByteArray& frame) {
+    m_sendBuffer = frame;
     transmitUnlessStopped(m_sendBuffer);
 }
 
@@ -23,7 +23,7 @@ void RadioLink::sendAck() {
     if (stopped())
         return;
     setThreshold(1);
-    transmitUnlessStopped(QByteArray(1, Ack));
+    transmitUnlessStopped(frames::ack());
 }
 
 void RadioLink::transmitUnlessStopped(const QByteArray& bytes) {
@@ -34,11 +34,11 @@ void RadioLink::transmitUnlessStopped(const QByteArray& bytes) {
     emit bytesSent(bytes);
 }
 
-void RadioLink::sendClosingFrame(const QString& frameHex) {
+void RadioLink::sendClosingFrame(const QByteArray& frame) {
     if (!m_cancelled || failed() || !m_sentInSession || m_closingSent)
         return;
     m_closingSent = true;
-    m_sendBuffer = hexToBytes(frameHex);
+    m_sendBuffer = frame;
     transmit(m_sendBuffer);
     emit bytesSent(m_sendBuffer);
 }
@@ -58,7 +58,7 @@ QString RadioLink::receivedHex() const {
 }
 
 bool RadioLink::ackTest() const {
-    return !m_received.isEmpty() && m_received.at(0) == Ack;
+    return !m_received.isEmpty() && m_received.at(0) == frames::Ack;
 }
 
 bool RadioLink::beginSession() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "radio/frames.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <QString>
@@ -12,17 +14,15 @@ namespace zev {
 class RadioLink : public QObject {
     Q_OBJECT
 public:
-    static constexpr char Ack = 0x06;
-
     explicit RadioLink(QObject* parent = nullptr);
 
     // Where the radio is, for messages: the device path, or a name for an in-process radio.
     virtual QString description() const = 0;
 
-    // Frame hex into the send buffer, receive threshold set, buffer sent.
-    void send(const QString& frameHex, int threshold);
-    // Frame hex sent with whatever threshold was last set (the end frame).
-    void sendKeepingThreshold(const QString& frameHex);
+    // Frame into the send buffer, receive threshold set, buffer sent.
+    void send(const QByteArray& frame, int threshold);
+    // Frame sent with whatever threshold was last set (the end frame).
+    void sendKeepingThreshold(const QByteArray& frame);
     // The single byte 0x06 with threshold 1; the send buffer keeps its content.
     void sendAck();
 
@@ -61,7 +61,7 @@ public:
     // The one frame a cancelled session still sends (the end frame), with the threshold last
     // set, once, and only when something went out in the session: the radio may be in
     // programming mode. Nothing on a broken line or in a session that was not cancelled.
-    void sendClosingFrame(const QString& frameHex);
+    void sendClosingFrame(const QByteArray& frame);
     bool cancelled() const { return m_cancelled; }
     // The transport broke during the session; the message says how.
     bool failed() const { return !m_failure.isEmpty(); }

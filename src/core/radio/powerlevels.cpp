@@ -1,6 +1,7 @@
 #include "radio/powerlevels.h"
 
-#include "radio/codec.h"
+#include "radio/frames.h"
+#include "radio/hex.h"
 
 #include <QCoreApplication>
 
@@ -28,10 +29,6 @@ Result<int> levelFromField(const QString& text, const QString& name) {
     return value;
 }
 
-QString byteHex(int value) {
-    return QStringLiteral("%1").arg(value, 2, 16, QLatin1Char('0')).toUpper();
-}
-
 } // namespace
 
 Result<PowerLevels> levelsFromFields(const QString& high, const QString& low, int lowVoltageIndex) {
@@ -49,32 +46,32 @@ Result<PowerLevels> levelsFromFields(const QString& high, const QString& low, in
     return PowerLevels{highLevel.value(), lowLevel.value(), lowVoltageIndex};
 }
 
-QString encodeBlock(const PowerLevels& levels) {
-    return byteHex(levels.high) + byteHex(levels.low) + QLatin1Char('F') +
-           QString::number(levels.lowVoltage) + QStringLiteral("FFFFFFFFFF");
+Block encodeBlock(const PowerLevels& levels) {
+    Block block;
+    block.fill(MemoryImage::Erased);
+    block[field::HighPower] = static_cast<std::uint8_t>(levels.high);
+    block[field::LowPower] = static_cast<std::uint8_t>(levels.low);
+    block[field::LowVoltage] = static_cast<std::uint8_t>(0xF0 | levels.lowVoltage);
+    return block;
 }
 
-Result<PowerLevels> decodeReply(const QString& reply) {
-    constexpr int ReplyDigits = 2 * codec::ReplySize;
-    if (reply.size() != ReplyDigits)
+Result<PowerLevels> decodeReply(const QByteArray& reply) {
+    if (reply.size() != frames::ReadReplySize)
         return Status::failure(
             QCoreApplication::translate("zev::Power",
                                         "The radio's power calibration reply has %1 bytes, not "
                                         "%2: nothing was read.")
-                .arg(reply.size() / 2)
-                .arg(codec::ReplySize));
-    bool hex = false;
-    const int high = reply.mid(8, 2).toInt(&hex, 16);
-    const int low = hex ? reply.mid(10, 2).toInt(&hex, 16) : 0;
-    const QChar voltage = reply.at(13);
-    const int lowVoltage = voltage.digitValue();
-    if (!hex || lowVoltage < 0 || lowVoltage >= LowVoltageLevels)
+                .arg(reply.size())
+                .arg(frames::ReadReplySize));
+    const Block block = frames::replyBlock(reply);
+    const int lowVoltage = block[field::LowVoltage] & 0x0F;
+    if (lowVoltage >= LowVoltageLevels)
         return Status::failure(
             QCoreApplication::translate("zev::Power",
                                         "The radio's power calibration block is erased or "
                                         "invalid (%1): its low-voltage level is not 0, 1 or 2.")
-                .arg(reply.mid(8, 16)));
-    return PowerLevels{high, low, lowVoltage};
+                .arg(bytesToHex(toBytes(block))));
+    return PowerLevels{block[field::HighPower], block[field::LowPower], lowVoltage};
 }
 
 } // namespace zev::power

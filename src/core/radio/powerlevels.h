@@ -1,6 +1,9 @@
 #pragma once
 
+#include "radio/memoryimage.h"
 #include "status.h"
+
+#include <QByteArray>
 
 #include <QString>
 
@@ -25,13 +28,13 @@ constexpr int LowVoltageLevels = 3;
 // a message naming the field.
 Result<PowerLevels> levelsFromFields(const QString& high, const QString& low, int lowVoltageIndex);
 
-// The 16 hex digits of the block; the levels must be in range.
-QString encodeBlock(const PowerLevels& levels);
+// The block; the levels must be in range.
+Block encodeBlock(const PowerLevels& levels);
 
-// The levels from the hex text of a power read reply (four unexamined bytes, then the block).
-// An erased or damaged block (a short reply, a low-voltage nibble that is not 0 to 2) is
+// The levels from a power read reply (four unexamined bytes, then the block). A reply that is
+// not a block, or an erased or damaged block (a low-voltage nibble that is not 0 to 2), is
 // refused with a message saying so.
-Result<PowerLevels> decodeReply(const QString& reply);
+Result<PowerLevels> decodeReply(const QByteArray& reply);
 
 } // namespace power
 } // namespace zev

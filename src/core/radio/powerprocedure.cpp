@@ -1,6 +1,6 @@
 #include "radio/powerprocedure.h"
 
-#include "radio/codec.h"
+#include "radio/frames.h"
 #include "radio/link.h"
 
 #include <QCoreApplication>
@@ -21,13 +21,13 @@ struct PowerHandshake {
 PowerHandshake powerHandshake(RadioLink& link) {
     PowerHandshake result;
     link.clearReplyFlag();
-    link.send(entryFrame(), EntryReplyBytes);
+    link.send(frames::entry(), frames::IdentificationSize);
     for (int attempt = 0; attempt < HandshakeAttempts && !link.stopped(); ++attempt) {
         if (attempt > 0)
-            link.sendKeepingThreshold(entryFrame());
+            link.sendKeepingThreshold(frames::entry());
         link.waitFull(ShortWait);
         link.clearReplyFlag();
-        if (link.receivedHex() == identification()) {
+        if (link.received() == frames::identification()) {
             result.identified = true;
             break;
         }
@@ -67,13 +67,13 @@ PowerReadResult readPower(RadioLink& link) {
         result.session = *problem;
         return result;
     }
-    link.send(readFrame(codec::PowerAddress), ReadReplyBytes);
+    link.send(frames::read(MemoryImage::PowerAddress), frames::ReadReplySize);
     link.waitFull(ShortWait);
     if (link.stopped()) {
         result.session = stoppedResult(link);
         return result;
     }
-    const Result<PowerLevels> levels = power::decodeReply(link.receivedHex());
+    const Result<PowerLevels> levels = power::decodeReply(link.received());
     if (!levels) {
         // Nothing more is sent: the radio is left to give up on the session.
         result.writeEnabled = false;
@@ -82,7 +82,7 @@ PowerReadResult readPower(RadioLink& link) {
         return result;
     }
     result.levels = levels.value();
-    link.sendKeepingThreshold(endFrame());
+    link.sendKeepingThreshold(frames::end());
     result.session = SessionResult::success();
     return result;
 }
@@ -107,7 +107,8 @@ PowerWriteResult writePower(RadioLink& link, const PowerLevels& levels) {
         result.session = *problem;
         return result;
     }
-    link.send(writeFrame(codec::PowerAddress, power::encodeBlock(levels)), AckReplyBytes);
+    link.send(frames::write(MemoryImage::PowerAddress, power::encodeBlock(levels)),
+              frames::AckReplySize);
     result.frameSent = true;
     link.waitFull(ShortWait);
     if (link.stopped()) {
@@ -119,7 +120,7 @@ PowerWriteResult writePower(RadioLink& link, const PowerLevels& levels) {
             SessionResult::failed(QStringLiteral("the radio did not acknowledge the power levels"));
         return result;
     }
-    link.sendKeepingThreshold(endFrame());
+    link.sendKeepingThreshold(frames::end());
     result.session = SessionResult::success();
     return result;
 }

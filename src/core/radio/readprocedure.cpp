@@ -3,6 +3,7 @@
 #include "plan/channelplan.h"
 #include "plan/modellist.h"
 #include "radio/codec.h"
+#include "radio/frames.h"
 #include "radio/link.h"
 
 namespace zev {
@@ -29,7 +30,7 @@ SessionResult readSession(RadioLink& link, ChannelPlan& plan, ModelList& models,
         return notAcknowledged(QStringLiteral("the start of the read"));
     link.clearReplyFlag();
 
-    link.send(readFrame(codec::BandAddress), ReadReplyBytes);
+    link.send(frames::read(MemoryImage::BandAddress), frames::ReadReplySize);
     link.wait(LongWait);
     if (link.stopped())
         return stoppedResult(link);
@@ -37,7 +38,7 @@ SessionResult readSession(RadioLink& link, ChannelPlan& plan, ModelList& models,
         !problem.isEmpty())
         return SessionResult::failed(problem);
     link.clearReplyFlag();
-    models.applyBand(codec::decodeBand(link.receivedHex()));
+    models.applyBand(codec::decodeBand(frames::replyBlock(link.received())));
     progress.step();
     link.sendAck();
     link.wait(ShortWait);
@@ -51,7 +52,7 @@ SessionResult readSession(RadioLink& link, ChannelPlan& plan, ModelList& models,
                                                 : channelHalf(channel - 1, true));
         link.clearReplyFlag();
 
-        link.send(readFrame(codec::channelAddress(channel, false)), ReadReplyBytes);
+        link.send(frames::read(MemoryImage::channelAddress(channel, false)), frames::ReadReplySize);
         plan.clearChannel(channel);
         link.wait(ShortWait);
         if (link.stopped())
@@ -61,7 +62,7 @@ SessionResult readSession(RadioLink& link, ChannelPlan& plan, ModelList& models,
             !problem.isEmpty())
             return SessionResult::failed(problem);
         link.clearReplyFlag();
-        const QString firstHalf = link.receivedHex();
+        const Block firstHalf = frames::replyBlock(link.received());
         link.sendAck();
         link.wait(ShortWait);
         if (link.stopped())
@@ -70,7 +71,7 @@ SessionResult readSession(RadioLink& link, ChannelPlan& plan, ModelList& models,
             return notAcknowledged(channelHalf(channel, false));
         link.clearReplyFlag();
 
-        link.send(readFrame(codec::channelAddress(channel, true)), ReadReplyBytes);
+        link.send(frames::read(MemoryImage::channelAddress(channel, true)), frames::ReadReplySize);
         link.wait(ShortWait);
         if (link.stopped())
             return stoppedResult(link);
@@ -78,7 +79,7 @@ SessionResult readSession(RadioLink& link, ChannelPlan& plan, ModelList& models,
             !problem.isEmpty())
             return SessionResult::failed(problem);
         link.clearReplyFlag();
-        const QString secondHalf = link.receivedHex();
+        const Block secondHalf = frames::replyBlock(link.received());
         plan.setChannel(channel,
                         codec::decodeChannel(firstHalf, secondHalf, plan.words(), separator));
         link.sendAck();
@@ -93,7 +94,7 @@ SessionResult readSession(RadioLink& link, ChannelPlan& plan, ModelList& models,
     if (!acknowledged(link))
         return notAcknowledged(channelHalf(ChannelPlan::ChannelCount, true));
     link.clearReplyFlag();
-    link.send(readFrame(codec::OptionsAddress), ReadReplyBytes);
+    link.send(frames::read(MemoryImage::OptionsAddress), frames::ReadReplySize);
     link.wait(ShortWait);
     if (link.stopped())
         return stoppedResult(link);
@@ -101,7 +102,7 @@ SessionResult readSession(RadioLink& link, ChannelPlan& plan, ModelList& models,
         !problem.isEmpty())
         return SessionResult::failed(problem);
     link.clearReplyFlag();
-    const Result<OptionIndices> options = codec::decodeOptions(link.receivedHex());
+    const Result<OptionIndices> options = codec::decodeOptions(frames::replyBlock(link.received()));
     if (!options)
         return SessionResult::failed(options.message());
     for (const Option option :
@@ -114,7 +115,7 @@ SessionResult readSession(RadioLink& link, ChannelPlan& plan, ModelList& models,
         return stoppedResult(link);
     progress.step();
 
-    link.sendKeepingThreshold(endFrame());
+    link.sendKeepingThreshold(frames::end());
     progress.step();
     link.countSuccess();
     return SessionResult::success();

@@ -6,44 +6,18 @@
 
 namespace zev::session {
 
-QString entryFrame() {
-    return QStringLiteral("0254414C766578");
-}
-QString identification() {
-    return QStringLiteral("06207661726B6F6C");
-}
-QString endFrame() {
-    return QStringLiteral("646F");
-}
-
-namespace {
-
-QString addressHex(int address) {
-    return QStringLiteral("%1").arg(address, 4, 16, QLatin1Char('0')).toUpper();
-}
-
-} // namespace
-
-QString readFrame(int address) {
-    return QStringLiteral("52") + addressHex(address) + QStringLiteral("08");
-}
-
-QString writeFrame(int address, const QString& data) {
-    return QStringLiteral("57") + addressHex(address) + QStringLiteral("08") + data;
-}
-
 SessionResult enterProgrammingMode(RadioLink& link, int waitMilliseconds) {
     QString wrongReply;
     for (int attempt = 0; attempt < HandshakeAttempts; ++attempt) {
         // The flag is not cleared before an attempt: a late reply is judged now.
-        link.send(entryFrame(), EntryReplyBytes);
+        link.send(frames::entry(), frames::IdentificationSize);
         link.wait(waitMilliseconds);
         if (link.stopped())
             return stoppedResult(link);
         if (!link.replyFlag())
             continue;
         link.clearReplyFlag();
-        if (link.receivedHex() == identification())
+        if (link.received() == frames::identification())
             return SessionResult::success();
         wrongReply = link.receivedHex();
     }
@@ -76,7 +50,7 @@ SessionResult notAcknowledged(const QString& what) {
 SessionResult stoppedResult(RadioLink& link) {
     if (!link.cancelled())
         return SessionResult::failed(link.failure());
-    link.sendClosingFrame(endFrame());
+    link.sendClosingFrame(frames::end());
     return SessionResult::cancelled();
 }
 
@@ -100,11 +74,11 @@ QString writeStoppedMessage(bool writtenAny) {
 QString blockReplyProblem(const RadioLink& link, const QString& what) {
     if (!link.freshReplyTest())
         return QStringLiteral("no reply to the read of %1").arg(what);
-    if (link.received().size() != ReadReplyBytes)
+    if (link.received().size() != frames::ReadReplySize)
         return QStringLiteral("the reply to the read of %1 has %2 bytes, not %3 (%4)")
             .arg(what)
             .arg(link.received().size())
-            .arg(ReadReplyBytes)
+            .arg(frames::ReadReplySize)
             .arg(link.receivedHex());
     return {};
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "radio/frames.h"
+
 #include <QString>
 
 #include <functional>
@@ -35,17 +37,6 @@ constexpr int ReadHandshakeWait = 550;
 constexpr int WriteHandshakeWait = 250;
 constexpr int LongWait = 550;  // the read's first ACK and band read, the write's band write
 constexpr int ShortWait = 250; // every other wait, and every wait of the power dialog
-
-constexpr int EntryReplyBytes = 8;
-constexpr int ReadReplyBytes = 12;
-constexpr int AckReplyBytes = 1;
-
-QString entryFrame();     // "0254414C766578"
-QString identification(); // "06207661726B6F6C"
-QString endFrame();       // "646F"
-// Read and write frames of one 8-byte block; data is 16 hex digits.
-QString readFrame(int address);
-QString writeFrame(int address, const QString& data);
 
 // The entry handshake: up to six attempts of the entry frame, each waiting for the
 // identification reply. A reply that comes after its attempt's wait is judged at the next.

@@ -2,6 +2,7 @@
 
 #include "plan/channelplan.h"
 #include "radio/codec.h"
+#include "radio/frames.h"
 #include "radio/link.h"
 #include "radio/writecheck.h"
 
@@ -31,9 +32,10 @@ SessionResult writeSession(RadioLink& link, const ChannelPlan& plan, const QStri
             return notAcknowledged(channel == 1 ? QStringLiteral("the start of the write")
                                                 : channelHalf(channel - 1, true));
         link.clearReplyFlag();
-        const auto [firstHalf, secondHalf] =
+        const codec::ChannelBlocks blocks =
             codec::encodeChannel(plan.channel(channel), plan.words());
-        link.send(writeFrame(codec::channelAddress(channel, false), firstHalf), AckReplyBytes);
+        link.send(frames::write(MemoryImage::channelAddress(channel, false), blocks.first),
+                  frames::AckReplySize);
         writtenAny = true;
         link.wait(ShortWait);
         if (link.stopped())
@@ -41,7 +43,8 @@ SessionResult writeSession(RadioLink& link, const ChannelPlan& plan, const QStri
         if (!acknowledged(link))
             return notAcknowledged(channelHalf(channel, false));
         link.clearReplyFlag();
-        link.send(writeFrame(codec::channelAddress(channel, true), secondHalf), AckReplyBytes);
+        link.send(frames::write(MemoryImage::channelAddress(channel, true), blocks.second),
+                  frames::AckReplySize);
         link.wait(ShortWait);
         progress.step();
     }
@@ -51,8 +54,9 @@ SessionResult writeSession(RadioLink& link, const ChannelPlan& plan, const QStri
     if (!acknowledged(link))
         return notAcknowledged(channelHalf(ChannelPlan::ChannelCount, true));
     link.clearReplyFlag();
-    link.send(writeFrame(codec::OptionsAddress, codec::encodeOptions(plan.optionIndices())),
-              AckReplyBytes);
+    link.send(
+        frames::write(MemoryImage::OptionsAddress, codec::encodeOptions(plan.optionIndices())),
+        frames::AckReplySize);
     link.wait(ShortWait);
     progress.step();
 
@@ -62,7 +66,8 @@ SessionResult writeSession(RadioLink& link, const ChannelPlan& plan, const QStri
         return notAcknowledged(QStringLiteral("the options"));
     link.clearReplyFlag();
     progress.step();
-    link.send(writeFrame(codec::BandAddress, codec::encodeBand(band)), AckReplyBytes);
+    link.send(frames::write(MemoryImage::BandAddress, codec::encodeBand(band)),
+              frames::AckReplySize);
     link.wait(LongWait);
 
     if (link.stopped())
@@ -71,7 +76,7 @@ SessionResult writeSession(RadioLink& link, const ChannelPlan& plan, const QStri
         return notAcknowledged(QStringLiteral("the band"));
     link.clearReplyFlag();
     progress.step();
-    link.sendKeepingThreshold(endFrame());
+    link.sendKeepingThreshold(frames::end());
     link.countSuccess();
     return SessionResult::success();
 }
