@@ -1,6 +1,5 @@
 #include "radio/powerprocedure.h"
 
-#include "radio/frames.h"
 #include "radio/link.h"
 
 #include <QCoreApplication>
@@ -67,10 +66,12 @@ PowerReadResult readPower(RadioLink& link) {
         result.session = *problem;
         return result;
     }
-    link.send(frames::read(MemoryImage::PowerAddress), frames::ReadReplySize);
-    link.waitFull(ShortWait);
-    if (link.stopped()) {
-        result.session = stoppedResult(link);
+    // The reply is judged by its decoding alone, whether fresh or not.
+    Step read = readStep(MemoryImage::PowerAddress, ShortWait, QStringLiteral("the power levels"));
+    read.judge = Judge::None;
+    read.fullWait = true;
+    if (auto end = exchange(link, read)) {
+        result.session = *end;
         return result;
     }
     const Result<PowerLevels> levels = power::decodeReply(link.received());
@@ -107,17 +108,13 @@ PowerWriteResult writePower(RadioLink& link, const PowerLevels& levels) {
         result.session = *problem;
         return result;
     }
-    link.send(frames::write(MemoryImage::PowerAddress, power::encodeBlock(levels)),
-              frames::AckReplySize);
+    Step write = writeStep(MemoryImage::PowerAddress, power::encodeBlock(levels), ShortWait,
+                           QStringLiteral("the power levels"));
+    write.judge = Judge::AckAlone;
+    write.fullWait = true;
     result.frameSent = true;
-    link.waitFull(ShortWait);
-    if (link.stopped()) {
-        result.session = stoppedResult(link);
-        return result;
-    }
-    if (!link.ackTest()) {
-        result.session =
-            SessionResult::failed(QStringLiteral("the radio did not acknowledge the power levels"));
+    if (auto end = exchange(link, write)) {
+        result.session = *end;
         return result;
     }
     link.sendKeepingThreshold(frames::end());

@@ -3,14 +3,27 @@
 #include "plan/channelplan.h"
 #include "plan/modellist.h"
 #include "radio/codec.h"
-#include "radio/frames.h"
 #include "radio/link.h"
+#include "radio/memoryimage.h"
 
 namespace zev {
 
 using namespace session;
 
 namespace {
+
+// The blocks in the order the radio is read: the band, the channel halves, the options.
+QList<BlockRead> readOrder() {
+    QList<BlockRead> blocks = {{MemoryImage::BandAddress, LongWait, QStringLiteral("the band"),
+                                QStringLiteral("the band read")}};
+    for (int channel = 1; channel <= ChannelPlan::ChannelCount; ++channel)
+        for (const bool secondHalf : {false, true})
+            blocks.append({MemoryImage::channelAddress(channel, secondHalf), ShortWait,
+                           channelHalf(channel, secondHalf), channelHalf(channel, secondHalf)});
+    blocks.append({MemoryImage::OptionsAddress, ShortWait, QStringLiteral("the options"),
+                   QStringLiteral("the options")});
+    return blocks;
+}
 
 SessionResult readSession(RadioLink& link, ChannelPlan& plan, ModelList& models,
                           const ProgressCallback& progressCallback) {
@@ -22,97 +35,44 @@ SessionResult readSession(RadioLink& link, ChannelPlan& plan, ModelList& models,
     if (SessionResult entry = enterProgrammingMode(link, ReadHandshakeWait); !entry.succeeded())
         return entry;
     progress.step();
-    link.sendAck();
-    link.wait(LongWait);
-    if (link.stopped())
-        return stoppedResult(link);
-    if (!acknowledged(link))
-        return notAcknowledged(QStringLiteral("the start of the read"));
-    link.clearReplyFlag();
+    if (auto end = exchange(link, ackStep(LongWait, QStringLiteral("the start of the read"))))
+        return *end;
 
-    link.send(frames::read(MemoryImage::BandAddress), frames::ReadReplySize);
-    link.wait(LongWait);
-    if (link.stopped())
-        return stoppedResult(link);
-    if (const QString problem = blockReplyProblem(link, QStringLiteral("the band"));
-        !problem.isEmpty())
-        return SessionResult::failed(problem);
-    link.clearReplyFlag();
-    models.applyBand(codec::decodeBand(frames::replyBlock(link.received())));
-    progress.step();
-    link.sendAck();
-    link.wait(ShortWait);
-
+    // Each block is applied as soon as it is in, so a failure keeps what came before it: a row
+    // is cleared before its first half is read and set once its second half is in.
+    MemoryImage image;
     const QChar separator = decimalSeparator();
-    for (int channel = 1; channel <= ChannelPlan::ChannelCount; ++channel) {
-        if (link.stopped())
-            return stoppedResult(link);
-        if (!acknowledged(link))
-            return notAcknowledged(channel == 1 ? QStringLiteral("the band read")
-                                                : channelHalf(channel - 1, true));
-        link.clearReplyFlag();
-
-        link.send(frames::read(MemoryImage::channelAddress(channel, false)), frames::ReadReplySize);
-        plan.clearChannel(channel);
-        link.wait(ShortWait);
-        if (link.stopped())
-            return stoppedResult(link);
-        // Only a fresh reply of the right length is decoded: stale bytes never reach the table.
-        if (const QString problem = blockReplyProblem(link, channelHalf(channel, false));
-            !problem.isEmpty())
-            return SessionResult::failed(problem);
-        link.clearReplyFlag();
-        const Block firstHalf = frames::replyBlock(link.received());
-        link.sendAck();
-        link.wait(ShortWait);
-        if (link.stopped())
-            return stoppedResult(link);
-        if (!acknowledged(link))
-            return notAcknowledged(channelHalf(channel, false));
-        link.clearReplyFlag();
-
-        link.send(frames::read(MemoryImage::channelAddress(channel, true)), frames::ReadReplySize);
-        link.wait(ShortWait);
-        if (link.stopped())
-            return stoppedResult(link);
-        if (const QString problem = blockReplyProblem(link, channelHalf(channel, true));
-            !problem.isEmpty())
-            return SessionResult::failed(problem);
-        link.clearReplyFlag();
-        const Block secondHalf = frames::replyBlock(link.received());
-        plan.setChannel(channel,
-                        codec::decodeChannel(firstHalf, secondHalf, plan.words(), separator));
-        link.sendAck();
-        link.wait(ShortWait);
-        progress.step();
-    }
-    if (link.stopped())
-        return stoppedResult(link);
-
-    // Skipping the options here would report a read as done with options the radio does not
-    // hold; an unacknowledged last channel fails the read as every other step does.
-    if (!acknowledged(link))
-        return notAcknowledged(channelHalf(ChannelPlan::ChannelCount, true));
-    link.clearReplyFlag();
-    link.send(frames::read(MemoryImage::OptionsAddress), frames::ReadReplySize);
-    link.wait(ShortWait);
-    if (link.stopped())
-        return stoppedResult(link);
-    if (const QString problem = blockReplyProblem(link, QStringLiteral("the options"));
-        !problem.isEmpty())
-        return SessionResult::failed(problem);
-    link.clearReplyFlag();
-    const Result<OptionIndices> options = codec::decodeOptions(frames::replyBlock(link.received()));
-    if (!options)
-        return SessionResult::failed(options.message());
-    for (const Option option :
-         {Option::Squelch, Option::TimeOutTimer, Option::VoicePrompt, Option::Scan,
-          Option::BatterySave, Option::KeyBeep, Option::AlarmKey})
-        plan.setOptionIndex(option, options.value()[optionSlot(option)]);
-    link.sendAck();
-    link.wait(ShortWait);
-    if (link.stopped())
-        return stoppedResult(link);
+    ReadHooks hooks;
+    hooks.beforeRead = [&plan](const BlockRead& block) {
+        if (const int channel = MemoryImage::channelAt(block.address, false))
+            plan.clearChannel(channel);
+    };
+    hooks.arrived = [&](const BlockRead& block, const Block& data) -> Status {
+        image.setBlock(block.address, data);
+        if (block.address == MemoryImage::BandAddress) {
+            models.applyBand(codec::decodeBand(data));
+            progress.step();
+        } else if (block.address == MemoryImage::OptionsAddress) {
+            const Result<OptionIndices> options = codec::decodeOptions(data);
+            if (!options)
+                return Status::failure(options.message());
+            for (const Option option :
+                 {Option::Squelch, Option::TimeOutTimer, Option::VoicePrompt, Option::Scan,
+                  Option::BatterySave, Option::KeyBeep, Option::AlarmKey})
+                plan.setOptionIndex(option, options.value()[static_cast<int>(option)]);
+        } else if (const int channel = MemoryImage::channelAt(block.address, true)) {
+            plan.setChannel(channel, codec::decodeChannel(image, channel, plan.words(), separator));
+        }
+        return Status::success();
+    };
+    hooks.ackWaited = [&progress](const BlockRead& block) {
+        if (MemoryImage::channelAt(block.address, true))
+            progress.step();
+    };
+    // An unacknowledged last channel fails the read as every other step does: skipping the
+    // options would report a read as done with options the radio does not hold.
+    if (auto end = readBlocks(link, readOrder(), hooks))
+        return *end;
     progress.step();
 
     link.sendKeepingThreshold(frames::end());

@@ -39,14 +39,6 @@ QString channelHalf(int channel, bool secondHalf) {
         .arg(channel);
 }
 
-bool acknowledged(const RadioLink& link) {
-    return link.ackTest() && link.freshReplyTest();
-}
-
-SessionResult notAcknowledged(const QString& what) {
-    return SessionResult::failed(QStringLiteral("the radio did not acknowledge %1").arg(what));
-}
-
 SessionResult stoppedResult(RadioLink& link) {
     if (!link.cancelled())
         return SessionResult::failed(link.failure());
@@ -71,6 +63,9 @@ QString writeStoppedMessage(bool writtenAny) {
         "written plan: write the plan again.");
 }
 
+namespace {
+
+// A fresh reply of exactly one read reply: empty when the reply is one, else why not.
 QString blockReplyProblem(const RadioLink& link, const QString& what) {
     if (!link.freshReplyTest())
         return QStringLiteral("no reply to the read of %1").arg(what);
@@ -81,6 +76,100 @@ QString blockReplyProblem(const RadioLink& link, const QString& what) {
             .arg(frames::ReadReplySize)
             .arg(link.receivedHex());
     return {};
+}
+
+SessionResult notAcknowledged(const QString& what) {
+    return SessionResult::failed(QStringLiteral("the radio did not acknowledge %1").arg(what));
+}
+
+} // namespace
+
+Step ackStep(int waitMs, const QString& what, Judge judge) {
+    return {frames::ack(), frames::AckReplySize, waitMs, judge, what};
+}
+
+Step readStep(int address, int waitMs, const QString& what) {
+    return {frames::read(address), frames::ReadReplySize, waitMs, Judge::Block, what};
+}
+
+Step writeStep(int address, const Block& block, int waitMs, const QString& what) {
+    return {frames::write(address, block), frames::AckReplySize, waitMs, Judge::Ack, what};
+}
+
+std::optional<SessionResult> exchange(RadioLink& link, const Step& step,
+                                      const std::function<void()>& afterWait) {
+    if (step.frame == frames::ack())
+        link.sendAck();
+    else
+        link.send(step.frame, step.replyBytes);
+    if (step.fullWait)
+        link.waitFull(step.waitMs);
+    else
+        link.wait(step.waitMs);
+    if (afterWait)
+        afterWait();
+    if (link.stopped())
+        return stoppedResult(link);
+    switch (step.judge) {
+    case Judge::Ack:
+        if (!link.ackTest() || !link.freshReplyTest())
+            return notAcknowledged(step.what);
+        link.clearReplyFlag();
+        break;
+    case Judge::Block:
+        if (const QString problem = blockReplyProblem(link, step.what); !problem.isEmpty())
+            return SessionResult::failed(problem);
+        link.clearReplyFlag();
+        break;
+    case Judge::AckAlone:
+        if (!link.ackTest())
+            return notAcknowledged(step.what);
+        break;
+    case Judge::None:
+        break;
+    }
+    return std::nullopt;
+}
+
+std::optional<SessionResult> readBlocks(RadioLink& link, const QList<BlockRead>& blocks,
+                                        const ReadHooks& hooks) {
+    for (qsizetype i = 0; i < blocks.size(); ++i) {
+        const BlockRead& block = blocks.at(i);
+        if (hooks.beforeRead)
+            hooks.beforeRead(block);
+        if (auto end = exchange(link, readStep(block.address, block.waitMs, block.what)))
+            return end;
+        if (hooks.arrived) {
+            if (const Status status = hooks.arrived(block, frames::replyBlock(link.received()));
+                !status)
+                return SessionResult::failed(status.message());
+        }
+        const bool last = i == blocks.size() - 1;
+        const auto waited = [&hooks, &block] {
+            if (hooks.ackWaited)
+                hooks.ackWaited(block);
+        };
+        if (auto end = exchange(
+                link, ackStep(ShortWait, block.ackWhat, last ? Judge::None : Judge::Ack), waited))
+            return end;
+    }
+    return std::nullopt;
+}
+
+std::optional<SessionResult> writeBlocks(RadioLink& link, const QList<BlockWrite>& blocks,
+                                         const WriteHooks& hooks) {
+    for (const BlockWrite& block : blocks) {
+        if (hooks.beforeWrite)
+            hooks.beforeWrite(block);
+        const auto waited = [&hooks, &block] {
+            if (hooks.waited)
+                hooks.waited(block);
+        };
+        if (auto end = exchange(
+                link, writeStep(block.address, block.block, block.waitMs, block.what), waited))
+            return end;
+    }
+    return std::nullopt;
 }
 
 Scope::Scope(RadioLink& link) : m_link(link), m_began(link.beginSession()) {}

@@ -1,10 +1,14 @@
 #pragma once
 
 #include "radio/frames.h"
+#include "radio/memoryimage.h"
+#include "status.h"
 
+#include <QList>
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 namespace zev {
 
@@ -53,17 +57,71 @@ SessionResult stoppedResult(RadioLink& link);
 QString readStoppedMessage();
 QString writeStoppedMessage(bool writtenAny);
 
-// A reply that may be decoded: fresh and exactly one read reply long. Empty when it is, else
-// why not, naming what was read.
-QString blockReplyProblem(const RadioLink& link, const QString& what);
-
 // Names a channel half in failure reasons: "the second half of channel 5".
 QString channelHalf(int channel, bool secondHalf);
 
-// A block counts as acknowledged only on a fresh ACK: an old reply that happened to begin
-// with 0x06 proves nothing.
-bool acknowledged(const RadioLink& link);
-SessionResult notAcknowledged(const QString& what);
+// How a step judges the radio's answer.
+enum class Judge {
+    Ack,      // a fresh ACK: an old reply that happened to begin with 0x06 proves nothing
+    Block,    // a fresh reply exactly one read reply long: stale bytes are never decoded
+    AckAlone, // the ACK test alone, an old reply included (the power dialog)
+    None,     // not judged
+};
+
+// One protocol step: the frame, the reply size it is sent for, how long to wait for the reply
+// and how to judge it; what names the frame in a failure.
+struct Step {
+    QByteArray frame; // frames::ack() goes out as the ACK, leaving the send buffer as it was
+    int replyBytes = frames::AckReplySize;
+    int waitMs = ShortWait;
+    Judge judge = Judge::Ack;
+    QString what;
+    bool fullWait = false; // the power dialog's waits last their full time
+};
+
+Step ackStep(int waitMs, const QString& what, Judge judge = Judge::Ack);
+Step readStep(int address, int waitMs, const QString& what);
+Step writeStep(int address, const Block& block, int waitMs, const QString& what);
+
+// Sends the step's frame, waits, and judges the reply; a fresh reply that passes clears the
+// reply flag. afterWait runs between the wait and the judgement (a progress milestone). Returns
+// how the session ends when it was stopped or the reply failed, nothing when it goes on.
+std::optional<SessionResult> exchange(RadioLink& link, const Step& step,
+                                      const std::function<void()>& afterWait = {});
+
+// The blocks of a session in the order they go, and what the procedure does around each.
+struct BlockRead {
+    int address;
+    int waitMs;
+    QString what;    // names the read in a failure
+    QString ackWhat; // names the ACK exchange that follows it
+};
+struct ReadHooks {
+    std::function<void(const BlockRead&)> beforeRead;
+    // The block arrived, before its ACK; a failure ends the session.
+    std::function<Status(const BlockRead&, const Block&)> arrived;
+    // The ACK's wait is over, before its judgement.
+    std::function<void(const BlockRead&)> ackWaited;
+};
+// Each block is read and then acknowledged; an ACK is judged before the next read, the last
+// one not at all.
+std::optional<SessionResult> readBlocks(RadioLink& link, const QList<BlockRead>& blocks,
+                                        const ReadHooks& hooks);
+
+struct BlockWrite {
+    int address;
+    Block block;
+    int waitMs;
+    QString what;
+};
+struct WriteHooks {
+    std::function<void(const BlockWrite&)> beforeWrite;
+    // The wait is over, before the radio's answer is judged.
+    std::function<void(const BlockWrite&)> waited;
+};
+// Each block is written and its acknowledgement judged before the next goes.
+std::optional<SessionResult> writeBlocks(RadioLink& link, const QList<BlockWrite>& blocks,
+                                         const WriteHooks& hooks);
 
 // Marks the link busy for one procedure; a second procedure cannot start inside a wait.
 class Scope {

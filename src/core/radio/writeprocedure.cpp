@@ -2,8 +2,8 @@
 
 #include "plan/channelplan.h"
 #include "radio/codec.h"
-#include "radio/frames.h"
 #include "radio/link.h"
+#include "radio/memoryimage.h"
 #include "radio/writecheck.h"
 
 namespace zev {
@@ -12,9 +12,25 @@ using namespace session;
 
 namespace {
 
+// The blocks in the order the radio is written: the channel halves, the options, the band.
+QList<BlockWrite> writeOrder(const MemoryImage& image) {
+    QList<BlockWrite> blocks;
+    for (int channel = 1; channel <= ChannelPlan::ChannelCount; ++channel)
+        for (const bool secondHalf : {false, true}) {
+            const int address = MemoryImage::channelAddress(channel, secondHalf);
+            blocks.append(
+                {address, image.block(address), ShortWait, channelHalf(channel, secondHalf)});
+        }
+    blocks.append({MemoryImage::OptionsAddress, image.block(MemoryImage::OptionsAddress), ShortWait,
+                   QStringLiteral("the options")});
+    blocks.append({MemoryImage::BandAddress, image.block(MemoryImage::BandAddress), LongWait,
+                   QStringLiteral("the band")});
+    return blocks;
+}
+
 // writtenAny: a write frame has gone out, so the radio may hold part of the plan.
-SessionResult writeSession(RadioLink& link, const ChannelPlan& plan, const QString& band,
-                           Progress& progress, bool& writtenAny) {
+SessionResult writeSession(RadioLink& link, const MemoryImage& image, Progress& progress,
+                           bool& writtenAny) {
     link.clearReplyFlag();
     if (link.stopped())
         return stoppedResult(link);
@@ -22,59 +38,24 @@ SessionResult writeSession(RadioLink& link, const ChannelPlan& plan, const QStri
     if (SessionResult entry = enterProgrammingMode(link, WriteHandshakeWait); !entry.succeeded())
         return entry;
     progress.step();
-    link.sendAck();
-    link.wait(ShortWait);
+    if (auto end = exchange(link, ackStep(ShortWait, QStringLiteral("the start of the write"))))
+        return *end;
 
-    for (int channel = 1; channel <= ChannelPlan::ChannelCount; ++channel) {
-        if (link.stopped())
-            return stoppedResult(link);
-        if (!acknowledged(link))
-            return notAcknowledged(channel == 1 ? QStringLiteral("the start of the write")
-                                                : channelHalf(channel - 1, true));
-        link.clearReplyFlag();
-        const codec::ChannelBlocks blocks =
-            codec::encodeChannel(plan.channel(channel), plan.words());
-        link.send(frames::write(MemoryImage::channelAddress(channel, false), blocks.first),
-                  frames::AckReplySize);
+    // Milestones: after each channel's second half and after the options, once their wait is
+    // over; before the band goes out.
+    WriteHooks hooks;
+    hooks.beforeWrite = [&](const BlockWrite& block) {
         writtenAny = true;
-        link.wait(ShortWait);
-        if (link.stopped())
-            return stoppedResult(link);
-        if (!acknowledged(link))
-            return notAcknowledged(channelHalf(channel, false));
-        link.clearReplyFlag();
-        link.send(frames::write(MemoryImage::channelAddress(channel, true), blocks.second),
-                  frames::AckReplySize);
-        link.wait(ShortWait);
-        progress.step();
-    }
-
-    if (link.stopped())
-        return stoppedResult(link);
-    if (!acknowledged(link))
-        return notAcknowledged(channelHalf(ChannelPlan::ChannelCount, true));
-    link.clearReplyFlag();
-    link.send(
-        frames::write(MemoryImage::OptionsAddress, codec::encodeOptions(plan.optionIndices())),
-        frames::AckReplySize);
-    link.wait(ShortWait);
-    progress.step();
-
-    if (link.stopped())
-        return stoppedResult(link);
-    if (!acknowledged(link))
-        return notAcknowledged(QStringLiteral("the options"));
-    link.clearReplyFlag();
-    progress.step();
-    link.send(frames::write(MemoryImage::BandAddress, codec::encodeBand(band)),
-              frames::AckReplySize);
-    link.wait(LongWait);
-
-    if (link.stopped())
-        return stoppedResult(link);
-    if (!acknowledged(link))
-        return notAcknowledged(QStringLiteral("the band"));
-    link.clearReplyFlag();
+        if (block.address == MemoryImage::BandAddress)
+            progress.step();
+    };
+    hooks.waited = [&progress](const BlockWrite& block) {
+        if (MemoryImage::channelAt(block.address, true) ||
+            block.address == MemoryImage::OptionsAddress)
+            progress.step();
+    };
+    if (auto end = writeBlocks(link, writeOrder(image), hooks))
+        return *end;
     progress.step();
     link.sendKeepingThreshold(frames::end());
     link.countSuccess();
@@ -91,8 +72,10 @@ SessionResult writeRadio(RadioLink& link, const ChannelPlan& plan, const QString
     Progress progress(progressCallback); // the bar starts from 0, also for a refused plan
     if (const Status check = checkPlanForWrite(plan, band); !check)
         return SessionResult::refused(check.message());
+    MemoryImage image;
+    codec::encodePlan(plan, band, image);
     bool writtenAny = false;
-    SessionResult result = writeSession(link, plan, band, progress, writtenAny);
+    SessionResult result = writeSession(link, image, progress, writtenAny);
     if (result.outcome == SessionOutcome::Cancelled)
         result.reason = writeStoppedMessage(writtenAny);
     return result;
