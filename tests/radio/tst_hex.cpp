@@ -12,8 +12,6 @@ private slots:
     void toHex_data();
     void toHex();
     void everyByteRoundTrips();
-    void hexTextRecognised_data();
-    void hexTextRecognised();
 };
 
 void HexTest::toBytes_data() {
@@ -57,22 +55,6 @@ void HexTest::everyByteRoundTrips() {
     QCOMPARE(hex.size(), 512);
     QCOMPARE(hexToBytes(hex), all);
     QCOMPARE(hexToBytes(hex.toLower()), all);
-}
-
-void HexTest::hexTextRecognised_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("hex");
-    QTest::newRow("empty") << "" << true;
-    QTest::newRow("pairs, either case") << "0aF9" << true;
-    QTest::newRow("odd length") << "ABC" << false;
-    QTest::newRow("letter past F") << "0G" << false;
-    QTest::newRow("separator") << "145.12" << false;
-}
-
-void HexTest::hexTextRecognised() {
-    QFETCH(QString, text);
-    QFETCH(bool, hex);
-    QCOMPARE(isHexText(text), hex);
 }
 
 QTEST_GUILESS_MAIN(HexTest)

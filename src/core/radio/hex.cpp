@@ -17,8 +17,7 @@ QByteArray hexToBytes(const QString& hex) {
     const qsizetype count = hex.size() / 2;
     QByteArray bytes(count, '\0');
     for (qsizetype i = 0; i < count; ++i) {
-        // A digit that is not hex counts as 0: frames are built by the codec, and text from
-        // elsewhere is checked with isHexText before it gets here.
+        // A digit that is not hex counts as 0.
         const int high = qMax(0, hexDigitValue(hex.at(2 * i)));
         const int low = qMax(0, hexDigitValue(hex.at(2 * i + 1)));
         bytes[i] = static_cast<char>(high * 16 + low);
@@ -36,16 +35,6 @@ QString bytesToHex(const QByteArray& bytes) {
         hex += QLatin1Char(digits[value & 0x0F]);
     }
     return hex;
-}
-
-bool isHexText(const QString& text) {
-    if (text.size() % 2 != 0)
-        return false;
-    for (const QChar digit : text) {
-        if (hexDigitValue(digit) < 0)
-            return false;
-    }
-    return true;
 }
 
 } // namespace zev
