@@ -14,10 +14,6 @@ static_assert(MemoryImage::Channels == ChannelPlan::ChannelCount);
 
 namespace {
 
-QChar hexDigit(int value) {
-    return QLatin1Char("0123456789ABCDEF"[value & 0x0F]);
-}
-
 QString byteHex(std::uint8_t byte) {
     return QString(hexDigit(byte >> 4)) + hexDigit(byte);
 }

@@ -13,6 +13,10 @@ int hexDigitValue(QChar digit) {
     return -1;
 }
 
+QChar hexDigit(int value) {
+    return QLatin1Char("0123456789ABCDEF"[value & 0x0F]);
+}
+
 QByteArray hexToBytes(const QString& hex) {
     const qsizetype count = hex.size() / 2;
     QByteArray bytes(count, '\0');
@@ -26,13 +30,12 @@ QByteArray hexToBytes(const QString& hex) {
 }
 
 QString bytesToHex(const QByteArray& bytes) {
-    static constexpr char digits[] = "0123456789ABCDEF";
     QString hex;
     hex.reserve(bytes.size() * 2);
     for (const char byte : bytes) {
         const auto value = static_cast<unsigned char>(byte);
-        hex += QLatin1Char(digits[value >> 4]);
-        hex += QLatin1Char(digits[value & 0x0F]);
+        hex += hexDigit(value >> 4);
+        hex += hexDigit(value);
     }
     return hex;
 }

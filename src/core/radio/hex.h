@@ -12,5 +12,7 @@ QString bytesToHex(const QByteArray& bytes);
 
 // Value of one hex digit of either case, or -1.
 int hexDigitValue(QChar digit);
+// The upper-case digit of a nibble (the low four bits of value).
+QChar hexDigit(int value);
 
 } // namespace zev
