@@ -1,5 +1,6 @@
 #include "sim/simulator.h"
 
+#include "plan/band.h"
 #include "radio/codec.h"
 #include "radio/frames.h"
 #include "radio/memoryimage.h"
@@ -172,7 +173,7 @@ QByteArray RadioSimulator::factoryImage() {
     image.setBlock(MemoryImage::OptionsAddress, codec::encodeOptions(startupOptionIndices));
     // High power 200, low power 50, low-voltage level 1.
     image.setBlock(MemoryImage::PowerAddress, power::encodeBlock({200, 50, 1}));
-    image.setBlock(MemoryImage::BandAddress, codec::encodeBand(QStringLiteral("136-174MHz")));
+    image.setBlock(MemoryImage::BandAddress, codec::encodeBand(FactoryBand));
     return image.bytes();
 }
 

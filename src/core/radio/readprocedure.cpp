@@ -59,7 +59,7 @@ SessionResult readSession(RadioLink& link, ChannelPlan& plan, ModelList& models,
             for (const Option option :
                  {Option::Squelch, Option::TimeOutTimer, Option::VoicePrompt, Option::Scan,
                   Option::BatterySave, Option::KeyBeep, Option::AlarmKey})
-                plan.setOptionIndex(option, options.value()[static_cast<int>(option)]);
+                plan.setOptionIndex(option, options.value()[optionSlot(option)]);
         } else if (const int channel = MemoryImage::channelAt(block.address, true)) {
             plan.setChannel(channel, codec::decodeChannel(image, channel, plan.words(), separator));
         }
