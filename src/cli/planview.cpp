@@ -1,5 +1,6 @@
 #include "planview.h"
 
+#include "chanfile/plancompare.h"
 #include "plan/channelplan.h"
 #include "textwidth.h"
 
@@ -11,26 +12,6 @@
 namespace zev::cli {
 
 namespace {
-
-QString optionLabel(Option option) {
-    switch (option) {
-    case Option::Squelch:
-        return QStringLiteral("Squelch level");
-    case Option::BatterySave:
-        return QStringLiteral("Battery save");
-    case Option::TimeOutTimer:
-        return QStringLiteral("Time-out timer");
-    case Option::VoicePrompt:
-        return QStringLiteral("Voice prompt");
-    case Option::KeyBeep:
-        return QStringLiteral("Key beep");
-    case Option::AlarmKey:
-        return QStringLiteral("Alarm key");
-    case Option::Scan:
-        return QStringLiteral("Scan");
-    }
-    return {};
-}
 
 // The channel table's header row as the language pack words it; without a pack, plain names.
 QStringList channelHeader(const ChannelPlan& plan) {
@@ -77,7 +58,7 @@ QString formatPlan(const ChannelPlan& plan, const QString& band) {
     QList<QStringList> options;
     for (const Option option : allOptions) {
         const int index = plan.optionIndex(option);
-        options.append({optionLabel(option) + QLatin1Char(':'),
+        options.append({optionName(option) + QLatin1Char(':'),
                         index < 0 ? QStringLiteral("-") : QString::number(index),
                         visibleText(plan.optionText(option))});
     }

@@ -1,5 +1,7 @@
 #include "plan/channelplan.h"
 
+#include <QCoreApplication>
+
 namespace zev {
 
 ChannelPlan::ChannelPlan(QObject* parent) : QAbstractTableModel(parent) {
@@ -177,6 +179,27 @@ Qt::ItemFlags ChannelPlan::flags(const QModelIndex& index) const {
     if (!index.isValid())
         return Qt::NoItemFlags;
     return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+}
+
+QString columnName(int column) {
+    // The English pack's header titles.
+    switch (column) {
+    case ChannelPlan::RxFrequency:
+        return QCoreApplication::translate("zev::WriteCheck", "RX Freq");
+    case ChannelPlan::RxTone:
+        return QCoreApplication::translate("zev::WriteCheck", "RX Tone");
+    case ChannelPlan::TxFrequency:
+        return QCoreApplication::translate("zev::WriteCheck", "TX Freq");
+    case ChannelPlan::TxTone:
+        return QCoreApplication::translate("zev::WriteCheck", "TX Tone");
+    case ChannelPlan::Power:
+        return QCoreApplication::translate("zev::WriteCheck", "Power");
+    case ChannelPlan::FlagA:
+        return QCoreApplication::translate("zev::WriteCheck", "Scan Add");
+    case ChannelPlan::FlagB:
+        return QCoreApplication::translate("zev::WriteCheck", "Busy Lock");
+    }
+    return {};
 }
 
 } // namespace zev

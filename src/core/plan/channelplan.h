@@ -48,6 +48,7 @@ public:
     const Words& words() const { return m_words; }
     void setWords(const Words& words);
     void rebuildOptionLists(const OptionTexts& texts);
+    const OptionTexts& optionTexts() const { return m_optionTexts; }
     const QStringList& toneList() const { return m_tones; }
     void dropToneHead();                         // removes the off item when the list has 259
     void insertToneHead(const QString& offWord); // inserts the off item at index 0
@@ -79,5 +80,9 @@ private:
     OptionIndices m_optionIndices = startupOptionIndices;
     QStringList m_tones = builtinTones();
 };
+
+// The name of plan column 1 to 7 in messages: the English pack's header title ("RX Freq"),
+// translated.
+QString columnName(int column);
 
 } // namespace zev

@@ -41,25 +41,19 @@ QString translate(const char* text) {
 // A whole sentence for each kind of cell, so that a translation can order its parts freely.
 struct Field {
     ChannelPlan::Column column;
-    const char* title;    // the English pack's header title
     const char* notValid; // %1 channel, %2 field name, %3 cell text
 };
 
 constexpr Field fields[] = {
-    {ChannelPlan::RxFrequency, QT_TRANSLATE_NOOP("zev::WriteCheck", "RX Freq"),
+    {ChannelPlan::RxFrequency,
      QT_TRANSLATE_NOOP("zev::WriteCheck", "%1: %2 '%3' is not a frequency")},
-    {ChannelPlan::RxTone, QT_TRANSLATE_NOOP("zev::WriteCheck", "RX Tone"),
-     QT_TRANSLATE_NOOP("zev::WriteCheck", "%1: %2 '%3' is not a tone")},
-    {ChannelPlan::TxFrequency, QT_TRANSLATE_NOOP("zev::WriteCheck", "TX Freq"),
+    {ChannelPlan::RxTone, QT_TRANSLATE_NOOP("zev::WriteCheck", "%1: %2 '%3' is not a tone")},
+    {ChannelPlan::TxFrequency,
      QT_TRANSLATE_NOOP("zev::WriteCheck", "%1: %2 '%3' is not a frequency")},
-    {ChannelPlan::TxTone, QT_TRANSLATE_NOOP("zev::WriteCheck", "TX Tone"),
-     QT_TRANSLATE_NOOP("zev::WriteCheck", "%1: %2 '%3' is not a tone")},
-    {ChannelPlan::Power, QT_TRANSLATE_NOOP("zev::WriteCheck", "Power"),
-     QT_TRANSLATE_NOOP("zev::WriteCheck", "%1: %2 '%3' is not a power word")},
-    {ChannelPlan::FlagA, QT_TRANSLATE_NOOP("zev::WriteCheck", "Scan Add"),
-     QT_TRANSLATE_NOOP("zev::WriteCheck", "%1: %2 '%3' is not an on/off word")},
-    {ChannelPlan::FlagB, QT_TRANSLATE_NOOP("zev::WriteCheck", "Busy Lock"),
-     QT_TRANSLATE_NOOP("zev::WriteCheck", "%1: %2 '%3' is not an on/off word")},
+    {ChannelPlan::TxTone, QT_TRANSLATE_NOOP("zev::WriteCheck", "%1: %2 '%3' is not a tone")},
+    {ChannelPlan::Power, QT_TRANSLATE_NOOP("zev::WriteCheck", "%1: %2 '%3' is not a power word")},
+    {ChannelPlan::FlagA, QT_TRANSLATE_NOOP("zev::WriteCheck", "%1: %2 '%3' is not an on/off word")},
+    {ChannelPlan::FlagB, QT_TRANSLATE_NOOP("zev::WriteCheck", "%1: %2 '%3' is not an on/off word")},
 };
 
 bool isValid(ChannelPlan::Column column, const QString& text, const Words& words) {
@@ -95,7 +89,7 @@ QStringList channelProblems(const ChannelRow& cells, const Words& words, int cha
     for (const Field& field : fields) {
         const QString text = cells[field.column - 1];
         const QString& title = titles[field.column - 1];
-        const QString name = title.isEmpty() ? translate(field.title) : title;
+        const QString name = title.isEmpty() ? columnName(field.column) : title;
         if (text.isEmpty()) {
             if (used && field.column != ChannelPlan::TxFrequency)
                 problems.append(QCoreApplication::translate("zev::WriteCheck", "%1: %2 is empty")

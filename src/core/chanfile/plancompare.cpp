@@ -1,0 +1,124 @@
+#include "chanfile/plancompare.h"
+
+#include "plan/channelplan.h"
+#include "plan/frequency.h"
+
+#include <QCoreApplication>
+
+namespace zev {
+
+namespace {
+
+QString translate(const char* text) {
+    return QCoreApplication::translate("zev::PlanCompare", text);
+}
+
+bool isFrequencyColumn(int column) {
+    return column == ChannelPlan::RxFrequency || column == ChannelPlan::TxFrequency;
+}
+
+// What a cell says, in one spelling: words by meaning, the decimal mark as a point.
+QString meaning(int column, const QString& cell) {
+    const QString text = cell.trimmed();
+    if (const WordMeaning word = recogniseWord(text); word != WordMeaning::None)
+        return QStringLiteral("\x01%1").arg(static_cast<int>(word));
+    if (isFrequencyColumn(column) && isFrequencyText(text))
+        return text.left(3) + QLatin1Char('.') + text.mid(4);
+    return column == ChannelPlan::RxTone || column == ChannelPlan::TxTone ? text : cell;
+}
+
+ChannelRow effectiveRow(const ChannelRow& row) {
+    return row[ChannelPlan::RxFrequency - 1].isEmpty() ? ChannelRow{} : row;
+}
+
+QString shown(const QString& text) {
+    return text.isEmpty() ? translate("(empty)") : text;
+}
+
+QString subject(const PlanDifference& difference, bool forChannelWord) {
+    switch (difference.kind) {
+    case PlanDifference::Kind::Cell:
+        return forChannelWord ? translate("channel %1 %2")
+                                    .arg(difference.channel)
+                                    .arg(columnName(difference.column))
+                              : QStringLiteral("CH%1 %2")
+                                    .arg(difference.channel, 2, 10, QLatin1Char('0'))
+                                    .arg(columnName(difference.column));
+    case PlanDifference::Kind::Option:
+        return optionName(difference.option);
+    case PlanDifference::Kind::Band:
+        return translate("Band");
+    }
+    return {};
+}
+
+} // namespace
+
+QList<PlanDifference> comparePlans(const ChannelFile& before, const ChannelFile& after) {
+    QList<PlanDifference> differences;
+    for (int channel = 1; channel <= ChannelPlan::ChannelCount; ++channel) {
+        const ChannelRow left = effectiveRow(before.channels[channel - 1]);
+        const ChannelRow right = effectiveRow(after.channels[channel - 1]);
+        for (int column = ChannelPlan::RxFrequency; column <= ChannelPlan::FlagB; ++column) {
+            const QString& a = left[column - 1];
+            const QString& b = right[column - 1];
+            if (meaning(column, a) != meaning(column, b))
+                differences.append(
+                    {PlanDifference::Kind::Cell, channel, column, Option::Squelch, a, b});
+        }
+    }
+    for (const Option option : allOptions) {
+        const int slot = static_cast<int>(option);
+        if (before.options[slot] != after.options[slot])
+            differences.append({PlanDifference::Kind::Option, 0, 0, option,
+                                QString::number(before.options[slot]),
+                                QString::number(after.options[slot])});
+    }
+    if (before.band != after.band)
+        differences.append(
+            {PlanDifference::Kind::Band, 0, 0, Option::Squelch, before.band, after.band});
+    return differences;
+}
+
+QString optionName(Option option) {
+    switch (option) {
+    case Option::Squelch:
+        return translate("Squelch level");
+    case Option::BatterySave:
+        return translate("Battery save");
+    case Option::TimeOutTimer:
+        return translate("Time-out timer");
+    case Option::VoicePrompt:
+        return translate("Voice prompt");
+    case Option::KeyBeep:
+        return translate("Key beep");
+    case Option::AlarmKey:
+        return translate("Alarm key");
+    case Option::Scan:
+        return translate("Scan");
+    }
+    return {};
+}
+
+QString describeChange(const PlanDifference& difference) {
+    return QStringLiteral("%1: %2 -> %3")
+        .arg(subject(difference, false), shown(difference.before), shown(difference.after));
+}
+
+QString describeWriteMismatch(const PlanDifference& difference) {
+    return translate("%1: wrote %2, radio holds %3")
+        .arg(subject(difference, true), shown(difference.before), shown(difference.after));
+}
+
+QStringList describeFirst(const QList<PlanDifference>& differences, int limit,
+                          QString (*describe)(const PlanDifference&)) {
+    QStringList lines;
+    for (qsizetype index = 0; index < differences.size() && index < limit; ++index)
+        lines.append(describe(differences.at(index)));
+    if (differences.size() > limit)
+        lines.append(QCoreApplication::translate("zev::PlanCompare", "... and %n more", nullptr,
+                                                 int(differences.size() - limit)));
+    return lines;
+}
+
+} // namespace zev
