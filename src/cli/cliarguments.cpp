@@ -7,6 +7,8 @@ QString usageText() {
         "Usage: zev4800-cli read --port DEVICE --output FILE.z81 [options]\n"
         "       zev4800-cli write --port DEVICE FILE.z81 [options]\n"
         "       zev4800-cli show FILE.z81 [options]\n"
+        "       zev4800-cli diff FILE.z81 OTHER.z81 [options]\n"
+        "       zev4800-cli diff --port DEVICE FILE.z81 [options]\n"
         "\n"
         "Programs an RH-4800 radio through its programming cable.\n"
         "\n"
@@ -16,7 +18,13 @@ QString usageText() {
         "  write   Write a channel file (band, options and 16 channels) to the radio. The\n"
         "          whole plan is checked first; a plan with faults is refused and nothing\n"
         "          is sent. A channel outside the file's band is written with a warning.\n"
+        "          First the radio is read and its plan saved as a backup (the path is\n"
+        "          printed); after the write the radio is read back and compared with the\n"
+        "          file, and any difference fails the write.\n"
         "  show    Print a channel file as a table.\n"
+        "  diff    Print every cell, option and band in which two channel files differ,\n"
+        "          or (with --port) the file and the radio, as 'CH03 RX Freq: A -> B'.\n"
+        "          Words of either language compare by meaning.\n"
         "\n"
         "Ctrl-C stops a read or write at its next step and takes the radio out of\n"
         "programming mode.\n"
@@ -32,15 +40,21 @@ QString usageText() {
         "                      received, bytes in hex.\n"
         "  --progress          Show progress on stderr (the default when stderr is a\n"
         "                      terminal).\n"
+        "  --no-backup         write: do not read and keep the radio's plan first.\n"
+        "  --backup-dir DIR    write: keep backups in DIR (default\n"
+        "                      $XDG_DATA_HOME/zev4800/backups; the newest 100 are kept).\n"
+        "  --no-verify         write: do not read the radio back after the write.\n"
         "  -h, --help          Show this text.\n"
         "  --version           Show the version.\n"
         "\n"
-        "Exit status: 0 success, 1 the command failed (radio, file or plan), 2 bad usage.\n");
+        "Exit status: 0 success, 1 the command failed (radio, file or plan), 2 bad usage.\n"
+        "diff: 0 the plans are equal, 1 they differ, 2 an error.\n");
 }
 
 Result<Arguments> parseArguments(const QStringList& arguments) {
     Arguments parsed;
     QStringList positional;
+    QStringList switchesForWrite;
     bool commandSeen = false;
     for (qsizetype i = 1; i < arguments.size(); ++i) {
         QString argument = arguments.at(i);
@@ -71,6 +85,12 @@ Result<Arguments> parseArguments(const QStringList& arguments) {
             parsed.progress = true;
             continue;
         }
+        if (argument == QStringLiteral("--no-backup") ||
+            argument == QStringLiteral("--no-verify")) {
+            (argument == QStringLiteral("--no-backup") ? parsed.backup : parsed.verify) = false;
+            switchesForWrite.append(argument);
+            continue;
+        }
         QString* target = nullptr;
         QString languageName;
         if (argument == QStringLiteral("--port"))
@@ -81,6 +101,10 @@ Result<Arguments> parseArguments(const QStringList& arguments) {
             target = &parsed.tracePath;
         else if (argument == QStringLiteral("--lang"))
             target = &languageName;
+        else if (argument == QStringLiteral("--backup-dir")) {
+            target = &parsed.backupDirectory;
+            switchesForWrite.append(argument);
+        }
         if (target) {
             const std::optional<QString> taken = takeValue();
             if (!taken || taken->isEmpty())
@@ -108,6 +132,8 @@ Result<Arguments> parseArguments(const QStringList& arguments) {
                 parsed.command = Command::Write;
             else if (argument == QStringLiteral("show"))
                 parsed.command = Command::Show;
+            else if (argument == QStringLiteral("diff"))
+                parsed.command = Command::Diff;
             else
                 return Status::failure(QStringLiteral("unknown command '%1'").arg(argument));
             continue;
@@ -117,6 +143,25 @@ Result<Arguments> parseArguments(const QStringList& arguments) {
 
     if (!commandSeen)
         return Status::failure(QStringLiteral("no command given"));
+    if (parsed.command != Command::Write && !switchesForWrite.isEmpty())
+        return Status::failure(QStringLiteral("%1 belongs to write").arg(switchesForWrite.first()));
+    if (parsed.command == Command::Diff) {
+        const qsizetype files = parsed.port.isEmpty() ? 2 : 1;
+        if (positional.size() > files)
+            return Status::failure(
+                QStringLiteral("unexpected argument '%1'").arg(positional.last()));
+        if (positional.size() < files)
+            return Status::failure(files == 2
+                                       ? QStringLiteral("diff needs two channel files, or --port "
+                                                        "DEVICE and one")
+                                       : QStringLiteral("no channel file given"));
+        parsed.file = positional.first();
+        if (files == 2)
+            parsed.otherFile = positional.at(1);
+        if (!parsed.output.isEmpty())
+            return Status::failure(QStringLiteral("--output belongs to read"));
+        return parsed;
+    }
     const bool takesFile = parsed.command != Command::Read;
     if (positional.size() > (takesFile ? 1 : 0))
         return Status::failure(QStringLiteral("unexpected argument '%1'").arg(positional.last()));

@@ -10,13 +10,17 @@
 
 namespace zev::cli {
 
-enum class Command { Read, Write, Show, Help, Version };
+enum class Command { Read, Write, Show, Diff, Help, Version };
 
 struct Arguments {
     Command command = Command::Help;
     QString port;                     // read, write
     QString output;                   // read
-    QString file;                     // write, show
+    QString file;                     // write, show, diff
+    QString otherFile;                // diff of two files
+    bool backup = true;               // write
+    bool verify = true;               // write
+    QString backupDirectory;          // write; empty: the default folder
     std::optional<Language> language; // unset: the installed language
     QString tracePath;
     bool progress = false;

@@ -1,6 +1,7 @@
 #include "clicommands.h"
 
 #include "chanfile/channelfile.h"
+#include "chanfile/plancompare.h"
 #include "clilanguage.h"
 #include "clireport.h"
 #include "interruption.h"
@@ -12,10 +13,11 @@
 #include "radio/readprocedure.h"
 #include "radio/serialport.h"
 #include "radio/writecheck.h"
-#include "radio/writeprocedure.h"
+#include "radio/writejob.h"
 #include "textwidth.h"
 
 #include <cstdio>
+#include <optional>
 
 namespace zev::cli {
 
@@ -123,15 +125,57 @@ int runWrite(const Arguments& arguments) {
     Line line;
     if (const Status opened = line.open(arguments); !opened)
         return fail(QStringLiteral("write failed: ") + opened.message());
-    SessionResult result;
+    WriteJobSettings settings;
+    settings.backup = arguments.backup;
+    settings.verify = arguments.verify;
+    settings.backupDirectory = arguments.backupDirectory;
+    settings.device = arguments.port;
+    WriteJobResult result;
     {
-        ProgressReport progress(arguments.progress, QStringLiteral("writing"));
-        result = writeRadio(line.link, plan, band, progress.callback());
+        // Each session gets its own line of progress, the write keeps the one it always had.
+        std::optional<ProgressReport> progress;
+        const auto report = [&progress](int percent) {
+            if (const ProgressCallback show = progress ? progress->callback() : ProgressCallback())
+                show(percent);
+        };
+        WriteJobHooks hooks;
+        hooks.phaseStarted = [&](WritePhase phase) {
+            progress.reset();
+            progress.emplace(arguments.progress,
+                             phase == WritePhase::Backup  ? QStringLiteral("backing up")
+                             : phase == WritePhase::Write ? QStringLiteral("writing")
+                                                          : QStringLiteral("verifying"));
+        };
+        hooks.writeProgress = report;
+        hooks.readProgress = report;
+        result = runWriteJob(line.link, plan, band, settings, hooks);
     }
     line.port.close();
-    if (!result.succeeded())
-        return fail(sessionFailure(QStringLiteral("write"), result));
-    return ExitSuccess;
+    if (!result.backupPath.isEmpty())
+        printText(QStringLiteral("backup of the radio: %1\n").arg(result.backupPath), stdout);
+    if (result.succeeded())
+        return ExitSuccess;
+    if (result.session.outcome == SessionOutcome::Cancelled)
+        return fail(sessionFailure(QStringLiteral("write"), result.session));
+    switch (result.phase) {
+    case WritePhase::Backup:
+        return fail(QStringLiteral("write failed: the radio's plan could not be backed up, so "
+                                   "nothing was written: ") +
+                    oneLine(result.session.reason) +
+                    QStringLiteral(" (--no-backup writes without a backup)"));
+    case WritePhase::Write:
+        break;
+    case WritePhase::Verify:
+        if (!result.differences.isEmpty())
+            return fail(QStringLiteral("write failed: the radio does not hold what was "
+                                       "written:\n") +
+                        describeFirst(result.differences, ShownDifferences, describeWriteMismatch)
+                            .join(QLatin1Char('\n')));
+        return fail(QStringLiteral("write done, but the radio could not be read back to check "
+                                   "it: ") +
+                    oneLine(result.session.reason));
+    }
+    return fail(sessionFailure(QStringLiteral("write"), result.session));
 }
 
 int runShow(const Arguments& arguments) {
@@ -142,6 +186,48 @@ int runShow(const Arguments& arguments) {
         return fail(oneLine(opened.message()));
     printText(formatPlan(plan, models.currentText()), stdout);
     return ExitSuccess;
+}
+
+int runDiff(const Arguments& arguments) {
+    ChannelPlan plan;
+    prepare(arguments, plan);
+    const Result<ChannelFile> first = loadChannelFile(arguments.file);
+    if (!first) {
+        printError(oneLine(first.message()));
+        return ExitUsage;
+    }
+    ChannelFile second;
+    if (arguments.port.isEmpty()) {
+        const Result<ChannelFile> other = loadChannelFile(arguments.otherFile);
+        if (!other) {
+            printError(oneLine(other.message()));
+            return ExitUsage;
+        }
+        second = other.value();
+    } else {
+        Line line;
+        if (const Status opened = line.open(arguments); !opened) {
+            printError(QStringLiteral("read failed: ") + opened.message());
+            return ExitUsage;
+        }
+        RadioReading reading;
+        {
+            ProgressReport progress(arguments.progress, QStringLiteral("reading"));
+            reading = readRadioPlan(line.link, plan, progress.callback());
+        }
+        line.port.close();
+        if (!reading.session.succeeded()) {
+            printError(sessionFailure(QStringLiteral("read"), reading.session));
+            return ExitUsage;
+        }
+        second = reading.plan;
+    }
+    const QList<PlanDifference> differences = comparePlans(first.value(), second);
+    QString text;
+    for (const PlanDifference& difference : differences)
+        text += visibleText(describeChange(difference)) + QLatin1Char('\n');
+    printText(text, stdout);
+    return differences.isEmpty() ? ExitSuccess : ExitFailure;
 }
 
 } // namespace zev::cli

@@ -30,6 +30,8 @@ int main(int argc, char* argv[]) {
         return cli::runWrite(arguments.value());
     case cli::Command::Show:
         return cli::runShow(arguments.value());
+    case cli::Command::Diff:
+        return cli::runDiff(arguments.value());
     }
     return cli::ExitUsage;
 }

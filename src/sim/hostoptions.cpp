@@ -1,5 +1,7 @@
 #include "hostoptions.h"
 
+#include "radio/codec.h"
+
 #include <QCommandLineParser>
 
 namespace zev::sim {
@@ -61,6 +63,11 @@ void setUp(QCommandLineParser& parser) {
     parser.addOption({"silent", "The radio never answers."});
     parser.addOption({"wrong-id", "The radio answers the entry frame with a wrong "
                                   "identification."});
+    parser.addOption({"store-nothing", "The radio acknowledges every write and stores none."});
+    parser.addOption({"corrupt-store",
+                      "A write that covers memory address ADDR (decimal, or hex with 0x) "
+                      "stores that byte inverted.",
+                      "ADDR"});
     for (const NumberOption& option : numberOptions)
         parser.addOption({QString::fromLatin1(option.name), QString::fromLatin1(option.description),
                           QString::fromLatin1(option.valueName)});
@@ -105,6 +112,17 @@ Result<HostOptions> parseHostOptions(const QStringList& arguments) {
         options.startImage = HostOptions::StartImage::Erased;
     options.faults.silent = parser.isSet(QStringLiteral("silent"));
     options.faults.wrongIdentification = parser.isSet(QStringLiteral("wrong-id"));
+    options.faults.storeNothing = parser.isSet(QStringLiteral("store-nothing"));
+    if (parser.isSet(QStringLiteral("corrupt-store"))) {
+        const QString text = parser.value(QStringLiteral("corrupt-store"));
+        bool ok = false;
+        const int address = text.toInt(&ok, 0);
+        if (!ok || address < 0 || address >= codec::ImageSize)
+            return Status::failure(
+                QStringLiteral("--corrupt-store: \"%1\" is not a memory address (0 to 0x3FF).")
+                    .arg(text));
+        options.faults.corruptStoreAt = address;
+    }
 
     const struct {
         const NumberOption& option;

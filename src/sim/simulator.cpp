@@ -125,7 +125,12 @@ QByteArray RadioSimulator::reply(const QByteArray& frame) {
         const int address = frames::address(frame);
         if (!MemoryImage::holdsBlock(address))
             return {};
+        if (m_faults.storeNothing)
+            return frames::ack();
         m_image.replace(address, MemoryImage::BlockSize, frame.mid(frames::HeaderSize));
+        if (const int at = m_faults.corruptStoreAt;
+            at >= address && at < address + MemoryImage::BlockSize)
+            m_image[at] = static_cast<char>(~m_image.at(at));
         ++m_blocksWritten;
         return frames::ack();
     }

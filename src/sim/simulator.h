@@ -17,6 +17,8 @@ struct SimulatorFaults {
     int replyDelayMs = 0;             // every answer comes this late
     int lateReplyAtFrame = 0;         // k > 0: the k-th frame's answer comes lateReplyMs later
     int lateReplyMs = 0;
+    bool storeNothing = false; // acknowledges every write and keeps none
+    int corruptStoreAt = -1;   // a >= 0: a write that covers address a stores its byte inverted
 };
 
 struct SimulatorReply {

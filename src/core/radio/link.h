@@ -48,6 +48,8 @@ public:
     int successCount() const { return m_successCount; }
     void countSuccess() { ++m_successCount; }
     void resetSuccessCount() { m_successCount = 0; }
+    // The reads that frame a write are not transfers of their own.
+    void setSuccessCount(int count) { m_successCount = count; }
 
     // A session runs between these; the second refuses to start while one runs. A session
     // starts usable only when the transport is (an open port).

@@ -1,0 +1,179 @@
+#include "chanfile/backups.h"
+#include "plan/channelplan.h"
+#include "radio/simulator.h"
+#include "radio/virtuallink.h"
+#include "radio/writejob.h"
+#include "radio/writeprocedure.h"
+
+#include <QDir>
+#include <QLocale>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace zev;
+
+namespace {
+
+const QString band = QStringLiteral("136-174MHz");
+constexpr int ReadFrames = 4 + 4 * 16 + 3;
+
+// The worked example in channel 7, the first the demo radio leaves empty, in English words.
+struct Bench {
+    explicit Bench(SimulatorFaults faults = {})
+        : radio(RadioSimulator::demoImage(), faults), imageBefore(radio.image()) {
+        plan.setWords(englishWords());
+        plan.setChannel(7, {"145.12500", "67.0", "145.12500", "D023N", "High", "ON", "ON"});
+        plan.setOptionIndices({2, 1, 4, 0, 1, 1, 1});
+        settings.backupDirectory = folder.filePath("backups");
+        settings.device = QStringLiteral("/dev/ttyUSB0");
+    }
+    WriteJobResult run() {
+        WriteJobHooks hooks;
+        hooks.phaseStarted = [this](WritePhase phase) { phases.append(int(phase)); };
+        hooks.writeProgress = [this](int percent) { progress.append(percent); };
+        return runWriteJob(link, plan, band, settings, hooks);
+    }
+    QStringList sentFrames() const {
+        QStringList sent;
+        for (const QString& line : link.trafficHex())
+            if (line.startsWith(QLatin1Char('>')))
+                sent.append(line.mid(1));
+        return sent;
+    }
+    QStringList backupFiles() const {
+        return QDir(settings.backupDirectory).entryList(QDir::Files);
+    }
+
+    QTemporaryDir folder;
+    RadioSimulator radio;
+    QByteArray imageBefore;
+    VirtualLink link{radio};
+    ChannelPlan plan;
+    WriteJobSettings settings;
+    QList<int> phases;
+    QList<int> progress;
+};
+
+QList<int> writeMilestones() {
+    QList<int> milestones = {0};
+    for (int percent = 5; percent <= 100; percent += 5)
+        milestones.append(percent);
+    return milestones;
+}
+
+} // namespace
+
+class WriteJobTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale::c()); }
+    void backupWriteAndCheck();
+    void radioThatDoesNotKeepTheWrite_data();
+    void radioThatDoesNotKeepTheWrite();
+    void failedBackupWritesNothing();
+    void refusedPlanTouchesNothing();
+};
+
+// The backup holds the radio as it was, the write runs as on its own, the check reads it back.
+void WriteJobTest::backupWriteAndCheck() {
+    Bench bench;
+    const WriteJobResult result = bench.run();
+    QVERIFY2(result.succeeded(), qPrintable(result.session.reason));
+    QCOMPARE(result.phase, WritePhase::Verify);
+    QCOMPARE(bench.phases, (QList<int>{int(WritePhase::Backup), int(WritePhase::Write),
+                                       int(WritePhase::Verify)}));
+    QCOMPARE(bench.progress, writeMilestones());
+    QCOMPARE(bench.link.successCount(), 1);
+    QCOMPARE(bench.sentFrames().size(), ReadFrames + 2 + 2 * 16 + 3 + ReadFrames);
+
+    QCOMPARE(bench.backupFiles().size(), 1);
+    QCOMPARE(result.backupPath, bench.settings.backupDirectory + "/" + bench.backupFiles().first());
+    QVERIFY(bench.backupFiles().first().endsWith("-ttyUSB0.z81"));
+    const Result<ChannelFile> backup = loadChannelFile(result.backupPath);
+    QVERIFY(backup.ok());
+    // The demo radio, worded like the plan.
+    QCOMPARE(backup.value().channels[0],
+             (ChannelRow{"146.52000", "OFF", "146.52000", "OFF", "High", "ON", "ON"}));
+    QCOMPARE(backup.value().channels[6], ChannelRow{});
+    QCOMPARE(backup.value().band, band);
+}
+
+void WriteJobTest::radioThatDoesNotKeepTheWrite_data() {
+    QTest::addColumn<bool>("storeNothing");
+    QTest::addColumn<int>("corruptAt");
+    QTest::addColumn<QStringList>("message"); // its first lines
+    QTest::addColumn<int>("differences");
+    // The demo radio's channels 1 to 6 stay where the plan has none, channel 7 stays empty.
+    QTest::newRow("stores nothing")
+        << true << -1
+        << QStringList{"The radio does not hold what was written:",
+                       "channel 1 RX Freq: wrote (empty), radio holds 146.52000",
+                       "channel 1 RX Tone: wrote (empty), radio holds OFF"}
+        << 6 * 7 + 7;
+    // The lowest byte of channel 7's TX frequency.
+    QTest::newRow("one byte wrong") << false << 0x74
+                                    << QStringList{"The radio does not hold what was written:",
+                                                   "channel 7 TX Freq: wrote 145.12500, radio "
+                                                   "holds 145.125FF"}
+                                    << 1;
+}
+
+void WriteJobTest::radioThatDoesNotKeepTheWrite() {
+    QFETCH(bool, storeNothing);
+    QFETCH(int, corruptAt);
+    QFETCH(QStringList, message);
+    QFETCH(int, differences);
+    SimulatorFaults faults;
+    faults.storeNothing = storeNothing;
+    faults.corruptStoreAt = corruptAt;
+    Bench bench(faults);
+    const WriteJobResult result = bench.run();
+    QCOMPARE(result.session.outcome, SessionOutcome::Failed);
+    QCOMPARE(result.phase, WritePhase::Verify);
+    const QStringList lines = result.session.reason.split('\n');
+    QCOMPARE(lines.mid(0, message.size()), message);
+    QCOMPARE(result.differences.size(), differences);
+    // Ten differences are named, the rest counted.
+    QCOMPARE(lines.size(), 1 + qMin(differences, 10) + (differences > 10 ? 1 : 0));
+    // The write itself went as always; a write the radio does not hold is no success.
+    QCOMPARE(bench.progress, writeMilestones());
+    QCOMPARE(bench.link.successCount(), 0);
+
+    // Without the check the same write passes for a success.
+    Bench unchecked(faults);
+    unchecked.settings.verify = false;
+    QVERIFY(unchecked.run().succeeded());
+    QCOMPARE(unchecked.link.successCount(), 1);
+}
+
+// A radio that stops answering in the backup read gets no write frame at all.
+void WriteJobTest::failedBackupWritesNothing() {
+    SimulatorFaults faults;
+    faults.noAnswerAtFrame = 21;
+    Bench bench(faults);
+    const WriteJobResult result = bench.run();
+    QCOMPARE(result.session.outcome, SessionOutcome::Failed);
+    QCOMPARE(result.phase, WritePhase::Backup);
+    QCOMPARE(result.session.reason,
+             QStringLiteral("no reply to the read of the first half of channel 5"));
+    QCOMPARE(bench.phases, QList<int>{int(WritePhase::Backup)});
+    QCOMPARE(bench.radio.image(), bench.imageBefore);
+    for (const QString& frame : bench.sentFrames())
+        QVERIFY2(!frame.startsWith("57"), qPrintable(frame));
+    QCOMPARE(bench.backupFiles(), QStringList());
+    QVERIFY(result.backupPath.isEmpty());
+    QCOMPARE(bench.link.successCount(), 0);
+}
+
+void WriteJobTest::refusedPlanTouchesNothing() {
+    Bench bench;
+    bench.plan.setCell(ChannelPlan::RxFrequency, 7, "14x.50000");
+    const WriteJobResult result = bench.run();
+    QCOMPARE(result.session.outcome, SessionOutcome::Refused);
+    QCOMPARE(bench.sentFrames(), QStringList());
+    QCOMPARE(bench.backupFiles(), QStringList());
+    QCOMPARE(bench.progress, QList<int>{0});
+}
+
+QTEST_GUILESS_MAIN(WriteJobTest)
+#include "tst_writejob.moc"
