@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QRegularExpression>
@@ -30,6 +31,12 @@ private slots:
     void failures_data();
     void failures();
     void badPlanIsRefusedWithoutAByte();
+    void writeIsReadBackAndChecked_data();
+    void writeIsReadBackAndChecked();
+    void defaultWriteKeepsTheRadiosOldPlan();
+    void failedBackupWritesNothing();
+    void diff_data();
+    void diff();
     void interruptEndsTheSessionCleanly_data();
     void interruptEndsTheSessionCleanly();
     void showAlignsWideCharacters_data();
@@ -96,6 +103,8 @@ int stderrLines(const ProgramRun& run) {
 
 void CliTest::initTestCase() {
     QVERIFY(m_dir.isValid());
+    // The backups of every write in this test's own folder.
+    qputenv("XDG_DATA_HOME", m_dir.filePath("data").toLocal8Bit());
     QVERIFY2(QFile::exists(binaryPath("zev4800-cli")), "zev4800-cli is not built");
     QVERIFY2(QFile::exists(binaryPath("rh4800-sim")), "rh4800-sim is not built");
 }
@@ -246,6 +255,153 @@ void CliTest::badPlanIsRefusedWithoutAByte() {
     QCOMPARE(heardFrames(trace), QStringList());
 }
 
+void CliTest::writeIsReadBackAndChecked_data() {
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("checked") << QStringList{} << 1
+                             << "zev4800-cli: write failed: the radio does not hold what was "
+                                "written:\n"
+                                "channel 3 RX Freq: wrote 145.12500, radio holds (empty)\n"
+                                "channel 3 RX Tone: wrote 67.0, radio holds (empty)\n"
+                                "channel 3 TX Freq: wrote 145.12500, radio holds (empty)\n"
+                                "channel 3 TX Tone: wrote D023N, radio holds (empty)\n"
+                                "channel 3 Power: wrote 高功率, radio holds (empty)\n"
+                                "channel 3 Scan Add: wrote ON, radio holds (empty)\n"
+                                "channel 3 Busy Lock: wrote 启用, radio holds (empty)\n"
+                                "Band: wrote 144-148MHz, radio holds 136-174MHz\n";
+    // Only the read-back tells: the radio acknowledged every block.
+    QTest::newRow("--no-verify") << QStringList{"--no-verify"} << 0 << "";
+}
+
+// A radio that acknowledges every block and keeps none.
+void CliTest::writeIsReadBackAndChecked() {
+    QFETCH(QStringList, options);
+    QFETCH(int, exitCode);
+    QFETCH(QString, message);
+    const QString plan = m_dir.filePath("unkept.z81");
+    QVERIFY(writeFile(plan, planToWrite()));
+    SimulatorProcess sim({"--store-nothing", "--baud", "0"});
+    const Run run = runCli(
+        QStringList{"write", "--port", sim.terminal(), plan, "--lang", "english", "--no-backup"} +
+        options);
+    QCOMPARE(run.exitCode, exitCode);
+    QCOMPARE(QString::fromLocal8Bit(run.err), message);
+    QCOMPARE(run.out, QByteArray());
+}
+
+// The backup a write leaves is the plan the radio held before it, as diff shows.
+void CliTest::defaultWriteKeepsTheRadiosOldPlan() {
+    const QString old = m_dir.filePath("old.z81");
+    const QString plan = m_dir.filePath("new.z81");
+    QVERIFY(writeFile(plan, planToWrite()));
+    SimulatorProcess sim({"--demo", "--baud", "0"});
+    QCOMPARE(
+        runCli({"read", "--port", sim.terminal(), "--output", old, "--lang", "english"}).exitCode,
+        0);
+    const Run write = runCli({"write", "--port", sim.terminal(), plan, "--lang", "english"});
+    QCOMPARE(write.exitCode, 0);
+    QCOMPARE(write.err, QByteArray());
+    static const QRegularExpression form(
+        QStringLiteral("^backup of the radio: (.*/([0-9]{8}-[0-9]{6}-"
+                       "[^/]+\\.z81))\n$"));
+    const auto match = form.match(QString::fromLocal8Bit(write.out));
+    QVERIFY2(match.hasMatch(), write.out.constData());
+    const QString backup = match.captured(1);
+    QCOMPARE(backup, m_dir.filePath("data/zev4800/backups/") + match.captured(2));
+    QVERIFY(match.captured(2).endsWith("-" + QFileInfo(sim.terminal()).fileName() + ".z81"));
+
+    const Run same = runCli({"diff", old, backup});
+    QCOMPARE(same.exitCode, 0);
+    QCOMPARE(same.out, QByteArray());
+    QCOMPARE(same.err, QByteArray());
+    // The radio holds the new plan now.
+    const Run radio = runCli({"diff", "--port", sim.terminal(), backup});
+    QCOMPARE(radio.exitCode, 1);
+    QVERIFY2(radio.out.startsWith("CH01 RX Freq: 146.52000 -> (empty)\n"), radio.out.constData());
+    QVERIFY2(radio.out.endsWith("Band: 136-174MHz -> 144-148MHz\n"), radio.out.constData());
+    QCOMPARE(runCli({"diff", "--port", sim.terminal(), plan}).exitCode, 0);
+
+    // Elsewhere when asked.
+    const QString folder = m_dir.filePath("own-backups");
+    const Run elsewhere = runCli(
+        {"write", "--port", sim.terminal(), plan, "--lang", "english", "--backup-dir", folder});
+    QCOMPARE(elsewhere.exitCode, 0);
+    QVERIFY2(elsewhere.out.startsWith("backup of the radio: " + folder.toLocal8Bit() + "/"),
+             elsewhere.out.constData());
+    QCOMPARE(QDir(folder).entryList(QDir::Files).size(), 1);
+}
+
+// The radio stops answering in the middle of the backup read: not a block is written.
+void CliTest::failedBackupWritesNothing() {
+    const QString plan = m_dir.filePath("unwritten.z81");
+    const QString trace = m_dir.filePath("unwritten.trace");
+    const QString folder = m_dir.filePath("no-backups");
+    QVERIFY(writeFile(plan, planToWrite()));
+    SimulatorProcess sim({"--demo", "--baud", "0", "--no-answer-at", "21", "--trace", trace});
+    const Run run = runCli(
+        {"write", "--port", sim.terminal(), plan, "--lang", "english", "--backup-dir", folder});
+    QCOMPARE(run.exitCode, 1);
+    QCOMPARE(run.err, QByteArray("zev4800-cli: write failed: the radio's plan could not be backed "
+                                 "up, so nothing was written: no reply to the read of the first "
+                                 "half of channel 5 (--no-backup writes without a backup)\n"));
+    QCOMPARE(run.out, QByteArray());
+    sim.stop();
+    const QStringList heard = heardFrames(trace);
+    QVERIFY(heard.size() >= 20);
+    for (const QString& frame : heard)
+        QVERIFY2(!frame.startsWith("57"), qPrintable(frame));
+    QVERIFY(!QFileInfo::exists(folder) || QDir(folder).isEmpty());
+}
+
+void CliTest::diff_data() {
+    QTest::addColumn<QByteArray>("first");
+    QTest::addColumn<QByteArray>("second");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QByteArray>("out");
+    QTest::addColumn<QString>("err"); // %1: the folder
+
+    const QByteArray english = demoFileEnglish();
+    // The same plan as the Chinese interface saves it, with a comma as decimal mark.
+    QByteArray chinese = gbk(QString::fromLatin1(english)
+                                 .replace(" OFF ", " 禁用 ")
+                                 .replace(" ON ", " 启用 ")
+                                 .replace(" High ", " 高功率 ")
+                                 .replace(" Low ", " 低功率 ")
+                                 .replace("146.52000", "146,52000")
+                                 .replace("VOICE 0 Chinese male", "VOICE 0 中文男声"));
+    QTest::newRow("Chinese and English") << english << chinese << 0 << QByteArray() << "";
+    QByteArray changed = english;
+    changed.replace("CH02 | 145.27500", "CH02 | 145.25000")
+        .replace("Squelch 2", "Squelch 5")
+        .replace("BAND 136-174MHz", "BAND 400-470MHz");
+    QTest::newRow("different") << english << changed << 1
+                               << QByteArray("CH02 RX Freq: 145.27500 -> 145.25000\n"
+                                             "Squelch level: 2 -> 5\n"
+                                             "Band: 136-174MHz -> 400-470MHz\n")
+                               << "";
+    QTest::newRow("not a channel file")
+        << english
+        << QByteArray("RH-4800 MEMORY CHANNEL\r\n\r\n\r\nBAND 136-174MHz\r\nSquelch x\r\n") << 2
+        << QByteArray() << "zev4800-cli: %1/second.z81, line 5: 'x' is not a valid integer value\n";
+}
+
+void CliTest::diff() {
+    QFETCH(QByteArray, first);
+    QFETCH(QByteArray, second);
+    QFETCH(int, exitCode);
+    QFETCH(QByteArray, out);
+    QFETCH(QString, err);
+    QVERIFY(writeFile(m_dir.filePath("first.z81"), first));
+    QVERIFY(writeFile(m_dir.filePath("second.z81"), second));
+    const Run run = runCli({"diff", m_dir.filePath("first.z81"), m_dir.filePath("second.z81")});
+    QCOMPARE(run.exitCode, exitCode);
+    QCOMPARE(run.out, out);
+    QCOMPARE(QString::fromLocal8Bit(run.err), QString(err).replace("%1", m_dir.path()));
+    QCOMPARE(runCli({"diff", m_dir.filePath("first.z81"), m_dir.filePath("missing.z81")}).exitCode,
+             2);
+}
+
 void CliTest::interruptEndsTheSessionCleanly_data() {
     QTest::addColumn<QString>("command");
     QTest::addColumn<QString>("replyDelay");
@@ -280,8 +436,8 @@ void CliTest::interruptEndsTheSessionCleanly() {
         {"--demo", "--baud", "0", "--reply-delay", replyDelay, "--trace", radioTrace});
     QProcess cli;
     // Without a backup, the write's first block goes out at once.
-    const QStringList target = command == "read" ? QStringList{"--output", output}
-                                                 : QStringList{plan, "--no-backup"};
+    const QStringList target =
+        command == "read" ? QStringList{"--output", output} : QStringList{plan, "--no-backup"};
     cli.start(binaryPath("zev4800-cli"), QStringList{command, "--port", sim.terminal()} + target +
                                              QStringList{"--trace", trace, "--lang", "english"});
     QVERIFY(cli.waitForStarted());
@@ -587,6 +743,14 @@ void CliTest::usage_data() {
     QTest::newRow("port that cannot open")
         << QStringList{"read", "--port", "/nonexistent/tty", "--output", "x.z81"} << 1
         << "zev4800-cli: read failed: Cannot open /nonexistent/tty";
+    QTest::newRow("diff of one file") << QStringList{"diff", "x.z81"} << 2
+                                      << "zev4800-cli: diff needs two channel files, or --port";
+    QTest::newRow("diff with the radio and two files")
+        << QStringList{"diff", "--port", "/dev/null", "x.z81", "y.z81"} << 2
+        << "zev4800-cli: unexpected argument 'y.z81'";
+    QTest::newRow("backup switch outside write")
+        << QStringList{"read", "--port", "/dev/null", "--output", "x.z81", "--no-backup"} << 2
+        << "zev4800-cli: --no-backup belongs to write";
 }
 
 void CliTest::usage() {
