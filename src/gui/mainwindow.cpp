@@ -10,8 +10,10 @@
 #include "app/screenfit.h"
 #include "app/settings.h"
 #include "app/textids.h"
+#include "chanfile/backups.h"
 #include "chanfile/channelfile.h"
 #include "channeleditor.h"
+#include "comparedialog.h"
 #include "errorbox.h"
 #include "languageloader.h"
 #include "optionswindow.h"
@@ -27,6 +29,7 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
@@ -39,6 +42,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QUrl>
 #include <QWindow>
 
 namespace zev {
@@ -81,9 +85,26 @@ struct MenuLetter {
     char letter;
 };
 constexpr MenuLetter menuLetters[] = {
-    {"N1", 'F'},  {"N2", 'N'},  {"O1", 'O'},  {"S1", 'S'},  {"N4", 'C'},  {"N5", 'E'},
-    {"N6", 'R'},  {"N7", 'W'},  {"N9", 'C'},  {"N11", 'F'}, {"N18", 'P'}, {"N22", 'O'},
-    {"N12", 'P'}, {"N19", 'L'}, {"N13", 'H'}, {"N14", 'C'}, {"N16", 'A'},
+    {"N1", 'F'},
+    {"N2", 'N'},
+    {"O1", 'O'},
+    {"S1", 'S'},
+    {"N4", 'C'},
+    {"N5", 'E'},
+    {"N6", 'R'},
+    {"N7", 'W'},
+    {"N9", 'C'},
+    {"N11", 'F'},
+    {"N18", 'P'},
+    {"N22", 'O'},
+    {"N12", 'P'},
+    {"N19", 'L'},
+    {"N13", 'H'},
+    {"N14", 'C'},
+    {"N16", 'A'},
+    {"CompareWithRadio", 'O'},
+    {"BackupBeforeWrite", 'B'},
+    {"VerifyAfterWrite", 'V'},
 };
 
 constexpr QSize mainWindowSize(1055, 765);
@@ -131,7 +152,8 @@ MainWindow::MainWindow(StartupOptions options, QWidget* parent)
 
     createChildWindows();
     createDialogs();
-    installRadioProcedures(*m_workspace, *m_readDialog, *m_writeDialog, *m_powerDialog);
+    installRadioProcedures(*m_workspace, *m_readDialog, *m_writeDialog, *m_compareDialog,
+                           *m_powerDialog);
 }
 
 MainWindow::~MainWindow() {
@@ -187,7 +209,8 @@ void MainWindow::createMenu() {
     QAction* channelsItem = makeItem(edit, "N9", builtinText(TextId::ChannelEditMenu));
     QAction* optionsItem = makeItem(edit, "N11", builtinText(TextId::FunctionOptionsMenu));
     QAction* powerItem = makeItem(edit, "N18", builtinText(TextId::PowerAdjustCommand));
-    edit->addActions({readItem, writeItem});
+    QAction* compareItem = makeItem(edit, "CompareWithRadio", tr("Compare with radio..."));
+    edit->addActions({readItem, writeItem, compareItem});
     addSeparator(edit, "N8");
     edit->addAction(channelsItem);
     addSeparator(edit, "N10");
@@ -199,6 +222,8 @@ void MainWindow::createMenu() {
             [this] { openTransferDialog(m_readDialog.get()); });
     connect(writeItem, &QAction::triggered, this,
             [this] { openTransferDialog(m_writeDialog.get()); });
+    connect(compareItem, &QAction::triggered, this,
+            [this] { openTransferDialog(m_compareDialog.get()); });
     connect(powerItem, &QAction::triggered, this, [this] { openRadioDialog(m_powerDialog.get()); });
     connect(channelsItem, &QAction::triggered, this, [this] { m_channelEditor->showOrRestore(); });
     connect(optionsItem, &QAction::triggered, this, [this] { m_optionsWindow->showOrRestore(); });
@@ -227,6 +252,18 @@ void MainWindow::createMenu() {
             [this] { chooseLanguage(m_englishItem, Language::English); });
     options->addMenu(ports);
     options->addMenu(languages);
+    options->addSeparator();
+    m_backupItem = makeItem(options, "BackupBeforeWrite", tr("Back up the radio before writing"));
+    m_verifyItem = makeItem(options, "VerifyAfterWrite", tr("Verify after writing"));
+    for (QAction* item : {m_backupItem, m_verifyItem}) {
+        item->setCheckable(true);
+        item->setChecked(true);
+        options->addAction(item);
+    }
+    connect(m_backupItem, &QAction::toggled, this,
+            [this](bool on) { m_workspace->writeJob.backup = on; });
+    connect(m_verifyItem, &QAction::toggled, this,
+            [this](bool on) { m_workspace->writeJob.verify = on; });
 
     QMenu* help = makeMenu(this, "N13", TextId::HelpMenu);
     // Help contents has no help to show.
@@ -368,6 +405,11 @@ void MainWindow::applyStoredSettings() {
     if (QObject* button = findComponent(QStringLiteral("toolbutton%1").arg(m_portNumber + 30)))
         button->setProperty("checked", true);
 
+    m_backupItem->setChecked(settings.backupBeforeWrite);
+    m_verifyItem->setChecked(settings.verifyAfterWrite);
+    m_workspace->writeJob.backup = settings.backupBeforeWrite;
+    m_workspace->writeJob.verify = settings.verifyAfterWrite;
+
     connect(&m_workspace->models, &ModelList::changed, this, &MainWindow::showModelList);
     connect(&m_workspace->models, &ModelList::bandApplied, this, &MainWindow::applyModelTitle);
     m_workspace->models.setItems(settings.models, settings.currentModel);
@@ -394,13 +436,15 @@ void MainWindow::createDialogs() {
     m_aboutBox = std::make_unique<AboutBox>();
     m_readDialog = std::make_unique<ReadDialog>(*m_workspace);
     m_powerDialog = std::make_unique<PowerDialog>(*m_workspace);
+    m_compareDialog = std::make_unique<CompareDialog>(*m_workspace);
     for (StayOnTopDialog* dialog : std::initializer_list<StayOnTopDialog*>{
-             m_writeDialog.get(), m_aboutBox.get(), m_readDialog.get(), m_powerDialog.get()})
+             m_writeDialog.get(), m_aboutBox.get(), m_readDialog.get(), m_powerDialog.get(),
+             m_compareDialog.get()})
         connect(dialog, &StayOnTopDialog::closed, this, &MainWindow::enableWindows);
     connect(m_readDialog.get(), &ReadDialog::planOverwritten, m_channelEditor,
             &ChannelEditor::resetOverlays);
-    for (TransferDialog* dialog :
-         std::initializer_list<TransferDialog*>{m_readDialog.get(), m_writeDialog.get()})
+    for (TransferDialog* dialog : std::initializer_list<TransferDialog*>{
+             m_readDialog.get(), m_writeDialog.get(), m_compareDialog.get()})
         connect(dialog, &TransferDialog::transferStopped, this, &MainWindow::showTransferStopped);
 }
 
@@ -491,6 +535,8 @@ void MainWindow::writeSettings() {
     settings.models = m_workspace->models.items();
     settings.currentModel = m_workspace->models.currentIndex();
     m_files.prepareSettingsFolder();
+    settings.backupBeforeWrite = m_workspace->writeJob.backup;
+    settings.verifyAfterWrite = m_workspace->writeJob.verify;
     if (Status saved = saveSettings(m_settingsFile, settings); !saved)
         showErrorBox(nullptr, saved.message());
 }
@@ -632,6 +678,11 @@ QObject* MainWindow::findComponent(const QString& name) const {
     return nullptr;
 }
 
+QString MainWindow::backupsFolder() const {
+    return m_workspace->writeJob.backupDirectory.isEmpty() ? backups::defaultDirectory()
+                                                           : m_workspace->writeJob.backupDirectory;
+}
+
 QString MainWindow::askFileName(FileDialogKind kind) {
     if (fileNameProvider)
         return fileNameProvider(kind);
@@ -644,6 +695,10 @@ QString MainWindow::askFileName(FileDialogKind kind) {
     // A name typed without extension would not show in Open, which lists channel files only.
     if (kind == FileDialogKind::Save)
         dialog.setDefaultSuffix(QStringLiteral("z81"));
+    // The radio's plans from before each write are one click away.
+    if (const QString folder = backupsFolder();
+        kind == FileDialogKind::Open && QFileInfo(folder).isDir())
+        dialog.setSidebarUrls(dialog.sidebarUrls() << QUrl::fromLocalFile(folder));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
     return dialog.selectedFiles().constFirst();

@@ -24,6 +24,7 @@ namespace zev {
 struct Workspace;
 class AboutBox;
 class ChannelEditor;
+class CompareDialog;
 class OptionsWindow;
 class PowerDialog;
 class RadioDialog;
@@ -56,6 +57,7 @@ public:
     AboutBox* aboutBox() const { return m_aboutBox.get(); }
     ReadDialog* readDialog() const { return m_readDialog.get(); }
     PowerDialog* powerDialog() const { return m_powerDialog.get(); }
+    CompareDialog* compareDialog() const { return m_compareDialog.get(); }
     // The seven windows, main window first, in their start-up order.
     QList<QObject*> forms() const;
 
@@ -69,6 +71,8 @@ public:
     // Asks for the channel file name to open or save; an empty name cancels. Tests replace it.
     enum class FileDialogKind { Open, Save };
     std::function<QString(FileDialogKind)> fileNameProvider;
+    // Where the writes keep the radio's plans from before them; Open offers it.
+    QString backupsFolder() const;
 
 signals:
     void firstPainted();
@@ -135,6 +139,8 @@ private:
     std::array<QToolButton*, 4> m_portButtons{};
     QAction* m_chineseItem = nullptr;
     QAction* m_englishItem = nullptr;
+    QAction* m_backupItem = nullptr;
+    QAction* m_verifyItem = nullptr;
 
     OptionsWindow* m_optionsWindow = nullptr;
     ChannelEditor* m_channelEditor = nullptr;
@@ -142,6 +148,7 @@ private:
     std::unique_ptr<AboutBox> m_aboutBox;
     std::unique_ptr<ReadDialog> m_readDialog;
     std::unique_ptr<PowerDialog> m_powerDialog;
+    std::unique_ptr<CompareDialog> m_compareDialog;
 };
 
 } // namespace zev

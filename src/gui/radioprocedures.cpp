@@ -1,12 +1,14 @@
 #include "radioprocedures.h"
 
+#include "chanfile/channelfile.h"
+#include "comparedialog.h"
 #include "errorbox.h"
 #include "plan/band.h"
 #include "powerdialog.h"
 #include "radio/powerprocedure.h"
 #include "radio/readprocedure.h"
 #include "radio/writecheck.h"
-#include "radio/writeprocedure.h"
+#include "radio/writejob.h"
 #include "readdialog.h"
 #include "workspace.h"
 #include "writedialog.h"
@@ -53,7 +55,8 @@ ProgressCallback progressOf(TransferDialog& dialog) {
     return [&dialog](int percent) { dialog.setProgress(percent); };
 }
 
-void installTransfers(Workspace& workspace, ReadDialog& readDialog, WriteDialog& writeDialog) {
+void installTransfers(Workspace& workspace, ReadDialog& readDialog, WriteDialog& writeDialog,
+                      CompareDialog& compareDialog) {
     readDialog.setProcedure([&workspace, &readDialog] {
         const SessionResult result =
             readRadio(workspace.link, workspace.plan, workspace.models, progressOf(readDialog));
@@ -65,13 +68,33 @@ void installTransfers(Workspace& workspace, ReadDialog& readDialog, WriteDialog&
         const QString band = workspace.models.currentText();
         if (!writeOutsideBandAgreed(writeDialog, workspace.plan, band))
             return;
-        const SessionResult result =
-            writeRadio(workspace.link, workspace.plan, band, progressOf(writeDialog));
-        showTransferOutcome(writeDialog, result);
+        WriteJobSettings settings = workspace.writeJob;
+        settings.device = workspace.port.device();
+        WriteJobHooks hooks;
+        hooks.phaseStarted = [&writeDialog](WritePhase phase) { writeDialog.showPhase(phase); };
+        hooks.writeProgress = progressOf(writeDialog);
+        const WriteJobResult result =
+            runWriteJob(workspace.link, workspace.plan, band, settings, hooks);
+        if (!result.backupPath.isEmpty())
+            writeDialog.showBackup(result.backupPath);
+        // The write's own failures look as they always did; the reads around it say more.
+        if (result.phase == WritePhase::Write || result.session.outcome != SessionOutcome::Failed)
+            showTransferOutcome(writeDialog, result.session);
+        else
+            writeDialog.showJobFailure(result);
     });
-    // The counter counts the transfers since either dialog was last opened.
+    compareDialog.setProcedure([&workspace, &compareDialog] {
+        const RadioReading radio =
+            readRadioPlan(workspace.link, workspace.plan, progressOf(compareDialog));
+        if (radio.session.succeeded())
+            compareDialog.showDifferences(
+                comparePlans(channelFileFromPlan(workspace.plan, workspace.models), radio.plan));
+        showTransferOutcome(compareDialog, radio.session);
+    });
+    // The counter counts the transfers since a transfer dialog was last opened.
     for (TransferDialog* dialog :
-         {static_cast<TransferDialog*>(&readDialog), static_cast<TransferDialog*>(&writeDialog)})
+         {static_cast<TransferDialog*>(&readDialog), static_cast<TransferDialog*>(&writeDialog),
+          static_cast<TransferDialog*>(&compareDialog)})
         QObject::connect(dialog, &StayOnTopDialog::closed, &workspace.link,
                          &RadioLink::resetSuccessCount);
 }
@@ -112,8 +135,8 @@ void writePowerLevels(Workspace& workspace, PowerDialog& dialog) {
 } // namespace
 
 void installRadioProcedures(Workspace& workspace, ReadDialog& readDialog, WriteDialog& writeDialog,
-                            PowerDialog& powerDialog) {
-    installTransfers(workspace, readDialog, writeDialog);
+                            CompareDialog& compareDialog, PowerDialog& powerDialog) {
+    installTransfers(workspace, readDialog, writeDialog, compareDialog);
     powerDialog.setReadProcedure(
         [&workspace, &powerDialog] { readPowerLevels(workspace, powerDialog); });
     powerDialog.setWriteProcedure(

@@ -6,6 +6,7 @@
 #include "plan/modellist.h"
 #include "radio/linkserial.h"
 #include "radio/serialport.h"
+#include "radio/writejob.h"
 
 #include <QString>
 
@@ -36,6 +37,7 @@ struct Workspace {
     SerialPort port;
     SerialLink link{port};
     std::array<QString, 4> portDevices; // device behind COM1 to COM4
+    WriteJobSettings writeJob;          // the device is the port's at the time of writing
     LanguageTexts texts;
 };
 

@@ -3,7 +3,12 @@
 #include "app/builtintexts.h"
 #include "app/textids.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QHideEvent>
+#include <QLabel>
 #include <QMessageBox>
+#include <QVBoxLayout>
 
 namespace zev {
 
@@ -11,6 +16,64 @@ WriteDialog::WriteDialog(Workspace& workspace, QWidget* parent)
     : TransferDialog(workspace, builtinWriteButton(), parent) {
     setObjectName(QStringLiteral("TForm3"));
     setWindowTitle(builtinText(TextId::WriteCommand));
+    m_phase = new QLabel;
+    m_phase->setObjectName(QStringLiteral("PhaseLabel"));
+    m_phase->setContentsMargins(12, 0, 12, 0);
+    // Above the status bar, the last item of the dialog's column.
+    if (auto* column = qobject_cast<QVBoxLayout*>(layout()))
+        column->insertWidget(column->count() - 1, m_phase);
+    setFixedSize(340, 150);
+}
+
+void WriteDialog::showPhase(WritePhase phase) {
+    switch (phase) {
+    case WritePhase::Backup:
+        m_phase->setText(tr("Backing up the radio..."));
+        break;
+    case WritePhase::Write:
+        m_phase->setText(tr("Writing..."));
+        break;
+    case WritePhase::Verify:
+        m_phase->setText(tr("Checking what the radio holds..."));
+        break;
+    }
+    m_phase->setToolTip(QString());
+}
+
+void WriteDialog::showBackup(const QString& path) {
+    m_phase->setText(tr("Backup: %1").arg(QFileInfo(path).fileName()));
+    m_phase->setToolTip(QDir::toNativeSeparators(path));
+}
+
+QString WriteDialog::phaseText() const {
+    return m_phase->text();
+}
+
+void WriteDialog::showJobFailure(const WriteJobResult& result) {
+    QString text;
+    if (result.phase == WritePhase::Backup)
+        text = tr("The radio could not be read for a backup, so nothing was written.") +
+               QStringLiteral("\n\n") + result.session.reason + QStringLiteral("\n\n") +
+               tr("To write without a backup, turn off \"Back up the radio before writing\" in "
+                  "the Options menu.");
+    else if (!result.differences.isEmpty())
+        text = tr("The write went through, but the radio does not hold what was written:") +
+               QLatin1Char('\n') +
+               describeFirst(result.differences, ShownDifferences, describeWriteMismatch)
+                   .join(QLatin1Char('\n'));
+    else
+        text = tr("The write went through, but the radio could not be read back to check it.") +
+               QStringLiteral("\n\n") + result.session.reason;
+    QMessageBox box(QMessageBox::Critical, tr("Write not confirmed"), text, QMessageBox::Ok, this);
+    if (result.phase == WritePhase::Backup)
+        box.setWindowTitle(tr("Nothing written"));
+    box.exec();
+}
+
+void WriteDialog::hideEvent(QHideEvent* event) {
+    if (!event->spontaneous())
+        m_phase->clear();
+    TransferDialog::hideEvent(event);
 }
 
 bool WriteDialog::confirmOutsideBand(const QString& band, const QStringList& channels) {

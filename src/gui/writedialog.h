@@ -2,7 +2,11 @@
 
 #include "transferdialog.h"
 
+#include "radio/writejob.h"
+
 #include <QStringList>
+
+class QLabel;
 
 namespace zev {
 
@@ -15,6 +19,19 @@ public:
     // Asks whether to write channels that lie outside the band, one line each; Cancel is the
     // default. True on OK.
     bool confirmOutsideBand(const QString& band, const QStringList& channels);
+
+    // The line under the bar: what the write is doing now, then where the backup went.
+    void showPhase(WritePhase phase);
+    void showBackup(const QString& path);
+    QString phaseText() const;
+    // A backup that could not be made, or a radio that does not hold what was written.
+    void showJobFailure(const WriteJobResult& result);
+
+protected:
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    QLabel* m_phase;
 };
 
 } // namespace zev

@@ -4,6 +4,7 @@
 #include "app/textids.h"
 #include "chanfile/channelfile.h"
 #include "channeleditor.h"
+#include "comparedialog.h"
 #include "optionswindow.h"
 #include "plan/band.h"
 #include "plan/channelplan.h"
@@ -17,8 +18,10 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QLocale>
 #include <QMdiArea>
 #include <QProgressBar>
@@ -176,6 +179,10 @@ private slots:
     void failedTransfer_data();
     void failedTransfer();
     void planFaultsAreRefusedBeforeAnyFrame();
+    void writeIsBackedUpAndChecked_data();
+    void writeIsBackedUpAndChecked();
+    void writeSwitchesAreRemembered();
+    void compareWithRadioChangesNothing();
     void fileOfTheOtherFormatIsEditedAndWritten_data();
     void fileOfTheOtherFormatIsEditedAndWritten();
     void outOfBandIsAskedBeforeWriting_data();
@@ -307,6 +314,8 @@ void RadioSessionsTest::failedTransfer() {
         fillWithOtherPlan(bench.workspace());
     else
         planWorkedExample(bench.workspace());
+    // The write's own failure, with no backup read before it.
+    control<QAction>(bench.window.get(), "BackupBeforeWrite")->setChecked(false);
     const PlanSnapshot before = snapshot(bench.workspace());
     bench.choose(command.toLatin1().constData());
     auto* dialog = command == "N6" ? static_cast<zev::TransferDialog*>(bench.window->readDialog())
@@ -364,6 +373,129 @@ void RadioSessionsTest::planFaultsAreRefusedBeforeAnyFrame() {
     QCOMPARE(bench.sent, QStringList());
     QVERIFY(readFile(bench.tracePath()).contains("# radio on"));
     QCOMPARE(bench.heard(), QStringList());
+}
+
+void RadioSessionsTest::writeIsBackedUpAndChecked_data() {
+    QTest::addColumn<QStringList>("radio");
+    QTest::addColumn<bool>("verify");
+    QTest::addColumn<QStringList>("box"); // its first lines; none: the write succeeds
+    QTest::addColumn<bool>("backup");     // a backup file is left
+    QTest::newRow("radio keeps the write") << QStringList{} << true << QStringList{} << true;
+    QTest::newRow("radio keeps nothing")
+        << QStringList{"--store-nothing"} << true
+        << QStringList{"The write went through, but the radio does not hold what was written:",
+                       "channel 3 RX Freq: wrote 145.12500, radio holds (empty)",
+                       "channel 3 RX Tone: wrote 67.0, radio holds (empty)"}
+        << true;
+    QTest::newRow("radio keeps nothing, no check")
+        << QStringList{"--store-nothing"} << false << QStringList{} << true;
+    // The radio stops answering in the backup read, at the first half of channel 5.
+    QTest::newRow("backup fails")
+        << QStringList{"--no-answer-at", "21"} << true
+        << QStringList{"The radio could not be read for a backup, so nothing was written.", "",
+                       "no reply to the read of the first half of channel 5", "",
+                       "To write without a backup, turn off \"Back up the radio before writing\" "
+                       "in the Options menu."}
+        << false;
+}
+
+void RadioSessionsTest::writeIsBackedUpAndChecked() {
+    QFETCH(QStringList, radio);
+    QFETCH(bool, verify);
+    QFETCH(QStringList, box);
+    QFETCH(bool, backup);
+    Bench bench(radio);
+    QVERIFY(bench.ready());
+    const QString dataHome = bench.folder.path() + QStringLiteral("data");
+    const QByteArray previous = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", dataHome.toLocal8Bit());
+    const auto restore = qScopeGuard([&] { qputenv("XDG_DATA_HOME", previous); });
+    planWorkedExample(bench.workspace());
+    control<QAction>(bench.window.get(), "VerifyAfterWrite")->setChecked(verify);
+    bench.choose("N7");
+    auto* dialog = bench.window->writeDialog();
+    QStringList phases;
+    auto* phase = control<QLabel>(dialog, "PhaseLabel");
+    QVERIFY(phase);
+    QObject::connect(control<QProgressBar>(dialog, "ProgressBar1"), &QProgressBar::valueChanged,
+                     dialog, [&] {
+                         if (phases.isEmpty() || phases.last() != phase->text())
+                             phases << phase->text();
+                     });
+    QTest::mouseClick(startButton(dialog), Qt::LeftButton);
+
+    const QString label = bench.text(zev::TextId::SuccessLabel);
+    const QDir backups(dataHome + QStringLiteral("/zev4800/backups"));
+    QCOMPARE(backups.entryList(QDir::Files).size(), backup ? 1 : 0);
+    if (box.isEmpty()) {
+        QVERIFY2(bench.boxes.seen.isEmpty(), qPrintable(boxesSeen(bench.boxes)));
+        QCOMPARE(successPanel(dialog), label + "1");
+    } else {
+        QCOMPARE(bench.boxes.seen.size(), 1);
+        QCOMPARE(bench.boxes.seen.first().icon, QMessageBox::Critical);
+        QCOMPARE(bench.boxes.seen.first().text.split('\n').mid(0, box.size()), box);
+        QCOMPARE(successPanel(dialog), label + "0");
+    }
+    if (backup) {
+        // The bar follows the write alone; the line under it says what runs and where the
+        // backup went.
+        QCOMPARE(phases, QStringList{"Writing..."});
+        QCOMPARE(progressOf(dialog), 100);
+        const QString name = backups.entryList(QDir::Files).first();
+        QCOMPARE(phase->text(), "Backup: " + name);
+        const zev::Result<zev::ChannelFile> kept = zev::loadChannelFile(backups.filePath(name));
+        QVERIFY(kept.ok());
+        QCOMPARE(kept.value().band, QStringLiteral("136-174MHz"));
+        QCOMPARE(kept.value().channels[2], zev::ChannelRow{});
+    } else {
+        QCOMPARE(progressOf(dialog), 0);
+        for (const QString& frame : bench.sent)
+            QVERIFY2(!frame.startsWith("57"), qPrintable(frame));
+    }
+    QVERIFY(dialog->close());
+    QVERIFY(bench.othersEnabled());
+}
+
+void RadioSessionsTest::writeSwitchesAreRemembered() {
+    ProgramFolder folder;
+    folder.writeInstallLog(true);
+    {
+        auto window = startProgram(folder);
+        QVERIFY(window);
+        QVERIFY(control<QAction>(window.get(), "BackupBeforeWrite")->isChecked());
+        QVERIFY(control<QAction>(window.get(), "VerifyAfterWrite")->isChecked());
+        control<QAction>(window.get(), "VerifyAfterWrite")->trigger();
+        QVERIFY(!window->workspace().writeJob.verify);
+        QVERIFY(window->workspace().writeJob.backup);
+    }
+    QVERIFY2(folder.readFile("myini.ini").contains("[write]"), folder.readFile("myini.ini"));
+    auto window = startProgram(folder);
+    QVERIFY(window);
+    QVERIFY(control<QAction>(window.get(), "BackupBeforeWrite")->isChecked());
+    QVERIFY(!control<QAction>(window.get(), "VerifyAfterWrite")->isChecked());
+    QVERIFY(!window->workspace().writeJob.verify);
+}
+
+void RadioSessionsTest::compareWithRadioChangesNothing() {
+    Bench bench({"--demo"});
+    QVERIFY(bench.ready());
+    planWorkedExample(bench.workspace());
+    const PlanSnapshot before = snapshot(bench.workspace());
+    bench.choose("CompareWithRadio");
+    zev::CompareDialog* dialog = bench.window->compareDialog();
+    QVERIFY(dialog->isVisible());
+    QVERIFY(bench.othersDisabled());
+    QTest::mouseClick(dialog->startButton(), Qt::LeftButton);
+    QVERIFY2(bench.boxes.seen.isEmpty(), qPrintable(boxesSeen(bench.boxes)));
+    const QStringList lines = dialog->lines();
+    QVERIFY(!lines.isEmpty());
+    QVERIFY2(lines.contains("CH01 RX Freq: (empty) -> 146.52000"), qPrintable(lines.join('\n')));
+    QVERIFY2(lines.contains("CH03 RX Freq: 145.12500 -> 156.80000"), qPrintable(lines.join('\n')));
+    QVERIFY(snapshot(bench.workspace()) == before);
+    for (const QString& frame : bench.sent)
+        QVERIFY2(!frame.startsWith("57"), qPrintable(frame));
+    QVERIFY(dialog->close());
+    QVERIFY(bench.othersEnabled());
 }
 
 void RadioSessionsTest::fileOfTheOtherFormatIsEditedAndWritten_data() {

@@ -9,6 +9,15 @@ namespace zev {
 namespace {
 const QString portSection = QStringLiteral("open");
 const QString listSection = QStringLiteral("list1");
+const QString writeSection = QStringLiteral("write");
+
+// The write switches: on unless the file says 0.
+struct Switch {
+    const char* key;
+    bool AppSettings::*value;
+};
+constexpr Switch writeSwitches[] = {{"backup", &AppSettings::backupBeforeWrite},
+                                    {"verify", &AppSettings::verifyAfterWrite}};
 
 QString modelKey(int index) {
     return QStringLiteral("combo%1").arg(index);
@@ -32,6 +41,8 @@ AppSettings loadSettings(const IniFile& file) {
     settings.currentModel = ini.readInt(listSection, QStringLiteral("listnow"), 0);
     if (settings.currentModel < 0 || settings.currentModel >= settings.models.size())
         settings.currentModel = -1;
+    for (const Switch& entry : writeSwitches)
+        settings.*entry.value = ini.readInt(writeSection, QLatin1String(entry.key), 1) != 0;
     return settings;
 }
 
@@ -51,6 +62,15 @@ Status saveSettings(IniFile& file, const AppSettings& settings) {
         if (Status status =
                 ini.writeString(listSection, modelKey(index), settings.models.at(index));
             !status)
+            return status;
+    }
+    // A file that never had them stays as it was while they are on.
+    for (const Switch& entry : writeSwitches) {
+        const QString key = QLatin1String(entry.key);
+        const bool present = ini.readInt(writeSection, key, -1) != -1;
+        if (!present && settings.*entry.value)
+            continue;
+        if (Status status = ini.writeInt(writeSection, key, settings.*entry.value ? 1 : 0); !status)
             return status;
     }
     return ini.commit();

@@ -15,6 +15,8 @@ struct AppSettings {
     int port = 1;         // 1 to 4
     QStringList models;   // the model list, duplicates kept
     int currentModel = 0; // index into models, -1 for no selection
+    bool backupBeforeWrite = true;
+    bool verifyAfterWrite = true;
 };
 
 // A hand-edited "listcount" could ask for billions of items; the list stops here.
@@ -26,8 +28,10 @@ QString settingsFileName(); // "myini.ini"
 // the file. A port outside 1 to 4 becomes 1; a "listnow" outside the list means no selection (-1).
 AppSettings loadSettings(const IniFile& file);
 
-// Writes "com", "listnow", "listcount" and the "combo" keys, in this order, and replaces the file
-// once with all of them, or, when any of them cannot be written, not at all.
+// Writes "com", "listnow", "listcount" and the "combo" keys, in this order, then the write
+// switches (section "write", keys "backup" and "verify", 1 or 0) once they are off or stand in
+// the file already, and replaces the file once with all of them, or, when any of them cannot be
+// written, not at all.
 [[nodiscard]] Status saveSettings(IniFile& file, const AppSettings& settings);
 
 // The device behind COM1 to COM4: section "ports", keys "com1" to "com4", defaults /dev/ttyUSB0

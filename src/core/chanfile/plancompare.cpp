@@ -116,8 +116,7 @@ QStringList describeFirst(const QList<PlanDifference>& differences, int limit,
     for (qsizetype index = 0; index < differences.size() && index < limit; ++index)
         lines.append(describe(differences.at(index)));
     if (differences.size() > limit)
-        lines.append(QCoreApplication::translate("zev::PlanCompare", "... and %n more", nullptr,
-                                                 int(differences.size() - limit)));
+        lines.append(translate("... and %1 more").arg(differences.size() - limit));
     return lines;
 }
 

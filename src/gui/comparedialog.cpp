@@ -1,0 +1,44 @@
+#include "comparedialog.h"
+
+#include <QHideEvent>
+#include <QListWidget>
+#include <QVBoxLayout>
+
+namespace zev {
+
+CompareDialog::CompareDialog(Workspace& workspace, QWidget* parent)
+    : TransferDialog(workspace, tr("&Compare"), parent) {
+    setObjectName(QStringLiteral("CompareDialog"));
+    setWindowTitle(tr("Compare with radio"));
+    m_list = new QListWidget;
+    m_list->setObjectName(QStringLiteral("DifferenceList"));
+    if (auto* column = qobject_cast<QVBoxLayout*>(layout()))
+        column->insertWidget(column->count() - 1, m_list, 1);
+    setFixedSize(460, 360);
+}
+
+void CompareDialog::showDifferences(const QList<PlanDifference>& differences) {
+    m_list->clear();
+    if (differences.isEmpty()) {
+        m_list->addItem(tr("The radio holds the plan in the grid."));
+        return;
+    }
+    m_list->addItem(tr("Differences: %1 (the grid's value first)").arg(differences.size()));
+    for (const PlanDifference& difference : differences)
+        m_list->addItem(describeChange(difference));
+}
+
+QStringList CompareDialog::lines() const {
+    QStringList texts;
+    for (int row = 0; row < m_list->count(); ++row)
+        texts.append(m_list->item(row)->text());
+    return texts;
+}
+
+void CompareDialog::hideEvent(QHideEvent* event) {
+    if (!event->spontaneous())
+        m_list->clear();
+    TransferDialog::hideEvent(event);
+}
+
+} // namespace zev
