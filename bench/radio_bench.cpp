@@ -1,6 +1,7 @@
-// Times a full read and a full write through zev4800-cli against rh4800-sim paced at 9600 baud
-// with no added turnaround, as a ratio to the time the bytes need on the wire, and the time a
-// read and a write take to give up on a silent radio.
+// Times a full read, a bare write and a default write (backup read, write, read-back check)
+// through zev4800-cli against rh4800-sim paced at 9600 baud with no added turnaround, as a ratio
+// to the time the bytes need on the wire, and the time a read and a write take to give up on a
+// silent radio.
 #include "benchsupport.h"
 
 #include <QCoreApplication>
@@ -56,16 +57,21 @@ int main(int argc, char** argv) {
     // 631 bytes cross the line for a read and 461 for a write, at 10 bits a byte.
     const double readBound = 631 * 10 / 9600.0;
     const double writeBound = 461 * 10 / 9600.0;
+    const double checkedWriteBound = readBound + writeBound + readBound;
+    const QString backups = work.filePath("backups");
 
     Radio radio;
     if (!startRadio(radio, {"--demo", "--image", work.filePath("radio.img")})) {
         std::fprintf(stderr, "rh4800-sim did not start\n");
         return 1;
     }
-    QList<double> reads, writes;
+    QList<double> reads, writes, checkedWrites;
     for (int run = 0; run < runs; ++run) {
         reads << timeCli({"read", "--port", radio.device, "--output", plan}, true);
-        writes << timeCli({"write", "--port", radio.device, plan}, true);
+        writes << timeCli({"write", "--port", radio.device, plan, "--no-backup", "--no-verify"},
+                          true);
+        checkedWrites << timeCli({"write", "--port", radio.device, plan, "--backup-dir", backups},
+                                 true);
     }
     radio.process.terminate();
     radio.process.waitForFinished();
@@ -75,18 +81,23 @@ int main(int argc, char** argv) {
         return 1;
     const double readGivesUp =
         timeCli({"read", "--port", silent.device, "--output", work.filePath("none.z81")}, false);
-    const double writeGivesUp = timeCli({"write", "--port", silent.device, plan}, false);
+    const double writeGivesUp =
+        timeCli({"write", "--port", silent.device, plan, "--no-backup"}, false);
     silent.process.terminate();
     silent.process.waitForFinished();
 
     const double read = bench::median(reads), write = bench::median(writes);
+    const double checkedWrite = bench::median(checkedWrites);
     std::printf("radio session through zev4800-cli, rh4800-sim at 9600 baud, median of %d\n", runs);
     std::printf("  read : %6.3f s, %.2f x the wire time %.3f s (target <= 1.10)\n", read,
                 read / readBound, readBound);
     std::printf("  write: %6.3f s, %.2f x the wire time %.3f s (target <= 1.10)\n", write,
                 write / writeBound, writeBound);
+    std::printf("  default write (backup read, write, read-back): %6.3f s, %.2f x the wire time "
+                "%.3f s (target <= 1.05)\n",
+                checkedWrite, checkedWrite / checkedWriteBound, checkedWriteBound);
     std::printf("  silent radio: read gives up after %.2f s (about 3.3 s expected), "
-                "write after %.2f s (about 1.5 s expected)\n",
+                "write without backup after %.2f s (about 1.5 s expected)\n",
                 readGivesUp, writeGivesUp);
     return 0;
 }
