@@ -75,8 +75,7 @@ void installTransfers(Workspace& workspace, ReadDialog& readDialog, WriteDialog&
         hooks.writeProgress = progressOf(writeDialog);
         const WriteJobResult result =
             runWriteJob(workspace.link, workspace.plan, band, settings, hooks);
-        if (!result.backupPath.isEmpty())
-            writeDialog.showBackup(result.backupPath);
+        writeDialog.showBackup(result.backupPath);
         // The write's own failures look as they always did; the reads around it say more.
         if (result.phase == WritePhase::Write || result.session.outcome != SessionOutcome::Failed)
             showTransferOutcome(writeDialog, result.session);

@@ -41,7 +41,7 @@ void WriteDialog::showPhase(WritePhase phase) {
 }
 
 void WriteDialog::showBackup(const QString& path) {
-    m_phase->setText(tr("Backup: %1").arg(QFileInfo(path).fileName()));
+    m_phase->setText(path.isEmpty() ? QString() : tr("Backup: %1").arg(QFileInfo(path).fileName()));
     m_phase->setToolTip(QDir::toNativeSeparators(path));
 }
 

@@ -20,7 +20,8 @@ public:
     // default. True on OK.
     bool confirmOutsideBand(const QString& band, const QStringList& channels);
 
-    // The line under the bar: what the write is doing now, then where the backup went.
+    // The line under the bar: what the write is doing now, then where the backup went (nothing
+    // without a backup).
     void showPhase(WritePhase phase);
     void showBackup(const QString& path);
     QString phaseText() const;

@@ -288,6 +288,13 @@ void SimHostTest::faultOptions_data() {
                                      << QStringList{Identification, QString(), "06", QString()};
     QTest::newRow("late but answered") << QStringList{"--reply-delay", "20", "--latency", "10"}
                                        << QStringList{Entry} << QStringList{Identification};
+    // A write acknowledged as ever, and what the radio kept of it read back.
+    const QStringList storeAndRead = {Entry, "06", "5703C008F905FF04FF00FFFF", "5203C008"};
+    QTest::newRow("store nothing") << QStringList{"--store-nothing"} << storeAndRead
+                                   << QStringList{Identification, "06", "06", options};
+    QTest::newRow("corrupt store")
+        << QStringList{"--corrupt-store", "0x3C1"} << storeAndRead
+        << QStringList{Identification, "06", "06", "5703C008F9FAFF04FF00FFFF"};
 }
 
 void SimHostTest::faultOptions() {
@@ -356,6 +363,8 @@ void SimHostTest::badOptionsRefused_data() {
     QTest::newRow("baud not a number") << QStringList{"--baud", "fast"} << "--baud";
     QTest::newRow("negative latency") << QStringList{"--latency", "-5"} << "--latency";
     QTest::newRow("demo and erased") << QStringList{"--demo", "--erased"} << "--erased";
+    QTest::newRow("address beyond the image")
+        << QStringList{"--corrupt-store", "0x400"} << "--corrupt-store";
     QTest::newRow("unknown option") << QStringList{"--colour"} << "colour";
     QTest::newRow("stray argument") << QStringList{"radio.img"} << "radio.img";
 }

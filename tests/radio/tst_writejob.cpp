@@ -173,6 +173,7 @@ void WriteJobTest::refusedPlanTouchesNothing() {
     QCOMPARE(bench.sentFrames(), QStringList());
     QCOMPARE(bench.backupFiles(), QStringList());
     QCOMPARE(bench.progress, QList<int>{0});
+    QCOMPARE(bench.phases, QList<int>());
 }
 
 QTEST_GUILESS_MAIN(WriteJobTest)

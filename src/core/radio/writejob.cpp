@@ -32,10 +32,8 @@ WriteJobResult runPhases(RadioLink& link, const ChannelPlan& plan, const QString
             hooks.phaseStarted(phase);
     };
     // A plan the write refuses is refused before the radio is touched at all.
-    if (!checkPlanForWrite(plan, band)) {
-        start(WritePhase::Write);
+    if (!checkPlanForWrite(plan, band))
         return ended(WritePhase::Write, writeRadio(link, plan, band, hooks.writeProgress));
-    }
 
     QString backupPath;
     if (settings.backup) {
