@@ -2,19 +2,25 @@
 
 #include <QHideEvent>
 #include <QListWidget>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace zev {
 
 CompareDialog::CompareDialog(Workspace& workspace, QWidget* parent)
-    : TransferDialog(workspace, tr("&Compare"), parent) {
+    : TransferDialog(workspace, QString(), parent) {
     setObjectName(QStringLiteral("CompareDialog"));
-    setWindowTitle(tr("Compare with radio"));
+    wordTexts();
     m_list = new QListWidget;
     m_list->setObjectName(QStringLiteral("DifferenceList"));
     if (auto* column = qobject_cast<QVBoxLayout*>(layout()))
         column->insertWidget(column->count() - 1, m_list, 1);
     setFixedSize(460, 360);
+}
+
+void CompareDialog::wordTexts() {
+    setWindowTitle(tr("Compare with radio"));
+    startButton()->setText(tr("&Compare"));
 }
 
 void CompareDialog::showDifferences(const QList<PlanDifference>& differences) {

@@ -17,6 +17,8 @@ public:
     // The differences, the plan's side first; an empty list says the radio holds the plan.
     void showDifferences(const QList<PlanDifference>& differences);
     QStringList lines() const;
+    // Caption and button in the language of the messages.
+    void wordTexts();
 
 protected:
     void hideEvent(QHideEvent* event) override;

@@ -209,8 +209,8 @@ void MainWindow::createMenu() {
     QAction* channelsItem = makeItem(edit, "N9", builtinText(TextId::ChannelEditMenu));
     QAction* optionsItem = makeItem(edit, "N11", builtinText(TextId::FunctionOptionsMenu));
     QAction* powerItem = makeItem(edit, "N18", builtinText(TextId::PowerAdjustCommand));
-    QAction* compareItem = makeItem(edit, "CompareWithRadio", tr("Compare with radio..."));
-    edit->addActions({readItem, writeItem, compareItem});
+    m_compareItem = makeItem(edit, "CompareWithRadio", QString());
+    edit->addActions({readItem, writeItem, m_compareItem});
     addSeparator(edit, "N8");
     edit->addAction(channelsItem);
     addSeparator(edit, "N10");
@@ -222,7 +222,7 @@ void MainWindow::createMenu() {
             [this] { openTransferDialog(m_readDialog.get()); });
     connect(writeItem, &QAction::triggered, this,
             [this] { openTransferDialog(m_writeDialog.get()); });
-    connect(compareItem, &QAction::triggered, this,
+    connect(m_compareItem, &QAction::triggered, this,
             [this] { openTransferDialog(m_compareDialog.get()); });
     connect(powerItem, &QAction::triggered, this, [this] { openRadioDialog(m_powerDialog.get()); });
     connect(channelsItem, &QAction::triggered, this, [this] { m_channelEditor->showOrRestore(); });
@@ -253,8 +253,8 @@ void MainWindow::createMenu() {
     options->addMenu(ports);
     options->addMenu(languages);
     options->addSeparator();
-    m_backupItem = makeItem(options, "BackupBeforeWrite", tr("Back up the radio before writing"));
-    m_verifyItem = makeItem(options, "VerifyAfterWrite", tr("Verify after writing"));
+    m_backupItem = makeItem(options, "BackupBeforeWrite", QString());
+    m_verifyItem = makeItem(options, "VerifyAfterWrite", QString());
     for (QAction* item : {m_backupItem, m_verifyItem}) {
         item->setCheckable(true);
         item->setChecked(true);
@@ -275,7 +275,16 @@ void MainWindow::createMenu() {
 
     for (QMenu* menu : {file, edit, options, help})
         bar->addMenu(menu);
+    wordOwnCommands();
     markMenuLetters();
+}
+
+void MainWindow::wordOwnCommands() {
+    m_compareItem->setText(tr("Compare with radio..."));
+    m_backupItem->setText(tr("Back up the radio before writing"));
+    m_verifyItem->setText(tr("Verify after writing"));
+    if (m_compareDialog)
+        m_compareDialog->wordTexts();
 }
 
 void MainWindow::markMenuLetters() {
@@ -547,11 +556,12 @@ void MainWindow::loadLanguage(const QString& name) {
     if (!pack)
         return;
     applyPackToWindows(*pack, forms());
-    markMenuLetters();
     applyPackToTexts(*pack, m_workspace->texts);
     applyPackToPlan(*pack, m_workspace->plan);
     if (const std::optional<Language> language = languageOfPack(name))
         m_translations.install(m_files.folderOf(messagesFileName(name)), *language);
+    wordOwnCommands();
+    markMenuLetters();
     if (!pack->text(TextId::SuccessLabel).isNull()) {
         m_readDialog->setSuccessCount(0);
         m_writeDialog->setSuccessCount(0);

@@ -88,6 +88,8 @@ private:
     void createCommands();
     void createMenu();
     void markMenuLetters();
+    // The commands that no language pack words: their texts in the language of the messages.
+    void wordOwnCommands();
     void createToolBar();
     void createClientArea();
     void createStatusLine();
@@ -139,6 +141,7 @@ private:
     std::array<QToolButton*, 4> m_portButtons{};
     QAction* m_chineseItem = nullptr;
     QAction* m_englishItem = nullptr;
+    QAction* m_compareItem = nullptr;
     QAction* m_backupItem = nullptr;
     QAction* m_verifyItem = nullptr;
 

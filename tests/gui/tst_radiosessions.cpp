@@ -474,6 +474,16 @@ void RadioSessionsTest::writeSwitchesAreRemembered() {
     QVERIFY(control<QAction>(window.get(), "BackupBeforeWrite")->isChecked());
     QVERIFY(!control<QAction>(window.get(), "VerifyAfterWrite")->isChecked());
     QVERIFY(!window->workspace().writeJob.verify);
+
+    // No pack words these commands: they follow the language of the messages.
+    QCOMPARE(control<QAction>(window.get(), "CompareWithRadio")->text(),
+             QStringLiteral("C&ompare with radio..."));
+    control<QAction>(window.get(), "N20")->trigger();
+    QCOMPARE(control<QAction>(window.get(), "CompareWithRadio")->text(),
+             QStringLiteral("与电台比较(&O)..."));
+    QCOMPARE(control<QAction>(window.get(), "VerifyAfterWrite")->text(),
+             QStringLiteral("写频后校验(&V)"));
+    QCOMPARE(window->compareDialog()->windowTitle(), QStringLiteral("与电台比较"));
 }
 
 void RadioSessionsTest::compareWithRadioChangesNothing() {
