@@ -416,8 +416,8 @@
         <translation>备份：%1</translation>
     </message>
     <message>
-        <source>The radio could not be read for a backup, so nothing was written.</source>
-        <translation>无法读取电台进行备份，因此没有写入任何内容。</translation>
+        <source>No backup of the radio could be made, so nothing was written.</source>
+        <translation>无法备份电台，因此没有写入任何内容。</translation>
     </message>
     <message>
         <source>To write without a backup, turn off &quot;Back up the radio before writing&quot; in the Options menu.</source>

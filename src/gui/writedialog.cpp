@@ -52,7 +52,7 @@ QString WriteDialog::phaseText() const {
 void WriteDialog::showJobFailure(const WriteJobResult& result) {
     QString text;
     if (result.phase == WritePhase::Backup)
-        text = tr("The radio could not be read for a backup, so nothing was written.") +
+        text = tr("No backup of the radio could be made, so nothing was written.") +
                QStringLiteral("\n\n") + result.session.reason + QStringLiteral("\n\n") +
                tr("To write without a backup, turn off \"Back up the radio before writing\" in "
                   "the Options menu.");

@@ -392,7 +392,7 @@ void RadioSessionsTest::writeIsBackedUpAndChecked_data() {
     // The radio stops answering in the backup read, at the first half of channel 5.
     QTest::newRow("backup fails")
         << QStringList{"--no-answer-at", "21"} << true
-        << QStringList{"The radio could not be read for a backup, so nothing was written.", "",
+        << QStringList{"No backup of the radio could be made, so nothing was written.", "",
                        "no reply to the read of the first half of channel 5", "",
                        "To write without a backup, turn off \"Back up the radio before writing\" "
                        "in the Options menu."}

@@ -6,6 +6,7 @@
 #include "radio/writeprocedure.h"
 
 #include <QDir>
+#include <QFile>
 #include <QLocale>
 #include <QTemporaryDir>
 #include <QTest>
@@ -70,6 +71,7 @@ private slots:
     void backupWriteAndCheck();
     void radioThatDoesNotKeepTheWrite_data();
     void radioThatDoesNotKeepTheWrite();
+    void failedBackupWritesNothing_data();
     void failedBackupWritesNothing();
     void refusedPlanTouchesNothing();
 };
@@ -146,16 +148,31 @@ void WriteJobTest::radioThatDoesNotKeepTheWrite() {
     QCOMPARE(unchecked.link.successCount(), 1);
 }
 
-// A radio that stops answering in the backup read gets no write frame at all.
+// No backup, no write: not a write frame goes out.
+void WriteJobTest::failedBackupWritesNothing_data() {
+    QTest::addColumn<int>("noAnswerAt");
+    QTest::addColumn<bool>("folderBlocked");
+    QTest::addColumn<QString>("reason"); // %1: the backup folder
+    QTest::newRow("radio stops answering")
+        << 21 << false << "no reply to the read of the first half of channel 5";
+    QTest::newRow("folder cannot be made") << 0 << true << "The folder %1 cannot be made.";
+}
+
 void WriteJobTest::failedBackupWritesNothing() {
+    QFETCH(int, noAnswerAt);
+    QFETCH(bool, folderBlocked);
+    QFETCH(QString, reason);
     SimulatorFaults faults;
-    faults.noAnswerAtFrame = 21;
+    faults.noAnswerAtFrame = noAnswerAt;
     Bench bench(faults);
+    if (folderBlocked) {
+        QVERIFY(QFile(bench.folder.filePath("file")).open(QIODevice::WriteOnly));
+        bench.settings.backupDirectory = bench.folder.filePath("file/backups");
+    }
     const WriteJobResult result = bench.run();
     QCOMPARE(result.session.outcome, SessionOutcome::Failed);
     QCOMPARE(result.phase, WritePhase::Backup);
-    QCOMPARE(result.session.reason,
-             QStringLiteral("no reply to the read of the first half of channel 5"));
+    QCOMPARE(result.session.reason, reason.replace("%1", bench.settings.backupDirectory));
     QCOMPARE(bench.phases, QList<int>{int(WritePhase::Backup)});
     QCOMPARE(bench.radio.image(), bench.imageBefore);
     for (const QString& frame : bench.sentFrames())
