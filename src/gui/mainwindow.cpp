@@ -45,6 +45,9 @@
 #include <QUrl>
 #include <QWindow>
 
+#include <iterator>
+#include <vector>
+
 namespace zev {
 
 namespace {
@@ -85,27 +88,13 @@ struct MenuLetter {
     char letter;
 };
 constexpr MenuLetter menuLetters[] = {
-    {"N1", 'F'},
-    {"N2", 'N'},
-    {"O1", 'O'},
-    {"S1", 'S'},
-    {"N4", 'C'},
-    {"N5", 'E'},
-    {"N6", 'R'},
-    {"N7", 'W'},
-    {"N9", 'C'},
-    {"N11", 'F'},
-    {"N18", 'P'},
-    {"N22", 'O'},
-    {"N12", 'P'},
-    {"N19", 'L'},
-    {"N13", 'H'},
-    {"N14", 'C'},
-    {"N16", 'A'},
-    {"CompareWithRadio", 'O'},
-    {"BackupBeforeWrite", 'B'},
-    {"VerifyAfterWrite", 'V'},
+    {"N1", 'F'},  {"N2", 'N'},  {"O1", 'O'},  {"S1", 'S'},  {"N4", 'C'},  {"N5", 'E'},
+    {"N6", 'R'},  {"N7", 'W'},  {"N9", 'C'},  {"N11", 'F'}, {"N18", 'P'}, {"N22", 'O'},
+    {"N12", 'P'}, {"N19", 'L'}, {"N13", 'H'}, {"N14", 'C'}, {"N16", 'A'},
 };
+// The commands that have no caption in the language packs.
+constexpr MenuLetter ownCommandLetters[] = {
+    {"CompareWithRadio", 'O'}, {"BackupBeforeWrite", 'B'}, {"VerifyAfterWrite", 'V'}};
 
 constexpr QSize mainWindowSize(1055, 765);
 // Until the window is up, some window systems do not tell the size of its frame: room for a
@@ -288,7 +277,9 @@ void MainWindow::wordOwnCommands() {
 }
 
 void MainWindow::markMenuLetters() {
-    for (const MenuLetter& entry : menuLetters) {
+    std::vector<MenuLetter> entries(std::begin(menuLetters), std::end(menuLetters));
+    entries.insert(entries.end(), std::begin(ownCommandLetters), std::end(ownCommandLetters));
+    for (const MenuLetter& entry : entries) {
         QObject* item = findControl(this, QLatin1String(entry.name));
         const QChar letter = QLatin1Char(entry.letter);
         if (auto* menu = qobject_cast<QMenu*>(item))
