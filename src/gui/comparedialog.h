@@ -1,7 +1,7 @@
 #pragma once
 
 #include "chanfile/plancompare.h"
-#include "radiodialog.h"
+#include "transferdialog.h"
 
 class QListWidget;
 

@@ -15,6 +15,7 @@ namespace zev {
 class TransferDialog : public RadioDialog {
     Q_OBJECT
 public:
+    QPushButton* startButton() const { return m_button; }
     void setProcedure(Procedure procedure) { m_procedure = std::move(procedure); }
 
     void setProgress(int percent);

@@ -1,6 +1,6 @@
 #include "hostoptions.h"
 
-#include "radio/codec.h"
+#include "radio/memoryimage.h"
 
 #include <QCommandLineParser>
 
@@ -117,7 +117,7 @@ Result<HostOptions> parseHostOptions(const QStringList& arguments) {
         const QString text = parser.value(QStringLiteral("corrupt-store"));
         bool ok = false;
         const int address = text.toInt(&ok, 0);
-        if (!ok || address < 0 || address >= codec::ImageSize)
+        if (!ok || address < 0 || address >= MemoryImage::Size)
             return Status::failure(
                 QStringLiteral("--corrupt-store: \"%1\" is not a memory address (0 to 0x3FF).")
                     .arg(text));

@@ -282,7 +282,7 @@ void CliTest::writeIsReadBackAndChecked() {
     const QString plan = m_dir.filePath("unkept.z81");
     QVERIFY(writeFile(plan, planToWrite()));
     SimulatorProcess sim({"--store-nothing", "--baud", "0"});
-    const Run run = runCli(
+    const ProgramRun run = runCli(
         QStringList{"write", "--port", sim.terminal(), plan, "--lang", "english", "--no-backup"} +
         options);
     QCOMPARE(run.exitCode, exitCode);
@@ -299,7 +299,7 @@ void CliTest::defaultWriteKeepsTheRadiosOldPlan() {
     QCOMPARE(
         runCli({"read", "--port", sim.terminal(), "--output", old, "--lang", "english"}).exitCode,
         0);
-    const Run write = runCli({"write", "--port", sim.terminal(), plan, "--lang", "english"});
+    const ProgramRun write = runCli({"write", "--port", sim.terminal(), plan, "--lang", "english"});
     QCOMPARE(write.exitCode, 0);
     QCOMPARE(write.err, QByteArray());
     static const QRegularExpression form(
@@ -317,12 +317,12 @@ void CliTest::defaultWriteKeepsTheRadiosOldPlan() {
                  .hasMatch(),
              qPrintable(match.captured(2)));
 
-    const Run same = runCli({"diff", old, backup});
+    const ProgramRun same = runCli({"diff", old, backup});
     QCOMPARE(same.exitCode, 0);
     QCOMPARE(same.out, QByteArray());
     QCOMPARE(same.err, QByteArray());
     // The radio holds the new plan now.
-    const Run radio = runCli({"diff", "--port", sim.terminal(), backup});
+    const ProgramRun radio = runCli({"diff", "--port", sim.terminal(), backup});
     QCOMPARE(radio.exitCode, 1);
     QVERIFY2(radio.out.startsWith("CH01 RX Freq: 146.52000 -> (empty)\n"), radio.out.constData());
     QVERIFY2(radio.out.endsWith("Band: 136-174MHz -> 144-148MHz\n"), radio.out.constData());
@@ -330,7 +330,7 @@ void CliTest::defaultWriteKeepsTheRadiosOldPlan() {
 
     // Elsewhere when asked.
     const QString folder = m_dir.filePath("own-backups");
-    const Run elsewhere = runCli(
+    const ProgramRun elsewhere = runCli(
         {"write", "--port", sim.terminal(), plan, "--lang", "english", "--backup-dir", folder});
     QCOMPARE(elsewhere.exitCode, 0);
     QVERIFY2(elsewhere.out.startsWith("backup of the radio: " + folder.toLocal8Bit() + "/"),
@@ -345,7 +345,7 @@ void CliTest::failedBackupWritesNothing() {
     const QString folder = m_dir.filePath("no-backups");
     QVERIFY(writeFile(plan, planToWrite()));
     SimulatorProcess sim({"--demo", "--baud", "0", "--no-answer-at", "21", "--trace", trace});
-    const Run run = runCli(
+    const ProgramRun run = runCli(
         {"write", "--port", sim.terminal(), plan, "--lang", "english", "--backup-dir", folder});
     QCOMPARE(run.exitCode, 1);
     QCOMPARE(run.err, QByteArray("zev4800-cli: write failed: the radio's plan could not be backed "
@@ -400,7 +400,7 @@ void CliTest::diff() {
     QFETCH(QString, err);
     QVERIFY(writeFile(m_dir.filePath("first.z81"), first));
     QVERIFY(writeFile(m_dir.filePath("second.z81"), second));
-    const Run run = runCli({"diff", m_dir.filePath("first.z81"), m_dir.filePath("second.z81")});
+    const ProgramRun run = runCli({"diff", m_dir.filePath("first.z81"), m_dir.filePath("second.z81")});
     QCOMPARE(run.exitCode, exitCode);
     QCOMPARE(run.out, out);
     QCOMPARE(QString::fromLocal8Bit(run.err), QString(err).replace("%1", m_dir.path()));

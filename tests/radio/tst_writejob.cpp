@@ -1,9 +1,9 @@
 #include "chanfile/backups.h"
 #include "plan/channelplan.h"
-#include "radio/simulator.h"
-#include "radio/virtuallink.h"
 #include "radio/writejob.h"
 #include "radio/writeprocedure.h"
+#include "sim/simulator.h"
+#include "sim/virtuallink.h"
 
 #include <QDir>
 #include <QFile>
