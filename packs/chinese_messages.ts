@@ -247,6 +247,72 @@
     </message>
 </context>
 <context>
+    <name>zev::PortDiagnosis</name>
+    <message>
+        <source>No device is set.</source>
+        <translation>未设置设备。</translation>
+    </message>
+    <message>
+        <source>There is no serial device %1.</source>
+        <translation>没有串口设备 %1。</translation>
+    </message>
+    <message>
+        <source>If the cable is plugged in, its device may have vanished right after it appeared: brltty, the braille display service, claims some USB serial adapters. Remove it with %1 (or disable it with %2), then plug the cable in again.</source>
+        <translation>如果写频线已插上，其设备可能刚出现就消失了：盲文显示服务 brltty 会占用某些 USB 串口适配器。请用 %1 卸载它（或用 %2 禁用它），然后重新插上写频线。</translation>
+    </message>
+    <message>
+        <source>%1 is locked by the file %2, which a program that no longer runs left behind. Remove it with %3 and try again.</source>
+        <translation>%1 被文件 %2 锁定，这是一个已不再运行的程序留下的。请用 %3 删除它，然后重试。</translation>
+    </message>
+    <message>
+        <source>Another program is using %1. Close it and try again; if the cable was just plugged in, ModemManager may be probing it for a few seconds.</source>
+        <translation>另一个程序正在使用 %1。请关闭该程序后重试；如果写频线刚刚插上，可能是 ModemManager 正在探测它，需要几秒钟。</translation>
+    </message>
+    <message>
+        <source>another program</source>
+        <translation>另一个程序</translation>
+    </message>
+    <message>
+        <source>%1 is in use by %2 (process %3).</source>
+        <translation>%1 正被 %2（进程 %3）占用。</translation>
+    </message>
+    <message>
+        <source>ModemManager probes every new serial adapter for a few seconds after it is plugged in: wait and try again. To keep it away from the cable for good, install the udev rule 60-zev4800.rules (see the README), or stop it with %1.</source>
+        <translation>ModemManager 会在每个新串口适配器插上后的几秒钟内探测它：请稍候再试。要让它永久不碰写频线，请安装 udev 规则 60-zev4800.rules（见 README），或用 %1 停止它。</translation>
+    </message>
+    <message>
+        <source>Close that program and try again.</source>
+        <translation>请关闭该程序后重试。</translation>
+    </message>
+    <message>
+        <source>Permission denied on %1: your user is not in the group %2 that owns it. Join the group with %3; this takes effect at your next login.</source>
+        <translation>没有访问 %1 的权限：您的用户不在拥有该设备的 %2 组中。请用 %3 加入该组；下次登录后生效。</translation>
+    </message>
+</context>
+<context>
+    <name>zev::PortList</name>
+    <message>
+        <source>No port is given.</source>
+        <translation>未指定端口。</translation>
+    </message>
+    <message>
+        <source>No USB serial adapter is present, and no other serial port either: plug in the cable.</source>
+        <translation>没有 USB 串口适配器，也没有其他串口：请插上写频线。</translation>
+    </message>
+    <message>
+        <source>No USB serial adapter is present: plug in the cable, or name one of these ports:
+%1</source>
+        <translation>没有 USB 串口适配器：请插上写频线，或指定以下端口之一：
+%1</translation>
+    </message>
+    <message>
+        <source>Several USB serial adapters are present; name the one to use:
+%1</source>
+        <translation>有多个 USB 串口适配器；请指定要使用的一个：
+%1</translation>
+    </message>
+</context>
+<context>
     <name>zev::Power</name>
     <message>
         <source>Enter the %1 (0 to %2).</source>

@@ -2,14 +2,16 @@
 //   serial_holder qt DEVICE     open it with QSerialPort (lock file and exclusive mode)
 //   serial_holder excl DEVICE   open it raw and set the exclusive mode only
 //   serial_holder probe UID DEVICE   probe it as that user and print the outcome
+//   serial_holder diagnose UID DEVICE   the same, printing what the user is told
 // The holders print "ready" once they hold the port and keep it until stdin closes.
-#include "radio/portprobe.h"
+#include "radio/portdiagnosis.h"
 
 #include <QCoreApplication>
 #include <QSerialPort>
 
 #include <cstdio>
 #include <fcntl.h>
+#include <grp.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
 
@@ -64,15 +66,18 @@ int main(int argc, char** argv) {
         ::close(fd);
         return 0;
     }
-    if (args.size() == 4 && args.at(1) == "probe") {
+    if (args.size() == 4 && (args.at(1) == "probe" || args.at(1) == "diagnose")) {
         const uid_t uid = uid_t(args.at(2).toUInt());
-        if (::setgid(uid) != 0 || ::setuid(uid) != 0) {
+        if (::setgroups(0, nullptr) != 0 || ::setgid(uid) != 0 || ::setuid(uid) != 0) {
             std::perror("failed");
             return 1;
         }
-        std::puts(outcomeName(zev::probePort(args.at(3))));
+        if (args.at(1) == "probe")
+            std::puts(outcomeName(zev::probePort(args.at(3))));
+        else
+            std::puts(qPrintable(zev::portProblemText(zev::diagnosePort(args.at(3)))));
         return 0;
     }
-    std::fprintf(stderr, "usage: serial_holder qt|excl DEVICE | probe UID DEVICE\n");
+    std::fprintf(stderr, "usage: serial_holder qt|excl DEVICE | probe|diagnose UID DEVICE\n");
     return 2;
 }

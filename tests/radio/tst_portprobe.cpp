@@ -1,5 +1,6 @@
 #include "programrun.h"
 #include "ptypair.h"
+#include "radio/portdiagnosis.h"
 #include "radio/portprobe.h"
 #include "radio/serialport.h"
 
@@ -12,12 +13,14 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <grp.h>
 #include <sys/stat.h>
 
 using namespace zev;
 using testsupport::PtyPair;
 
 Q_DECLARE_METATYPE(zev::ProbeOutcome)
+Q_DECLARE_METATYPE(zev::PortDiagnosis)
 
 namespace {
 
@@ -36,6 +39,12 @@ bool startHolder(QProcess& holder, const QStringList& arguments) {
     return holder.readLine().trimmed() == "ready";
 }
 
+// The lock file QSerialPort takes for a device, written as another program left it.
+bool writeLock(const QString& device, const QByteArray& content) {
+    QFile lock(serialLockFilePath(device));
+    return lock.open(QIODevice::WriteOnly) && lock.write(content) == content.size();
+}
+
 } // namespace
 
 class PortProbeTest : public QObject {
@@ -47,7 +56,12 @@ private slots:
     void portHeldByAnotherProcessIsBusy();
     void portHeldByThisProgramIsBusy();
     void staleLockOfDeadProcessIsIgnored();
+    void leftOverLockNeverBlocks_data();
+    void leftOverLockNeverBlocks();
+    void liveLockNamesItsHolder();
     void portWithoutPermissionIsDenied();
+    void problemTexts_data();
+    void problemTexts();
 };
 
 void PortProbeTest::probeWithoutHolder_data() {
@@ -96,6 +110,15 @@ void PortProbeTest::portHeldByAnotherProcessIsBusy() {
              qPrintable(holder.readAllStandardOutput() + holder.readAllStandardError()));
     QCOMPARE(probePort(pty.slavePath()), ProbeOutcome::Busy);
     QCOMPARE(probePort(pty.slavePath()), ProbeOutcome::Busy);
+    // Named by its lock file, or else found among the processes that have the device open.
+    const PortDiagnosis diagnosis = diagnosePort(pty.slavePath());
+    QCOMPARE(diagnosis.outcome, ProbeOutcome::Busy);
+    QCOMPARE(diagnosis.holder.processId, holder.processId());
+    QCOMPARE(portProblemText(diagnosis),
+             QString("%1 is in use by serial_holder (process %2). Close that program and try "
+                     "again.")
+                 .arg(pty.slavePath())
+                 .arg(holder.processId()));
 
     holder.closeWriteChannel();
     QVERIFY(holder.waitForFinished());
@@ -134,6 +157,55 @@ void PortProbeTest::staleLockOfDeadProcessIsIgnored() {
     QVERIFY(!QFile::exists(lockPath));
 }
 
+void PortProbeTest::leftOverLockNeverBlocks_data() {
+    QTest::addColumn<QByteArray>("content");
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("dead process of another host")
+        << QByteArray("2147483000\nminicom\nother-host\n");
+    QTest::newRow("dead process, UUCP form") << QByteArray("2147483000\n");
+    QTest::newRow("no process id") << QByteArray("garbage\n");
+}
+
+void PortProbeTest::leftOverLockNeverBlocks() {
+    QFETCH(QByteArray, content);
+    PtyPair pty;
+    QVERIFY(pty.isValid());
+    QVERIFY(writeLock(pty.slavePath(), content));
+    QCOMPARE(probePort(pty.slavePath()), ProbeOutcome::Free);
+    QVERIFY(!QFile::exists(serialLockFilePath(pty.slavePath())));
+
+    // The line itself opens past such a file too, without a probe first.
+    QVERIFY(writeLock(pty.slavePath(), content));
+    SerialPort port;
+    port.setPort(1, pty.slavePath());
+    const Status opened = port.open();
+    QVERIFY2(opened.ok(), qPrintable(opened.message()));
+}
+
+void PortProbeTest::liveLockNamesItsHolder() {
+    PtyPair pty;
+    QVERIFY(pty.isValid());
+    QProcess sleeper;
+    sleeper.start("sleep", {"600"});
+    QVERIFY(sleeper.waitForStarted());
+    QVERIFY(writeLock(pty.slavePath(),
+                      QByteArray::number(sleeper.processId()).rightJustified(10) + "\n"));
+    QCOMPARE(probePort(pty.slavePath()), ProbeOutcome::Busy);
+    const PortDiagnosis diagnosis = diagnosePort(pty.slavePath());
+    QCOMPARE(diagnosis.holder.processId, sleeper.processId());
+    QCOMPARE(diagnosis.holder.program, QString("sleep"));
+    SerialPort port;
+    port.setPort(4, pty.slavePath());
+    const Status opened = port.open();
+    QCOMPARE(opened.message(),
+             QString("Cannot open %1 (COM4): %2").arg(pty.slavePath(), portProblemText(diagnosis)));
+    QVERIFY(QFile::exists(serialLockFilePath(pty.slavePath())));
+
+    sleeper.kill();
+    QVERIFY(sleeper.waitForFinished());
+    QCOMPARE(probePort(pty.slavePath()), ProbeOutcome::Free);
+}
+
 void PortProbeTest::portWithoutPermissionIsDenied() {
     PtyPair pty;
     QVERIFY(pty.isValid());
@@ -144,11 +216,71 @@ void PortProbeTest::portWithoutPermissionIsDenied() {
         return;
     }
     // Root opens any device; the probe runs as user "nobody" in a second process instead.
-    QVERIFY(::chmod(path.constData(), 0600) == 0);
+    QVERIFY(::chmod(path.constData(), 0660) == 0);
     QProcess prober;
     prober.start(holderPath(), {"probe", "65534", pty.slavePath()});
     QVERIFY(prober.waitForFinished());
     QCOMPARE(prober.readAllStandardOutput().trimmed(), QByteArray("permission-denied"));
+
+    // The message names the group that owns the device (for a terminal, "tty").
+    struct stat status;
+    QVERIFY(::stat(path.constData(), &status) == 0);
+    const struct group* owner = ::getgrgid(status.st_gid);
+    QVERIFY(owner);
+    const QString group = QString::fromLocal8Bit(owner->gr_name);
+    prober.start(holderPath(), {"diagnose", "65534", pty.slavePath()});
+    QVERIFY(prober.waitForFinished());
+    QCOMPARE(QString::fromLocal8Bit(prober.readAllStandardOutput().trimmed()),
+             QString("Permission denied on %1: your user is not in the group %2 that owns it. "
+                     "Join the group with sudo usermod -aG %2 $USER; this takes effect at your "
+                     "next login.")
+                 .arg(pty.slavePath(), group));
+}
+
+void PortProbeTest::problemTexts_data() {
+    QTest::addColumn<PortDiagnosis>("diagnosis");
+    QTest::addColumn<QString>("text");
+    PortDiagnosis missing{ProbeOutcome::Missing, "/dev/ttyUSB0", {}, {}, {}, true, false};
+    QTest::newRow("missing") << missing << "There is no serial device /dev/ttyUSB0.";
+    missing.brlttyFound = true;
+    QTest::newRow("gone, brltty installed")
+        << missing
+        << "There is no serial device /dev/ttyUSB0. If the cable is plugged in, its device may "
+           "have vanished right after it appeared: brltty, the braille display service, claims "
+           "some USB serial adapters. Remove it with sudo apt remove brltty (or disable it with "
+           "sudo systemctl mask brltty-udev.service), then plug the cable in again.";
+    const PortDiagnosis modemManager{
+        ProbeOutcome::Busy, "/dev/ttyUSB0", {}, {812, "ModemManager"}, {}, false, false};
+    QTest::newRow("ModemManager")
+        << modemManager
+        << "/dev/ttyUSB0 is in use by ModemManager (process 812). ModemManager probes every new "
+           "serial adapter for a few seconds after it is plugged in: wait and try again. To keep "
+           "it away from the cable for good, install the udev rule 60-zev4800.rules (see the "
+           "README), or stop it with sudo systemctl stop ModemManager.";
+    const PortDiagnosis unknown{ProbeOutcome::Busy, "/dev/ttyUSB0", {}, {}, {}, false, false};
+    QTest::newRow("holder not found")
+        << unknown
+        << "Another program is using /dev/ttyUSB0. Close it and try again; if the cable was just "
+           "plugged in, ModemManager may be probing it for a few seconds.";
+    const PortDiagnosis leftOver{ProbeOutcome::Busy,       "/dev/ttyUSB0", {},   {},
+                                 "/run/lock/LCK..ttyUSB0", false,          false};
+    QTest::newRow("lock file of root's program")
+        << leftOver
+        << "/dev/ttyUSB0 is locked by the file /run/lock/LCK..ttyUSB0, which a program that no "
+           "longer runs left behind. Remove it with sudo rm /run/lock/LCK..ttyUSB0 and try "
+           "again.";
+    const PortDiagnosis uucp{
+        ProbeOutcome::PermissionDenied, "/dev/ttyS0", "uucp", {}, {}, false, false};
+    QTest::newRow("group uucp") << uucp
+                                << "Permission denied on /dev/ttyS0: your user is not in the "
+                                   "group uucp that owns it. Join the group with sudo usermod "
+                                   "-aG uucp $USER; this takes effect at your next login.";
+}
+
+void PortProbeTest::problemTexts() {
+    QFETCH(PortDiagnosis, diagnosis);
+    QFETCH(QString, text);
+    QCOMPARE(portProblemText(diagnosis), text);
 }
 
 QTEST_GUILESS_MAIN(PortProbeTest)

@@ -1,8 +1,10 @@
 #include "ptypair.h"
 #include "radio/serialport.h"
 
+#include <QFile>
 #include <QSerialPort>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -22,6 +24,7 @@ private slots:
     void farEndGoneFailsOnceAndCloses();
     void sendOnClosedPortDoesNothing();
     void openFailureNamesDeviceAndPort();
+    void stableNameFollowsTheCable();
 
 private:
     void openPort();
@@ -152,6 +155,28 @@ void SerialPortTest::openFailureNamesDeviceAndPort() {
     // The same object opens a good device afterwards.
     m_port->setPort(2, m_pty->slavePath());
     openPort();
+}
+
+void SerialPortTest::stableNameFollowsTheCable() {
+    // A /dev/serial/by-id name: a link the system moves to whichever node the cable gets.
+    QTemporaryDir byId;
+    const QString link = byId.filePath("usb-FTDI_FT232R_USB_UART_A10KZ3PQ-if00-port0");
+    PtyPair renumbered;
+    QVERIFY(renumbered.isValid());
+    for (PtyPair* cable : {m_pty.get(), &renumbered}) {
+        QFile::remove(link);
+        QVERIFY(QFile::link(cable->slavePath(), link));
+        m_port->setPort(2, link);
+        const Status opened = m_port->open();
+        QVERIFY2(opened.ok(), qPrintable(opened.message()));
+        m_port->send(QByteArray("\x02\x06", 2));
+        QByteArray arrived;
+        QTRY_COMPARE((arrived += cable->readAvailable()), QByteArray("\x02\x06", 2));
+        // Held under the node's own name: a program that opens the node itself is kept out.
+        QSerialPort other(cable->slavePath());
+        QVERIFY(!other.open(QIODevice::ReadWrite));
+        m_port->close();
+    }
 }
 
 QTEST_GUILESS_MAIN(SerialPortTest)

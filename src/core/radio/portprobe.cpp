@@ -2,11 +2,12 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QLockFile>
 #include <QStringList>
 
 #include <cerrno>
+#include <csignal>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -15,8 +16,35 @@ namespace zev {
 
 namespace {
 
-// The lock file QSerialPort takes for a device: the first usable of its lock folders, the
-// device's name below /dev with "/" turned into "_", after "LCK..".
+ProbeOutcome outcomeOfOpenError(int error) {
+    switch (error) {
+    case EACCES:
+    case EPERM:
+        return ProbeOutcome::PermissionDenied;
+    case EBUSY:
+    case EAGAIN:
+        return ProbeOutcome::Busy;
+    default:
+        return ProbeOutcome::Missing;
+    }
+}
+
+bool processRuns(qint64 processId) {
+    return processId > 0 && (::kill(pid_t(processId), 0) == 0 || errno == EPERM);
+}
+
+} // namespace
+
+QString resolveDevicePath(const QString& device) {
+    const QFileInfo info(device);
+    if (!info.isSymLink())
+        return device;
+    const QString target = info.canonicalFilePath();
+    return target.isEmpty() ? device : target;
+}
+
+// The first usable of QSerialPort's lock folders, the device's name below /dev with "/" turned
+// into "_", after "LCK..".
 QString serialLockFilePath(const QString& device) {
     static const QStringList lockFolders = {QStringLiteral("/var/lock"),
                                             QStringLiteral("/etc/locks"),
@@ -37,40 +65,50 @@ QString serialLockFilePath(const QString& device) {
     return QString();
 }
 
-ProbeOutcome outcomeOfOpenError(int error) {
-    switch (error) {
-    case EACCES:
-    case EPERM:
-        return ProbeOutcome::PermissionDenied;
-    case EBUSY:
-    case EAGAIN:
-        return ProbeOutcome::Busy;
-    default:
-        return ProbeOutcome::Missing;
+SerialLock checkSerialLock(const QString& device) {
+    SerialLock lock;
+    lock.path = serialLockFilePath(device);
+    if (lock.path.isEmpty())
+        return lock;
+    const QByteArray path = QFile::encodeName(lock.path);
+    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0)
+        return lock; // no lock file
+    // A live QLockFile keeps a native lock on its file from before it writes its process id.
+    if (::flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK)
+        lock.state = SerialLock::Held;
+    char text[64] = {};
+    const ssize_t length = ::read(fd, text, sizeof text - 1);
+    ::close(fd);
+    // QLockFile writes "PID\nprogram\nhost\n", the UUCP convention "%10d\n": the process first.
+    bool isNumber = false;
+    const QByteArray first = QByteArray(text, length > 0 ? length : 0).split('\n').first();
+    lock.processId = first.trimmed().toLongLong(&isNumber);
+    if (!isNumber)
+        lock.processId = 0;
+    if (lock.state == SerialLock::Held || processRuns(lock.processId)) {
+        lock.state = SerialLock::Held;
+        return lock;
     }
+    // Empty, unreadable as a process id, or its process gone: nobody holds the port.
+    lock.state = QFile::remove(lock.path) ? SerialLock::Absent : SerialLock::LeftOver;
+    return lock;
 }
-
-} // namespace
 
 ProbeOutcome probePort(const QString& device) {
     if (device.isEmpty())
         return ProbeOutcome::Missing;
-    const QByteArray path = QFile::encodeName(device);
+    const QString node = resolveDevicePath(device);
+    const QByteArray path = QFile::encodeName(node);
     struct stat status;
     if (::stat(path.constData(), &status) != 0)
         return outcomeOfOpenError(errno);
     if (S_ISDIR(status.st_mode))
         return ProbeOutcome::Missing;
 
-    // Another QSerialPort user: a live lock file. Taking it and letting go is what our own open
-    // will do next; a stale lock of a dead process is cleared on the way.
-    if (const QString lockPath = serialLockFilePath(device); !lockPath.isEmpty()) {
-        QLockFile lock(lockPath);
-        if (lock.tryLock(0))
-            lock.unlock();
-        else if (lock.error() == QLockFile::LockFailedError)
-            return ProbeOutcome::Busy;
-    }
+    // Another QSerialPort user; a lock of a program that is gone is cleared on the way.
+    if (checkSerialLock(node).state != SerialLock::Absent)
+        return ProbeOutcome::Busy;
 
     const int fd = ::open(path.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)

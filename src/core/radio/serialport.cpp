@@ -1,13 +1,34 @@
 #include "radio/serialport.h"
 
+#include "radio/portdiagnosis.h"
+
 #include <QCoreApplication>
 #include <QSerialPort>
+
+#include <cerrno>
+#include <cstring>
+#include <linux/serial.h>
+#include <sys/ioctl.h>
 
 namespace zev {
 
 namespace {
 constexpr int closeFlushMs = 500;
+
+// A USB serial adapter holds each reply for its latency timer (16 ms on FTDI chips) unless the
+// driver is asked for low latency, which needs no special rights. Returns why not, or empty.
+QString requestLowLatency(int handle) {
+    serial_struct line{};
+    if (::ioctl(handle, TIOCGSERIAL, &line) != 0)
+        return QString::fromLocal8Bit(std::strerror(errno));
+    if (line.flags & ASYNC_LOW_LATENCY)
+        return QString();
+    line.flags |= ASYNC_LOW_LATENCY;
+    if (::ioctl(handle, TIOCSSERIAL, &line) != 0)
+        return QString::fromLocal8Bit(std::strerror(errno));
+    return QString();
 }
+} // namespace
 
 SerialPort::SerialPort(QObject* parent) : QObject(parent), m_port(new QSerialPort(this)) {
     connect(m_port, &QSerialPort::readyRead, this, &SerialPort::onReadyRead);
@@ -37,15 +58,22 @@ Status SerialPort::open() {
         return Status::failure(
             QCoreApplication::translate("zev::SerialPort", "No device is set for COM%1")
                 .arg(m_number));
-    m_port->setPortName(m_device);
+    const QString node = resolveDevicePath(m_device);
+    // A lock file of a program that is gone would make QSerialPort refuse the port for a while.
+    const SerialLock lock = checkSerialLock(node);
+    m_port->setPortName(node);
     m_port->setBaudRate(QSerialPort::Baud9600);
     m_port->setDataBits(QSerialPort::Data8);
     m_port->setParity(QSerialPort::NoParity);
     m_port->setStopBits(QSerialPort::OneStop);
     m_port->setFlowControl(QSerialPort::NoFlowControl);
-    if (!m_port->open(QIODevice::ReadWrite)) {
-        const QString reason = m_port->errorString();
+    if (lock.state != SerialLock::Absent || !m_port->open(QIODevice::ReadWrite)) {
+        QString reason = m_port->errorString();
         m_port->clearError();
+        // Qt says "Permission error while locking the device" for a port that is merely busy.
+        if (const PortDiagnosis diagnosis = diagnosePort(node);
+            diagnosis.outcome != ProbeOutcome::Free)
+            reason = portProblemText(diagnosis);
         return Status::failure(
             QCoreApplication::translate("zev::SerialPort", "Cannot open %1 (COM%2): %3")
                 .arg(m_device)
@@ -53,6 +81,7 @@ Status SerialPort::open() {
                 .arg(reason));
     }
     m_failureReported = false;
+    m_lowLatencyProblem = requestLowLatency(m_port->handle());
     // A pseudo-terminal has no modem lines and refuses these; the line works without them.
     m_port->setDataTerminalReady(true);
     m_port->setRequestToSend(false);
@@ -70,6 +99,10 @@ void SerialPort::close() {
     if (m_port->bytesToWrite() > 0)
         m_port->waitForBytesWritten(closeFlushMs);
     m_port->close();
+}
+
+QString SerialPort::lowLatencyProblem() const {
+    return m_lowLatencyProblem;
 }
 
 bool SerialPort::isOpen() const {

@@ -18,14 +18,20 @@ public:
     explicit SerialPort(QObject* parent = nullptr);
     ~SerialPort() override;
 
-    // Port number 1 to 4 and the device behind it. Takes effect at the next open.
+    // Port number 1 to 4 and the device behind it. Takes effect at the next open; a link (a
+    // /dev/serial/by-id name) is followed at each open, so it keeps finding the same cable.
     void setPort(int number, const QString& device);
     int portNumber() const;
     QString device() const;
 
+    // A failure says what stands in the way and what to do about it.
     [[nodiscard]] Status open();
     void close();
     bool isOpen() const;
+
+    // Why the driver did not switch to low latency at the last open (a pseudo-terminal has no
+    // such mode); empty when it did.
+    QString lowLatencyProblem() const;
 
     // received() comes once at least this many bytes wait; 0 or less means never.
     void setThreshold(int bytes);
@@ -48,6 +54,7 @@ private:
     QString m_device;
     int m_threshold = 1;
     bool m_failureReported = false;
+    QString m_lowLatencyProblem;
 };
 
 } // namespace zev
