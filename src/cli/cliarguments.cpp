@@ -4,11 +4,12 @@ namespace zev::cli {
 
 QString usageText() {
     return QStringLiteral(
-        "Usage: zev4800-cli read --port DEVICE --output FILE.z81 [options]\n"
-        "       zev4800-cli write --port DEVICE FILE.z81 [options]\n"
+        "Usage: zev4800-cli read --port PORT --output FILE.z81 [options]\n"
+        "       zev4800-cli write --port PORT FILE.z81 [options]\n"
         "       zev4800-cli show FILE.z81 [options]\n"
         "       zev4800-cli diff FILE.z81 OTHER.z81 [options]\n"
         "       zev4800-cli diff --port DEVICE FILE.z81 [options]\n"
+        "       zev4800-cli ports\n"
         "\n"
         "Programs an RH-4800 radio through its programming cable.\n"
         "\n"
@@ -25,12 +26,16 @@ QString usageText() {
         "  diff    Print every cell, option and band in which two channel files differ,\n"
         "          or (with --port) the file and the radio, as 'CH03 RX Freq: A -> B'.\n"
         "          Words of either language compare by meaning.\n"
+        "  ports   List the serial ports present: device, stable name, adapter, USB id,\n"
+        "          whether it is in use, and the COM port the settings map to it.\n"
         "\n"
         "Ctrl-C stops a read or write at its next step and takes the radio out of\n"
         "programming mode.\n"
         "\n"
         "Options:\n"
-        "  --port DEVICE       Serial device of the cable, for example /dev/ttyUSB0.\n"
+        "  --port PORT         The cable's port: a device (/dev/ttyUSB0), its stable name\n"
+        "                      in /dev/serial/by-id, COM1 to COM4 as myini.ini maps them,\n"
+        "                      or auto for the one USB serial adapter present.\n"
         "  --output FILE       Channel file to save the read to (replaced if it exists).\n"
         "  --lang LANGUAGE     english or chinese: words and option texts of the plan.\n"
         "                      Default: the installed language (install.Log beside the\n"
@@ -134,6 +139,8 @@ Result<Arguments> parseArguments(const QStringList& arguments) {
                 parsed.command = Command::Show;
             else if (argument == QStringLiteral("diff"))
                 parsed.command = Command::Diff;
+            else if (argument == QStringLiteral("ports"))
+                parsed.command = Command::Ports;
             else
                 return Status::failure(QStringLiteral("unknown command '%1'").arg(argument));
             continue;
@@ -162,7 +169,7 @@ Result<Arguments> parseArguments(const QStringList& arguments) {
             return Status::failure(QStringLiteral("--output belongs to read"));
         return parsed;
     }
-    const bool takesFile = parsed.command != Command::Read;
+    const bool takesFile = parsed.command == Command::Write || parsed.command == Command::Show;
     if (positional.size() > (takesFile ? 1 : 0))
         return Status::failure(QStringLiteral("unexpected argument '%1'").arg(positional.last()));
     if (takesFile) {
@@ -170,10 +177,13 @@ Result<Arguments> parseArguments(const QStringList& arguments) {
             return Status::failure(QStringLiteral("no channel file given"));
         parsed.file = positional.first();
     }
-    if (parsed.command != Command::Show && parsed.port.isEmpty())
-        return Status::failure(QStringLiteral("--port DEVICE is required"));
-    if (parsed.command == Command::Show && !parsed.port.isEmpty())
-        return Status::failure(QStringLiteral("show takes no --port"));
+    const bool usesPort = parsed.command == Command::Read || parsed.command == Command::Write;
+    if (usesPort && parsed.port.isEmpty())
+        return Status::failure(QStringLiteral("--port PORT is required"));
+    if (!usesPort && !parsed.port.isEmpty())
+        return Status::failure(QStringLiteral("%1 takes no --port")
+                                   .arg(parsed.command == Command::Show ? QStringLiteral("show")
+                                                                        : QStringLiteral("ports")));
     if (parsed.command == Command::Read && parsed.output.isEmpty())
         return Status::failure(QStringLiteral("--output FILE is required"));
     if (parsed.command != Command::Read && !parsed.output.isEmpty())

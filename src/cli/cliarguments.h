@@ -10,11 +10,11 @@
 
 namespace zev::cli {
 
-enum class Command { Read, Write, Show, Diff, Help, Version };
+enum class Command { Read, Write, Show, Diff, Ports, Help, Version };
 
 struct Arguments {
     Command command = Command::Help;
-    QString port;                     // read, write
+    QString port;                     // read, write: a device, a by-id name, COM1-COM4 or auto
     QString output;                   // read
     QString file;                     // write, show, diff
     QString otherFile;                // diff of two files

@@ -1,5 +1,8 @@
 #include "clicommands.h"
 
+#include "app/inifile.h"
+#include "app/programdirectory.h"
+#include "app/settings.h"
 #include "chanfile/channelfile.h"
 #include "chanfile/plancompare.h"
 #include "clilanguage.h"
@@ -10,12 +13,19 @@
 #include "plan/modellist.h"
 #include "planview.h"
 #include "radio/linkserial.h"
+#include "radio/portdiagnosis.h"
+#include "radio/portlist.h"
 #include "radio/readprocedure.h"
 #include "radio/serialport.h"
 #include "radio/writecheck.h"
 #include "radio/writejob.h"
 #include "textwidth.h"
 
+#include <QDir>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <array>
 #include <cstdio>
 #include <optional>
 
@@ -38,6 +48,11 @@ QString oneLine(const QString& text) {
     return QString(text).replace(QLatin1Char('\n'), QStringLiteral("; "));
 }
 
+// COM1 to COM4 as the window's settings map them.
+std::array<QString, 4> settingsPortDevices() {
+    return loadPortDevices(IniFile(QDir(programDirectory()).filePath(settingsFileName())));
+}
+
 // Everything a session over the serial port needs, opened in order.
 struct Line {
     SerialPort port;
@@ -49,9 +64,23 @@ struct Line {
     Status open(const Arguments& arguments) {
         if (const Status traced = trace.open(arguments.tracePath); !traced)
             return traced;
-        port.setPort(1, arguments.port);
+        PortEnvironment environment;
+        environment.comDevices = settingsPortDevices();
+        if (arguments.port.compare(QLatin1String("auto"), Qt::CaseInsensitive) == 0)
+            environment.ports = presentPorts();
+        const Result<QString> device = resolvePortName(arguments.port, environment);
+        if (!device)
+            return Status::failure(device.message());
+        // The same check as the window's before it opens a radio dialog.
+        if (const PortDiagnosis diagnosis = diagnosePort(device.value());
+            diagnosis.outcome != ProbeOutcome::Free)
+            return Status::failure(portProblemText(diagnosis));
+        port.setPort(std::max(comNumberOf(arguments.port), 1), device.value());
         if (const Status opened = port.open(); !opened)
             return opened;
+        if (const QString refused = port.lowLatencyProblem(); !refused.isEmpty())
+            trace.note(QStringLiteral("low latency mode refused by %1: %2")
+                           .arg(resolveDevicePath(device.value()), refused));
         trace.attach(link);
         return Status::success();
     }
@@ -176,6 +205,69 @@ int runWrite(const Arguments& arguments) {
                     oneLine(result.session.reason));
     }
     return fail(sessionFailure(QStringLiteral("write"), result.session));
+}
+
+int runPorts() {
+    const std::array<QString, 4> comDevices = settingsPortDevices();
+    QList<PresentPort> ports = presentPorts();
+    // A port the settings name but the system does not enumerate (a pseudo-terminal) is listed
+    // too, while it exists.
+    for (const QString& mapped : comDevices) {
+        const QString node = resolveDevicePath(mapped);
+        const bool listed = std::any_of(ports.cbegin(), ports.cend(),
+                                        [&](const PresentPort& p) { return p.device == node; });
+        if (!listed && !mapped.isEmpty() && QFileInfo::exists(node)) {
+            PresentPort port;
+            port.device = node;
+            port.stableName = stableNameOf(node);
+            ports.append(port);
+        }
+    }
+    if (ports.isEmpty()) {
+        printText(QStringLiteral("No serial ports are present.\n"), stdout);
+        return ExitSuccess;
+    }
+    QString text;
+    for (const PresentPort& port : ports) {
+        QStringList coms;
+        for (int number = 1; number <= 4; ++number) {
+            const QString mapped = comDevices[number - 1];
+            if (!mapped.isEmpty() && resolveDevicePath(mapped) == port.device)
+                coms << QStringLiteral("COM%1").arg(number);
+        }
+        const PortDiagnosis diagnosis = diagnosePort(port.device);
+        QString state;
+        switch (diagnosis.outcome) {
+        case ProbeOutcome::Free:
+            state = QStringLiteral("free");
+            break;
+        case ProbeOutcome::Busy:
+            state = diagnosis.holder.processId > 0 ? QStringLiteral("in use by %1 (process %2)")
+                                                         .arg(diagnosis.holder.program)
+                                                         .arg(diagnosis.holder.processId)
+                                                   : QStringLiteral("in use");
+            break;
+        case ProbeOutcome::PermissionDenied:
+            state = QStringLiteral("permission denied (group %1)").arg(diagnosis.group);
+            break;
+        case ProbeOutcome::Missing:
+            state = QStringLiteral("gone");
+            break;
+        }
+        const auto field = [&text](const char* label, const QString& value) {
+            if (!value.isEmpty())
+                text += QStringLiteral("  %1 %2\n").arg(QLatin1String(label), -13).arg(value);
+        };
+        text += port.device + QLatin1Char('\n');
+        field("stable name:", port.stableName);
+        field("adapter:", port.description);
+        field("maker:", port.manufacturer);
+        field("USB id:", port.usbId());
+        field("state:", state);
+        field("settings:", coms.join(QStringLiteral(", ")));
+    }
+    printText(text, stdout);
+    return ExitSuccess;
 }
 
 int runShow(const Arguments& arguments) {

@@ -15,6 +15,7 @@ int runWrite(const Arguments& arguments);
 int runShow(const Arguments& arguments);
 // Exit status as diff's: 0 equal, 1 different, 2 an error.
 int runDiff(const Arguments& arguments);
+int runPorts();
 
 // A line on stderr, prefixed with the program name.
 void printError(const QString& message);

@@ -28,6 +28,13 @@ void FrameTrace::attach(RadioLink& link) {
                      [this](const QByteArray& bytes) { write('<', bytes); });
 }
 
+void FrameTrace::note(const QString& text) {
+    if (!m_file.isOpen())
+        return;
+    m_file.write(QStringLiteral("# %1\n").arg(text).toUtf8());
+    m_file.flush();
+}
+
 void FrameTrace::write(char direction, const QByteArray& bytes) {
     const QString line = QStringLiteral("%1 %2 %3\n")
                              .arg(m_clock.elapsed())

@@ -18,6 +18,7 @@ class FrameTrace {
 public:
     [[nodiscard]] Status open(const QString& path);
     void attach(RadioLink& link);
+    void note(const QString& text); // a "# text" line
 
 private:
     void write(char direction, const QByteArray& bytes);

@@ -32,6 +32,8 @@ int main(int argc, char* argv[]) {
         return cli::runShow(arguments.value());
     case cli::Command::Diff:
         return cli::runDiff(arguments.value());
+    case cli::Command::Ports:
+        return cli::runPorts();
     }
     return cli::ExitUsage;
 }

@@ -11,6 +11,10 @@
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QScopeGuard>
+#include <QSerialPort>
+#include <QSerialPortInfo>
+#include <QStringDecoder>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -48,6 +52,8 @@ private slots:
     void badChannelFiles();
     void usage_data();
     void usage();
+    void portsAndComNames();
+    void autoWithoutAnAdapter();
 
 private:
     QTemporaryDir m_dir;
@@ -120,8 +126,12 @@ void CliTest::readDemoRadioIntoAFile() {
     QCOMPARE(run.err, QByteArray());
     QCOMPARE(readFile(output), demoFileEnglish());
 
+    // A pseudo-terminal has no low latency mode: the trace notes it first and the read goes on.
+    QStringList lines = QString::fromLatin1(readFile(trace)).split('\n', Qt::SkipEmptyParts);
+    QVERIFY(!lines.isEmpty());
+    QCOMPARE(lines.takeFirst(), "# low latency mode refused by " + sim.terminal() +
+                                    ": Inappropriate ioctl for device");
     // One line per frame or reply: entry, ACK, band, ACK, 16 x 4 exchanges, options, ACK, end.
-    const QStringList lines = QString::fromLatin1(readFile(trace)).split('\n', Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), 8 + 16 * 8 + 5);
     static const QRegularExpression form(QStringLiteral("^[0-9]+ [<>] [0-9A-F]+$"));
     for (const QString& line : lines)
@@ -400,7 +410,8 @@ void CliTest::diff() {
     QFETCH(QString, err);
     QVERIFY(writeFile(m_dir.filePath("first.z81"), first));
     QVERIFY(writeFile(m_dir.filePath("second.z81"), second));
-    const ProgramRun run = runCli({"diff", m_dir.filePath("first.z81"), m_dir.filePath("second.z81")});
+    const ProgramRun run =
+        runCli({"diff", m_dir.filePath("first.z81"), m_dir.filePath("second.z81")});
     QCOMPARE(run.exitCode, exitCode);
     QCOMPARE(run.out, out);
     QCOMPARE(QString::fromLocal8Bit(run.err), QString(err).replace("%1", m_dir.path()));
@@ -736,8 +747,8 @@ void CliTest::usage_data() {
     QTest::newRow("help") << QStringList{"--help"} << 0 << "Usage: zev4800-cli read";
     QTest::newRow("version") << QStringList{"--version"} << 0 << "zev4800-cli 1.0.0";
     QTest::newRow("no command") << QStringList{} << 2 << "zev4800-cli: no command given";
-    QTest::newRow("read without port") << QStringList{"read", "--output", "x.z81"} << 2
-                                       << "zev4800-cli: --port DEVICE is required";
+    QTest::newRow("read without port")
+        << QStringList{"read", "--output", "x.z81"} << 2 << "zev4800-cli: --port PORT is required";
     QTest::newRow("read without output") << QStringList{"read", "--port", "/dev/null"} << 2
                                          << "zev4800-cli: --output FILE is required";
     QTest::newRow("write without file")
@@ -748,7 +759,7 @@ void CliTest::usage_data() {
         << QStringList{"show", "x.z81", "--fast"} << 2 << "zev4800-cli: unknown option '--fast'";
     QTest::newRow("port that cannot open")
         << QStringList{"read", "--port", "/nonexistent/tty", "--output", "x.z81"} << 1
-        << "zev4800-cli: read failed: Cannot open /nonexistent/tty";
+        << "zev4800-cli: read failed: There is no serial device /nonexistent/tty.";
     QTest::newRow("diff of one file") << QStringList{"diff", "x.z81"} << 2
                                       << "zev4800-cli: diff needs two channel files, or --port";
     QTest::newRow("diff with the radio and two files")
@@ -757,6 +768,8 @@ void CliTest::usage_data() {
     QTest::newRow("backup switch outside write")
         << QStringList{"read", "--port", "/dev/null", "--output", "x.z81", "--no-backup"} << 2
         << "zev4800-cli: --no-backup belongs to write";
+    QTest::newRow("ports with a port")
+        << QStringList{"ports", "--port", "auto"} << 2 << "zev4800-cli: ports takes no --port";
 }
 
 void CliTest::usage() {
@@ -769,6 +782,58 @@ void CliTest::usage() {
     QVERIFY2(shown.startsWith(text), qPrintable(shown));
     if (exitCode != 0)
         QCOMPARE(stderrLines(run), 1);
+}
+
+void CliTest::portsAndComNames() {
+    // A copy of the program beside settings that map COM2 to the simulated radio.
+    QTemporaryDir folder;
+    const QString program = folder.filePath("zev4800-cli");
+    QVERIFY(QFile::copy(binaryPath("zev4800-cli"), program));
+    for (const char* pack : {"chinese.qm", "english.qm", "chinese_messages.qm", "install.Log"})
+        QFile::copy(binaryPath(pack), folder.filePath(pack));
+    SimulatorProcess sim({"--demo", "--baud", "0"});
+    QVERIFY(!sim.terminal().isEmpty());
+    QVERIFY(writeFile(folder.filePath("myini.ini"),
+                      "[ports]\r\ncom2=" + sim.terminal().toLocal8Bit() + "\r\n"));
+    const QString entry = sim.terminal() + "\n  state:        %1\n  settings:     COM2\n";
+
+    Run run = runCli({"ports"}, program);
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY2(run.out.contains(entry.arg("free").toLocal8Bit()), run.out.constData());
+
+    // Held by another program, here this test: both commands name it.
+    {
+        QSerialPort holder(sim.terminal());
+        QVERIFY(holder.open(QIODevice::ReadWrite));
+        QFile comm("/proc/self/comm");
+        QVERIFY(comm.open(QIODevice::ReadOnly));
+        const QString self = QString::fromLocal8Bit(comm.readAll().trimmed());
+        const QString holderText =
+            QString("in use by %1 (process %2)").arg(self).arg(QCoreApplication::applicationPid());
+        run = runCli({"ports"}, program);
+        QVERIFY2(run.out.contains(entry.arg(holderText).toLocal8Bit()), run.out.constData());
+        run = runCli({"read", "--port", "COM2", "--output", m_dir.filePath("held.z81")}, program);
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(QString::fromLocal8Bit(run.err),
+                 QString("zev4800-cli: read failed: %1 is %2. Close that program and try again.\n")
+                     .arg(sim.terminal(), holderText));
+    }
+
+    const QString output = m_dir.filePath("com2.z81");
+    run = runCli({"read", "--port", "com2", "--output", output, "--lang", "english"}, program);
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(readFile(output), demoFileEnglish());
+}
+
+void CliTest::autoWithoutAnAdapter() {
+    const QList<QSerialPortInfo> ports = QSerialPortInfo::availablePorts();
+    if (std::any_of(ports.cbegin(), ports.cend(),
+                    [](const QSerialPortInfo& port) { return port.hasVendorIdentifier(); }))
+        QSKIP("a USB serial adapter is plugged in");
+    const Run run = runCli({"read", "--port", "auto", "--output", m_dir.filePath("auto.z81")});
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.startsWith("zev4800-cli: read failed: No USB serial adapter is present"),
+             run.err.constData());
 }
 
 QTEST_GUILESS_MAIN(CliTest)
