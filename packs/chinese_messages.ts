@@ -222,16 +222,71 @@
 <context>
     <name>zev::MainWindow</name>
     <message>
-        <source>COM%1: there is no serial device %2.</source>
-        <translation>COM%1：没有串口设备 %2。</translation>
+        <source>%1 (not present)</source>
+        <translation>%1（未连接）</translation>
     </message>
     <message>
-        <source>COM%1: another program is using %2.</source>
-        <translation>COM%1：另一个程序正在使用 %2。</translation>
+        <source>%1 (present as %2)</source>
+        <translation>%1（已连接，即 %2）</translation>
     </message>
     <message>
-        <source>Permission denied on %1: add your user to the %2 group (%3) and log in again.</source>
-        <translation>没有访问 %1 的权限：请把您的用户加入 %2 组（%3），然后重新登录。</translation>
+        <source>%1 (present)</source>
+        <translation>%1（已连接）</translation>
+    </message>
+    <message>
+        <source>No device is set</source>
+        <translation>未设置设备</translation>
+    </message>
+    <message>
+        <source>Port devices…</source>
+        <translation>端口设备…</translation>
+    </message>
+</context>
+<context>
+    <name>zev::PortDevicesDialog</name>
+    <message>
+        <source>Adapter</source>
+        <translation>适配器</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>设备</translation>
+    </message>
+    <message>
+        <source>Port devices</source>
+        <translation>端口设备</translation>
+    </message>
+    <message>
+        <source>Serial ports present:</source>
+        <translation>当前存在的串口：</translation>
+    </message>
+    <message>
+        <source>Stable name</source>
+        <translation>固定名称</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>状态</translation>
+    </message>
+    <message>
+        <source>USB id</source>
+        <translation>USB 标识</translation>
+    </message>
+    <message>
+        <source>free</source>
+        <translation>空闲</translation>
+    </message>
+    <message>
+        <source>gone</source>
+        <translation>已消失</translation>
+    </message>
+    <message>
+        <source>in use</source>
+        <translation>被占用</translation>
+    </message>
+    <message>
+        <source>no permission</source>
+        <translation>无权限</translation>
     </message>
     <message>
         <source>Compare with radio...</source>

@@ -17,8 +17,9 @@
 #include "errorbox.h"
 #include "languageloader.h"
 #include "optionswindow.h"
+#include "portdevicesdialog.h"
 #include "powerdialog.h"
-#include "radio/portprobe.h"
+#include "radio/portdiagnosis.h"
 #include "radioprocedures.h"
 #include "readdialog.h"
 #include "workspace.h"
@@ -103,26 +104,11 @@ constexpr QMargins usualFrame(4, 38, 4, 4);
 
 } // namespace
 
-QString portUnavailableMessage(const QString& busyMessage, ProbeOutcome outcome,
-                               const QString& device, int portNumber) {
-    QString detail;
-    switch (outcome) {
-    case ProbeOutcome::Free:
+QString portUnavailableMessage(const QString& busyMessage, const PortDiagnosis& diagnosis,
+                               int portNumber) {
+    if (diagnosis.outcome == ProbeOutcome::Free)
         return QString();
-    case ProbeOutcome::Missing:
-        detail = MainWindow::tr("COM%1: there is no serial device %2.");
-        break;
-    case ProbeOutcome::Busy:
-        detail = MainWindow::tr("COM%1: another program is using %2.");
-        break;
-    case ProbeOutcome::PermissionDenied:
-        return busyMessage + QLatin1Char('\n') +
-               MainWindow::tr("Permission denied on %1: add your user to the %2 group (%3) and "
-                              "log in again.")
-                   .arg(device, QStringLiteral("dialout"),
-                        QStringLiteral("sudo usermod -aG dialout $USER"));
-    }
-    return busyMessage + QLatin1Char('\n') + detail.arg(portNumber).arg(device);
+    return busyMessage + QStringLiteral("\nCOM%1: ").arg(portNumber) + portProblemText(diagnosis);
 }
 
 MainWindow::MainWindow(StartupOptions options, QWidget* parent)
@@ -228,6 +214,11 @@ void MainWindow::createMenu() {
         m_portItems[number - 1] = item;
         connect(item, &QAction::triggered, this, [this, number] { selectPort(number); });
     }
+    ports->addSeparator();
+    m_portDevicesItem = makeItem(ports, "PortDevicesItem", tr("Port devices…"));
+    ports->addAction(m_portDevicesItem);
+    connect(m_portDevicesItem, &QAction::triggered, this, &MainWindow::editPortDevices);
+    connect(ports, &QMenu::aboutToShow, this, &MainWindow::showPortTips);
     QMenu* languages = makeMenu(options, "N19", TextId::LanguageMenu);
     m_chineseItem = makeItem(languages, "N20", QStringLiteral("中文"));
     m_englishItem = makeItem(languages, "N21", QStringLiteral("English"));
@@ -391,14 +382,11 @@ void MainWindow::applyStoredSettings() {
     m_workspace->portDevices = loadPortDevices(m_settingsFile);
     for (const auto& [number, device] : m_options.portDevices)
         m_workspace->portDevices[number - 1] = device;
-    for (int number = 1; number <= 4; ++number) {
-        const QString device = m_workspace->portDevices[number - 1];
-        for (QObject* item : {static_cast<QObject*>(m_portItems[number - 1]),
-                              static_cast<QObject*>(m_portButtons[number - 1])}) {
-            item->setProperty("toolTip", device);
-            item->setProperty("statusTip", device);
-        }
-    }
+    showPortTips();
+    // A cable plugged in or pulled shows in the tips without a restart.
+    auto* tipTimer = new QTimer(this);
+    connect(tipTimer, &QTimer::timeout, this, &MainWindow::showPortTips);
+    tipTimer->start(2000);
     // The stored port is shown by its component names; the serial line gets it at the show step.
     if (QObject* item = findComponent(QStringLiteral("com%1").arg(m_portNumber)))
         item->setProperty("checked", true);
@@ -553,6 +541,8 @@ void MainWindow::loadLanguage(const QString& name) {
         m_translations.install(m_files.folderOf(messagesFileName(name)), *language);
     wordOwnCommands();
     markMenuLetters();
+    m_portDevicesItem->setText(tr("Port devices…"));
+    showPortTips();
     if (!pack->text(TextId::SuccessLabel).isNull()) {
         m_readDialog->setSuccessCount(0);
         m_writeDialog->setSuccessCount(0);
@@ -627,17 +617,48 @@ void MainWindow::selectPort(int number) {
     m_portNumber = number;
 }
 
+void MainWindow::showPortTips() {
+    for (int number = 1; number <= 4; ++number) {
+        const QString device = m_workspace->portDevices[number - 1];
+        const QString node = resolveDevicePath(device);
+        QString tip;
+        if (device.isEmpty())
+            tip = tr("No device is set");
+        else if (!QFileInfo::exists(node))
+            tip = tr("%1 (not present)").arg(device);
+        else if (node != device)
+            tip = tr("%1 (present as %2)").arg(device, node);
+        else
+            tip = tr("%1 (present)").arg(device);
+        for (QObject* item : {static_cast<QObject*>(m_portItems[number - 1]),
+                              static_cast<QObject*>(m_portButtons[number - 1])}) {
+            item->setProperty("toolTip", tip);
+            item->setProperty("statusTip", tip);
+        }
+    }
+}
+
+void MainWindow::editPortDevices() {
+    PortDevicesDialog dialog(m_workspace->portDevices, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    m_workspace->portDevices = dialog.devices();
+    if (Status saved = savePortDevices(m_settingsFile, m_workspace->portDevices); !saved)
+        showErrorBox(this, saved.message());
+    showPortTips();
+    selectPort(m_portNumber); // the serial line takes the device of the selected port
+}
+
 void MainWindow::openTransferDialog(RadioDialog* dialog) {
     if (m_channelEditor->confirmPendingEntry())
         openRadioDialog(dialog);
 }
 
 void MainWindow::openRadioDialog(RadioDialog* dialog) {
-    const QString device = m_workspace->portDevices[m_portNumber - 1];
-    const ProbeOutcome outcome = probePort(device);
-    if (outcome != ProbeOutcome::Free) {
-        const QString message = portUnavailableMessage(m_workspace->texts.portBusyMessage, outcome,
-                                                       device, m_portNumber);
+    const PortDiagnosis diagnosis = diagnosePort(m_workspace->portDevices[m_portNumber - 1]);
+    if (diagnosis.outcome != ProbeOutcome::Free) {
+        const QString message =
+            portUnavailableMessage(m_workspace->texts.portBusyMessage, diagnosis, m_portNumber);
         QMessageBox box(QMessageBox::Information, m_workspace->texts.portBusyCaption, message,
                         QMessageBox::Ok, this);
         box.exec();

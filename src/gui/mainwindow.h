@@ -4,7 +4,7 @@
 #include "app/language.h"
 #include "app/programdirectory.h"
 #include "app/translations.h"
-#include "radio/portprobe.h"
+#include "radio/portdiagnosis.h"
 #include "startupoptions.h"
 
 #include <QMainWindow>
@@ -33,9 +33,9 @@ class StayOnTopDialog;
 class WriteDialog;
 
 // The port-busy message for a probe that did not find the port free, with a line that names the
-// device and what stands in the way.
-QString portUnavailableMessage(const QString& busyMessage, ProbeOutcome outcome,
-                               const QString& device, int portNumber);
+// port, what stands in the way and what to do about it.
+QString portUnavailableMessage(const QString& busyMessage, const PortDiagnosis& diagnosis,
+                               int portNumber);
 
 // The main window (TForm1): the frame that holds the channel editor and the options window, the
 // menu and toolbar commands, the port selection and the model selector. Constructing it creates
@@ -113,6 +113,8 @@ private:
     void chooseLanguage(QAction* item, Language language);
     void openTransferDialog(RadioDialog* dialog);
     void selectPort(int number);
+    void showPortTips();
+    void editPortDevices();
     void openRadioDialog(RadioDialog* dialog);
     void showTransferStopped(const QString& message);
     void showAbout();
@@ -139,6 +141,7 @@ private:
     QLabel* m_statusLine = nullptr;
     std::array<QAction*, 4> m_portItems{};
     std::array<QToolButton*, 4> m_portButtons{};
+    QAction* m_portDevicesItem = nullptr;
     QAction* m_chineseItem = nullptr;
     QAction* m_englishItem = nullptr;
     QAction* m_compareItem = nullptr;

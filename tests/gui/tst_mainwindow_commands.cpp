@@ -9,16 +9,20 @@
 #include "channeleditor.h"
 #include "optionswindow.h"
 #include "plan/channelplan.h"
+#include "portdevicesdialog.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QPushButton>
 #include <QSerialPort>
+#include <QTableWidget>
 #include <QToolButton>
 
 using namespace zevtest;
@@ -27,7 +31,7 @@ using zev::ChannelPlan;
 using zev::MainWindow;
 using zev::Option;
 
-Q_DECLARE_METATYPE(zev::ProbeOutcome)
+Q_DECLARE_METATYPE(zev::PortDiagnosis)
 
 namespace {
 
@@ -85,6 +89,8 @@ private slots:
     void unavailablePort();
     void unavailablePortMessage_data();
     void unavailablePortMessage();
+    void portDevicesAreSetInTheDialog();
+    void portDevicesListFollowsTheCables();
     void freePort_data();
     void freePort();
     void aboutBox_data();
@@ -383,11 +389,17 @@ void MainWindowCommandsTest::unavailablePort() {
         qobject_cast<QAction*>(trigger)->trigger();
     QCOMPARE(answerer.seen.size(), 1);
     const QString device = options.portDevices[1];
+    // The holder is this test: named by the lock file that its QSerialPort took.
+    QFile comm(QStringLiteral("/proc/self/comm"));
+    QVERIFY(comm.open(QIODevice::ReadOnly));
+    const QString self = QString::fromLocal8Bit(comm.readAll().trimmed());
     QCOMPARE(answerer.seen.first().text,
              english->text(zev::TextId::PortBusyMessage) +
-                 (held ? QStringLiteral("\nCOM1: another program is using %1.")
-                       : QStringLiteral("\nCOM1: there is no serial device %1."))
-                     .arg(device));
+                 (held ? QStringLiteral("\nCOM1: %1 is in use by %2 (process %3). Close that "
+                                        "program and try again.")
+                             .arg(device, self)
+                             .arg(QCoreApplication::applicationPid())
+                       : QStringLiteral("\nCOM1: There is no serial device %1.").arg(device)));
     QCOMPARE(answerer.seen.first().title, english->text(zev::TextId::PortBusyCaption));
     QCOMPARE(answerer.seen.first().icon, QMessageBox::Information);
     QCOMPARE(answerer.seen.first().buttons, QMessageBox::Ok);
@@ -398,24 +410,90 @@ void MainWindowCommandsTest::unavailablePort() {
 }
 
 void MainWindowCommandsTest::unavailablePortMessage_data() {
-    QTest::addColumn<zev::ProbeOutcome>("outcome");
+    QTest::addColumn<zev::PortDiagnosis>("diagnosis");
     QTest::addColumn<QString>("message");
-    QTest::newRow("missing") << zev::ProbeOutcome::Missing
-                             << "Port busy.\nCOM3: there is no serial device /dev/ttyUSB2.";
-    QTest::newRow("busy") << zev::ProbeOutcome::Busy
-                          << "Port busy.\nCOM3: another program is using /dev/ttyUSB2.";
+    QTest::newRow("free") << zev::PortDiagnosis{} << "";
     QTest::newRow("permission denied")
-        << zev::ProbeOutcome::PermissionDenied
-        << "Port busy.\nPermission denied on /dev/ttyUSB2: add your user to the dialout group "
-           "(sudo usermod -aG dialout $USER) and log in again.";
+        << zev::PortDiagnosis{zev::ProbeOutcome::PermissionDenied,
+                              "/dev/ttyUSB2",
+                              "dialout",
+                              {},
+                              {},
+                              false,
+                              false}
+        << "Port busy.\nCOM3: Permission denied on /dev/ttyUSB2: your user is not in the group "
+           "dialout that owns it. Join the group with sudo usermod -aG dialout $USER; this takes "
+           "effect at your next login.";
 }
 
 void MainWindowCommandsTest::unavailablePortMessage() {
-    QFETCH(zev::ProbeOutcome, outcome);
+    QFETCH(zev::PortDiagnosis, diagnosis);
     QFETCH(QString, message);
-    QCOMPARE(zev::portUnavailableMessage(QStringLiteral("Port busy."), outcome,
-                                         QStringLiteral("/dev/ttyUSB2"), 3),
-             message);
+    QCOMPARE(zev::portUnavailableMessage(QStringLiteral("Port busy."), diagnosis, 3), message);
+}
+
+void MainWindowCommandsTest::portDevicesAreSetInTheDialog() {
+    ProgramFolder folder;
+    folder.writeInstallLog(true);
+    folder.writeFile(QStringLiteral("myini.ini"),
+                     "; kept as it is\r\n[Other]\r\nkey=value\r\n[OPEN]\r\nCOM=2\r\n"
+                     "[Ports]\r\nCOM1=/dev/ttyUSB7\r\nbaud=9600\r\n");
+    PseudoTerminal terminal;
+    QVERIFY(!terminal.path().isEmpty());
+    auto window = startProgram(folder);
+    QVERIFY(window);
+
+    bool shown = false;
+    QTimer::singleShot(0, window.get(), [&] {
+        auto* dialog = window->findChild<zev::PortDevicesDialog*>();
+        QVERIFY(dialog);
+        shown = dialog->isVisible();
+        auto* com1 = dialog->findChild<QComboBox*>("PortDevice1");
+        QVERIFY(com1);
+        QCOMPARE(com1->currentText(), QStringLiteral("/dev/ttyUSB7"));
+        dialog->findChild<QComboBox*>("PortDevice2")->setCurrentText(terminal.path());
+        dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    });
+    control<QAction>(window.get(), "PortDevicesItem")->trigger();
+    QVERIFY(shown);
+
+    // The selected port takes its new device at once, and its tip says it is there.
+    QCOMPARE(window->workspace().port.device(), terminal.path());
+    QCOMPARE(control<QToolButton>(window.get(), "ToolButton32")->toolTip(),
+             terminal.path() + " (present)");
+    // Only the [ports] keys change; every other line stays as it was.
+    QCOMPARE(folder.readFile(QStringLiteral("myini.ini")),
+             "; kept as it is\r\n[Other]\r\nkey=value\r\n[OPEN]\r\nCOM=2\r\n"
+             "[Ports]\r\nCOM1=/dev/ttyUSB7\r\nbaud=9600\r\ncom2=" +
+                 terminal.path().toUtf8() + "\r\ncom3=/dev/ttyUSB2\r\ncom4=/dev/ttyUSB3\r\n");
+}
+
+void MainWindowCommandsTest::portDevicesListFollowsTheCables() {
+    zev::PresentPort cable;
+    cable.device = QStringLiteral("/dev/ttyUSB0");
+    cable.stableName = QStringLiteral("/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A1-if00-port0");
+    cable.description = QStringLiteral("FT232R USB UART");
+    cable.vendorId = 0x0403;
+    cable.productId = 0x6001;
+    QList<zev::PresentPort> present;
+    zev::PortDevicesDialog dialog({"/dev/ttyUSB0", "", "", ""}, nullptr, [&] { return present; });
+    auto* list = dialog.findChild<QTableWidget*>("PortList");
+    auto* com1 = dialog.findChild<QComboBox*>("PortDevice1");
+    QCOMPARE(list->rowCount(), 0);
+
+    present = {cable}; // plugged in
+    dialog.refresh();
+    QCOMPARE(list->rowCount(), 1);
+    QCOMPARE(list->item(0, 1)->text(), cable.stableName);
+    QCOMPARE(list->item(0, 3)->text(), QStringLiteral("0403:6001"));
+    QCOMPARE(com1->currentText(), QStringLiteral("/dev/ttyUSB0")); // the choice stays
+    QVERIFY(com1->findText(cable.stableName) >= 0);                // by its stable name
+    com1->setCurrentText(cable.stableName);
+
+    present.clear(); // pulled out
+    dialog.refresh();
+    QCOMPARE(list->rowCount(), 0);
+    QCOMPARE(dialog.devices()[0], cable.stableName);
 }
 
 void MainWindowCommandsTest::freePort_data() {

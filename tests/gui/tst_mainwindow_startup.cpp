@@ -301,14 +301,23 @@ void MainWindowStartupTest::handEditedSettings() {
 
 void MainWindowStartupTest::portDevices() {
     ProgramFolder folder;
-    folder.writeInstallLog(false);
-    folder.writeFile(QStringLiteral("myini.ini"),
-                     "[ports]\r\ncom2=/dev/ttyS1\r\ncom3=/dev/ttyS2\r\n");
+    folder.writeInstallLog(true);
+    const QString here = folder.path() + QStringLiteral("ttyHere");
+    const QString gone = folder.path() + QStringLiteral("ttyGone");
+    const QString link = folder.path() + QStringLiteral("usb-Cable-if00-port0");
+    folder.writeFile(QStringLiteral("ttyHere"), QByteArray());
+    QVERIFY(QFile::link(here, link));
+    folder.writeFile(QStringLiteral("myini.ini"), "[ports]\r\ncom1=" + gone.toUtf8() +
+                                                      "\r\ncom2=" + here.toUtf8() +
+                                                      "\r\ncom4=" + link.toUtf8() + "\r\n");
     zev::StartupOptions options;
-    options.portDevices[3] = QStringLiteral("/dev/ttyACM0");
+    options.portDevices[3] = folder.path() + QStringLiteral("ttyNone");
     auto window = startProgram(folder, options);
     QVERIFY(window);
-    const QStringList expected = {"/dev/ttyUSB0", "/dev/ttyS1", "/dev/ttyACM0", "/dev/ttyUSB3"};
+    // Each tip names the device and says whether it is there.
+    const QStringList expected = {gone + " (not present)", here + " (present)",
+                                  options.portDevices[3] + " (not present)",
+                                  link + " (present as " + here + ")"};
     for (int number = 1; number <= 4; ++number) {
         for (const QString& name : {portItemNames.at(number - 1), portButtonNames.at(number - 1)}) {
             QObject* item = zev::findControl(window.get(), name);
@@ -317,10 +326,10 @@ void MainWindowStartupTest::portDevices() {
         }
     }
     control<QToolButton>(window.get(), "ToolButton33")->click();
-    QCOMPARE(window->workspace().port.device(), QStringLiteral("/dev/ttyACM0"));
+    QCOMPARE(window->workspace().port.device(), options.portDevices[3]);
     window.reset();
-    // The devices are only read, never written.
-    QVERIFY(!folder.readFile(QStringLiteral("myini.ini")).contains("ttyACM0"));
+    // The devices are only read at start-up, never written.
+    QVERIFY(!folder.readFile(QStringLiteral("myini.ini")).contains("ttyNone"));
 }
 
 void MainWindowStartupTest::settingsWriteFailure_data() {

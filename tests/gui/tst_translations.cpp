@@ -189,7 +189,28 @@ void TranslationsTest::messagesInChinese_data() {
         << "missing" << QByteArray() << 0 << QStringList{deviceMissing};
     QTest::newRow("port: held by another program")
         << "port"
-        << "busy" << QByteArray() << 0 << QStringList{"/dev/ttyUSB2"};
+        << "busy" << QByteArray() << 0 << QStringList{"/dev/ttyUSB2", "ModemManager"};
+    QTest::newRow("port: held by a program found")
+        << "port"
+        << "minicom" << QByteArray() << 0 << QStringList{"/dev/ttyUSB2", "minicom", "4242"};
+    QTest::newRow("port: held by ModemManager") << "port"
+                                                << "ModemManager" << QByteArray() << 0
+                                                << QStringList{"/dev/ttyUSB2",
+                                                               "ModemManager",
+                                                               "812",
+                                                               "60-zev4800.rules",
+                                                               "README",
+                                                               "udev",
+                                                               "sudo systemctl stop ModemManager"};
+    QTest::newRow("port: lock file left behind")
+        << "port"
+        << "lockfile" << QByteArray() << 0
+        << QStringList{"/dev/ttyUSB2", "/run/lock/LCK..ttyUSB2", "sudo rm"};
+    QTest::newRow("port: gone, brltty")
+        << "port"
+        << "brltty" << QByteArray() << 0
+        << QStringList{"/dev/ttyUSB2", "brltty", "sudo apt remove brltty",
+                       "sudo systemctl mask brltty-udev.service", "USB"};
     QTest::newRow("port: permission denied")
         << "port"
         << "permission" << QByteArray() << 0
@@ -241,12 +262,27 @@ void TranslationsTest::messagesInChinese() {
         message = zev::checkPlanForWrite(workspace.plan, band).message();
     } else if (name == QLatin1String("missing")) {
         message = boxOf(control<QAction>(window.get(), "N6"));
-    } else if (name == QLatin1String("busy") || name == QLatin1String("permission")) {
-        message = zev::portUnavailableMessage(workspace.texts.portBusyMessage,
-                                              name == QLatin1String("busy")
-                                                  ? zev::ProbeOutcome::Busy
-                                                  : zev::ProbeOutcome::PermissionDenied,
-                                              QStringLiteral("/dev/ttyUSB2"), 3);
+    } else if (kind == QLatin1String("port") && name != QLatin1String("unset")) {
+        zev::PortDiagnosis diagnosis;
+        diagnosis.device = QStringLiteral("/dev/ttyUSB2");
+        diagnosis.outcome = zev::ProbeOutcome::Busy;
+        if (name == QLatin1String("minicom"))
+            diagnosis.holder = {4242, name};
+        else if (name == QLatin1String("ModemManager"))
+            diagnosis.holder = {812, name};
+        else if (name == QLatin1String("lockfile"))
+            diagnosis.leftOverLock = QStringLiteral("/run/lock/LCK..ttyUSB2");
+        else if (name == QLatin1String("brltty"))
+            diagnosis = {zev::ProbeOutcome::Missing, diagnosis.device, {}, {}, {}, true, true};
+        else if (name == QLatin1String("permission"))
+            diagnosis = {zev::ProbeOutcome::PermissionDenied,
+                         diagnosis.device,
+                         "dialout",
+                         {},
+                         {},
+                         false,
+                         false};
+        message = zev::portUnavailableMessage(workspace.texts.portBusyMessage, diagnosis, 3);
     } else if (name == QLatin1String("unset")) {
         zev::SerialPort port;
         port.setPort(2, QString());

@@ -18,6 +18,11 @@ struct Switch {
 };
 constexpr Switch writeSwitches[] = {{"backup", &AppSettings::backupBeforeWrite},
                                     {"verify", &AppSettings::verifyAfterWrite}};
+const QString devicesSection = QStringLiteral("ports");
+
+QString deviceKey(int index) {
+    return QStringLiteral("com%1").arg(index + 1);
+}
 
 QString modelKey(int index) {
     return QStringLiteral("combo%1").arg(index);
@@ -80,10 +85,19 @@ std::array<QString, 4> loadPortDevices(const IniFile& file) {
     const IniDocument ini = file.read();
     std::array<QString, 4> devices;
     for (int index = 0; index < 4; ++index)
-        devices[index] =
-            ini.readString(QStringLiteral("ports"), QStringLiteral("com%1").arg(index + 1),
-                           QStringLiteral("/dev/ttyUSB%1").arg(index));
+        devices[index] = ini.readString(devicesSection, deviceKey(index),
+                                        QStringLiteral("/dev/ttyUSB%1").arg(index));
     return devices;
+}
+
+Status savePortDevices(IniFile& file, const std::array<QString, 4>& devices) {
+    IniDocument ini = file.read();
+    for (int index = 0; index < 4; ++index) {
+        if (Status status = ini.writeString(devicesSection, deviceKey(index), devices[index]);
+            !status)
+            return status;
+    }
+    return ini.commit();
 }
 
 } // namespace zev

@@ -35,7 +35,10 @@ AppSettings loadSettings(const IniFile& file);
 [[nodiscard]] Status saveSettings(IniFile& file, const AppSettings& settings);
 
 // The device behind COM1 to COM4: section "ports", keys "com1" to "com4", defaults /dev/ttyUSB0
-// to /dev/ttyUSB3. Only read; the user edits them by hand.
+// to /dev/ttyUSB3. Written only when the user sets them (the Port devices dialog).
 std::array<QString, 4> loadPortDevices(const IniFile& file);
+
+// Writes the four keys of section "ports" and replaces the file once, every other line kept.
+[[nodiscard]] Status savePortDevices(IniFile& file, const std::array<QString, 4>& devices);
 
 } // namespace zev

@@ -1,0 +1,131 @@
+#include "portdevicesdialog.h"
+
+#include "radio/portdiagnosis.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QTableWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace zev {
+
+namespace {
+
+constexpr int pollMs = 1000;
+
+bool samePorts(const QList<PresentPort>& a, const QList<PresentPort>& b) {
+    return std::equal(a.cbegin(), a.cend(), b.cbegin(), b.cend(),
+                      [](const PresentPort& x, const PresentPort& y) {
+                          return x.device == y.device && x.stableName == y.stableName;
+                      });
+}
+
+QString stateOf(const QString& device) {
+    switch (diagnosePort(device).outcome) {
+    case ProbeOutcome::Free:
+        return PortDevicesDialog::tr("free");
+    case ProbeOutcome::Busy:
+        return PortDevicesDialog::tr("in use");
+    case ProbeOutcome::PermissionDenied:
+        return PortDevicesDialog::tr("no permission");
+    case ProbeOutcome::Missing:
+        break;
+    }
+    return PortDevicesDialog::tr("gone");
+}
+
+} // namespace
+
+PortDevicesDialog::PortDevicesDialog(const std::array<QString, 4>& devices, QWidget* parent,
+                                     PortLister lister)
+    : QDialog(parent), m_lister(std::move(lister)), m_devices(devices) {
+    setObjectName(QStringLiteral("PortDevicesDialog"));
+    setWindowTitle(tr("Port devices"));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(tr("Serial ports present:"), this));
+    m_table = new QTableWidget(0, 5, this);
+    m_table->setObjectName(QStringLiteral("PortList"));
+    m_table->setHorizontalHeaderLabels(
+        {tr("Device"), tr("Stable name"), tr("Adapter"), tr("USB id"), tr("State")});
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->verticalHeader()->hide();
+    m_table->horizontalHeader()->setStretchLastSection(true);
+    m_table->setMinimumWidth(640);
+    layout->addWidget(m_table);
+
+    auto* form = new QFormLayout;
+    for (int index = 0; index < 4; ++index) {
+        auto* choice = new QComboBox(this);
+        choice->setObjectName(QStringLiteral("PortDevice%1").arg(index + 1));
+        choice->setEditable(true);
+        choice->setInsertPolicy(QComboBox::NoInsert);
+        choice->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        m_choices[index] = choice;
+        form->addRow(QStringLiteral("COM%1").arg(index + 1), choice);
+    }
+    layout->addLayout(form);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+
+    // A plugged or pulled cable shows within a second; Qt reports no such event itself.
+    m_poll = new QTimer(this);
+    m_poll->setInterval(pollMs);
+    connect(m_poll, &QTimer::timeout, this, &PortDevicesDialog::refresh);
+    m_poll->start();
+    refresh();
+}
+
+std::array<QString, 4> PortDevicesDialog::devices() const {
+    std::array<QString, 4> chosen;
+    for (int index = 0; index < 4; ++index)
+        chosen[index] = m_choices[index]->currentText().trimmed();
+    return chosen;
+}
+
+void PortDevicesDialog::refresh() {
+    QList<PresentPort> ports = m_lister();
+    if (m_listed && samePorts(ports, m_ports))
+        return;
+    m_ports = std::move(ports);
+    m_listed = true;
+    showPorts();
+}
+
+void PortDevicesDialog::showPorts() {
+    m_table->setRowCount(int(m_ports.size()));
+    for (int row = 0; row < m_ports.size(); ++row) {
+        const PresentPort& port = m_ports.at(row);
+        const QStringList cells = {port.device, port.stableName, port.description, port.usbId(),
+                                   stateOf(port.device)};
+        for (int column = 0; column < cells.size(); ++column)
+            m_table->setItem(row, column, new QTableWidgetItem(cells.at(column)));
+    }
+    m_table->resizeColumnsToContents();
+
+    // The choices: each port by its stable name where it has one, and what is set now.
+    QStringList offered;
+    for (const PresentPort& port : m_ports)
+        offered << (port.stableName.isEmpty() ? port.device : port.stableName);
+    for (int index = 0; index < 4; ++index) {
+        QComboBox* choice = m_choices[index];
+        const QString current =
+            m_listed && choice->count() > 0 ? choice->currentText() : m_devices[index];
+        QStringList items = offered;
+        if (!current.isEmpty() && !items.contains(current))
+            items.prepend(current);
+        choice->clear();
+        choice->addItems(items);
+        choice->setCurrentText(current);
+    }
+}
+
+} // namespace zev

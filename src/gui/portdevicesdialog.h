@@ -1,0 +1,45 @@
+#pragma once
+
+#include "radio/portlist.h"
+
+#include <QDialog>
+
+#include <array>
+#include <functional>
+
+class QComboBox;
+class QTableWidget;
+class QTimer;
+
+namespace zev {
+
+// Lists the serial ports present, kept current while cables come and go, and lets each of COM1
+// to COM4 be set to a device. A port's stable name is offered first: it keeps finding the same
+// cable when the system numbers its devices anew.
+class PortDevicesDialog : public QDialog {
+    Q_OBJECT
+public:
+    using PortLister = std::function<QList<PresentPort>()>;
+
+    explicit PortDevicesDialog(
+        const std::array<QString, 4>& devices, QWidget* parent = nullptr,
+        PortLister lister = [] { return presentPorts(); });
+
+    std::array<QString, 4> devices() const;
+
+    // Looks at the ports again; the list and the choices change only when the ports did.
+    void refresh();
+
+private:
+    void showPorts();
+
+    PortLister m_lister;
+    QList<PresentPort> m_ports;
+    bool m_listed = false;
+    QTableWidget* m_table = nullptr;
+    std::array<QComboBox*, 4> m_choices{};
+    QTimer* m_poll = nullptr;
+    std::array<QString, 4> m_devices;
+};
+
+} // namespace zev
