@@ -1,7 +1,9 @@
 // Times a full read, a bare write and a default write (backup read, write, read-back check)
 // through zev4800-cli against rh4800-sim paced at 9600 baud with no added turnaround, as a ratio
 // to the time the bytes need on the wire, and the time a read and a write take to give up on a
-// silent radio.
+// silent radio. Then the same read and bare write with every reply held back as a USB serial
+// adapter's latency timer does: 16 ms (the FTDI default) and 1 ms (what the driver's low latency
+// mode gives).
 #include "benchsupport.h"
 
 #include <QCoreApplication>
@@ -76,6 +78,27 @@ int main(int argc, char** argv) {
     radio.process.terminate();
     radio.process.waitForFinished();
 
+    // The simulator holds each reply back as the adapter's timer would.
+    struct Held {
+        int latencyMs;
+        double read = 0, write = 0;
+    } held[] = {{16}, {1}};
+    for (Held& timer : held) {
+        Radio slow;
+        if (!startRadio(slow, {"--image", work.filePath("radio.img"), "--latency",
+                               QString::number(timer.latencyMs)}))
+            return 1;
+        QList<double> slowReads, slowWrites;
+        for (int run = 0; run < runs; ++run) {
+            slowReads << timeCli({"read", "--port", slow.device, "--output", plan}, true);
+            slowWrites << timeCli({"write", "--port", slow.device, plan}, true);
+        }
+        slow.process.terminate();
+        slow.process.waitForFinished();
+        timer.read = bench::median(slowReads);
+        timer.write = bench::median(slowWrites);
+    }
+
     Radio silent;
     if (!startRadio(silent, {"--silent"}))
         return 1;
@@ -96,6 +119,11 @@ int main(int argc, char** argv) {
     std::printf("  default write (backup read, write, read-back): %6.3f s, %.2f x the wire time "
                 "%.3f s (target <= 1.05)\n",
                 checkedWrite, checkedWrite / checkedWriteBound, checkedWriteBound);
+    for (const Held& timer : held)
+        std::printf("  latency timer %2d ms: read %6.3f s (%.2f x wire), write %6.3f s "
+                    "(%.2f x wire)\n",
+                    timer.latencyMs, timer.read, timer.read / readBound, timer.write,
+                    timer.write / writeBound);
     std::printf("  silent radio: read gives up after %.2f s (about 3.3 s expected), "
                 "write without backup after %.2f s (about 1.5 s expected)\n",
                 readGivesUp, writeGivesUp);
