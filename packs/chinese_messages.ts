@@ -304,6 +304,10 @@
 <context>
     <name>zev::PortDiagnosis</name>
     <message>
+        <source>%1 %2</source>
+        <translation>%1%2</translation>
+    </message>
+    <message>
         <source>No device is set.</source>
         <translation>未设置设备。</translation>
     </message>

@@ -5,6 +5,7 @@
 #include "radio/serialport.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -39,10 +40,13 @@ bool startHolder(QProcess& holder, const QStringList& arguments) {
     return holder.readLine().trimmed() == "ready";
 }
 
-// The lock file QSerialPort takes for a device, written as another program left it.
+// The lock file QSerialPort takes for a device, written as another program left it a minute
+// ago (a file only just made may still be waiting for its content).
 bool writeLock(const QString& device, const QByteArray& content) {
     QFile lock(serialLockFilePath(device));
-    return lock.open(QIODevice::WriteOnly) && lock.write(content) == content.size();
+    return lock.open(QIODevice::WriteOnly) && lock.write(content) == content.size() &&
+           lock.setFileTime(QDateTime::currentDateTime().addSecs(-60),
+                            QFileDevice::FileModificationTime);
 }
 
 } // namespace
@@ -59,6 +63,7 @@ private slots:
     void leftOverLockNeverBlocks_data();
     void leftOverLockNeverBlocks();
     void liveLockNamesItsHolder();
+    void lockBeingWrittenIsKept();
     void portWithoutPermissionIsDenied();
     void problemTexts_data();
     void problemTexts();
@@ -204,6 +209,21 @@ void PortProbeTest::liveLockNamesItsHolder() {
     sleeper.kill();
     QVERIFY(sleeper.waitForFinished());
     QCOMPARE(probePort(pty.slavePath()), ProbeOutcome::Free);
+}
+
+void PortProbeTest::lockBeingWrittenIsKept() {
+    // Created a moment ago and still empty: its owner may be about to write its process id.
+    PtyPair pty;
+    QVERIFY(pty.isValid());
+    QFile lock(serialLockFilePath(pty.slavePath()));
+    QVERIFY(lock.open(QIODevice::WriteOnly));
+    // Dated a little ahead: however long this machine pauses, the file is not yet old.
+    QVERIFY(lock.setFileTime(QDateTime::currentDateTime().addSecs(30),
+                             QFileDevice::FileModificationTime));
+    lock.close();
+    QCOMPARE(probePort(pty.slavePath()), ProbeOutcome::Busy);
+    QVERIFY(lock.exists());
+    QVERIFY(lock.remove());
 }
 
 void PortProbeTest::portWithoutPermissionIsDenied() {

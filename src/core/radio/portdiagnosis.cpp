@@ -14,6 +14,11 @@ namespace zev {
 
 namespace {
 
+// Two sentences of a message, as the language puts them side by side.
+QString sentences(const QString& first, const QString& second) {
+    return QCoreApplication::translate("zev::PortDiagnosis", "%1 %2").arg(first, second);
+}
+
 QString programOf(qint64 processId) {
     QFile comm(QStringLiteral("/proc/%1/comm").arg(processId));
     if (!comm.open(QIODevice::ReadOnly))
@@ -103,15 +108,16 @@ QString portProblemText(const PortDiagnosis& diagnosis) {
             QCoreApplication::translate("zev::PortDiagnosis", "There is no serial device %1.")
                 .arg(device);
         if (diagnosis.brlttyFound)
-            text += QLatin1Char(' ') +
-                    QCoreApplication::translate(
-                        "zev::PortDiagnosis",
-                        "If the cable is plugged in, its device may have vanished right after it "
-                        "appeared: brltty, the braille display service, claims some USB serial "
-                        "adapters. Remove it with %1 (or disable it with %2), then plug the cable "
-                        "in again.")
-                        .arg(QStringLiteral("sudo apt remove brltty"),
-                             QStringLiteral("sudo systemctl mask brltty-udev.service"));
+            text = sentences(
+                text,
+                QCoreApplication::translate(
+                    "zev::PortDiagnosis",
+                    "If the cable is plugged in, its device may have vanished right after it "
+                    "appeared: brltty, the braille display service, claims some USB serial "
+                    "adapters. Remove it with %1 (or disable it with %2), then plug the cable "
+                    "in again.")
+                    .arg(QStringLiteral("sudo apt remove brltty"),
+                         QStringLiteral("sudo systemctl mask brltty-udev.service")));
         return text;
     }
     case ProbeOutcome::Busy: {
@@ -137,19 +143,16 @@ QString portProblemText(const PortDiagnosis& diagnosis) {
             QCoreApplication::translate("zev::PortDiagnosis", "%1 is in use by %2 (process %3).")
                 .arg(device, program, QString::number(holder.processId));
         if (holder.program == QLatin1String("ModemManager"))
-            text += QLatin1Char(' ') +
-                    QCoreApplication::translate(
-                        "zev::PortDiagnosis",
-                        "ModemManager probes every new serial adapter for a few seconds after it "
-                        "is plugged in: wait and try again. To keep it away from the cable for "
-                        "good, install the udev rule 60-zev4800.rules (see the README), or stop "
-                        "it with %1.")
-                        .arg(QStringLiteral("sudo systemctl stop ModemManager"));
-        else
-            text +=
-                QLatin1Char(' ') + QCoreApplication::translate("zev::PortDiagnosis",
-                                                               "Close that program and try again.");
-        return text;
+            return sentences(
+                text, QCoreApplication::translate(
+                          "zev::PortDiagnosis",
+                          "ModemManager probes every new serial adapter for a few seconds after it "
+                          "is plugged in: wait and try again. To keep it away from the cable for "
+                          "good, install the udev rule 60-zev4800.rules (see the README), or stop "
+                          "it with %1.")
+                          .arg(QStringLiteral("sudo systemctl stop ModemManager")));
+        return sentences(text, QCoreApplication::translate("zev::PortDiagnosis",
+                                                           "Close that program and try again."));
     }
     case ProbeOutcome::PermissionDenied: {
         const QString group =

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <ctime>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
@@ -74,6 +75,8 @@ SerialLock checkSerialLock(const QString& device) {
     const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
     if (fd < 0)
         return lock; // no lock file
+    struct stat status;
+    const bool fresh = ::fstat(fd, &status) == 0 && ::time(nullptr) - status.st_mtime < 2;
     // A live QLockFile keeps a native lock on its file from before it writes its process id.
     if (::flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK)
         lock.state = SerialLock::Held;
@@ -86,7 +89,8 @@ SerialLock checkSerialLock(const QString& device) {
     lock.processId = first.trimmed().toLongLong(&isNumber);
     if (!isNumber)
         lock.processId = 0;
-    if (lock.state == SerialLock::Held || processRuns(lock.processId)) {
+    // A file just created may be empty only because its owner has not written it yet.
+    if (lock.state == SerialLock::Held || processRuns(lock.processId) || (fresh && length <= 0)) {
         lock.state = SerialLock::Held;
         return lock;
     }
