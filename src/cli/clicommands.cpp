@@ -242,10 +242,13 @@ int runPorts() {
             state = QStringLiteral("free");
             break;
         case ProbeOutcome::Busy:
-            state = diagnosis.holder.processId > 0 ? QStringLiteral("in use by %1 (process %2)")
-                                                         .arg(diagnosis.holder.program)
-                                                         .arg(diagnosis.holder.processId)
-                                                   : QStringLiteral("in use");
+            state = QStringLiteral("in use");
+            if (const PortHolder& holder = diagnosis.holder; holder.processId > 0)
+                state += holder.program.isEmpty()
+                             ? QStringLiteral(" (process %1)").arg(holder.processId)
+                             : QStringLiteral(" by %1 (process %2)")
+                                   .arg(holder.program)
+                                   .arg(holder.processId);
             break;
         case ProbeOutcome::PermissionDenied:
             state = QStringLiteral("permission denied (group %1)").arg(diagnosis.group);
