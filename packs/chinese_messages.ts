@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN" sourcelanguage="en">
 <context>
+    <name>zev::Backups</name>
+    <message>
+        <source>The folder %1 cannot be made.</source>
+        <translation>无法创建文件夹 %1。</translation>
+    </message>
+</context>
+<context>
     <name>zev::Band</name>
     <message>
         <source>RX %1 MHz</source>
@@ -178,6 +185,25 @@
     </message>
 </context>
 <context>
+    <name>zev::CompareDialog</name>
+    <message>
+        <source>&amp;Compare</source>
+        <translation>比较(&amp;C)</translation>
+    </message>
+    <message>
+        <source>Compare with radio</source>
+        <translation>与电台比较</translation>
+    </message>
+    <message>
+        <source>The radio holds the plan in the grid.</source>
+        <translation>电台中的内容与表格中的方案一致。</translation>
+    </message>
+    <message>
+        <source>Differences: %1 (the grid&apos;s value first)</source>
+        <translation>不同之处：%1（表格中的值在前）</translation>
+    </message>
+</context>
+<context>
     <name>zev::FileSystemError</name>
     <message>
         <source>File not found</source>
@@ -241,6 +267,18 @@
         <source>Port devices…</source>
         <translation>端口设备…</translation>
     </message>
+    <message>
+        <source>Compare with radio...</source>
+        <translation>与电台比较...</translation>
+    </message>
+    <message>
+        <source>Back up the radio before writing</source>
+        <translation>写频前备份电台</translation>
+    </message>
+    <message>
+        <source>Verify after writing</source>
+        <translation>写频后校验</translation>
+    </message>
 </context>
 <context>
     <name>zev::PortDevicesDialog</name>
@@ -287,18 +325,6 @@
     <message>
         <source>no permission</source>
         <translation>无权限</translation>
-    </message>
-    <message>
-        <source>Compare with radio...</source>
-        <translation>与电台比较...</translation>
-    </message>
-    <message>
-        <source>Back up the radio before writing</source>
-        <translation>写频前备份电台</translation>
-    </message>
-    <message>
-        <source>Verify after writing</source>
-        <translation>写频后校验</translation>
     </message>
 </context>
 <context>
@@ -563,98 +589,6 @@
     <message>
         <source>Nothing written</source>
         <translation>未写入</translation>
-    </message>
-</context>
-<context>
-    <name>zev::PlanCompare</name>
-    <message>
-        <source>(empty)</source>
-        <translation>（空）</translation>
-    </message>
-    <message>
-        <source>channel %1 %2</source>
-        <translation>信道 %1 %2</translation>
-    </message>
-    <message>
-        <source>Band</source>
-        <translation>频段</translation>
-    </message>
-    <message>
-        <source>Squelch level</source>
-        <translation>静噪等级</translation>
-    </message>
-    <message>
-        <source>Battery save</source>
-        <translation>省电</translation>
-    </message>
-    <message>
-        <source>Time-out timer</source>
-        <translation>发射限时</translation>
-    </message>
-    <message>
-        <source>Voice prompt</source>
-        <translation>语音提示</translation>
-    </message>
-    <message>
-        <source>Key beep</source>
-        <translation>按键音</translation>
-    </message>
-    <message>
-        <source>Alarm key</source>
-        <translation>报警键</translation>
-    </message>
-    <message>
-        <source>Scan</source>
-        <translation>扫描</translation>
-    </message>
-    <message>
-        <source>%1: wrote %2, radio holds %3</source>
-        <translation>%1：写入 %2，电台中为 %3</translation>
-    </message>
-    <message>
-        <source>... and %1 more</source>
-        <translation>……另有 %1 处</translation>
-    </message>
-</context>
-<context>
-    <name>zev::Backups</name>
-    <message>
-        <source>The folder %1 cannot be made.</source>
-        <translation>无法创建文件夹 %1。</translation>
-    </message>
-</context>
-<context>
-    <name>zev::WriteJob</name>
-    <message>
-        <source>The backup read was stopped before it finished. Nothing was written to the radio.</source>
-        <translation>备份读取在完成前被中止。没有向电台写入任何内容。</translation>
-    </message>
-    <message>
-        <source>The check of the write was stopped before it finished: the plan was written but not read back.</source>
-        <translation>写入核对在完成前被中止：方案已写入，但未读回核对。</translation>
-    </message>
-    <message>
-        <source>The radio does not hold what was written:</source>
-        <translation>电台中的内容与写入的不一致：</translation>
-    </message>
-</context>
-<context>
-    <name>zev::CompareDialog</name>
-    <message>
-        <source>&amp;Compare</source>
-        <translation>比较(&amp;C)</translation>
-    </message>
-    <message>
-        <source>Compare with radio</source>
-        <translation>与电台比较</translation>
-    </message>
-    <message>
-        <source>The radio holds the plan in the grid.</source>
-        <translation>电台中的内容与表格中的方案一致。</translation>
-    </message>
-    <message>
-        <source>Differences: %1 (the grid&apos;s value first)</source>
-        <translation>不同之处：%1（表格中的值在前）</translation>
     </message>
 </context>
 </TS>

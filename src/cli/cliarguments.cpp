@@ -8,7 +8,7 @@ QString usageText() {
         "       zev4800-cli write --port PORT FILE.z81 [options]\n"
         "       zev4800-cli show FILE.z81 [options]\n"
         "       zev4800-cli diff FILE.z81 OTHER.z81 [options]\n"
-        "       zev4800-cli diff --port DEVICE FILE.z81 [options]\n"
+        "       zev4800-cli diff --port PORT FILE.z81 [options]\n"
         "       zev4800-cli ports\n"
         "\n"
         "Programs an RH-4800 radio through its programming cable.\n"
@@ -160,7 +160,7 @@ Result<Arguments> parseArguments(const QStringList& arguments) {
         if (positional.size() < files)
             return Status::failure(files == 2
                                        ? QStringLiteral("diff needs two channel files, or --port "
-                                                        "DEVICE and one")
+                                                        "PORT and one")
                                        : QStringLiteral("no channel file given"));
         parsed.file = positional.first();
         if (files == 2)

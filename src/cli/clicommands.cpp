@@ -50,7 +50,7 @@ QString oneLine(const QString& text) {
 
 // COM1 to COM4 as the window's settings map them.
 std::array<QString, 4> settingsPortDevices() {
-    return loadPortDevices(IniFile(QDir(programDirectory()).filePath(settingsFileName())));
+    return loadPortDevices(IniFile(ProgramFiles::forThisRun().settingsFile()));
 }
 
 // Everything a session over the serial port needs, opened in order.

@@ -797,7 +797,7 @@ void CliTest::portsAndComNames() {
                       "[ports]\r\ncom2=" + sim.terminal().toLocal8Bit() + "\r\n"));
     const QString entry = sim.terminal() + "\n  state:        %1\n  settings:     COM2\n";
 
-    Run run = runCli({"ports"}, program);
+    ProgramRun run = runProgram(program, {"ports"});
     QCOMPARE(run.exitCode, 0);
     QVERIFY2(run.out.contains(entry.arg("free").toLocal8Bit()), run.out.constData());
 
@@ -810,9 +810,10 @@ void CliTest::portsAndComNames() {
         const QString self = QString::fromLocal8Bit(comm.readAll().trimmed());
         const QString holderText =
             QString("in use by %1 (process %2)").arg(self).arg(QCoreApplication::applicationPid());
-        run = runCli({"ports"}, program);
+        run = runProgram(program, {"ports"});
         QVERIFY2(run.out.contains(entry.arg(holderText).toLocal8Bit()), run.out.constData());
-        run = runCli({"read", "--port", "COM2", "--output", m_dir.filePath("held.z81")}, program);
+        run =
+            runProgram(program, {"read", "--port", "COM2", "--output", m_dir.filePath("held.z81")});
         QCOMPARE(run.exitCode, 1);
         QCOMPARE(QString::fromLocal8Bit(run.err),
                  QString("zev4800-cli: read failed: %1 is %2. Close that program and try again.\n")
@@ -820,7 +821,7 @@ void CliTest::portsAndComNames() {
     }
 
     const QString output = m_dir.filePath("com2.z81");
-    run = runCli({"read", "--port", "com2", "--output", output, "--lang", "english"}, program);
+    run = runProgram(program, {"read", "--port", "com2", "--output", output, "--lang", "english"});
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(readFile(output), demoFileEnglish());
 }
@@ -830,7 +831,8 @@ void CliTest::autoWithoutAnAdapter() {
     if (std::any_of(ports.cbegin(), ports.cend(),
                     [](const QSerialPortInfo& port) { return port.hasVendorIdentifier(); }))
         QSKIP("a USB serial adapter is plugged in");
-    const Run run = runCli({"read", "--port", "auto", "--output", m_dir.filePath("auto.z81")});
+    const ProgramRun run =
+        runCli({"read", "--port", "auto", "--output", m_dir.filePath("auto.z81")});
     QCOMPARE(run.exitCode, 1);
     QVERIFY2(run.err.startsWith("zev4800-cli: read failed: No USB serial adapter is present"),
              run.err.constData());

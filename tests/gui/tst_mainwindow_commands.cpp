@@ -438,8 +438,8 @@ void MainWindowCommandsTest::portDevicesAreSetInTheDialog() {
     folder.writeFile(QStringLiteral("myini.ini"),
                      "; kept as it is\r\n[Other]\r\nkey=value\r\n[OPEN]\r\nCOM=2\r\n"
                      "[Ports]\r\nCOM1=/dev/ttyUSB7\r\nbaud=9600\r\n");
-    PseudoTerminal terminal;
-    QVERIFY(!terminal.path().isEmpty());
+    PtyPair terminal;
+    QVERIFY(!terminal.slavePath().isEmpty());
     auto window = startProgram(folder);
     QVERIFY(window);
 
@@ -451,21 +451,21 @@ void MainWindowCommandsTest::portDevicesAreSetInTheDialog() {
         auto* com1 = dialog->findChild<QComboBox*>("PortDevice1");
         QVERIFY(com1);
         QCOMPARE(com1->currentText(), QStringLiteral("/dev/ttyUSB7"));
-        dialog->findChild<QComboBox*>("PortDevice2")->setCurrentText(terminal.path());
+        dialog->findChild<QComboBox*>("PortDevice2")->setCurrentText(terminal.slavePath());
         dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
     });
     control<QAction>(window.get(), "PortDevicesItem")->trigger();
     QVERIFY(shown);
 
     // The selected port takes its new device at once, and its tip says it is there.
-    QCOMPARE(window->workspace().port.device(), terminal.path());
+    QCOMPARE(window->workspace().port.device(), terminal.slavePath());
     QCOMPARE(control<QToolButton>(window.get(), "ToolButton32")->toolTip(),
-             terminal.path() + " (present)");
+             terminal.slavePath() + " (present)");
     // Only the [ports] keys change; every other line stays as it was.
     QCOMPARE(folder.readFile(QStringLiteral("myini.ini")),
              "; kept as it is\r\n[Other]\r\nkey=value\r\n[OPEN]\r\nCOM=2\r\n"
              "[Ports]\r\nCOM1=/dev/ttyUSB7\r\nbaud=9600\r\ncom2=" +
-                 terminal.path().toUtf8() + "\r\ncom3=/dev/ttyUSB2\r\ncom4=/dev/ttyUSB3\r\n");
+                 terminal.slavePath().toUtf8() + "\r\ncom3=/dev/ttyUSB2\r\ncom4=/dev/ttyUSB3\r\n");
 }
 
 void MainWindowCommandsTest::portDevicesListFollowsTheCables() {

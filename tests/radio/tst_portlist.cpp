@@ -7,6 +7,7 @@
 #include <QTest>
 
 using namespace zev;
+using testsupport::PtyPair;
 
 Q_DECLARE_METATYPE(zev::PresentPort)
 
