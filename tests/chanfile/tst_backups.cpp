@@ -36,7 +36,12 @@ const QDateTime moment(QDate(2026, 12, 10), QTime(14, 35, 1));
 void BackupsTest::namedByTimeAndDevice() {
     QCOMPARE(backups::fileName(moment, "/dev/ttyUSB0"),
              QStringLiteral("20261210-143501-ttyUSB0.z81"));
-    QCOMPARE(backups::fileName(moment, "/dev/pts/7"), QStringLiteral("20261210-143501-7.z81"));
+    QCOMPARE(backups::fileName(moment, "/dev/pts/7"), QStringLiteral("20261210-143501-pts-7.z81"));
+    // A stable by-id name is kept under the node it stands for.
+    QTemporaryDir byId;
+    const QString cable = byId.filePath("usb-FTDI_FT232R_USB_UART_A10KX-if00-port0");
+    QVERIFY(QFile::link("/dev/null", cable));
+    QCOMPARE(backups::fileName(moment, cable), QStringLiteral("20261210-143501-null.z81"));
     QVERIFY(backups::isBackupName("20261210-143501-ttyUSB0.z81"));
     QVERIFY(backups::isBackupName("20261210-143501-ttyUSB0-2.z81"));
     QVERIFY(!backups::isBackupName("my plan.z81"));

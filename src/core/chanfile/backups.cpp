@@ -12,9 +12,15 @@ namespace {
 
 const QString extension = QStringLiteral(".z81");
 
-// The device name as a file name may carry it.
+// The device as a file name may carry it: a /dev/serial/by-id link by the node it stands for,
+// and the path below /dev, so /dev/pts/7 is "pts-7" rather than a bare "7".
 QString deviceName(const QString& device) {
-    QString name = QFileInfo(device).fileName();
+    const QString node = QFileInfo(device).canonicalFilePath();
+    QString name = node.isEmpty() ? QDir::cleanPath(device) : node;
+    if (name.startsWith(QStringLiteral("/dev/")))
+        name = name.mid(5).replace(QLatin1Char('/'), QLatin1Char('-'));
+    else
+        name = QFileInfo(name).fileName();
     name.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9_.-]")), QStringLiteral("_"));
     return name.isEmpty() ? QStringLiteral("radio") : name;
 }
