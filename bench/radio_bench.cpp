@@ -91,7 +91,8 @@ int main(int argc, char** argv) {
         QList<double> slowReads, slowWrites;
         for (int run = 0; run < runs; ++run) {
             slowReads << timeCli({"read", "--port", slow.device, "--output", plan}, true);
-            slowWrites << timeCli({"write", "--port", slow.device, plan}, true);
+            slowWrites << timeCli(
+                {"write", "--port", slow.device, plan, "--no-backup", "--no-verify"}, true);
         }
         slow.process.terminate();
         slow.process.waitForFinished();
