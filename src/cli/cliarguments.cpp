@@ -10,6 +10,7 @@ QString usageText() {
         "       zev4800-cli diff FILE.z81 OTHER.z81 [options]\n"
         "       zev4800-cli diff --port PORT FILE.z81 [options]\n"
         "       zev4800-cli ports\n"
+        "       zev4800-cli sheet FILE.z81 SHEET.pdf [options]\n"
         "\n"
         "Programs an RH-4800 radio through its programming cable.\n"
         "\n"
@@ -28,6 +29,8 @@ QString usageText() {
         "          Words of either language compare by meaning.\n"
         "  ports   List the serial ports present: device, stable name, adapter, USB id,\n"
         "          whether it is in use, and the COM port the settings map to it.\n"
+        "  sheet   Write a channel file as a one-page A4 PDF to print: band, options and\n"
+        "          the 16 channels, in the language of --lang.\n"
         "\n"
         "Ctrl-C stops a read or write at its next step and takes the radio out of\n"
         "programming mode.\n"
@@ -141,6 +144,8 @@ Result<Arguments> parseArguments(const QStringList& arguments) {
                 parsed.command = Command::Diff;
             else if (argument == QStringLiteral("ports"))
                 parsed.command = Command::Ports;
+            else if (argument == QStringLiteral("sheet"))
+                parsed.command = Command::Sheet;
             else
                 return Status::failure(QStringLiteral("unknown command '%1'").arg(argument));
             continue;
@@ -167,6 +172,20 @@ Result<Arguments> parseArguments(const QStringList& arguments) {
             parsed.otherFile = positional.at(1);
         if (!parsed.output.isEmpty())
             return Status::failure(QStringLiteral("--output belongs to read"));
+        return parsed;
+    }
+    if (parsed.command == Command::Sheet) {
+        if (positional.size() > 2)
+            return Status::failure(
+                QStringLiteral("unexpected argument '%1'").arg(positional.last()));
+        if (positional.size() < 2)
+            return Status::failure(QStringLiteral("sheet needs a channel file and a PDF file"));
+        if (!parsed.port.isEmpty())
+            return Status::failure(QStringLiteral("sheet takes no --port"));
+        if (!parsed.output.isEmpty())
+            return Status::failure(QStringLiteral("--output belongs to read"));
+        parsed.file = positional.at(0);
+        parsed.sheetPath = positional.at(1);
         return parsed;
     }
     const bool takesFile = parsed.command == Command::Write || parsed.command == Command::Show;

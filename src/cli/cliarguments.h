@@ -10,7 +10,7 @@
 
 namespace zev::cli {
 
-enum class Command { Read, Write, Show, Diff, Ports, Help, Version };
+enum class Command { Read, Write, Show, Diff, Ports, Sheet, Help, Version };
 
 struct Arguments {
     Command command = Command::Help;
@@ -18,6 +18,7 @@ struct Arguments {
     QString output;                   // read
     QString file;                     // write, show, diff
     QString otherFile;                // diff of two files
+    QString sheetPath;                // sheet: the PDF to write
     bool backup = true;               // write
     bool verify = true;               // write
     QString backupDirectory;          // write; empty: the default folder

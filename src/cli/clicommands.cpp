@@ -5,6 +5,7 @@
 #include "app/settings.h"
 #include "chanfile/channelfile.h"
 #include "chanfile/plancompare.h"
+#include "channelsheet.h"
 #include "clilanguage.h"
 #include "clireport.h"
 #include "interruption.h"
@@ -280,6 +281,26 @@ int runShow(const Arguments& arguments) {
     if (const Status opened = openChannelFile(arguments.file, plan, models); !opened)
         return fail(oneLine(opened.message()));
     printText(formatPlan(plan, models.currentText()), stdout);
+    return ExitSuccess;
+}
+
+int runSheet(const Arguments& arguments) {
+    ChannelPlan plan;
+    ModelList models;
+    prepare(arguments, plan);
+    if (const Status opened = openChannelFile(arguments.file, plan, models); !opened)
+        return fail(oneLine(opened.message()));
+    // The words of show, so that the sheet and the printed table agree.
+    SheetLabels labels;
+    for (int i = 0; i < OptionCount; ++i)
+        labels.options[i] = optionName(allOptions[i]);
+    const QStringList header = channelHeader(plan);
+    for (int column = 0; column < ChannelPlan::ColumnCount; ++column)
+        labels.columnTitles[column] = header.at(column);
+    if (const Status written =
+            writeChannelSheetPdf(arguments.sheetPath, plan, models.currentText(), labels);
+        !written)
+        return fail(written.message());
     return ExitSuccess;
 }
 

@@ -13,6 +13,7 @@ constexpr int ExitUsage = 2;
 int runRead(const Arguments& arguments);
 int runWrite(const Arguments& arguments);
 int runShow(const Arguments& arguments);
+int runSheet(const Arguments& arguments); // needs a QGuiApplication
 // Exit status as diff's: 0 equal, 1 different, 2 an error.
 int runDiff(const Arguments& arguments);
 int runPorts();

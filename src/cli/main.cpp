@@ -2,13 +2,27 @@
 #include "clicommands.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <cstdio>
+#include <memory>
 
 using namespace zev;
 
 int main(int argc, char* argv[]) {
-    QCoreApplication app(argc, argv);
+    // The sheet lays out text and so needs fonts, which only a GUI application has; it needs no
+    // screen, so it runs on the offscreen platform unless told otherwise.
+    QStringList rawArguments;
+    for (int i = 0; i < argc; ++i)
+        rawArguments.append(QString::fromLocal8Bit(argv[i]));
+    const Result<cli::Arguments> early = cli::parseArguments(rawArguments);
+    const bool drawsSheet = early && early->command == cli::Command::Sheet;
+    if (drawsSheet && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const std::unique_ptr<QCoreApplication> application =
+        drawsSheet ? std::make_unique<QGuiApplication>(argc, argv)
+                   : std::make_unique<QCoreApplication>(argc, argv);
+    QCoreApplication& app = *application;
     QCoreApplication::setApplicationName(QStringLiteral("zev4800-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(ZEV_VERSION));
 
@@ -34,6 +48,8 @@ int main(int argc, char* argv[]) {
         return cli::runDiff(arguments.value());
     case cli::Command::Ports:
         return cli::runPorts();
+    case cli::Command::Sheet:
+        return cli::runSheet(arguments.value());
     }
     return cli::ExitUsage;
 }

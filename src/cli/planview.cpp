@@ -13,20 +13,6 @@ namespace zev::cli {
 
 namespace {
 
-// The channel table's header row as the language pack words it; without a pack, plain names.
-QStringList channelHeader(const ChannelPlan& plan) {
-    QStringList header;
-    for (int column = 0; column < ChannelPlan::ColumnCount; ++column)
-        header.append(visibleText(plan.cell(column, 0)));
-    if (std::any_of(header.cbegin(), header.cend(),
-                    [](const QString& title) { return title.isEmpty(); }))
-        return {QStringLiteral("CH"),      QStringLiteral("RX frequency"),
-                QStringLiteral("RX tone"), QStringLiteral("TX frequency"),
-                QStringLiteral("TX tone"), QStringLiteral("Power"),
-                QStringLiteral("Flag A"),  QStringLiteral("Flag B")};
-    return header;
-}
-
 // Rows of cells into lines, each column as wide as its widest cell, two blanks between.
 QStringList alignedLines(const QList<QStringList>& rows) {
     QList<int> widths;
@@ -51,6 +37,19 @@ QStringList alignedLines(const QList<QStringList>& rows) {
 }
 
 } // namespace
+
+QStringList channelHeader(const ChannelPlan& plan) {
+    QStringList header;
+    for (int column = 0; column < ChannelPlan::ColumnCount; ++column)
+        header.append(visibleText(plan.cell(column, 0)));
+    if (std::any_of(header.cbegin(), header.cend(),
+                    [](const QString& title) { return title.isEmpty(); }))
+        return {QStringLiteral("CH"),      QStringLiteral("RX frequency"),
+                QStringLiteral("RX tone"), QStringLiteral("TX frequency"),
+                QStringLiteral("TX tone"), QStringLiteral("Power"),
+                QStringLiteral("Flag A"),  QStringLiteral("Flag B")};
+    return header;
+}
 
 QString formatPlan(const ChannelPlan& plan, const QString& band) {
     QString text = QStringLiteral("Band: %1\n\n").arg(visibleText(band));

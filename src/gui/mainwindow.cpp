@@ -13,6 +13,7 @@
 #include "chanfile/backups.h"
 #include "chanfile/channelfile.h"
 #include "channeleditor.h"
+#include "channelsheet.h"
 #include "comparedialog.h"
 #include "errorbox.h"
 #include "languageloader.h"
@@ -38,6 +39,10 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
@@ -169,6 +174,12 @@ void MainWindow::createMenu() {
     QAction* closeItem =
         makeItem(file, "N4", builtinText(TextId::CloseMenu), QKeySequence(Qt::CTRL | Qt::Key_Q));
     file->addActions({newItem, openItem, saveItem});
+    m_printItem = makeItem(file, "printSheetItem", QString(), QKeySequence(Qt::CTRL | Qt::Key_P));
+    m_exportPdfItem = makeItem(file, "exportPdfItem", QString());
+    file->addSeparator();
+    file->addActions({m_printItem, m_exportPdfItem});
+    connect(m_printItem, &QAction::triggered, this, &MainWindow::printSheet);
+    connect(m_exportPdfItem, &QAction::triggered, this, &MainWindow::exportSheetPdf);
     addSeparator(file, "N3");
     file->addAction(closeItem);
     connect(newItem, &QAction::triggered, this, &MainWindow::newPlan);
@@ -263,6 +274,8 @@ void MainWindow::wordOwnCommands() {
     m_compareItem->setText(tr("Compare with radio..."));
     m_backupItem->setText(tr("Back up the radio before writing"));
     m_verifyItem->setText(tr("Verify after writing"));
+    m_printItem->setText(tr("Print..."));
+    m_exportPdfItem->setText(tr("Export PDF..."));
     if (m_compareDialog)
         m_compareDialog->wordTexts();
 }
@@ -709,6 +722,14 @@ QString MainWindow::askFileName(FileDialogKind kind) {
     if (fileNameProvider)
         return fileNameProvider(kind);
     QFileDialog dialog(this);
+    if (kind == FileDialogKind::Pdf) {
+        dialog.setNameFilter(QStringLiteral("PDF (*.pdf)"));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix(QStringLiteral("pdf"));
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return QString();
+        return dialog.selectedFiles().constFirst();
+    }
     dialog.setNameFilter(QStringLiteral("ZEV-481  文件 (*.z81)"));
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setAcceptMode(kind == FileDialogKind::Save ? QFileDialog::AcceptSave
@@ -751,6 +772,51 @@ void MainWindow::saveChannelFile() {
     const ChannelFile file = channelFileFromPlan(m_workspace->plan, m_workspace->models);
     if (Status saved = zev::saveChannelFile(path, file); !saved)
         showErrorBox(this, saved.message());
+}
+
+namespace {
+
+// The sheet in the words the windows show: the options window's labels and the grid's titles.
+SheetLabels windowSheetLabels(const ChannelPlan& plan, const OptionsWindow& options) {
+    SheetLabels labels;
+    for (int i = 0; i < OptionCount; ++i) {
+        const auto* label = options.findChild<QLabel*>(QStringLiteral("Label%1").arg(i + 1));
+        labels.options[i] = label ? label->text() : QString();
+    }
+    for (int column = 0; column < ChannelPlan::ColumnCount; ++column)
+        labels.columnTitles[column] = plan.cell(column, 0);
+    return labels;
+}
+
+} // namespace
+
+Status MainWindow::exportSheetPdfTo(const QString& path) {
+    return writeChannelSheetPdf(path, m_workspace->plan, m_workspace->models.currentText(),
+                                windowSheetLabels(m_workspace->plan, *m_optionsWindow));
+}
+
+void MainWindow::exportSheetPdf() {
+    if (!m_channelEditor->confirmPendingEntry())
+        return;
+    const QString path = askFileName(FileDialogKind::Pdf);
+    if (path.isEmpty())
+        return;
+    if (Status written = exportSheetPdfTo(path); !written)
+        showErrorBox(this, written.message());
+}
+
+void MainWindow::printSheet() {
+    if (!m_channelEditor->confirmPendingEntry())
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+    QPrintDialog dialog(&printer, this);
+    dialog.setObjectName(QStringLiteral("printSheetDialog"));
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    printChannelSheet(printer, m_workspace->plan, m_workspace->models.currentText(),
+                      windowSheetLabels(m_workspace->plan, *m_optionsWindow));
 }
 
 } // namespace zev

@@ -6,6 +6,7 @@
 #include "app/translations.h"
 #include "radio/portdiagnosis.h"
 #include "startupoptions.h"
+#include "status.h"
 
 #include <QMainWindow>
 
@@ -69,10 +70,12 @@ public:
     void switchLanguage(Language language, bool atStartup = false);
 
     // Asks for the channel file name to open or save; an empty name cancels. Tests replace it.
-    enum class FileDialogKind { Open, Save };
+    enum class FileDialogKind { Open, Save, Pdf };
     std::function<QString(FileDialogKind)> fileNameProvider;
     // Where the writes keep the radio's plans from before them; Open offers it.
     QString backupsFolder() const;
+    // The channel sheet of the plan as a one-page PDF at path, in the active language.
+    [[nodiscard]] Status exportSheetPdfTo(const QString& path);
 
 signals:
     void firstPainted();
@@ -125,6 +128,8 @@ private:
     void applyModelTitle();
     QObject* findComponent(const QString& name) const; // by name, without regard to case
     QString askFileName(FileDialogKind kind);
+    void printSheet();
+    void exportSheetPdf();
 
     StartupOptions m_options;
     ProgramFiles m_files;
@@ -147,6 +152,8 @@ private:
     QAction* m_compareItem = nullptr;
     QAction* m_backupItem = nullptr;
     QAction* m_verifyItem = nullptr;
+    QAction* m_printItem = nullptr;
+    QAction* m_exportPdfItem = nullptr;
 
     OptionsWindow* m_optionsWindow = nullptr;
     ChannelEditor* m_channelEditor = nullptr;

@@ -1,0 +1,81 @@
+#include "channelsheet.h"
+
+#include <QCoreApplication>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <QTextDocument>
+
+namespace zev {
+
+namespace {
+
+QString translate(const char* text) {
+    return QCoreApplication::translate("zev::ChannelSheet", text);
+}
+
+QString cell(const QString& text) {
+    return text.toHtmlEscaped();
+}
+
+} // namespace
+
+QString channelSheetHtml(const ChannelPlan& plan, const QString& band, const SheetLabels& labels) {
+    QString html = QStringLiteral("<html><body>");
+    html += QStringLiteral("<h2>%1</h2>").arg(cell(translate("RH-4800 channel sheet")));
+    html += QStringLiteral("<p><b>%1:</b> %2</p>").arg(cell(translate("Band")), cell(band));
+
+    html += QStringLiteral("<table cellspacing='0' cellpadding='3'>");
+    for (int i = 0; i < OptionCount; ++i)
+        html += QStringLiteral("<tr><td><b>%1</b></td><td>%2</td></tr>")
+                    .arg(cell(labels.options[i]), cell(plan.optionText(allOptions[i])));
+    html += QStringLiteral("</table><p></p>");
+
+    html += QStringLiteral("<table border='1' cellspacing='0' cellpadding='4' width='100%'><tr>");
+    for (const QString& title : labels.columnTitles)
+        html += QStringLiteral("<th>%1</th>").arg(cell(title));
+    html += QStringLiteral("</tr>");
+    for (int row = 1; row <= ChannelPlan::ChannelCount; ++row) {
+        html += QStringLiteral("<tr><td align='center'>%1</td>").arg(row, 2, 10, QLatin1Char('0'));
+        for (const QString& text : plan.channel(row))
+            html += QStringLiteral("<td align='center'>%1</td>").arg(cell(text));
+        html += QStringLiteral("</tr>");
+    }
+    html += QStringLiteral("</table></body></html>");
+    return html;
+}
+
+void printChannelSheet(QPagedPaintDevice& device, const ChannelPlan& plan, const QString& band,
+                       const SheetLabels& labels) {
+    QTextDocument document;
+    QFont font = document.defaultFont();
+    // Small enough that the 16 rows and the options always share one page.
+    font.setPointSize(10);
+    document.setDefaultFont(font);
+    // A frequency broken over two lines reads as two numbers.
+    document.setDefaultStyleSheet(QStringLiteral("td, th { white-space: nowrap; }"));
+    document.setHtml(channelSheetHtml(plan, band, labels));
+    document.print(&device);
+}
+
+Status writeChannelSheetPdf(const QString& path, const ChannelPlan& plan, const QString& band,
+                            const SheetLabels& labels) {
+    // A failed write leaves an existing file as it was.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return Status::failure(translate("Cannot write %1: %2").arg(path, file.errorString()));
+    {
+        QPdfWriter writer(&file);
+        writer.setTitle(translate("RH-4800 channel sheet"));
+        writer.setCreator(QCoreApplication::applicationName());
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                         QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter));
+        printChannelSheet(writer, plan, band, labels);
+    }
+    if (!file.commit())
+        return Status::failure(translate("Cannot write %1: %2").arg(path, file.errorString()));
+    return Status::success();
+}
+
+} // namespace zev
