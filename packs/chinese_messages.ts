@@ -146,6 +146,21 @@
     </message>
 </context>
 <context>
+    <name>zev::ChannelSheet</name>
+    <message>
+        <source>RH-4800 channel sheet</source>
+        <translation>RH-4800 信道表</translation>
+    </message>
+    <message>
+        <source>Band</source>
+        <translation>频段</translation>
+    </message>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation>无法写入 %1：%2</translation>
+    </message>
+</context>
+<context>
     <name>zev::Codec</name>
     <message>
         <source>squelch level</source>
@@ -278,6 +293,14 @@
     <message>
         <source>Verify after writing</source>
         <translation>写频后校验</translation>
+    </message>
+    <message>
+        <source>Print...</source>
+        <translation>打印...</translation>
+    </message>
+    <message>
+        <source>Export PDF...</source>
+        <translation>导出 PDF...</translation>
     </message>
 </context>
 <context>

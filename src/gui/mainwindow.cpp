@@ -99,8 +99,11 @@ constexpr MenuLetter menuLetters[] = {
     {"N12", 'P'}, {"N19", 'L'}, {"N13", 'H'}, {"N14", 'C'}, {"N16", 'A'},
 };
 // The commands that have no caption in the language packs.
-constexpr MenuLetter ownCommandLetters[] = {
-    {"CompareWithRadio", 'O'}, {"BackupBeforeWrite", 'B'}, {"VerifyAfterWrite", 'V'}};
+constexpr MenuLetter ownCommandLetters[] = {{"CompareWithRadio", 'O'},
+                                            {"BackupBeforeWrite", 'B'},
+                                            {"VerifyAfterWrite", 'V'},
+                                            {"PrintSheet", 'P'},
+                                            {"ExportPdf", 'D'}};
 
 constexpr QSize mainWindowSize(1055, 765);
 // Until the window is up, some window systems do not tell the size of its frame: room for a
@@ -174,8 +177,8 @@ void MainWindow::createMenu() {
     QAction* closeItem =
         makeItem(file, "N4", builtinText(TextId::CloseMenu), QKeySequence(Qt::CTRL | Qt::Key_Q));
     file->addActions({newItem, openItem, saveItem});
-    m_printItem = makeItem(file, "printSheetItem", QString(), QKeySequence(Qt::CTRL | Qt::Key_P));
-    m_exportPdfItem = makeItem(file, "exportPdfItem", QString());
+    m_printItem = makeItem(file, "PrintSheet", QString(), QKeySequence(Qt::CTRL | Qt::Key_P));
+    m_exportPdfItem = makeItem(file, "ExportPdf", QString());
     file->addSeparator();
     file->addActions({m_printItem, m_exportPdfItem});
     connect(m_printItem, &QAction::triggered, this, &MainWindow::printSheet);
@@ -812,7 +815,7 @@ void MainWindow::printSheet() {
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
     QPrintDialog dialog(&printer, this);
-    dialog.setObjectName(QStringLiteral("printSheetDialog"));
+    dialog.setObjectName(QStringLiteral("PrintSheetDialog"));
     if (dialog.exec() != QDialog::Accepted)
         return;
     printChannelSheet(printer, m_workspace->plan, m_workspace->models.currentText(),

@@ -11,10 +11,6 @@ namespace zev {
 
 namespace {
 
-QString translate(const char* text) {
-    return QCoreApplication::translate("zev::ChannelSheet", text);
-}
-
 QString cell(const QString& text) {
     return text.toHtmlEscaped();
 }
@@ -23,8 +19,11 @@ QString cell(const QString& text) {
 
 QString channelSheetHtml(const ChannelPlan& plan, const QString& band, const SheetLabels& labels) {
     QString html = QStringLiteral("<html><body>");
-    html += QStringLiteral("<h2>%1</h2>").arg(cell(translate("RH-4800 channel sheet")));
-    html += QStringLiteral("<p><b>%1:</b> %2</p>").arg(cell(translate("Band")), cell(band));
+    html +=
+        QStringLiteral("<h2>%1</h2>")
+            .arg(cell(QCoreApplication::translate("zev::ChannelSheet", "RH-4800 channel sheet")));
+    html += QStringLiteral("<p><b>%1:</b> %2</p>")
+                .arg(cell(QCoreApplication::translate("zev::ChannelSheet", "Band")), cell(band));
 
     html += QStringLiteral("<table cellspacing='0' cellpadding='3'>");
     for (int i = 0; i < OptionCount; ++i)
@@ -64,17 +63,21 @@ Status writeChannelSheetPdf(const QString& path, const ChannelPlan& plan, const 
     // A failed write leaves an existing file as it was.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return Status::failure(translate("Cannot write %1: %2").arg(path, file.errorString()));
+        return Status::failure(
+            QCoreApplication::translate("zev::ChannelSheet", "Cannot write %1: %2")
+                .arg(path, file.errorString()));
     {
         QPdfWriter writer(&file);
-        writer.setTitle(translate("RH-4800 channel sheet"));
+        writer.setTitle(QCoreApplication::translate("zev::ChannelSheet", "RH-4800 channel sheet"));
         writer.setCreator(QCoreApplication::applicationName());
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                          QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter));
         printChannelSheet(writer, plan, band, labels);
     }
     if (!file.commit())
-        return Status::failure(translate("Cannot write %1: %2").arg(path, file.errorString()));
+        return Status::failure(
+            QCoreApplication::translate("zev::ChannelSheet", "Cannot write %1: %2")
+                .arg(path, file.errorString()));
     return Status::success();
 }
 

@@ -54,7 +54,7 @@ void SheetCommandsTest::exportPdfHoldsThePlan() {
         asked.append(kind);
         return path;
     };
-    QAction* exportPdf = control<QAction>(window.get(), "exportPdfItem");
+    QAction* exportPdf = control<QAction>(window.get(), "ExportPdf");
     QVERIFY(exportPdf);
     exportPdf->trigger();
     QCOMPARE(asked, QList<MainWindow::FileDialogKind>{MainWindow::FileDialogKind::Pdf});
@@ -96,7 +96,7 @@ void SheetCommandsTest::exportFailureIsShown() {
     const QString path = folder.path() + QStringLiteral("no such folder/sheet.pdf");
     window->fileNameProvider = [&](MainWindow::FileDialogKind) { return path; };
     MessageBoxAnswerer answerer;
-    QAction* exportPdf = control<QAction>(window.get(), "exportPdfItem");
+    QAction* exportPdf = control<QAction>(window.get(), "ExportPdf");
     QVERIFY(exportPdf);
     exportPdf->trigger();
     QCOMPARE(answerer.seen.size(), 1);
@@ -116,11 +116,11 @@ void SheetCommandsTest::printAsksForAPrinter() {
             dialog->reject();
         }
     });
-    QAction* print = control<QAction>(window.get(), "printSheetItem");
+    QAction* print = control<QAction>(window.get(), "PrintSheet");
     QVERIFY(print);
     QCOMPARE(print->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
     print->trigger();
-    QCOMPARE(seen, QStringLiteral("printSheetDialog"));
+    QCOMPARE(seen, QStringLiteral("PrintSheetDialog"));
 }
 
 QTEST_MAIN(SheetCommandsTest)
