@@ -1,8 +1,12 @@
 #include "clicommands.h"
 
 #include "app/inifile.h"
+#include "app/languagepack.h"
+#include "app/planlanguage.h"
 #include "app/programdirectory.h"
 #include "app/settings.h"
+#include "app/textids.h"
+#include "app/translations.h"
 #include "chanfile/channelfile.h"
 #include "chanfile/plancompare.h"
 #include "channelsheet.h"
@@ -287,13 +291,24 @@ int runShow(const Arguments& arguments) {
 int runSheet(const Arguments& arguments) {
     ChannelPlan plan;
     ModelList models;
-    prepare(arguments, plan);
+    const LanguageChoice choice = applyLanguage(arguments.language, plan);
+    for (const QString& note : choice.notes)
+        printError(note);
     if (const Status opened = openChannelFile(arguments.file, plan, models); !opened)
         return fail(oneLine(opened.message()));
-    // The words of show, so that the sheet and the printed table agree.
+    // The sheet is read by the radio's owner, so it speaks the chosen language throughout: the
+    // options as the options window labels them, the sheet's own words from the messages.
+    const ProgramFiles files = ProgramFiles::forThisRun();
+    const QString packName = zev::packName(choice.language);
+    const std::optional<LanguagePack> pack =
+        LanguagePack::load(files.folderOf(packFileName(packName)), packName);
+    Translations translations;
+    translations.install(files.folderOf(messagesFileName(packName)), choice.language);
     SheetLabels labels;
-    for (int i = 0; i < OptionCount; ++i)
-        labels.options[i] = optionName(allOptions[i]);
+    for (int i = 0; i < OptionCount; ++i) {
+        const QString packed = pack ? pack->text(TextId::OptionLabelFirst + i) : QString();
+        labels.options[i] = packed.isEmpty() ? optionName(allOptions[i]) : packed;
+    }
     const QStringList header = channelHeader(plan);
     for (int column = 0; column < ChannelPlan::ColumnCount; ++column)
         labels.columnTitles[column] = header.at(column);

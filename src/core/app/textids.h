@@ -54,6 +54,7 @@ constexpr int LowWord = 45;
 constexpr int OnWord = 46;
 constexpr int Unused = 47; // a pack may hold anything here; nothing shows it
 constexpr int FunctionOptionsTitle = 48;
+constexpr int OptionLabelFirst = 49; // the option labels, in the order of the options
 constexpr int SquelchLabel = 49;
 constexpr int BatterySaveLabel = 50;
 constexpr int TimeOutTimerLabel = 51;
