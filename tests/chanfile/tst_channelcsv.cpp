@@ -53,6 +53,7 @@ private slots:
     void exportThenImportGivesThePlan_data();
     void exportThenImportGivesThePlan();
     void spreadsheetFileImports();
+    void spreadsheetCellsImport();
     void rowsTheRadioCannotHold_data();
     void rowsTheRadioCannotHold();
     void renumberTakesTheFirstSixteenGoodRows();
@@ -180,6 +181,17 @@ void TestChannelCsv::spreadsheetFileImports() {
                                                    english.high, english.on, english.off}));
     QCOMPARE(list.channels[0].value(), row("146.52000", english.off, "146.52000", english.off));
     QVERIFY(!list.channels[1]);
+}
+
+void TestChannelCsv::spreadsheetCellsImport() {
+    // Cells copied from a spreadsheet: tabs, LF, commas and semicolons inside unquoted fields.
+    const QByteArray bytes = "Location\tName\tFrequency\tDuplex\tOffset\tPower\n"
+                             "2\tNorth, hill; top\t145.600000\t-\t0.600000\tLow\n";
+    const csv::Imported list = imported(bytes);
+    QCOMPARE(problems(list), QString());
+    QCOMPARE(list.channels[1].value(),
+             (ChannelRow{"145.60000", english.off, "145.00000", english.off, english.low,
+                         english.on, english.off}));
 }
 
 void TestChannelCsv::rowsTheRadioCannotHold_data() {

@@ -268,10 +268,11 @@ QList<Record> records(const QString& text, QChar separator) {
     return list;
 }
 
-// The separator is the one that makes the header name a Frequency column.
+// The separator is the one that makes the header name a Frequency column; a tab is what a
+// spreadsheet puts on the clipboard for copied cells.
 std::optional<QChar> headerSeparator(const QString& text) {
     const QString firstLine = text.section(QLatin1Char('\n'), 0, 0);
-    for (const QChar separator : {QLatin1Char(','), QLatin1Char(';')}) {
+    for (const QChar separator : {QLatin1Char(','), QLatin1Char(';'), QLatin1Char('\t')}) {
         for (const QString& name : firstLine.split(separator))
             if (name.trimmed()
                     .remove(QLatin1Char('"'))

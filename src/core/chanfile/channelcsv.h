@@ -39,8 +39,8 @@ struct Imported {
     QList<RowNote> notes;    // rows taken with a change (an off-raster frequency)
 };
 
-// Takes "," or ";" as the separator (whichever the header uses), quoted fields, UTF-8 with or
-// without a byte-order mark, CR LF or LF. Fails only when the text is not a channel list at all
+// Takes ",", ";" or a tab as the separator (whichever the header uses), quoted fields, UTF-8 with
+// or without a byte-order mark, CR LF or LF. Fails only when the text is not a channel list at all
 // (no header with a Frequency column); a row the radio cannot hold is listed in problems.
 Result<Imported> importChannels(const QByteArray& bytes, const ImportOptions& options);
 
