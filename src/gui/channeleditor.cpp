@@ -419,6 +419,9 @@ bool ChannelEditor::frequencyEditorKeyPress(QKeyEvent* event) {
     // A paste (Ctrl+V, Shift+Insert) would put text in that no key filter has seen.
     if (event->matches(QKeySequence::Paste))
         return true;
+    // Copy changes nothing; its control character must not reach the filter, which refuses it.
+    if (event->matches(QKeySequence::Copy))
+        return false;
     if (event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete ||
         event->text().isEmpty())
         return false; // Backspace, Delete, and keys that type nothing (caret moves)

@@ -13,6 +13,7 @@
 #include "chanfile/backups.h"
 #include "chanfile/channelfile.h"
 #include "channeleditor.h"
+#include "channellist.h"
 #include "channelsheet.h"
 #include "comparedialog.h"
 #include "errorbox.h"
@@ -23,6 +24,7 @@
 #include "radio/portdiagnosis.h"
 #include "radioprocedures.h"
 #include "readdialog.h"
+#include "rowclipboard.h"
 #include "workspace.h"
 #include "writedialog.h"
 
@@ -99,11 +101,10 @@ constexpr MenuLetter menuLetters[] = {
     {"N12", 'P'}, {"N19", 'L'}, {"N13", 'H'}, {"N14", 'C'}, {"N16", 'A'},
 };
 // The commands that have no caption in the language packs.
-constexpr MenuLetter ownCommandLetters[] = {{"CompareWithRadio", 'O'},
-                                            {"BackupBeforeWrite", 'B'},
-                                            {"VerifyAfterWrite", 'V'},
-                                            {"PrintSheet", 'P'},
-                                            {"ExportPdf", 'D'}};
+constexpr MenuLetter ownCommandLetters[] = {
+    {"CompareWithRadio", 'O'}, {"BackupBeforeWrite", 'B'}, {"VerifyAfterWrite", 'V'},
+    {"PrintSheet", 'P'},       {"ExportPdf", 'D'},         {"ExportCsvItem", 'X'},
+    {"ImportCsvItem", 'I'},    {"CopyRowsItem", 'Y'},      {"PasteRowsItem", 'T'}};
 
 constexpr QSize mainWindowSize(1055, 765);
 // Until the window is up, some window systems do not tell the size of its frame: room for a
@@ -177,6 +178,12 @@ void MainWindow::createMenu() {
     QAction* closeItem =
         makeItem(file, "N4", builtinText(TextId::CloseMenu), QKeySequence(Qt::CTRL | Qt::Key_Q));
     file->addActions({newItem, openItem, saveItem});
+    m_exportCsvItem = makeItem(file, "ExportCsvItem", QString());
+    m_importCsvItem = makeItem(file, "ImportCsvItem", QString());
+    addSeparator(file, "CsvSeparator");
+    file->addActions({m_exportCsvItem, m_importCsvItem});
+    connect(m_exportCsvItem, &QAction::triggered, this, &MainWindow::exportCsv);
+    connect(m_importCsvItem, &QAction::triggered, this, &MainWindow::importCsv);
     m_printItem = makeItem(file, "PrintSheet", QString(), QKeySequence(Qt::CTRL | Qt::Key_P));
     m_exportPdfItem = makeItem(file, "ExportPdf", QString());
     file->addSeparator();
@@ -200,8 +207,17 @@ void MainWindow::createMenu() {
     QAction* powerItem = makeItem(edit, "N18", builtinText(TextId::PowerAdjustCommand));
     m_compareItem = makeItem(edit, "CompareWithRadio", QString());
     edit->addActions({readItem, writeItem, m_compareItem});
+    // The row shortcuts work where the channel grid is: the frequency editor over a cell keeps
+    // its own Copy, and the other windows have no rows.
+    m_copyRowsItem = makeItem(edit, "CopyRowsItem", QString(), QKeySequence::Copy);
+    m_pasteRowsItem = makeItem(edit, "PasteRowsItem", QString(), QKeySequence::Paste);
+    for (QAction* item : {m_copyRowsItem, m_pasteRowsItem})
+        item->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    connect(m_copyRowsItem, &QAction::triggered, this, &MainWindow::copyRows);
+    connect(m_pasteRowsItem, &QAction::triggered, this, &MainWindow::pasteRows);
     addSeparator(edit, "N8");
     edit->addAction(channelsItem);
+    edit->addActions({m_copyRowsItem, m_pasteRowsItem});
     addSeparator(edit, "N10");
     edit->addAction(optionsItem);
     addSeparator(edit, "N17");
@@ -279,6 +295,10 @@ void MainWindow::wordOwnCommands() {
     m_verifyItem->setText(tr("Verify after writing"));
     m_printItem->setText(tr("Print..."));
     m_exportPdfItem->setText(tr("Export PDF..."));
+    m_exportCsvItem->setText(tr("Export CSV…"));
+    m_importCsvItem->setText(tr("Import CSV…"));
+    m_copyRowsItem->setText(tr("Copy rows"));
+    m_pasteRowsItem->setText(tr("Paste rows"));
     if (m_compareDialog)
         m_compareDialog->wordTexts();
 }
@@ -432,6 +452,7 @@ void MainWindow::createChildWindows() {
     m_optionsWindow->move(0, 0);
     m_channelEditor->move(0, m_optionsWindow->frameGeometry().bottom() + 1);
     m_mdiArea->setActiveSubWindow(m_channelEditor);
+    m_channelEditor->addActions({m_copyRowsItem, m_pasteRowsItem});
 }
 
 void MainWindow::createDialogs() {
@@ -733,14 +754,18 @@ QString MainWindow::askFileName(FileDialogKind kind) {
             return QString();
         return dialog.selectedFiles().constFirst();
     }
-    dialog.setNameFilter(QStringLiteral("ZEV-481  文件 (*.z81)"));
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setAcceptMode(kind == FileDialogKind::Save ? QFileDialog::AcceptSave
-                                                      : QFileDialog::AcceptOpen);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    // A name typed without extension would not show in Open, which lists channel files only.
+    const bool list = kind == FileDialogKind::ExportCsv || kind == FileDialogKind::ImportCsv;
+    const bool saving = kind == FileDialogKind::Save || kind == FileDialogKind::ExportCsv;
+    dialog.setNameFilter(list ? tr("Channel lists (*.csv *.txt);;All files (*)")
+                              : QStringLiteral("ZEV-481  文件 (*.z81)"));
+    dialog.setFileMode(kind == FileDialogKind::ImportCsv ? QFileDialog::ExistingFile
+                                                         : QFileDialog::AnyFile);
+    dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     if (kind == FileDialogKind::Save)
-        dialog.setDefaultSuffix(QStringLiteral("z81"));
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    // A name typed without extension would not show in Open, which lists channel files only.
+    if (saving)
+        dialog.setDefaultSuffix(list ? QStringLiteral("csv") : QStringLiteral("z81"));
     // The radio's plans from before each write are one click away.
     if (const QString folder = backupsFolder();
         kind == FileDialogKind::Open && QFileInfo(folder).isDir())
@@ -820,6 +845,63 @@ void MainWindow::printSheet() {
         return;
     printChannelSheet(printer, m_workspace->plan, m_workspace->models.currentText(),
                       windowSheetLabels(m_workspace->plan, *m_optionsWindow));
+}
+
+void MainWindow::exportCsv() {
+    if (!m_channelEditor->confirmPendingEntry())
+        return;
+    const QString path = askFileName(FileDialogKind::ExportCsv);
+    if (path.isEmpty())
+        return;
+    const QByteArray list = csv::exportChannels(planChannels(m_workspace->plan));
+    if (Status written = writeChannelList(path, list); !written)
+        showErrorBox(this, written.message());
+}
+
+void MainWindow::importCsv() {
+    if (!m_channelEditor->confirmPendingEntry())
+        return;
+    const QString path = askFileName(FileDialogKind::ImportCsv);
+    if (path.isEmpty())
+        return;
+    const Result<QByteArray> bytes = readChannelList(path);
+    if (!bytes) {
+        showErrorBox(this, bytes.message());
+        return;
+    }
+    const std::optional<bool> renumber = askRenumber(this, path, m_renumberCsv);
+    if (!renumber)
+        return;
+    m_renumberCsv = *renumber;
+    ChannelPlan& plan = m_workspace->plan;
+    const std::optional<csv::Imported> list =
+        acceptedRows(this, bytes.value(), {*renumber, plan.words(), decimalSeparator()});
+    if (!list)
+        return;
+    m_channelEditor->resetOverlays();
+    replaceChannels(plan, *list);
+    showNotes(this, *list);
+}
+
+void MainWindow::copyRows() {
+    if (!m_channelEditor->confirmPendingEntry())
+        return;
+    const int row = m_channelEditor->selectedRow();
+    copyChannelRows(m_workspace->plan, row, row);
+}
+
+void MainWindow::pasteRows() {
+    if (!m_channelEditor->confirmPendingEntry())
+        return;
+    const int row = m_channelEditor->selectedRow();
+    if (row < 1)
+        return;
+    const std::optional<PastedRows> pasted = clipboardRows(this, m_workspace->plan.words(), row);
+    if (!pasted)
+        return;
+    m_channelEditor->resetOverlays();
+    setChannels(m_workspace->plan, pasted->rows);
+    showPasteNotes(this, *pasted);
 }
 
 } // namespace zev

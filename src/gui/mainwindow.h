@@ -69,8 +69,9 @@ public:
     // The Language menu's commands; atStartup leaves the channel table's words alone.
     void switchLanguage(Language language, bool atStartup = false);
 
-    // Asks for the channel file name to open or save; an empty name cancels. Tests replace it.
-    enum class FileDialogKind { Open, Save, Pdf };
+    // Asks for the channel file name to open or save, the sheet's PDF, or the channel list's to
+    // export or import; an empty name cancels. Tests replace it.
+    enum class FileDialogKind { Open, Save, Pdf, ExportCsv, ImportCsv };
     std::function<QString(FileDialogKind)> fileNameProvider;
     // Where the writes keep the radio's plans from before them; Open offers it.
     QString backupsFolder() const;
@@ -131,6 +132,13 @@ private:
     void printSheet();
     void exportSheetPdf();
 
+    // Channel lists in the spreadsheet layout, as files and as rows on the clipboard. Import and
+    // paste each change the plan in one go, at their end.
+    void exportCsv();
+    void importCsv();
+    void copyRows();
+    void pasteRows();
+
     StartupOptions m_options;
     ProgramFiles m_files;
     std::unique_ptr<Workspace> m_workspace;
@@ -154,6 +162,11 @@ private:
     QAction* m_verifyItem = nullptr;
     QAction* m_printItem = nullptr;
     QAction* m_exportPdfItem = nullptr;
+    QAction* m_exportCsvItem = nullptr;
+    QAction* m_importCsvItem = nullptr;
+    QAction* m_copyRowsItem = nullptr;
+    QAction* m_pasteRowsItem = nullptr;
+    bool m_renumberCsv = false; // the import's last choice
 
     OptionsWindow* m_optionsWindow = nullptr;
     ChannelEditor* m_channelEditor = nullptr;

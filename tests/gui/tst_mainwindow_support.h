@@ -20,6 +20,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <functional>
 #include <memory>
 
 namespace zevtest {
@@ -88,6 +89,8 @@ public:
     }
 
     QList<SeenBox> seen;
+    // Called on each box before it is answered, e.g. to tick its check box.
+    std::function<void(QMessageBox*)> beforeAnswer;
 
 private:
     void answer() {
@@ -99,6 +102,8 @@ private:
             box->setProperty("answeredByTest", true);
             seen.append({box->windowTitle(), box->text(), box->icon(), box->standardButtons(),
                          box->standardButton(box->defaultButton())});
+            if (beforeAnswer)
+                beforeAnswer(box);
             QAbstractButton* button = box->button(m_answer);
             if (!button)
                 button = box->buttons().value(0);

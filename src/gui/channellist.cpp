@@ -1,0 +1,173 @@
+#include "channellist.h"
+
+#include "chanfile/filesystemerror.h"
+#include "errorbox.h"
+#include "plan/channelplan.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <cerrno>
+
+namespace zev {
+
+namespace {
+
+// Larger than any channel list: a spreadsheet's export of 16 memories is a few kilobytes.
+constexpr qint64 MaxListBytes = 1024 * 1024;
+// Rows listed in a box; the rest are behind its details button.
+constexpr int ListedRows = 20;
+
+const QString programTitle = QStringLiteral("ZEV4800");
+
+// The rows' remarks for a box: the first rows in its text, every one in its details.
+void listRows(QMessageBox& box, const QString& lead, const QList<csv::RowNote>& rows) {
+    const QString shown = csv::describe(rows.mid(0, ListedRows));
+    QString text = lead + QStringLiteral("\n\n") + shown;
+    if (rows.size() > ListedRows) {
+        text += QLatin1Char('\n') +
+                QCoreApplication::translate("zev::ChannelList", "… and %1 more rows")
+                    .arg(rows.size() - ListedRows);
+        box.setDetailedText(csv::describe(rows));
+    }
+    box.setText(text);
+}
+
+} // namespace
+
+csv::Channels planChannels(const ChannelPlan& plan) {
+    csv::Channels channels;
+    for (int row = 1; row <= ChannelPlan::ChannelCount; ++row)
+        channels[size_t(row - 1)] = plan.channel(row);
+    return channels;
+}
+
+Status writeChannelList(const QString& path, const QByteArray& bytes) {
+    QSaveFile out(path);
+    errno = 0;
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return fileSystemFailure(errno, out, path);
+    errno = 0;
+    if (out.write(bytes) != bytes.size()) {
+        const int writeError = errno;
+        out.cancelWriting();
+        return fileSystemFailure(writeError, out, path);
+    }
+    errno = 0;
+    if (!out.commit())
+        return fileSystemFailure(errno, out, path);
+    return Status::success();
+}
+
+Result<QByteArray> readChannelList(const QString& path) {
+    QFile in(path);
+    errno = 0;
+    if (QFileInfo(path).isDir())
+        return Status::failure(
+            QCoreApplication::translate("zev::ChannelList", "%1 is a folder, not a channel list.")
+                .arg(path));
+    if (!in.open(QIODevice::ReadOnly))
+        return fileSystemFailure(errno, in, path);
+    // No further than the limit: the file may be a device or still growing.
+    const QByteArray bytes = in.read(MaxListBytes + 1);
+    if (bytes.size() > MaxListBytes)
+        return Status::failure(
+            QCoreApplication::translate(
+                "zev::ChannelList",
+                "%1 is larger than 1 MiB, too large for a channel list; nothing was imported.")
+                .arg(path));
+    return bytes;
+}
+
+std::optional<bool> askRenumber(QWidget* parent, const QString& path, bool renumber) {
+    QMessageBox box(QMessageBox::Question,
+                    QCoreApplication::translate("zev::ChannelList", "Import CSV"),
+                    QCoreApplication::translate(
+                        "zev::ChannelList",
+                        "Import the channel list %1?\nThe channel table then holds the list's "
+                        "channels only; the function options stay as they are.")
+                        .arg(QFileInfo(path).fileName()),
+                    QMessageBox::Ok | QMessageBox::Cancel, parent);
+    box.setObjectName(QStringLiteral("ImportCsvBox"));
+    box.button(QMessageBox::Ok)->setText(QCoreApplication::translate("zev::ChannelList", "Import"));
+    auto* check =
+        new QCheckBox(QCoreApplication::translate(
+                          "zev::ChannelList", "Renumber: the first 16 rows with a frequency become "
+                                              "channels 1 to 16"),
+                      &box);
+    check->setObjectName(QStringLiteral("RenumberCheck"));
+    check->setChecked(renumber);
+    box.setCheckBox(check);
+    if (box.exec() != QMessageBox::Ok)
+        return std::nullopt;
+    return check->isChecked();
+}
+
+std::optional<csv::Imported> acceptedRows(QWidget* parent, const QByteArray& bytes,
+                                          const csv::ImportOptions& options) {
+    const Result<csv::Imported> imported = csv::importChannels(bytes, options);
+    if (!imported) {
+        showErrorBox(parent, imported.message());
+        return std::nullopt;
+    }
+    const bool anyRow = std::any_of(imported->channels.begin(), imported->channels.end(),
+                                    [](const auto& channel) { return channel.has_value(); });
+    if (!anyRow) {
+        QString message = QCoreApplication::translate(
+            "zev::ChannelList", "The channel list has no row the radio can hold; nothing changed.");
+        if (!imported->problems.isEmpty())
+            message += QStringLiteral("\n\n") + csv::describe(imported->problems);
+        showErrorBox(parent, message);
+        return std::nullopt;
+    }
+    if (imported->problems.isEmpty())
+        return imported.value();
+
+    QMessageBox box(QMessageBox::Warning, programTitle, QString(),
+                    QMessageBox::Ok | QMessageBox::Cancel, parent);
+    box.setObjectName(QStringLiteral("ListProblemsBox"));
+    listRows(
+        box,
+        QCoreApplication::translate("zev::ChannelList", "These rows cannot go into the radio:"),
+        imported->problems);
+    if (!imported->notes.isEmpty())
+        box.setText(box.text() + QStringLiteral("\n\n") +
+                    QCoreApplication::translate("zev::ChannelList", "Notes:") + QLatin1Char('\n') +
+                    csv::describe(imported->notes.mid(0, ListedRows)));
+    box.button(QMessageBox::Ok)
+        ->setText(QCoreApplication::translate("zev::ChannelList", "Import the other rows"));
+    box.setDefaultButton(QMessageBox::Cancel);
+    if (box.exec() != QMessageBox::Ok)
+        return std::nullopt;
+    csv::Imported taken = imported.value();
+    taken.notes.clear(); // shown already
+    return taken;
+}
+
+void replaceChannels(ChannelPlan& plan, const csv::Imported& imported) {
+    plan.clearTable();
+    setChannels(plan, imported);
+}
+
+void setChannels(ChannelPlan& plan, const csv::Imported& imported) {
+    for (int row = 1; row <= ChannelPlan::ChannelCount; ++row)
+        if (const std::optional<ChannelRow>& channel = imported.channels[size_t(row - 1)])
+            plan.setChannel(row, *channel);
+}
+
+void showNotes(QWidget* parent, const csv::Imported& imported) {
+    if (imported.notes.isEmpty())
+        return;
+    QMessageBox box(QMessageBox::Information, programTitle, QString(), QMessageBox::Ok, parent);
+    listRows(box, QCoreApplication::translate("zev::ChannelList", "Taken with a change:"),
+             imported.notes);
+    box.exec();
+}
+
+} // namespace zev

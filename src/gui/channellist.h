@@ -1,0 +1,45 @@
+#pragma once
+
+#include "chanfile/channelcsv.h"
+#include "status.h"
+
+#include <QString>
+
+#include <optional>
+
+class QWidget;
+
+namespace zev {
+
+class ChannelPlan;
+
+// The windows' side of channel lists (the spreadsheet layout): files, the questions around an
+// import and the rows that go into the plan.
+
+// All sixteen channels of the plan, as the list layout takes them.
+csv::Channels planChannels(const ChannelPlan& plan);
+
+// Written beside the target and renamed over it only when complete.
+[[nodiscard]] Status writeChannelList(const QString& path, const QByteArray& bytes);
+
+// The list at path, refused when it is larger than any channel list can be.
+[[nodiscard]] Result<QByteArray> readChannelList(const QString& path);
+
+// Asks for the import's options, showing the file; nullopt when the user cancels.
+std::optional<bool> askRenumber(QWidget* parent, const QString& path, bool renumber);
+
+// The rows of the list that are to go into the plan. A text that is no channel list, or one
+// without a row the radio can hold, is reported; rows the radio cannot hold are listed and the
+// user chooses between taking the others and cancelling. Nullopt: nothing is to change.
+std::optional<csv::Imported> acceptedRows(QWidget* parent, const QByteArray& bytes,
+                                          const csv::ImportOptions& options);
+
+// The list's channels into the plan. An import gives the plan exactly the list's channels, the
+// others emptied; a paste changes only the channels it names.
+void replaceChannels(ChannelPlan& plan, const csv::Imported& imported);
+void setChannels(ChannelPlan& plan, const csv::Imported& imported);
+
+// The notes on the rows taken (off-raster frequencies), when there are any.
+void showNotes(QWidget* parent, const csv::Imported& imported);
+
+} // namespace zev

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "chanfile/channelcsv.h"
+
+#include <optional>
+
+class QWidget;
+
+namespace zev {
+
+class ChannelPlan;
+
+// Channel rows on the clipboard as the list layout's text (header and rows), so that they move
+// between the channel grid, a spreadsheet and another window of this program.
+
+// Puts the used channels among rows first to last on the clipboard; Location is the channel.
+void copyChannelRows(const ChannelPlan& plan, int first, int last);
+
+struct PastedRows {
+    csv::Imported rows; // by the channel they go to
+    int dropped = 0;    // rows that would have gone past the last channel
+};
+
+// The clipboard's rows as they go into the plan from channel row on, one after the other as a
+// spreadsheet pastes, whatever their Location. Problems are handled as an import's are; nullopt
+// when nothing is to change.
+std::optional<PastedRows> clipboardRows(QWidget* parent, const Words& words, int row);
+
+// The notes on the rows taken and the rows dropped, when there are any.
+void showPasteNotes(QWidget* parent, const PastedRows& pasted);
+
+} // namespace zev

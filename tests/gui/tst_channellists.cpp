@@ -1,0 +1,335 @@
+#include "tst_mainwindow_support.h"
+
+#include "channeleditor.h"
+#include "channelgrid.h"
+#include "plan/channelplan.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QLineEdit>
+
+using namespace zevtest;
+using zev::ChannelGrid;
+using zev::ChannelPlan;
+using zev::MainWindow;
+
+namespace {
+
+// The used channels as "row=cell|cell|...", in row order; words in English when plain.
+QStringList table(const ChannelPlan& plan, bool plain = true) {
+    const zev::Words english = zev::englishWords();
+    QStringList rows;
+    for (int row = 1; row <= ChannelPlan::ChannelCount; ++row) {
+        if (!plan.isUsed(row))
+            continue;
+        QStringList cells;
+        for (const QString& cell : plan.channel(row)) {
+            const zev::WordMeaning meaning = zev::recogniseWord(cell);
+            cells << (!plain                              ? cell
+                      : meaning == zev::WordMeaning::Off  ? english.off
+                      : meaning == zev::WordMeaning::On   ? english.on
+                      : meaning == zev::WordMeaning::High ? english.high
+                      : meaning == zev::WordMeaning::Low  ? english.low
+                                                          : cell);
+        }
+        rows << QString::number(row) + QLatin1Char('=') + cells.join(QLatin1Char('|'));
+    }
+    return rows;
+}
+
+// Two channels in English words, for a plan that an import or paste must replace or keep.
+const QStringList planBefore = {"1=145.50000|88.5|145.50000|88.5|High|ON|OFF",
+                                "5=438.50000|OFF|431.10000|D023I|Low|OFF|ON"};
+
+void fillPlan(ChannelPlan& plan) {
+    for (const QString& entry : planBefore) {
+        const QStringList cells = entry.section(QLatin1Char('='), 1).split(QLatin1Char('|'));
+        zev::ChannelRow row;
+        std::copy(cells.begin(), cells.end(), row.begin());
+        plan.setChannel(entry.section(QLatin1Char('='), 0, 0).toInt(), row);
+    }
+}
+
+ChannelGrid* gridOf(const MainWindow& window) {
+    return window.channelEditor()->findChild<ChannelGrid*>(QStringLiteral("StringGrid1"));
+}
+
+QLineEdit* frequencyEditorOf(const MainWindow& window) {
+    return window.channelEditor()->findChild<QLineEdit*>(QStringLiteral("bsSkinEdit1"));
+}
+
+// The grid of the window, active and with the focus, with a cell of row selected.
+bool focusRow(MainWindow& window, int row) {
+    QApplication::setActiveWindow(&window);
+    if (!QTest::qWaitForWindowActive(&window))
+        return false;
+    ChannelGrid* grid = gridOf(window);
+    window.channelEditor()->showOrRestore();
+    grid->setFocus();
+    grid->selectCell({ChannelPlan::RxFrequency, row}, ChannelGrid::MoveSource::Click);
+    return QTest::qWaitFor([grid] { return grid->hasFocus(); }, 5000);
+}
+
+const QByteArray header = "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,Power\r\n";
+
+} // namespace
+
+class ChannelListsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { quietOffscreenWarnings(); }
+    void exportThenImportGivesThePlan_data();
+    void exportThenImportGivesThePlan();
+    void importFile_data();
+    void importFile();
+    void copyRowsThenPasteInAnotherWindow();
+    void pasteRows_data();
+    void pasteRows();
+    void copyKeyByFocus_data();
+    void copyKeyByFocus();
+};
+
+void ChannelListsTest::exportThenImportGivesThePlan_data() {
+    QTest::addColumn<bool>("english");
+    QTest::newRow("English") << true;
+    QTest::newRow("Chinese") << false;
+}
+
+void ChannelListsTest::exportThenImportGivesThePlan() {
+    QFETCH(bool, english);
+    ProgramFolder folder;
+    folder.writeInstallLog(english);
+    auto window = startProgram(folder);
+    QVERIFY(window);
+    ChannelPlan& plan = window->workspace().plan;
+    const zev::Words& w = plan.words();
+    plan.setChannel(1, {"145.50000", "88.5", "145.50000", "88.5", w.high, w.on, w.off});
+    plan.setChannel(2, {"438.50000", w.off, "431.10000", "D023I", w.low, w.off, w.on});
+    plan.setChannel(9, {"145.00625", w.off, QString(), w.off, w.high, w.on, w.off});
+    plan.setChannel(16, {"550.00000", "254.1", "100.00000", "D754N", w.high, w.on, w.off});
+    const QStringList exported = table(plan, false);
+    const QString path = folder.path() + QStringLiteral("plan.csv");
+    QList<MainWindow::FileDialogKind> asked;
+    window->fileNameProvider = [&](MainWindow::FileDialogKind kind) {
+        asked << kind;
+        return path;
+    };
+
+    MessageBoxAnswerer answerer;
+    control<QAction>(window.get(), "ExportCsvItem")->trigger();
+    QVERIFY(folder.readFile(QStringLiteral("plan.csv")).startsWith("Location,Name,Frequency"));
+    // The channels the list does not name are emptied; the others come back.
+    plan.clearChannel(2);
+    plan.setChannel(5, {"146.00000", w.off, "146.00000", w.off, w.low, w.on, w.off});
+    control<QAction>(window.get(), "ImportCsvItem")->trigger();
+    QCOMPARE(table(plan, false), exported);
+    QCOMPARE(asked,
+             (QList{MainWindow::FileDialogKind::ExportCsv, MainWindow::FileDialogKind::ImportCsv}));
+    QCOMPARE(answerer.seen.size(), 1); // the import's question only
+}
+
+void ChannelListsTest::importFile_data() {
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<bool>("renumber");
+    QTest::addColumn<int>("problemsAnswer");
+    QTest::addColumn<QStringList>("expected");
+    QTest::addColumn<QStringList>("boxes"); // a text each box shown holds, in order
+
+    const int ok = QMessageBox::Ok;
+    const int cancel = QMessageBox::Cancel;
+    QTest::newRow("spreadsheet: semicolons, quotes, BOM, CR LF, decimal comma")
+        << QByteArray("\xEF\xBB\xBF\"Location\";\"Name\";\"Frequency\";\"Duplex\";\"Offset\";"
+                      "\"Tone\";\"rToneFreq\";\"Power\"\r\n"
+                      "3;\"Hill; north\";\"145,600000\";\"-\";\"0,600000\";\"Tone\";\"88,5\";"
+                      "\"Low\"\r\n"
+                      "7;\"a \"\"b\"\"\";438.5;;;;;\r\n")
+        << false << ok
+        << QStringList{"3=145.60000|OFF|145.00000|88.5|Low|ON|OFF",
+                       "7=438.50000|OFF|438.50000|OFF|High|ON|OFF"}
+        << QStringList{"plan.csv"};
+    const QByteArray badRows = header + "2,,145.5,,,,,\r\n"
+                                        "3,,145.6,,,Tone,123.4,\r\n"
+                                        "20,,145.7,,,,,\r\n"
+                                        "4,,146.001,,,,,\r\n";
+    QTest::newRow("bad rows, cancelled") << badRows << false << cancel << planBefore
+                                         << QStringList{"plan.csv", "row 3: the tone 123.4"};
+    QTest::newRow("bad rows, the others imported")
+        << badRows << false << ok
+        << QStringList{"2=145.50000|OFF|145.50000|OFF|High|ON|OFF",
+                       "4=146.00500|OFF|146.00500|OFF|High|ON|OFF"}
+        << QStringList{"plan.csv", "row 4: the location \"20\""};
+    QTest::newRow("renumbered, off raster noted")
+        << QByteArray(header + "9,,145.5,,,,,\r\n,,,,,,,\r\n12,,146.001,,,,,\r\n") << true << ok
+        << QStringList{"1=145.50000|OFF|145.50000|OFF|High|ON|OFF",
+                       "2=146.00500|OFF|146.00500|OFF|High|ON|OFF"}
+        << QStringList{"plan.csv", "row 4: 146.001000 MHz is not on a channel"};
+    QTest::newRow("no row the radio can hold")
+        << QByteArray(header + "30,,145.5,,,,,\r\n") << false << ok << planBefore
+        << QStringList{"plan.csv", "row 2: the location \"30\""};
+    QTest::newRow("not a channel list") << QByteArray("Name,Memory\r\nA,1\r\n") << false << ok
+                                        << planBefore << QStringList{"plan.csv", "Frequency"};
+    QTest::newRow("larger than 1 MiB") << QByteArray(header + QByteArray(1024 * 1024, ' ')) << false
+                                       << ok << planBefore << QStringList{"1 MiB"};
+}
+
+void ChannelListsTest::importFile() {
+    QFETCH(QByteArray, content);
+    QFETCH(bool, renumber);
+    QFETCH(int, problemsAnswer);
+    QFETCH(QStringList, expected);
+    QFETCH(QStringList, boxes);
+    ProgramFolder folder;
+    folder.writeInstallLog(true);
+    auto window = startProgram(folder);
+    QVERIFY(window);
+    ChannelPlan& plan = window->workspace().plan;
+    fillPlan(plan);
+    folder.writeFile(QStringLiteral("plan.csv"), content);
+    window->fileNameProvider = [&](MainWindow::FileDialogKind) {
+        return folder.path() + QStringLiteral("plan.csv");
+    };
+
+    MessageBoxAnswerer answerer;
+    answerer.beforeAnswer = [&](QMessageBox* box) {
+        if (QCheckBox* check = box->checkBox())
+            check->setChecked(renumber);
+        answerer.setAnswer(box->objectName() == QLatin1String("ListProblemsBox")
+                               ? QMessageBox::StandardButton(problemsAnswer)
+                               : QMessageBox::Ok);
+    };
+    control<QAction>(window.get(), "ImportCsvItem")->trigger();
+    QCOMPARE(table(plan), expected);
+    QCOMPARE(answerer.seen.size(), boxes.size());
+    for (int i = 0; i < boxes.size(); ++i)
+        QVERIFY2(answerer.seen[i].text.contains(boxes[i]), qPrintable(answerer.seen[i].text));
+}
+
+void ChannelListsTest::copyRowsThenPasteInAnotherWindow() {
+    ProgramFolder folder;
+    folder.writeInstallLog(true);
+    auto source = startProgram(folder);
+    QVERIFY(source);
+    fillPlan(source->workspace().plan);
+    ProgramFolder otherFolder;
+    otherFolder.writeInstallLog(false); // the rows take the other window's words
+    auto target = startProgram(otherFolder);
+    QVERIFY(target);
+    ChannelPlan& targetPlan = target->workspace().plan;
+
+    QVERIFY(focusRow(*source, 5));
+    QTest::keyClick(gridOf(*source), Qt::Key_C, Qt::ControlModifier);
+    const QString copied = QApplication::clipboard()->text();
+    QVERIFY2(copied.startsWith("Location,") && copied.contains("\r\n5,"), qPrintable(copied));
+    QCOMPARE(copied.count(QStringLiteral("\r\n")), 2); // the header and the one row
+
+    QVERIFY(focusRow(*target, 12));
+    MessageBoxAnswerer answerer;
+    QTest::keyClick(gridOf(*target), Qt::Key_V, Qt::ControlModifier);
+    const zev::Words& w = targetPlan.words();
+    QCOMPARE(table(targetPlan, false), QStringList{"12=438.50000|" + w.off + "|431.10000|D023I|" +
+                                                   w.low + "|" + w.off + "|" + w.on});
+    QVERIFY(answerer.seen.isEmpty());
+}
+
+void ChannelListsTest::pasteRows_data() {
+    QTest::addColumn<QString>("clipboard");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("problemsAnswer");
+    QTest::addColumn<QStringList>("expected");
+    QTest::addColumn<QStringList>("boxes");
+
+    const QString twoRows = QStringLiteral("Location\tFrequency\tPower\n9\t146.5\tLow\n3\t147\t\n");
+    QTest::newRow("spreadsheet cells, one after the other from the current row")
+        << twoRows << 2 << int(QMessageBox::Ok)
+        << QStringList{planBefore[0], "2=146.50000|OFF|146.50000|OFF|Low|ON|OFF",
+                       "3=147.00000|OFF|147.00000|OFF|High|ON|OFF", planBefore[1]}
+        << QStringList{};
+    QTest::newRow("rows past channel 16 dropped")
+        << twoRows << 16 << int(QMessageBox::Ok)
+        << QStringList{planBefore + QStringList{"16=146.50000|OFF|146.50000|OFF|Low|ON|OFF"}}
+        << QStringList{"would go past channel 16"};
+    const QString badRow = QString::fromLatin1(header) + "1,,145.5,,,,,\r\n1,,999,,,,,\r\n";
+    QTest::newRow("bad row, cancelled")
+        << badRow << 8 << int(QMessageBox::Cancel) << planBefore
+        << QStringList{"row 3: the frequency 999.000000 MHz is outside"};
+    QTest::newRow("bad row, the other pasted")
+        << badRow << 8 << int(QMessageBox::Ok)
+        << QStringList{planBefore + QStringList{"8=145.50000|OFF|145.50000|OFF|High|ON|OFF"}}
+        << QStringList{"row 3:"};
+    QTest::newRow("text that is no channel list")
+        << QStringLiteral("145.5") << 8 << int(QMessageBox::Ok) << planBefore
+        << QStringList{"Frequency"};
+}
+
+void ChannelListsTest::pasteRows() {
+    QFETCH(QString, clipboard);
+    QFETCH(int, row);
+    QFETCH(int, problemsAnswer);
+    QFETCH(QStringList, expected);
+    QFETCH(QStringList, boxes);
+    ProgramFolder folder;
+    folder.writeInstallLog(true);
+    auto window = startProgram(folder);
+    QVERIFY(window);
+    ChannelPlan& plan = window->workspace().plan;
+    fillPlan(plan);
+    QApplication::clipboard()->setText(clipboard);
+
+    QVERIFY(focusRow(*window, row));
+    MessageBoxAnswerer answerer{QMessageBox::StandardButton(problemsAnswer)};
+    QTest::keyClick(gridOf(*window), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(table(plan), expected);
+    QCOMPARE(answerer.seen.size(), boxes.size());
+    for (int i = 0; i < boxes.size(); ++i)
+        QVERIFY2(answerer.seen[i].text.contains(boxes[i]), qPrintable(answerer.seen[i].text));
+}
+
+void ChannelListsTest::copyKeyByFocus_data() {
+    QTest::addColumn<bool>("inFrequencyEditor");
+    QTest::addColumn<QString>("copied");
+    QTest::newRow("grid: the row") << false << "";
+    QTest::newRow("frequency editor: its text") << true << "438.50000";
+}
+
+void ChannelListsTest::copyKeyByFocus() {
+    QFETCH(bool, inFrequencyEditor);
+    QFETCH(QString, copied);
+    ProgramFolder folder;
+    folder.writeInstallLog(true);
+    auto window = startProgram(folder);
+    QVERIFY(window);
+    ChannelPlan& plan = window->workspace().plan;
+    fillPlan(plan);
+    QVERIFY(focusRow(*window, 5));
+    QWidget* target = gridOf(*window);
+    if (inFrequencyEditor) {
+        QLineEdit* editor = frequencyEditorOf(*window);
+        QVERIFY(editor->isVisible());
+        QTest::keyClick(target, Qt::Key_Return); // into the editor, as the user goes
+        QTRY_VERIFY(editor->hasFocus());
+        editor->selectAll();
+        target = editor;
+    }
+    QApplication::clipboard()->setText(QStringLiteral("before"));
+    QTest::keyClick(target, Qt::Key_C, Qt::ControlModifier);
+    const QString text = QApplication::clipboard()->text();
+    if (copied.isEmpty())
+        QVERIFY2(text.startsWith("Location,") && text.contains("\r\n5,"), qPrintable(text));
+    else
+        QCOMPARE(text, copied);
+
+    // Paste in the editor pastes no rows (and, as before, no text the key filter has not seen);
+    // in the grid it pastes over the current row.
+    QApplication::clipboard()->setText(QString::fromLatin1(header) + "1,,146.5,,,,,\r\n");
+    MessageBoxAnswerer answerer;
+    QTest::keyClick(target, Qt::Key_V, Qt::ControlModifier);
+    QStringList expected = planBefore;
+    if (!inFrequencyEditor)
+        expected[1] = "5=146.50000|OFF|146.50000|OFF|High|ON|OFF";
+    QCOMPARE(table(plan), expected);
+    QVERIFY(answerer.seen.isEmpty());
+}
+
+QTEST_MAIN(ChannelListsTest)
+#include "tst_channellists.moc"
