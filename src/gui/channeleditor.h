@@ -29,8 +29,8 @@ public:
     // After the plan was replaced: no overlay shown, no text and no current cell left behind
     // that a later commit could write into the new plan.
     void resetOverlays();
-    // The channel row the row commands (copy, paste) work on; 0 when no cell is selected.
-    int selectedRow() const { return m_grid->selectedCell().row; }
+    // The channel rows the row commands (copy, paste) work on, first to last; 0 when none.
+    std::pair<int, int> selectedRows() const { return m_grid->selectedRows(); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

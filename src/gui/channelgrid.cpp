@@ -36,10 +36,16 @@ public:
         painter->save();
         const bool fixed = isFixedIndex(index);
         const bool selected = !fixed && (opt.state & QStyle::State_Selected);
+        // The labels of a range of rows that the row commands work on stand out.
+        const auto* grid = qobject_cast<const ChannelGrid*>(opt.widget);
+        const std::pair<int, int> rows = grid ? grid->selectedRows() : std::pair{0, 0};
+        const bool inRange =
+            index.column() == 0 && rows.first < rows.second && grid->inSelectedRows(index.row());
         if (fixed) {
-            qDrawShadePanel(painter, opt.rect, opt.palette, false, 1,
-                            &opt.palette.brush(QPalette::Button));
-            painter->setPen(opt.palette.color(QPalette::ButtonText));
+            qDrawShadePanel(painter, opt.rect, opt.palette, inRange, 1,
+                            &opt.palette.brush(inRange ? QPalette::Highlight : QPalette::Button));
+            painter->setPen(
+                opt.palette.color(inRange ? QPalette::HighlightedText : QPalette::ButtonText));
         } else {
             painter->fillRect(opt.rect,
                               selected ? QBrush(Qt::white) : opt.palette.brush(QPalette::Base));
@@ -98,6 +104,18 @@ ChannelGrid::Cell ChannelGrid::selectedCell() const {
     return index.isValid() ? Cell{index.column(), index.row()} : Cell{};
 }
 
+std::pair<int, int> ChannelGrid::selectedRows() const {
+    const int row = selectedCell().row;
+    if (row < 1)
+        return {0, 0};
+    return {qMin(row, m_anchorRow), qMax(row, m_anchorRow)};
+}
+
+bool ChannelGrid::inSelectedRows(int row) const {
+    const auto [first, last] = selectedRows();
+    return row >= first && row <= last && row >= 1;
+}
+
 bool ChannelGrid::isFixed(Cell cell) const {
     return cell.row < 1 || cell.column < 1 || !model() || cell.row >= model()->rowCount() ||
            cell.column >= model()->columnCount();
@@ -112,6 +130,9 @@ bool ChannelGrid::selectCell(Cell cell, MoveSource source) {
         return false;
     selectionModel()->setCurrentIndex(model()->index(cell.row, cell.column),
                                       QItemSelectionModel::ClearAndSelect);
+    if (!m_extending)
+        m_anchorRow = cell.row;
+    viewport()->update();
     emit cellSelected(source);
     return true;
 }
@@ -129,8 +150,10 @@ void ChannelGrid::mousePressEvent(QMouseEvent* event) {
         return;
     setFocus(Qt::MouseFocusReason);
     const QModelIndex index = indexAt(event->position().toPoint());
+    m_extending = event->modifiers().testFlag(Qt::ShiftModifier);
     if (index.isValid())
         selectCell({index.column(), index.row()}, MoveSource::Click);
+    m_extending = false;
 }
 
 // The selection moves on the press only: no dragging a range, no second click on a double click.
@@ -184,8 +207,10 @@ void ChannelGrid::keyPressEvent(QKeyEvent* event) {
     }
     event->accept();
     const QModelIndex target = moveCursor(action, event->modifiers() & ~Qt::ShiftModifier);
+    m_extending = event->modifiers().testFlag(Qt::ShiftModifier);
     if (target.isValid())
         selectCell({qMax(1, target.column()), qMax(1, target.row())}, MoveSource::Keyboard);
+    m_extending = false;
 }
 
 void ChannelGrid::wheelEvent(QWheelEvent* event) {

@@ -3,6 +3,7 @@
 #include <QTableView>
 
 #include <functional>
+#include <utility>
 
 namespace zev {
 
@@ -30,6 +31,10 @@ public:
     void setSelectionGuard(std::function<bool()> guard) { m_guard = std::move(guard); }
 
     Cell selectedCell() const;
+    // The channel rows from the anchor to the selected cell, first to last: a Shift+click or a
+    // Shift+move extends the range, any other move starts it anew at the selected row.
+    std::pair<int, int> selectedRows() const;
+    bool inSelectedRows(int row) const;
     // Moves the selection as a click would (guard, move, report); returns whether it moved.
     bool selectCell(Cell cell, MoveSource source);
     // The cell's rectangle in the coordinates of `widget`, an ancestor of the grid.
@@ -52,6 +57,8 @@ protected:
 private:
     bool isFixed(Cell cell) const;
     std::function<bool()> m_guard;
+    int m_anchorRow = 1;
+    bool m_extending = false; // the move under way extends the row range
     int m_wheelRemainder = 0;
 };
 

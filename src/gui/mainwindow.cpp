@@ -886,14 +886,15 @@ void MainWindow::importCsv() {
 void MainWindow::copyRows() {
     if (!m_channelEditor->confirmPendingEntry())
         return;
-    const int row = m_channelEditor->selectedRow();
-    copyChannelRows(m_workspace->plan, row, row);
+    const auto [first, last] = m_channelEditor->selectedRows();
+    copyChannelRows(m_workspace->plan, first, last);
 }
 
 void MainWindow::pasteRows() {
     if (!m_channelEditor->confirmPendingEntry())
         return;
-    const int row = m_channelEditor->selectedRow();
+    // From the first row of a range, as a spreadsheet pastes into its selection's corner.
+    const int row = m_channelEditor->selectedRows().first;
     if (row < 1)
         return;
     const std::optional<PastedRows> pasted = clipboardRows(this, m_workspace->plan.words(), row);

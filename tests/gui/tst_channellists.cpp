@@ -217,19 +217,33 @@ void ChannelListsTest::copyRowsThenPasteInAnotherWindow() {
     QVERIFY(target);
     ChannelPlan& targetPlan = target->workspace().plan;
 
-    QVERIFY(focusRow(*source, 5));
+    // Rows 1 to 5 by Shift+Down: the used ones among them are copied.
+    QVERIFY(focusRow(*source, 1));
+    for (int i = 0; i < 4; ++i)
+        QTest::keyClick(gridOf(*source), Qt::Key_Down, Qt::ShiftModifier);
     QTest::keyClick(gridOf(*source), Qt::Key_C, Qt::ControlModifier);
     const QString copied = QApplication::clipboard()->text();
-    QVERIFY2(copied.startsWith("Location,") && copied.contains("\r\n5,"), qPrintable(copied));
-    QCOMPARE(copied.count(QStringLiteral("\r\n")), 2); // the header and the one row
+    QVERIFY2(copied.startsWith("Location,") && copied.contains("\r\n1,") &&
+                 copied.contains("\r\n5,"),
+             qPrintable(copied));
+    QCOMPARE(copied.count(QStringLiteral("\r\n")), 3); // the header and two rows
 
-    QVERIFY(focusRow(*target, 12));
+    // Into rows 12 to 14 (selected upwards): from the range's first row, one after the other.
+    QVERIFY(focusRow(*target, 14));
+    for (int i = 0; i < 2; ++i)
+        QTest::keyClick(gridOf(*target), Qt::Key_Up, Qt::ShiftModifier);
     MessageBoxAnswerer answerer;
     QTest::keyClick(gridOf(*target), Qt::Key_V, Qt::ControlModifier);
     const zev::Words& w = targetPlan.words();
-    QCOMPARE(table(targetPlan, false), QStringList{"12=438.50000|" + w.off + "|431.10000|D023I|" +
-                                                   w.low + "|" + w.off + "|" + w.on});
+    QCOMPARE(table(targetPlan, false),
+             (QStringList{"12=145.50000|88.5|145.50000|88.5|" + w.high + "|" + w.on + "|" + w.off,
+                          "13=438.50000|" + w.off + "|431.10000|D023I|" + w.low + "|" + w.off +
+                              "|" + w.on}));
     QVERIFY(answerer.seen.isEmpty());
+
+    // A move without Shift starts the range anew: one row again.
+    QTest::keyClick(gridOf(*source), Qt::Key_Up);
+    QCOMPARE(source->channelEditor()->selectedRows(), (std::pair{4, 4}));
 }
 
 void ChannelListsTest::pasteRows_data() {
