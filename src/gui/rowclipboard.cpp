@@ -48,8 +48,8 @@ void showPasteNotes(QWidget* parent, const PastedRows& pasted) {
         QMessageBox::information(
             parent, QStringLiteral("ZEV4800"),
             QCoreApplication::translate("zev::ChannelList",
-                                        "%n row(s) would go past channel 16 and were not pasted.",
-                                        nullptr, pasted.dropped));
+                                        "Rows that would go past channel 16 were not pasted: %1.")
+                .arg(pasted.dropped));
     showNotes(parent, pasted.rows);
 }
 
