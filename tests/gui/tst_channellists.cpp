@@ -99,11 +99,14 @@ void ChannelListsTest::exportThenImportGivesThePlan_data() {
 void ChannelListsTest::exportThenImportGivesThePlan() {
     QFETCH(bool, english);
     ProgramFolder folder;
+    QVERIFY(folder.hasPacks());
     folder.writeInstallLog(english);
     auto window = startProgram(folder);
     QVERIFY(window);
+    window->switchLanguage(english ? zev::Language::English : zev::Language::Chinese);
     ChannelPlan& plan = window->workspace().plan;
     const zev::Words& w = plan.words();
+    QCOMPARE(w.off, english ? zev::englishWords().off : zev::chineseWords().off);
     plan.setChannel(1, {"145.50000", "88.5", "145.50000", "88.5", w.high, w.on, w.off});
     plan.setChannel(2, {"438.50000", w.off, "431.10000", "D023I", w.low, w.off, w.on});
     plan.setChannel(9, {"145.00625", w.off, QString(), w.off, w.high, w.on, w.off});
