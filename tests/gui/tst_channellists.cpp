@@ -81,6 +81,7 @@ private slots:
     void initTestCase() { quietOffscreenWarnings(); }
     void exportThenImportGivesThePlan_data();
     void exportThenImportGivesThePlan();
+    void exportTakesThePendingEntry();
     void importFile_data();
     void importFile();
     void copyRowsThenPasteInAnotherWindow();
@@ -130,6 +131,24 @@ void ChannelListsTest::exportThenImportGivesThePlan() {
     QCOMPARE(asked,
              (QList{MainWindow::FileDialogKind::ExportCsv, MainWindow::FileDialogKind::ImportCsv}));
     QCOMPARE(answerer.seen.size(), 1); // the import's question only
+}
+
+void ChannelListsTest::exportTakesThePendingEntry() {
+    ProgramFolder folder;
+    folder.writeInstallLog(true);
+    auto window = startProgram(folder);
+    QVERIFY(window);
+    QVERIFY(focusRow(*window, 3));
+    // Typed into the frequency editor, not yet confirmed by Enter or a move.
+    QTest::keyClicks(gridOf(*window), QStringLiteral("1"));
+    QTest::keyClicks(frequencyEditorOf(*window), QStringLiteral("46.52"));
+    QCOMPARE(window->workspace().plan.cell(ChannelPlan::RxFrequency, 3), QStringLiteral("146.52"));
+    window->fileNameProvider = [&](MainWindow::FileDialogKind) {
+        return folder.path() + QStringLiteral("plan.csv");
+    };
+    control<QAction>(window.get(), "ExportCsvItem")->trigger();
+    const QByteArray list = folder.readFile(QStringLiteral("plan.csv"));
+    QVERIFY2(list.contains("\r\n3,,146.520000,,"), list.constData());
 }
 
 void ChannelListsTest::importFile_data() {
