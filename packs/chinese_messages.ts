@@ -146,6 +146,63 @@
     </message>
 </context>
 <context>
+    <name>zev::ChannelList</name>
+    <message>
+        <source>%1 is a folder, not a channel list.</source>
+        <translation>%1 是文件夹，不是信道列表。</translation>
+    </message>
+    <message>
+        <source>%1 is larger than 1 MiB, too large for a channel list; nothing was imported.</source>
+        <translation>%1 大于 1 MiB，不可能是信道列表；未导入任何内容。</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation>导入</translation>
+    </message>
+    <message>
+        <source>Import CSV</source>
+        <translation>导入 CSV</translation>
+    </message>
+    <message>
+        <source>Import the channel list %1?
+The channel table then holds the list&apos;s channels only; the function options stay as they are.</source>
+        <translation>导入信道列表 %1？
+导入后信道表只含列表中的信道；功能选项保持不变。</translation>
+    </message>
+    <message>
+        <source>Import the other rows</source>
+        <translation>导入其余各行</translation>
+    </message>
+    <message>
+        <source>Notes:</source>
+        <translation>说明：</translation>
+    </message>
+    <message>
+        <source>Renumber: the first 16 rows with a frequency become channels 1 to 16</source>
+        <translation>重新编号：前 16 个有频率的行依次成为信道 1 至 16</translation>
+    </message>
+    <message>
+        <source>Rows that would go past channel 16 were not pasted: %1.</source>
+        <translation>超出信道 16 的行未粘贴：%1 行。</translation>
+    </message>
+    <message>
+        <source>Taken with a change:</source>
+        <translation>以下各行经调整后导入：</translation>
+    </message>
+    <message>
+        <source>The channel list has no row the radio can hold; nothing changed.</source>
+        <translation>信道列表中没有电台可容纳的行；未作任何更改。</translation>
+    </message>
+    <message>
+        <source>These rows cannot go into the radio:</source>
+        <translation>以下各行无法写入电台：</translation>
+    </message>
+    <message>
+        <source>… and %1 more rows</source>
+        <translation>……另有 %1 行</translation>
+    </message>
+</context>
+<context>
     <name>zev::ChannelSheet</name>
     <message>
         <source>RH-4800 channel sheet</source>
@@ -262,6 +319,26 @@
 </context>
 <context>
     <name>zev::MainWindow</name>
+    <message>
+        <source>Channel lists (*.csv *.txt);;All files (*)</source>
+        <translation>信道列表 (*.csv *.txt);;所有文件 (*)</translation>
+    </message>
+    <message>
+        <source>Copy rows</source>
+        <translation>复制行</translation>
+    </message>
+    <message>
+        <source>Export CSV…</source>
+        <translation>导出 CSV…</translation>
+    </message>
+    <message>
+        <source>Import CSV…</source>
+        <translation>导入 CSV…</translation>
+    </message>
+    <message>
+        <source>Paste rows</source>
+        <translation>粘贴行</translation>
+    </message>
     <message>
         <source>%1 (not present)</source>
         <translation>%1（未连接）</translation>
