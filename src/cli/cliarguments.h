@@ -10,14 +10,19 @@
 
 namespace zev::cli {
 
-enum class Command { Read, Write, Show, Diff, Ports, Sheet, Help, Version };
+enum class Command { Read, Write, Show, Diff, Ports, Sheet, Export, Import, Help, Version };
 
 struct Arguments {
     Command command = Command::Help;
     QString port;                     // read, write: a device, a by-id name, COM1-COM4 or auto
+    QStringList ports;                // every --port given, port being the first
     QString output;                   // read
-    QString file;                     // write, show, diff
-    QString otherFile;                // diff of two files
+    QString outputDirectory;          // read: one file per radio, named by its device
+    QString file;                     // write, show, diff; export's plan, import's list
+    QString otherFile;                // diff of two files; export's list, import's plan
+    QString band;                     // import; empty: the factory band
+    bool renumber = false;            // import
+    bool skipBadRows = false;         // import
     QString sheetPath;                // sheet: the PDF to write
     bool backup = true;               // write
     bool verify = true;               // write

@@ -50,6 +50,10 @@ int main(int argc, char* argv[]) {
         return cli::runPorts();
     case cli::Command::Sheet:
         return cli::runSheet(arguments.value());
+    case cli::Command::Export:
+        return cli::runExport(arguments.value());
+    case cli::Command::Import:
+        return cli::runImport(arguments.value());
     }
     return cli::ExitUsage;
 }

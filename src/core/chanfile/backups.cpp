@@ -12,8 +12,9 @@ namespace {
 
 const QString extension = QStringLiteral(".z81");
 
-// The device as a file name may carry it: a /dev/serial/by-id link by the node it stands for,
-// and the path below /dev, so /dev/pts/7 is "pts-7" rather than a bare "7".
+} // namespace
+
+// /dev/pts/7 is "pts-7" rather than a bare "7".
 QString deviceName(const QString& device) {
     const QString node = QFileInfo(device).canonicalFilePath();
     QString name = node.isEmpty() ? QDir::cleanPath(device) : node;
@@ -24,8 +25,6 @@ QString deviceName(const QString& device) {
     name.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9_.-]")), QStringLiteral("_"));
     return name.isEmpty() ? QStringLiteral("radio") : name;
 }
-
-} // namespace
 
 QString defaultDirectory() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +

@@ -16,6 +16,10 @@ constexpr int KeptCount = 100;
 // $XDG_DATA_HOME/zev4800/backups, or ~/.local/share/zev4800/backups.
 QString defaultDirectory();
 
+// The device as a file name may carry it: the path below /dev ("ttyUSB0", "pts-7"), a
+// /dev/serial/by-id link by the node it stands for.
+QString deviceName(const QString& device);
+
 // "20261210-143501-ttyUSB0.z81": the time and the device's file name ("/dev/ttyUSB0").
 QString fileName(const QDateTime& time, const QString& device);
 

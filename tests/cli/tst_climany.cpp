@@ -1,0 +1,268 @@
+#include "files.h"
+#include "frames.h"
+#include "programrun.h"
+#include "simulatorprocess.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <memory>
+#include <vector>
+
+// zev4800-cli with several --port options: every radio is a simulator process of its own.
+class CliManyTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void everyRadioIsWrittenAndVerified();
+    void oneFaultyRadioFailsAlone_data();
+    void oneFaultyRadioFailsAlone();
+    void readsEveryRadioIntoTheFolder();
+    void interruptStopsEverySession();
+    void usage_data();
+    void usage();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+using namespace testsupport;
+
+namespace {
+
+using Simulators = std::vector<std::unique_ptr<SimulatorProcess>>;
+
+Simulators simulators(int count, const QStringList& arguments) {
+    Simulators list;
+    for (int i = 0; i < count; ++i)
+        list.push_back(std::make_unique<SimulatorProcess>(arguments));
+    return list;
+}
+
+QStringList portOptions(const Simulators& list) {
+    QStringList options;
+    for (const auto& sim : list)
+        options << "--port" << sim->terminal();
+    return options;
+}
+
+QByteArray crlfLines(const QStringList& lines) {
+    return lines.join("\r\n").toLatin1() + "\r\n";
+}
+
+// Band 144-148MHz and two channels: a radio that holds it was written.
+QByteArray plan() {
+    QStringList lines{"RH-4800 MEMORY CHANNEL",
+                      "",
+                      "",
+                      "BAND 144-148MHz",
+                      "Squelch 2 2",
+                      "BatSave 1 ON",
+                      "TxT.O.T 4 4 min",
+                      "SCAN 1 OFF",
+                      "TONE 1 ON",
+                      "BAO 1 ON",
+                      "VOICE 0 x",
+                      "",
+                      "",
+                      "CH01 | 145.50000 | 67.0 | 145.50000 | D023N | High | ON | OFF | ",
+                      "CH02 | 146.52000 | OFF | 146.52000 | OFF | Low | OFF | ON | "};
+    for (int row = 3; row <= 16; ++row)
+        lines << QStringLiteral("CH%1 |  |  |  |  |  |  |  | ").arg(row, 2, 10, QLatin1Char('0'));
+    return crlfLines(lines);
+}
+
+// The radio holds the file, as diff with the radio finds.
+bool radioHolds(const SimulatorProcess& sim, const QString& file) {
+    const ProgramRun run = runCli({"diff", "--port", sim.terminal(), file});
+    if (run.exitCode != 0)
+        qWarning() << sim.terminal() << run.out << run.err;
+    return run.exitCode == 0;
+}
+
+// The rows of the result table on stdout, by port: "ok" or "failed".
+QHash<QString, QString> resultsByPort(const QByteArray& out) {
+    QHash<QString, QString> results;
+    const QStringList lines = QString::fromLocal8Bit(out).split('\n', Qt::SkipEmptyParts);
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        const QStringList fields = lines.at(i).split(' ', Qt::SkipEmptyParts);
+        if (fields.size() >= 2)
+            results.insert(fields.at(0), fields.at(1));
+    }
+    return results;
+}
+
+} // namespace
+
+void CliManyTest::initTestCase() {
+    QVERIFY(m_dir.isValid());
+    qputenv("XDG_DATA_HOME", m_dir.filePath("data").toLocal8Bit());
+    QVERIFY(writeFile(m_dir.filePath("plan.z81"), plan()));
+}
+
+void CliManyTest::everyRadioIsWrittenAndVerified() {
+    const Simulators radios = simulators(3, {"--demo", "--baud", "0"});
+    const QString backups = m_dir.filePath("all-backups");
+    const ProgramRun run = runCli(QStringList{"write", m_dir.filePath("plan.z81"), "--lang",
+                                              "english", "--backup-dir", backups} +
+                                  portOptions(radios));
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.err, QByteArray());
+    const QHash<QString, QString> results = resultsByPort(run.out);
+    QCOMPARE(results.size(), 3);
+    QStringList expectedBackups;
+    for (const auto& sim : radios) {
+        QCOMPARE(results.value(sim->terminal()), QStringLiteral("ok"));
+        QVERIFY(radioHolds(*sim, m_dir.filePath("plan.z81")));
+        expectedBackups << QFileInfo(sim->terminal()).path().mid(5).replace('/', '-') + '-' +
+                               QFileInfo(sim->terminal()).fileName();
+    }
+    // Each radio's own old plan, named by its device.
+    const QStringList kept = QDir(backups).entryList(QDir::Files);
+    QCOMPARE(kept.size(), 3);
+    for (const QString& device : expectedBackups)
+        QVERIFY2(kept.filter(QRegularExpression("-" + device + "\\.z81$")).size() == 1,
+                 qPrintable(kept.join(' ')));
+}
+
+void CliManyTest::oneFaultyRadioFailsAlone_data() {
+    QTest::addColumn<QStringList>("fault"); // the simulator's options; none: a missing port
+    QTest::addColumn<QString>("message");   // how its line on stderr starts, after the port
+    QTest::newRow("silent") << QStringList{"--silent"}
+                            << "write failed: the radio's plan could not be backed up";
+    QTest::newRow("wrong identification")
+        << QStringList{"--wrong-id"} << "write failed: the radio's plan could not be backed up";
+    // Frame 90: inside the write, after the 71 frames of the backup read.
+    QTest::newRow("unplugged in the write")
+        << QStringList{"--hang-up-after", "90"} << "write failed: the radio did not acknowledge";
+    QTest::newRow("keeps nothing") << QStringList{"--store-nothing"}
+                                   << "write failed: the radio does not hold what was written";
+    QTest::newRow("missing port") << QStringList{}
+                                  << "write failed: There is no serial device /nonexistent/tty.";
+}
+
+void CliManyTest::oneFaultyRadioFailsAlone() {
+    QFETCH(QStringList, fault);
+    QFETCH(QString, message);
+    const Simulators good = simulators(2, {"--demo", "--baud", "0"});
+    std::unique_ptr<SimulatorProcess> faulty;
+    QString faultyPort = "/nonexistent/tty";
+    if (!fault.isEmpty()) {
+        faulty = std::make_unique<SimulatorProcess>(QStringList{"--demo", "--baud", "0"} + fault);
+        faultyPort = faulty->terminal();
+    }
+    // The faulty radio between the good ones.
+    const ProgramRun run =
+        runCli({"write", m_dir.filePath("plan.z81"), "--lang", "english", "--port",
+                good.at(0)->terminal(), "--port", faultyPort, "--port", good.at(1)->terminal()});
+    QCOMPARE(run.exitCode, 1);
+    const QHash<QString, QString> results = resultsByPort(run.out);
+    QCOMPARE(results.value(faultyPort), QStringLiteral("failed"));
+    for (const auto& sim : good) {
+        QCOMPARE(results.value(sim->terminal()), QStringLiteral("ok"));
+        QVERIFY(radioHolds(*sim, m_dir.filePath("plan.z81")));
+    }
+    const QString err = QString::fromLocal8Bit(run.err);
+    QVERIFY2(err.startsWith("zev4800-cli: " + faultyPort + ": " + message), qPrintable(err));
+    QVERIFY2(err.endsWith("zev4800-cli: 1 of 3 radios failed: " + faultyPort + "\n"),
+             qPrintable(err));
+}
+
+void CliManyTest::readsEveryRadioIntoTheFolder() {
+    const Simulators radios = simulators(2, {"--demo", "--baud", "0"});
+    SimulatorProcess written({"--baud", "0"});
+    QCOMPARE(runCli({"write", "--port", written.terminal(), m_dir.filePath("plan.z81"), "--lang",
+                     "english", "--no-backup"})
+                 .exitCode,
+             0);
+    const QString folder = m_dir.filePath("read/into");
+    const ProgramRun run = runCli(QStringList{"read", "--output-dir", folder, "--lang", "english",
+                                              "--port", written.terminal()} +
+                                  portOptions(radios));
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.err, QByteArray());
+    QCOMPARE(QDir(folder).entryList(QDir::Files).size(), 3);
+    // Each file as a read of that radio alone saves it.
+    for (const SimulatorProcess* sim : {&written, radios.at(0).get(), radios.at(1).get()}) {
+        const QString device = sim->terminal().mid(5).replace('/', '-');
+        const QString alone = m_dir.filePath("alone.z81");
+        QCOMPARE(runCli({"read", "--port", sim->terminal(), "--output", alone, "--lang", "english"})
+                     .exitCode,
+                 0);
+        QCOMPARE(readFile(folder + "/" + device + ".z81"), readFile(alone));
+    }
+    QVERIFY(readFile(folder + "/" + written.terminal().mid(5).replace('/', '-') + ".z81")
+                .contains("CH01 | 145.50000 | 67.0 |"));
+}
+
+// Radios that take a second for every reply keep every session waiting when Ctrl-C comes.
+void CliManyTest::interruptStopsEverySession() {
+    Simulators radios;
+    QStringList traces;
+    for (int i = 0; i < 3; ++i) {
+        traces << m_dir.filePath(QStringLiteral("slow%1.trace").arg(i));
+        radios.push_back(std::make_unique<SimulatorProcess>(QStringList{
+            "--demo", "--baud", "0", "--reply-delay", "1000", "--trace", traces.last()}));
+    }
+    QProcess cli;
+    cli.start(binaryPath("zev4800-cli"),
+              QStringList{"write", m_dir.filePath("plan.z81"), "--lang", "english"} +
+                  portOptions(radios));
+    QVERIFY(cli.waitForStarted());
+    // Every radio has heard its entry frame.
+    QVERIFY(QTest::qWaitFor(
+        [&] {
+            return std::all_of(traces.cbegin(), traces.cend(),
+                               [](const QString& trace) { return !heardFrames(trace).isEmpty(); });
+        },
+        ProcessLimitMs));
+    QVERIFY(::kill(static_cast<pid_t>(cli.processId()), SIGINT) == 0);
+    QVERIFY(cli.waitForFinished(ProcessLimitMs));
+    QCOMPARE(cli.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(cli.exitCode(), 1);
+    const QString err = QString::fromLocal8Bit(cli.readAllStandardError());
+    for (const auto& sim : radios)
+        QVERIFY2(err.contains("zev4800-cli: " + sim->terminal() + ": interrupted: "),
+                 qPrintable(err));
+    // Each session ended with its end frame: every radio has left programming mode.
+    for (int i = 0; i < 3; ++i) {
+        radios.at(size_t(i))->stop();
+        const QStringList heard = heardFrames(traces.at(i));
+        QVERIFY2(!heard.isEmpty() && heard.last() == QStringLiteral("646F"),
+                 qPrintable(heard.join(' ')));
+    }
+}
+
+void CliManyTest::usage_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("read of several into one file")
+        << QStringList{"read", "--port", "/dev/null", "--port", "/dev/zero", "--output", "x.z81"}
+        << "zev4800-cli: a read from several radios needs --output-dir, not --output";
+    QTest::newRow("one trace for several")
+        << QStringList{"write",  "x.z81",     "--port",  "/dev/null",
+                       "--port", "/dev/zero", "--trace", "t"}
+        << "zev4800-cli: --trace takes one --port";
+    QTest::newRow("diff with several")
+        << QStringList{"diff", "x.z81", "--port", "/dev/null", "--port", "/dev/zero"}
+        << "zev4800-cli: only read and write take several --port";
+    QTest::newRow("folder outside read")
+        << QStringList{"write", "x.z81", "--port", "/dev/null", "--output-dir", "d"}
+        << "zev4800-cli: --output-dir belongs to read";
+}
+
+void CliManyTest::usage() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, message);
+    const ProgramRun run = runCli(arguments);
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY2(QString::fromLocal8Bit(run.err).startsWith(message), run.err.constData());
+}
+
+QTEST_GUILESS_MAIN(CliManyTest)
+#include "tst_climany.moc"
