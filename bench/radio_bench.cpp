@@ -3,7 +3,7 @@
 // to the time the bytes need on the wire, and the time a read and a write take to give up on a
 // silent radio. Then the same read and bare write with every reply held back as a USB serial
 // adapter's latency timer does: 16 ms (the FTDI default) and 1 ms (what the driver's low latency
-// mode gives).
+// mode gives). Last, the default write to 1, 4 and 8 paced simulators at once, with one command.
 #include "benchsupport.h"
 
 #include <QCoreApplication>
@@ -11,7 +11,12 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <QThread>
+
 #include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -110,6 +115,32 @@ int main(int argc, char** argv) {
     silent.process.terminate();
     silent.process.waitForFinished();
 
+    // The default write (backup read, write, read-back) to several radios at once.
+    struct Fleet {
+        int radios;
+        double write = 0;
+    } fleets[] = {{1}, {4}, {8}};
+    for (Fleet& fleet : fleets) {
+        std::vector<std::unique_ptr<Radio>> radios;
+        QStringList arguments{"write", plan, "--backup-dir", backups};
+        for (int i = 0; i < fleet.radios; ++i) {
+            radios.push_back(std::make_unique<Radio>());
+            if (!startRadio(*radios.back(), {"--demo"}))
+                return 1;
+            arguments << "--port" << radios.back()->device;
+        }
+        QList<double> fleetWrites;
+        for (int run = 0; run < runs; ++run)
+            fleetWrites << timeCli(arguments, true);
+        for (const auto& radio : radios) {
+            radio->process.terminate();
+            radio->process.waitForFinished();
+        }
+        fleet.write = bench::median(fleetWrites);
+    }
+    double load[3] = {};
+    const bool loadKnown = ::getloadavg(load, 3) == 3;
+
     const double read = bench::median(reads), write = bench::median(writes);
     const double checkedWrite = bench::median(checkedWrites);
     std::printf("radio session through zev4800-cli, rh4800-sim at 9600 baud, median of %d\n", runs);
@@ -128,5 +159,13 @@ int main(int argc, char** argv) {
     std::printf("  silent radio: read gives up after %.2f s (about 3.3 s expected), "
                 "write without backup after %.2f s (about 1.5 s expected)\n",
                 readGivesUp, writeGivesUp);
+    std::printf("default write to several radios at once, 9600 baud, median of %d\n", runs);
+    for (const Fleet& fleet : fleets)
+        std::printf("  %d radio%s: %6.3f s, %.2f x one radio\n", fleet.radios,
+                    fleet.radios == 1 ? " " : "s", fleet.write, fleet.write / fleets[0].write);
+    std::printf("  8 radios / 1 radio: %.2f (target <= 1.10)\n", fleets[2].write / fleets[0].write);
+    if (loadKnown)
+        std::printf("  load average at the end: %.2f %.2f %.2f on %d processors\n", load[0],
+                    load[1], load[2], QThread::idealThreadCount());
     return 0;
 }
