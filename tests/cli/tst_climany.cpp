@@ -23,6 +23,7 @@ private slots:
     void oneFaultyRadioFailsAlone_data();
     void oneFaultyRadioFailsAlone();
     void readsEveryRadioIntoTheFolder();
+    void onePortNamedTwiceIsRefused();
     void interruptStopsEverySession();
     void usage_data();
     void usage();
@@ -198,6 +199,23 @@ void CliManyTest::readsEveryRadioIntoTheFolder() {
     }
     QVERIFY(readFile(folder + "/" + written.terminal().mid(5).replace('/', '-') + ".z81")
                 .contains("CH01 | 145.50000 | 67.0 |"));
+}
+
+// Two sessions on one line would garble each other's frames: refused before a byte is sent.
+void CliManyTest::onePortNamedTwiceIsRefused() {
+    const QString trace = m_dir.filePath("twice.trace");
+    SimulatorProcess sim({"--baud", "0", "--trace", trace});
+    const QString link = m_dir.filePath("twice-link");
+    QVERIFY(QFile::link(sim.terminal(), link));
+    const ProgramRun run =
+        runCli({"write", m_dir.filePath("plan.z81"), "--port", sim.terminal(), "--port", link});
+    QCOMPARE(run.exitCode, 1);
+    QCOMPARE(QString::fromLocal8Bit(run.err), "zev4800-cli: write refused: --port " +
+                                                  sim.terminal() + " and --port " + link +
+                                                  " are the same port\n");
+    QCOMPARE(run.out, QByteArray());
+    sim.stop();
+    QCOMPARE(heardFrames(trace), QStringList());
 }
 
 // Radios that take a second for every reply keep every session waiting when Ctrl-C comes.
