@@ -442,10 +442,8 @@ int runImport(const Arguments& arguments) {
     if (!imported)
         return fail(QStringLiteral("import refused: %1: %2")
                         .arg(arguments.file, oneLine(imported.message())));
-    if (!imported->notes.isEmpty())
-        printError(
-            QStringLiteral("note: ") +
-            csv::describe(imported->notes).replace(QLatin1Char('\n'), QStringLiteral("\nnote: ")));
+    for (const csv::RowNote& note : imported->notes)
+        printError(QStringLiteral("note: ") + csv::describe({note}));
     if (!imported->problems.isEmpty()) {
         const QString problems = csv::describe(imported->problems);
         if (!arguments.skipBadRows)

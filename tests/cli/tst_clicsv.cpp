@@ -127,10 +127,12 @@ void CliCsvTest::import_data() {
         << QStringList{"BAND 136-174MHz", "CH01 | 146.52000 | OFF | 146.52000 | OFF | High |",
                        "CH02 |  |", "CH05 | 145.50000 | 67.0 | 144.90000 | 67.0 | High |"};
     QTest::newRow("off-raster frequency, other band")
-        << header + "1,,146.523000,,0,,88.5,88.5\r\n"
+        << header + "1,,146.523000,,0,,88.5,88.5\r\n2,,145.001000,,0,,88.5,88.5\r\n"
         << QStringList{"--band", "144-148MHz"} << 0
         << "zev4800-cli: note: row 2: 146.523000 MHz is not on a channel; taken as 146.52500 MHz\n"
-        << QStringList{"BAND 144-148MHz", "CH01 | 146.52500 | OFF | 146.52500 | OFF |"};
+           "zev4800-cli: note: row 3: 145.001000 MHz is not on a channel; taken as 145.00500 MHz\n"
+        << QStringList{"BAND 144-148MHz", "CH01 | 146.52500 | OFF | 146.52500 | OFF |",
+                       "CH02 | 145.00500 |"};
     QTest::newRow("spreadsheet: BOM, semicolons, quotes, renumbered")
         << "\xEF\xBB\xBF" + QByteArray("\"Location\";\"Name\";\"Frequency\";\"Duplex\";\"Offset\"\n"
                                        "\"40\";\"Call; 1\";\"146.52\";\"\";\"0\"\n")
