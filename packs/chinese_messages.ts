@@ -379,6 +379,18 @@ The channel table then holds the list&apos;s channels only; the function options
         <source>Export PDF...</source>
         <translation>导出 PDF...</translation>
     </message>
+    <message>
+        <source>Undo</source>
+        <translation>撤销</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>重做</translation>
+    </message>
+    <message>
+        <source>The channel plan has changes that have not been saved. Save them?</source>
+        <translation>信道方案有尚未保存的更改。是否保存？</translation>
+    </message>
 </context>
 <context>
     <name>zev::PortDevicesDialog</name>

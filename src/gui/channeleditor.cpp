@@ -154,6 +154,7 @@ bool ChannelEditor::confirmPendingEntry() {
         offerCorrection(failedCell, true);
         return false;
     }
+    emit entryCommitted();
     // An editor that stays open shows what its cell now holds, as after Enter.
     if (m_frequencyEditor->isVisible())
         m_frequencyEditor->setText(m_plan.cell(m_current.column, m_current.row));
@@ -223,8 +224,10 @@ Status ChannelEditor::commitPendingFrequency(Cell& failedCell) {
 bool ChannelEditor::commitOrReport() {
     Cell failedCell;
     Status status = commitCurrentCell(failedCell);
-    if (status.ok())
+    if (status.ok()) {
+        emit entryCommitted();
         return true;
+    }
     reportFailure(status);
     offerCorrection(failedCell, true);
     return false;
@@ -384,8 +387,11 @@ bool ChannelEditor::eventFilter(QObject* watched, QEvent* event) {
              event->type() == QEvent::MouseButtonRelease) &&
             static_cast<QMouseEvent*>(event)->button() == Qt::MiddleButton)
             return true;
-        if (event->type() == QEvent::KeyRelease && m_current.column >= 1 && m_current.row >= 1)
+        if (event->type() == QEvent::KeyRelease && m_current.column >= 1 && m_current.row >= 1) {
+            m_typingIntoPlan = true;
             m_plan.setCell(m_current.column, m_current.row, m_frequencyEditor->text());
+            m_typingIntoPlan = false;
+        }
     } else if (watched == m_tonePicker) {
         if (event->type() == QEvent::KeyPress)
             return tonePickerKeyPress(static_cast<QKeyEvent*>(event));

@@ -29,6 +29,14 @@ public:
     // After the plan was replaced: no overlay shown, no text and no current cell left behind
     // that a later commit could write into the new plan.
     void resetOverlays();
+    // True while the frequency editor writes what is being typed into the plan.
+    bool isTypingIntoPlan() const { return m_typingIntoPlan; }
+
+signals:
+    // What the user typed has been committed to the plan, changed by the commit or not.
+    void entryCommitted();
+
+public:
     // The channel rows the row commands (copy, paste) work on, first to last; 0 when none.
     std::pair<int, int> selectedRows() const { return m_grid->selectedRows(); }
 
@@ -91,6 +99,7 @@ private:
     int m_pickerRow = 0;      // the row whose tone cell the picker edits
     QString m_textBeforeEdit; // the cell's text when the frequency editor was laid over it
     bool m_sizedToBody = false;
+    bool m_typingIntoPlan = false;
 };
 
 } // namespace zev

@@ -29,6 +29,7 @@
 #include "writedialog.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QEvent>
@@ -104,7 +105,8 @@ constexpr MenuLetter menuLetters[] = {
 constexpr MenuLetter ownCommandLetters[] = {
     {"CompareWithRadio", 'O'}, {"BackupBeforeWrite", 'B'}, {"VerifyAfterWrite", 'V'},
     {"PrintSheet", 'P'},       {"ExportPdf", 'D'},         {"ExportCsvItem", 'X'},
-    {"ImportCsvItem", 'I'},    {"CopyRowsItem", 'Y'},      {"PasteRowsItem", 'T'}};
+    {"ImportCsvItem", 'I'},    {"CopyRowsItem", 'Y'},      {"PasteRowsItem", 'T'},
+    {"UndoItem", 'U'},         {"RedoItem", 'E'}};
 
 constexpr QSize mainWindowSize(1055, 765);
 // Until the window is up, some window systems do not tell the size of its frame: room for a
@@ -138,6 +140,28 @@ MainWindow::MainWindow(StartupOptions options, QWidget* parent)
     createDialogs();
     installRadioProcedures(*m_workspace, *m_readDialog, *m_writeDialog, *m_compareDialog,
                            *m_powerDialog);
+
+    m_history.start(currentPlanFile());
+    m_stepTimer.setSingleShot(true);
+    connect(&m_stepTimer, &QTimer::timeout, this, [this] {
+        // A running radio session changes the plan block by block; it is recorded as one step
+        // when the read ends. A question box belongs to a command that is not over yet (the
+        // editor commits as the box takes the focus): the command records its step.
+        if (QApplication::activeModalWidget())
+            m_stepTimer.start(50);
+        else if (isEnabled())
+            recordStep();
+    });
+    ChannelPlan& plan = m_workspace->plan;
+    // Text being typed becomes a step when it is committed, not at each key.
+    connect(&plan, &QAbstractItemModel::dataChanged, this, [this] {
+        if (!m_channelEditor->isTypingIntoPlan())
+            scheduleStep();
+    });
+    connect(&plan, &QAbstractItemModel::modelReset, this, &MainWindow::scheduleStep);
+    connect(&plan, &ChannelPlan::optionChanged, this, &MainWindow::scheduleStep);
+    connect(m_channelEditor, &ChannelEditor::entryCommitted, this, &MainWindow::scheduleStep);
+    showEditState();
 }
 
 MainWindow::~MainWindow() {
@@ -215,6 +239,13 @@ void MainWindow::createMenu() {
         item->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     connect(m_copyRowsItem, &QAction::triggered, this, &MainWindow::copyRows);
     connect(m_pasteRowsItem, &QAction::triggered, this, &MainWindow::pasteRows);
+    m_undoItem = makeItem(edit, "UndoItem", QString(), QKeySequence::Undo);
+    m_redoItem =
+        makeItem(edit, "RedoItem", QString(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    connect(m_undoItem, &QAction::triggered, this, &MainWindow::undo);
+    connect(m_redoItem, &QAction::triggered, this, &MainWindow::redo);
+    addSeparator(edit, "UndoSeparator");
+    edit->addActions({m_undoItem, m_redoItem});
     addSeparator(edit, "N8");
     edit->addAction(channelsItem);
     edit->addActions({m_copyRowsItem, m_pasteRowsItem});
@@ -299,6 +330,8 @@ void MainWindow::wordOwnCommands() {
     m_importCsvItem->setText(tr("Import CSV…"));
     m_copyRowsItem->setText(tr("Copy rows"));
     m_pasteRowsItem->setText(tr("Paste rows"));
+    m_undoItem->setText(tr("Undo"));
+    m_redoItem->setText(tr("Redo"));
     if (m_compareDialog)
         m_compareDialog->wordTexts();
 }
@@ -466,8 +499,14 @@ void MainWindow::createDialogs() {
              m_writeDialog.get(), m_aboutBox.get(), m_readDialog.get(), m_powerDialog.get(),
              m_compareDialog.get()})
         connect(dialog, &StayOnTopDialog::closed, this, &MainWindow::enableWindows);
-    connect(m_readDialog.get(), &ReadDialog::planOverwritten, m_channelEditor,
-            &ChannelEditor::resetOverlays);
+    connect(m_readDialog.get(), &ReadDialog::planOverwritten, this, [this](bool complete) {
+        m_channelEditor->resetOverlays();
+        recordStep();
+        // Only a whole read makes the plan the radio's.
+        if (complete)
+            m_history.markClean(currentPlanFile());
+        showEditState();
+    });
     for (TransferDialog* dialog : std::initializer_list<TransferDialog*>{
              m_readDialog.get(), m_writeDialog.get(), m_compareDialog.get()})
         connect(dialog, &TransferDialog::transferStopped, this, &MainWindow::showTransferStopped);
@@ -490,8 +529,11 @@ void MainWindow::showEvent(QShowEvent* event) {
 void MainWindow::openStartupFile() {
     const Status opened =
         zev::openChannelFile(m_options.channelFile, m_workspace->plan, m_workspace->models);
-    if (opened)
+    if (opened) {
+        m_history.start(currentPlanFile()); // the plan the program starts with: nothing to undo
+        showEditState();
         return;
+    }
     connect(
         this, &MainWindow::firstPainted, this,
         [this, message = opened.message()] {
@@ -503,7 +545,7 @@ void MainWindow::openStartupFile() {
 void MainWindow::closeEvent(QCloseEvent* event) {
     // Disabled while a dialog is open: like its menu, its close box must not end the program
     // under a running radio session. A cell that is no number keeps it open for the correction.
-    if (!isEnabled() || !m_channelEditor->confirmPendingEntry()) {
+    if (!isEnabled() || !m_channelEditor->confirmPendingEntry() || !settleUnsavedPlan()) {
         event->ignore();
         return;
     }
@@ -613,10 +655,12 @@ bool MainWindow::confirm(const QString& question) {
 }
 
 void MainWindow::newPlan() {
-    if (!m_channelEditor->confirmPendingEntry() || !confirm(m_workspace->texts.newQuestion))
+    if (!m_channelEditor->confirmPendingEntry() || !settleUnsavedPlan() ||
+        !confirm(m_workspace->texts.newQuestion))
         return;
     m_channelEditor->resetOverlays();
     m_workspace->plan.reset();
+    recordStep();
 }
 
 void MainWindow::changeModel(int index) {
@@ -629,12 +673,21 @@ void MainWindow::changeModel(int index) {
         m_channelEditor->resetOverlays();
         m_workspace->plan.reset();
     }
+    recordStep();
     applyModelTitle();
 }
 
 void MainWindow::applyModelTitle() {
-    setWindowTitle(programTitle + QStringLiteral(" [") + m_modelSelector->currentText() +
-                   QStringLiteral("]"));
+    m_modelTitleShown = true;
+    showTitle();
+}
+
+void MainWindow::showTitle() {
+    // The usual mark of a document with changes not yet saved.
+    const QString modified = isPlanModified() ? QStringLiteral("*") : QString();
+    const QString model =
+        m_modelTitleShown ? QStringLiteral(" [%1]").arg(m_modelSelector->currentText()) : QString();
+    setWindowTitle(modified + programTitle + model);
 }
 
 void MainWindow::showModelList() {
@@ -776,7 +829,7 @@ QString MainWindow::askFileName(FileDialogKind kind) {
 }
 
 void MainWindow::openChannelFile() {
-    if (!m_channelEditor->confirmPendingEntry())
+    if (!m_channelEditor->confirmPendingEntry() || !settleUnsavedPlan())
         return;
     if (const QString path = askFileName(FileDialogKind::Open); !path.isEmpty())
         openChannelFileAt(path);
@@ -789,17 +842,95 @@ void MainWindow::openChannelFileAt(const QString& path) {
         return;
     }
     m_channelEditor->resetOverlays();
+    recordStep();
+    m_history.markClean(currentPlanFile());
+    showEditState();
 }
 
-void MainWindow::saveChannelFile() {
+bool MainWindow::saveChannelFile() {
     if (!m_channelEditor->confirmPendingEntry())
-        return;
+        return false;
     const QString path = askFileName(FileDialogKind::Save);
     if (path.isEmpty())
-        return;
-    const ChannelFile file = channelFileFromPlan(m_workspace->plan, m_workspace->models);
-    if (Status saved = zev::saveChannelFile(path, file); !saved)
+        return false;
+    const ChannelFile file = currentPlanFile();
+    if (Status saved = zev::saveChannelFile(path, file); !saved) {
         showErrorBox(this, saved.message());
+        return false;
+    }
+    recordStep();
+    m_history.markClean(file);
+    showEditState();
+    return true;
+}
+
+ChannelFile MainWindow::currentPlanFile() const {
+    return channelFileFromPlan(m_workspace->plan, m_workspace->models);
+}
+
+bool MainWindow::isPlanModified() const {
+    return m_history.isModified(currentPlanFile());
+}
+
+void MainWindow::scheduleStep() {
+    m_stepTimer.start(0);
+}
+
+void MainWindow::recordStep() {
+    m_stepTimer.stop();
+    m_history.record(currentPlanFile());
+    showEditState();
+}
+
+void MainWindow::undo() {
+    if (!m_channelEditor->confirmPendingEntry())
+        return;
+    recordStep(); // what was just committed is the step to undo
+    if (const std::optional<ChannelFile> state = m_history.undo())
+        restorePlan(*state);
+}
+
+void MainWindow::redo() {
+    if (!m_channelEditor->confirmPendingEntry())
+        return;
+    recordStep(); // a change made since the undo ends what can be redone
+    if (const std::optional<ChannelFile> state = m_history.redo())
+        restorePlan(*state);
+}
+
+void MainWindow::restorePlan(const ChannelFile& state) {
+    m_channelEditor->resetOverlays();
+    applyChannelFile(state, m_workspace->plan, m_workspace->models);
+    m_workspace->plan.reword(); // a state kept before a language switch has the old words
+    showModelList();
+    m_stepTimer.stop(); // the restored state is the current step already
+    showEditState();
+}
+
+void MainWindow::showEditState() {
+    m_undoItem->setEnabled(m_history.canUndo());
+    m_redoItem->setEnabled(m_history.canRedo());
+    showTitle();
+}
+
+bool MainWindow::settleUnsavedPlan() {
+    recordStep();
+    if (!isPlanModified())
+        return true;
+    QMessageBox::StandardButton answer;
+    if (unsavedPlanAnswer) {
+        answer = unsavedPlanAnswer();
+    } else {
+        QMessageBox box(QMessageBox::Warning, programTitle,
+                        tr("The channel plan has changes that have not been saved. Save them?"),
+                        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+        box.setObjectName(QStringLiteral("UnsavedPlanBox"));
+        box.setDefaultButton(QMessageBox::Save);
+        answer = static_cast<QMessageBox::StandardButton>(box.exec());
+    }
+    if (answer == QMessageBox::Save)
+        return saveChannelFile();
+    return answer == QMessageBox::Discard;
 }
 
 namespace {
@@ -880,6 +1011,7 @@ void MainWindow::importCsv() {
         return;
     m_channelEditor->resetOverlays();
     replaceChannels(plan, *list);
+    recordStep();
     showNotes(this, *list);
 }
 
@@ -902,6 +1034,7 @@ void MainWindow::pasteRows() {
         return;
     m_channelEditor->resetOverlays();
     setChannels(m_workspace->plan, pasted->rows);
+    recordStep();
     showPasteNotes(this, *pasted);
 }
 

@@ -4,11 +4,14 @@
 #include "app/language.h"
 #include "app/programdirectory.h"
 #include "app/translations.h"
+#include "chanfile/planhistory.h"
 #include "radio/portdiagnosis.h"
 #include "startupoptions.h"
 #include "status.h"
 
 #include <QMainWindow>
+#include <QMessageBox>
+#include <QTimer>
 
 #include <array>
 #include <functional>
@@ -73,6 +76,11 @@ public:
     // export or import; an empty name cancels. Tests replace it.
     enum class FileDialogKind { Open, Save, Pdf, ExportCsv, ImportCsv };
     std::function<QString(FileDialogKind)> fileNameProvider;
+    // Whether the plan differs from the last one saved, opened or read.
+    bool isPlanModified() const;
+    // Answers the question before a modified plan is closed or replaced (Save, Discard or
+    // Cancel) instead of the user. Tests replace it.
+    std::function<QMessageBox::StandardButton()> unsavedPlanAnswer;
     // Where the writes keep the radio's plans from before them; Open offers it.
     QString backupsFolder() const;
     // The channel sheet of the plan as a one-page PDF at path, in the active language.
@@ -109,10 +117,21 @@ private:
     // The commands that use or replace the plan confirm the editor's pending entry first; a
     // failed commit stops them.
     void newPlan();
+    // Undo and redo: each command that changes the plan is one step.
+    void scheduleStep();
+    void recordStep();
+    void undo();
+    void redo();
+    void restorePlan(const ChannelFile& state);
+    void showEditState();
+    // Before a modified plan is closed or replaced: false when the user cancels.
+    bool settleUnsavedPlan();
+    ChannelFile currentPlanFile() const;
     void openChannelFile();
     void openChannelFileAt(const QString& path);
     void openStartupFile();
-    void saveChannelFile();
+    // True when the plan was saved.
+    bool saveChannelFile();
     void changeModel(int index);
     void chooseLanguage(QAction* item, Language language);
     void openTransferDialog(RadioDialog* dialog);
@@ -127,6 +146,7 @@ private:
     bool confirm(const QString& question);
     void showModelList();
     void applyModelTitle();
+    void showTitle();
     QObject* findComponent(const QString& name) const; // by name, without regard to case
     QString askFileName(FileDialogKind kind);
     void printSheet();
@@ -167,6 +187,11 @@ private:
     QAction* m_copyRowsItem = nullptr;
     QAction* m_pasteRowsItem = nullptr;
     bool m_renumberCsv = false; // the import's last choice
+    QAction* m_undoItem = nullptr;
+    QAction* m_redoItem = nullptr;
+    PlanHistory m_history;
+    QTimer m_stepTimer; // a change is a step once the command that made it has finished
+    bool m_modelTitleShown = false;
 
     OptionsWindow* m_optionsWindow = nullptr;
     ChannelEditor* m_channelEditor = nullptr;

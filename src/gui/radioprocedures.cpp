@@ -61,7 +61,7 @@ void installTransfers(Workspace& workspace, ReadDialog& readDialog, WriteDialog&
         const SessionResult result =
             readRadio(workspace.link, workspace.plan, workspace.models, progressOf(readDialog));
         // Even a failed read may have replaced rows.
-        emit readDialog.planOverwritten();
+        emit readDialog.planOverwritten(result.succeeded());
         showTransferOutcome(readDialog, result);
     });
     writeDialog.setProcedure([&workspace, &writeDialog] {

@@ -11,8 +11,8 @@ public:
     explicit ReadDialog(Workspace& workspace, QWidget* parent = nullptr);
 
 signals:
-    // A read has run: whatever it reached of the plan is the radio's now.
-    void planOverwritten();
+    // A read has run: whatever it reached of the plan is the radio's now, all of it when complete.
+    void planOverwritten(bool complete);
 };
 
 } // namespace zev

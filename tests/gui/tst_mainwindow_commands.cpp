@@ -259,7 +259,8 @@ void MainWindowCommandsTest::newPlan() {
         QCOMPARE(frequencyEditor->text(), QStringLiteral("145.5"));
     }
     QCOMPARE(plan.cell(ChannelPlan::Label, 16), QStringLiteral("16"));
-    QCOMPARE(window->windowTitle(), QStringLiteral("ZEV4800 [400-470MHz]"));
+    // Marked: the plan is not the one the program started with.
+    QCOMPARE(window->windowTitle(), QStringLiteral("*ZEV4800 [400-470MHz]"));
     QCOMPARE(control<QComboBox>(window.get(), "ComboBox1")->currentText(),
              QStringLiteral("400-470MHz"));
 }
@@ -297,7 +298,8 @@ void MainWindowCommandsTest::modelChange() {
 
     QCOMPARE(selector->currentIndex(), 1);
     QCOMPARE(window->workspace().models.currentIndex(), 1);
-    QCOMPARE(window->windowTitle(), QStringLiteral("ZEV4800 [400-470MHz]"));
+    // Marked: the plan is not the one the program started with.
+    QCOMPARE(window->windowTitle(), QStringLiteral("*ZEV4800 [400-470MHz]"));
     QCOMPARE(plan.channel(1), reset ? zev::ChannelRow{} : row);
     QCOMPARE(plan.optionIndices(), reset ? zev::resetOptionIndices : zev::startupOptionIndices);
     // A confirmed reset leaves no text behind in the frequency editor; Cancel leaves it alone.
@@ -313,7 +315,8 @@ void MainWindowCommandsTest::programSelectionIsNoModelChange() {
     fillChannelOne(plan, {"145.50000", "OFF", "145.50000", "88.5", "High", "ON", "OFF"});
     MessageBoxAnswerer answerer;
     window->workspace().models.applyBand(QStringLiteral("400-470MHz"));
-    QCOMPARE(window->windowTitle(), QStringLiteral("ZEV4800 [400-470MHz]"));
+    // Marked: the plan is not the one the program started with.
+    QCOMPARE(window->windowTitle(), QStringLiteral("*ZEV4800 [400-470MHz]"));
     window->workspace().models.setCurrentIndex(0);
     QCOMPARE(control<QComboBox>(window.get(), "ComboBox1")->currentText(),
              QStringLiteral("136-174MHz"));
@@ -841,6 +844,7 @@ void MainWindowCommandsTest::saveAndOpen() {
     QCOMPARE(plan.optionIndex(Option::Squelch), 7);
     QCOMPARE(control<QComboBox>(window.get(), "ComboBox1")->currentText(),
              QStringLiteral("400-470MHz"));
+    // Just opened: not marked as changed.
     QCOMPARE(window->windowTitle(), QStringLiteral("ZEV4800 [400-470MHz]"));
     QCOMPARE(asked, (QList<MainWindow::FileDialogKind>{MainWindow::FileDialogKind::Save,
                                                        MainWindow::FileDialogKind::Open}));
@@ -944,7 +948,8 @@ void MainWindowCommandsTest::openFailure() {
     QCOMPARE(plan.channel(1), row);
     QCOMPARE(plan.optionIndices(), zev::startupOptionIndices);
     QCOMPARE(window->workspace().models.items(), QStringList{"136-174MHz"});
-    QCOMPARE(window->windowTitle(), QStringLiteral("ZEV4800"));
+    // The plan as it was, still marked with its unsaved channel.
+    QCOMPARE(window->windowTitle(), QStringLiteral("*ZEV4800"));
 }
 
 void MainWindowCommandsTest::saveFailure() {

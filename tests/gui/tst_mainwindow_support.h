@@ -120,6 +120,9 @@ inline std::unique_ptr<zev::MainWindow> startProgram(const ProgramFolder& folder
                                                      zev::StartupOptions options = {}) {
     options.programDirectory = folder.path();
     auto window = std::make_unique<zev::MainWindow>(options);
+    // The suites that are not about unsaved changes let them go without the question; those
+    // that are clear this.
+    window->unsavedPlanAnswer = [] { return QMessageBox::Discard; };
     window->show();
     if (!QTest::qWaitForWindowExposed(window.get()))
         return nullptr;

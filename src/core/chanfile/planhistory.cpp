@@ -1,0 +1,48 @@
+#include "chanfile/planhistory.h"
+
+#include "chanfile/plancompare.h"
+
+namespace zev {
+
+namespace {
+
+bool sameMeaning(const ChannelFile& a, const ChannelFile& b) {
+    return comparePlans(a, b).isEmpty();
+}
+
+} // namespace
+
+void PlanHistory::start(const ChannelFile& state) {
+    m_states = {state};
+    m_current = 0;
+    m_clean = state;
+}
+
+bool PlanHistory::record(const ChannelFile& state) {
+    if (sameMeaning(state, m_states.at(m_current)))
+        return false;
+    m_states.resize(m_current + 1);
+    m_states.append(state);
+    if (m_states.size() > Depth + 1)
+        m_states.removeFirst();
+    m_current = m_states.size() - 1;
+    return true;
+}
+
+std::optional<ChannelFile> PlanHistory::undo() {
+    if (!canUndo())
+        return std::nullopt;
+    return m_states.at(--m_current);
+}
+
+std::optional<ChannelFile> PlanHistory::redo() {
+    if (!canRedo())
+        return std::nullopt;
+    return m_states.at(++m_current);
+}
+
+bool PlanHistory::isModified(const ChannelFile& state) const {
+    return !sameMeaning(state, m_clean);
+}
+
+} // namespace zev
