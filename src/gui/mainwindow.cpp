@@ -740,8 +740,10 @@ void MainWindow::editPortDevices() {
 }
 
 void MainWindow::openTransferDialog(RadioDialog* dialog) {
-    if (m_channelEditor->confirmPendingEntry())
-        openRadioDialog(dialog);
+    if (!m_channelEditor->confirmPendingEntry())
+        return;
+    recordStep(); // the plan before the session is the one a read's undo goes back to
+    openRadioDialog(dialog);
 }
 
 void MainWindow::openRadioDialog(RadioDialog* dialog) {

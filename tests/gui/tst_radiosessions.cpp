@@ -209,6 +209,7 @@ void RadioSessionsTest::readDemoRadio() {
     Bench bench({"--demo"});
     QVERIFY(bench.ready());
     fillWithOtherPlan(bench.workspace());
+    const PlanSnapshot before = snapshot(bench.workspace());
     bench.choose("N6");
     zev::TransferDialog* dialog = bench.window->readDialog();
     QVERIFY(dialog->isVisible());
@@ -262,6 +263,17 @@ void RadioSessionsTest::readDemoRadio() {
     const QStringList heard = bench.heard();
     QCOMPARE(heard, bench.sent);
     QCOMPARE(heard.last(), QStringLiteral("646F"));
+
+    // Each read gave the same plan: one undo step back to the plan before them, which was never
+    // saved, and one redo to the radio's again.
+    const PlanSnapshot read = snapshot(bench.workspace());
+    control<QAction>(bench.window.get(), "UndoItem")->trigger();
+    QCOMPARE(snapshot(bench.workspace()).rows, before.rows);
+    QCOMPARE(snapshot(bench.workspace()).options, before.options);
+    QCOMPARE(bench.window->windowTitle(), QStringLiteral("*ZEV4800 [400-470MHz]"));
+    control<QAction>(bench.window.get(), "RedoItem")->trigger();
+    QVERIFY(snapshot(bench.workspace()) == read);
+    QCOMPARE(bench.window->windowTitle(), QStringLiteral("ZEV4800 [136-174MHz]"));
 }
 
 void RadioSessionsTest::writePlan() {
@@ -339,6 +351,12 @@ void RadioSessionsTest::failedTransfer() {
         QCOMPARE(after.rows[4], zev::ChannelRow{});
         QCOMPARE(after.rows[5], before.rows[5]);
         QCOMPARE(after.options, before.options);
+        // Half a radio's plan is not the radio's: still unsaved, and one undo step.
+        QVERIFY(bench.window->windowTitle().startsWith(QLatin1Char('*')));
+        QVERIFY(dialog->close());
+        control<QAction>(bench.window.get(), "UndoItem")->trigger();
+        QCOMPARE(snapshot(bench.workspace()).rows, before.rows);
+        return;
     } else {
         QVERIFY(after == before);
     }
