@@ -10,6 +10,7 @@
 #include "chanfile/backups.h"
 #include "chanfile/channelcsv.h"
 #include "chanfile/channelfile.h"
+#include "chanfile/channellistfile.h"
 #include "chanfile/plancompare.h"
 #include "channelsheet.h"
 #include "clilanguage.h"
@@ -397,27 +398,16 @@ int runDiff(const Arguments& arguments) {
 
 namespace zev::cli {
 
-namespace {
-
-// Larger than any channel list: a spreadsheet's export of 16 memories is a few kilobytes.
-constexpr qint64 MaxListBytes = 1024 * 1024;
-
-} // namespace
-
 int runExport(const Arguments& arguments) {
     ChannelPlan plan;
     ModelList models;
     prepare(arguments, plan);
     if (const Status opened = openChannelFile(arguments.file, plan, models); !opened)
         return fail(oneLine(opened.message()));
-    csv::Channels channels;
-    for (int row = 1; row <= ChannelPlan::ChannelCount; ++row)
-        channels[size_t(row - 1)] = plan.channel(row);
-    QSaveFile out(arguments.otherFile);
-    const QByteArray bytes = csv::exportChannels(channels);
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit())
-        return fail(
-            QStringLiteral("cannot write %1: %2").arg(arguments.otherFile, out.errorString()));
+    if (const Status written =
+            writeChannelList(arguments.otherFile, csv::exportChannels(planChannels(plan)));
+        !written)
+        return fail(QStringLiteral("export failed: %1").arg(written.message()));
     return ExitSuccess;
 }
 
@@ -425,15 +415,10 @@ int runImport(const Arguments& arguments) {
     ChannelPlan plan;
     ModelList models;
     prepare(arguments, plan);
-    QFile in(arguments.file);
-    if (!in.open(QIODevice::ReadOnly))
-        return fail(QStringLiteral("cannot read %1: %2").arg(arguments.file, in.errorString()));
-    // Read no further than the limit: the file may be a device or still growing.
-    const QByteArray bytes = in.read(MaxListBytes + 1);
-    if (bytes.size() > MaxListBytes)
-        return fail(QStringLiteral("import refused: %1 is larger than 1 MiB, too large for a "
-                                   "channel list")
-                        .arg(arguments.file));
+    const Result<QByteArray> read = readChannelList(arguments.file);
+    if (!read)
+        return fail(QStringLiteral("import refused: %1").arg(read.message()));
+    const QByteArray& bytes = read.value();
     csv::ImportOptions options;
     options.renumber = arguments.renumber;
     options.words = plan.words();

@@ -1,26 +1,20 @@
 #include "channellist.h"
 
-#include "chanfile/filesystemerror.h"
 #include "errorbox.h"
 #include "plan/channelplan.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
-#include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSaveFile>
 
 #include <algorithm>
-#include <cerrno>
 
 namespace zev {
 
 namespace {
 
-// Larger than any channel list: a spreadsheet's export of 16 memories is a few kilobytes.
-constexpr qint64 MaxListBytes = 1024 * 1024;
 // Rows listed in a box; the rest are behind its details button.
 constexpr int ListedRows = 20;
 
@@ -40,50 +34,6 @@ void listRows(QMessageBox& box, const QString& lead, const QList<csv::RowNote>& 
 }
 
 } // namespace
-
-csv::Channels planChannels(const ChannelPlan& plan) {
-    csv::Channels channels;
-    for (int row = 1; row <= ChannelPlan::ChannelCount; ++row)
-        channels[size_t(row - 1)] = plan.channel(row);
-    return channels;
-}
-
-Status writeChannelList(const QString& path, const QByteArray& bytes) {
-    QSaveFile out(path);
-    errno = 0;
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return fileSystemFailure(errno, out, path);
-    errno = 0;
-    if (out.write(bytes) != bytes.size()) {
-        const int writeError = errno;
-        out.cancelWriting();
-        return fileSystemFailure(writeError, out, path);
-    }
-    errno = 0;
-    if (!out.commit())
-        return fileSystemFailure(errno, out, path);
-    return Status::success();
-}
-
-Result<QByteArray> readChannelList(const QString& path) {
-    QFile in(path);
-    errno = 0;
-    if (QFileInfo(path).isDir())
-        return Status::failure(
-            QCoreApplication::translate("zev::ChannelList", "%1 is a folder, not a channel list.")
-                .arg(path));
-    if (!in.open(QIODevice::ReadOnly))
-        return fileSystemFailure(errno, in, path);
-    // No further than the limit: the file may be a device or still growing.
-    const QByteArray bytes = in.read(MaxListBytes + 1);
-    if (bytes.size() > MaxListBytes)
-        return Status::failure(
-            QCoreApplication::translate(
-                "zev::ChannelList",
-                "%1 is larger than 1 MiB, too large for a channel list; nothing was imported.")
-                .arg(path));
-    return bytes;
-}
 
 std::optional<bool> askRenumber(QWidget* parent, const QString& path, bool renumber) {
     QMessageBox box(QMessageBox::Question,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "chanfile/channelcsv.h"
+#include "chanfile/channellistfile.h"
 #include "status.h"
 
 #include <QString>
@@ -15,15 +16,6 @@ class ChannelPlan;
 
 // The windows' side of channel lists (the spreadsheet layout): files, the questions around an
 // import and the rows that go into the plan.
-
-// All sixteen channels of the plan, as the list layout takes them.
-csv::Channels planChannels(const ChannelPlan& plan);
-
-// Written beside the target and renamed over it only when complete.
-[[nodiscard]] Status writeChannelList(const QString& path, const QByteArray& bytes);
-
-// The list at path, refused when it is larger than any channel list can be.
-[[nodiscard]] Result<QByteArray> readChannelList(const QString& path);
 
 // Asks for the import's options, showing the file; nullopt when the user cancels.
 std::optional<bool> askRenumber(QWidget* parent, const QString& path, bool renumber);

@@ -145,7 +145,8 @@ void CliCsvTest::import_data() {
     large += QByteArray(1024 * 1024 + 1 - large.size(), '\n');
     QTest::newRow("too large")
         << large << QStringList{} << 1
-        << "zev4800-cli: import refused: %1 is larger than 1 MiB, too large for a channel list\n"
+        << "zev4800-cli: import refused: %1 is larger than 1 MiB, too large for a channel list; "
+           "nothing was imported.\n"
         << QStringList{};
 }
 

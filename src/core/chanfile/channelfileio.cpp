@@ -5,7 +5,6 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -99,21 +98,7 @@ Status saveChannelFile(const QString& path, const ChannelFile& file) {
     if (const Status target = checkRegularFile(path); !target.ok())
         return target;
 
-    // Written to a temporary file beside the target and renamed over it only when complete.
-    QSaveFile out(path);
-    errno = 0;
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return fileSystemFailure(errno, out, path);
-    errno = 0;
-    if (out.write(bytes) != bytes.size()) {
-        const int writeError = errno;
-        out.cancelWriting();
-        return fileSystemFailure(writeError, out, path);
-    }
-    errno = 0;
-    if (!out.commit())
-        return fileSystemFailure(errno, out, path);
-    return Status::success();
+    return writeFileAtomically(path, bytes);
 }
 
 Result<ChannelFile> loadChannelFile(const QString& path) {

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFileDevice>
+#include <QSaveFile>
 
 #include <cerrno>
 
@@ -40,6 +41,23 @@ QString fileSystemErrorText(int errorNumber) {
 Status fileSystemFailure(int errorNumber, const QFileDevice& device, const QString& path) {
     const QString text = errorNumber != 0 ? fileSystemErrorText(errorNumber) : device.errorString();
     return Status::failure(QStringLiteral("%1: %2").arg(text, path));
+}
+
+Status writeFileAtomically(const QString& path, const QByteArray& bytes) {
+    QSaveFile out(path);
+    errno = 0;
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return fileSystemFailure(errno, out, path);
+    errno = 0;
+    if (out.write(bytes) != bytes.size()) {
+        const int writeError = errno;
+        out.cancelWriting();
+        return fileSystemFailure(writeError, out, path);
+    }
+    errno = 0;
+    if (!out.commit())
+        return fileSystemFailure(errno, out, path);
+    return Status::success();
 }
 
 } // namespace zev

@@ -2,6 +2,7 @@
 
 #include "status.h"
 
+#include <QByteArray>
 #include <QString>
 
 class QFileDevice;
@@ -13,5 +14,9 @@ QString fileSystemErrorText(int errorNumber);
 
 // "<system text>: <path>". errorNumber 0 falls back to the device's own error text.
 Status fileSystemFailure(int errorNumber, const QFileDevice& device, const QString& path);
+
+// Written to a temporary file beside path and renamed over it only when complete, so a failure
+// leaves the file that was there.
+[[nodiscard]] Status writeFileAtomically(const QString& path, const QByteArray& bytes);
 
 } // namespace zev

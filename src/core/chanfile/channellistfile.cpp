@@ -1,0 +1,52 @@
+#include "chanfile/channellistfile.h"
+
+#include "chanfile/filesystemerror.h"
+#include "plan/channelplan.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+
+namespace zev {
+
+namespace {
+
+// Larger than any channel list: a spreadsheet's export of 16 memories is a few kilobytes.
+constexpr qint64 MaxListBytes = 1024 * 1024;
+
+} // namespace
+
+csv::Channels planChannels(const ChannelPlan& plan) {
+    csv::Channels channels;
+    for (int row = 1; row <= ChannelPlan::ChannelCount; ++row)
+        channels[size_t(row - 1)] = plan.channel(row);
+    return channels;
+}
+
+Status writeChannelList(const QString& path, const QByteArray& bytes) {
+    return writeFileAtomically(path, bytes);
+}
+
+Result<QByteArray> readChannelList(const QString& path) {
+    QFile in(path);
+    errno = 0;
+    if (QFileInfo(path).isDir())
+        return Status::failure(
+            QCoreApplication::translate("zev::ChannelList", "%1 is a folder, not a channel list.")
+                .arg(path));
+    if (!in.open(QIODevice::ReadOnly))
+        return fileSystemFailure(errno, in, path);
+    // No further than the limit: the file may be a device or still growing.
+    const QByteArray bytes = in.read(MaxListBytes + 1);
+    if (bytes.size() > MaxListBytes)
+        return Status::failure(
+            QCoreApplication::translate(
+                "zev::ChannelList",
+                "%1 is larger than 1 MiB, too large for a channel list; nothing was imported.")
+                .arg(path));
+    return bytes;
+}
+
+} // namespace zev

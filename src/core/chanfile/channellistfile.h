@@ -1,0 +1,22 @@
+#pragma once
+
+#include "chanfile/channelcsv.h"
+#include "status.h"
+
+#include <QByteArray>
+#include <QString>
+
+namespace zev {
+
+class ChannelPlan;
+
+// All sixteen channels of the plan, as the list layout takes them.
+csv::Channels planChannels(const ChannelPlan& plan);
+
+// Written beside the target and renamed over it only when complete.
+[[nodiscard]] Status writeChannelList(const QString& path, const QByteArray& bytes);
+
+// The list at path, refused when it is larger than any channel list can be.
+[[nodiscard]] Result<QByteArray> readChannelList(const QString& path);
+
+} // namespace zev
