@@ -51,24 +51,12 @@ void fillPlan(ChannelPlan& plan) {
     }
 }
 
-ChannelGrid* gridOf(const MainWindow& window) {
-    return window.channelEditor()->findChild<ChannelGrid*>(QStringLiteral("StringGrid1"));
-}
-
-QLineEdit* frequencyEditorOf(const MainWindow& window) {
-    return window.channelEditor()->findChild<QLineEdit*>(QStringLiteral("bsSkinEdit1"));
-}
-
 // The grid of the window, active and with the focus, with a cell of row selected.
 bool focusRow(MainWindow& window, int row) {
-    QApplication::setActiveWindow(&window);
-    if (!QTest::qWaitForWindowActive(&window))
+    if (!focusGrid(window))
         return false;
-    ChannelGrid* grid = gridOf(window);
-    window.channelEditor()->showOrRestore();
-    grid->setFocus();
-    grid->selectCell({ChannelPlan::RxFrequency, row}, ChannelGrid::MoveSource::Click);
-    return QTest::qWaitFor([grid] { return grid->hasFocus(); }, 5000);
+    gridOf(window)->selectCell({ChannelPlan::RxFrequency, row}, ChannelGrid::MoveSource::Click);
+    return true;
 }
 
 const QByteArray header = "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,Power\r\n";

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "channeleditor.h"
+#include "channelgrid.h"
 #include "languageloader.h"
 #include "mainwindow.h"
 #include "startupoptions.h"
@@ -12,6 +14,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
@@ -127,6 +130,24 @@ inline std::unique_ptr<zev::MainWindow> startProgram(const ProgramFolder& folder
     if (!QTest::qWaitForWindowExposed(window.get()))
         return nullptr;
     return window;
+}
+
+inline zev::ChannelGrid* gridOf(const zev::MainWindow& window) {
+    return window.channelEditor()->findChild<zev::ChannelGrid*>(QStringLiteral("StringGrid1"));
+}
+
+inline QLineEdit* frequencyEditorOf(const zev::MainWindow& window) {
+    return window.channelEditor()->findChild<QLineEdit*>(QStringLiteral("bsSkinEdit1"));
+}
+
+// The channel grid of the window, active and with the focus, as a user working in it has it.
+inline bool focusGrid(zev::MainWindow& window) {
+    QApplication::setActiveWindow(&window);
+    if (!QTest::qWaitForWindowActive(&window))
+        return false;
+    window.channelEditor()->showOrRestore();
+    gridOf(window)->setFocus();
+    return QTest::qWaitFor([&window] { return gridOf(window)->hasFocus(); }, 5000);
 }
 
 template <typename T> T* control(QObject* form, const char* name) {

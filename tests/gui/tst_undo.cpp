@@ -28,23 +28,6 @@ bool sameMeaning(const ChannelFile& a, const ChannelFile& b) {
     return zev::comparePlans(a, b).isEmpty();
 }
 
-ChannelGrid* gridOf(const MainWindow& window) {
-    return window.channelEditor()->findChild<ChannelGrid*>(QStringLiteral("StringGrid1"));
-}
-
-QLineEdit* frequencyEditorOf(const MainWindow& window) {
-    return window.channelEditor()->findChild<QLineEdit*>(QStringLiteral("bsSkinEdit1"));
-}
-
-bool focusGrid(MainWindow& window) {
-    QApplication::setActiveWindow(&window);
-    if (!QTest::qWaitForWindowActive(&window))
-        return false;
-    window.channelEditor()->showOrRestore();
-    gridOf(window)->setFocus();
-    return QTest::qWaitFor([&window] { return gridOf(window)->hasFocus(); }, 5000);
-}
-
 void click(const MainWindow& window, int column, int row) {
     gridOf(window)->selectCell({column, row}, ChannelGrid::MoveSource::Click);
 }
