@@ -1,0 +1,101 @@
+#include "clisupport.h"
+
+#include "app/inifile.h"
+#include "app/programdirectory.h"
+#include "app/settings.h"
+#include "chanfile/plancompare.h"
+#include "clicommands.h"
+#include "clilanguage.h"
+#include "plan/channelplan.h"
+#include "radio/portdiagnosis.h"
+#include "radio/portlist.h"
+#include "radio/portprobe.h"
+#include "textwidth.h"
+
+#include <array>
+#include <cstdio>
+
+namespace zev::cli {
+
+// The plan in the chosen language, with its notes printed.
+void prepare(const Arguments& arguments, ChannelPlan& plan) {
+    for (const QString& note : applyLanguage(arguments.language, plan).notes)
+        printError(note);
+}
+
+int fail(const QString& message) {
+    printError(message);
+    return ExitFailure;
+}
+
+QString oneLine(const QString& text) {
+    return QString(text).replace(QLatin1Char('\n'), QStringLiteral("; "));
+}
+
+std::array<QString, 4> settingsPortDevices() {
+    return loadPortDevices(IniFile(ProgramFiles::forThisRun().settingsFile()));
+}
+
+// The device a --port names, if it can be opened now.
+Result<QString> resolveRadioPort(const QString& name) {
+    PortEnvironment environment;
+    environment.comDevices = settingsPortDevices();
+    if (name.compare(QLatin1String("auto"), Qt::CaseInsensitive) == 0)
+        environment.ports = presentPorts();
+    const Result<QString> device = resolvePortName(name, environment);
+    if (!device)
+        return Status::failure(device.message());
+    // The same check as the window's before it opens a radio dialog.
+    if (const PortDiagnosis diagnosis = diagnosePort(device.value());
+        diagnosis.outcome != ProbeOutcome::Free)
+        return Status::failure(portProblemText(diagnosis));
+    return device.value();
+}
+
+// Why a session did not succeed, for the one line on stderr; a stop by Ctrl-C says what it
+// left behind.
+QString sessionFailure(const QString& command, const SessionResult& result) {
+    if (result.outcome == SessionOutcome::Cancelled)
+        return QStringLiteral("interrupted: ") + oneLine(result.reason);
+    return command + QStringLiteral(" failed: ") + oneLine(result.reason);
+}
+
+// Written by length, never as a C string: nothing in a text can end it early.
+void printText(const QString& text, std::FILE* stream) {
+    const QByteArray bytes = text.toLocal8Bit();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+    std::fflush(stream);
+}
+
+void printError(const QString& message) {
+    QStringList lines = message.split(QLatin1Char('\n'));
+    for (QString& line : lines)
+        line = visibleText(line);
+    printText(QStringLiteral("zev4800-cli: ") + lines.join(QLatin1Char('\n')) + QLatin1Char('\n'),
+              stderr);
+}
+
+// The one message of a write job that did not succeed.
+QString writeFailure(const WriteJobResult& result) {
+    if (result.session.outcome == SessionOutcome::Cancelled)
+        return sessionFailure(QStringLiteral("write"), result.session);
+    switch (result.phase) {
+    case WritePhase::Backup:
+        return QStringLiteral("write failed: the radio's plan could not be backed up, so "
+                              "nothing was written: ") +
+               oneLine(result.session.reason) +
+               QStringLiteral(" (--no-backup writes without a backup)");
+    case WritePhase::Write:
+        break;
+    case WritePhase::Verify:
+        if (!result.differences.isEmpty())
+            return QStringLiteral("write failed: the radio does not hold what was written:\n") +
+                   describeFirst(result.differences, ShownDifferences, describeWriteMismatch)
+                       .join(QLatin1Char('\n'));
+        return QStringLiteral("write done, but the radio could not be read back to check it: ") +
+               oneLine(result.session.reason);
+    }
+    return sessionFailure(QStringLiteral("write"), result.session);
+}
+
+} // namespace zev::cli

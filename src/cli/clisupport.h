@@ -1,0 +1,39 @@
+#pragma once
+
+#include "cliarguments.h"
+#include "radio/session.h"
+#include "radio/writejob.h"
+#include "status.h"
+
+#include <QString>
+
+#include <array>
+#include <cstdio>
+
+namespace zev {
+class ChannelPlan;
+}
+
+// What the commands share: the language, the port a --port names, and how they report.
+namespace zev::cli {
+
+// The plan in the chosen language, with its notes printed.
+void prepare(const Arguments& arguments, ChannelPlan& plan);
+// The message on stderr; the exit status of a failure.
+int fail(const QString& message);
+QString oneLine(const QString& text);
+// Written by length, never as a C string: nothing in a text can end it early.
+void printText(const QString& text, std::FILE* stream);
+
+// COM1 to COM4 as the window's settings map them.
+std::array<QString, 4> settingsPortDevices();
+// The device a --port names, if it can be opened now.
+Result<QString> resolveRadioPort(const QString& name);
+
+// Why a session did not succeed, for the one line on stderr; a stop by Ctrl-C says what it
+// left behind.
+QString sessionFailure(const QString& command, const SessionResult& result);
+// The one message of a write job that did not succeed.
+QString writeFailure(const WriteJobResult& result);
+
+} // namespace zev::cli
