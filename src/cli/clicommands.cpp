@@ -98,9 +98,8 @@ int runRead(const Arguments& arguments) {
 int runWrite(const Arguments& arguments) {
     ChannelPlan plan;
     ModelList models;
-    prepare(arguments, plan);
-    if (const Status opened = openChannelFile(arguments.file, plan, models); !opened)
-        return fail(oneLine(opened.message()));
+    if (const Status loaded = loadPlanFile(arguments, plan, models); !loaded)
+        return fail(loaded.message());
     const QString band = models.currentText();
     // Checked before the port is touched; the write checks again before it sends.
     if (const Status check = checkPlanForWrite(plan, band); !check)
@@ -114,11 +113,7 @@ int runWrite(const Arguments& arguments) {
     Line line;
     if (const Status opened = line.open(arguments); !opened)
         return fail(QStringLiteral("write failed: ") + opened.message());
-    WriteJobSettings settings;
-    settings.backup = arguments.backup;
-    settings.verify = arguments.verify;
-    settings.backupDirectory = arguments.backupDirectory;
-    settings.device = arguments.port;
+    const WriteJobSettings settings = writeJobSettings(arguments, arguments.port);
     WriteJobResult result;
     {
         // Each session gets its own line of progress, the write keeps the one it always had.
@@ -130,10 +125,7 @@ int runWrite(const Arguments& arguments) {
         WriteJobHooks hooks;
         hooks.phaseStarted = [&](WritePhase phase) {
             progress.reset();
-            progress.emplace(arguments.progress,
-                             phase == WritePhase::Backup  ? QStringLiteral("backing up")
-                             : phase == WritePhase::Write ? QStringLiteral("writing")
-                                                          : QStringLiteral("verifying"));
+            progress.emplace(arguments.progress, phaseActivity(phase));
         };
         hooks.writeProgress = report;
         hooks.readProgress = report;
@@ -214,9 +206,8 @@ int runPorts() {
 int runShow(const Arguments& arguments) {
     ChannelPlan plan;
     ModelList models;
-    prepare(arguments, plan);
-    if (const Status opened = openChannelFile(arguments.file, plan, models); !opened)
-        return fail(oneLine(opened.message()));
+    if (const Status loaded = loadPlanFile(arguments, plan, models); !loaded)
+        return fail(loaded.message());
     printText(formatPlan(plan, models.currentText()), stdout);
     return ExitSuccess;
 }
@@ -224,19 +215,17 @@ int runShow(const Arguments& arguments) {
 int runSheet(const Arguments& arguments) {
     ChannelPlan plan;
     ModelList models;
-    const LanguageChoice choice = applyLanguage(arguments.language, plan);
-    for (const QString& note : choice.notes)
-        printError(note);
+    const Language language = prepare(arguments, plan);
     if (const Status opened = openChannelFile(arguments.file, plan, models); !opened)
         return fail(oneLine(opened.message()));
     // The sheet is read by the radio's owner, so it speaks the chosen language throughout: the
     // options as the options window labels them, the sheet's own words from the messages.
     const ProgramFiles files = ProgramFiles::forThisRun();
-    const QString packName = zev::packName(choice.language);
+    const QString packName = zev::packName(language);
     const std::optional<LanguagePack> pack =
         LanguagePack::load(files.folderOf(packFileName(packName)), packName);
     Translations translations;
-    translations.install(files.folderOf(messagesFileName(packName)), choice.language);
+    translations.install(files.folderOf(messagesFileName(packName)), language);
     SheetLabels labels;
     for (int i = 0; i < OptionCount; ++i) {
         const QString packed = pack ? pack->text(TextId::OptionLabelFirst + i) : QString();
@@ -297,9 +286,8 @@ int runDiff(const Arguments& arguments) {
 int runExport(const Arguments& arguments) {
     ChannelPlan plan;
     ModelList models;
-    prepare(arguments, plan);
-    if (const Status opened = openChannelFile(arguments.file, plan, models); !opened)
-        return fail(oneLine(opened.message()));
+    if (const Status loaded = loadPlanFile(arguments, plan, models); !loaded)
+        return fail(loaded.message());
     if (const Status written =
             writeChannelList(arguments.otherFile, csv::exportChannels(planChannels(plan)));
         !written)

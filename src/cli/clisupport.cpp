@@ -3,10 +3,12 @@
 #include "app/inifile.h"
 #include "app/programdirectory.h"
 #include "app/settings.h"
+#include "chanfile/channelfile.h"
 #include "chanfile/plancompare.h"
 #include "clicommands.h"
 #include "clilanguage.h"
 #include "plan/channelplan.h"
+#include "plan/modellist.h"
 #include "radio/portdiagnosis.h"
 #include "radio/portlist.h"
 #include "radio/portprobe.h"
@@ -18,9 +20,18 @@
 namespace zev::cli {
 
 // The plan in the chosen language, with its notes printed.
-void prepare(const Arguments& arguments, ChannelPlan& plan) {
-    for (const QString& note : applyLanguage(arguments.language, plan).notes)
+Language prepare(const Arguments& arguments, ChannelPlan& plan) {
+    const LanguageChoice choice = applyLanguage(arguments.language, plan);
+    for (const QString& note : choice.notes)
         printError(note);
+    return choice.language;
+}
+
+Status loadPlanFile(const Arguments& arguments, ChannelPlan& plan, ModelList& models) {
+    prepare(arguments, plan);
+    if (const Status opened = openChannelFile(arguments.file, plan, models); !opened)
+        return Status::failure(oneLine(opened.message()));
+    return Status::success();
 }
 
 int fail(const QString& message) {
@@ -96,6 +107,27 @@ QString writeFailure(const WriteJobResult& result) {
                oneLine(result.session.reason);
     }
     return sessionFailure(QStringLiteral("write"), result.session);
+}
+
+WriteJobSettings writeJobSettings(const Arguments& arguments, const QString& device) {
+    WriteJobSettings settings;
+    settings.backup = arguments.backup;
+    settings.verify = arguments.verify;
+    settings.backupDirectory = arguments.backupDirectory;
+    settings.device = device;
+    return settings;
+}
+
+QString phaseActivity(WritePhase phase) {
+    switch (phase) {
+    case WritePhase::Backup:
+        return QStringLiteral("backing up");
+    case WritePhase::Write:
+        return QStringLiteral("writing");
+    case WritePhase::Verify:
+        return QStringLiteral("verifying");
+    }
+    return {};
 }
 
 } // namespace zev::cli

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/language.h"
 #include "cliarguments.h"
 #include "radio/session.h"
 #include "radio/writejob.h"
@@ -12,13 +13,16 @@
 
 namespace zev {
 class ChannelPlan;
-}
+class ModelList;
+} // namespace zev
 
 // What the commands share: the language, the port a --port names, and how they report.
 namespace zev::cli {
 
-// The plan in the chosen language, with its notes printed.
-void prepare(const Arguments& arguments, ChannelPlan& plan);
+// The plan in the chosen language, with its notes printed; the language chosen.
+Language prepare(const Arguments& arguments, ChannelPlan& plan);
+// prepare, then the channel file of the arguments into plan and models; the failure in one line.
+[[nodiscard]] Status loadPlanFile(const Arguments& arguments, ChannelPlan& plan, ModelList& models);
 // The message on stderr; the exit status of a failure.
 int fail(const QString& message);
 QString oneLine(const QString& text);
@@ -35,5 +39,9 @@ Result<QString> resolveRadioPort(const QString& name);
 QString sessionFailure(const QString& command, const SessionResult& result);
 // The one message of a write job that did not succeed.
 QString writeFailure(const WriteJobResult& result);
+// The write job the switches ask for, on the radio behind device (as --port named it).
+WriteJobSettings writeJobSettings(const Arguments& arguments, const QString& device);
+// What a phase of the write job does, for its line of progress.
+QString phaseActivity(WritePhase phase);
 
 } // namespace zev::cli

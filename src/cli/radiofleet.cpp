@@ -238,21 +238,13 @@ int runWriteMany(const Arguments& arguments, const ChannelPlan& plan, const QStr
     // The plan is shared by the threads and only read.
     runFleet(tasks.value(), arguments, QStringLiteral("write"),
              [&](RadioTask& task, RadioLink& link, const auto& status) {
-                 WriteJobSettings settings;
-                 settings.backup = arguments.backup;
-                 settings.verify = arguments.verify;
-                 settings.backupDirectory = arguments.backupDirectory;
-                 settings.device = task.name;
+                 const WriteJobSettings settings = writeJobSettings(arguments, task.name);
                  QString activity;
                  const auto report = [&](int percent) {
                      status(QStringLiteral("%1 %2%").arg(activity).arg(percent, 3));
                  };
                  WriteJobHooks hooks;
-                 hooks.phaseStarted = [&](WritePhase phase) {
-                     activity = phase == WritePhase::Backup  ? QStringLiteral("backing up")
-                                : phase == WritePhase::Write ? QStringLiteral("writing")
-                                                             : QStringLiteral("verifying");
-                 };
+                 hooks.phaseStarted = [&](WritePhase phase) { activity = phaseActivity(phase); };
                  hooks.writeProgress = report;
                  hooks.readProgress = report;
                  const WriteJobResult result = runWriteJob(link, plan, band, settings, hooks);
