@@ -276,6 +276,45 @@ The channel table then holds the list&apos;s channels only; the function options
     </message>
 </context>
 <context>
+    <name>zev::FailureAdvice</name>
+    <message>
+        <source>The radio did not answer at all. Check that it is switched on, that the cable is pushed fully into the radio&apos;s socket, and that the port chosen is the one the cable is plugged into.</source>
+        <translation>对讲机完全没有应答。请检查对讲机是否已开机，写频线是否已完全插入对讲机的插孔，以及所选端口是否就是写频线所插的端口。</translation>
+    </message>
+    <message>
+        <source>A radio answered, but not as an RH-4800: it is probably another model, which this program cannot program.</source>
+        <translation>有对讲机应答，但不是 RH-4800：它可能是其他型号，本程序无法为其写频。</translation>
+    </message>
+    <message>
+        <source>The radio answered at first and then stopped answering. Check that the cable sits fully in both sockets and that the radio&apos;s battery is charged, then try again.</source>
+        <translation>对讲机起初有应答，随后停止了应答。请检查写频线两端是否插紧、对讲机电池是否有电，然后重试。</translation>
+    </message>
+    <message>
+        <source>The port went away during the transfer: the cable may have been pulled out of the computer. Plug it in again, check the port, then try again.</source>
+        <translation>传输过程中端口消失了：写频线可能已从电脑上拔出。请重新插好，检查端口，然后重试。</translation>
+    </message>
+    <message>
+        <source>Reason: %1</source>
+        <translation>原因：%1</translation>
+    </message>
+    <message>
+        <source>To put back what the radio held before, open the backup made before the write and write it back: %1</source>
+        <translation>如要恢复对讲机原有的设置，请打开写频前所做的备份并将其写回：%1</translation>
+    </message>
+    <message>
+        <source>The radio now holds a partly written plan.</source>
+        <translation>对讲机现在只写入了部分设置。</translation>
+    </message>
+    <message>
+        <source>Write the plan again.</source>
+        <translation>请重新写频。</translation>
+    </message>
+    <message>
+        <source>Write the plan again, or open the backup made before the write and write it back: %1</source>
+        <translation>请重新写频，或打开写频前所做的备份并将其写回：%1</translation>
+    </message>
+</context>
+<context>
     <name>zev::FileSystemError</name>
     <message>
         <source>File not found</source>
@@ -549,6 +588,24 @@ The channel table then holds the list&apos;s channels only; the function options
     </message>
 </context>
 <context>
+    <name>zev::RadioLink</name>
+    <message>
+        <source>the serial line failed</source>
+        <translation>串口线路出错</translation>
+    </message>
+    <message>
+        <source>the port %1 is not open</source>
+        <translation>端口 %1 未打开</translation>
+    </message>
+</context>
+<context>
+    <name>zev::RadioProcedures</name>
+    <message>
+        <source>Nothing in the window was changed: the channels, the options and the band are as they were before the read.</source>
+        <translation>窗口中的内容没有任何改变：信道、功能选项和频段均保持读频前的状态。</translation>
+    </message>
+</context>
+<context>
     <name>zev::SerialPort</name>
     <message>
         <source>No device is set for COM%1</source>
@@ -557,6 +614,10 @@ The channel table then holds the list&apos;s channels only; the function options
     <message>
         <source>Cannot open %1 (COM%2): %3</source>
         <translation>无法打开 %1（COM%2）：%3</translation>
+    </message>
+    <message>
+        <source>The connection on %1 (COM%2) was lost: the device is gone or no longer answers</source>
+        <translation>%1（COM%2）上的连接已断开：设备已不存在或不再应答</translation>
     </message>
 </context>
 <context>
@@ -572,6 +633,66 @@ The channel table then holds the list&apos;s channels only; the function options
     <message>
         <source>The write to the radio was stopped before it finished. The radio now holds a partly written plan: write the plan again.</source>
         <translation>写频在完成前已被中止。对讲机现在只写入了部分设置：请重新写频。</translation>
+    </message>
+    <message>
+        <source>the radio did not acknowledge the handshake</source>
+        <translation>对讲机没有确认握手</translation>
+    </message>
+    <message>
+        <source>the radio on %1 did not identify itself as an RH-4800 after %2 attempts (last reply %3)</source>
+        <translation>%1 上的对讲机在 %2 次尝试后仍未识别为 RH-4800（最后应答 %3）</translation>
+    </message>
+    <message>
+        <source>no answer from the radio on %1 after %2 attempts</source>
+        <translation>%1 上的对讲机在 %2 次尝试后仍无应答</translation>
+    </message>
+    <message>
+        <source>the second half of channel %1</source>
+        <translation>信道 %1 的后半部分</translation>
+    </message>
+    <message>
+        <source>the first half of channel %1</source>
+        <translation>信道 %1 的前半部分</translation>
+    </message>
+    <message>
+        <source>the band</source>
+        <translation>频段</translation>
+    </message>
+    <message>
+        <source>the band read</source>
+        <translation>频段读取</translation>
+    </message>
+    <message>
+        <source>the options</source>
+        <translation>功能选项</translation>
+    </message>
+    <message>
+        <source>the start of the read</source>
+        <translation>读频开始</translation>
+    </message>
+    <message>
+        <source>the start of the write</source>
+        <translation>写频开始</translation>
+    </message>
+    <message>
+        <source>the power levels</source>
+        <translation>功率电平</translation>
+    </message>
+    <message>
+        <source>another radio session is running</source>
+        <translation>另一个对讲机会话正在进行</translation>
+    </message>
+    <message>
+        <source>no reply to the read of %1</source>
+        <translation>读取%1时没有应答</translation>
+    </message>
+    <message>
+        <source>the reply to the read of %1 has %2 bytes, not %3 (%4)</source>
+        <translation>读取%1的应答有 %2 个字节，而不是 %3 个（%4）</translation>
+    </message>
+    <message>
+        <source>the radio did not acknowledge %1</source>
+        <translation>对讲机没有确认%1</translation>
     </message>
 </context>
 <context>

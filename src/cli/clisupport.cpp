@@ -9,6 +9,7 @@
 #include "clilanguage.h"
 #include "plan/channelplan.h"
 #include "plan/modellist.h"
+#include "radio/failureadvice.h"
 #include "radio/portdiagnosis.h"
 #include "radio/portlist.h"
 #include "radio/portprobe.h"
@@ -65,10 +66,20 @@ Result<QString> resolveRadioPort(const QString& name) {
 
 // Why a session did not succeed, for the one line on stderr; a stop by Ctrl-C says what it
 // left behind.
+namespace {
+
+// What to check, on a line of its own below the failure.
+QString withCheck(const SessionResult& result) {
+    const QString check = whatToCheck(result);
+    return check.isEmpty() ? QString() : QLatin1Char('\n') + check;
+}
+
+} // namespace
+
 QString sessionFailure(const QString& command, const SessionResult& result) {
     if (result.outcome == SessionOutcome::Cancelled)
         return QStringLiteral("interrupted: ") + oneLine(result.reason);
-    return command + QStringLiteral(" failed: ") + oneLine(result.reason);
+    return command + QStringLiteral(" failed: ") + oneLine(result.reason) + withCheck(result);
 }
 
 // Written by length, never as a C string: nothing in a text can end it early.
@@ -88,14 +99,19 @@ void printError(const QString& message) {
 
 // The one message of a write job that did not succeed.
 QString writeFailure(const WriteJobResult& result) {
+    const auto writeSessionFailure = [&result] {
+        return QStringList(QStringList{sessionFailure(QStringLiteral("write"), result.session)} +
+                           partialWriteAdvice(result))
+            .join(QLatin1Char('\n'));
+    };
     if (result.session.outcome == SessionOutcome::Cancelled)
-        return sessionFailure(QStringLiteral("write"), result.session);
+        return writeSessionFailure();
     switch (result.phase) {
     case WritePhase::Backup:
         return QStringLiteral("write failed: the radio's plan could not be backed up, so "
                               "nothing was written: ") +
                oneLine(result.session.reason) +
-               QStringLiteral(" (--no-backup writes without a backup)");
+               QStringLiteral(" (--no-backup writes without a backup)") + withCheck(result.session);
     case WritePhase::Write:
         break;
     case WritePhase::Verify:
@@ -104,9 +120,9 @@ QString writeFailure(const WriteJobResult& result) {
                    describeFirst(result.differences, ShownDifferences, describeWriteMismatch)
                        .join(QLatin1Char('\n'));
         return QStringLiteral("write done, but the radio could not be read back to check it: ") +
-               oneLine(result.session.reason);
+               oneLine(result.session.reason) + withCheck(result.session);
     }
-    return sessionFailure(QStringLiteral("write"), result.session);
+    return writeSessionFailure();
 }
 
 WriteJobSettings writeJobSettings(const Arguments& arguments, const QString& device) {

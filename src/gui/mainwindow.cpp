@@ -499,12 +499,10 @@ void MainWindow::createDialogs() {
              m_writeDialog.get(), m_aboutBox.get(), m_readDialog.get(), m_powerDialog.get(),
              m_compareDialog.get()})
         connect(dialog, &StayOnTopDialog::closed, this, &MainWindow::enableWindows);
-    connect(m_readDialog.get(), &ReadDialog::planOverwritten, this, [this](bool complete) {
+    connect(m_readDialog.get(), &ReadDialog::planOverwritten, this, [this] {
         m_channelEditor->resetOverlays();
         recordStep();
-        // Only a whole read makes the plan the radio's.
-        if (complete)
-            m_history.markClean(currentPlanFile());
+        m_history.markClean(currentPlanFile());
         showEditState();
     });
     for (TransferDialog* dialog : std::initializer_list<TransferDialog*>{
@@ -751,7 +749,7 @@ void MainWindow::openRadioDialog(RadioDialog* dialog) {
     if (diagnosis.outcome != ProbeOutcome::Free) {
         const QString message =
             portUnavailableMessage(m_workspace->texts.portBusyMessage, diagnosis, m_portNumber);
-        QMessageBox box(QMessageBox::Information, m_workspace->texts.portBusyCaption, message,
+        QMessageBox box(QMessageBox::Warning, m_workspace->texts.portBusyCaption, message,
                         QMessageBox::Ok, this);
         box.exec();
         return;

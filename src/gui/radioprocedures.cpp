@@ -5,6 +5,7 @@
 #include "errorbox.h"
 #include "plan/band.h"
 #include "powerdialog.h"
+#include "radio/failureadvice.h"
 #include "radio/powerprocedure.h"
 #include "radio/readprocedure.h"
 #include "radio/writecheck.h"
@@ -14,6 +15,7 @@
 #include "writedialog.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -21,23 +23,32 @@ namespace zev {
 
 namespace {
 
-// A transfer's outcome as its dialog shows it. A cancelled transfer was the user closing the
-// dialog: what the stop left behind is said once the dialog has closed.
-void showTransferOutcome(TransferDialog& dialog, const SessionResult& result) {
+// A transfer's outcome as its dialog shows it: a failure with its reason and what to check, and
+// after that what the failure left behind. A cancelled transfer was the user closing the dialog:
+// what the stop left behind is said once the dialog has closed.
+void showTransferOutcome(TransferDialog& dialog, const SessionResult& result,
+                         const QStringList& leftBehind = {}) {
     switch (result.outcome) {
     case SessionOutcome::Success:
         dialog.setSuccessCount(dialog.workspace().link.successCount());
         break;
     case SessionOutcome::Failed:
-        dialog.showTransferFailure();
+        dialog.showTransferFailure(sessionFailureAdvice(result) + leftBehind);
         break;
     case SessionOutcome::Refused:
         showErrorBox(&dialog, result.reason);
         break;
     case SessionOutcome::Cancelled:
-        dialog.noteTransferStopped(result.reason);
+        dialog.noteTransferStopped(
+            QStringList(QStringList{result.reason} + leftBehind).join(QStringLiteral("\n\n")));
         break;
     }
+}
+
+QStringList planUnchanged() {
+    return {QCoreApplication::translate("zev::RadioProcedures",
+                                        "Nothing in the window was changed: the channels, the "
+                                        "options and the band are as they were before the read.")};
 }
 
 // Frequencies the selected band does not cover are the user's call, asked before the radio is
@@ -57,12 +68,16 @@ ProgressCallback progressOf(TransferDialog& dialog) {
 
 void installTransfers(Workspace& workspace, ReadDialog& readDialog, WriteDialog& writeDialog,
                       CompareDialog& compareDialog) {
+    // The read fills a plan of its own: the window's plan, options and band change in one go
+    // when it succeeds, and not at all when it fails or is stopped.
     readDialog.setProcedure([&workspace, &readDialog] {
-        const SessionResult result =
-            readRadio(workspace.link, workspace.plan, workspace.models, progressOf(readDialog));
-        // Even a failed read may have replaced rows.
-        emit readDialog.planOverwritten(result.succeeded());
-        showTransferOutcome(readDialog, result);
+        const RadioReading radio =
+            readRadioPlan(workspace.link, workspace.plan, progressOf(readDialog));
+        if (radio.session.succeeded()) {
+            applyChannelFile(radio.plan, workspace.plan, workspace.models);
+            emit readDialog.planOverwritten();
+        }
+        showTransferOutcome(readDialog, radio.session, planUnchanged());
     });
     writeDialog.setProcedure([&workspace, &writeDialog] {
         const QString band = workspace.models.currentText();
@@ -73,12 +88,13 @@ void installTransfers(Workspace& workspace, ReadDialog& readDialog, WriteDialog&
         WriteJobHooks hooks;
         hooks.phaseStarted = [&writeDialog](WritePhase phase) { writeDialog.showPhase(phase); };
         hooks.writeProgress = progressOf(writeDialog);
+        hooks.readProgress = progressOf(writeDialog);
         const WriteJobResult result =
             runWriteJob(workspace.link, workspace.plan, band, settings, hooks);
         writeDialog.showBackup(result.backupPath);
-        // The write's own failures look as they always did; the reads around it say more.
+        // The write's own failures are the transfer's; the reads around it say more.
         if (result.phase == WritePhase::Write || result.session.outcome != SessionOutcome::Failed)
-            showTransferOutcome(writeDialog, result.session);
+            showTransferOutcome(writeDialog, result.session, partialWriteAdvice(result));
         else
             writeDialog.showJobFailure(result);
     });

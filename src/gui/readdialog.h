@@ -11,8 +11,9 @@ public:
     explicit ReadDialog(Workspace& workspace, QWidget* parent = nullptr);
 
 signals:
-    // A read has run: whatever it reached of the plan is the radio's now, all of it when complete.
-    void planOverwritten(bool complete);
+    // A read succeeded: the plan, the options and the band are the radio's now. A read that
+    // fails or is stopped changes none of them.
+    void planOverwritten();
 };
 
 } // namespace zev

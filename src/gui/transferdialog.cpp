@@ -57,9 +57,13 @@ void TransferDialog::setSuccessCount(int count) {
     m_successPanel->setText(workspace().texts.successLabel + QString::number(count));
 }
 
-void TransferDialog::showTransferFailure() {
+void TransferDialog::showTransferFailure(const QStringList& details) {
+    QStringList paragraphs{workspace().texts.transferFailed};
+    if (!details.isEmpty())
+        paragraphs << details.join(QLatin1Char('\n'));
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("ZEV4800"),
-                    workspace().texts.transferFailed, QMessageBox::Ok, this);
+                    paragraphs.join(QStringLiteral("\n\n")), QMessageBox::Ok, this);
+    box.setObjectName(QStringLiteral("TransferFailureBox"));
     box.exec();
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/builtintexts.h"
 #include "app/textids.h"
+#include "radio/failureadvice.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -53,7 +54,9 @@ void WriteDialog::showJobFailure(const WriteJobResult& result) {
     QString text;
     if (result.phase == WritePhase::Backup)
         text = tr("No backup of the radio could be made, so nothing was written.") +
-               QStringLiteral("\n\n") + result.session.reason + QStringLiteral("\n\n") +
+               QStringLiteral("\n\n") +
+               sessionFailureAdvice(result.session).join(QLatin1Char('\n')) +
+               QStringLiteral("\n\n") +
                tr("To write without a backup, turn off \"Back up the radio before writing\" in "
                   "the Options menu.");
     else if (!result.differences.isEmpty())
@@ -63,7 +66,8 @@ void WriteDialog::showJobFailure(const WriteJobResult& result) {
                    .join(QLatin1Char('\n'));
     else
         text = tr("The write went through, but the radio could not be read back to check it.") +
-               QStringLiteral("\n\n") + result.session.reason;
+               QStringLiteral("\n\n") +
+               sessionFailureAdvice(result.session).join(QLatin1Char('\n'));
     QMessageBox box(QMessageBox::Critical, tr("Write not confirmed"), text, QMessageBox::Ok, this);
     if (result.phase == WritePhase::Backup)
         box.setWindowTitle(tr("Nothing written"));

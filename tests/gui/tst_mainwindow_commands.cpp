@@ -404,7 +404,7 @@ void MainWindowCommandsTest::unavailablePort() {
                              .arg(QCoreApplication::applicationPid())
                        : QStringLiteral("\nCOM1: There is no serial device %1.").arg(device)));
     QCOMPARE(answerer.seen.first().title, english->text(zev::TextId::PortBusyCaption));
-    QCOMPARE(answerer.seen.first().icon, QMessageBox::Information);
+    QCOMPARE(answerer.seen.first().icon, QMessageBox::Warning);
     QCOMPARE(answerer.seen.first().buttons, QMessageBox::Ok);
     for (const char* dialog : {"TForm3", "TForm6", "TForm7"})
         QVERIFY(!form(*window, dialog)->isVisible());

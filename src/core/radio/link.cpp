@@ -2,6 +2,8 @@
 
 #include "radio/hex.h"
 
+#include <QCoreApplication>
+
 namespace zev {
 
 RadioLink::RadioLink(QObject* parent) : QObject(parent) {}
@@ -94,7 +96,9 @@ void RadioLink::deliver(const QByteArray& bytes) {
 void RadioLink::failTransport(const QString& message) {
     if (!m_sessionRunning || stopped())
         return;
-    m_failure = message.isEmpty() ? QStringLiteral("the serial line failed") : message;
+    m_failure = message.isEmpty()
+                    ? QCoreApplication::translate("zev::RadioLink", "the serial line failed")
+                    : message;
     emit interrupted();
 }
 

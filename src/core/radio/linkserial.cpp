@@ -22,7 +22,8 @@ QString SerialLink::description() const {
 QString SerialLink::transportProblem() const {
     if (m_port.isOpen())
         return {};
-    return QStringLiteral("the port %1 is not open").arg(m_port.device());
+    return QCoreApplication::translate("zev::RadioLink", "the port %1 is not open")
+        .arg(m_port.device());
 }
 
 void SerialLink::setThreshold(int bytes) {

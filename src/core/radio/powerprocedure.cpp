@@ -47,7 +47,10 @@ std::optional<SessionResult> handshakeProblem(RadioLink& link, const PowerHandsh
                 .arg(link.description())
                 .arg(HandshakeAttempts));
     if (!handshake.acknowledged)
-        return SessionResult::failed(QStringLiteral("the radio did not acknowledge the handshake"));
+        return SessionResult::failed(
+            QCoreApplication::translate("zev::Session",
+                                        "the radio did not acknowledge the handshake"),
+            SessionFault::StepUnanswered);
     return std::nullopt;
 }
 
@@ -57,7 +60,7 @@ PowerReadResult readPower(RadioLink& link) {
     PowerReadResult result;
     const Scope scope(link);
     if (!scope.began()) {
-        result.session = SessionResult::failed(QStringLiteral("another radio session is running"));
+        result.session = alreadyRunning();
         return result;
     }
     const PowerHandshake handshake = powerHandshake(link);
@@ -67,7 +70,7 @@ PowerReadResult readPower(RadioLink& link) {
         return result;
     }
     // The reply is judged by its decoding alone, whether fresh or not.
-    Step read = readStep(MemoryImage::PowerAddress, ShortWait, QStringLiteral("the power levels"));
+    Step read = readStep(MemoryImage::PowerAddress, ShortWait, stepName(Named::PowerBlock));
     read.judge = Judge::None;
     read.fullWait = true;
     if (auto end = exchange(link, read)) {
@@ -101,7 +104,7 @@ PowerWriteResult writePower(RadioLink& link, const PowerLevels& levels) {
     }
     const Scope scope(link);
     if (!scope.began()) {
-        result.session = SessionResult::failed(QStringLiteral("another radio session is running"));
+        result.session = alreadyRunning();
         return result;
     }
     if (const auto problem = handshakeProblem(link, powerHandshake(link))) {
@@ -109,7 +112,7 @@ PowerWriteResult writePower(RadioLink& link, const PowerLevels& levels) {
         return result;
     }
     Step write = writeStep(MemoryImage::PowerAddress, power::encodeBlock(levels), ShortWait,
-                           QStringLiteral("the power levels"));
+                           stepName(Named::PowerBlock));
     write.judge = Judge::AckAlone;
     write.fullWait = true;
     result.frameSent = true;

@@ -14,14 +14,14 @@ namespace {
 
 // The blocks in the order the radio is read: the band, the channel halves, the options.
 QList<BlockRead> readOrder() {
-    QList<BlockRead> blocks = {{MemoryImage::BandAddress, LongWait, QStringLiteral("the band"),
-                                QStringLiteral("the band read")}};
+    QList<BlockRead> blocks = {
+        {MemoryImage::BandAddress, LongWait, stepName(Named::Band), stepName(Named::BandRead)}};
     for (int channel = 1; channel <= ChannelPlan::ChannelCount; ++channel)
         for (const bool secondHalf : {false, true})
             blocks.append({MemoryImage::channelAddress(channel, secondHalf), ShortWait,
                            channelHalf(channel, secondHalf), channelHalf(channel, secondHalf)});
-    blocks.append({MemoryImage::OptionsAddress, ShortWait, QStringLiteral("the options"),
-                   QStringLiteral("the options")});
+    blocks.append({MemoryImage::OptionsAddress, ShortWait, stepName(Named::Options),
+                   stepName(Named::Options)});
     return blocks;
 }
 
@@ -35,7 +35,7 @@ SessionResult readSession(RadioLink& link, ChannelPlan& plan, ModelList& models,
     if (SessionResult entry = enterProgrammingMode(link, ReadHandshakeWait); !entry.succeeded())
         return entry;
     progress.step();
-    if (auto end = exchange(link, ackStep(LongWait, QStringLiteral("the start of the read"))))
+    if (auto end = exchange(link, ackStep(LongWait, stepName(Named::ReadStart))))
         return *end;
 
     // Each block is applied as soon as it is in, so a failure keeps what came before it: a row
@@ -87,7 +87,7 @@ SessionResult readRadio(RadioLink& link, ChannelPlan& plan, ModelList& models,
                         const ProgressCallback& progress) {
     const Scope scope(link);
     if (!scope.began())
-        return SessionResult::failed(QStringLiteral("another radio session is running"));
+        return alreadyRunning();
     SessionResult result = readSession(link, plan, models, progress);
     if (result.outcome == SessionOutcome::Cancelled)
         result.reason = readStoppedMessage();

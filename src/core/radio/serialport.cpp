@@ -149,8 +149,9 @@ void SerialPort::onError(int error) {
     m_failureReported = true;
     // A vanished far end keeps reporting the error on every read: stop reading at once.
     m_port->close();
-    emit failed(QStringLiteral("The connection on %1 (COM%2) was lost: the device is gone or no "
-                               "longer answers")
+    emit failed(QCoreApplication::translate("zev::SerialPort",
+                                            "The connection on %1 (COM%2) was lost: the device "
+                                            "is gone or no longer answers")
                     .arg(m_device)
                     .arg(m_number));
 }

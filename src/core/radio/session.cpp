@@ -23,25 +23,54 @@ SessionResult enterProgrammingMode(RadioLink& link, int waitMilliseconds) {
     }
     if (!wrongReply.isEmpty())
         return SessionResult::failed(
-            QStringLiteral("the radio on %1 did not identify itself as an RH-4800 after %2 "
-                           "attempts (last reply %3)")
+            QCoreApplication::translate("zev::Session",
+                                        "the radio on %1 did not identify itself as an "
+                                        "RH-4800 after %2 attempts (last reply %3)")
                 .arg(link.description())
                 .arg(HandshakeAttempts)
-                .arg(wrongReply));
-    return SessionResult::failed(QStringLiteral("no answer from the radio on %1 after %2 attempts")
-                                     .arg(link.description())
-                                     .arg(HandshakeAttempts));
+                .arg(wrongReply),
+            SessionFault::WrongRadio);
+    return SessionResult::failed(
+        QCoreApplication::translate("zev::Session",
+                                    "no answer from the radio on %1 after %2 attempts")
+            .arg(link.description())
+            .arg(HandshakeAttempts),
+        SessionFault::NoAnswer);
 }
 
 QString channelHalf(int channel, bool secondHalf) {
-    return QStringLiteral("the %1 half of channel %2")
-        .arg(secondHalf ? QStringLiteral("second") : QStringLiteral("first"))
+    return (secondHalf
+                ? QCoreApplication::translate("zev::Session", "the second half of channel %1")
+                : QCoreApplication::translate("zev::Session", "the first half of channel %1"))
         .arg(channel);
+}
+
+QString stepName(Named step) {
+    switch (step) {
+    case Named::Band:
+        return QCoreApplication::translate("zev::Session", "the band");
+    case Named::BandRead:
+        return QCoreApplication::translate("zev::Session", "the band read");
+    case Named::Options:
+        return QCoreApplication::translate("zev::Session", "the options");
+    case Named::ReadStart:
+        return QCoreApplication::translate("zev::Session", "the start of the read");
+    case Named::WriteStart:
+        return QCoreApplication::translate("zev::Session", "the start of the write");
+    case Named::PowerBlock:
+        return QCoreApplication::translate("zev::Session", "the power levels");
+    }
+    return {};
+}
+
+SessionResult alreadyRunning() {
+    return SessionResult::failed(
+        QCoreApplication::translate("zev::Session", "another radio session is running"));
 }
 
 SessionResult stoppedResult(RadioLink& link) {
     if (!link.cancelled())
-        return SessionResult::failed(link.failure());
+        return SessionResult::failed(link.failure(), SessionFault::LineLost);
     link.sendClosingFrame(frames::end());
     return SessionResult::cancelled();
 }
@@ -68,9 +97,10 @@ namespace {
 // A fresh reply of exactly one read reply: empty when the reply is one, else why not.
 QString blockReplyProblem(const RadioLink& link, const QString& what) {
     if (!link.freshReplyTest())
-        return QStringLiteral("no reply to the read of %1").arg(what);
+        return QCoreApplication::translate("zev::Session", "no reply to the read of %1").arg(what);
     if (link.received().size() != frames::ReadReplySize)
-        return QStringLiteral("the reply to the read of %1 has %2 bytes, not %3 (%4)")
+        return QCoreApplication::translate("zev::Session",
+                                           "the reply to the read of %1 has %2 bytes, not %3 (%4)")
             .arg(what)
             .arg(link.received().size())
             .arg(frames::ReadReplySize)
@@ -79,7 +109,9 @@ QString blockReplyProblem(const RadioLink& link, const QString& what) {
 }
 
 SessionResult notAcknowledged(const QString& what) {
-    return SessionResult::failed(QStringLiteral("the radio did not acknowledge %1").arg(what));
+    return SessionResult::failed(
+        QCoreApplication::translate("zev::Session", "the radio did not acknowledge %1").arg(what),
+        SessionFault::StepUnanswered);
 }
 
 } // namespace
@@ -118,7 +150,7 @@ std::optional<SessionResult> exchange(RadioLink& link, const Step& step,
         break;
     case Judge::Block:
         if (const QString problem = blockReplyProblem(link, step.what); !problem.isEmpty())
-            return SessionResult::failed(problem);
+            return SessionResult::failed(problem, SessionFault::StepUnanswered);
         link.clearReplyFlag();
         break;
     case Judge::AckAlone:

@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <optional>
+#include <utility>
 
 namespace zev {
 
@@ -20,13 +21,27 @@ class RadioLink;
 // dialog closed, Ctrl-C); the read and the write give what the user must know as the reason.
 enum class SessionOutcome { Success, Failed, Refused, Cancelled };
 
+// What broke in a failed session, so that a person can be told what to check.
+enum class SessionFault {
+    None,
+    NoAnswer,       // nothing answered the entry frame
+    WrongRadio,     // something answered, but not as an RH-4800
+    StepUnanswered, // the radio answered at first, then not at a named step
+    LineLost,       // the port went away or could not carry the session
+    Other,
+};
+
 struct SessionResult {
     SessionOutcome outcome = SessionOutcome::Success;
     QString reason; // empty on success
+    SessionFault fault = SessionFault::None;
+    bool radioWritten = false; // a write frame went out: the radio may hold part of a plan
 
     bool succeeded() const { return outcome == SessionOutcome::Success; }
     static SessionResult success() { return {}; }
-    static SessionResult failed(QString reason) { return {SessionOutcome::Failed, reason}; }
+    static SessionResult failed(QString reason, SessionFault fault = SessionFault::Other) {
+        return {SessionOutcome::Failed, std::move(reason), fault};
+    }
     static SessionResult refused(QString reason) { return {SessionOutcome::Refused, reason}; }
     static SessionResult cancelled() { return {SessionOutcome::Cancelled, {}}; }
 };
@@ -59,6 +74,12 @@ QString writeStoppedMessage(bool writtenAny);
 
 // Names a channel half in failure reasons: "the second half of channel 5".
 QString channelHalf(int channel, bool secondHalf);
+// The other steps that failure reasons name, in the active language.
+enum class Named { Band, BandRead, Options, ReadStart, WriteStart, PowerBlock };
+QString stepName(Named step);
+
+// A second procedure asked to run while one is inside a wait.
+SessionResult alreadyRunning();
 
 // How a step judges the radio's answer.
 enum class Judge {

@@ -22,9 +22,9 @@ QList<BlockWrite> writeOrder(const MemoryImage& image) {
                 {address, image.block(address), ShortWait, channelHalf(channel, secondHalf)});
         }
     blocks.append({MemoryImage::OptionsAddress, image.block(MemoryImage::OptionsAddress), ShortWait,
-                   QStringLiteral("the options")});
+                   stepName(Named::Options)});
     blocks.append({MemoryImage::BandAddress, image.block(MemoryImage::BandAddress), LongWait,
-                   QStringLiteral("the band")});
+                   stepName(Named::Band)});
     return blocks;
 }
 
@@ -38,7 +38,7 @@ SessionResult writeSession(RadioLink& link, const MemoryImage& image, Progress& 
     if (SessionResult entry = enterProgrammingMode(link, WriteHandshakeWait); !entry.succeeded())
         return entry;
     progress.step();
-    if (auto end = exchange(link, ackStep(ShortWait, QStringLiteral("the start of the write"))))
+    if (auto end = exchange(link, ackStep(ShortWait, stepName(Named::WriteStart))))
         return *end;
 
     // Milestones: after each channel's second half and after the options, once their wait is
@@ -68,7 +68,7 @@ SessionResult writeRadio(RadioLink& link, const ChannelPlan& plan, const QString
                          const ProgressCallback& progressCallback) {
     const Scope scope(link);
     if (!scope.began())
-        return SessionResult::failed(QStringLiteral("another radio session is running"));
+        return alreadyRunning();
     Progress progress(progressCallback); // the bar starts from 0, also for a refused plan
     if (const Status check = checkPlanForWrite(plan, band); !check)
         return SessionResult::refused(check.message());
@@ -76,6 +76,7 @@ SessionResult writeRadio(RadioLink& link, const ChannelPlan& plan, const QString
     codec::encodePlan(plan, band, image);
     bool writtenAny = false;
     SessionResult result = writeSession(link, image, progress, writtenAny);
+    result.radioWritten = writtenAny;
     if (result.outcome == SessionOutcome::Cancelled)
         result.reason = writeStoppedMessage(writtenAny);
     return result;

@@ -1,0 +1,87 @@
+#include "radio/failureadvice.h"
+
+#include "radio/writejob.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+namespace zev {
+
+namespace {
+
+QString checkFor(SessionFault fault) {
+    switch (fault) {
+    case SessionFault::NoAnswer:
+        return QCoreApplication::translate(
+            "zev::FailureAdvice",
+            "The radio did not answer at all. Check that it is switched on, that the "
+            "cable is pushed fully into the radio's socket, and that the port chosen "
+            "is the one the cable is plugged into.");
+    case SessionFault::WrongRadio:
+        return QCoreApplication::translate(
+            "zev::FailureAdvice",
+            "A radio answered, but not as an RH-4800: it is probably another model, "
+            "which this program cannot program.");
+    case SessionFault::StepUnanswered:
+        return QCoreApplication::translate(
+            "zev::FailureAdvice",
+            "The radio answered at first and then stopped answering. Check that the "
+            "cable sits fully in both sockets and that the radio's battery is "
+            "charged, then try again.");
+    case SessionFault::LineLost:
+        return QCoreApplication::translate(
+            "zev::FailureAdvice",
+            "The port went away during the transfer: the cable may have been pulled "
+            "out of the computer. Plug it in again, check the port, then try again.");
+    case SessionFault::None:
+    case SessionFault::Other:
+        break;
+    }
+    return {};
+}
+
+} // namespace
+
+QStringList sessionFailureAdvice(const SessionResult& result) {
+    QStringList lines;
+    if (!result.reason.isEmpty())
+        lines << QCoreApplication::translate("zev::FailureAdvice", "Reason: %1").arg(result.reason);
+    if (const QString check = whatToCheck(result); !check.isEmpty())
+        lines << check;
+    return lines;
+}
+
+QString whatToCheck(const SessionResult& result) {
+    return result.outcome == SessionOutcome::Failed ? checkFor(result.fault) : QString();
+}
+
+QStringList partialWriteAdvice(const WriteJobResult& result) {
+    const SessionResult& session = result.session;
+    if (result.phase != WritePhase::Write || !session.radioWritten || session.succeeded())
+        return {};
+    const QString backup = QDir::toNativeSeparators(result.backupPath);
+    QStringList lines;
+    // A stopped write's own message says already what the radio holds.
+    if (session.outcome == SessionOutcome::Cancelled) {
+        if (!backup.isEmpty())
+            lines << QCoreApplication::translate(
+                         "zev::FailureAdvice",
+                         "To put back what the radio held before, open the backup made "
+                         "before the write and write it back: %1")
+                         .arg(backup);
+        return lines;
+    }
+    lines << QCoreApplication::translate("zev::FailureAdvice",
+                                         "The radio now holds a partly written plan.");
+    if (backup.isEmpty())
+        lines << QCoreApplication::translate("zev::FailureAdvice", "Write the plan again.");
+    else
+        lines << QCoreApplication::translate(
+                     "zev::FailureAdvice",
+                     "Write the plan again, or open the backup made before the write and "
+                     "write it back: %1")
+                     .arg(backup);
+    return lines;
+}
+
+} // namespace zev
