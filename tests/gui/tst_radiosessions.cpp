@@ -185,6 +185,7 @@ private slots:
     void failedReadChangesNothing_data();
     void failedReadChangesNothing();
     void writeThatDiesHalfwaySaysWhatTheRadioHolds();
+    void failureIsToldInTheWindowsLanguage();
     void planFaultsAreRefusedBeforeAnyFrame();
     void writeIsBackedUpAndChecked_data();
     void writeIsBackedUpAndChecked();
@@ -480,6 +481,24 @@ void RadioSessionsTest::writeThatDiesHalfwaySaysWhatTheRadioHolds() {
                  QDir::toNativeSeparators(backups.filePath(backupFiles.first())));
     QVERIFY(snapshot(bench.workspace()) == before);
     QVERIFY(bench.window->writeDialog()->close());
+}
+
+void RadioSessionsTest::failureIsToldInTheWindowsLanguage() {
+    Bench bench({"--demo", "--no-answer-at", "21"});
+    QVERIFY(bench.ready());
+    bench.window->switchLanguage(zev::Language::Chinese);
+    const auto english = qScopeGuard([&] { bench.window->switchLanguage(zev::Language::English); });
+    bench.choose("N6");
+    QTest::mouseClick(startButton(bench.window->readDialog()), Qt::LeftButton);
+    QCOMPARE(bench.boxes.seen.size(), 1);
+    const QStringList told = bench.boxes.seen.first().text.split('\n');
+    QCOMPARE(told.mid(2),
+             (QStringList{"原因：读取信道 5 的前半部分时没有应答",
+                          "对讲机起初有应答，随后停止了应答。请检查写频线两端是否插紧、"
+                          "对讲机电池是否有电，然后重试。",
+                          "窗口中的内容没有任何改变：信道、功能选项和频段均保持读频前"
+                          "的状态。"}));
+    QVERIFY(bench.window->readDialog()->close());
 }
 
 void RadioSessionsTest::planFaultsAreRefusedBeforeAnyFrame() {
