@@ -124,6 +124,17 @@ void PortProbeTest::portHeldByAnotherProcessIsBusy() {
                      "again.")
                  .arg(pty.slavePath())
                  .arg(holder.processId()));
+    // Opening it is refused the same way, also for root, whom the exclusive mode alone does not
+    // keep out.
+    {
+        SerialPort intruder;
+        intruder.setPort(1, pty.slavePath());
+        const Status opened = intruder.open();
+        QVERIFY(!opened.ok());
+        QCOMPARE(
+            opened.message(),
+            QString("Cannot open %1 (COM1): %2").arg(pty.slavePath(), portProblemText(diagnosis)));
+    }
 
     holder.closeWriteChannel();
     QVERIFY(holder.waitForFinished());

@@ -59,15 +59,17 @@ Status SerialPort::open() {
             QCoreApplication::translate("zev::SerialPort", "No device is set for COM%1")
                 .arg(m_number));
     const QString node = resolveDevicePath(m_device);
-    // A lock file of a program that is gone would make QSerialPort refuse the port for a while.
-    const SerialLock lock = checkSerialLock(node);
+    // Another holder's lock file or exclusive mode keeps the port: root, whom the exclusive mode
+    // does not stop, must not open past it. A lock file of a program that is gone is cleared on
+    // the way, since QSerialPort would refuse the port for a while because of it.
+    const bool held = probePort(node) == ProbeOutcome::Busy;
     m_port->setPortName(node);
     m_port->setBaudRate(QSerialPort::Baud9600);
     m_port->setDataBits(QSerialPort::Data8);
     m_port->setParity(QSerialPort::NoParity);
     m_port->setStopBits(QSerialPort::OneStop);
     m_port->setFlowControl(QSerialPort::NoFlowControl);
-    if (lock.state != SerialLock::Absent || !m_port->open(QIODevice::ReadWrite)) {
+    if (held || !m_port->open(QIODevice::ReadWrite)) {
         QString reason = m_port->errorString();
         m_port->clearError();
         // Qt says "Permission error while locking the device" for a port that is merely busy.
