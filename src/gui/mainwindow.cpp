@@ -101,12 +101,25 @@ constexpr MenuLetter menuLetters[] = {
     {"N6", 'R'},  {"N7", 'W'},  {"N9", 'C'},  {"N11", 'F'}, {"N18", 'P'}, {"N22", 'O'},
     {"N12", 'P'}, {"N19", 'L'}, {"N13", 'H'}, {"N14", 'C'}, {"N16", 'A'},
 };
-// The commands that have no caption in the language packs.
-constexpr MenuLetter ownCommandLetters[] = {
-    {"CompareWithRadio", 'O'}, {"BackupBeforeWrite", 'B'}, {"VerifyAfterWrite", 'V'},
-    {"PrintSheet", 'P'},       {"ExportPdf", 'D'},         {"ExportCsvItem", 'X'},
-    {"ImportCsvItem", 'I'},    {"CopyRowsItem", 'Y'},      {"PasteRowsItem", 'T'},
-    {"UndoItem", 'U'},         {"RedoItem", 'E'}};
+// The commands that have no caption in the language packs, and those whose caption no pack has.
+constexpr MenuLetter ownCommandLetters[] = {{"CompareWithRadio", 'O'},
+                                            {"BackupBeforeWrite", 'B'},
+                                            {"VerifyAfterWrite", 'V'},
+                                            {"PrintSheet", 'P'},
+                                            {"ExportPdf", 'D'},
+                                            {"ExportCsvItem", 'X'},
+                                            {"ImportCsvItem", 'I'},
+                                            {"CopyRowsItem", 'Y'},
+                                            {"PasteRowsItem", 'T'},
+                                            {"UndoItem", 'U'},
+                                            {"RedoItem", 'E'},
+                                            {"PortDevicesItem", 'D'},
+                                            {"COM1", '1'},
+                                            {"COM2", '2'},
+                                            {"COM3", '3'},
+                                            {"COM4", '4'},
+                                            {"N20", 'C'},
+                                            {"N21", 'E'}};
 
 constexpr QSize mainWindowSize(1055, 765);
 // Until the window is up, some window systems do not tell the size of its frame: room for a
@@ -276,7 +289,7 @@ void MainWindow::createMenu() {
         connect(item, &QAction::triggered, this, [this, number] { selectPort(number); });
     }
     ports->addSeparator();
-    m_portDevicesItem = makeItem(ports, "PortDevicesItem", tr("Port devices…"));
+    m_portDevicesItem = makeItem(ports, "PortDevicesItem", QString());
     ports->addAction(m_portDevicesItem);
     connect(m_portDevicesItem, &QAction::triggered, this, &MainWindow::editPortDevices);
     connect(ports, &QMenu::aboutToShow, this, &MainWindow::showPortTips);
@@ -332,6 +345,7 @@ void MainWindow::wordOwnCommands() {
     m_pasteRowsItem->setText(tr("Paste rows"));
     m_undoItem->setText(tr("Undo"));
     m_redoItem->setText(tr("Redo"));
+    m_portDevicesItem->setText(tr("Port devices…"));
     if (m_compareDialog)
         m_compareDialog->wordTexts();
 }
@@ -620,7 +634,6 @@ void MainWindow::loadLanguage(const QString& name) {
         m_translations.install(m_files.folderOf(messagesFileName(name)), *language);
     wordOwnCommands();
     markMenuLetters();
-    m_portDevicesItem->setText(tr("Port devices…"));
     showPortTips();
     if (!pack->text(TextId::SuccessLabel).isNull()) {
         m_readDialog->setSuccessCount(0);
@@ -636,6 +649,7 @@ void MainWindow::switchLanguage(Language language, bool atStartup) {
 
     m_workspace->plan.dropToneHead();
     loadLanguage(packName(language));
+    markMenuLetters(); // also where the pack is missing
     if (!atStartup)
         m_workspace->plan.reword();
 }
