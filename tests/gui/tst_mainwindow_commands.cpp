@@ -944,7 +944,8 @@ void MainWindowCommandsTest::saveAddsTheExtension() {
     window->workspace().plan.setChannel(
         2, {"145.50000", "OFF", "145.50000", "88.5", "High", "ON", "OFF"});
 
-    MessageBoxAnswerer answerer;
+    // Replacing a file is asked first.
+    MessageBoxAnswerer answerer(QMessageBox::Yes);
     bool typedIn = false;
     QTimer typist;
     typist.setInterval(10);
@@ -961,7 +962,9 @@ void MainWindowCommandsTest::saveAddsTheExtension() {
     typist.start();
     QTest::keySequence(QApplication::focusWidget(), QKeySequence::Save);
     QVERIFY(typedIn);
-    QVERIFY(answerer.seen.isEmpty());
+    QCOMPARE(answerer.seen.size(), existing ? 1 : 0);
+    if (existing)
+        QCOMPARE(answerer.seen.first().text, saved + " already exists. Replace it?");
     QVERIFY(folder.readFile(saved).startsWith("RH-4800 MEMORY CHANNEL\r\n"));
     QVERIFY(folder.readFile(saved).contains("CH02 | 145.50000"));
     if (saved != typed)
@@ -997,7 +1000,8 @@ void MainWindowCommandsTest::openFailure() {
     QCOMPARE(answerer.seen.size(), 1);
     QCOMPARE(answerer.seen.first().icon, QMessageBox::Critical);
     QCOMPARE(answerer.seen.first().title, QStringLiteral("ZEV4800"));
-    const zev::Status expected = zev::openChannelFile(path, plan, window->workspace().models);
+    const zev::Result<zev::LoadedChannelFile> expected =
+        zev::openChannelFile(path, plan, window->workspace().models);
     QVERIFY(!expected.ok());
     QCOMPARE(answerer.seen.first().text, expected.message());
     QVERIFY2(answerer.seen.first().text.contains(message), qPrintable(answerer.seen.first().text));
