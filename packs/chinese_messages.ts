@@ -430,6 +430,14 @@ The channel table then holds the list&apos;s channels only; the function options
         <source>The channel plan has changes that have not been saved. Save them?</source>
         <translation>信道方案有尚未保存的更改。是否保存？</translation>
     </message>
+    <message>
+        <source>%1 already exists. Replace it?</source>
+        <translation>%1 已存在。要替换它吗？</translation>
+    </message>
+    <message>
+        <source>The file is open, but the radio would refuse it until these are corrected:</source>
+        <translation>文件已打开，但在改正以下各项之前电台会拒绝它：</translation>
+    </message>
 </context>
 <context>
     <name>zev::PortDevicesDialog</name>
@@ -767,6 +775,10 @@ The channel table then holds the list&apos;s channels only; the function options
     <message>
         <source>Busy Lock</source>
         <translation>繁忙锁定</translation>
+    </message>
+    <message>
+        <source>Channel %1: the line is missing</source>
+        <translation>信道 %1：缺少这一行</translation>
     </message>
 </context>
 <context>

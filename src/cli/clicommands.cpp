@@ -23,6 +23,7 @@
 #include "plan/channelplan.h"
 #include "plan/modellist.h"
 #include "planview.h"
+#include "radio/filecheck.h"
 #include "radio/linkserial.h"
 #include "radio/portdiagnosis.h"
 #include "radio/portlist.h"
@@ -98,7 +99,7 @@ int runRead(const Arguments& arguments) {
 int runWrite(const Arguments& arguments) {
     ChannelPlan plan;
     ModelList models;
-    if (const Status loaded = loadPlanFile(arguments, plan, models); !loaded)
+    if (const Result<LoadedChannelFile> loaded = loadPlanFile(arguments, plan, models); !loaded)
         return fail(loaded.message());
     const QString band = models.currentText();
     // Checked before the port is touched; the write checks again before it sends.
@@ -206,17 +207,24 @@ int runPorts() {
 int runShow(const Arguments& arguments) {
     ChannelPlan plan;
     ModelList models;
-    if (const Status loaded = loadPlanFile(arguments, plan, models); !loaded)
+    const Result<LoadedChannelFile> loaded = loadPlanFile(arguments, plan, models);
+    if (!loaded)
         return fail(loaded.message());
     printText(formatPlan(plan, models.currentText()), stdout);
-    return ExitSuccess;
+    // Shown all the same: the plan is what the window would open.
+    const QStringList problems =
+        channelFileProblems(arguments.file, loaded.value(), plan.words(), columnTitles(plan));
+    for (const QString& problem : problems)
+        printError(problem);
+    return problems.isEmpty() ? ExitSuccess : ExitFailure;
 }
 
 int runSheet(const Arguments& arguments) {
     ChannelPlan plan;
     ModelList models;
     const Language language = prepare(arguments, plan);
-    if (const Status opened = openChannelFile(arguments.file, plan, models); !opened)
+    if (const Result<LoadedChannelFile> opened = openChannelFile(arguments.file, plan, models);
+        !opened)
         return fail(oneLine(opened.message()));
     // The sheet is read by the radio's owner, so it speaks the chosen language throughout: the
     // options as the options window labels them, the sheet's own words from the messages.
@@ -286,7 +294,7 @@ int runDiff(const Arguments& arguments) {
 int runExport(const Arguments& arguments) {
     ChannelPlan plan;
     ModelList models;
-    if (const Status loaded = loadPlanFile(arguments, plan, models); !loaded)
+    if (const Result<LoadedChannelFile> loaded = loadPlanFile(arguments, plan, models); !loaded)
         return fail(loaded.message());
     if (const Status written =
             writeChannelList(arguments.otherFile, csv::exportChannels(planChannels(plan)));

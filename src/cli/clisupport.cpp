@@ -28,11 +28,13 @@ Language prepare(const Arguments& arguments, ChannelPlan& plan) {
     return choice.language;
 }
 
-Status loadPlanFile(const Arguments& arguments, ChannelPlan& plan, ModelList& models) {
+Result<LoadedChannelFile> loadPlanFile(const Arguments& arguments, ChannelPlan& plan,
+                                       ModelList& models) {
     prepare(arguments, plan);
-    if (const Status opened = openChannelFile(arguments.file, plan, models); !opened)
+    Result<LoadedChannelFile> opened = openChannelFile(arguments.file, plan, models);
+    if (!opened)
         return Status::failure(oneLine(opened.message()));
-    return Status::success();
+    return opened;
 }
 
 int fail(const QString& message) {

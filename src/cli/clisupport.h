@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/language.h"
+#include "chanfile/channelfile.h"
 #include "cliarguments.h"
 #include "radio/session.h"
 #include "radio/writejob.h"
@@ -22,7 +23,8 @@ namespace zev::cli {
 // The plan in the chosen language, with its notes printed; the language chosen.
 Language prepare(const Arguments& arguments, ChannelPlan& plan);
 // prepare, then the channel file of the arguments into plan and models; the failure in one line.
-[[nodiscard]] Status loadPlanFile(const Arguments& arguments, ChannelPlan& plan, ModelList& models);
+[[nodiscard]] Result<LoadedChannelFile> loadPlanFile(const Arguments& arguments, ChannelPlan& plan,
+                                                     ModelList& models);
 // The message on stderr; the exit status of a failure.
 int fail(const QString& message);
 QString oneLine(const QString& text);

@@ -12,6 +12,7 @@
 #include "app/textids.h"
 #include "chanfile/backups.h"
 #include "chanfile/channelfile.h"
+#include "chanfile/savetarget.h"
 #include "channeleditor.h"
 #include "channellist.h"
 #include "channelsheet.h"
@@ -21,7 +22,9 @@
 #include "optionswindow.h"
 #include "portdevicesdialog.h"
 #include "powerdialog.h"
+#include "radio/filecheck.h"
 #include "radio/portdiagnosis.h"
+#include "radio/writecheck.h"
 #include "radioprocedures.h"
 #include "readdialog.h"
 #include "rowclipboard.h"
@@ -32,6 +35,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QEvent>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -101,12 +105,25 @@ constexpr MenuLetter menuLetters[] = {
     {"N6", 'R'},  {"N7", 'W'},  {"N9", 'C'},  {"N11", 'F'}, {"N18", 'P'}, {"N22", 'O'},
     {"N12", 'P'}, {"N19", 'L'}, {"N13", 'H'}, {"N14", 'C'}, {"N16", 'A'},
 };
-// The commands that have no caption in the language packs.
-constexpr MenuLetter ownCommandLetters[] = {
-    {"CompareWithRadio", 'O'}, {"BackupBeforeWrite", 'B'}, {"VerifyAfterWrite", 'V'},
-    {"PrintSheet", 'P'},       {"ExportPdf", 'D'},         {"ExportCsvItem", 'X'},
-    {"ImportCsvItem", 'I'},    {"CopyRowsItem", 'Y'},      {"PasteRowsItem", 'T'},
-    {"UndoItem", 'U'},         {"RedoItem", 'E'}};
+// The commands that have no caption in the language packs, and those whose caption no pack has.
+constexpr MenuLetter ownCommandLetters[] = {{"CompareWithRadio", 'O'},
+                                            {"BackupBeforeWrite", 'B'},
+                                            {"VerifyAfterWrite", 'V'},
+                                            {"PrintSheet", 'P'},
+                                            {"ExportPdf", 'D'},
+                                            {"ExportCsvItem", 'X'},
+                                            {"ImportCsvItem", 'I'},
+                                            {"CopyRowsItem", 'Y'},
+                                            {"PasteRowsItem", 'T'},
+                                            {"UndoItem", 'U'},
+                                            {"RedoItem", 'E'},
+                                            {"PortDevicesItem", 'D'},
+                                            {"COM1", '1'},
+                                            {"COM2", '2'},
+                                            {"COM3", '3'},
+                                            {"COM4", '4'},
+                                            {"N20", 'C'},
+                                            {"N21", 'E'}};
 
 constexpr QSize mainWindowSize(1055, 765);
 // Until the window is up, some window systems do not tell the size of its frame: room for a
@@ -276,7 +293,7 @@ void MainWindow::createMenu() {
         connect(item, &QAction::triggered, this, [this, number] { selectPort(number); });
     }
     ports->addSeparator();
-    m_portDevicesItem = makeItem(ports, "PortDevicesItem", tr("Port devices…"));
+    m_portDevicesItem = makeItem(ports, "PortDevicesItem", QString());
     ports->addAction(m_portDevicesItem);
     connect(m_portDevicesItem, &QAction::triggered, this, &MainWindow::editPortDevices);
     connect(ports, &QMenu::aboutToShow, this, &MainWindow::showPortTips);
@@ -332,6 +349,7 @@ void MainWindow::wordOwnCommands() {
     m_pasteRowsItem->setText(tr("Paste rows"));
     m_undoItem->setText(tr("Undo"));
     m_redoItem->setText(tr("Redo"));
+    m_portDevicesItem->setText(tr("Port devices…"));
     if (m_compareDialog)
         m_compareDialog->wordTexts();
 }
@@ -502,7 +520,9 @@ void MainWindow::createDialogs() {
     connect(m_readDialog.get(), &ReadDialog::planOverwritten, this, [this] {
         m_channelEditor->resetOverlays();
         recordStep();
+        // The plan is the radio's now, and no file's.
         m_history.markClean(currentPlanFile());
+        setCurrentFile(QString());
         showEditState();
     });
     for (TransferDialog* dialog : std::initializer_list<TransferDialog*>{
@@ -525,11 +545,23 @@ void MainWindow::showEvent(QShowEvent* event) {
 // error waits until the window is drawn: a box over a window that is not there yet looks like a
 // program that failed to start.
 void MainWindow::openStartupFile() {
-    const Status opened =
-        zev::openChannelFile(m_options.channelFile, m_workspace->plan, m_workspace->models);
+    const QString& path = m_options.channelFile;
+    const Result<LoadedChannelFile> opened =
+        zev::openChannelFile(path, m_workspace->plan, m_workspace->models);
     if (opened) {
         m_history.start(currentPlanFile()); // the plan the program starts with: nothing to undo
         showEditState();
+        setCurrentFile(path);
+        const ChannelPlan& plan = m_workspace->plan;
+        const QStringList problems =
+            channelFileProblems(path, opened.value(), plan.words(), columnTitles(plan));
+        if (!problems.isEmpty())
+            connect(
+                this, &MainWindow::firstPainted, this,
+                [this, problems] {
+                    QTimer::singleShot(0, this, [this, problems] { showFileProblems(problems); });
+                },
+                Qt::SingleShotConnection);
         return;
     }
     connect(
@@ -618,7 +650,6 @@ void MainWindow::loadLanguage(const QString& name) {
         m_translations.install(m_files.folderOf(messagesFileName(name)), *language);
     wordOwnCommands();
     markMenuLetters();
-    m_portDevicesItem->setText(tr("Port devices…"));
     showPortTips();
     if (!pack->text(TextId::SuccessLabel).isNull()) {
         m_readDialog->setSuccessCount(0);
@@ -634,6 +665,7 @@ void MainWindow::switchLanguage(Language language, bool atStartup) {
 
     m_workspace->plan.dropToneHead();
     loadLanguage(packName(language));
+    markMenuLetters(); // also where the pack is missing
     if (!atStartup)
         m_workspace->plan.reword();
 }
@@ -659,6 +691,7 @@ void MainWindow::newPlan() {
     m_channelEditor->resetOverlays();
     m_workspace->plan.reset();
     recordStep();
+    setCurrentFile(QString()); // a new plan has no file yet
 }
 
 void MainWindow::changeModel(int index) {
@@ -795,30 +828,51 @@ QString MainWindow::backupsFolder() const {
                                                            : m_workspace->writeJob.backupDirectory;
 }
 
-QString MainWindow::askFileName(FileDialogKind kind) {
+namespace {
+
+// The extension a name without one gets; none for the dialogs that open a file.
+QString defaultSuffix(MainWindow::FileDialogKind kind) {
+    switch (kind) {
+    case MainWindow::FileDialogKind::Save:
+        return QStringLiteral("z81");
+    case MainWindow::FileDialogKind::Pdf:
+        return QStringLiteral("pdf");
+    case MainWindow::FileDialogKind::ExportCsv:
+        return QStringLiteral("csv");
+    default:
+        return QString();
+    }
+}
+
+} // namespace
+
+QString MainWindow::askFileName(FileDialogKind kind, const QString& start) {
     if (fileNameProvider)
         return fileNameProvider(kind);
     QFileDialog dialog(this);
-    if (kind == FileDialogKind::Pdf) {
-        dialog.setNameFilter(QStringLiteral("PDF (*.pdf)"));
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setDefaultSuffix(QStringLiteral("pdf"));
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-            return QString();
-        return dialog.selectedFiles().constFirst();
-    }
     const bool list = kind == FileDialogKind::ExportCsv || kind == FileDialogKind::ImportCsv;
-    const bool saving = kind == FileDialogKind::Save || kind == FileDialogKind::ExportCsv;
-    dialog.setNameFilter(list ? tr("Channel lists (*.csv *.txt);;All files (*)")
-                              : QStringLiteral("ZEV-481  文件 (*.z81)"));
+    if (kind == FileDialogKind::Pdf)
+        dialog.setNameFilter(QStringLiteral("PDF (*.pdf)"));
+    else
+        dialog.setNameFilter(list ? tr("Channel lists (*.csv *.txt);;All files (*)")
+                                  : QStringLiteral("ZEV-481  文件 (*.z81)"));
     dialog.setFileMode(kind == FileDialogKind::ImportCsv ? QFileDialog::ExistingFile
                                                          : QFileDialog::AnyFile);
-    dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    if (kind == FileDialogKind::Save)
-        dialog.setOption(QFileDialog::DontConfirmOverwrite);
     // A name typed without extension would not show in Open, which lists channel files only.
-    if (saving)
-        dialog.setDefaultSuffix(list ? QStringLiteral("csv") : QStringLiteral("z81"));
+    if (const QString suffix = defaultSuffix(kind); !suffix.isEmpty()) {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix(suffix);
+        // The window asks itself, in its own language, once the extension is on the name.
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    }
+    if (const QFileInfo info(start); !start.isEmpty() && info.isDir()) {
+        dialog.setDirectory(start);
+    } else if (!start.isEmpty()) {
+        dialog.setDirectory(info.absolutePath());
+        dialog.selectFile(info.fileName());
+    }
     // The radio's plans from before each write are one click away.
     if (const QString folder = backupsFolder();
         kind == FileDialogKind::Open && QFileInfo(folder).isDir())
@@ -826,6 +880,63 @@ QString MainWindow::askFileName(FileDialogKind kind) {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
     return dialog.selectedFiles().constFirst();
+}
+
+QString MainWindow::askSavePath(FileDialogKind kind) {
+    QString start = saveDialogStart(kind);
+    for (;;) {
+        const QString chosen = askFileName(kind, start);
+        if (chosen.isEmpty())
+            return QString();
+        const SaveTarget target = saveTarget(chosen, defaultSuffix(kind));
+        if (!target.replaces || replaceAgreed(target.path))
+            return target.path;
+        start = target.path; // back to the dialog, on the name that was kept
+    }
+}
+
+bool MainWindow::replaceAgreed(const QString& path) {
+    if (replaceFileAnswer)
+        return replaceFileAnswer(path) == QMessageBox::Yes;
+    QMessageBox box(QMessageBox::Warning, programTitle,
+                    tr("%1 already exists. Replace it?").arg(QFileInfo(path).fileName()),
+                    QMessageBox::Yes | QMessageBox::No, this);
+    box.setObjectName(QStringLiteral("ReplaceFileBox"));
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+// Save offers the current file's name where it lives; the exports start where the user last
+// kept a file. Never in the backups folder: a file saved there could be taken for a backup.
+QString MainWindow::saveDialogStart(FileDialogKind kind) const {
+    const QString folder = m_fileFolder.isEmpty() ? QDir::currentPath() : m_fileFolder;
+    if (kind != FileDialogKind::Save || m_currentFile.isEmpty())
+        return folder;
+    const QFileInfo current(m_currentFile);
+    if (isInBackupsFolder(m_currentFile))
+        return QDir(folder).filePath(current.fileName());
+    return current.absoluteFilePath();
+}
+
+void MainWindow::rememberFolderOf(const QString& path) {
+    if (!isInBackupsFolder(path))
+        m_fileFolder = QFileInfo(path).absolutePath();
+}
+
+bool MainWindow::isInBackupsFolder(const QString& path) const {
+    const QString folder = QFileInfo(path).absolutePath();
+    const QString backups = backupsFolder();
+    const QString canonical = QFileInfo(backups).canonicalFilePath();
+    const QString canonicalFolder = QFileInfo(folder).canonicalFilePath();
+    return QDir::cleanPath(folder) == QDir::cleanPath(QFileInfo(backups).absoluteFilePath()) ||
+           (!canonical.isEmpty() && canonicalFolder == canonical);
+}
+
+void MainWindow::setCurrentFile(const QString& path) {
+    m_currentFile = path;
+    if (!path.isEmpty())
+        rememberFolderOf(path);
 }
 
 void MainWindow::openChannelFile() {
@@ -836,7 +947,8 @@ void MainWindow::openChannelFile() {
 }
 
 void MainWindow::openChannelFileAt(const QString& path) {
-    Status opened = zev::openChannelFile(path, m_workspace->plan, m_workspace->models);
+    const Result<LoadedChannelFile> opened =
+        zev::openChannelFile(path, m_workspace->plan, m_workspace->models);
     if (!opened) {
         showErrorBox(this, opened.message()); // the plan stays as it was
         return;
@@ -845,12 +957,27 @@ void MainWindow::openChannelFileAt(const QString& path) {
     recordStep();
     m_history.markClean(currentPlanFile());
     showEditState();
+    setCurrentFile(path);
+    const ChannelPlan& plan = m_workspace->plan;
+    showFileProblems(channelFileProblems(path, opened.value(), plan.words(), columnTitles(plan)));
+}
+
+void MainWindow::showFileProblems(const QStringList& problems) {
+    if (problems.isEmpty())
+        return;
+    QMessageBox box(QMessageBox::Warning, programTitle,
+                    tr("The file is open, but the radio would refuse it until these are "
+                       "corrected:") +
+                        QLatin1Char('\n') + problems.join(QLatin1Char('\n')),
+                    QMessageBox::Ok, this);
+    box.setObjectName(QStringLiteral("FileProblemsBox"));
+    box.exec();
 }
 
 bool MainWindow::saveChannelFile() {
     if (!m_channelEditor->confirmPendingEntry())
         return false;
-    const QString path = askFileName(FileDialogKind::Save);
+    const QString path = askSavePath(FileDialogKind::Save);
     if (path.isEmpty())
         return false;
     const ChannelFile file = currentPlanFile();
@@ -861,6 +988,7 @@ bool MainWindow::saveChannelFile() {
     recordStep();
     m_history.markClean(file);
     showEditState();
+    setCurrentFile(path);
     return true;
 }
 
@@ -957,11 +1085,13 @@ Status MainWindow::exportSheetPdfTo(const QString& path) {
 void MainWindow::exportSheetPdf() {
     if (!m_channelEditor->confirmPendingEntry())
         return;
-    const QString path = askFileName(FileDialogKind::Pdf);
+    const QString path = askSavePath(FileDialogKind::Pdf);
     if (path.isEmpty())
         return;
     if (Status written = exportSheetPdfTo(path); !written)
         showErrorBox(this, written.message());
+    else
+        rememberFolderOf(path);
 }
 
 void MainWindow::printSheet() {
@@ -981,12 +1111,14 @@ void MainWindow::printSheet() {
 void MainWindow::exportCsv() {
     if (!m_channelEditor->confirmPendingEntry())
         return;
-    const QString path = askFileName(FileDialogKind::ExportCsv);
+    const QString path = askSavePath(FileDialogKind::ExportCsv);
     if (path.isEmpty())
         return;
     const QByteArray list = csv::exportChannels(planChannels(m_workspace->plan));
     if (Status written = writeChannelList(path, list); !written)
         showErrorBox(this, written.message());
+    else
+        rememberFolderOf(path);
 }
 
 void MainWindow::importCsv() {

@@ -76,6 +76,9 @@ public:
     // export or import; an empty name cancels. Tests replace it.
     enum class FileDialogKind { Open, Save, Pdf, ExportCsv, ImportCsv };
     std::function<QString(FileDialogKind)> fileNameProvider;
+    // Answers the question before Save or an export replaces the file at path (Yes or No)
+    // instead of the user. Tests replace it.
+    std::function<QMessageBox::StandardButton(const QString& path)> replaceFileAnswer;
     // Whether the plan differs from the last one saved, opened or read.
     bool isPlanModified() const;
     // Answers the question before a modified plan is closed or replaced (Save, Discard or
@@ -148,7 +151,20 @@ private:
     void applyModelTitle();
     void showTitle();
     QObject* findComponent(const QString& name) const; // by name, without regard to case
-    QString askFileName(FileDialogKind kind);
+    // start: the file the dialog offers, or the folder it opens in.
+    QString askFileName(FileDialogKind kind, const QString& start = QString());
+    // The name to write to, with its default extension. Asked again until the user picks a new
+    // name or agrees to replace the existing file; empty when cancelled.
+    QString askSavePath(FileDialogKind kind);
+    bool replaceAgreed(const QString& path);
+    QString saveDialogStart(FileDialogKind kind) const;
+    // Where the next Save or export starts; the backups folder is only ever chosen on purpose.
+    void rememberFolderOf(const QString& path);
+    bool isInBackupsFolder(const QString& path) const;
+    // The file the plan came from or went to, if any.
+    void setCurrentFile(const QString& path);
+    // After Open: what in the file the radio would refuse, named by line.
+    void showFileProblems(const QStringList& problems);
     void printSheet();
     void exportSheetPdf();
 
@@ -187,6 +203,8 @@ private:
     QAction* m_copyRowsItem = nullptr;
     QAction* m_pasteRowsItem = nullptr;
     bool m_renumberCsv = false; // the import's last choice
+    QString m_currentFile;      // last saved or opened; Save offers its name
+    QString m_fileFolder;       // of the last Save, Open or export outside the backups folder
     QAction* m_undoItem = nullptr;
     QAction* m_redoItem = nullptr;
     PlanHistory m_history;

@@ -24,6 +24,13 @@ void MnemonicTest::withMnemonic_data() {
     QTest::newRow("letter inside, either case") << "COM Port" << QChar('p') << "COM &Port";
     QTest::newRow("Chinese") << "选项" << QChar('O') << "选项(&O)";
     QTest::newRow("Chinese with ellipsis") << "关于..." << QChar('A') << "关于(&A)...";
+    QTest::newRow("Chinese with the letter in a Latin word")
+        << "导出 PDF..." << QChar('D') << "导出 PDF(&D)...";
+    QTest::newRow("Chinese with one-character ellipsis")
+        << "导出 CSV…" << QChar('X') << "导出 CSV(&X)…";
+    QTest::newRow("Latin with one-character ellipsis")
+        << "Port devices…" << QChar('D') << "Port &devices…";
+    QTest::newRow("digit") << "COM1" << QChar('1') << "COM&1";
     QTest::newRow("Latin without the letter") << "T25" << QChar('A') << "T25(&A)";
     QTest::newRow("an ampersand is no mark") << "R&&D" << QChar('D') << "R&&&D";
     QTest::newRow("empty stays empty") << "" << QChar('F') << "";

@@ -217,7 +217,7 @@ void ChannelFileTest::roundTrip() {
     ChannelPlan opened;
     ModelList openedModels;
     fillWithOtherState(opened, openedModels);
-    const Status status = openChannelFile(path, opened, openedModels);
+    const Result<LoadedChannelFile> status = openChannelFile(path, opened, openedModels);
     QVERIFY2(status.ok(), qPrintable(status.message()));
     QCOMPARE(openedModels.currentText(), models.currentText());
     QCOMPARE(opened.optionIndices(), plan.optionIndices());
@@ -655,7 +655,7 @@ void ChannelFileTest::fileOfOneFormatOpensUnderTheOther() {
     ModelList openedModels;
     opened.setWords(words);
     fillWithOtherState(opened, openedModels);
-    const Status status = openChannelFile(writtenPath, opened, openedModels);
+    const Result<LoadedChannelFile> status = openChannelFile(writtenPath, opened, openedModels);
     QVERIFY2(status.ok(), qPrintable(status.message()));
     for (int row = 1; row <= ChannelPlan::ChannelCount; ++row)
         QCOMPARE(opened.channel(row), written.channel(row));

@@ -45,6 +45,8 @@ private slots:
     void interruptEndsTheSessionCleanly();
     void showAlignsWideCharacters_data();
     void showAlignsWideCharacters();
+    void showListsWhatTheRadioWouldRefuse_data();
+    void showListsWhatTheRadioWouldRefuse();
     void languageFallsBackToChinese();
     void optionsBeyondTheirListsReadIntoAFileThatOpens();
     void controlCharactersPrintVisibly();
@@ -531,6 +533,74 @@ void CliTest::showAlignsWideCharacters() {
     QCOMPARE(lines.at(headerLine + 16), QStringLiteral("16"));
 }
 
+void CliTest::showListsWhatTheRadioWouldRefuse_data() {
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QByteArray>("lang"); // the LANG of the run
+    QTest::addColumn<bool>("clean");
+    QTest::addColumn<QStringList>("problems"); // "<file>" for the path
+    QTest::newRow("clean, German number format")
+        << "english" << QByteArray("de_DE.UTF-8") << true << QStringList();
+    QTest::newRow("English")
+        << "english" << QByteArray("C.UTF-8") << false
+        << QStringList{"<file>, line 15: Channel 02: RX Tone '99.9x' is not a tone",
+                       "<file>, line 20: Channel 07: RX Freq '14x.27500' is not a frequency",
+                       "<file>, line 29: Channel 16: the line is missing"};
+    // The command line's messages are English; the columns have the language's titles.
+    QTest::newRow("Chinese, German number format")
+        << "chinese" << QByteArray("de_DE.UTF-8") << false
+        << QStringList{"<file>, line 15: Channel 02: 接收亚音 '99.9x' is not a tone",
+                       "<file>, line 20: Channel 07: 接收频率 '14x.27500' is not a frequency",
+                       "<file>, line 29: Channel 16: the line is missing"};
+}
+
+// A file the radio would refuse is shown all the same; the problems follow on stderr, named by
+// the file's lines, and the exit status says so. The German comma is no problem.
+void CliTest::showListsWhatTheRadioWouldRefuse() {
+    QFETCH(QString, language);
+    QFETCH(QByteArray, lang);
+    QFETCH(bool, clean);
+    QFETCH(QStringList, problems);
+    QStringList lines{"RH-4800 MEMORY CHANNEL",
+                      "",
+                      "",
+                      "BAND 136-174MHz",
+                      "Squelch 2 2",
+                      "BatSave 1 ON",
+                      "TxT.O.T 4 4 min",
+                      "SCAN 1 OFF",
+                      "TONE 1 ON",
+                      "BAO 1 ON",
+                      "VOICE 0 x",
+                      "",
+                      "",
+                      "CH01 | 146,52000 | OFF | 146,52000 | OFF | High | ON | ON | "};
+    lines << (clean ? "CH02 | 145,27500 | 99.9 | 145,27500 | OFF | 高功率 | 启用 | 禁用 | "
+                    : "CH02 | 145,27500 | 99.9x | 145,27500 | OFF | 高功率 | 启用 | 禁用 | ");
+    lines << emptyChannelLines(3);
+    if (!clean) {
+        lines[19] = "CH07 | 14x.27500 | 67.0 | 145.27500 | 67.0 | Low | OFF | OFF | ";
+        lines.removeLast();
+    }
+    QTemporaryDir dir;
+    const QString path = dir.filePath("customer.z81");
+    QVERIFY(writeFile(path, crlfLines(lines)));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove("LC_ALL");
+    environment.remove("LC_NUMERIC");
+    environment.insert("LANG", QString::fromLatin1(lang));
+
+    const ProgramRun show =
+        runProgram(binaryPath("zev4800-cli"), {"show", path, "--lang", language}, environment);
+    QCOMPARE(show.exitCode, clean ? 0 : 1);
+    QString expected;
+    for (const QString& problem : problems)
+        expected += "zev4800-cli: " + QString(problem).replace("<file>", path) + "\n";
+    QCOMPARE(QString::fromUtf8(show.err), expected);
+    const QString out = QString::fromUtf8(show.out);
+    QVERIFY2(out.startsWith("Band: 136-174MHz\n"), qPrintable(out));
+    QVERIFY2(out.contains(clean ? "145,27500" : "14x.27500"), qPrintable(out));
+}
+
 void CliTest::languageFallsBackToChinese() {
     // A copy of the program in a folder of its own: no install.Log, no packs beside it.
     QTemporaryDir alone;
@@ -574,8 +644,13 @@ void CliTest::optionsBeyondTheirListsReadIntoAFileThatOpens() {
     QVERIFY(file.contains("\r\nTxT.O.T -1 \r\n"));
     QVERIFY(file.contains("\r\nVOICE -1 \r\n"));
 
+    // Shown, with what the radio would refuse.
     const ProgramRun show = runCli({"show", output, "--lang", "english"});
-    QCOMPARE(show.exitCode, 0);
+    QCOMPARE(show.exitCode, 1);
+    QCOMPARE(QString::fromLocal8Bit(show.err),
+             "zev4800-cli: " + output +
+                 ", line 7: The time-out timer option has no selection.\nzev4800-cli: " + output +
+                 ", line 11: The voice prompt option has no selection.\n");
     const QStringList lines = QString::fromLocal8Bit(show.out).split('\n');
     QVERIFY2(lines.contains("Time-out timer:  -"), show.out.constData());
     QVERIFY(lines.contains("Voice prompt:    -"));
@@ -605,9 +680,15 @@ void CliTest::controlCharactersPrintVisibly() {
     QVERIFY(writeFile(plan, bytes));
 
     const ProgramRun show = runCli({"show", plan, "--lang", "english"});
-    QCOMPARE(show.exitCode, 0);
+    QCOMPARE(show.exitCode, 1);
     const QString out = QString::fromLocal8Bit(show.out);
     QVERIFY2(!out.contains(QChar(0)) && !out.contains(QChar(0x1b)), show.out.constData());
+    const QString problems = QString::fromLocal8Bit(show.err);
+    QVERIFY2(problems.contains(", line 16: Channel 03: RX Freq '145.1U+00002500' is not a "
+                               "frequency\n") &&
+                 problems.contains(", line 4: The band \"144-1U+000048MH\" is not of the form") &&
+                 !problems.contains(QChar(0)) && !problems.contains(QChar(0x1b)),
+             qPrintable(problems));
     QVERIFY2(out.startsWith("Band: 144-1U+000048MH\n"), qPrintable(out));
     const QStringList lines = out.split('\n');
     QVERIFY2(lines.contains("03  145.1U+00002500  6U+001B[7.0  145.12500  D023N    高功率  ON"
@@ -649,9 +730,12 @@ void CliTest::badChannelFiles_data() {
     QTest::addColumn<int>("kind");
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("message"); // %1: the file; empty: opens
+    QTest::addColumn<QString>(
+        "problem"); // what show says the radio would refuse in a file that opens
 
-    const auto bytes = [](const char* name, const QByteArray& content, const QString& message) {
-        QTest::newRow(name) << int(FileKind::Bytes) << content << message;
+    const auto bytes = [](const char* name, const QByteArray& content, const QString& message,
+                          const QString& problem = QString()) {
+        QTest::newRow(name) << int(FileKind::Bytes) << content << message << problem;
     };
     QByteArray random(4096, '\0');
     QRandomGenerator generator(4800);
@@ -672,7 +756,7 @@ void CliTest::badChannelFiles_data() {
           "%1, line 17: the text is not valid GBK");
     bytes("CR-only line ends", demoLines("\r", 29), "%1, line 5: '' is not a valid integer value");
     bytes("LF-only line ends", demoLines("\n", 29), "");
-    bytes("28 lines", demoLines("\r\n", 28), "");
+    bytes("28 lines", demoLines("\r\n", 28), "", "%1, line 29: Channel 16: the line is missing");
     bytes("30 lines", demoLines("\r\n", 30), "");
     bytes("one very long line", QByteArray(2 << 20, 'x'),
           "%1, line 1: too long for a channel file");
@@ -680,16 +764,18 @@ void CliTest::badChannelFiles_data() {
           demoLines("\r\n", 29).replace("CH02 | ", "CH02 | " + QByteArray(200'000, '9')),
           "%1, line 15: too long for a channel file");
     QTest::newRow("folder") << int(FileKind::Folder) << QByteArray()
-                            << "File access denied: %1 is a folder, not a file";
+                            << "File access denied: %1 is a folder, not a file" << QString();
     QTest::newRow("FIFO") << int(FileKind::Fifo) << QByteArray()
                           << "File access denied: %1 is not a plain file (a pipe, device or "
-                             "socket)";
+                             "socket)"
+                          << QString();
     QTest::newRow("device") << int(FileKind::Device) << QByteArray()
                             << "File access denied: %1 is not a plain file (a pipe, device or "
-                               "socket)";
+                               "socket)"
+                            << QString();
     // Opening a file under another process's write lease waits until the lease is given up.
     QTest::newRow("file under a lease") << int(FileKind::Leased) << demoLines("\r\n", 29)
-                                        << "File cannot be read without waiting: %1";
+                                        << "File cannot be read without waiting: %1" << QString();
 }
 
 // Through show and write as processes: each ends with one message naming the file (and the line
@@ -699,6 +785,7 @@ void CliTest::badChannelFiles() {
     QFETCH(int, kind);
     QFETCH(QByteArray, bytes);
     QFETCH(QString, message);
+    QFETCH(QString, problem);
     QTemporaryDir dir;
     QString path = dir.filePath("bad.z81");
     int lease = -1;
@@ -732,8 +819,11 @@ void CliTest::badChannelFiles() {
 
     const ProgramRun show = runCli({"show", path, "--lang", "english"});
     if (message.isEmpty()) {
-        QCOMPARE(show.exitCode, 0);
+        QCOMPARE(show.exitCode, problem.isEmpty() ? 0 : 1);
         QVERIFY2(show.out.startsWith("Band: 136-174MHz\n"), show.err.constData());
+        QCOMPARE(QString::fromLocal8Bit(show.err),
+                 problem.isEmpty() ? QString()
+                                   : "zev4800-cli: " + QString(problem).replace("%1", path) + "\n");
     } else {
         QCOMPARE(show.exitCode, 1);
         QVERIFY2(QString::fromLocal8Bit(show.err).startsWith("zev4800-cli: " + expected),

@@ -20,7 +20,9 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSerialPort>
 #include <QTableWidget>
 #include <QToolButton>
@@ -99,6 +101,8 @@ private slots:
     void childWindowsRestore();
     void menusByKeyboard_data();
     void menusByKeyboard();
+    void everyMenuItemHasItsOwnLetter_data();
+    void everyMenuItemHasItsOwnLetter();
     void helpContentsDoesNothing();
     void powerAdjustOnlyInServiceMode();
     void saveAndOpen();
@@ -130,7 +134,7 @@ void MainWindowCommandsTest::languageSwitch() {
     QCOMPARE(plan.channel(1),
              (zev::ChannelRow{"145.50000", "禁用", "145.50000", "88.5", "高功率", "启用", "禁用"}));
     QCOMPARE(plan.cell(ChannelPlan::Power, 2), QStringLiteral("中功率"));
-    QCOMPARE(control<QAction>(window.get(), "N20")->text(), QStringLiteral("中文"));
+    QCOMPARE(control<QAction>(window.get(), "N20")->text(), QStringLiteral("中文(&C)"));
     QVERIFY(control<QAction>(window.get(), "N20")->isChecked());
     QVERIFY(!control<QAction>(window.get(), "N21")->isChecked());
     QCOMPARE(plan.toneList().size(), 259);
@@ -182,7 +186,7 @@ void MainWindowCommandsTest::languageSwitch() {
     QCOMPARE(plan.toneList().first(), QStringLiteral("OFF"));
     QCOMPARE(plan.channel(1),
              (zev::ChannelRow{"145.50000", "OFF", "145.50000", "88.5", "High", "ON", "OFF"}));
-    QCOMPARE(control<QAction>(window.get(), "N20")->text(), QStringLiteral("Chinese"));
+    QCOMPARE(control<QAction>(window.get(), "N20")->text(), QStringLiteral("&Chinese"));
     QVERIFY(!control<QAction>(window.get(), "N20")->isChecked());
     QVERIFY(control<QAction>(window.get(), "N21")->isChecked());
     QCOMPARE(batterySave->currentText(), QStringLiteral("OFF"));
@@ -204,7 +208,7 @@ void MainWindowCommandsTest::switchWithoutPack() {
 
     control<QAction>(window.get(), "N20")->trigger();
 
-    QCOMPARE(control<QAction>(window.get(), "N20")->text(), QStringLiteral("中文"));
+    QCOMPARE(control<QAction>(window.get(), "N20")->text(), QStringLiteral("中文(&C)"));
     QVERIFY(control<QAction>(window.get(), "N20")->isChecked());
     QVERIFY(!control<QAction>(window.get(), "N21")->isChecked());
     QCOMPARE(plan.toneList().size(), 258);
@@ -733,6 +737,58 @@ void MainWindowCommandsTest::menusByKeyboard() {
     QVERIFY(windowsEnabled(*window));
 }
 
+void MainWindowCommandsTest::everyMenuItemHasItsOwnLetter_data() {
+    QTest::addColumn<bool>("englishAtStart");
+    QTest::addColumn<QString>("switchTo"); // the Language menu's item chosen after the start
+    QTest::newRow("English") << true << "";
+    QTest::newRow("Chinese") << false << "";
+    QTest::newRow("Chinese, then English") << false << "N21";
+    QTest::newRow("English, then Chinese") << true << "N20";
+}
+
+// Every entry of every menu and submenu, the disabled ones too, can be reached by Alt and a
+// letter: each has a letter that no other entry of its menu has.
+void MainWindowCommandsTest::everyMenuItemHasItsOwnLetter() {
+    QFETCH(bool, englishAtStart);
+    QFETCH(QString, switchTo);
+    ProgramFolder folder;
+    folder.writeInstallLog(englishAtStart);
+    auto window = startProgram(folder);
+    QVERIFY(window);
+    if (!switchTo.isEmpty())
+        control<QAction>(window.get(), qPrintable(switchTo))->trigger();
+
+    const QRegularExpression han(QStringLiteral("\\p{Han}"));
+    const QRegularExpression bracketedLetter(QStringLiteral("\\(&[^&]\\)"));
+    QStringList faults;
+    int checked = 0;
+    std::function<void(const QString&, const QList<QAction*>&)> walk =
+        [&](const QString& menuName, const QList<QAction*>& items) {
+            QHash<QKeySequence, QString> letters;
+            for (QAction* item : items) {
+                if (item->isSeparator())
+                    continue;
+                ++checked;
+                const QKeySequence letter = QKeySequence::mnemonic(item->text());
+                if (letter.isEmpty())
+                    faults << QStringLiteral("%1 > %2: no letter").arg(menuName, item->text());
+                else if (letters.contains(letter))
+                    faults << QStringLiteral("%1 > %2: the letter of %3")
+                                  .arg(menuName, item->text(), letters.value(letter));
+                // Among Chinese characters the letter stands in brackets, as the packs have it.
+                else if (item->text().contains(han) && !item->text().contains(bracketedLetter))
+                    faults << QStringLiteral("%1 > %2: the letter is not in brackets")
+                                  .arg(menuName, item->text());
+                letters.insert(letter, item->text());
+                if (QMenu* submenu = item->menu())
+                    walk(item->text(), submenu->actions());
+            }
+        };
+    walk(QStringLiteral("menu bar"), window->menuBar()->actions());
+    QVERIFY(checked > 30);
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
+}
+
 void MainWindowCommandsTest::helpContentsDoesNothing() {
     ProgramFolder folder;
     folder.writeInstallLog(true);
@@ -888,7 +944,8 @@ void MainWindowCommandsTest::saveAddsTheExtension() {
     window->workspace().plan.setChannel(
         2, {"145.50000", "OFF", "145.50000", "88.5", "High", "ON", "OFF"});
 
-    MessageBoxAnswerer answerer;
+    // Replacing a file is asked first.
+    MessageBoxAnswerer answerer(QMessageBox::Yes);
     bool typedIn = false;
     QTimer typist;
     typist.setInterval(10);
@@ -905,7 +962,9 @@ void MainWindowCommandsTest::saveAddsTheExtension() {
     typist.start();
     QTest::keySequence(QApplication::focusWidget(), QKeySequence::Save);
     QVERIFY(typedIn);
-    QVERIFY(answerer.seen.isEmpty());
+    QCOMPARE(answerer.seen.size(), existing ? 1 : 0);
+    if (existing)
+        QCOMPARE(answerer.seen.first().text, saved + " already exists. Replace it?");
     QVERIFY(folder.readFile(saved).startsWith("RH-4800 MEMORY CHANNEL\r\n"));
     QVERIFY(folder.readFile(saved).contains("CH02 | 145.50000"));
     if (saved != typed)
@@ -941,7 +1000,8 @@ void MainWindowCommandsTest::openFailure() {
     QCOMPARE(answerer.seen.size(), 1);
     QCOMPARE(answerer.seen.first().icon, QMessageBox::Critical);
     QCOMPARE(answerer.seen.first().title, QStringLiteral("ZEV4800"));
-    const zev::Status expected = zev::openChannelFile(path, plan, window->workspace().models);
+    const zev::Result<zev::LoadedChannelFile> expected =
+        zev::openChannelFile(path, plan, window->workspace().models);
     QVERIFY(!expected.ok());
     QCOMPARE(answerer.seen.first().text, expected.message());
     QVERIFY2(answerer.seen.first().text.contains(message), qPrintable(answerer.seen.first().text));

@@ -514,10 +514,10 @@ void MainWindowStartupTest::englishAtStartup() {
              zev::plainCaption(pack->text(id)));
 
     if (id == 1) { // the rest of the English start-up, once
-        QCOMPARE(control<QAction>(window.get(), "N20")->text(), QStringLiteral("Chinese"));
+        QCOMPARE(control<QAction>(window.get(), "N20")->text(), QStringLiteral("&Chinese"));
         QVERIFY(!control<QAction>(window.get(), "N20")->isChecked());
         QVERIFY(control<QAction>(window.get(), "N21")->isChecked());
-        QCOMPARE(control<QAction>(window.get(), "N21")->text(), QStringLiteral("English"));
+        QCOMPARE(control<QAction>(window.get(), "N21")->text(), QStringLiteral("&English"));
         const zev::ChannelPlan& plan = window->workspace().plan;
         QCOMPARE(plan.toneList().size(), 259);
         QCOMPARE(plan.toneList().first(), QStringLiteral("OFF"));
@@ -542,7 +542,7 @@ void MainWindowStartupTest::chineseAtStartup() {
     QVERIFY(pack);
     auto window = startProgram(folder);
     QVERIFY(window);
-    QCOMPARE(control<QAction>(window.get(), "N20")->text(), QStringLiteral("中文"));
+    QCOMPARE(control<QAction>(window.get(), "N20")->text(), QStringLiteral("中文(&C)"));
     QVERIFY(control<QAction>(window.get(), "N20")->isChecked());
     QVERIFY(!control<QAction>(window.get(), "N21")->isChecked());
     QCOMPARE(window->workspace().plan.toneList().first(), QStringLiteral("禁用"));
@@ -689,7 +689,7 @@ void MainWindowStartupTest::installLogProblem() {
              QStringLiteral("读频(&R)"));
     QCOMPARE(control<QLabel>(form(*window, "TForm3"), "StatusBar1Panel1")->text(),
              QStringLiteral("成功次数:0"));
-    QCOMPARE(control<QAction>(window.get(), "N20")->text(), QStringLiteral("中文"));
+    QCOMPARE(control<QAction>(window.get(), "N20")->text(), QStringLiteral("中文(&C)"));
     QVERIFY(control<QAction>(window.get(), "N20")->isChecked());
     QVERIFY(!control<QAction>(window.get(), "N21")->isChecked());
     QCOMPARE(window->workspace().plan.toneList().size(), 258);

@@ -43,6 +43,15 @@ using namespace testsupport;
 
 namespace {
 
+// The empty channel lines of a channel file from channel `from` to 16, each with its line end.
+QString emptyChannelLines(int from) {
+    QString lines;
+    for (int channel = from; channel <= 16; ++channel)
+        lines += QStringLiteral("CH%1 |  |  |  |  |  |  |  | \r\n")
+                     .arg(channel, 2, 10, QLatin1Char('0'));
+    return lines;
+}
+
 zev::ChannelRow row(const QStringList& cells) {
     zev::ChannelRow result;
     for (int column = 0; column < 7; ++column)
@@ -695,7 +704,9 @@ void RadioSessionsTest::fileOfTheOtherFormatIsEditedAndWritten() {
                                             "ON | ON | \r\n"
                                             "CH02 | 145#27500 | 88.5 | 144#67500 | 88.5 | High | "
                                             "ON | OFF | \r\n")
-                                 .replace(QLatin1Char('#'), fileMark);
+                                 .replace(QLatin1Char('#'), fileMark) +
+                             // the whole file: Open tells of the lines a file lacks
+                             emptyChannelLines(3);
     bench.folder.writeFile(QStringLiteral("plan.z81"), fileText.toLatin1());
     bench.window->fileNameProvider = [&](zev::MainWindow::FileDialogKind) {
         return bench.folder.path() + QStringLiteral("plan.z81");

@@ -7,6 +7,15 @@ namespace zev {
 namespace {
 
 const QString ellipsis = QStringLiteral("...");
+constexpr QChar ellipsisCharacter(0x2026);
+
+bool hasHan(const QString& caption) {
+    for (const QChar character : caption) {
+        if (character.script() == QChar::Script_Han)
+            return true;
+    }
+    return false;
+}
 
 // "&&" stands for an ampersand; "&" before any other character marks it.
 bool hasMarker(const QString& caption) {
@@ -25,12 +34,17 @@ bool hasMarker(const QString& caption) {
 QString withMnemonic(const QString& caption, QChar letter) {
     if (caption.isEmpty() || hasMarker(caption))
         return caption;
-    const qsizetype at = caption.indexOf(letter, 0, Qt::CaseInsensitive);
+    // Chinese captions show their letter in brackets, also where a Latin word holds it ("PDF"):
+    // an underlined letter inside a word is easily missed among Chinese characters.
+    const qsizetype at = hasHan(caption) ? -1 : caption.indexOf(letter, 0, Qt::CaseInsensitive);
     if (at >= 0)
         return QString(caption).insert(at, QLatin1Char('&'));
     QString marked = caption;
-    const qsizetype end =
-        caption.endsWith(ellipsis) ? caption.size() - ellipsis.size() : caption.size();
+    qsizetype end = caption.size();
+    if (caption.endsWith(ellipsis))
+        end -= ellipsis.size();
+    else if (caption.endsWith(ellipsisCharacter))
+        end -= 1;
     return marked.insert(end, QStringLiteral("(&") + letter.toUpper() + QLatin1Char(')'));
 }
 
@@ -42,7 +56,7 @@ QString plainCaption(const QString& caption) {
         if (plain.at(i) == QLatin1Char('&'))
             plain.remove(i, 1); // the character after it stays, "&&" leaves one "&"
     }
-    while (plain.endsWith(ellipsis) || plain.endsWith(QChar(0x2026)))
+    while (plain.endsWith(ellipsis) || plain.endsWith(ellipsisCharacter))
         plain.chop(plain.endsWith(ellipsis) ? ellipsis.size() : 1);
     return plain.trimmed();
 }

@@ -15,6 +15,7 @@ constexpr int bandLine = 4;
 constexpr int firstOptionLine = 5;
 constexpr int firstChannelLine = 14;
 constexpr int lineCount = firstChannelLine + ChannelPlan::ChannelCount - 1;
+static_assert(lineCount == ChannelFileLineCount);
 
 // The band is taken from this character on, at most this many characters.
 constexpr qsizetype bandStart = 6;
@@ -126,6 +127,26 @@ Result<ChannelRow> parseChannelLine(const QString& line, const QString& path, in
 }
 
 } // namespace
+
+int bandLineNumber() {
+    return bandLine;
+}
+
+int optionLineNumber(Option option) {
+    for (int offset = 0; offset < OptionCount; ++offset) {
+        if (optionLines[offset].option == option)
+            return firstOptionLine + offset;
+    }
+    return 0;
+}
+
+int channelLineNumber(int row) {
+    return firstChannelLine + row - 1;
+}
+
+int presentLineCount(const QByteArray& bytes) {
+    return int(leadingLines(decodeGbk(bytes), lineCount).size());
+}
 
 Status lineFailure(const QString& path, int lineNumber, const QString& text) {
     if (path.isEmpty())

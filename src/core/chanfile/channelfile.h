@@ -22,6 +22,19 @@ struct ChannelFile {
     bool operator==(const ChannelFile&) const = default;
 };
 
+// Where the parts of a plan stand in the file, lines counted from 1.
+constexpr int ChannelFileLineCount = 29;
+int bandLineNumber();
+int optionLineNumber(Option option);
+int channelLineNumber(int row); // row 1 to 16
+
+// A file as Open takes it, and how many of its 29 lines it holds: the rows of the lines a
+// shorter file lacks open empty.
+struct LoadedChannelFile {
+    ChannelFile file;
+    int lineCount = 0;
+};
+
 ChannelFile channelFileFromPlan(const ChannelPlan& plan, const ModelList& models);
 
 // The 29-line layout, GBK without byte-order mark, every line ending in CR LF. A character that
@@ -36,13 +49,15 @@ Result<ChannelFile> parseChannelFile(const QByteArray& bytes, const QString& pat
 // Replaces the file atomically: a failed save leaves any earlier file as it was.
 [[nodiscard]] Status saveChannelFile(const QString& path, const ChannelFile& file);
 Result<ChannelFile> loadChannelFile(const QString& path);
+Result<LoadedChannelFile> readChannelFile(const QString& path);
 
 // Band looked up or appended and selected (the title follows models.bandApplied), the seven
 // option indices set, the table cleared and filled. The plan is not reset.
 void applyChannelFile(const ChannelFile& file, ChannelPlan& plan, ModelList& models);
 
 // Open in one step: the whole file is read and checked before anything changes, so a failure
-// leaves the plan and the model list exactly as they were.
-[[nodiscard]] Status openChannelFile(const QString& path, ChannelPlan& plan, ModelList& models);
+// leaves the plan and the model list exactly as they were. Gives the file as it was read.
+[[nodiscard]] Result<LoadedChannelFile> openChannelFile(const QString& path, ChannelPlan& plan,
+                                                        ModelList& models);
 
 } // namespace zev

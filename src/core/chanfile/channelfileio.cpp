@@ -18,7 +18,6 @@ namespace {
 // Only the first 29 lines count, and Save writes a few hundred bytes: reading more than this
 // would only let a wrong file (a disk image, a log) fill the memory.
 constexpr qint64 readLimit = 64 * 1024;
-constexpr int usedLineCount = 29;
 
 Status notAFile(const QString& path, bool folder) {
     const QString denied = fileSystemErrorText(EACCES);
@@ -102,6 +101,13 @@ Status saveChannelFile(const QString& path, const ChannelFile& file) {
 }
 
 Result<ChannelFile> loadChannelFile(const QString& path) {
+    Result<LoadedChannelFile> loaded = readChannelFile(path);
+    if (!loaded.ok())
+        return Status::failure(loaded.message());
+    return std::move(loaded).value().file;
+}
+
+Result<LoadedChannelFile> readChannelFile(const QString& path) {
     if (const Status source = checkRegularFile(path); !source.ok())
         return source;
     bool complete = true;
@@ -109,19 +115,22 @@ Result<ChannelFile> loadChannelFile(const QString& path) {
     if (!bytes.ok())
         return Status::failure(bytes.message());
     const qsizetype completeLines = bytes->count('\n');
-    if (!complete && completeLines < usedLineCount)
+    if (!complete && completeLines < ChannelFileLineCount)
         return lineFailure(
             path, int(completeLines) + 1,
             QCoreApplication::translate("zev::ChannelFile", "too long for a channel file"));
-    return parseChannelFile(bytes.value(), path);
-}
-
-Status openChannelFile(const QString& path, ChannelPlan& plan, ModelList& models) {
-    const Result<ChannelFile> file = loadChannelFile(path);
+    Result<ChannelFile> file = parseChannelFile(bytes.value(), path);
     if (!file.ok())
         return Status::failure(file.message());
-    applyChannelFile(file.value(), plan, models);
-    return Status::success();
+    return LoadedChannelFile{std::move(file).value(), presentLineCount(bytes.value())};
+}
+
+Result<LoadedChannelFile> openChannelFile(const QString& path, ChannelPlan& plan,
+                                          ModelList& models) {
+    Result<LoadedChannelFile> loaded = readChannelFile(path);
+    if (loaded.ok())
+        applyChannelFile(loaded->file, plan, models);
+    return loaded;
 }
 
 } // namespace zev

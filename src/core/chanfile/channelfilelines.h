@@ -11,6 +11,9 @@ namespace zev {
 // The 29 lines of the file as text, without line ends.
 QStringList channelFileLines(const ChannelFile& file);
 
+// How many of the 29 lines that count the bytes hold, as the reader splits them.
+int presentLineCount(const QByteArray& bytes);
+
 // Fails, naming the file and the line, if a line would not read back as written: it holds a
 // line feed or a character that GBK cannot store.
 [[nodiscard]] Status checkStorable(const QStringList& lines, const QString& path);

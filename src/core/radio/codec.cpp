@@ -316,12 +316,19 @@ ChannelRow decodeChannel(const MemoryImage& image, int channel, const Words& wor
 Status checkOptions(const OptionIndices& indices) {
     QStringList problems;
     for (const Option option : allOptions) {
-        if (!isListed(option, indices[optionSlot(option)]))
-            problems << QCoreApplication::translate("zev::Codec", "The %1 option has no selection.")
-                            .arg(optionName(option));
+        if (const Status checked = checkOption(option, indices[optionSlot(option)]); !checked)
+            problems << checked.message();
     }
     return problems.isEmpty() ? Status::success()
                               : Status::failure(problems.join(QLatin1Char('\n')));
+}
+
+Status checkOption(Option option, int index) {
+    if (isListed(option, index))
+        return Status::success();
+    return Status::failure(
+        QCoreApplication::translate("zev::Codec", "The %1 option has no selection.")
+            .arg(optionName(option)));
 }
 
 Status checkBand(const QString& band) {

@@ -68,6 +68,7 @@ ChannelRow decodeChannel(const MemoryImage& image, int channel, const Words& wor
 // cells are checked with the rest of the plan, see writecheck.h). The encoders above assume
 // values that pass them. Every option without a selection is named, one per line.
 Status checkOptions(const OptionIndices& indices);
+Status checkOption(Option option, int index);
 Status checkBand(const QString& band);
 
 } // namespace zev::codec
