@@ -903,7 +903,6 @@ void MainWindow::redo() {
 void MainWindow::restorePlan(const ChannelFile& state) {
     m_channelEditor->resetOverlays();
     applyChannelFile(state, m_workspace->plan, m_workspace->models);
-    m_workspace->plan.reword(); // a state kept before a language switch has the old words
     showModelList();
     m_stepTimer.stop(); // the restored state is the current step already
     showEditState();
