@@ -214,6 +214,10 @@ void TestChannelCsv::rowsTheRadioCannotHold_data() {
         << QByteArray("2,549.000000,+,5.000000,,,,,,,")
         << "row 3: the frequency 554.000000 MHz is outside 100-550 MHz"
         << "";
+    QTest::newRow("transmit below zero")
+        << QByteArray("2,100.000000,-,200.500000,,,,,,,")
+        << "row 3: the frequency -100.500000 MHz is outside 100-550 MHz"
+        << "";
     QTest::newRow("location 17") << QByteArray("17,146.000000,,,,,,,,,")
                                  << "row 3: the location \"17\" is not a channel from 1 to 16"
                                  << "";

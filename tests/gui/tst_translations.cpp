@@ -223,6 +223,9 @@ void TranslationsTest::messagesInChinese_data() {
 
     QTest::newRow("frequency typed")
         << "frequency" << QString() << QByteArray("1a5") << 0 << QStringList{"1a5"};
+    QTest::newRow("frequency the radio cannot hold")
+        << "frequency" << QString() << QByteArray("999") << 0
+        << QStringList{"999", "100", "550", "-"};
     QTest::newRow("settings unwritable") << "settings"
                                          << "none/myini.ini" << QByteArray() << 0 << QStringList();
 }

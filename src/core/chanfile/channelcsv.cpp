@@ -48,8 +48,6 @@ const QString DefaultCtcss = QStringLiteral("88.5");
 const QString DefaultDcs = QStringLiteral("023");
 
 constexpr qint64 HertzPerMHz = 1000000;
-constexpr qint64 LowestHertz = 100 * HertzPerMHz;
-constexpr qint64 HighestHertz = 550 * HertzPerMHz;
 
 // ---- frequencies --------------------------------------------------------------------------
 
@@ -74,10 +72,13 @@ std::optional<qint64> parseHertz(const QString& text) {
            fraction.leftJustified(6, QLatin1Char('0')).toLongLong();
 }
 
+// A transmit frequency below the offset comes out negative: the sign goes before the whole MHz.
 QString formatMHz(qint64 hertz) {
-    return QStringLiteral("%1.%2")
-        .arg(hertz / HertzPerMHz)
-        .arg(hertz % HertzPerMHz, 6, 10, QLatin1Char('0'));
+    const qint64 magnitude = qAbs(hertz);
+    return QStringLiteral("%1%2.%3")
+        .arg(hertz < 0 ? QStringLiteral("-") : QString())
+        .arg(magnitude / HertzPerMHz)
+        .arg(magnitude % HertzPerMHz, 6, 10, QLatin1Char('0'));
 }
 
 // ---- tones --------------------------------------------------------------------------------
@@ -433,13 +434,8 @@ struct PlanFrequency {
     QString note;
 };
 
+// The same rule as a typed frequency: one the radio cannot hold is refused in the same words.
 std::optional<PlanFrequency> planFrequency(qint64 hertz, QChar separator, QString& problem) {
-    if (hertz < LowestHertz || hertz > HighestHertz) {
-        problem = QCoreApplication::translate("zev::ChannelCsv",
-                                              "the frequency %1 MHz is outside 100-550 MHz")
-                      .arg(formatMHz(hertz));
-        return std::nullopt;
-    }
     const Result<QString> cell = normaliseFrequency(formatMHz(hertz), separator);
     if (!cell) {
         problem = cell.message();
