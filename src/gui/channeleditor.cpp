@@ -539,7 +539,15 @@ void ChannelEditor::deleteChannel() {
     hideTonePicker();
     if (m_current.row == 0)
         return;
-    m_plan.clearChannel(m_current.row);
+    // Several selected rows are emptied together, one step to undo. A single row is the current
+    // one, which a move command may have carried away from the grid's selection.
+    const QList<int> rows = m_grid->selectedRows();
+    if (rows.size() > 1) {
+        for (int row : rows)
+            m_plan.clearChannel(row);
+    } else {
+        m_plan.clearChannel(m_current.row);
+    }
     // Back to column 1 of the selected row, through column 2 when column 1 is current, so that
     // the frequency editor opens again over that row's (possibly just emptied) RX frequency.
     const int row = m_grid->selectedCell().row;

@@ -38,8 +38,8 @@ signals:
     void entryCommitted();
 
 public:
-    // The channel rows the row commands (copy, paste) work on, first to last; 0 when none.
-    std::pair<int, int> selectedRows() const { return m_grid->selectedRows(); }
+    // The channel rows the row commands (copy, paste, delete) work on, in ascending order.
+    QList<int> selectedRows() const { return m_grid->selectedRows(); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

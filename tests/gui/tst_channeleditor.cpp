@@ -70,6 +70,9 @@ private slots:
     void frequencyTheRadioCannotHoldIsRefused_data();
     void frequencyTheRadioCannotHoldIsRefused();
     void refusalKeepsWhatTheCellHeldBefore();
+    void rowLabelsSelectRows();
+    void deleteEmptiesEverySelectedRow_data();
+    void deleteEmptiesEverySelectedRow();
     void deactivationCommitsAndActivationFocusesGrid();
     void deactivationReportsCellThatIsNoNumber();
     void newChannelThatIsNoNumberOffersItsRx();
@@ -84,7 +87,7 @@ private slots:
 private:
     QModelIndex index(int column, int row) const { return m_plan->index(row, column); }
     QPoint cellCentre(int column, int row) const;
-    void click(int column, int row);
+    void click(int column, int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     void turnWheel(QPoint at, int angle);
     void enterFrequency(int column, int row, const QString& keys);
     ChannelGrid::Cell selected() const;
@@ -149,8 +152,8 @@ QPoint ChannelEditorTest::cellCentre(int column, int row) const {
     return m_grid->visualRect(index(column, row)).center();
 }
 
-void ChannelEditorTest::click(int column, int row) {
-    QTest::mouseClick(m_grid->viewport(), Qt::LeftButton, {}, cellCentre(column, row));
+void ChannelEditorTest::click(int column, int row, Qt::KeyboardModifiers modifiers) {
+    QTest::mouseClick(m_grid->viewport(), Qt::LeftButton, modifiers, cellCentre(column, row));
 }
 
 void ChannelEditorTest::turnWheel(QPoint at, int angle) {
@@ -758,7 +761,7 @@ void ChannelEditorTest::frequencyTheRadioCannotHoldIsRefused_data() {
     QTest::addColumn<int>("column");
     QTest::addColumn<int>("row");
     QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("confirm"); // Enter, a click, Tab or the keyboard alone
+    QTest::addColumn<QString>("confirm"); // Enter, a click, a row label, Tab or the keyboard alone
     QTest::addColumn<QString>("corrected");
     const int rx = ChannelPlan::RxFrequency;
     const int tx = ChannelPlan::TxFrequency;
@@ -771,10 +774,9 @@ void ChannelEditorTest::frequencyTheRadioCannotHoldIsRefused_data() {
     QTest::newRow("separator forgotten in TX, Tab") << QLocale::English << tx << 2 << "145125"
                                                     << "tab"
                                                     << "145.10000";
-    QTest::newRow("050,5 in the comma format, a click elsewhere")
-        << QLocale::German << rx << 2 << "050,5"
-        << "click"
-        << "145,50000";
+    QTest::newRow("050,5 in the comma format, a row label") << QLocale::German << rx << 2 << "050,5"
+                                                            << "label"
+                                                            << "145,50000";
     QTest::newRow("600 into a new channel, keyboard alone") << QLocale::German << rx << 3 << "600"
                                                             << "keys"
                                                             << "145,50000";
@@ -805,6 +807,8 @@ void ChannelEditorTest::frequencyTheRadioCannotHoldIsRefused() {
     closeNextMessageBox();
     if (confirm == QLatin1String("click"))
         click(ChannelPlan::Power, 5);
+    else if (confirm == QLatin1String("label"))
+        click(ChannelPlan::Label, 6);
     else if (confirm == QLatin1String("tab"))
         QTest::keyClick(m_frequencyEditor, Qt::Key_Tab);
     else if (confirm == QLatin1String("enter"))
@@ -815,6 +819,7 @@ void ChannelEditorTest::frequencyTheRadioCannotHoldIsRefused() {
     QCOMPARE(m_boxTexts, QStringList{"the frequency " + typed + " MHz is outside 100-550 MHz"});
     QCOMPARE(m_plan->channel(row), before);
     QCOMPARE(selected(), selectedBefore);
+    QCOMPARE(m_editor->selectedRows(), QList<int>{selectedBefore.row});
     QVERIFY(m_frequencyEditor->isVisible());
     QCOMPARE(m_frequencyEditor->text(), typed);
     QVERIFY(m_frequencyEditor->geometry().contains(
@@ -866,6 +871,82 @@ void ChannelEditorTest::refusalKeepsWhatTheCellHeldBefore() {
     QCOMPARE(m_boxTexts.last(), QString("the frequency 999.00000 MHz is outside 100-550 MHz"));
     QCOMPARE(m_plan->channel(5), fromFile);
     QCOMPARE(selected(), (ChannelGrid::Cell{3, 5}));
+}
+
+// Row labels select rows without flipping or opening anything; the selected cell follows in
+// its column, committing what was typed on the way.
+void ChannelEditorTest::rowLabelsSelectRows() {
+    for (int row = 2; row <= 9; ++row)
+        m_plan->setChannel(row, row % 2 ? channelA : channelB);
+    const auto table = [this] {
+        QList<ChannelRow> rows;
+        for (int row = 1; row <= ChannelPlan::ChannelCount; ++row)
+            rows << m_plan->channel(row);
+        return rows;
+    };
+    click(1, 12);
+    QTest::keyClicks(m_frequencyEditor, "146");
+    QTest::keyClick(m_grid, Qt::Key_Right); // the entry is confirmed on the way
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(m_grid, Qt::Key_Right); // to the power column: keys flip nothing
+    QCOMPARE(selected(), (ChannelGrid::Cell{ChannelPlan::Power, 12}));
+    const QList<ChannelRow> before = table();
+    QCOMPARE(before[11], defaultsFor("146.00000"));
+
+    click(ChannelPlan::Label, 3);
+    QCOMPARE(m_editor->selectedRows(), QList<int>{3});
+    QCOMPARE(selected(), (ChannelGrid::Cell{ChannelPlan::Power, 3}));
+    click(ChannelPlan::Label, 5, Qt::ShiftModifier);
+    QCOMPARE(m_editor->selectedRows(), (QList<int>{3, 4, 5}));
+    QCOMPARE(selected(), (ChannelGrid::Cell{ChannelPlan::Power, 5}));
+    click(ChannelPlan::Label, 8, Qt::ControlModifier);
+    QCOMPARE(m_editor->selectedRows(), (QList<int>{3, 4, 5, 8}));
+    click(ChannelPlan::Label, 4, Qt::ControlModifier);
+    QCOMPARE(m_editor->selectedRows(), (QList<int>{3, 5, 8}));
+    QCOMPARE(selected(), (ChannelGrid::Cell{ChannelPlan::Power, 8}));
+    click(ChannelPlan::Label, 8, Qt::ControlModifier);
+    QCOMPARE(m_editor->selectedRows(), (QList<int>{3, 5}));
+    QCOMPARE(selected(), (ChannelGrid::Cell{ChannelPlan::Power, 3}));
+    QCOMPARE(table(), before);
+    QVERIFY(m_tonePicker->isHidden());
+
+    // A click on a cell selects its row alone again.
+    click(ChannelPlan::RxTone, 7);
+    QCOMPARE(m_editor->selectedRows(), QList<int>{7});
+}
+
+void ChannelEditorTest::deleteEmptiesEverySelectedRow_data() {
+    QTest::addColumn<bool>("keyboard");
+    QTest::newRow("row labels and the mouse") << false;
+    QTest::newRow("keyboard alone") << true;
+}
+
+void ChannelEditorTest::deleteEmptiesEverySelectedRow() {
+    QFETCH(bool, keyboard);
+    for (int row = 1; row <= 6; ++row)
+        m_plan->setChannel(row, channelA);
+    if (keyboard) {
+        QTRY_VERIFY(m_grid->hasFocus());
+        press(Qt::Key_Down);
+        press(Qt::Key_Down, Qt::ShiftModifier);
+        press(Qt::Key_Down, Qt::ShiftModifier);
+        for (int i = 0; i < 3; ++i)
+            press(Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), button("TeButton4"));
+        press(Qt::Key_Space);
+    } else {
+        click(ChannelPlan::Label, 2);
+        click(ChannelPlan::Label, 3, Qt::ControlModifier);
+        click(ChannelPlan::Label, 4, Qt::ControlModifier);
+        QTest::mouseClick(button("TeButton4"), Qt::LeftButton);
+    }
+    QCOMPARE(m_plan->channel(1), channelA);
+    for (int row = 2; row <= 4; ++row)
+        QCOMPARE(m_plan->channel(row), ChannelRow{});
+    QCOMPARE(m_plan->channel(5), channelA);
+    // The editor is open over the selected row, as after the delete of one row.
+    QCOMPARE(selected().column, int(ChannelPlan::RxFrequency));
+    QVERIFY(m_frequencyEditor->isVisible());
 }
 
 void ChannelEditorTest::deactivationCommitsAndActivationFocusesGrid() {

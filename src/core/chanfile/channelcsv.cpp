@@ -148,6 +148,10 @@ ToneColumns toneColumns(const PlanTone& tx, const PlanTone& rx) {
 
 // ---- writing ------------------------------------------------------------------------------
 
+bool isEmptyChannel(const ChannelRow& cells) {
+    return cells[ChannelPlan::RxFrequency - 1].trimmed().isEmpty();
+}
+
 QString quoted(const QString& field) {
     if (!field.contains(QLatin1Char(',')) && !field.contains(QLatin1Char('"')) &&
         !field.contains(QLatin1Char('\n')) && !field.contains(QLatin1Char('\r')))
@@ -560,15 +564,27 @@ std::optional<ChannelRow> channelFromRow(const RowReader& row, const ImportOptio
 } // namespace
 
 QByteArray exportChannels(const Channels& channels) {
+    QList<int> used;
+    for (int channel = 1; channel <= ChannelPlan::ChannelCount; ++channel)
+        if (!isEmptyChannel(channels[channel - 1]))
+            used << channel;
+    return exportChannelRows(channels, used);
+}
+
+QByteArray exportChannelRows(const Channels& channels, const QList<int>& listed) {
     QStringList header;
     for (const char* name : fieldNames)
         header << QLatin1String(name);
     QString text = header.join(QLatin1Char(',')) + QStringLiteral("\r\n");
-    for (int channel = 1; channel <= ChannelPlan::ChannelCount; ++channel) {
-        const ChannelRow& cells = channels[channel - 1];
-        if (cells[ChannelPlan::RxFrequency - 1].trimmed().isEmpty())
+    for (int channel : listed) {
+        if (channel < 1 || channel > ChannelPlan::ChannelCount)
             continue;
-        QStringList fields = exportRow(channel, cells);
+        const ChannelRow& cells = channels[channel - 1];
+        QStringList fields(FieldCount);
+        if (isEmptyChannel(cells))
+            fields[Location] = QString::number(channel);
+        else
+            fields = exportRow(channel, cells);
         for (QString& field : fields)
             field = quoted(field);
         text += fields.join(QLatin1Char(',')) + QStringLiteral("\r\n");
@@ -607,8 +623,16 @@ Result<Imported> importChannels(const QByteArray& bytes, const ImportOptions& op
     for (qsizetype index = 1; index < list.size(); ++index) {
         const Record& record = list.at(index);
         const RowReader row(record, columns);
-        if (row.isBlank() || row[Frequency].isEmpty())
+        if (row.isBlank())
             continue;
+        if (row[Frequency].isEmpty()) {
+            if (options.renumber && options.keepEmptyRows) {
+                if (nextChannel <= ChannelPlan::ChannelCount)
+                    imported.channels[nextChannel - 1] = ChannelRow{};
+                ++nextChannel;
+            }
+            continue;
+        }
         const auto reject = [&](const QString& reason) {
             imported.problems.append({record.row, reason});
         };
