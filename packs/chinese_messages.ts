@@ -46,10 +46,6 @@
         <translation>交叉模式“%1”是电台无法保存的</translation>
     </message>
     <message>
-        <source>the frequency %1 MHz is outside 100-550 MHz</source>
-        <translation>频率 %1 MHz 超出 100-550 MHz</translation>
-    </message>
-    <message>
         <source>%1 MHz is not on a channel; taken as %2 MHz</source>
         <translation>%1 MHz 不在信道上；按 %2 MHz 导入</translation>
     </message>
@@ -354,6 +350,10 @@ The channel table then holds the list&apos;s channels only; the function options
     <message>
         <source>&apos;%1&apos; is not a valid floating point value</source>
         <translation>&apos;%1&apos; 不是有效的浮点数值</translation>
+    </message>
+    <message>
+        <source>the frequency %1 MHz is outside %2-%3 MHz</source>
+        <translation>频率 %1 MHz 超出 %2-%3 MHz</translation>
     </message>
 </context>
 <context>

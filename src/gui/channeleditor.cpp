@@ -150,24 +150,27 @@ bool ChannelEditor::confirmPendingEntry() {
     }
     Cell failedCell;
     if (Status status = commitPendingFrequency(failedCell); !status.ok()) {
-        reportFailure(status);
-        offerCorrection(failedCell, true);
+        refuseEntry(status, failedCell);
         return false;
     }
     emit entryCommitted();
     // An editor that stays open shows what its cell now holds, as after Enter.
-    if (m_frequencyEditor->isVisible())
-        m_frequencyEditor->setText(m_plan.cell(m_current.column, m_current.row));
+    if (m_frequencyEditor->isVisible()) {
+        m_textCopiedToCell = m_plan.cell(m_current.column, m_current.row);
+        m_frequencyEditor->setText(m_textCopiedToCell);
+    }
     return true;
 }
 
 void ChannelEditor::resetOverlays() {
     // Cleared first: the picker commits as it loses the focus, and it must not reach the new plan.
     m_current = {};
+    m_typedCell = {};
     m_pickerRow = 0;
     hideTonePicker();
     hideFrequencyEditor();
     m_frequencyEditor->clear();
+    m_textCopiedToCell.clear();
 }
 
 void ChannelEditor::closeEvent(QCloseEvent* event) {
@@ -190,6 +193,13 @@ Status ChannelEditor::normaliseCell(int column, int row) {
 }
 
 Status ChannelEditor::commitCurrentCell(Cell& failedCell) {
+    Status status = commitCell(failedCell);
+    if (status.ok())
+        m_typedCell = {};
+    return status;
+}
+
+Status ChannelEditor::commitCell(Cell& failedCell) {
     const int column = m_current.column;
     const int row = m_current.row;
     if (row < 1)
@@ -228,17 +238,36 @@ bool ChannelEditor::commitOrReport() {
         emit entryCommitted();
         return true;
     }
-    reportFailure(status);
-    offerCorrection(failedCell, true);
+    refuseEntry(status, failedCell);
     return false;
 }
 
+void ChannelEditor::refuseEntry(const Status& failure, Cell failedCell) {
+    const QString refused = takeBackTypedText(failedCell);
+    reportFailure(failure);
+    offerCorrection(failedCell, refused, true);
+}
+
+// What was typed never stays in the plan when its commit fails: the cell gets back what it held
+// when the entry began. A text that came from a file or the radio stays.
+QString ChannelEditor::takeBackTypedText(Cell failedCell) {
+    const QString refused = m_plan.cell(failedCell.column, failedCell.row);
+    if (failedCell == m_typedCell) {
+        m_plan.setCell(failedCell.column, failedCell.row, m_textBeforeEdit);
+        m_typedCell = {};
+    }
+    return refused;
+}
+
 // Every later commit fails on the same text, and a click on its cell commits first: without the
-// editor laid over it again the user could never reach the text to correct it.
-void ChannelEditor::offerCorrection(Cell failedCell, bool takeFocus) {
+// editor laid over it again the user could never reach the text to correct it. The editor holds
+// the refused text, to be corrected rather than typed again.
+void ChannelEditor::offerCorrection(Cell failedCell, const QString& refused, bool takeFocus) {
     hideTonePicker();
     m_current = failedCell;
     showFrequencyEditor();
+    m_frequencyEditor->setText(refused);
+    m_textCopiedToCell = refused;
     if (takeFocus)
         m_frequencyEditor->setFocus(Qt::OtherFocusReason);
 }
@@ -325,6 +354,7 @@ void ChannelEditor::placeOverCell(QWidget* overlay) {
 void ChannelEditor::showFrequencyEditor() {
     placeOverCell(m_frequencyEditor);
     m_textBeforeEdit = m_plan.cell(m_current.column, m_current.row);
+    m_textCopiedToCell = m_textBeforeEdit;
     m_frequencyEditor->setText(m_textBeforeEdit);
     m_frequencyEditor->show();
     m_frequencyEditor->raise();
@@ -387,10 +417,15 @@ bool ChannelEditor::eventFilter(QObject* watched, QEvent* event) {
              event->type() == QEvent::MouseButtonRelease) &&
             static_cast<QMouseEvent*>(event)->button() == Qt::MiddleButton)
             return true;
-        if (event->type() == QEvent::KeyRelease && m_current.column >= 1 && m_current.row >= 1) {
+        // A release that changed nothing copies nothing: the release of the Enter that closed
+        // a refusal would put the refused text back into the cell.
+        if (event->type() == QEvent::KeyRelease && m_current.column >= 1 && m_current.row >= 1 &&
+            m_frequencyEditor->text() != m_textCopiedToCell) {
+            m_textCopiedToCell = m_frequencyEditor->text();
             m_typingIntoPlan = true;
-            m_plan.setCell(m_current.column, m_current.row, m_frequencyEditor->text());
+            m_plan.setCell(m_current.column, m_current.row, m_textCopiedToCell);
             m_typingIntoPlan = false;
+            m_typedCell = m_current;
         }
     } else if (watched == m_tonePicker) {
         if (event->type() == QEvent::KeyPress)
@@ -461,6 +496,8 @@ void ChannelEditor::frequencyEditorEnter() {
 void ChannelEditor::abandonFrequencyEntry() {
     if (m_current.column >= 1 && m_current.row >= 1)
         m_plan.setCell(m_current.column, m_current.row, m_textBeforeEdit);
+    m_typedCell = {};
+    m_textCopiedToCell = m_textBeforeEdit;
     m_frequencyEditor->setText(m_textBeforeEdit);
     m_grid->setFocus(Qt::OtherFocusReason);
 }
@@ -502,7 +539,15 @@ void ChannelEditor::deleteChannel() {
     hideTonePicker();
     if (m_current.row == 0)
         return;
-    m_plan.clearChannel(m_current.row);
+    // Several selected rows are emptied together, one step to undo. A single row is the current
+    // one, which a move command may have carried away from the grid's selection.
+    const QList<int> rows = m_grid->selectedRows();
+    if (rows.size() > 1) {
+        for (int row : rows)
+            m_plan.clearChannel(row);
+    } else {
+        m_plan.clearChannel(m_current.row);
+    }
     // Back to column 1 of the selected row, through column 2 when column 1 is current, so that
     // the frequency editor opens again over that row's (possibly just emptied) RX frequency.
     const int row = m_grid->selectedCell().row;
@@ -531,10 +576,12 @@ void ChannelEditor::windowStateChanged(Qt::WindowStates oldState, Qt::WindowStat
         // Reported once the activation change is over, not in the middle of it; the focus stays
         // with the window the user went to.
         if (!status.ok())
-            QTimer::singleShot(0, this, [this, failedCell, message = status.message()] {
-                reportFailure(Status::failure(message));
-                offerCorrection(failedCell, false);
-            });
+            QTimer::singleShot(0, this,
+                               [this, failedCell, refused = takeBackTypedText(failedCell),
+                                message = status.message()] {
+                                   reportFailure(Status::failure(message));
+                                   offerCorrection(failedCell, refused, false);
+                               });
     }
 }
 

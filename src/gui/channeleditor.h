@@ -23,8 +23,9 @@ public:
     ~ChannelEditor() override;
 
     // Commits what the user typed or picked and has not confirmed yet, as leaving the window
-    // does. False when a cell is no number: the failure has been reported, the frequency editor
-    // lies over the cell for correction, and the caller must not go on.
+    // does. False when a cell is no number or a frequency the radio cannot hold: the failure has
+    // been reported, the frequency editor lies over the cell for correction, and the caller must
+    // not go on.
     bool confirmPendingEntry();
     // After the plan was replaced: no overlay shown, no text and no current cell left behind
     // that a later commit could write into the new plan.
@@ -37,8 +38,8 @@ signals:
     void entryCommitted();
 
 public:
-    // The channel rows the row commands (copy, paste) work on, first to last; 0 when none.
-    std::pair<int, int> selectedRows() const { return m_grid->selectedRows(); }
+    // The channel rows the row commands (copy, paste, delete) work on, in ascending order.
+    QList<int> selectedRows() const { return m_grid->selectedRows(); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -56,16 +57,22 @@ private:
     void cellSelected(ChannelGrid::MoveSource source);
     void gridCharacterTyped(QChar character);
 
-    // The commit of the current cell and the normalisation of one frequency cell. A failure
-    // names the frequency cell that is no number.
+    // The commit of the current cell (commitCell does the work, commitCurrentCell also notes
+    // that no typed text is pending any more) and the normalisation of one frequency cell. A
+    // failure names the frequency cell that is no number or one the radio cannot hold.
     [[nodiscard]] Status commitCurrentCell(Cell& failedCell);
+    [[nodiscard]] Status commitCell(Cell& failedCell);
     [[nodiscard]] Status normaliseCell(int column, int row);
     // The commit of the current cell when it is a frequency cell, as leaving the window does.
     [[nodiscard]] Status commitPendingFrequency(Cell& failedCell);
-    // Commits; a cell that is no number is reported and the caller must not go on.
+    // Commits; a refused cell is reported and the caller must not go on.
     bool commitOrReport();
+    // A failed commit: the typed text taken back out of the plan, the failure reported, and the
+    // editor laid over the failed cell with that text, for the correction.
+    void refuseEntry(const Status& failure, Cell failedCell);
+    QString takeBackTypedText(Cell failedCell);
     void reportFailure(const Status& failure);
-    void offerCorrection(Cell failedCell, bool takeFocus);
+    void offerCorrection(Cell failedCell, const QString& refused, bool takeFocus);
 
     void runClickBehaviour(bool flipValues);
     void showFrequencyEditor();
@@ -95,9 +102,11 @@ private:
     QPushButton* m_moveDownButton = nullptr;
     QPushButton* m_deleteButton = nullptr;
 
-    Cell m_current;           // the cell the editor works on; row 0 means none yet
-    int m_pickerRow = 0;      // the row whose tone cell the picker edits
-    QString m_textBeforeEdit; // the cell's text when the frequency editor was laid over it
+    Cell m_current;             // the cell the editor works on; row 0 means none yet
+    int m_pickerRow = 0;        // the row whose tone cell the picker edits
+    QString m_textBeforeEdit;   // the cell's text when the frequency editor was laid over it
+    QString m_textCopiedToCell; // the editor's text when it last reached the cell, or came from it
+    Cell m_typedCell;           // the cell holding typed text that no commit has taken yet
     bool m_sizedToBody = false;
     bool m_typingIntoPlan = false;
 };

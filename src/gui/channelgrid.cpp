@@ -7,6 +7,7 @@
 #include <QWheelEvent>
 #include <qdrawutil.h>
 
+#include <algorithm>
 #include <array>
 
 namespace zev {
@@ -36,11 +37,10 @@ public:
         painter->save();
         const bool fixed = isFixedIndex(index);
         const bool selected = !fixed && (opt.state & QStyle::State_Selected);
-        // The labels of a range of rows that the row commands work on stand out.
+        // The labels of the rows that the row commands work on stand out.
         const auto* grid = qobject_cast<const ChannelGrid*>(opt.widget);
-        const std::pair<int, int> rows = grid ? grid->selectedRows() : std::pair{0, 0};
-        const bool inRange =
-            index.column() == 0 && rows.first < rows.second && grid->inSelectedRows(index.row());
+        const bool inRange = grid && index.column() == 0 && grid->showsRowSelection() &&
+                             grid->inSelectedRows(index.row());
         if (fixed) {
             qDrawShadePanel(painter, opt.rect, opt.palette, inRange, 1,
                             &opt.palette.brush(inRange ? QPalette::Highlight : QPalette::Button));
@@ -97,6 +97,8 @@ void ChannelGrid::setModel(QAbstractItemModel* model) {
         setColumnWidth(column, ColumnWidths[column]);
     // Like any grid with fixed cells, the selection starts on the first cell that is not fixed.
     selectionModel()->setCurrentIndex(model->index(1, 1), QItemSelectionModel::ClearAndSelect);
+    m_rows = {1};
+    m_anchorRow = 1;
 }
 
 ChannelGrid::Cell ChannelGrid::selectedCell() const {
@@ -104,16 +106,15 @@ ChannelGrid::Cell ChannelGrid::selectedCell() const {
     return index.isValid() ? Cell{index.column(), index.row()} : Cell{};
 }
 
-std::pair<int, int> ChannelGrid::selectedRows() const {
-    const int row = selectedCell().row;
-    if (row < 1)
-        return {0, 0};
-    return {qMin(row, m_anchorRow), qMax(row, m_anchorRow)};
+QList<int> ChannelGrid::selectedRows() const {
+    return m_rows;
 }
 
-bool ChannelGrid::inSelectedRows(int row) const {
-    const auto [first, last] = selectedRows();
-    return row >= first && row <= last && row >= 1;
+QList<int> ChannelGrid::rowRange(int from, int to) const {
+    QList<int> rows;
+    for (int row = qMin(from, to); row <= qMax(from, to); ++row)
+        rows << row;
+    return rows;
 }
 
 bool ChannelGrid::isFixed(Cell cell) const {
@@ -126,15 +127,51 @@ bool ChannelGrid::selectCell(Cell cell, MoveSource source) {
         return false;
     if (source != MoveSource::Click && cell == selectedCell())
         return false;
-    if (m_guard && !m_guard())
-        return false;
-    selectionModel()->setCurrentIndex(model()->index(cell.row, cell.column),
-                                      QItemSelectionModel::ClearAndSelect);
-    if (!m_extending)
-        m_anchorRow = cell.row;
+    if (m_extending)
+        return moveTo(cell, source, rowRange(m_anchorRow, cell.row), m_anchorRow);
+    return moveTo(cell, source, {cell.row}, cell.row);
+}
+
+bool ChannelGrid::moveTo(Cell cell, MoveSource source, const QList<int>& rows, int anchor) {
+    const bool moves = source == MoveSource::Click || cell != selectedCell();
+    if (moves) {
+        if (m_guard && !m_guard())
+            return false;
+        selectionModel()->setCurrentIndex(model()->index(cell.row, cell.column),
+                                          QItemSelectionModel::ClearAndSelect);
+    }
+    m_rows = rows;
+    m_anchorRow = anchor;
+    m_rowsByLabel = source == MoveSource::RowLabel;
     viewport()->update();
-    emit cellSelected(source);
-    return true;
+    if (moves)
+        emit cellSelected(source);
+    return moves;
+}
+
+void ChannelGrid::clickRowLabel(int row, Qt::KeyboardModifiers modifiers) {
+    const Cell selected = selectedCell();
+    Cell target{qMax(1, selected.column), row};
+    QList<int> rows;
+    int anchor = row;
+    if (modifiers.testFlag(Qt::ShiftModifier)) {
+        rows = rowRange(m_anchorRow, row);
+        anchor = m_anchorRow;
+    } else if (modifiers.testFlag(Qt::ControlModifier)) {
+        rows = m_rows;
+        if (!rows.contains(row)) {
+            rows << row;
+            std::sort(rows.begin(), rows.end());
+        } else if (rows.size() > 1) {
+            // Taken out of the selection; the selected cell stays on a row that is still in it.
+            rows.removeOne(row);
+            target.row = rows.contains(selected.row) ? selected.row : rows.first();
+            anchor = target.row;
+        }
+    } else {
+        rows = {row};
+    }
+    moveTo(target, MoveSource::RowLabel, rows, anchor);
 }
 
 QRect ChannelGrid::cellRect(Cell cell, const QWidget* widget) const {
@@ -150,6 +187,10 @@ void ChannelGrid::mousePressEvent(QMouseEvent* event) {
         return;
     setFocus(Qt::MouseFocusReason);
     const QModelIndex index = indexAt(event->position().toPoint());
+    if (index.isValid() && index.column() == 0 && index.row() >= 1) {
+        clickRowLabel(index.row(), event->modifiers());
+        return;
+    }
     m_extending = event->modifiers().testFlag(Qt::ShiftModifier);
     if (index.isValid())
         selectCell({index.column(), index.row()}, MoveSource::Click);

@@ -1029,7 +1029,6 @@ void MainWindow::redo() {
 void MainWindow::restorePlan(const ChannelFile& state) {
     m_channelEditor->resetOverlays();
     applyChannelFile(state, m_workspace->plan, m_workspace->models);
-    m_workspace->plan.reword(); // a state kept before a language switch has the old words
     showModelList();
     m_stepTimer.stop(); // the restored state is the current step already
     showEditState();
@@ -1150,17 +1149,17 @@ void MainWindow::importCsv() {
 void MainWindow::copyRows() {
     if (!m_channelEditor->confirmPendingEntry())
         return;
-    const auto [first, last] = m_channelEditor->selectedRows();
-    copyChannelRows(m_workspace->plan, first, last);
+    copyChannelRows(m_workspace->plan, m_channelEditor->selectedRows());
 }
 
 void MainWindow::pasteRows() {
     if (!m_channelEditor->confirmPendingEntry())
         return;
-    // From the first row of a range, as a spreadsheet pastes into its selection's corner.
-    const int row = m_channelEditor->selectedRows().first;
-    if (row < 1)
+    // From the first selected row, as a spreadsheet pastes into its selection's corner.
+    const QList<int> rows = m_channelEditor->selectedRows();
+    if (rows.isEmpty())
         return;
+    const int row = rows.first();
     const std::optional<PastedRows> pasted = clipboardRows(this, m_workspace->plan.words(), row);
     if (!pasted)
         return;

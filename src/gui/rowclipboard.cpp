@@ -11,11 +11,11 @@
 
 namespace zev {
 
-void copyChannelRows(const ChannelPlan& plan, int first, int last) {
+void copyChannelRows(const ChannelPlan& plan, const QList<int>& rows) {
     csv::Channels channels;
-    for (int row = qMax(first, 1); row <= qMin(last, int(ChannelPlan::ChannelCount)); ++row)
+    for (int row = 1; row <= ChannelPlan::ChannelCount; ++row)
         channels[size_t(row - 1)] = plan.channel(row);
-    const QByteArray text = csv::exportChannels(channels);
+    const QByteArray text = csv::exportChannelRows(channels, rows);
     auto* data = new QMimeData;
     data->setText(QString::fromUtf8(text));
     // Spreadsheets that know the type take the cells without asking how to split them.
@@ -26,7 +26,7 @@ void copyChannelRows(const ChannelPlan& plan, int first, int last) {
 std::optional<PastedRows> clipboardRows(QWidget* parent, const Words& words, int row) {
     const QByteArray text = QApplication::clipboard()->text().toUtf8();
     const std::optional<csv::Imported> list =
-        acceptedRows(parent, text, {true, words, decimalSeparator()});
+        acceptedRows(parent, text, {true, words, decimalSeparator(), true});
     if (!list)
         return std::nullopt;
     PastedRows pasted;
@@ -34,10 +34,10 @@ std::optional<PastedRows> clipboardRows(QWidget* parent, const Words& words, int
         const std::optional<ChannelRow>& channel = list->channels[size_t(index)];
         if (!channel)
             continue;
-        if (row + index > ChannelPlan::ChannelCount)
-            ++pasted.dropped;
-        else
+        if (row + index <= ChannelPlan::ChannelCount)
             pasted.rows.channels[size_t(row + index - 1)] = channel;
+        else if (!(*channel)[ChannelPlan::RxFrequency - 1].isEmpty())
+            ++pasted.dropped; // an empty row past the last channel loses nothing
     }
     pasted.rows.notes = list->notes;
     return pasted;

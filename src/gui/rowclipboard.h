@@ -2,6 +2,8 @@
 
 #include "chanfile/channelcsv.h"
 
+#include <QList>
+
 #include <optional>
 
 class QWidget;
@@ -13,8 +15,9 @@ class ChannelPlan;
 // Channel rows on the clipboard as the list layout's text (header and rows), so that they move
 // between the channel grid, a spreadsheet and another window of this program.
 
-// Puts the used channels among rows first to last on the clipboard; Location is the channel.
-void copyChannelRows(const ChannelPlan& plan, int first, int last);
+// Puts the channel rows on the clipboard, in order; Location is the channel. An empty row is
+// there too, holding only its Location, so that a paste keeps the gap.
+void copyChannelRows(const ChannelPlan& plan, const QList<int>& rows);
 
 struct PastedRows {
     csv::Imported rows; // by the channel they go to
@@ -22,8 +25,8 @@ struct PastedRows {
 };
 
 // The clipboard's rows as they go into the plan from channel row on, one after the other as a
-// spreadsheet pastes, whatever their Location. Problems are handled as an import's are; nullopt
-// when nothing is to change.
+// spreadsheet pastes, whatever their Location; a copied empty row empties its channel. Problems
+// are handled as an import's are; nullopt when nothing is to change.
 std::optional<PastedRows> clipboardRows(QWidget* parent, const Words& words, int row);
 
 // The notes on the rows taken and the rows dropped, when there are any.

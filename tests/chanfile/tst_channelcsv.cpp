@@ -15,9 +15,9 @@ ChannelRow row(const QString& rx, const QString& rxTone, const QString& tx, cons
 }
 
 // The fields of each data row of an export, by header name.
-QList<QHash<QString, QString>> exportedRows(const csv::Channels& channels) {
-    const QStringList lines = QString::fromUtf8(csv::exportChannels(channels))
-                                  .split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+QList<QHash<QString, QString>> exportedRows(const QByteArray& exported) {
+    const QStringList lines =
+        QString::fromUtf8(exported).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
     const QStringList header = lines.first().split(QLatin1Char(','));
     QList<QHash<QString, QString>> rows;
     for (qsizetype i = 1; i < lines.size(); ++i) {
@@ -28,6 +28,10 @@ QList<QHash<QString, QString>> exportedRows(const csv::Channels& channels) {
         rows << fieldsByName;
     }
     return rows;
+}
+
+QList<QHash<QString, QString>> exportedRows(const csv::Channels& channels) {
+    return exportedRows(csv::exportChannels(channels));
 }
 
 csv::Imported imported(const QByteArray& bytes, bool renumber = false, const Words& words = english,
@@ -57,6 +61,7 @@ private slots:
     void rowsTheRadioCannotHold_data();
     void rowsTheRadioCannotHold();
     void renumberTakesTheFirstSixteenGoodRows();
+    void copiedEmptyRowsKeepTheirPlace();
     void notAChannelList_data();
     void notAChannelList();
 };
@@ -214,6 +219,10 @@ void TestChannelCsv::rowsTheRadioCannotHold_data() {
         << QByteArray("2,549.000000,+,5.000000,,,,,,,")
         << "row 3: the frequency 554.000000 MHz is outside 100-550 MHz"
         << "";
+    QTest::newRow("transmit below zero")
+        << QByteArray("2,100.000000,-,200.500000,,,,,,,")
+        << "row 3: the frequency -100.500000 MHz is outside 100-550 MHz"
+        << "";
     QTest::newRow("location 17") << QByteArray("17,146.000000,,,,,,,,,")
                                  << "row 3: the location \"17\" is not a channel from 1 to 16"
                                  << "";
@@ -272,6 +281,36 @@ void TestChannelCsv::renumberTakesTheFirstSixteenGoodRows() {
     QCOMPARE(list.channels[0]->at(0), QStringLiteral("146.00000"));
     QCOMPARE(list.channels[1]->at(0), QStringLiteral("146.05000"));
     QCOMPARE(list.channels[15]->at(0), QStringLiteral("146.40000"));
+}
+
+// Rows copied for a paste hold the empty channels among them; the paste's reading gives each its
+// place, while an import's renumbering still counts only rows with a frequency.
+void TestChannelCsv::copiedEmptyRowsKeepTheirPlace() {
+    csv::Channels channels;
+    channels[1] = row("145.50000", "88.5", "145.50000", "88.5", english);
+    channels[2] = row("146.00000", english.off, "146.60000", english.off, english);
+    channels[4] = row("147.00000", english.off, "147.00000", english.off, english);
+    const QByteArray copied = csv::exportChannelRows(channels, {2, 3, 4, 5, 6});
+    const QList<QHash<QString, QString>> rows = exportedRows(copied);
+    QCOMPARE(rows.size(), 5);
+    QCOMPARE(rows[2].value("Location"), QStringLiteral("4"));
+    QCOMPARE(rows[2].value("Frequency"), QString());
+
+    const Result<csv::Imported> pasted = csv::importChannels(copied, {true, english, '.', true});
+    QVERIFY(pasted);
+    QCOMPARE(problems(pasted.value()), QString());
+    QCOMPARE(pasted->channels[0].value(), channels[1]);
+    QCOMPARE(pasted->channels[1].value(), channels[2]);
+    QCOMPARE(pasted->channels[2].value(), ChannelRow{});
+    QCOMPARE(pasted->channels[3].value(), channels[4]);
+    QCOMPARE(pasted->channels[4].value(), ChannelRow{});
+    QVERIFY(!pasted->channels[5]);
+
+    const csv::Imported renumbered = imported(copied, true);
+    QCOMPARE(renumbered.channels[2].value(), channels[4]);
+    QVERIFY(!renumbered.channels[3]);
+    // Export CSV lists the used channels only.
+    QCOMPARE(exportedRows(csv::exportChannels(channels)).size(), 3);
 }
 
 void TestChannelCsv::notAChannelList_data() {

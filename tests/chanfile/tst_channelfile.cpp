@@ -215,12 +215,19 @@ void ChannelFileTest::roundTrip() {
     QVERIFY(saveChannelFile(path, channelFileFromPlan(plan, models)).ok());
 
     ChannelPlan opened;
+    opened.setWords(words);
     ModelList openedModels;
     fillWithOtherState(opened, openedModels);
     const Result<LoadedChannelFile> status = openChannelFile(path, opened, openedModels);
     QVERIFY2(status.ok(), qPrintable(status.message()));
     QCOMPARE(openedModels.currentText(), models.currentText());
     QCOMPARE(opened.optionIndices(), plan.optionIndices());
+    // The file keeps every cell as it was; the plan it opens into has the other language's
+    // words in its own.
+    const Result<ChannelFile> file = loadChannelFile(path);
+    QVERIFY(file.ok());
+    QCOMPARE(file->channels, channelFileFromPlan(plan, models).channels);
+    plan.reword();
     for (int row = 1; row <= ChannelPlan::ChannelCount; ++row)
         QCOMPARE(opened.channel(row), plan.channel(row));
 }
@@ -384,7 +391,7 @@ void ChannelFileTest::applyReplacesTableAndSelectsBand() {
     QSignalSpy applied(&models, &ModelList::bandApplied);
 
     // A band longer than ten characters comes back cut, so it is appended; BatSave 7 is past
-    // the end of its list; the Chinese words are not translated for the English plan.
+    // the end of its list; the Chinese words become the English plan's, a tone stays a tone.
     const QString text =
         fileText({"CH09 | 136.12500 | 67.0 | 136.12500 | 67.0 | 高功率 | 启用 | 禁用 | "},
                  "BAND 400-470MHzWide",
@@ -398,7 +405,8 @@ void ChannelFileTest::applyReplacesTableAndSelectsBand() {
     QCOMPARE(applied.count(), 1);
     QCOMPARE(applied.at(0).at(0).toString(), QStringLiteral("400-470MHz"));
     QCOMPARE(plan.optionIndices(), (OptionIndices{5, -1, 0, 3, 0, 0, 0}));
-    QCOMPARE(plan.channel(1), exampleRow);
+    QCOMPARE(plan.channel(1),
+             (ChannelRow{"136.12500", "67.0", "136.12500", "67.0", "High", "ON", "OFF"}));
     for (int row = 2; row <= ChannelPlan::ChannelCount; ++row)
         QCOMPARE(plan.channel(row), ChannelRow{});
     QCOMPARE(plan.cell(ChannelPlan::Label, 16), QStringLiteral("16"));

@@ -294,9 +294,9 @@ void CliTest::writeIsReadBackAndChecked_data() {
                                 "channel 3 RX Tone: wrote 67.0, radio holds (empty)\n"
                                 "channel 3 TX Freq: wrote 145.12500, radio holds (empty)\n"
                                 "channel 3 TX Tone: wrote D023N, radio holds (empty)\n"
-                                "channel 3 Power: wrote 高功率, radio holds (empty)\n"
+                                "channel 3 Power: wrote High, radio holds (empty)\n"
                                 "channel 3 Scan Add: wrote ON, radio holds (empty)\n"
-                                "channel 3 Busy Lock: wrote 启用, radio holds (empty)\n"
+                                "channel 3 Busy Lock: wrote ON, radio holds (empty)\n"
                                 "Band: wrote 144-148MHz, radio holds 136-174MHz\n";
     // Only the read-back tells: the radio acknowledged every block.
     QTest::newRow("--no-verify") << QStringList{"--no-verify"} << 0 << "";
@@ -502,16 +502,17 @@ void CliTest::showAlignsWideCharacters_data() {
     QTest::addColumn<QString>("header"); // the language pack's header row
     QTest::addColumn<QString>("row3");
     // 高功率 is three characters and six columns wide: the next column starts under the next
-    // title; the Chinese titles are two columns a character too.
+    // title; the Chinese titles are two columns a character too. The file's words of either
+    // language are shown in the language asked for.
     QTest::newRow("chinese")
         << "chinese" << QStringLiteral("Battery save:    1  启用")
         << QStringLiteral(
                "信道  接收频率   接收亚音  发射频率   发射亚音  功率    扫描加入  繁忙锁定")
-        << QStringLiteral("03    145.12500  67.0      145.12500  D023N     高功率  ON        启用");
+        << QStringLiteral("03    145.12500  67.0      145.12500  D023N     高功率  启用      启用");
     QTest::newRow("english")
         << "english" << QStringLiteral("Battery save:    1  ON")
-        << QStringLiteral("CH  RX Freq    RX Tone  TX Freq    TX Tone  Power   Scan Add  Busy Lock")
-        << QStringLiteral("03  145.12500  67.0     145.12500  D023N    高功率  ON        启用");
+        << QStringLiteral("CH  RX Freq    RX Tone  TX Freq    TX Tone  Power  Scan Add  Busy Lock")
+        << QStringLiteral("03  145.12500  67.0     145.12500  D023N    High   ON        ON");
 }
 
 void CliTest::showAlignsWideCharacters() {
@@ -691,8 +692,8 @@ void CliTest::controlCharactersPrintVisibly() {
              qPrintable(problems));
     QVERIFY2(out.startsWith("Band: 144-1U+000048MH\n"), qPrintable(out));
     const QStringList lines = out.split('\n');
-    QVERIFY2(lines.contains("03  145.1U+00002500  6U+001B[7.0  145.12500  D023N    高功率  ON"
-                            "        启用"),
+    QVERIFY2(lines.contains("03  145.1U+00002500  6U+001B[7.0  145.12500  D023N    High   ON"
+                            "        ON"),
              qPrintable(out));
     QCOMPARE(lines.at(lines.size() - 2), QStringLiteral("16"));
 

@@ -1,5 +1,6 @@
 // Whatever is typed, a frequency that normalises is a nine-character text within the radio's
-// range, on its channel raster, and normalises to itself under either separator.
+// range, on its channel raster, and normalises to itself under either separator; a number
+// outside the range is refused, never moved into it.
 
 #include "fuzzcheck.h"
 #include "plan/frequency.h"
@@ -13,8 +14,15 @@ constexpr qint64 HighestTenHz = 55000000; // 550 MHz
 
 void checkNormalised(const QString& typed, QChar separator, QChar other) {
     const Result<QString> normalised = normaliseFrequency(typed, separator);
-    if (isFrequencyText(typed))
+    const std::optional<double> mhz = frequencyMhz(typed);
+    const bool held = mhz && *mhz >= LowestFrequencyMhz && *mhz <= HighestFrequencyMhz;
+    if (isFrequencyText(typed) && held)
         FUZZ_CHECK(normalised.ok(), normalised.message());
+    if (mhz && !held)
+        FUZZ_CHECK(!normalised.ok() &&
+                       normalised.message() == frequencyOutsideRange(typed.trimmed()),
+                   QStringLiteral("'%1' gives '%2'")
+                       .arg(typed, normalised.ok() ? normalised.value() : normalised.message()));
     if (!normalised.ok())
         return;
     const QString text = normalised.value();

@@ -67,6 +67,12 @@ private slots:
     void deleteAfterMoveEmptiesTheMovedChannel();
     void deleteBeforeAnyClickChangesNothing();
     void notANumberStopsTheCommit();
+    void frequencyTheRadioCannotHoldIsRefused_data();
+    void frequencyTheRadioCannotHoldIsRefused();
+    void refusalKeepsWhatTheCellHeldBefore();
+    void rowLabelsSelectRows();
+    void deleteEmptiesEverySelectedRow_data();
+    void deleteEmptiesEverySelectedRow();
     void deactivationCommitsAndActivationFocusesGrid();
     void deactivationReportsCellThatIsNoNumber();
     void newChannelThatIsNoNumberOffersItsRx();
@@ -81,7 +87,7 @@ private slots:
 private:
     QModelIndex index(int column, int row) const { return m_plan->index(row, column); }
     QPoint cellCentre(int column, int row) const;
-    void click(int column, int row);
+    void click(int column, int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     void turnWheel(QPoint at, int angle);
     void enterFrequency(int column, int row, const QString& keys);
     ChannelGrid::Cell selected() const;
@@ -146,8 +152,8 @@ QPoint ChannelEditorTest::cellCentre(int column, int row) const {
     return m_grid->visualRect(index(column, row)).center();
 }
 
-void ChannelEditorTest::click(int column, int row) {
-    QTest::mouseClick(m_grid->viewport(), Qt::LeftButton, {}, cellCentre(column, row));
+void ChannelEditorTest::click(int column, int row, Qt::KeyboardModifiers modifiers) {
+    QTest::mouseClick(m_grid->viewport(), Qt::LeftButton, modifiers, cellCentre(column, row));
 }
 
 void ChannelEditorTest::turnWheel(QPoint at, int angle) {
@@ -282,12 +288,12 @@ void ChannelEditorTest::keyFilterAndLengthLimit_data() {
     QTest::newRow("second separator, comma format") << QLocale::German << "14,5.,1"
                                                     << "145,1"
                                                     << "145,10000";
-    QTest::newRow("nine characters") << QLocale::English << "1234567890"
-                                     << "123456789"
-                                     << "550.00000";
-    QTest::newRow("separator past nine") << QLocale::German << "123456789.1"
-                                         << "123456789"
-                                         << "550,00000";
+    QTest::newRow("nine characters") << QLocale::English << "145.006251"
+                                     << "145.00625"
+                                     << "145.00625";
+    QTest::newRow("separator past nine") << QLocale::German << "145006250.1"
+                                         << "145006250"
+                                         << "";
 }
 
 void ChannelEditorTest::keyFilterAndLengthLimit() {
@@ -302,9 +308,12 @@ void ChannelEditorTest::keyFilterAndLengthLimit() {
     QCOMPARE(m_plan->cell(1, 1), typed);
     QTest::keyClick(m_frequencyEditor, Qt::Key_Backspace);
     QTest::keyClicks(m_frequencyEditor, typed.right(1));
+    if (committed.isEmpty())
+        closeNextMessageBox(); // a number the radio cannot hold
     QTest::keyClick(m_frequencyEditor, Qt::Key_Return);
     QCOMPARE(m_plan->cell(1, 1), committed);
     QCOMPARE(m_plan->cell(3, 1), committed);
+    QCOMPARE(m_boxTexts.size(), committed.isEmpty() ? 1 : 0);
 }
 
 // A plan opened from a file of the other number format: Enter on each frequency cell gives it
@@ -742,6 +751,202 @@ void ChannelEditorTest::notANumberStopsTheCommit() {
     QCOMPARE(m_boxTexts.size(), 4);
     QCOMPARE(m_plan->cell(1, 2), QString("145.20000"));
     QCOMPARE(m_plan->cell(5, 3), zh.high);
+}
+
+// However the entry is confirmed, a number outside 100-550 MHz is refused by name: the cell
+// keeps what it held, the move or command does not happen, and the editor stays over the cell
+// with the typed text, for a correction.
+void ChannelEditorTest::frequencyTheRadioCannotHoldIsRefused_data() {
+    QTest::addColumn<QLocale::Language>("language");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("confirm"); // Enter, a click, a row label, Tab or the keyboard alone
+    QTest::addColumn<QString>("corrected");
+    const int rx = ChannelPlan::RxFrequency;
+    const int tx = ChannelPlan::TxFrequency;
+    QTest::newRow("999 into a new channel, Enter") << QLocale::English << rx << 3 << "999"
+                                                   << "enter"
+                                                   << "145.50000";
+    QTest::newRow("50 over a used RX, a click elsewhere") << QLocale::English << rx << 2 << "50"
+                                                          << "click"
+                                                          << "145.50000";
+    QTest::newRow("separator forgotten in TX, Tab") << QLocale::English << tx << 2 << "145125"
+                                                    << "tab"
+                                                    << "145.10000";
+    QTest::newRow("050,5 in the comma format, a row label") << QLocale::German << rx << 2 << "050,5"
+                                                            << "label"
+                                                            << "145,50000";
+    QTest::newRow("600 into a new channel, keyboard alone") << QLocale::German << rx << 3 << "600"
+                                                            << "keys"
+                                                            << "145,50000";
+}
+
+void ChannelEditorTest::frequencyTheRadioCannotHoldIsRefused() {
+    QFETCH(QLocale::Language, language);
+    QFETCH(int, column);
+    QFETCH(int, row);
+    QFETCH(QString, typed);
+    QFETCH(QString, confirm);
+    QFETCH(QString, corrected);
+    QLocale::setDefault(QLocale(language));
+    m_plan->setChannel(2, channelA);
+    const ChannelRow before = m_plan->channel(row);
+
+    if (confirm == QLatin1String("keys")) {
+        QTRY_VERIFY(m_grid->hasFocus());
+        for (int i = 1; i < row; ++i)
+            press(Qt::Key_Down);
+        type(typed);
+    } else {
+        click(column, row);
+        QTest::keyClicks(m_frequencyEditor, QString(9, QChar('\b')) + typed);
+    }
+    QCOMPARE(m_plan->cell(column, row), typed); // the cell follows the typing
+    const ChannelGrid::Cell selectedBefore = selected();
+    closeNextMessageBox();
+    if (confirm == QLatin1String("click"))
+        click(ChannelPlan::Power, 5);
+    else if (confirm == QLatin1String("label"))
+        click(ChannelPlan::Label, 6);
+    else if (confirm == QLatin1String("tab"))
+        QTest::keyClick(m_frequencyEditor, Qt::Key_Tab);
+    else if (confirm == QLatin1String("enter"))
+        QTest::keyClick(m_frequencyEditor, Qt::Key_Return);
+    else
+        press(Qt::Key_Return);
+
+    QCOMPARE(m_boxTexts, QStringList{"the frequency " + typed + " MHz is outside 100-550 MHz"});
+    QCOMPARE(m_plan->channel(row), before);
+    QCOMPARE(selected(), selectedBefore);
+    QCOMPARE(m_editor->selectedRows(), QList<int>{selectedBefore.row});
+    QVERIFY(m_frequencyEditor->isVisible());
+    QCOMPARE(m_frequencyEditor->text(), typed);
+    QVERIFY(m_frequencyEditor->geometry().contains(
+        m_grid->viewport()->mapTo(m_editor->widget(), cellCentre(column, row))));
+    QTRY_VERIFY(m_frequencyEditor->hasFocus());
+
+    // The correction is typed where the slip was, and confirmed as any entry.
+    type(QString(9, QChar('\b')) + corrected.left(5));
+    press(Qt::Key_Return);
+    QCOMPARE(m_boxTexts.size(), 1);
+    QCOMPARE(m_plan->cell(column, row), corrected);
+    if (before[0].isEmpty())
+        QCOMPARE(m_plan->channel(row), defaultsFor(corrected));
+}
+
+// The cell gets back what it held when the entry began, also when the refusal comes only as
+// the window is left or as a command asks; a refused number read from a file stays as it is.
+void ChannelEditorTest::refusalKeepsWhatTheCellHeldBefore() {
+    m_plan->setChannel(2, channelA);
+    click(1, 2);
+    QTest::keyClicks(m_frequencyEditor, QString(9, QChar('\b')) + "700");
+    closeNextMessageBox();
+    m_area->setActiveSubWindow(m_other);
+    QTRY_COMPARE(m_boxTexts, QStringList{"the frequency 700 MHz is outside 100-550 MHz"});
+    QCOMPARE(m_plan->channel(2), channelA);
+    QCOMPARE(m_frequencyEditor->text(), QString("700"));
+
+    // An unconfirmed entry and a command that needs the plan.
+    m_area->setActiveSubWindow(m_editor);
+    click(3, 2);
+    QTest::keyClicks(m_frequencyEditor, QString(9, QChar('\b')) + "1450");
+    closeNextMessageBox();
+    QVERIFY(!m_editor->confirmPendingEntry());
+    QCOMPARE(m_boxTexts.size(), 2);
+    QCOMPARE(m_plan->channel(2), channelA);
+    QCOMPARE(m_frequencyEditor->text(), QString("1450"));
+    // Leaving the cell now keeps its earlier value: nothing typed is pending any more.
+    click(1, 4);
+    QCOMPARE(m_boxTexts.size(), 2);
+    QCOMPARE(m_plan->channel(2), channelA);
+
+    ChannelRow fromFile = channelB;
+    fromFile[2] = "999.00000";
+    m_plan->setChannel(5, fromFile);
+    click(3, 5);
+    closeNextMessageBox();
+    click(1, 6);
+    QCOMPARE(m_boxTexts.size(), 3);
+    QCOMPARE(m_boxTexts.last(), QString("the frequency 999.00000 MHz is outside 100-550 MHz"));
+    QCOMPARE(m_plan->channel(5), fromFile);
+    QCOMPARE(selected(), (ChannelGrid::Cell{3, 5}));
+}
+
+// Row labels select rows without flipping or opening anything; the selected cell follows in
+// its column, committing what was typed on the way.
+void ChannelEditorTest::rowLabelsSelectRows() {
+    for (int row = 2; row <= 9; ++row)
+        m_plan->setChannel(row, row % 2 ? channelA : channelB);
+    const auto table = [this] {
+        QList<ChannelRow> rows;
+        for (int row = 1; row <= ChannelPlan::ChannelCount; ++row)
+            rows << m_plan->channel(row);
+        return rows;
+    };
+    click(1, 12);
+    QTest::keyClicks(m_frequencyEditor, "146");
+    QTest::keyClick(m_grid, Qt::Key_Right); // the entry is confirmed on the way
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(m_grid, Qt::Key_Right); // to the power column: keys flip nothing
+    QCOMPARE(selected(), (ChannelGrid::Cell{ChannelPlan::Power, 12}));
+    const QList<ChannelRow> before = table();
+    QCOMPARE(before[11], defaultsFor("146.00000"));
+
+    click(ChannelPlan::Label, 3);
+    QCOMPARE(m_editor->selectedRows(), QList<int>{3});
+    QCOMPARE(selected(), (ChannelGrid::Cell{ChannelPlan::Power, 3}));
+    click(ChannelPlan::Label, 5, Qt::ShiftModifier);
+    QCOMPARE(m_editor->selectedRows(), (QList<int>{3, 4, 5}));
+    QCOMPARE(selected(), (ChannelGrid::Cell{ChannelPlan::Power, 5}));
+    click(ChannelPlan::Label, 8, Qt::ControlModifier);
+    QCOMPARE(m_editor->selectedRows(), (QList<int>{3, 4, 5, 8}));
+    click(ChannelPlan::Label, 4, Qt::ControlModifier);
+    QCOMPARE(m_editor->selectedRows(), (QList<int>{3, 5, 8}));
+    QCOMPARE(selected(), (ChannelGrid::Cell{ChannelPlan::Power, 8}));
+    click(ChannelPlan::Label, 8, Qt::ControlModifier);
+    QCOMPARE(m_editor->selectedRows(), (QList<int>{3, 5}));
+    QCOMPARE(selected(), (ChannelGrid::Cell{ChannelPlan::Power, 3}));
+    QCOMPARE(table(), before);
+    QVERIFY(m_tonePicker->isHidden());
+
+    // A click on a cell selects its row alone again.
+    click(ChannelPlan::RxTone, 7);
+    QCOMPARE(m_editor->selectedRows(), QList<int>{7});
+}
+
+void ChannelEditorTest::deleteEmptiesEverySelectedRow_data() {
+    QTest::addColumn<bool>("keyboard");
+    QTest::newRow("row labels and the mouse") << false;
+    QTest::newRow("keyboard alone") << true;
+}
+
+void ChannelEditorTest::deleteEmptiesEverySelectedRow() {
+    QFETCH(bool, keyboard);
+    for (int row = 1; row <= 6; ++row)
+        m_plan->setChannel(row, channelA);
+    if (keyboard) {
+        QTRY_VERIFY(m_grid->hasFocus());
+        press(Qt::Key_Down);
+        press(Qt::Key_Down, Qt::ShiftModifier);
+        press(Qt::Key_Down, Qt::ShiftModifier);
+        for (int i = 0; i < 3; ++i)
+            press(Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), button("TeButton4"));
+        press(Qt::Key_Space);
+    } else {
+        click(ChannelPlan::Label, 2);
+        click(ChannelPlan::Label, 3, Qt::ControlModifier);
+        click(ChannelPlan::Label, 4, Qt::ControlModifier);
+        QTest::mouseClick(button("TeButton4"), Qt::LeftButton);
+    }
+    QCOMPARE(m_plan->channel(1), channelA);
+    for (int row = 2; row <= 4; ++row)
+        QCOMPARE(m_plan->channel(row), ChannelRow{});
+    QCOMPARE(m_plan->channel(5), channelA);
+    // The editor is open over the selected row, as after the delete of one row.
+    QCOMPARE(selected().column, int(ChannelPlan::RxFrequency));
+    QVERIFY(m_frequencyEditor->isVisible());
 }
 
 void ChannelEditorTest::deactivationCommitsAndActivationFocusesGrid() {

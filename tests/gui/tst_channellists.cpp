@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QLineEdit>
+#include <QPushButton>
 
 using namespace zevtest;
 using zev::ChannelGrid;
@@ -61,6 +62,36 @@ bool focusRow(MainWindow& window, int row) {
 
 const QByteArray header = "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,Power\r\n";
 
+// A click on the label of row ("01" to "16"), as the user gives it.
+void clickLabel(MainWindow& window, int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    ChannelGrid* grid = gridOf(window);
+    const QRect label = grid->visualRect(grid->model()->index(row, ChannelPlan::Label));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, modifiers, label.center());
+}
+
+// Channels 1 to 6, each its own, in the plan's words.
+QStringList fillSixChannels(ChannelPlan& plan) {
+    const zev::Words& w = plan.words();
+    for (int row = 1; row <= 6; ++row) {
+        const QString rx = QStringLiteral("14%1.50000").arg(row);
+        plan.setChannel(row, {rx, w.off, rx, w.off, row % 2 ? w.high : w.low, w.on, w.off});
+    }
+    return table(plan);
+}
+
+using RowMoves = QList<std::pair<int, int>>; // from, to
+
+// The entries of table() moved to other rows: "3=..." from rows becomes "9=..." for 3 -> 9.
+QStringList movedRows(const QStringList& entries, const RowMoves& moves) {
+    QStringList moved;
+    for (const auto& [from, to] : moves)
+        for (const QString& entry : entries)
+            if (entry.section(QLatin1Char('='), 0, 0).toInt() == from)
+                moved << QString::number(to) + QLatin1Char('=') +
+                             entry.section(QLatin1Char('='), 1);
+    return moved;
+}
+
 } // namespace
 
 class ChannelListsTest : public QObject {
@@ -77,6 +108,9 @@ private slots:
     void pasteRows();
     void copyKeyByFocus_data();
     void copyKeyByFocus();
+    void rowLabelsSelectWhatRowCommandsTake();
+    void copiedGapsPasteAsGaps_data();
+    void copiedGapsPasteAsGaps();
 };
 
 void ChannelListsTest::exportThenImportGivesThePlan_data() {
@@ -227,33 +261,33 @@ void ChannelListsTest::copyRowsThenPasteInAnotherWindow() {
     QVERIFY(target);
     ChannelPlan& targetPlan = target->workspace().plan;
 
-    // Rows 1 to 5 by Shift+Down: the used ones among them are copied.
+    // Rows 1 to 5 by Shift+Down: the empty ones among them are copied as empty rows.
     QVERIFY(focusRow(*source, 1));
     for (int i = 0; i < 4; ++i)
         QTest::keyClick(gridOf(*source), Qt::Key_Down, Qt::ShiftModifier);
     QTest::keyClick(gridOf(*source), Qt::Key_C, Qt::ControlModifier);
     const QString copied = QApplication::clipboard()->text();
     QVERIFY2(copied.startsWith("Location,") && copied.contains("\r\n1,") &&
-                 copied.contains("\r\n5,"),
+                 copied.contains("\r\n3,,,") && copied.contains("\r\n5,"),
              qPrintable(copied));
-    QCOMPARE(copied.count(QStringLiteral("\r\n")), 3); // the header and two rows
+    QCOMPARE(copied.count(QStringLiteral("\r\n")), 6); // the header and five rows
 
-    // Into rows 12 to 14 (selected upwards): from the range's first row, one after the other.
-    QVERIFY(focusRow(*target, 14));
+    // Into rows 11 to 13 (selected upwards): from the range's first row, with the same gaps.
+    QVERIFY(focusRow(*target, 13));
     for (int i = 0; i < 2; ++i)
         QTest::keyClick(gridOf(*target), Qt::Key_Up, Qt::ShiftModifier);
     MessageBoxAnswerer answerer;
     QTest::keyClick(gridOf(*target), Qt::Key_V, Qt::ControlModifier);
     const zev::Words& w = targetPlan.words();
     QCOMPARE(table(targetPlan, false),
-             (QStringList{"12=145.50000|88.5|145.50000|88.5|" + w.high + "|" + w.on + "|" + w.off,
-                          "13=438.50000|" + w.off + "|431.10000|D023I|" + w.low + "|" + w.off +
+             (QStringList{"11=145.50000|88.5|145.50000|88.5|" + w.high + "|" + w.on + "|" + w.off,
+                          "15=438.50000|" + w.off + "|431.10000|D023I|" + w.low + "|" + w.off +
                               "|" + w.on}));
     QVERIFY(answerer.seen.isEmpty());
 
     // A move without Shift starts the range anew: one row again.
     QTest::keyClick(gridOf(*source), Qt::Key_Up);
-    QCOMPARE(source->channelEditor()->selectedRows(), (std::pair{4, 4}));
+    QCOMPARE(source->channelEditor()->selectedRows(), QList<int>{4});
 }
 
 void ChannelListsTest::pasteRows_data() {
@@ -353,6 +387,100 @@ void ChannelListsTest::copyKeyByFocus() {
         expected[1] = "5=146.50000|OFF|146.50000|OFF|High|ON|OFF";
     QCOMPARE(table(plan), expected);
     QVERIFY(answerer.seen.isEmpty());
+}
+
+// Clicked labels, Ctrl+clicked and Shift+clicked, give the rows that Copy, Paste and Delete
+// take; a delete of several rows is one step to undo.
+void ChannelListsTest::rowLabelsSelectWhatRowCommandsTake() {
+    ProgramFolder folder;
+    folder.writeInstallLog(true);
+    auto window = startProgram(folder);
+    QVERIFY(window);
+    ChannelPlan& plan = window->workspace().plan;
+    const QStringList six = fillSixChannels(plan);
+    QVERIFY(focusGrid(*window));
+    ChannelGrid* grid = gridOf(*window);
+
+    clickLabel(*window, 2);
+    clickLabel(*window, 5, Qt::ControlModifier);
+    QTest::keyClick(grid, Qt::Key_C, Qt::ControlModifier);
+    const QString copied = QApplication::clipboard()->text();
+    QCOMPARE(copied.count(QStringLiteral("\r\n")), 3); // the header and rows 2 and 5
+    QVERIFY2(copied.contains("\r\n2,") && copied.contains("\r\n5,"), qPrintable(copied));
+
+    MessageBoxAnswerer answerer;
+    clickLabel(*window, 9);
+    QTest::keyClick(grid, Qt::Key_V, Qt::ControlModifier);
+    QStringList expected = six + movedRows(six, {{2, 9}, {5, 10}});
+    QCOMPARE(table(plan), expected);
+
+    clickLabel(*window, 1);
+    clickLabel(*window, 3, Qt::ShiftModifier);
+    clickLabel(*window, 10, Qt::ControlModifier);
+    QCOMPARE(window->channelEditor()->selectedRows(), (QList<int>{1, 2, 3, 10}));
+    window->channelEditor()->findChild<QPushButton*>(QStringLiteral("TeButton4"))->click();
+    QCOMPARE(table(plan), (QStringList{six[3], six[4], six[5], expected[6]}));
+    QVERIFY(answerer.seen.isEmpty());
+
+    QTest::keyClick(grid, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(table(plan), expected);
+}
+
+// Rows copied with an empty one between them go in with the same gap, over a used row too;
+// rows past channel 16 are left out with the usual note.
+void ChannelListsTest::copiedGapsPasteAsGaps_data() {
+    QTest::addColumn<bool>("english");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<RowMoves>("moves");
+    QTest::addColumn<QStringList>("boxes");
+    QTest::newRow("at 10") << true << 10 << RowMoves{{1, 10}, {2, 11}, {4, 13}} << QStringList{};
+    QTest::newRow("at 10, Chinese")
+        << false << 10 << RowMoves{{1, 10}, {2, 11}, {4, 13}} << QStringList{};
+    QTest::newRow("at 15, past 16")
+        << true << 15 << RowMoves{{1, 15}, {2, 16}}
+        << QStringList{"Rows that would go past channel 16 were not pasted: 1."};
+}
+
+void ChannelListsTest::copiedGapsPasteAsGaps() {
+    QFETCH(bool, english);
+    QFETCH(int, row);
+    QFETCH(RowMoves, moves);
+    QFETCH(QStringList, boxes);
+    ProgramFolder folder;
+    folder.writeInstallLog(english);
+    auto window = startProgram(folder);
+    QVERIFY(window);
+    ChannelPlan& plan = window->workspace().plan;
+    fillSixChannels(plan);
+    plan.clearChannel(3);
+    const QStringList copiedRows = table(plan);
+    plan.setChannel(12, plan.channel(6)); // where the gap goes at 10: emptied
+    plan.setChannel(14, plan.channel(5)); // past the last row pasted at 10: kept
+    const QStringList before = table(plan);
+    QVERIFY(focusGrid(*window));
+
+    clickLabel(*window, 1);
+    clickLabel(*window, 4, Qt::ShiftModifier);
+    QTest::keyClick(gridOf(*window), Qt::Key_C, Qt::ControlModifier);
+    clickLabel(*window, row);
+    MessageBoxAnswerer answerer;
+    QTest::keyClick(gridOf(*window), Qt::Key_V, Qt::ControlModifier);
+
+    QStringList expected;
+    for (const QString& entry : before) {
+        const int at = entry.section(QLatin1Char('='), 0, 0).toInt();
+        if (at < row || at > row + 3)
+            expected << entry;
+    }
+    expected << movedRows(copiedRows, moves);
+    std::sort(expected.begin(), expected.end(), [](const QString& a, const QString& b) {
+        return a.section(QLatin1Char('='), 0, 0).toInt() <
+               b.section(QLatin1Char('='), 0, 0).toInt();
+    });
+    QCOMPARE(table(plan), expected);
+    QCOMPARE(answerer.seen.size(), boxes.size());
+    for (int i = 0; i < boxes.size(); ++i)
+        QVERIFY2(answerer.seen[i].text.contains(boxes[i]), qPrintable(answerer.seen[i].text));
 }
 
 QTEST_MAIN(ChannelListsTest)

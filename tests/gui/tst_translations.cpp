@@ -1,6 +1,7 @@
 #include "tst_mainwindow_support.h"
 
 #include "app/inifile.h"
+#include "chanfile/channelfile.h"
 #include "plan/frequency.h"
 #include "radio/writecheck.h"
 
@@ -85,6 +86,8 @@ private slots:
     void messagesInChinese_data();
     void messagesInChinese();
     void englishAgainAfterChinese();
+    void fileOfTheOtherLanguageOpensInTheWindowsWords_data();
+    void fileOfTheOtherLanguageOpensInTheWindowsWords();
 
 private:
     // The program started in English and switched to Chinese with the Language menu.
@@ -220,6 +223,9 @@ void TranslationsTest::messagesInChinese_data() {
 
     QTest::newRow("frequency typed")
         << "frequency" << QString() << QByteArray("1a5") << 0 << QStringList{"1a5"};
+    QTest::newRow("frequency the radio cannot hold")
+        << "frequency" << QString() << QByteArray("999") << 0
+        << QStringList{"999", "100", "550", "-"};
     QTest::newRow("settings unwritable") << "settings"
                                          << "none/myini.ini" << QByteArray() << 0 << QStringList();
 }
@@ -309,6 +315,70 @@ void TranslationsTest::englishAgainAfterChinese() {
     control<QAction>(window.get(), "N21")->trigger();
     const QString message = boxOf(control<QAction>(window.get(), "O1"));
     QVERIFY2(message.startsWith(QLatin1String("File not found")), qPrintable(message));
+}
+
+// A plan saved in one language and opened in the other shows the window's words, so that a toggle
+// changes the value at the first click and Save writes the window's words; an undo back to the
+// opened plan keeps them.
+void TranslationsTest::fileOfTheOtherLanguageOpensInTheWindowsWords_data() {
+    QTest::addColumn<bool>("englishWindow");
+    QTest::newRow("Chinese file, English window") << true;
+    QTest::newRow("English file, Chinese window") << false;
+}
+
+void TranslationsTest::fileOfTheOtherLanguageOpensInTheWindowsWords() {
+    QFETCH(bool, englishWindow);
+    const zev::Words fileWords = englishWindow ? zev::chineseWords() : zev::englishWords();
+    const zev::Words windowWords = englishWindow ? zev::englishWords() : zev::chineseWords();
+    ProgramFolder folder;
+    folder.writeInstallLog(englishWindow);
+    auto window = startProgram(folder);
+    QVERIFY(window);
+    ChannelPlan& plan = window->workspace().plan;
+    QCOMPARE(plan.words(), windowWords);
+
+    zev::ChannelFile file = zev::channelFileFromPlan(plan, window->workspace().models);
+    file.channels[0] = {"145.50000",    fileWords.off, "145.50000",  "88.5",
+                        fileWords.high, fileWords.on,  fileWords.off};
+    file.channels[1] = {"146.00000",   "D023N",       "146.60000", fileWords.off,
+                        fileWords.low, fileWords.off, fileWords.on};
+    const QString path = folder.path() + QStringLiteral("other.z81");
+    QVERIFY(zev::saveChannelFile(path, file));
+    window->fileNameProvider = [&](MainWindow::FileDialogKind) { return path; };
+    MessageBoxAnswerer answerer;
+    control<QAction>(window.get(), "O1")->trigger();
+    QVERIFY(answerer.seen.isEmpty());
+
+    const zev::ChannelRow opened = {"145.50000",      windowWords.off, "145.50000",    "88.5",
+                                    windowWords.high, windowWords.on,  windowWords.off};
+    QCOMPARE(plan.channel(1), opened);
+    QCOMPARE(plan.channel(2), (zev::ChannelRow{"146.00000", "D023N", "146.60000", windowWords.off,
+                                               windowWords.low, windowWords.off, windowWords.on}));
+    QVERIFY(!window->windowTitle().startsWith(QLatin1Char('*')));
+
+    // One click on each toggle of channel 1 changes it.
+    QVERIFY(focusGrid(*window));
+    zev::ChannelGrid* grid = gridOf(*window);
+    for (int column : {ChannelPlan::Power, ChannelPlan::FlagA, ChannelPlan::FlagB}) {
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                          grid->visualRect(plan.index(1, column)).center());
+        QCoreApplication::processEvents(); // each click a step of its own
+    }
+    QCOMPARE(plan.channel(1), (zev::ChannelRow{"145.50000", windowWords.off, "145.50000", "88.5",
+                                               windowWords.low, windowWords.off, windowWords.on}));
+
+    const QString savedPath = folder.path() + QStringLiteral("saved.z81");
+    window->fileNameProvider = [&](MainWindow::FileDialogKind) { return savedPath; };
+    control<QAction>(window.get(), "S1")->trigger();
+    const zev::Result<zev::ChannelFile> saved = zev::loadChannelFile(savedPath);
+    QVERIFY(saved.ok());
+    QCOMPARE(saved->channels[0], plan.channel(1));
+    QCOMPARE(saved->channels[1], plan.channel(2));
+
+    // Back to the plan as it was opened: still in the window's words.
+    for (int i = 0; i < 3; ++i)
+        control<QAction>(window.get(), "UndoItem")->trigger();
+    QCOMPARE(plan.channel(1), opened);
 }
 
 QTEST_MAIN(TranslationsTest)

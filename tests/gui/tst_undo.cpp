@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 
 using namespace zevtest;
 using zev::ChannelFile;
@@ -78,6 +79,8 @@ private slots:
     void everyStepUndoes_data();
     void everyStepUndoes();
     void undoConfirmsThePendingEntryFirst();
+    void refusedEntryStopsTheCommand_data();
+    void refusedEntryStopsTheCommand();
     void modifiedMarker();
     void unsavedPlanQuestion_data();
     void unsavedPlanQuestion();
@@ -211,6 +214,66 @@ void UndoTest::undoConfirmsThePendingEntryFirst() {
     trigger(*window, "RedoItem");
     QCOMPARE(plan.cell(ChannelPlan::TxFrequency, 3), plan.cell(ChannelPlan::RxFrequency, 3));
     QVERIFY(plan.cell(ChannelPlan::RxFrequency, 3).startsWith(QStringLiteral("147")));
+}
+
+// A frequency the radio cannot hold, typed and not confirmed, is refused when a command asks for
+// the plan: the command does not run, and the plan, its history and its mark stay as they were.
+void UndoTest::refusedEntryStopsTheCommand_data() {
+    QTest::addColumn<bool>("english");
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("English") << true << QLocale(QLocale::English) << "999"
+                             << "the frequency 999 MHz is outside 100-550 MHz";
+    QTest::newRow("German number format")
+        << true << QLocale(QLocale::German, QLocale::Germany) << "550,5"
+        << "the frequency 550,5 MHz is outside 100-550 MHz";
+    QTest::newRow("Chinese") << false << QLocale(QLocale::Chinese, QLocale::China) << "145125"
+                             << "频率 145125 MHz 超出 100-550 MHz";
+}
+
+void UndoTest::refusedEntryStopsTheCommand() {
+    QFETCH(bool, english);
+    QFETCH(QLocale, locale);
+    QFETCH(QString, typed);
+    QFETCH(QString, message);
+    QLocale::setDefault(locale);
+    const auto restoreLocale = qScopeGuard([] { QLocale::setDefault(QLocale::c()); });
+    ProgramFolder folder;
+    folder.writeInstallLog(english);
+    auto window = startProgram(folder);
+    QVERIFY(window);
+    ChannelPlan& plan = window->workspace().plan;
+    fillPlan(plan);
+    const QString path = folder.path() + QStringLiteral("plan.z81");
+    window->fileNameProvider = [&](MainWindow::FileDialogKind) { return path; };
+    trigger(*window, "S1");
+    QVERIFY(QFile::exists(path));
+    QVERIFY(focusGrid(*window));
+    const ChannelFile before = stateOf(*window);
+    const bool couldUndo = control<QAction>(window.get(), "UndoItem")->isEnabled();
+
+    // Over channel 2's RX frequency by keys, typed, and straight to Save.
+    QTest::keyClick(gridOf(*window), Qt::Key_Down);
+    QTest::keyClicks(gridOf(*window), typed.left(1));
+    QTest::keyClicks(frequencyEditorOf(*window), typed.mid(1));
+    bool asked = false;
+    window->fileNameProvider = [&](MainWindow::FileDialogKind) {
+        asked = true;
+        return path;
+    };
+    MessageBoxAnswerer answerer;
+    QTest::keyClick(frequencyEditorOf(*window), Qt::Key_S, Qt::ControlModifier);
+    QTRY_COMPARE(answerer.seen.size(), 1);
+    QCOMPARE(answerer.seen.first().text, message);
+    QVERIFY(!asked);
+    QCOMPARE(stateOf(*window), before);
+    QCoreApplication::processEvents();
+    QVERIFY(!window->windowTitle().startsWith(QLatin1Char('*')));
+    QCOMPARE(control<QAction>(window.get(), "UndoItem")->isEnabled(), couldUndo);
+    QLineEdit* editor = frequencyEditorOf(*window);
+    QVERIFY(editor->isVisible());
+    QCOMPARE(editor->text(), typed);
 }
 
 void UndoTest::modifiedMarker() {

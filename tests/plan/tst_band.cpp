@@ -67,6 +67,11 @@ void BandTest::outOfBand_data() {
                                         << "550.00000"
                                         << "430.00625"
                                         << "550.00000";
+    QTest::newRow("beyond what the radio holds") << "136-174MHz"
+                                                 << "999.00000"
+                                                 << "050,00000"
+                                                 << "999.00000"
+                                                 << "050,00000";
     QTest::newRow("decimal comma") << "136-174MHz"
                                    << "430,00625"
                                    << ""

@@ -14,6 +14,8 @@ private slots:
     void normalises();
     void rejectsWhatIsNoNumber_data();
     void rejectsWhatIsNoNumber();
+    void refusesWhatTheRadioCannotHold_data();
+    void refusesWhatTheRadioCannotHold();
     void separatorOfTheNumberFormat();
     void keyFilter_data();
     void keyFilter();
@@ -44,12 +46,8 @@ void FrequencyTest::normalises_data() {
         {"whole number", "145", "145.00000"},
         {"trailing dot", "145.", "145.00000"},
         {"trailing comma", "145,", "145.00000"},
-        {"below band", "99", "100.00000"},
-        {"below band, decimals", "99,5", "100.00000"},
-        {"zero", "0", "100.00000"},
-        {"negative", "-145", "100.00000"},
-        {"above band", "600", "550.00000"},
-        {"no separator typed", "145125", "550.00000"},
+        {"lowest the radio holds", "100", "100.00000"},
+        {"highest the radio holds", "550,0", "550.00000"},
         {"top of band stays", "549.999", "550.00000"},
         {"three decimals are no group", "145,125", "145.12500"},
         {"10 Hz cut", "145.00001", "145.00000"},
@@ -64,7 +62,6 @@ void FrequencyTest::normalises_data() {
         {"file of the comma format", "146,52000", "146.52000"},
         {"exponent", "1.4505e2", "145.05000"},
         {"exponent, comma", "1,4505E2", "145.05000"},
-        {"huge exponent", "1e999", "550.00000"},
         {"blanks around", " 145,1 ", "145.10000"},
     };
     for (const NumberFormat& format : numberFormats) {
@@ -118,6 +115,40 @@ void FrequencyTest::rejectsWhatIsNoNumber() {
     const Result<QString> result = normaliseFrequency(text, decimalSeparator());
     QVERIFY(!result.ok());
     QCOMPARE(result.message(), QString("'%1' is not a valid floating point value").arg(text));
+}
+
+// Never moved into the range: the message names the range and the text as it was given.
+void FrequencyTest::refusesWhatTheRadioCannotHold_data() {
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("text");
+    const char* const texts[][2] = {
+        {"below", "99"},
+        {"below, decimals", "99,5"},
+        {"just below", "99.99999"},
+        {"zero", "0"},
+        {"negative", "-145"},
+        {"above", "600"},
+        {"just above", "550.00001"},
+        {"typed without its separator", "145125"},
+        {"nine digits", "123456789"},
+        {"a frequency text", "999.00000"},
+        {"huge exponent", "1e999"},
+        {"blanks around", " 999 "},
+    };
+    for (const NumberFormat& format : numberFormats)
+        for (const auto& row : texts)
+            QTest::addRow("%s: %s", format.name, row[0]) << format.locale << QString(row[1]);
+}
+
+void FrequencyTest::refusesWhatTheRadioCannotHold() {
+    QFETCH(QLocale, locale);
+    QFETCH(QString, text);
+    QLocale::setDefault(locale);
+    const Result<QString> result = normaliseFrequency(text, decimalSeparator());
+    QVERIFY2(!result.ok(), qPrintable(result.ok() ? result.value() : QString()));
+    QCOMPARE(result.message(),
+             QString("the frequency %1 MHz is outside 100-550 MHz").arg(text.trimmed()));
+    QVERIFY(frequencyMhz(text).has_value());
 }
 
 void FrequencyTest::separatorOfTheNumberFormat() {

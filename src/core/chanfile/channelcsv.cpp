@@ -48,8 +48,6 @@ const QString DefaultCtcss = QStringLiteral("88.5");
 const QString DefaultDcs = QStringLiteral("023");
 
 constexpr qint64 HertzPerMHz = 1000000;
-constexpr qint64 LowestHertz = 100 * HertzPerMHz;
-constexpr qint64 HighestHertz = 550 * HertzPerMHz;
 
 // ---- frequencies --------------------------------------------------------------------------
 
@@ -74,10 +72,13 @@ std::optional<qint64> parseHertz(const QString& text) {
            fraction.leftJustified(6, QLatin1Char('0')).toLongLong();
 }
 
+// A transmit frequency below the offset comes out negative: the sign goes before the whole MHz.
 QString formatMHz(qint64 hertz) {
-    return QStringLiteral("%1.%2")
-        .arg(hertz / HertzPerMHz)
-        .arg(hertz % HertzPerMHz, 6, 10, QLatin1Char('0'));
+    const qint64 magnitude = qAbs(hertz);
+    return QStringLiteral("%1%2.%3")
+        .arg(hertz < 0 ? QStringLiteral("-") : QString())
+        .arg(magnitude / HertzPerMHz)
+        .arg(magnitude % HertzPerMHz, 6, 10, QLatin1Char('0'));
 }
 
 // ---- tones --------------------------------------------------------------------------------
@@ -146,6 +147,10 @@ ToneColumns toneColumns(const PlanTone& tx, const PlanTone& rx) {
 }
 
 // ---- writing ------------------------------------------------------------------------------
+
+bool isEmptyChannel(const ChannelRow& cells) {
+    return cells[ChannelPlan::RxFrequency - 1].trimmed().isEmpty();
+}
 
 QString quoted(const QString& field) {
     if (!field.contains(QLatin1Char(',')) && !field.contains(QLatin1Char('"')) &&
@@ -433,13 +438,8 @@ struct PlanFrequency {
     QString note;
 };
 
+// The same rule as a typed frequency: one the radio cannot hold is refused in the same words.
 std::optional<PlanFrequency> planFrequency(qint64 hertz, QChar separator, QString& problem) {
-    if (hertz < LowestHertz || hertz > HighestHertz) {
-        problem = QCoreApplication::translate("zev::ChannelCsv",
-                                              "the frequency %1 MHz is outside 100-550 MHz")
-                      .arg(formatMHz(hertz));
-        return std::nullopt;
-    }
     const Result<QString> cell = normaliseFrequency(formatMHz(hertz), separator);
     if (!cell) {
         problem = cell.message();
@@ -564,15 +564,27 @@ std::optional<ChannelRow> channelFromRow(const RowReader& row, const ImportOptio
 } // namespace
 
 QByteArray exportChannels(const Channels& channels) {
+    QList<int> used;
+    for (int channel = 1; channel <= ChannelPlan::ChannelCount; ++channel)
+        if (!isEmptyChannel(channels[channel - 1]))
+            used << channel;
+    return exportChannelRows(channels, used);
+}
+
+QByteArray exportChannelRows(const Channels& channels, const QList<int>& listed) {
     QStringList header;
     for (const char* name : fieldNames)
         header << QLatin1String(name);
     QString text = header.join(QLatin1Char(',')) + QStringLiteral("\r\n");
-    for (int channel = 1; channel <= ChannelPlan::ChannelCount; ++channel) {
-        const ChannelRow& cells = channels[channel - 1];
-        if (cells[ChannelPlan::RxFrequency - 1].trimmed().isEmpty())
+    for (int channel : listed) {
+        if (channel < 1 || channel > ChannelPlan::ChannelCount)
             continue;
-        QStringList fields = exportRow(channel, cells);
+        const ChannelRow& cells = channels[channel - 1];
+        QStringList fields(FieldCount);
+        if (isEmptyChannel(cells))
+            fields[Location] = QString::number(channel);
+        else
+            fields = exportRow(channel, cells);
         for (QString& field : fields)
             field = quoted(field);
         text += fields.join(QLatin1Char(',')) + QStringLiteral("\r\n");
@@ -611,8 +623,16 @@ Result<Imported> importChannels(const QByteArray& bytes, const ImportOptions& op
     for (qsizetype index = 1; index < list.size(); ++index) {
         const Record& record = list.at(index);
         const RowReader row(record, columns);
-        if (row.isBlank() || row[Frequency].isEmpty())
+        if (row.isBlank())
             continue;
+        if (row[Frequency].isEmpty()) {
+            if (options.renumber && options.keepEmptyRows) {
+                if (nextChannel <= ChannelPlan::ChannelCount)
+                    imported.channels[nextChannel - 1] = ChannelRow{};
+                ++nextChannel;
+            }
+            continue;
+        }
         const auto reject = [&](const QString& reason) {
             imported.problems.append({record.row, reason});
         };

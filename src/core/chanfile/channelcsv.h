@@ -21,6 +21,10 @@ using Channels = std::array<ChannelRow, ChannelPlan::ChannelCount>;
 // "." whatever the locale; words of either language are read by meaning. UTF-8, CR LF.
 QByteArray exportChannels(const Channels& channels);
 
+// The listed channels (1 to 16) in the same layout, in the order given, an empty one as a row
+// with its Location only: rows copied with empty ones between them paste with the same gaps.
+QByteArray exportChannelRows(const Channels& channels, const QList<int>& listed);
+
 // A remark about one row of the list; row 1 is the header.
 struct RowNote {
     int row = 0;
@@ -31,9 +35,13 @@ struct ImportOptions {
     bool renumber = false; // the first 16 rows with a frequency become channels 1 to 16
     Words words;           // the words the new cells are written with
     QChar separator = QLatin1Char('.');
+    // With renumber: a row without a frequency that is not blank (an empty channel as
+    // exportChannelRows writes it) takes the next channel too, as an empty row.
+    bool keepEmptyRows = false;
 };
 
 struct Imported {
+    // By channel; an empty row (keepEmptyRows) empties its channel.
     std::array<std::optional<ChannelRow>, ChannelPlan::ChannelCount> channels;
     QList<RowNote> problems; // rows the radio cannot hold; they are left out
     QList<RowNote> notes;    // rows taken with a change (an off-raster frequency)

@@ -276,6 +276,9 @@ void applyChannelFile(const ChannelFile& file, ChannelPlan& plan, ModelList& mod
     plan.clearTable();
     for (int row = 1; row <= ChannelPlan::ChannelCount; ++row)
         plan.setChannel(row, file.channels[row - 1]);
+    // A file saved under the other language (or a state kept before a language switch) speaks
+    // the plan's language from here on, so that every toggle works at the first click.
+    plan.reword();
 }
 
 } // namespace zev

@@ -52,7 +52,8 @@ Result<ChannelFile> loadChannelFile(const QString& path);
 Result<LoadedChannelFile> readChannelFile(const QString& path);
 
 // Band looked up or appended and selected (the title follows models.bandApplied), the seven
-// option indices set, the table cleared and filled. The plan is not reset.
+// option indices set, the table cleared and filled, and the words of either language re-worded
+// into the plan's. The plan is not reset.
 void applyChannelFile(const ChannelFile& file, ChannelPlan& plan, ModelList& models);
 
 // Open in one step: the whole file is read and checked before anything changes, so a failure

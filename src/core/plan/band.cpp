@@ -50,9 +50,12 @@ QList<OutOfBandChannel> outOfBandChannels(const ChannelPlan& plan, const QString
     if (!edges || edges->lowMhz > edges->highMhz)
         return channels;
     const auto outside = [&edges](const QString& cell) {
-        const std::optional<qint64> tenHz = cellTenHz(cell);
-        return tenHz &&
-               (*tenHz < edges->lowMhz * TenHzPerMhz || *tenHz > edges->highMhz * TenHzPerMhz);
+        if (const std::optional<qint64> tenHz = cellTenHz(cell))
+            return *tenHz < edges->lowMhz * TenHzPerMhz || *tenHz > edges->highMhz * TenHzPerMhz;
+        // A frequency the radio cannot hold (from a file or the radio) has no channel to be
+        // moved to, but it lies outside the band all the same.
+        const std::optional<double> mhz = frequencyMhz(cell);
+        return mhz && (*mhz < edges->lowMhz || *mhz > edges->highMhz);
     };
     for (int row = 1; row <= ChannelPlan::ChannelCount; ++row) {
         if (!plan.isUsed(row))

@@ -11,8 +11,6 @@ namespace zev {
 
 namespace {
 
-constexpr double LowestMhz = 100.0;
-constexpr double HighestMhz = 550.0;
 constexpr qint64 HighestTenHz = 55000000;
 constexpr qint64 TenHzPerMhz = 100000;
 constexpr int Decimals = 5;
@@ -70,7 +68,7 @@ std::optional<double> readNumber(const QString& text) {
         return std::nullopt;
     if (marked && !exponent && wholeDigits >= 1 && wholeDigits <= 2 && decimals == 3)
         return std::nullopt;
-    // A size out of range comes back as infinity or zero, which the clamp to the band handles.
+    // A size out of range comes back as infinity or zero, which the range check refuses.
     return QLocale::c().toDouble(plain);
 }
 
@@ -100,19 +98,28 @@ bool isDecimalMark(QChar c) {
 }
 
 Result<QString> normaliseFrequency(const QString& text, QChar separator) {
-    const std::optional<double> number = readNumber(text);
-    if (!number)
+    const std::optional<double> mhz = readNumber(text);
+    if (!mhz)
         return Status::failure(QCoreApplication::translate(
                                    "zev::Frequency", "'%1' is not a valid floating point value")
                                    .arg(text));
-    double mhz = *number;
-    if (!(mhz >= LowestMhz))
-        mhz = LowestMhz;
-    if (mhz > HighestMhz)
-        mhz = HighestMhz;
-    const long double hundredHz = static_cast<long double>(mhz) * 10000.0L;
+    if (!(*mhz >= LowestFrequencyMhz && *mhz <= HighestFrequencyMhz))
+        return Status::failure(frequencyOutsideRange(text.trimmed()));
+    const long double hundredHz = static_cast<long double>(*mhz) * 10000.0L;
     const qint64 tenHz = static_cast<qint64>(hundredHz) * 10;
     return frequencyText(rasterStep(tenHz), separator);
+}
+
+std::optional<double> frequencyMhz(const QString& text) {
+    return readNumber(text);
+}
+
+QString frequencyOutsideRange(const QString& given) {
+    return QCoreApplication::translate("zev::Frequency",
+                                       "the frequency %1 MHz is outside %2-%3 MHz")
+        .arg(given)
+        .arg(LowestFrequencyMhz)
+        .arg(HighestFrequencyMhz);
 }
 
 bool isFrequencyText(const QString& text) {

@@ -12,17 +12,30 @@ namespace zev {
 // A frequency text is three digits of MHz, the decimal separator and five decimals.
 constexpr int FrequencyTextLength = 9;
 
+// The frequencies the radio can hold, in MHz, both ends included.
+constexpr double LowestFrequencyMhz = 100.0;
+constexpr double HighestFrequencyMhz = 550.0;
+
 // Frequencies are read with "." and "," alike as the decimal separator, whatever the user's
 // number format: a plan written under one format stays usable under the other. They are written
 // with the separator given, the user's.
 bool isDecimalMark(QChar c);
 
 // Turns what the user typed (or a file or the radio gave) into a frequency text written with
-// the given separator: read, clamped to 100..550 MHz, cut to 100 Hz, then raised to the next
-// 5 kHz or 6.25 kHz channel. Fails with the conversion message when the text is no number or
-// could be read two ways: two marks ("1.450,5", "145.1.2"), or a mark that may be a thousands
-// group ("1,450").
+// the given separator: read, cut to 100 Hz, then raised to the next 5 kHz or 6.25 kHz channel.
+// Fails with the conversion message when the text is no number or could be read two ways: two
+// marks ("1.450,5", "145.1.2"), or a mark that may be a thousands group ("1,450"). A number
+// outside what the radio holds is refused, never moved into the range: "999" is a slip, not
+// 550 MHz.
 Result<QString> normaliseFrequency(const QString& text, QChar separator);
+
+// The number a frequency text reads as, in MHz, by the rule above, whether the radio can hold
+// it or not; nothing when it is no number.
+std::optional<double> frequencyMhz(const QString& text);
+
+// The refusal of a frequency the radio cannot hold, naming what was given:
+// "the frequency 999 MHz is outside 100-550 MHz".
+QString frequencyOutsideRange(const QString& given);
 
 // Whether the text has the shape of a frequency text: three digits, a mark, five digits.
 bool isFrequencyText(const QString& text);
