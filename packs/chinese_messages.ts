@@ -440,6 +440,49 @@ The channel table then holds the list&apos;s channels only; the function options
     </message>
 </context>
 <context>
+    <name>zev::PlanCompare</name>
+    <message>
+        <source>(empty)</source>
+        <translation>（空）</translation>
+    </message>
+    <message>
+        <source>Band</source>
+        <translation>频段</translation>
+    </message>
+    <message>
+        <source>Squelch level</source>
+        <translation>静噪等级</translation>
+    </message>
+    <message>
+        <source>Battery save</source>
+        <translation>省电</translation>
+    </message>
+    <message>
+        <source>Time-out timer</source>
+        <translation>发射限时</translation>
+    </message>
+    <message>
+        <source>Voice prompt</source>
+        <translation>语音提示</translation>
+    </message>
+    <message>
+        <source>Key beep</source>
+        <translation>按键提示音</translation>
+    </message>
+    <message>
+        <source>Alarm key</source>
+        <translation>报警键</translation>
+    </message>
+    <message>
+        <source>Scan</source>
+        <translation>扫描</translation>
+    </message>
+    <message>
+        <source>... and %1 more</source>
+        <translation>……另有 %1 处</translation>
+    </message>
+</context>
+<context>
     <name>zev::PortDevicesDialog</name>
     <message>
         <source>Adapter</source>
@@ -834,6 +877,48 @@ The channel table then holds the list&apos;s channels only; the function options
     <message>
         <source>Nothing written</source>
         <translation>未写入</translation>
+    </message>
+</context>
+<context>
+    <name>zev::WriteJob</name>
+    <message>
+        <source>The backup read was stopped before it finished. Nothing was written to the radio.</source>
+        <translation>备份读取在完成前已被中止。没有向对讲机写入任何内容。</translation>
+    </message>
+    <message>
+        <source>The check of the write was stopped before it finished: the plan was written but not read back.</source>
+        <translation>写频检查在完成前已被中止：设置已写入，但没有读回核对。</translation>
+    </message>
+    <message>
+        <source>The radio does not hold what was written:</source>
+        <translation>对讲机保存的内容与写入的不同：</translation>
+    </message>
+</context>
+<context>
+    <name>zev::WrittenBytes</name>
+    <message>
+        <source>channel %1 %2</source>
+        <translation>信道 %1 %2</translation>
+    </message>
+    <message>
+        <source>lower band edge</source>
+        <translation>频段下限</translation>
+    </message>
+    <message>
+        <source>upper band edge</source>
+        <translation>频段上限</translation>
+    </message>
+    <message>
+        <source>the block at %1</source>
+        <translation>%1 处的数据块</translation>
+    </message>
+    <message>
+        <source>%1: wrote %2, radio holds %3</source>
+        <translation>%1：写入 %2，对讲机保存的是 %3</translation>
+    </message>
+    <message>
+        <source>... and %1 more</source>
+        <translation>……另有 %1 处</translation>
     </message>
 </context>
 </TS>

@@ -117,9 +117,9 @@ QString writeFailure(const WriteJobResult& result) {
     case WritePhase::Write:
         break;
     case WritePhase::Verify:
-        if (!result.differences.isEmpty())
+        if (!result.mismatches.isEmpty())
             return QStringLiteral("write failed: the radio does not hold what was written:\n") +
-                   describeFirst(result.differences, ShownDifferences, describeWriteMismatch)
+                   describeByteMismatches(result.mismatches, ShownDifferences)
                        .join(QLatin1Char('\n'));
         return QStringLiteral("write done, but the radio could not be read back to check it: ") +
                oneLine(result.session.reason) + withCheck(result.session);

@@ -59,10 +59,10 @@ void WriteDialog::showJobFailure(const WriteJobResult& result) {
                QStringLiteral("\n\n") +
                tr("To write without a backup, turn off \"Back up the radio before writing\" in "
                   "the Options menu.");
-    else if (!result.differences.isEmpty())
+    else if (!result.mismatches.isEmpty())
         text = tr("The write went through, but the radio does not hold what was written:") +
                QLatin1Char('\n') +
-               describeFirst(result.differences, ShownDifferences, describeWriteMismatch)
+               describeByteMismatches(result.mismatches, ShownDifferences)
                    .join(QLatin1Char('\n'));
     else
         text = tr("The write went through, but the radio could not be read back to check it.") +

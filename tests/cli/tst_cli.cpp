@@ -290,14 +290,19 @@ void CliTest::writeIsReadBackAndChecked_data() {
     QTest::newRow("checked") << QStringList{} << 1
                              << "zev4800-cli: write failed: the radio does not hold what was "
                                 "written:\n"
-                                "channel 3 RX Freq: wrote 145.12500, radio holds (empty)\n"
-                                "channel 3 RX Tone: wrote 67.0, radio holds (empty)\n"
-                                "channel 3 TX Freq: wrote 145.12500, radio holds (empty)\n"
-                                "channel 3 TX Tone: wrote D023N, radio holds (empty)\n"
-                                "channel 3 Power: wrote High, radio holds (empty)\n"
-                                "channel 3 Scan Add: wrote ON, radio holds (empty)\n"
-                                "channel 3 Busy Lock: wrote ON, radio holds (empty)\n"
-                                "Band: wrote 144-148MHz, radio holds 136-174MHz\n";
+                                "the first half of channel 3, 0x0030 (channel 3 RX Freq): wrote "
+                                "00255114, radio holds FFFFFFFF\n"
+                                "the first half of channel 3, 0x0034 (channel 3 TX Freq): wrote "
+                                "00255114, radio holds FFFFFFFF\n"
+                                "the second half of channel 3, 0x0038 (channel 3 RX Tone): wrote "
+                                "7006, radio holds FFFF\n"
+                                "the second half of channel 3, 0x003A (channel 3 TX Tone): wrote "
+                                "2380, radio holds FFFF\n"
+                                "the second half of channel 3, 0x003C (channel 3 Power, Scan Add, "
+                                "Busy Lock): wrote FE, radio holds FF\n"
+                                "the band, 0x03E0 (lower band edge): wrote 4014, radio holds 6013\n"
+                                "the band, 0x03E2 (upper band edge): wrote 8014, radio holds "
+                                "4017\n";
     // Only the read-back tells: the radio acknowledged every block.
     QTest::newRow("--no-verify") << QStringList{"--no-verify"} << 0 << "";
 }

@@ -548,8 +548,10 @@ void RadioSessionsTest::writeIsBackedUpAndChecked_data() {
     QTest::newRow("radio keeps nothing")
         << QStringList{"--store-nothing"} << true
         << QStringList{"The write went through, but the radio does not hold what was written:",
-                       "channel 3 RX Freq: wrote 145.12500, radio holds (empty)",
-                       "channel 3 RX Tone: wrote 67.0, radio holds (empty)"}
+                       "the first half of channel 3, 0x0030 (channel 3 RX Freq): wrote "
+                       "00255114, radio holds FFFFFFFF",
+                       "the first half of channel 3, 0x0034 (channel 3 TX Freq): wrote "
+                       "00255114, radio holds FFFFFFFF"}
         << true;
     QTest::newRow("radio keeps nothing, no check")
         << QStringList{"--store-nothing"} << false << QStringList{} << true;

@@ -2,6 +2,7 @@
 #include "plan/channelplan.h"
 #include "radio/writejob.h"
 #include "radio/writeprocedure.h"
+#include "radio/writtenbytes.h"
 #include "sim/simulator.h"
 #include "sim/virtuallink.h"
 
@@ -71,6 +72,8 @@ private slots:
     void backupWriteAndCheck();
     void radioThatDoesNotKeepTheWrite_data();
     void radioThatDoesNotKeepTheWrite();
+    void everyWrittenByteIsChecked_data();
+    void everyWrittenByteIsChecked();
     void failedBackupWritesNothing_data();
     void failedBackupWritesNothing();
     void refusedPlanTouchesNothing();
@@ -109,15 +112,18 @@ void WriteJobTest::radioThatDoesNotKeepTheWrite_data() {
     QTest::newRow("stores nothing")
         << true << -1
         << QStringList{"The radio does not hold what was written:",
-                       "channel 1 RX Freq: wrote (empty), radio holds 146.52000",
-                       "channel 1 RX Tone: wrote (empty), radio holds OFF"}
-        << 6 * 7 + 7;
+                       "the first half of channel 1, 0x0010 (channel 1 RX Freq): wrote FFFFFFFF, "
+                       "radio holds 00206514",
+                       "the first half of channel 1, 0x0014 (channel 1 TX Freq): wrote FFFFFFFF, "
+                       "radio holds 00206514"}
+        << 28;
     // The lowest byte of channel 7's TX frequency.
-    QTest::newRow("one byte wrong") << false << 0x74
-                                    << QStringList{"The radio does not hold what was written:",
-                                                   "channel 7 TX Freq: wrote 145.12500, radio "
-                                                   "holds 145.125FF"}
-                                    << 1;
+    QTest::newRow("one byte wrong")
+        << false << 0x74
+        << QStringList{"The radio does not hold what was written:",
+                       "the first half of channel 7, 0x0074 (channel 7 TX Freq): wrote 00255114, "
+                       "radio holds FF255114"}
+        << 1;
 }
 
 void WriteJobTest::radioThatDoesNotKeepTheWrite() {
@@ -134,7 +140,7 @@ void WriteJobTest::radioThatDoesNotKeepTheWrite() {
     QCOMPARE(result.phase, WritePhase::Verify);
     const QStringList lines = result.session.reason.split('\n');
     QCOMPARE(lines.mid(0, message.size()), message);
-    QCOMPARE(result.differences.size(), differences);
+    QCOMPARE(result.mismatches.size(), differences);
     // Ten differences are named, the rest counted.
     QCOMPARE(lines.size(), 1 + qMin(differences, 10) + (differences > 10 ? 1 : 0));
     // The write itself went as always; a write the radio does not hold is no success.
@@ -146,6 +152,34 @@ void WriteJobTest::radioThatDoesNotKeepTheWrite() {
     unchecked.settings.verify = false;
     QVERIFY(unchecked.run().succeeded());
     QCOMPARE(unchecked.link.successCount(), 1);
+}
+
+// A radio that keeps any one written byte inverted fails the write, whatever the byte means:
+// an unused byte or a tone that is off counts as much as a frequency.
+void WriteJobTest::everyWrittenByteIsChecked_data() {
+    QTest::addColumn<int>("address");
+    for (const int block : writtenBlockAddresses())
+        for (int address = block; address < block + MemoryImage::BlockSize; ++address)
+            QTest::addRow("0x%04X", address) << address;
+}
+
+void WriteJobTest::everyWrittenByteIsChecked() {
+    QFETCH(int, address);
+    SimulatorFaults faults;
+    faults.corruptStoreAt = address;
+    Bench bench(faults);
+    const WriteJobResult result = bench.run();
+    QCOMPARE(result.session.outcome, SessionOutcome::Failed);
+    QCOMPARE(result.phase, WritePhase::Verify);
+    QCOMPARE(bench.link.successCount(), 0);
+    QCOMPARE(result.mismatches.size(), 1);
+    const ByteMismatch& mismatch = result.mismatches.first();
+    const int index = address - mismatch.address;
+    QVERIFY(index >= 0 && index < mismatch.written.size());
+    QCOMPARE(quint8(mismatch.held.at(index)), quint8(~mismatch.written.at(index)));
+    QVERIFY2(result.session.reason.contains(
+                 QString("0x%1").arg(mismatch.address, 4, 16, QLatin1Char('0')).toUpper().mid(2)),
+             qPrintable(result.session.reason));
 }
 
 // No backup, no write: not a write frame goes out.

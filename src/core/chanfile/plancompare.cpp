@@ -9,10 +9,6 @@ namespace zev {
 
 namespace {
 
-QString translate(const char* text) {
-    return QCoreApplication::translate("zev::PlanCompare", text);
-}
-
 bool isFrequencyColumn(int column) {
     return column == ChannelPlan::RxFrequency || column == ChannelPlan::TxFrequency;
 }
@@ -32,22 +28,19 @@ ChannelRow effectiveRow(const ChannelRow& row) {
 }
 
 QString shown(const QString& text) {
-    return text.isEmpty() ? translate("(empty)") : text;
+    return text.isEmpty() ? QCoreApplication::translate("zev::PlanCompare", "(empty)") : text;
 }
 
-QString subject(const PlanDifference& difference, bool forChannelWord) {
+QString subject(const PlanDifference& difference) {
     switch (difference.kind) {
     case PlanDifference::Kind::Cell:
-        return forChannelWord ? translate("channel %1 %2")
-                                    .arg(difference.channel)
-                                    .arg(columnName(difference.column))
-                              : QStringLiteral("CH%1 %2")
-                                    .arg(difference.channel, 2, 10, QLatin1Char('0'))
-                                    .arg(columnName(difference.column));
+        return QStringLiteral("CH%1 %2")
+            .arg(difference.channel, 2, 10, QLatin1Char('0'))
+            .arg(columnName(difference.column));
     case PlanDifference::Kind::Option:
         return optionName(difference.option);
     case PlanDifference::Kind::Band:
-        return translate("Band");
+        return QCoreApplication::translate("zev::PlanCompare", "Band");
     }
     return {};
 }
@@ -83,31 +76,26 @@ QList<PlanDifference> comparePlans(const ChannelFile& before, const ChannelFile&
 QString optionName(Option option) {
     switch (option) {
     case Option::Squelch:
-        return translate("Squelch level");
+        return QCoreApplication::translate("zev::PlanCompare", "Squelch level");
     case Option::BatterySave:
-        return translate("Battery save");
+        return QCoreApplication::translate("zev::PlanCompare", "Battery save");
     case Option::TimeOutTimer:
-        return translate("Time-out timer");
+        return QCoreApplication::translate("zev::PlanCompare", "Time-out timer");
     case Option::VoicePrompt:
-        return translate("Voice prompt");
+        return QCoreApplication::translate("zev::PlanCompare", "Voice prompt");
     case Option::KeyBeep:
-        return translate("Key beep");
+        return QCoreApplication::translate("zev::PlanCompare", "Key beep");
     case Option::AlarmKey:
-        return translate("Alarm key");
+        return QCoreApplication::translate("zev::PlanCompare", "Alarm key");
     case Option::Scan:
-        return translate("Scan");
+        return QCoreApplication::translate("zev::PlanCompare", "Scan");
     }
     return {};
 }
 
 QString describeChange(const PlanDifference& difference) {
     return QStringLiteral("%1: %2 -> %3")
-        .arg(subject(difference, false), shown(difference.before), shown(difference.after));
-}
-
-QString describeWriteMismatch(const PlanDifference& difference) {
-    return translate("%1: wrote %2, radio holds %3")
-        .arg(subject(difference, true), shown(difference.before), shown(difference.after));
+        .arg(subject(difference), shown(difference.before), shown(difference.after));
 }
 
 QStringList describeFirst(const QList<PlanDifference>& differences, int limit,
@@ -116,7 +104,8 @@ QStringList describeFirst(const QList<PlanDifference>& differences, int limit,
     for (qsizetype index = 0; index < differences.size() && index < limit; ++index)
         lines.append(describe(differences.at(index)));
     if (differences.size() > limit)
-        lines.append(translate("... and %1 more").arg(differences.size() - limit));
+        lines.append(QCoreApplication::translate("zev::PlanCompare", "... and %1 more")
+                         .arg(differences.size() - limit));
     return lines;
 }
 

@@ -33,8 +33,6 @@ QString optionName(Option option);
 
 // "CH03 RX Freq: 145.12500 -> 145.25000", "Squelch level: 2 -> 5", "Band: A -> B".
 QString describeChange(const PlanDifference& difference);
-// "channel 3 RX Freq: wrote 145.12500, radio holds 145.00000", before being what was written.
-QString describeWriteMismatch(const PlanDifference& difference);
 
 // At most limit lines of describe, and a last line counting the rest.
 QStringList describeFirst(const QList<PlanDifference>& differences, int limit,

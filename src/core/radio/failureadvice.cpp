@@ -34,6 +34,7 @@ QString checkFor(SessionFault fault) {
             "The port went away during the transfer: the cable may have been pulled "
             "out of the computer. Plug it in again, check the port, then try again.");
     case SessionFault::None:
+    case SessionFault::BadBlock:
     case SessionFault::Other:
         break;
     }

@@ -26,7 +26,7 @@ QList<BlockRead> readOrder() {
 }
 
 SessionResult readSession(RadioLink& link, ChannelPlan& plan, ModelList& models,
-                          const ProgressCallback& progressCallback) {
+                          const ProgressCallback& progressCallback, MemoryImage& image) {
     link.clearReplyFlag();
     Progress progress(progressCallback);
     if (link.stopped())
@@ -40,7 +40,6 @@ SessionResult readSession(RadioLink& link, ChannelPlan& plan, ModelList& models,
 
     // Each block is applied as soon as it is in, so a failure keeps what came before it: a row
     // is cleared before its first half is read and set once its second half is in.
-    MemoryImage image;
     const QChar separator = decimalSeparator();
     ReadHooks hooks;
     hooks.beforeRead = [&plan](const BlockRead& block) {
@@ -84,11 +83,14 @@ SessionResult readSession(RadioLink& link, ChannelPlan& plan, ModelList& models,
 } // namespace
 
 SessionResult readRadio(RadioLink& link, ChannelPlan& plan, ModelList& models,
-                        const ProgressCallback& progress) {
+                        const ProgressCallback& progress, MemoryImage* bytesRead) {
     const Scope scope(link);
     if (!scope.began())
         return alreadyRunning();
-    SessionResult result = readSession(link, plan, models, progress);
+    MemoryImage image;
+    SessionResult result = readSession(link, plan, models, progress, image);
+    if (bytesRead)
+        *bytesRead = image;
     if (result.outcome == SessionOutcome::Cancelled)
         result.reason = readStoppedMessage();
     return result;

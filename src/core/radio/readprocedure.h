@@ -5,6 +5,7 @@
 namespace zev {
 
 class ChannelPlan;
+class MemoryImage;
 class ModelList;
 class RadioLink;
 
@@ -12,7 +13,8 @@ class RadioLink;
 // channels and the options, each applied as soon as it is read, so a failure keeps what came
 // before it. Progress: 5 after the handshake, 10 after the band, 15 to 90 after the rows,
 // 95 after the options, 100 after the end frame. A success adds one to the link's counter.
+// The bytes of every block read so far go into bytesRead when one is given.
 SessionResult readRadio(RadioLink& link, ChannelPlan& plan, ModelList& models,
-                        const ProgressCallback& progress = {});
+                        const ProgressCallback& progress = {}, MemoryImage* bytesRead = nullptr);
 
 } // namespace zev

@@ -174,7 +174,7 @@ std::optional<SessionResult> readBlocks(RadioLink& link, const QList<BlockRead>&
         if (hooks.arrived) {
             if (const Status status = hooks.arrived(block, frames::replyBlock(link.received()));
                 !status)
-                return SessionResult::failed(status.message());
+                return SessionResult::failed(status.message(), SessionFault::BadBlock);
         }
         const bool last = i == blocks.size() - 1;
         const auto waited = [&hooks, &block] {

@@ -28,6 +28,7 @@ enum class SessionFault {
     WrongRadio,     // something answered, but not as an RH-4800
     StepUnanswered, // the radio answered at first, then not at a named step
     LineLost,       // the port went away or could not carry the session
+    BadBlock,       // a block arrived whole but holds what the radio cannot mean
     Other,
 };
 

@@ -34,10 +34,6 @@ bool isFlagWord(const QString& text, const Words& words) {
            meaning == WordMeaning::Off;
 }
 
-QString translate(const char* text) {
-    return QCoreApplication::translate("zev::WriteCheck", text);
-}
-
 // A whole sentence for each kind of cell, so that a translation can order its parts freely.
 struct Field {
     ChannelPlan::Column column;
@@ -97,7 +93,8 @@ QStringList channelProblems(const ChannelRow& cells, const Words& words, int cha
             continue;
         }
         if (!isValid(field.column, text, words))
-            problems.append(translate(field.notValid).arg(label, name, text));
+            problems.append(QCoreApplication::translate("zev::WriteCheck", field.notValid)
+                                .arg(label, name, text));
     }
     return problems;
 }

@@ -3,6 +3,7 @@
 #include "chanfile/backups.h"
 #include "plan/channelplan.h"
 #include "plan/modellist.h"
+#include "radio/codec.h"
 #include "radio/link.h"
 #include "radio/readprocedure.h"
 #include "radio/writecheck.h"
@@ -13,10 +14,6 @@
 namespace zev {
 
 namespace {
-
-QString translate(const char* text) {
-    return QCoreApplication::translate("zev::WriteJob", text);
-}
 
 WriteJobResult ended(WritePhase phase, SessionResult session) {
     WriteJobResult result;
@@ -42,8 +39,10 @@ WriteJobResult runPhases(RadioLink& link, const ChannelPlan& plan, const QString
         if (old.session.outcome == SessionOutcome::Cancelled)
             return ended(WritePhase::Backup,
                          SessionResult{SessionOutcome::Cancelled,
-                                       translate("The backup read was stopped before it finished. "
-                                                 "Nothing was written to the radio.")});
+                                       QCoreApplication::translate(
+                                           "zev::WriteJob",
+                                           "The backup read was stopped before it finished. "
+                                           "Nothing was written to the radio.")});
         if (!old.session.succeeded())
             return ended(WritePhase::Backup, old.session);
         const QString directory = settings.backupDirectory.isEmpty() ? backups::defaultDirectory()
@@ -66,22 +65,28 @@ WriteJobResult runPhases(RadioLink& link, const ChannelPlan& plan, const QString
     const RadioReading now = readRadioPlan(link, plan, hooks.readProgress);
     if (now.session.outcome == SessionOutcome::Cancelled) {
         result.session = {SessionOutcome::Cancelled,
-                          translate("The check of the write was stopped before it finished: the "
-                                    "plan was written but not read back.")};
+                          QCoreApplication::translate(
+                              "zev::WriteJob",
+                              "The check of the write was stopped before it finished: the "
+                              "plan was written but not read back.")};
         return result;
     }
-    if (!now.session.succeeded()) {
+    // A block the read back cannot make sense of still arrived whole: its bytes say more.
+    if (!now.session.succeeded() && now.session.fault != SessionFault::BadBlock) {
         result.session = now.session;
         return result;
     }
-    ModelList written;
-    written.setItems({band}, 0);
-    result.differences = comparePlans(channelFileFromPlan(plan, written), now.plan);
-    if (!result.differences.isEmpty())
+    MemoryImage written;
+    codec::encodePlan(plan, band, written);
+    result.mismatches = compareBlocks(written, now.image, writtenBlockAddresses());
+    if (!result.mismatches.isEmpty())
         result.session = SessionResult::failed(
-            translate("The radio does not hold what was written:") + QLatin1Char('\n') +
-            describeFirst(result.differences, ShownDifferences, describeWriteMismatch)
-                .join(QLatin1Char('\n')));
+            QCoreApplication::translate("zev::WriteJob",
+                                        "The radio does not hold what was written:") +
+            QLatin1Char('\n') +
+            describeByteMismatches(result.mismatches, ShownDifferences).join(QLatin1Char('\n')));
+    else if (!now.session.succeeded())
+        result.session = now.session;
     return result;
 }
 
@@ -94,7 +99,7 @@ RadioReading readRadioPlan(RadioLink& link, const ChannelPlan& wording,
     plan.rebuildOptionLists(wording.optionTexts());
     ModelList models;
     RadioReading reading;
-    reading.session = readRadio(link, plan, models, progress);
+    reading.session = readRadio(link, plan, models, progress, &reading.image);
     reading.plan = channelFileFromPlan(plan, models);
     return reading;
 }

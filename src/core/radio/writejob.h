@@ -1,7 +1,9 @@
 #pragma once
 
 #include "chanfile/plancompare.h"
+#include "radio/memoryimage.h"
 #include "radio/session.h"
+#include "radio/writtenbytes.h"
 
 #include <QList>
 #include <QString>
@@ -17,7 +19,8 @@ class RadioLink;
 // option texts); nothing else changes.
 struct RadioReading {
     SessionResult session;
-    ChannelFile plan; // as far as the read came
+    ChannelFile plan;  // as far as the read came
+    MemoryImage image; // the blocks as read, erased where the read did not come
 };
 RadioReading readRadioPlan(RadioLink& link, const ChannelPlan& wording,
                            const ProgressCallback& progress = {});
@@ -36,7 +39,7 @@ struct WriteJobResult {
     WritePhase phase = WritePhase::Write; // where the job ended
     SessionResult session;                // success, or why the job ended there
     QString backupPath;                   // the backup saved, if any
-    QList<PlanDifference> differences;    // written (before) against read back (after)
+    QList<ByteMismatch> mismatches;       // the bytes read back otherwise than written
 
     bool succeeded() const { return session.succeeded(); }
 };
@@ -49,7 +52,8 @@ struct WriteJobHooks {
 
 // A write made safe: the plan is checked; the radio is read and its plan saved as a backup
 // (nothing is written when that fails); the write session runs as on its own; the radio is read
-// back and compared with what was written, every difference a failure. The reads run in plans of
+// back and every block the write sent is compared with the same block read back, byte for
+// byte, every difference a failure. The reads run in plans of
 // their own with the plan's words, and only a job that succeeds whole adds one to the link's
 // success count.
 WriteJobResult runWriteJob(RadioLink& link, const ChannelPlan& plan, const QString& band,

@@ -12,19 +12,20 @@ using namespace session;
 
 namespace {
 
-// The blocks in the order the radio is written: the channel halves, the options, the band.
+// The blocks in the order the radio is written, with what names each in a failure.
 QList<BlockWrite> writeOrder(const MemoryImage& image) {
     QList<BlockWrite> blocks;
-    for (int channel = 1; channel <= ChannelPlan::ChannelCount; ++channel)
-        for (const bool secondHalf : {false, true}) {
-            const int address = MemoryImage::channelAddress(channel, secondHalf);
-            blocks.append(
-                {address, image.block(address), ShortWait, channelHalf(channel, secondHalf)});
-        }
-    blocks.append({MemoryImage::OptionsAddress, image.block(MemoryImage::OptionsAddress), ShortWait,
-                   stepName(Named::Options)});
-    blocks.append({MemoryImage::BandAddress, image.block(MemoryImage::BandAddress), LongWait,
-                   stepName(Named::Band)});
+    for (const int address : writtenBlockAddresses()) {
+        QString what;
+        if (const int channel = MemoryImage::channelAt(address, false))
+            what = channelHalf(channel, false);
+        else if (const int channel = MemoryImage::channelAt(address, true))
+            what = channelHalf(channel, true);
+        else
+            what = stepName(address == MemoryImage::BandAddress ? Named::Band : Named::Options);
+        blocks.append({address, image.block(address),
+                       address == MemoryImage::BandAddress ? LongWait : ShortWait, what});
+    }
     return blocks;
 }
 
@@ -63,6 +64,15 @@ SessionResult writeSession(RadioLink& link, const MemoryImage& image, Progress& 
 }
 
 } // namespace
+
+QList<int> writtenBlockAddresses() {
+    QList<int> addresses;
+    for (int channel = 1; channel <= ChannelPlan::ChannelCount; ++channel)
+        for (const bool secondHalf : {false, true})
+            addresses.append(MemoryImage::channelAddress(channel, secondHalf));
+    addresses << MemoryImage::OptionsAddress << MemoryImage::BandAddress;
+    return addresses;
+}
 
 SessionResult writeRadio(RadioLink& link, const ChannelPlan& plan, const QString& band,
                          const ProgressCallback& progressCallback) {
