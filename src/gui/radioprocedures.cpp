@@ -33,7 +33,8 @@ void showTransferOutcome(TransferDialog& dialog, const SessionResult& result,
         dialog.setSuccessCount(dialog.workspace().link.successCount());
         break;
     case SessionOutcome::Failed:
-        dialog.showTransferFailure(sessionFailureAdvice(result) + leftBehind);
+        dialog.showTransferFailure({sessionFailureAdvice(result).join(QLatin1Char('\n')),
+                                    leftBehind.join(QLatin1Char('\n'))});
         break;
     case SessionOutcome::Refused:
         showErrorBox(&dialog, result.reason);

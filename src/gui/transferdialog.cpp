@@ -57,12 +57,13 @@ void TransferDialog::setSuccessCount(int count) {
     m_successPanel->setText(workspace().texts.successLabel + QString::number(count));
 }
 
-void TransferDialog::showTransferFailure(const QStringList& details) {
-    QStringList paragraphs{workspace().texts.transferFailed};
-    if (!details.isEmpty())
-        paragraphs << details.join(QLatin1Char('\n'));
+void TransferDialog::showTransferFailure(const QStringList& paragraphs) {
+    QStringList text{workspace().texts.transferFailed};
+    for (const QString& paragraph : paragraphs)
+        if (!paragraph.isEmpty())
+            text << paragraph;
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("ZEV4800"),
-                    paragraphs.join(QStringLiteral("\n\n")), QMessageBox::Ok, this);
+                    text.join(QStringLiteral("\n\n")), QMessageBox::Ok, this);
     box.setObjectName(QStringLiteral("TransferFailureBox"));
     box.exec();
 }

@@ -23,9 +23,9 @@ public:
     void setProgress(int percent);
     // Panel 1: the success label followed by the count in decimal.
     void setSuccessCount(int count);
-    // The transfer failure message in a plain box with an OK button, with the details below it:
-    // why the transfer failed, what to check and what it left behind.
-    void showTransferFailure(const QStringList& details = {});
+    // The transfer failure message in a plain box with an OK button, with paragraphs below it:
+    // why the transfer failed and what to check, then what it left behind.
+    void showTransferFailure(const QStringList& paragraphs = {});
     // The user stopped the transfer by closing the dialog: transferStopped(message) follows once
     // the dialog has closed, so that it is said where the user is looking then.
     void noteTransferStopped(const QString& message);

@@ -342,12 +342,12 @@ void RadioSessionsTest::failedTransfer_data() {
     QTest::newRow("read, silent radio")
         << "N6" << QStringList{"--silent"}
         << QStringList{"Reason: no answer from the radio on %1 after 6 attempts", noAnswerAdvice,
-                       readChangedNothing};
+                       "", readChangedNothing};
     // Frame 12 is the second half of channel 5.
     QTest::newRow("write, radio stops in row 5")
         << "N7" << QStringList{"--no-answer-at", "12"}
         << QStringList{"Reason: the radio did not acknowledge the second half of channel 5",
-                       stepAdvice, "The radio now holds a partly written plan.",
+                       stepAdvice, "", "The radio now holds a partly written plan.",
                        "Write the plan again."};
     QTest::newRow("write, wrong radio")
         << "N7" << QStringList{"--wrong-id"}
@@ -358,7 +358,7 @@ void RadioSessionsTest::failedTransfer_data() {
     QTest::newRow("read, radio stops in row 5")
         << "N6" << QStringList{"--demo", "--no-answer-at", "21"}
         << QStringList{"Reason: no reply to the read of the first half of channel 5", stepAdvice,
-                       readChangedNothing};
+                       "", readChangedNothing};
 }
 
 void RadioSessionsTest::failedTransfer() {
@@ -485,7 +485,7 @@ void RadioSessionsTest::writeThatDiesHalfwaySaysWhatTheRadioHolds() {
              bench.text(zev::TextId::TransferFailed) +
                  "\n\nReason: the radio did not acknowledge the first half of channel 8\n" +
                  stepAdvice +
-                 "\nThe radio now holds a partly written plan.\nWrite the plan again, or open "
+                 "\n\nThe radio now holds a partly written plan.\nWrite the plan again, or open "
                  "the backup made before the write and write it back: " +
                  QDir::toNativeSeparators(backups.filePath(backupFiles.first())));
     QVERIFY(snapshot(bench.workspace()) == before);
@@ -505,6 +505,7 @@ void RadioSessionsTest::failureIsToldInTheWindowsLanguage() {
              (QStringList{"原因：读取信道 5 的前半部分时没有应答",
                           "对讲机起初有应答，随后停止了应答。请检查写频线两端是否插紧、"
                           "对讲机电池是否有电，然后重试。",
+                          "",
                           "窗口中的内容没有任何改变：信道、功能选项和频段均保持读频前"
                           "的状态。"}));
     QVERIFY(bench.window->readDialog()->close());
@@ -919,7 +920,7 @@ void RadioSessionsTest::farEndGoneDuringRead() {
                  QString("\n\nReason: The connection on %1 (COM1) was lost: the device is gone or "
                          "no longer answers\n")
                      .arg(bench.sim->terminal()) +
-                 portGone + "\n" + readChangedNothing);
+                 portGone + "\n\n" + readChangedNothing);
     QVERIFY(startButton(dialog)->isEnabled());
     QVERIFY(dialog->isVisible());
     QVERIFY(!bench.workspace().port.isOpen());
