@@ -1,5 +1,7 @@
 #include "plan/frequency.h"
 
+#include "plan/excerpt.h"
+
 #include <QCoreApplication>
 #include <QLocale>
 
@@ -104,7 +106,7 @@ Result<QString> normaliseFrequency(const QString& text, QChar separator) {
     if (!number)
         return Status::failure(QCoreApplication::translate(
                                    "zev::Frequency", "'%1' is not a valid floating point value")
-                                   .arg(text));
+                                   .arg(excerpt(text)));
     double mhz = *number;
     if (!(mhz >= LowestMhz))
         mhz = LowestMhz;

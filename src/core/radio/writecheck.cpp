@@ -1,6 +1,7 @@
 #include "radio/writecheck.h"
 
 #include "plan/channelplan.h"
+#include "plan/excerpt.h"
 #include "plan/frequency.h"
 #include "plan/vocabulary.h"
 #include "radio/codec.h"
@@ -97,7 +98,7 @@ QStringList channelProblems(const ChannelRow& cells, const Words& words, int cha
             continue;
         }
         if (!isValid(field.column, text, words))
-            problems.append(translate(field.notValid).arg(label, name, text));
+            problems.append(translate(field.notValid).arg(label, name, excerpt(text)));
     }
     return problems;
 }
