@@ -46,6 +46,14 @@ QStringList backupNames(const QString& directory) {
 
 const QDateTime moment(QDate(2026, 12, 10), QTime(14, 35, 1));
 
+// The plan in the file; an empty one when it cannot be read.
+ChannelFile loaded(const QString& path) {
+    const Result<ChannelFile> file = loadChannelFile(path);
+    if (!file)
+        qWarning() << file.message();
+    return file ? file.value() : ChannelFile{};
+}
+
 // count backups that the program made, one a day from first on.
 bool makeBackups(const QString& folder, const QDateTime& first, int count) {
     for (int day = 0; day < count; ++day) {
@@ -85,8 +93,8 @@ void BackupsTest::savedNeverOverAnother() {
     QVERIFY2(first.ok() && second.ok(), qPrintable(first.message() + second.message()));
     QCOMPARE(first.value(), folder + "/20261210-143501-ttyUSB0.z81");
     QCOMPARE(second.value(), folder + "/20261210-143501-ttyUSB0-2.z81");
-    QCOMPARE(loadChannelFile(first.value()).value(), plan("136-174MHz"));
-    QCOMPARE(loadChannelFile(second.value()).value(), plan("400-470MHz"));
+    QCOMPARE(loaded(first.value()), plan("136-174MHz"));
+    QCOMPARE(loaded(second.value()), plan("400-470MHz"));
     QVERIFY(backups::isBackupFile(first.value()));
     QVERIFY(backups::isBackupFile(second.value()));
     // The 29 lines of a saved plan, then the line that names the backup.
@@ -188,7 +196,7 @@ void BackupsTest::newBackupIsNeverPruned() {
     const Result<QString> saved = backups::save(dir.path(), plan("400-470MHz"), "ttyUSB0", moment);
     QVERIFY(saved.ok());
     QCOMPARE(saved.value(), dir.filePath(backups::fileName(moment, "ttyUSB0")));
-    QCOMPARE(loadChannelFile(saved.value()).value(), plan("400-470MHz"));
+    QCOMPARE(loaded(saved.value()), plan("400-470MHz"));
     const QStringList names = backupNames(dir.path());
     QCOMPARE(names.size(), backups::KeptCount);
     QVERIFY(!names.contains(backups::fileName(moment.addDays(1), "ttyUSB0")));
@@ -217,7 +225,7 @@ void BackupsTest::backupNeverFollowsALink() {
     const Result<QString> saved = backups::save(folder, plan("136-174MHz"), "ttyUSB0", moment);
     QVERIFY2(saved.ok(), qPrintable(saved.message()));
     QCOMPARE(saved.value(), folder + "/20261210-143501-ttyUSB0-2.z81");
-    QCOMPARE(loadChannelFile(saved.value()).value(), plan("136-174MHz"));
+    QCOMPARE(loaded(saved.value()), plan("136-174MHz"));
     QVERIFY(QFileInfo(saved.value()).isFile() && !QFileInfo(saved.value()).isSymLink());
     QVERIFY(QFileInfo(link).isSymLink());
     QCOMPARE(QFileInfo::exists(target), targetExists);
