@@ -208,10 +208,6 @@ The channel table then holds the list&apos;s channels only; the function options
         <source>Band</source>
         <translation>频段</translation>
     </message>
-    <message>
-        <source>Cannot write %1: %2</source>
-        <translation>无法写入 %1：%2</translation>
-    </message>
 </context>
 <context>
     <name>zev::Codec</name>
@@ -574,6 +570,10 @@ The channel table then holds the list&apos;s channels only; the function options
     <message>
         <source>Permission denied on %1: your user is not in the group %2 that owns it. Join the group with %3; this takes effect at your next login.</source>
         <translation>没有访问 %1 的权限：您的用户不在拥有该设备的 %2 组中。请用 %3 加入该组；下次登录后生效。</translation>
+    </message>
+    <message>
+        <source>%1 is locked by %2, which names no running program. If no other program is using the port, remove %2 and try again.</source>
+        <translation>%1 被 %2 锁定，该锁文件没有指明正在运行的程序。如果没有其他程序在使用该端口，请删除 %2 后重试。</translation>
     </message>
 </context>
 <context>

@@ -2,15 +2,29 @@
 # Builds the libFuzzer targets with clang in build-fuzz and runs each for SECONDS (default 600)
 # over its corpus in tests/fuzz/corpus. New interesting inputs go to build-fuzz/corpus/<target>
 # so the tree keeps only the seeds and the inputs that once failed; a failing input is saved as
-# build-fuzz/crash-<target>-*. Usage: scripts/fuzz.sh [SECONDS] [TARGET...]
+# build-fuzz/crash-<target>-*. Without TARGET, every target of tests/fuzz/CMakeLists.txt runs.
+# Usage: scripts/fuzz.sh [SECONDS] [TARGET...]; scripts/fuzz.sh --list names the default targets.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+
+# The build's own list, so that a new target is never left out.
+default_targets() {
+    sed -n 's/^set(ZEV_FUZZ_TARGETS \(.*\))$/\1/p' tests/fuzz/CMakeLists.txt
+}
+if [ "${1:-}" = "--list" ]; then
+    default_targets
+    exit 0
+fi
 
 seconds=${1:-600}
 shift || true
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
-    targets=(channelfile memoryimage frequency installlog inifile)
+    read -r -a targets <<<"$(default_targets)"
+fi
+if [ ${#targets[@]} -eq 0 ]; then
+    echo "no fuzz targets found in tests/fuzz/CMakeLists.txt" >&2
+    exit 2
 fi
 build_dir=${ZEV_FUZZ_BUILD_DIR:-build-fuzz}
 

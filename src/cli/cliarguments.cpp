@@ -49,7 +49,7 @@ QString usageText() {
         "status is 0 only when every radio succeeded.\n"
         "\n"
         "Ctrl-C stops a read or write at its next step and takes the radio out of\n"
-        "programming mode.\n"
+        "programming mode; a second Ctrl-C, or SIGTERM, ends the program at once.\n"
         "\n"
         "Options:\n"
         "  --port PORT         The cable's port: a device (/dev/ttyUSB0), its stable name\n"

@@ -1,5 +1,6 @@
 #include "clireport.h"
 
+#include "chanfile/filesystemerror.h"
 #include "radio/hex.h"
 #include "radio/link.h"
 
@@ -12,10 +13,9 @@ Status FrameTrace::open(const QString& path) {
     m_clock.start();
     if (path.isEmpty())
         return Status::success();
-    m_file.setFileName(path);
-    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
-        return Status::failure(
-            QStringLiteral("cannot write the trace %1: %2").arg(path, m_file.errorString()));
+    // A pipe without a reader would hold the program up before the session starts.
+    if (const Status opened = openPlainFileForWriting(m_file, path); !opened)
+        return Status::failure(QStringLiteral("cannot write the trace: ") + opened.message());
     return Status::success();
 }
 

@@ -8,8 +8,9 @@ class QSocketNotifier;
 
 namespace zev::cli {
 
-// Turns Ctrl-C (SIGINT) and SIGTERM into a call on the event loop while it lives, so that a
-// session in progress ends cleanly instead of the process dying mid-frame.
+// Turns the first Ctrl-C (SIGINT) into a call on the event loop while it lives, so that a session
+// in progress ends cleanly instead of the process dying mid-frame. SIGTERM and a second Ctrl-C
+// end the program at once.
 class Interruption : public QObject {
     Q_OBJECT
 public:

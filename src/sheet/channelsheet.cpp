@@ -1,10 +1,12 @@
 #include "channelsheet.h"
 
+#include "chanfile/filesystemerror.h"
+
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QTextDocument>
 
 namespace zev {
@@ -60,25 +62,18 @@ void printChannelSheet(QPagedPaintDevice& device, const ChannelPlan& plan, const
 
 Status writeChannelSheetPdf(const QString& path, const ChannelPlan& plan, const QString& band,
                             const SheetLabels& labels) {
-    // A failed write leaves an existing file as it was.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return Status::failure(
-            QCoreApplication::translate("zev::ChannelSheet", "Cannot write %1: %2")
-                .arg(path, file.errorString()));
+    // Made in memory first: the file goes the way of every other file the program writes.
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
     {
-        QPdfWriter writer(&file);
+        QPdfWriter writer(&pdf);
         writer.setTitle(QCoreApplication::translate("zev::ChannelSheet", "RH-4800 channel sheet"));
         writer.setCreator(QCoreApplication::applicationName());
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                          QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter));
         printChannelSheet(writer, plan, band, labels);
     }
-    if (!file.commit())
-        return Status::failure(
-            QCoreApplication::translate("zev::ChannelSheet", "Cannot write %1: %2")
-                .arg(path, file.errorString()));
-    return Status::success();
+    return writeFileAtomically(path, pdf.data());
 }
 
 } // namespace zev

@@ -26,7 +26,8 @@ QString channelSheetHtml(const ChannelPlan& plan, const QString& band, const She
 void printChannelSheet(QPagedPaintDevice& device, const ChannelPlan& plan, const QString& band,
                        const SheetLabels& labels);
 
-// The sheet as a one-page A4 PDF at path. Needs a QGuiApplication (for the fonts).
+// The sheet as a one-page A4 PDF at path, written as writeFileAtomically writes (a path that is
+// there but no plain file is refused). Needs a QGuiApplication (for the fonts).
 [[nodiscard]] Status writeChannelSheetPdf(const QString& path, const ChannelPlan& plan,
                                           const QString& band, const SheetLabels& labels);
 

@@ -6,6 +6,7 @@
 
 #include "files.h"
 #include "gbk.h"
+#include "programrun.h"
 
 #include <QFile>
 #include <QLocale>
@@ -16,10 +17,8 @@
 #include <QTest>
 
 #include <csignal>
-#include <functional>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace zev;
@@ -39,32 +38,6 @@ QString fileText(const QStringList& channelLines,
 }
 
 const ChannelRow exampleRow = {"136.12500", "67.0", "136.12500", "67.0", "高功率", "启用", "禁用"};
-
-// Runs body in a forked child (for process limits or another user) and returns what it returned.
-QString inChild(const std::function<QString()>& body) {
-    int fds[2];
-    if (pipe(fds) != 0)
-        return QStringLiteral("<pipe failed>");
-    const pid_t pid = fork();
-    if (pid == 0) {
-        close(fds[0]);
-        const QByteArray out = body().toUtf8();
-        const ssize_t written = write(fds[1], out.constData(), out.size());
-        _exit(written == out.size() ? 0 : 1);
-    }
-    close(fds[1]);
-    QByteArray result;
-    char buffer[512];
-    ssize_t got;
-    while ((got = read(fds[0], buffer, sizeof buffer)) > 0)
-        result.append(buffer, got);
-    close(fds[0]);
-    int status = 0;
-    waitpid(pid, &status, 0);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        return QStringLiteral("<child failed>");
-    return QString::fromUtf8(result);
-}
 
 struct PlanState {
     QStringList models;

@@ -23,6 +23,7 @@ private slots:
     void oneFaultyRadioFailsAlone_data();
     void oneFaultyRadioFailsAlone();
     void readsEveryRadioIntoTheFolder();
+    void onePortNamedTwiceIsRefused_data();
     void onePortNamedTwiceIsRefused();
     void interruptStopsEverySession();
     void usage_data();
@@ -201,17 +202,30 @@ void CliManyTest::readsEveryRadioIntoTheFolder() {
                 .contains("CH01 | 145.50000 | 67.0 |"));
 }
 
-// Two sessions on one line would garble each other's frames: refused before a byte is sent.
+// Two sessions on one line would garble each other's frames: refused before a byte is sent,
+// however the second name spells the device.
+void CliManyTest::onePortNamedTwiceIsRefused_data() {
+    QTest::addColumn<QString>("spelling"); // %1: the terminal's path, %2: a link to it
+    QTest::newRow("symbolic link") << "%2";
+    QTest::newRow("through ..") << "/dev/..%1"; // /dev/../dev/pts/3
+    QTest::newRow("double slash") << "/%1";     // //dev/pts/3
+    QTest::newRow("through .") << "/.%1";       // /./dev/pts/3
+}
+
 void CliManyTest::onePortNamedTwiceIsRefused() {
+    QFETCH(QString, spelling);
     const QString trace = m_dir.filePath("twice.trace");
+    QFile::remove(trace);
     SimulatorProcess sim({"--baud", "0", "--trace", trace});
     const QString link = m_dir.filePath("twice-link");
+    QFile::remove(link);
     QVERIFY(QFile::link(sim.terminal(), link));
+    const QString other = QString(spelling).replace("%1", sim.terminal()).replace("%2", link);
     const ProgramRun run =
-        runCli({"write", m_dir.filePath("plan.z81"), "--port", sim.terminal(), "--port", link});
+        runCli({"write", m_dir.filePath("plan.z81"), "--port", sim.terminal(), "--port", other});
     QCOMPARE(run.exitCode, 1);
     QCOMPARE(QString::fromLocal8Bit(run.err), "zev4800-cli: write refused: --port " +
-                                                  sim.terminal() + " and --port " + link +
+                                                  sim.terminal() + " and --port " + other +
                                                   " are the same port\n");
     QCOMPARE(run.out, QByteArray());
     sim.stop();

@@ -157,6 +157,8 @@ private slots:
     void initTestCase() { quietOffscreenWarnings(); }
     void replaceIsAsked_data();
     void replaceIsAsked();
+    void outputsGoOnlyToPlainFiles_data();
+    void outputsGoOnlyToPlainFiles();
     void replaceQuestionByKeyboard_data();
     void replaceQuestionByKeyboard();
     void dialogsStartWhereTheFilesAre();
@@ -231,6 +233,46 @@ void FileCommandsTest::replaceIsAsked() {
     }
     if (kind == Kind::Save) // the plan is saved in the file it went to
         QVERIFY(!window->windowTitle().startsWith('*'));
+}
+
+// A pipe or a device node chosen as the file, and replacing it agreed to: refused with a message,
+// and it stays what it is (as root, whom the system would let replace a device node).
+void FileCommandsTest::outputsGoOnlyToPlainFiles_data() {
+    QTest::addColumn<Kind>("kind");
+    QTest::addColumn<testsupport::SpecialFile>("special");
+    for (const Kind kind : {Kind::Save, Kind::ExportCsv, Kind::Pdf}) {
+        const char* name = kind == Kind::Save        ? "Save"
+                           : kind == Kind::ExportCsv ? "Export CSV"
+                                                     : "Export PDF";
+        QTest::addRow("%s to a pipe", name) << kind << testsupport::SpecialFile::Fifo;
+        QTest::addRow("%s to a device node", name) << kind << testsupport::SpecialFile::Device;
+        QTest::addRow("%s to a link to a device node", name)
+            << kind << testsupport::SpecialFile::LinkToDevice;
+    }
+}
+
+void FileCommandsTest::outputsGoOnlyToPlainFiles() {
+    QFETCH(Kind, kind);
+    QFETCH(testsupport::SpecialFile, special);
+    ProgramFolder folder;
+    folder.writeInstallLog(true);
+    auto window = startProgram(folder);
+    QVERIFY(window);
+    fillPlan(*window);
+    const QString path = folder.path() + "output" + suffixOf(kind);
+    if (!testsupport::makeSpecialFile(path, special))
+        QSKIP("a device node can be made only by root");
+    int dialogs = 0;
+    window->fileNameProvider = [&](Kind) { return dialogs++ == 0 ? path : QString(); };
+    window->replaceFileAnswer = [](const QString&) { return QMessageBox::Yes; };
+    MessageBoxAnswerer answerer;
+    commandOf(kind, *window)->trigger();
+
+    QCOMPARE(answerer.seen.size(), 1);
+    QCOMPARE(answerer.seen.first().icon, QMessageBox::Critical);
+    QCOMPARE(answerer.seen.first().text,
+             "File access denied: " + path + " is not a plain file (a pipe, device or socket)");
+    QVERIFY(testsupport::isSpecialFile(path, special));
 }
 
 void FileCommandsTest::replaceQuestionByKeyboard_data() {

@@ -427,7 +427,8 @@ void MainWindowCommandsTest::unavailablePortMessage_data() {
                               {},
                               {},
                               false,
-                              false}
+                              false,
+                              {}}
         << "Port busy.\nCOM3: Permission denied on /dev/ttyUSB2: your user is not in the group "
            "dialout that owns it. Join the group with sudo usermod -aG dialout $USER; this takes "
            "effect at your next login.";

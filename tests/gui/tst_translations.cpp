@@ -279,7 +279,7 @@ void TranslationsTest::messagesInChinese() {
         else if (name == QLatin1String("lockfile"))
             diagnosis.leftOverLock = QStringLiteral("/run/lock/LCK..ttyUSB2");
         else if (name == QLatin1String("brltty"))
-            diagnosis = {zev::ProbeOutcome::Missing, diagnosis.device, {}, {}, {}, true, true};
+            diagnosis = {zev::ProbeOutcome::Missing, diagnosis.device, {}, {}, {}, true, true, {}};
         else if (name == QLatin1String("permission"))
             diagnosis = {zev::ProbeOutcome::PermissionDenied,
                          diagnosis.device,
@@ -287,7 +287,8 @@ void TranslationsTest::messagesInChinese() {
                          {},
                          {},
                          false,
-                         false};
+                         false,
+                         {}};
         message = zev::portUnavailableMessage(workspace.texts.portBusyMessage, diagnosis, 3);
     } else if (name == QLatin1String("unset")) {
         zev::SerialPort port;

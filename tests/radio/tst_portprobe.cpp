@@ -1,8 +1,10 @@
+#include "files.h"
 #include "programrun.h"
 #include "ptypair.h"
 #include "radio/portdiagnosis.h"
 #include "radio/portprobe.h"
 #include "radio/serialport.h"
+#include "simulatorprocess.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -10,15 +12,20 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <grp.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace zev;
 using testsupport::PtyPair;
+using testsupport::readFile;
+using testsupport::SimulatorProcess;
+using testsupport::writeFile;
 
 Q_DECLARE_METATYPE(zev::ProbeOutcome)
 Q_DECLARE_METATYPE(zev::PortDiagnosis)
@@ -62,6 +69,8 @@ private slots:
     void staleLockOfDeadProcessIsIgnored();
     void leftOverLockNeverBlocks_data();
     void leftOverLockNeverBlocks();
+    void lockNotShownToBeLeftOverIsHeld_data();
+    void lockNotShownToBeLeftOverIsHeld();
     void liveLockNamesItsHolder();
     void lockBeingWrittenIsKept();
     void portWithoutPermissionIsDenied();
@@ -175,11 +184,11 @@ void PortProbeTest::staleLockOfDeadProcessIsIgnored() {
 
 void PortProbeTest::leftOverLockNeverBlocks_data() {
     QTest::addColumn<QByteArray>("content");
-    QTest::newRow("empty") << QByteArray();
     QTest::newRow("dead process of another host")
         << QByteArray("2147483000\nminicom\nother-host\n");
     QTest::newRow("dead process, UUCP form") << QByteArray("2147483000\n");
-    QTest::newRow("no process id") << QByteArray("garbage\n");
+    QTest::newRow("dead process, minicom form") << QByteArray("2147483000 minicom root\n");
+    QTest::newRow("dead process, no line end") << QByteArray("  2147483000");
 }
 
 void PortProbeTest::leftOverLockNeverBlocks() {
@@ -196,6 +205,85 @@ void PortProbeTest::leftOverLockNeverBlocks() {
     port.setPort(1, pty.slavePath());
     const Status opened = port.open();
     QVERIFY2(opened.ok(), qPrintable(opened.message()));
+}
+
+// A lock file that does not name, as text that can be read, a process that has ended may belong
+// to a program that runs: the port stays shut, the file stays, and the message names the file,
+// not the program that merely has the device open (here the simulator itself).
+void PortProbeTest::lockNotShownToBeLeftOverIsHeld_data() {
+    QTest::addColumn<QString>(
+        "kind"); // "file", "link" to a file beside it, "dangling link", "folder"
+    QTest::addColumn<QByteArray>("content"); // PID: a running process's id; BINARY: it in 4 bytes
+    QTest::addColumn<int>("ageSeconds");
+    QTest::newRow("binary process id of a running process") << "file" << QByteArray("BINARY") << 60;
+    QTest::newRow("binary process id of no process")
+        << "file" << QByteArray("\xD0\xFE\x3F\x00", 4) << 60;
+    QTest::newRow("text around the process id") << "file" << QByteArray("locked by PID\n") << 60;
+    QTest::newRow("process id run into text") << "file" << QByteArray("PIDx\n") << 60;
+    QTest::newRow("no process id") << "file" << QByteArray("garbage\n") << 60;
+    QTest::newRow("empty, a minute old") << "file" << QByteArray() << 60;
+    QTest::newRow("empty, just made") << "file" << QByteArray() << 0;
+    QTest::newRow("link to a lock of a running process") << "link" << QByteArray("PID\n") << 60;
+    QTest::newRow("dangling link") << "dangling link" << QByteArray() << 60;
+    QTest::newRow("folder") << "folder" << QByteArray() << 60;
+}
+
+void PortProbeTest::lockNotShownToBeLeftOverIsHeld() {
+    QFETCH(QString, kind);
+    QFETCH(QByteArray, content);
+    QFETCH(int, ageSeconds);
+    SimulatorProcess sim({"--demo"});
+    const QString device = sim.terminal();
+    QVERIFY(!device.isEmpty());
+    QProcess sleeper;
+    sleeper.start("sleep", {"600"});
+    QVERIFY(sleeper.waitForStarted());
+    const auto stopSleeper = qScopeGuard([&sleeper] {
+        sleeper.kill();
+        sleeper.waitForFinished();
+    });
+    const qint32 pid = qint32(sleeper.processId());
+    content.replace("BINARY", QByteArray(reinterpret_cast<const char*>(&pid), sizeof pid));
+    content.replace("PID", QByteArray::number(pid));
+
+    const QString lock = serialLockFilePath(device);
+    QVERIFY(!lock.isEmpty());
+    QTemporaryDir elsewhere;
+    const QString target = elsewhere.filePath("lock");
+    const auto removeLock = qScopeGuard([&lock] {
+        if (!QFile::remove(lock))
+            QDir().rmdir(lock);
+    });
+    if (kind == "file")
+        QVERIFY(writeFile(lock, content));
+    else if (kind == "link")
+        QVERIFY(writeFile(target, content) && QFile::link(target, lock));
+    else if (kind == "dangling link")
+        QVERIFY(QFile::link(target, lock));
+    else
+        QVERIFY(QDir().mkdir(lock));
+    if (kind == "file") {
+        QFile file(lock);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-ageSeconds),
+                                 QFileDevice::FileModificationTime));
+    }
+
+    QCOMPARE(probePort(device), ProbeOutcome::Busy);
+    SerialPort port;
+    port.setPort(1, device);
+    const Status opened = port.open();
+    QVERIFY(!port.isOpen());
+    QCOMPARE(opened.message(),
+             QString("Cannot open %1 (COM1): %1 is locked by %2, which names no running program. "
+                     "If no other program is using the port, remove %2 and try again.")
+                 .arg(device, lock));
+    const QFileInfo after(lock);
+    QVERIFY(after.exists() || after.isSymLink());
+    QCOMPARE(after.isSymLink(), kind.endsWith("link"));
+    QCOMPARE(after.isDir(), kind == "folder");
+    if (kind == "file")
+        QCOMPARE(readFile(lock), content);
 }
 
 void PortProbeTest::liveLockNamesItsHolder() {
@@ -271,7 +359,7 @@ void PortProbeTest::portWithoutPermissionIsDenied() {
 void PortProbeTest::problemTexts_data() {
     QTest::addColumn<PortDiagnosis>("diagnosis");
     QTest::addColumn<QString>("text");
-    PortDiagnosis missing{ProbeOutcome::Missing, "/dev/ttyUSB0", {}, {}, {}, true, false};
+    PortDiagnosis missing{ProbeOutcome::Missing, "/dev/ttyUSB0", {}, {}, {}, true, false, {}};
     QTest::newRow("missing") << missing << "There is no serial device /dev/ttyUSB0.";
     missing.brlttyFound = true;
     QTest::newRow("gone, brltty installed")
@@ -281,27 +369,33 @@ void PortProbeTest::problemTexts_data() {
            "some USB serial adapters. Remove it with sudo apt remove brltty (or disable it with "
            "sudo systemctl mask brltty-udev.service), then plug the cable in again.";
     const PortDiagnosis modemManager{
-        ProbeOutcome::Busy, "/dev/ttyUSB0", {}, {812, "ModemManager"}, {}, false, false};
+        ProbeOutcome::Busy, "/dev/ttyUSB0", {}, {812, "ModemManager"}, {}, false, false, {}};
     QTest::newRow("ModemManager")
         << modemManager
         << "/dev/ttyUSB0 is in use by ModemManager (process 812). ModemManager probes every new "
            "serial adapter for a few seconds after it is plugged in: wait and try again. To keep "
            "it away from the cable for good, install the udev rule 60-zev4800.rules (see the "
            "README), or stop it with sudo systemctl stop ModemManager.";
-    const PortDiagnosis unknown{ProbeOutcome::Busy, "/dev/ttyUSB0", {}, {}, {}, false, false};
+    const PortDiagnosis unknown{ProbeOutcome::Busy, "/dev/ttyUSB0", {}, {}, {}, false, false, {}};
     QTest::newRow("holder not found")
         << unknown
         << "Another program is using /dev/ttyUSB0. Close it and try again; if the cable was just "
            "plugged in, ModemManager may be probing it for a few seconds.";
-    const PortDiagnosis leftOver{ProbeOutcome::Busy,       "/dev/ttyUSB0", {},   {},
-                                 "/run/lock/LCK..ttyUSB0", false,          false};
+    const PortDiagnosis leftOver{ProbeOutcome::Busy,       "/dev/ttyUSB0", {},    {},
+                                 "/run/lock/LCK..ttyUSB0", false,          false, {}};
     QTest::newRow("lock file of root's program")
         << leftOver
         << "/dev/ttyUSB0 is locked by the file /run/lock/LCK..ttyUSB0, which a program that no "
            "longer runs left behind. Remove it with sudo rm /run/lock/LCK..ttyUSB0 and try "
            "again.";
+    PortDiagnosis held{ProbeOutcome::Busy, "/dev/ttyUSB0", {}, {}, {}, false, false, {}};
+    held.heldLock = "/run/lock/LCK..ttyUSB0";
+    QTest::newRow("lock file that names no running program")
+        << held
+        << "/dev/ttyUSB0 is locked by /run/lock/LCK..ttyUSB0, which names no running program. If "
+           "no other program is using the port, remove /run/lock/LCK..ttyUSB0 and try again.";
     const PortDiagnosis uucp{
-        ProbeOutcome::PermissionDenied, "/dev/ttyS0", "uucp", {}, {}, false, false};
+        ProbeOutcome::PermissionDenied, "/dev/ttyS0", "uucp", {}, {}, false, false, {}};
     QTest::newRow("group uucp") << uucp
                                 << "Permission denied on /dev/ttyS0: your user is not in the "
                                    "group uucp that owns it. Join the group with sudo usermod "

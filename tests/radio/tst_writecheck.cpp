@@ -76,6 +76,19 @@ void WriteCheckTest::cells_data() {
                                         << "Channel 03: Busy Lock '高功率' is not an on/off word";
     QTest::newRow("empty flag") << int(ChannelPlan::FlagA) << ""
                                 << "Channel 03: Scan Add is empty";
+    // A cell is quoted whole up to 40 characters, a longer one by its start.
+    QTest::newRow("60,000-character frequency")
+        << int(ChannelPlan::RxFrequency) << QString(60'000, '1')
+        << "Channel 03: RX Freq '" + QString(37, '1') + "...' is not a frequency";
+    QTest::newRow("40-character power word")
+        << int(ChannelPlan::Power) << QString(40, 'x')
+        << "Channel 03: Power '" + QString(40, 'x') + "' is not a power word";
+    QTest::newRow("41-character tone")
+        << int(ChannelPlan::TxTone) << QString(41, 'x')
+        << "Channel 03: TX Tone '" + QString(37, 'x') + "...' is not a tone";
+    QTest::newRow("character of two code units at the cut")
+        << int(ChannelPlan::FlagB) << QString(36, 'x') + QStringLiteral("😀") + QString(9, 'x')
+        << "Channel 03: Busy Lock '" + QString(36, 'x') + "...' is not an on/off word";
 }
 
 void WriteCheckTest::cells() {

@@ -2,6 +2,9 @@
 
 #include <QProcess>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace testsupport {
 
 QString binaryFolder() {
@@ -35,6 +38,31 @@ ProgramRun runProgram(const QString& program, const QStringList& arguments,
 
 ProgramRun runCli(const QStringList& arguments) {
     return runProgram(binaryPath(QStringLiteral("zev4800-cli")), arguments);
+}
+
+QString inChild(const std::function<QString()>& body) {
+    int fds[2];
+    if (pipe(fds) != 0)
+        return QStringLiteral("<pipe failed>");
+    const pid_t pid = fork();
+    if (pid == 0) {
+        close(fds[0]);
+        const QByteArray out = body().toUtf8();
+        const ssize_t written = write(fds[1], out.constData(), out.size());
+        _exit(written == out.size() ? 0 : 1);
+    }
+    close(fds[1]);
+    QByteArray result;
+    char buffer[512];
+    ssize_t got;
+    while ((got = read(fds[0], buffer, sizeof buffer)) > 0)
+        result.append(buffer, got);
+    close(fds[0]);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return QStringLiteral("<child failed>");
+    return QString::fromUtf8(result);
 }
 
 void showSanitizerReport(const QByteArray& errorOutput) {

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // Running the built programs as separate processes.
 namespace testsupport {
 
@@ -30,6 +32,9 @@ runProgram(const QString& program, const QStringList& arguments,
 
 // zev4800-cli with these arguments.
 ProgramRun runCli(const QStringList& arguments);
+
+// Runs body in a forked child (for process limits or another user) and returns what it returned.
+QString inChild(const std::function<QString()>& body);
 
 // A sanitizer stops a process with its report on standard error, which the tests that read that
 // channel would otherwise keep to themselves.

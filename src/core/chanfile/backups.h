@@ -23,17 +23,26 @@ QString deviceName(const QString& device);
 // "20261210-143501-ttyUSB0.z81": the time and the device's file name ("/dev/ttyUSB0").
 QString fileName(const QDateTime& time, const QString& device);
 
-// Whether a name is one that fileName gives (a number may follow the device when two backups
-// fall in the same second); only such files are ever pruned.
-bool isBackupName(const QString& name);
+// The line a backup carries after the 29 lines of a channel file, naming the backup itself
+// ("ZEV4800 BACKUP 20261210-143501-ttyUSB0.z81"). Open reads no further than line 29, so a backup
+// opens as any channel file; a plan saved from it, or a copy under another name, is no backup.
+QByteArray markerLine(const QString& name);
 
-// Saves the file as a new backup in directory (created when missing), never over an older one,
-// then keeps only the newest KeptCount backups there. Returns the path saved.
+// Whether the file at path is a backup that save() made: a plain file, not a link, whose last
+// line is the marker with its own name. A user's file of the same name form is not, and neither
+// are the backups of earlier versions, which had no marker: nothing tells them from a user's.
+bool isBackupFile(const QString& path);
+
+// Saves the file as a new backup in directory (created when missing). The file is created only
+// where nothing of its name is, not even a dangling link, and is removed again when it cannot be
+// written whole. Then keeps the newest KeptCount backups there, this one always among them.
+// Returns the path saved.
 Result<QString> save(const QString& directory, const ChannelFile& file, const QString& device,
                      const QDateTime& time = QDateTime::currentDateTime());
 
-// Removes all but the newest keep backups in directory; other files stay.
-void prune(const QString& directory, int keep = KeptCount);
+// Removes the oldest of the backups in directory (by the time in their names) until keep are
+// left, the file named kept (a name in directory) counted but never removed. Other files stay.
+void prune(const QString& directory, const QString& kept, int keep = KeptCount);
 
 } // namespace backups
 } // namespace zev

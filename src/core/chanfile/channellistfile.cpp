@@ -4,10 +4,7 @@
 #include "plan/channelplan.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QFileInfo>
-
-#include <cerrno>
 
 namespace zev {
 
@@ -30,17 +27,14 @@ Status writeChannelList(const QString& path, const QByteArray& bytes) {
 }
 
 Result<QByteArray> readChannelList(const QString& path) {
-    QFile in(path);
-    errno = 0;
     if (QFileInfo(path).isDir())
         return Status::failure(
             QCoreApplication::translate("zev::ChannelList", "%1 is a folder, not a channel list.")
                 .arg(path));
-    if (!in.open(QIODevice::ReadOnly))
-        return fileSystemFailure(errno, in, path);
-    // No further than the limit: the file may be a device or still growing.
-    const QByteArray bytes = in.read(MaxListBytes + 1);
-    if (bytes.size() > MaxListBytes)
+    // No further than the limit: the file may still be growing.
+    bool complete = true;
+    const Result<QByteArray> bytes = readPlainFile(path, MaxListBytes, complete);
+    if (bytes && !complete)
         return Status::failure(
             QCoreApplication::translate(
                 "zev::ChannelList",

@@ -13,10 +13,12 @@ class ChannelPlan;
 // All sixteen channels of the plan, as the list layout takes them.
 csv::Channels planChannels(const ChannelPlan& plan);
 
-// Written beside the target and renamed over it only when complete.
+// Written beside the target and renamed over it only when complete; a target that is there but
+// no plain file (a pipe, a device) is refused.
 [[nodiscard]] Status writeChannelList(const QString& path, const QByteArray& bytes);
 
-// The list at path, refused when it is larger than any channel list can be.
+// The list at path, refused when it is larger than any channel list can be or no plain file
+// (read without waiting, so a pipe never holds the program up).
 [[nodiscard]] Result<QByteArray> readChannelList(const QString& path);
 
 } // namespace zev

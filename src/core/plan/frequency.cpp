@@ -1,5 +1,7 @@
 #include "plan/frequency.h"
 
+#include "plan/excerpt.h"
+
 #include <QCoreApplication>
 #include <QLocale>
 
@@ -102,9 +104,9 @@ Result<QString> normaliseFrequency(const QString& text, QChar separator) {
     if (!mhz)
         return Status::failure(QCoreApplication::translate(
                                    "zev::Frequency", "'%1' is not a valid floating point value")
-                                   .arg(text));
+                                   .arg(excerpt(text)));
     if (!(*mhz >= LowestFrequencyMhz && *mhz <= HighestFrequencyMhz))
-        return Status::failure(frequencyOutsideRange(text.trimmed()));
+        return Status::failure(frequencyOutsideRange(excerpt(text.trimmed())));
     const long double hundredHz = static_cast<long double>(*mhz) * 10000.0L;
     const qint64 tenHz = static_cast<qint64>(hundredHz) * 10;
     return frequencyText(rasterStep(tenHz), separator);

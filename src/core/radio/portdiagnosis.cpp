@@ -83,9 +83,13 @@ PortDiagnosis diagnosePort(const QString& device) {
         diagnosis.brlttyFound = diagnosis.usbLike && brlttyInstalled();
         break;
     case ProbeOutcome::Busy:
+        // A process that merely has the device open is not what keeps the port from this program
+        // while a lock file is there.
         if (const SerialLock lock = checkSerialLock(diagnosis.device);
             lock.state == SerialLock::LeftOver)
             diagnosis.leftOverLock = lock.path;
+        else if (lock.state == SerialLock::Held && lock.processId == 0)
+            diagnosis.heldLock = lock.path;
         else
             diagnosis.holder = findPortHolder(diagnosis.device);
         break;
@@ -128,6 +132,12 @@ QString portProblemText(const PortDiagnosis& diagnosis) {
                        "behind. Remove it with %3 and try again.")
                 .arg(device, diagnosis.leftOverLock,
                      QStringLiteral("sudo rm ") + diagnosis.leftOverLock);
+        if (!diagnosis.heldLock.isEmpty())
+            return QCoreApplication::translate(
+                       "zev::PortDiagnosis",
+                       "%1 is locked by %2, which names no running program. If no other program "
+                       "is using the port, remove %2 and try again.")
+                .arg(device, diagnosis.heldLock);
         const PortHolder& holder = diagnosis.holder;
         if (holder.processId == 0)
             return QCoreApplication::translate(

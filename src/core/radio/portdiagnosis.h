@@ -21,6 +21,7 @@ struct PortDiagnosis {
     QString leftOverLock;     // Busy: a lock file of a program that is gone, not removable here
     bool usbLike = false;     // Missing: a name a USB adapter would have (ttyUSB, ttyACM, by-id)
     bool brlttyFound = false; // Missing: brltty is installed
+    QString heldLock; // Busy: a lock file that names no running program (empty, unreadable, a link)
 };
 
 // Probes the device as the window's probe does and, where it is not free, finds out why.

@@ -2,12 +2,13 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStringList>
 
 #include <cerrno>
 #include <csignal>
-#include <ctime>
 #include <fcntl.h>
+#include <limits>
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
@@ -30,6 +31,27 @@ ProbeOutcome outcomeOfOpenError(int error) {
     }
 }
 
+// The process id the lock names, or 0 when it names none in a form that can be read. The UUCP
+// convention "%10d\n", QLockFile's "PID\nprogram\nhost\n" and minicom's "%10d minicom user\n"
+// all start their text with it. A binary id (the old UUCP form) or "locked by 1234" is no such
+// form: the content must be text and begin with the whole number. whole: content is all of the
+// file.
+qint64 lockProcessId(const QByteArray& content, bool whole) {
+    for (const char byte : content) {
+        const auto code = static_cast<unsigned char>(byte);
+        if ((code < 0x20 && byte != '\n' && byte != '\r' && byte != '\t') || code == 0x7F)
+            return 0;
+    }
+    static const QRegularExpression form(QStringLiteral("^[ \\t]*([0-9]{1,10})(?:[ \\t\\r\\n]|$)"));
+    const QString text = QString::fromLatin1(content);
+    const QRegularExpressionMatch match = form.match(text);
+    // A number that runs to the end of what was read may go on in the file.
+    if (!match.hasMatch() || (!whole && match.capturedEnd(1) == text.size()))
+        return 0;
+    const qint64 processId = match.captured(1).toLongLong();
+    return processId <= std::numeric_limits<pid_t>::max() ? processId : 0;
+}
+
 bool processRuns(qint64 processId) {
     return processId > 0 && (::kill(pid_t(processId), 0) == 0 || errno == EPERM);
 }
@@ -37,11 +59,8 @@ bool processRuns(qint64 processId) {
 } // namespace
 
 QString resolveDevicePath(const QString& device) {
-    const QFileInfo info(device);
-    if (!info.isSymLink())
-        return device;
-    const QString target = info.canonicalFilePath();
-    return target.isEmpty() ? device : target;
+    const QString node = QFileInfo(device).canonicalFilePath();
+    return node.isEmpty() ? device : node;
 }
 
 // The first usable of QSerialPort's lock folders, the device's name below /dev with "/" turned
@@ -72,29 +91,32 @@ SerialLock checkSerialLock(const QString& device) {
     if (lock.path.isEmpty())
         return lock;
     const QByteArray path = QFile::encodeName(lock.path);
-    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
-    if (fd < 0)
-        return lock; // no lock file
     struct stat status;
-    const bool fresh = ::fstat(fd, &status) == 0 && ::time(nullptr) - status.st_mtime < 2;
+    if (::lstat(path.constData(), &status) != 0)
+        return lock; // no lock file
+    // Anything but a plain file (a link, a folder) is held: only a dead process named in a form
+    // that can be read sets a lock aside.
+    lock.state = SerialLock::Held;
+    if (!S_ISREG(status.st_mode))
+        return lock;
+    const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return lock;
     // A live QLockFile keeps a native lock on its file from before it writes its process id.
-    if (::flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK)
-        lock.state = SerialLock::Held;
-    char text[64] = {};
-    const ssize_t length = ::read(fd, text, sizeof text - 1);
+    const bool locked = ::flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+    char text[128];
+    const ssize_t length = ::read(fd, text, sizeof text);
     ::close(fd);
-    // QLockFile writes "PID\nprogram\nhost\n", the UUCP convention "%10d\n": the process first.
-    bool isNumber = false;
-    const QByteArray first = QByteArray(text, length > 0 ? length : 0).split('\n').first();
-    lock.processId = first.trimmed().toLongLong(&isNumber);
-    if (!isNumber)
-        lock.processId = 0;
-    // A file just created may be empty only because its owner has not written it yet.
-    if (lock.state == SerialLock::Held || processRuns(lock.processId) || (fresh && length <= 0)) {
-        lock.state = SerialLock::Held;
+    const qint64 processId =
+        length < 0 ? 0 : lockProcessId(QByteArray(text, int(length)), size_t(length) < sizeof text);
+    // Empty (perhaps about to be written), unreadable or naming a live process: held.
+    if (processRuns(processId)) {
+        lock.processId = processId;
         return lock;
     }
-    // Empty, unreadable as a process id, or its process gone: nobody holds the port.
+    if (locked || processId == 0)
+        return lock;
+    lock.processId = processId;
     lock.state = QFile::remove(lock.path) ? SerialLock::Absent : SerialLock::LeftOver;
     return lock;
 }

@@ -12,8 +12,9 @@ enum class ProbeOutcome { Free, Missing, Busy, PermissionDenied };
 // root, whom the kernel lets open the device anyway).
 ProbeOutcome probePort(const QString& device);
 
-// The device node behind a name: symbolic links followed, so that a name that follows one cable
-// reaches whichever node the kernel gave it this time. A name that leads nowhere stays as it is.
+// The device node behind a name: symbolic links followed and "..", "." and "//" resolved, so that
+// a name that follows one cable reaches whichever node the kernel gave it this time, and two
+// names of one device are equal. A name that leads nowhere stays as it is.
 QString resolveDevicePath(const QString& device);
 
 // The lock file QSerialPort takes for a device (empty when no lock folder is usable).
@@ -22,16 +23,17 @@ QString serialLockFilePath(const QString& device);
 struct SerialLock {
     enum State {
         Absent,   // no lock file, or one left behind that is now removed
-        Held,     // a running process holds it
+        Held,     // a running process holds it, or nothing shows that none does
         LeftOver, // left behind by a program that is gone, and this user cannot remove it
     };
     State state = Absent;
     QString path;
-    qint64 processId = 0; // Held: the holder, where the file names it
+    qint64 processId = 0; // Held: the running process the file names, 0 when it names none
 };
 
-// Looks at the device's lock file and removes it when the program that took it is gone: an
-// empty file, or one naming a process that no longer runs. Such a file never blocks the port.
+// Looks at the device's lock file and removes it only when it names, in a form that can be read
+// (a decimal process id at the start of a text file), a process that does not run. Anything
+// else is held: an empty file, a binary process id, other text, a link, a folder.
 SerialLock checkSerialLock(const QString& device);
 
 } // namespace zev

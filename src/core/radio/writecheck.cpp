@@ -1,6 +1,7 @@
 #include "radio/writecheck.h"
 
 #include "plan/channelplan.h"
+#include "plan/excerpt.h"
 #include "plan/frequency.h"
 #include "plan/vocabulary.h"
 #include "radio/codec.h"
@@ -94,7 +95,7 @@ QStringList channelProblems(const ChannelRow& cells, const Words& words, int cha
         }
         if (!isValid(field.column, text, words))
             problems.append(QCoreApplication::translate("zev::WriteCheck", field.notValid)
-                                .arg(label, name, text));
+                                .arg(label, name, excerpt(text)));
     }
     return problems;
 }
