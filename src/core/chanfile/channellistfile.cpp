@@ -11,13 +11,6 @@
 
 namespace zev {
 
-namespace {
-
-// Larger than any channel list: a spreadsheet's export of 16 memories is a few kilobytes.
-constexpr qint64 MaxListBytes = 1024 * 1024;
-
-} // namespace
-
 csv::Channels planChannels(const ChannelPlan& plan) {
     csv::Channels channels;
     for (int row = 1; row <= ChannelPlan::ChannelCount; ++row)
@@ -39,8 +32,8 @@ Result<QByteArray> readChannelList(const QString& path) {
     if (!in.open(QIODevice::ReadOnly))
         return fileSystemFailure(errno, in, path);
     // No further than the limit: the file may be a device or still growing.
-    const QByteArray bytes = in.read(MaxListBytes + 1);
-    if (bytes.size() > MaxListBytes)
+    const QByteArray bytes = in.read(csv::MaxListBytes + 1);
+    if (bytes.size() > csv::MaxListBytes)
         return Status::failure(
             QCoreApplication::translate(
                 "zev::ChannelList",
