@@ -10,7 +10,7 @@ seconds=${1:-600}
 shift || true
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
-    targets=(channelfile memoryimage frequency installlog inifile)
+    targets=(channelfile memoryimage frequency installlog inifile paste)
 fi
 build_dir=${ZEV_FUZZ_BUILD_DIR:-build-fuzz}
 
