@@ -97,6 +97,18 @@
         <source>row %1: %2</source>
         <translation>第 %1 行：%2</translation>
     </message>
+    <message>
+        <source>The quote that opens in row %1 of the channel list never closes; nothing was taken.</source>
+        <translation>信道列表第 %1 行开始的引号没有闭合；未作任何更改。</translation>
+    </message>
+    <message>
+        <source>the row has no frequency</source>
+        <translation>该行没有频率</translation>
+    </message>
+    <message>
+        <source>the tone %1 (%2) is not in the tone list; taken as %3</source>
+        <translation>亚音 %1（%2）不在亚音列表中；按 %3 导入</translation>
+    </message>
 </context>
 <context>
     <name>zev::ChannelFile</name>
@@ -178,8 +190,8 @@ The channel table then holds the list&apos;s channels only; the function options
         <translation>重新编号：前 16 个有频率的行依次成为信道 1 至 16</translation>
     </message>
     <message>
-        <source>Rows that would go past channel 16 were not pasted: %1.</source>
-        <translation>超出信道 16 的行未粘贴：%1 行。</translation>
+        <source>These rows would go past channel 16 and were not pasted:</source>
+        <translation>以下各行超出信道 16，未粘贴：</translation>
     </message>
     <message>
         <source>Taken with a change:</source>
@@ -196,6 +208,17 @@ The channel table then holds the list&apos;s channels only; the function options
     <message>
         <source>… and %1 more rows</source>
         <translation>……另有 %1 行</translation>
+    </message>
+</context>
+<context>
+    <name>zev::ChannelPaste</name>
+    <message>
+        <source>The clipboard holds more than 1 MiB of text, too much for channel rows; nothing was pasted.</source>
+        <translation>剪贴板中的文本超过 1 MiB，不可能是信道行；未粘贴任何内容。</translation>
+    </message>
+    <message>
+        <source>it would go to channel %1</source>
+        <translation>将落在信道 %1</translation>
     </message>
 </context>
 <context>

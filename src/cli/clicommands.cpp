@@ -321,6 +321,13 @@ int runImport(const Arguments& arguments) {
                         .arg(arguments.file, oneLine(imported.message())));
     for (const csv::RowNote& note : imported->notes)
         printError(QStringLiteral("note: ") + csv::describe({note}));
+    if (!csv::givesChannels(imported.value())) {
+        QString message = QStringLiteral(
+            "import refused, nothing was saved; the list has no row the radio can hold");
+        if (!imported->problems.isEmpty())
+            message += QStringLiteral(":\n") + csv::describe(imported->problems);
+        return fail(message);
+    }
     if (!imported->problems.isEmpty()) {
         const QString problems = csv::describe(imported->problems);
         if (!arguments.skipBadRows)

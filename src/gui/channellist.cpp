@@ -9,8 +9,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include <algorithm>
-
 namespace zev {
 
 namespace {
@@ -59,16 +57,12 @@ std::optional<bool> askRenumber(QWidget* parent, const QString& path, bool renum
     return check->isChecked();
 }
 
-std::optional<csv::Imported> acceptedRows(QWidget* parent, const QByteArray& bytes,
-                                          const csv::ImportOptions& options) {
-    const Result<csv::Imported> imported = csv::importChannels(bytes, options);
+std::optional<csv::Imported> acceptedRows(QWidget* parent, const Result<csv::Imported>& imported) {
     if (!imported) {
         showErrorBox(parent, imported.message());
         return std::nullopt;
     }
-    const bool anyRow = std::any_of(imported->channels.begin(), imported->channels.end(),
-                                    [](const auto& channel) { return channel.has_value(); });
-    if (!anyRow) {
+    if (!csv::givesChannels(imported.value())) {
         QString message = QCoreApplication::translate(
             "zev::ChannelList", "The channel list has no row the radio can hold; nothing changed.");
         if (!imported->problems.isEmpty())

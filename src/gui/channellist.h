@@ -20,11 +20,11 @@ class ChannelPlan;
 // Asks for the import's options, showing the file; nullopt when the user cancels.
 std::optional<bool> askRenumber(QWidget* parent, const QString& path, bool renumber);
 
-// The rows of the list that are to go into the plan. A text that is no channel list, or one
-// without a row the radio can hold, is reported; rows the radio cannot hold are listed and the
-// user chooses between taking the others and cancelling. Nullopt: nothing is to change.
-std::optional<csv::Imported> acceptedRows(QWidget* parent, const QByteArray& bytes,
-                                          const csv::ImportOptions& options);
+// The rows of a list read (csv::importChannels, csv::readPastedRows) that are to go into the
+// plan. A text that is no channel list, or one without a row the radio can hold, is reported;
+// rows left out are listed and the user chooses between taking the others and cancelling.
+// Nullopt: nothing is to change.
+std::optional<csv::Imported> acceptedRows(QWidget* parent, const Result<csv::Imported>& imported);
 
 // The list's channels into the plan. An import gives the plan exactly the list's channels, the
 // others emptied; a paste changes only the channels it names.

@@ -1136,8 +1136,8 @@ void MainWindow::importCsv() {
         return;
     m_renumberCsv = *renumber;
     ChannelPlan& plan = m_workspace->plan;
-    const std::optional<csv::Imported> list =
-        acceptedRows(this, bytes.value(), {*renumber, plan.words(), decimalSeparator()});
+    const std::optional<csv::Imported> list = acceptedRows(
+        this, csv::importChannels(bytes.value(), {*renumber, plan.words(), decimalSeparator()}));
     if (!list)
         return;
     m_channelEditor->resetOverlays();
@@ -1160,7 +1160,8 @@ void MainWindow::pasteRows() {
     if (rows.isEmpty())
         return;
     const int row = rows.first();
-    const std::optional<PastedRows> pasted = clipboardRows(this, m_workspace->plan.words(), row);
+    const std::optional<csv::PastedRows> pasted =
+        clipboardRows(this, m_workspace->plan.words(), row);
     if (!pasted)
         return;
     m_channelEditor->resetOverlays();

@@ -23,33 +23,22 @@ void copyChannelRows(const ChannelPlan& plan, const QList<int>& rows) {
     QApplication::clipboard()->setMimeData(data);
 }
 
-std::optional<PastedRows> clipboardRows(QWidget* parent, const Words& words, int row) {
-    const QByteArray text = QApplication::clipboard()->text().toUtf8();
-    const std::optional<csv::Imported> list =
-        acceptedRows(parent, text, {true, words, decimalSeparator(), true});
+std::optional<csv::PastedRows> clipboardRows(QWidget* parent, const Words& words, int row) {
+    const std::optional<csv::Imported> list = acceptedRows(
+        parent, csv::readPastedRows(QApplication::clipboard()->text(), words, decimalSeparator()));
     if (!list)
         return std::nullopt;
-    PastedRows pasted;
-    for (int index = 0; index < ChannelPlan::ChannelCount; ++index) {
-        const std::optional<ChannelRow>& channel = list->channels[size_t(index)];
-        if (!channel)
-            continue;
-        if (row + index <= ChannelPlan::ChannelCount)
-            pasted.rows.channels[size_t(row + index - 1)] = channel;
-        else if (!(*channel)[ChannelPlan::RxFrequency - 1].isEmpty())
-            ++pasted.dropped; // an empty row past the last channel loses nothing
-    }
-    pasted.rows.notes = list->notes;
-    return pasted;
+    return csv::placePastedRows(*list, row);
 }
 
-void showPasteNotes(QWidget* parent, const PastedRows& pasted) {
-    if (pasted.dropped > 0)
+void showPasteNotes(QWidget* parent, const csv::PastedRows& pasted) {
+    if (!pasted.dropped.isEmpty())
         QMessageBox::information(
             parent, QStringLiteral("ZEV4800"),
             QCoreApplication::translate("zev::ChannelList",
-                                        "Rows that would go past channel 16 were not pasted: %1.")
-                .arg(pasted.dropped));
+                                        "These rows would go past channel 16 and were not "
+                                        "pasted:") +
+                QLatin1Char('\n') + csv::describe(pasted.dropped));
     showNotes(parent, pasted.rows);
 }
 

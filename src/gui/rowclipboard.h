@@ -1,6 +1,6 @@
 #pragma once
 
-#include "chanfile/channelcsv.h"
+#include "chanfile/channelpaste.h"
 
 #include <QList>
 
@@ -19,17 +19,12 @@ class ChannelPlan;
 // there too, holding only its Location, so that a paste keeps the gap.
 void copyChannelRows(const ChannelPlan& plan, const QList<int>& rows);
 
-struct PastedRows {
-    csv::Imported rows; // by the channel they go to
-    int dropped = 0;    // rows that would have gone past the last channel
-};
-
 // The clipboard's rows as they go into the plan from channel row on, one after the other as a
 // spreadsheet pastes, whatever their Location; a copied empty row empties its channel. Problems
 // are handled as an import's are; nullopt when nothing is to change.
-std::optional<PastedRows> clipboardRows(QWidget* parent, const Words& words, int row);
+std::optional<csv::PastedRows> clipboardRows(QWidget* parent, const Words& words, int row);
 
 // The notes on the rows taken and the rows dropped, when there are any.
-void showPasteNotes(QWidget* parent, const PastedRows& pasted);
+void showPasteNotes(QWidget* parent, const csv::PastedRows& pasted);
 
 } // namespace zev

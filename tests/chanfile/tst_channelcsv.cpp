@@ -4,6 +4,8 @@
 
 using namespace zev;
 
+Q_DECLARE_METATYPE(zev::ChannelRow)
+
 namespace {
 
 const Words english = englishWords();
@@ -64,6 +66,14 @@ private slots:
     void copiedEmptyRowsKeepTheirPlace();
     void notAChannelList_data();
     void notAChannelList();
+    void unclosedQuoteNamesItsRow_data();
+    void unclosedQuoteNamesItsRow();
+    void rowsWithoutFrequency_data();
+    void rowsWithoutFrequency();
+    void formulasAreWrittenAsText_data();
+    void formulasAreWrittenAsText();
+    void guardedCellsReadAsWritten_data();
+    void guardedCellsReadAsWritten();
 };
 
 void TestChannelCsv::tonesMapBothWays_data() {
@@ -248,6 +258,19 @@ void TestChannelCsv::rowsTheRadioCannotHold_data() {
     QTest::newRow("off raster is a note")
         << QByteArray("2,146.001000,,,,,,,,,") << ""
         << "row 3: 146.001000 MHz is not on a channel; taken as 146.00500 MHz";
+    QTest::newRow("off-list tone is a note")
+        << QByteArray("2,146.000000,,,Tone,88.55,,,,,") << ""
+        << "row 3: the tone 88.55 (rToneFreq) is not in the tone list; taken as 88.5";
+    QTest::newRow("off-list tones of a cross, one note each")
+        << QByteArray("2,146.000000,,,Cross,67.04,254.14,,,,Tone->Tone") << ""
+        << "row 3: the tone 67.04 (rToneFreq) is not in the tone list; taken as 67.0\n"
+           "row 3: the tone 254.14 (cToneFreq) is not in the tone list; taken as 254.1";
+    QTest::newRow("listed tone written longer: no note")
+        << QByteArray("2,146.000000,,,TSQL,,88.50,,,,") << ""
+        << "";
+    QTest::newRow("no frequency") << QByteArray("2,,,,Tone,88.5,,,,,")
+                                  << "row 3: the row has no frequency"
+                                  << "";
 }
 
 void TestChannelCsv::rowsTheRadioCannotHold() {
@@ -326,6 +349,183 @@ void TestChannelCsv::notAChannelList() {
     const Result<csv::Imported> result = csv::importChannels(bytes, {false, english, '.'});
     QVERIFY(!result);
     QVERIFY(!result.message().isEmpty());
+}
+
+// Everything after a quote that never closes would be one field: the rows before it are not a
+// list to take on their own.
+void TestChannelCsv::unclosedQuoteNamesItsRow_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("row");
+    const QByteArray header = "Location,Name,Frequency\r\n";
+    QTest::newRow("fifth row") << header + "1,a,146.5\r\n2,b,146.6\r\n3,c,146.7\r\n"
+                                           "4,\"d,146.8\r\n5,e,146.9\r\n"
+                               << 5;
+    QTest::newRow("header") << QByteArray("\"Location,Frequency\n1,146.5\n") << 1;
+    QTest::newRow("after a quoted line end")
+        << header + "1,\"two\nlines\",146.5\n2,x,\"146.6\n3,y,146.7\n"
+        << 4;
+    QTest::newRow("a quote inside a field is text") << header + "1,a\"b,146.5\n2,c,146.6\"\n3,\"d\n"
+                                                    << 4;
+    QTest::newRow("last character") << header + "1,a,146.5\n\"" << 3;
+}
+
+void TestChannelCsv::unclosedQuoteNamesItsRow() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, row);
+    for (const bool renumber : {false, true}) {
+        const Result<csv::Imported> result = csv::importChannels(bytes, {renumber, english, '.'});
+        QVERIFY(!result);
+        QCOMPARE(result.message(), QStringLiteral("The quote that opens in row %1 of the channel "
+                                                  "list never closes; nothing was taken.")
+                                       .arg(row));
+    }
+}
+
+// A row is taken, listed with its reason, or blank; a row with its Location only is the empty
+// channel that copied rows hold, which only renumbering leaves out.
+void TestChannelCsv::rowsWithoutFrequency_data() {
+    QTest::addColumn<QByteArray>("rowText");
+    QTest::addColumn<bool>("renumber");
+    QTest::addColumn<bool>("keepEmptyRows");
+    QTest::addColumn<QString>("problem");
+    QTest::addColumn<bool>("emptyChannel"); // channel 2 given as an empty row
+    QTest::newRow("a name, imported")
+        << QByteArray("2,Hill,,,") << false << false << "row 3: the row has no frequency" << false;
+    QTest::newRow("a tone, renumbered") << QByteArray(",,,Tone,88.5") << true << false
+                                        << "row 3: the row has no frequency" << false;
+    QTest::newRow("location only, imported")
+        << QByteArray("2,,,,") << false << false << "" << false;
+    QTest::newRow("location only, renumbered")
+        << QByteArray("2,,,,") << true << false << "row 3: the row has no frequency" << false;
+    QTest::newRow("location only, pasted") << QByteArray("2,,,,") << true << true << "" << true;
+    QTest::newRow("a name, pasted") << QByteArray("7,Hill,,,") << true << true << "" << true;
+    QTest::newRow("blank") << QByteArray(" , ,,,") << false << false << "" << false;
+    QTest::newRow("blank, renumbered") << QByteArray(",,,,") << true << false << "" << false;
+}
+
+void TestChannelCsv::rowsWithoutFrequency() {
+    QFETCH(QByteArray, rowText);
+    QFETCH(bool, renumber);
+    QFETCH(bool, keepEmptyRows);
+    QFETCH(QString, problem);
+    QFETCH(bool, emptyChannel);
+    const QByteArray bytes =
+        "Location,Name,Frequency,Tone,rToneFreq\n1,,146.500000,,\n" + rowText + "\n";
+    const Result<csv::Imported> list =
+        csv::importChannels(bytes, {renumber, english, '.', keepEmptyRows});
+    QVERIFY(list);
+    QCOMPARE(problems(list.value()), problem);
+    QVERIFY(list->channels[0]);
+    QCOMPARE(list->rows[0], 2);
+    QCOMPARE(list->channels[1].has_value(), emptyChannel);
+    if (emptyChannel) {
+        QCOMPARE(list->channels[1].value(), ChannelRow{});
+        QCOMPARE(list->rows[1], 3);
+    }
+}
+
+// A cell that a spreadsheet would run goes out with a ' before it and, read back, is the cell
+// again: here each one is refused with the text it had in the plan.
+void TestChannelCsv::formulasAreWrittenAsText_data() {
+    QTest::addColumn<ChannelRow>("cells");
+    QTest::addColumn<QByteArray>("field");     // the cell in the exported row, as CSV
+    QTest::addColumn<QString>("problem");      // reading the export back
+    QTest::addColumn<QByteArray>("unchanged"); // the layout's own field in the same row
+
+    const QStringList formulas = {"=HYPERLINK(\"http://x\",\"y\")", "=1+2", "@SUM(A1)",
+                                  "-2+3+cmd|'/C calc'!A0", "+1+1"};
+    const auto csvField = [](QString text) {
+        if (text.contains(',') || text.contains('"'))
+            text = '"' + text.replace("\"", "\"\"") + '"';
+        return text.toUtf8();
+    };
+    const QString off = english.off;
+    for (const QString& formula : formulas) {
+        const QByteArray field = csvField("'" + formula);
+        QTest::addRow("RX frequency %s", qPrintable(formula))
+            << row(formula, off, "145.50000", off) << field
+            << QStringLiteral("row 2: the frequency \"%1\" is not a number of MHz").arg(formula)
+            << QByteArray(",split,");
+        QTest::addRow("TX frequency %s", qPrintable(formula))
+            << row("145.50000", off, formula, off) << field
+            << QStringLiteral("row 2: the offset \"%1\" is not a number of MHz").arg(formula)
+            << QByteArray(",split,");
+        QTest::addRow("TX tone %s", qPrintable(formula))
+            << row("145.50000", off, "145.50000", formula) << field
+            << QStringLiteral("row 2: the tone %1 (rToneFreq) is not in the tone list").arg(formula)
+            << QByteArray(",Tone,");
+        QTest::addRow("RX tone %s", qPrintable(formula))
+            << row("145.50000", formula, "145.50000", off) << field
+            << QStringLiteral("row 2: the tone %1 (cToneFreq) is not in the tone list").arg(formula)
+            << QByteArray(",->Tone,");
+    }
+    // A DCS cell's code is what lies between its D and its N or I, blanks and all.
+    QTest::newRow("tab-led DCS code")
+        << row("145.50000", "D\t12N", "145.50000", "D\t12N") << QByteArray("'\t12")
+        << "row 2: the DCS code 12 (DtcsCode) is not in the tone list" << QByteArray(",DTCS,");
+    QTest::newRow("CR-led DCS code")
+        << row("145.50000", "D\r12I", "145.50000", off) << QByteArray("\"'\r12\"")
+        << "row 2: the DCS code 12 (RxDtcsCode) is not in the tone list" << QByteArray(",->DTCS,");
+    QTest::newRow("minus-led DCS code")
+        << row("145.50000", off, "146.10000", "D-12N") << QByteArray("'-12")
+        << "row 2: the DCS code -12 (DtcsCode) is not in the tone list" << QByteArray(",+,");
+}
+
+void TestChannelCsv::formulasAreWrittenAsText() {
+    QFETCH(ChannelRow, cells);
+    QFETCH(QByteArray, field);
+    QFETCH(QString, problem);
+    QFETCH(QByteArray, unchanged);
+    csv::Channels channels;
+    channels[0] = cells;
+    for (const QByteArray& exported :
+         {csv::exportChannels(channels), csv::exportChannelRows(channels, {1})}) {
+        const QByteArray dataRow = exported.mid(exported.indexOf("\r\n") + 2);
+        QVERIFY2(dataRow.contains("," + field + ","), dataRow.constData());
+        QVERIFY2(dataRow.contains(unchanged), dataRow.constData());
+        const Result<csv::Imported> back = csv::importChannels(exported, {false, english, '.'});
+        QVERIFY(back);
+        QCOMPARE(problems(back.value()), problem);
+        // As a tool that does not guard its cells writes it, the row reads the same.
+        QByteArray bare = exported;
+        bare.replace(",'", ",").replace(",\"'", ",\"");
+        QVERIFY(bare != exported);
+        const Result<csv::Imported> bareBack = csv::importChannels(bare, {false, english, '.'});
+        QVERIFY(bareBack);
+        QCOMPARE(problems(bareBack.value()), problem);
+    }
+}
+
+// The ' a guarded export puts before a sign comes off wherever it is; any other ' stays.
+void TestChannelCsv::guardedCellsReadAsWritten_data() {
+    QTest::addColumn<QByteArray>("rowText");
+    QTest::addColumn<QString>("problem");
+    QTest::addColumn<ChannelRow>("cells");
+    const QString off = english.off;
+    QTest::newRow("duplex -") << QByteArray("1,145.600000,'-,0.600000,,,,") << ""
+                              << row("145.60000", off, "145.00000", off);
+    QTest::newRow("duplex +, quoted") << QByteArray("1,145.600000,\"'+\",0.600000,,,,") << ""
+                                      << row("145.60000", off, "146.20000", off);
+    QTest::newRow("cross mode ->Tone") << QByteArray("1,145.600000,,,Cross,'->Tone,100.0,") << ""
+                                       << row("145.60000", "100.0", "145.60000", off);
+    QTest::newRow("a ' before a word stays") << QByteArray("1,145.600000,'off,,,,,")
+                                             << "row 2: the duplex \"'off\" is not empty, +, "
+                                                "-, split or off"
+                                             << ChannelRow{};
+    QTest::newRow("two ' stay") << QByteArray("1,145.600000,''-,0.6,,,,")
+                                << "row 2: the duplex \"''-\" is not empty, +, "
+                                   "-, split or off"
+                                << ChannelRow{};
+}
+
+void TestChannelCsv::guardedCellsReadAsWritten() {
+    QFETCH(QByteArray, rowText);
+    QFETCH(QString, problem);
+    QFETCH(ChannelRow, cells);
+    const csv::Imported list = imported(
+        "Location,Frequency,Duplex,Offset,Tone,CrossMode,cToneFreq,rToneFreq\n" + rowText + "\n");
+    QCOMPARE(problems(list), problem);
+    QCOMPARE(list.channels[0].value_or(ChannelRow{}), cells);
 }
 
 QTEST_GUILESS_MAIN(TestChannelCsv)

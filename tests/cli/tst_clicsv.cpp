@@ -18,6 +18,8 @@ private slots:
     void exportThenImportGivesThePlan();
     void import_data();
     void import();
+    void formulasExportAsText_data();
+    void formulasExportAsText();
     void usage_data();
     void usage();
 
@@ -45,7 +47,8 @@ QByteArray channelFile(const QString& band, const QStringList& channels) {
                       ""};
     for (int row = 1; row <= 16; ++row) {
         const QString prefix = QStringLiteral("CH%1 |").arg(row, 2, 10, QLatin1Char('0'));
-        const QStringList given = channels.filter(QRegularExpression("^" + prefix));
+        const QStringList given =
+            channels.filter(QRegularExpression("^" + QRegularExpression::escape(prefix)));
         lines << (given.isEmpty() ? prefix + "  |  |  |  |  |  |  | " : given.first());
     }
     return gbk(lines.join("\r\n") + "\r\n");
@@ -138,6 +141,45 @@ void CliCsvTest::import_data() {
                                        "\"40\";\"Call; 1\";\"146.52\";\"\";\"0\"\n")
         << QStringList{"--renumber"} << 0 << ""
         << QStringList{"CH01 | 146.52000 | OFF | 146.52000 | OFF | High |"};
+    QTest::newRow("a quote that never closes in the fifth row")
+        << header + "1,,146.520000,,0,,88.5,88.5\r\n2,,146.540000,,0,,88.5,88.5\r\n"
+                    "3,,146.560000,,0,,88.5,88.5\r\n4,\"Hill,146.580000,,0,,88.5,88.5\r\n"
+                    "5,,146.600000,,0,,88.5,88.5\r\n"
+        << QStringList{"--skip-bad-rows"} << 1
+        << "zev4800-cli: import refused: %1: The quote that opens in row 5 of the channel list "
+           "never closes; nothing was taken.\n"
+        << QStringList{};
+    QTest::newRow("a header only") << header << QStringList{} << 1
+                                   << "zev4800-cli: import refused, nothing was saved; the list "
+                                      "has no row the radio can hold\n"
+                                   << QStringList{};
+    QTest::newRow("no row the radio can hold, --skip-bad-rows")
+        << header + "2,,600.000000,,0,,88.5,88.5\r\n,,,,,,,\r\n3,Hill,,,,,,\r\n"
+        << QStringList{"--skip-bad-rows"} << 1
+        << "zev4800-cli: import refused, nothing was saved; the list has no row the radio can "
+           "hold:\nrow 2: the frequency 600.000000 MHz is outside 100-550 MHz\n"
+           "row 4: the row has no frequency\n"
+        << QStringList{};
+    QTest::newRow("rows without a frequency, --skip-bad-rows")
+        << header + "1,,146.520000,,0,,88.5,88.5\r\n2,Hill,,,,,,\r\n3,,,,,,,\r\n"
+                    ",,,,,,,\r\n4,,,,0,Tone,88.5,\r\n"
+        << QStringList{"--skip-bad-rows"} << 0
+        << "zev4800-cli: rows left out:\nrow 3: the row has no frequency\n"
+           "row 6: the row has no frequency\n"
+        << QStringList{"CH01 | 146.52000 | OFF | 146.52000 | OFF | High |", "CH02 |  |",
+                       "CH04 |  |"};
+    QTest::newRow("location only, renumbered")
+        << header + "1,,146.520000,,0,,88.5,88.5\r\n2,,,,,,,\r\n"
+        << QStringList{"--renumber"} << 1
+        << "zev4800-cli: import refused, nothing was saved; these rows cannot go into the radio "
+           "(--skip-bad-rows saves the others):\nrow 3: the row has no frequency\n"
+        << QStringList{};
+    QTest::newRow("off-list tone")
+        << header + "1,,146.520000,,0,Tone,88.55,88.5\r\n"
+        << QStringList{} << 0
+        << "zev4800-cli: note: row 2: the tone 88.55 (rToneFreq) is not in the tone list; taken "
+           "as 88.5\n"
+        << QStringList{"CH01 | 146.52000 | OFF | 146.52000 | 88.5 | High |"};
     QTest::newRow("not a channel list") << QByteArray("a,b,c\r\n1,2,3\r\n") << QStringList{} << 1
                                         << "zev4800-cli: import refused: %1: " << QStringList{};
     // Past the limit by one byte, in a file that would otherwise import.
@@ -176,6 +218,59 @@ void CliCsvTest::import() {
     }
     for (const QString& line : saved)
         QVERIFY2(file.contains("\r\n" + line), qPrintable(line + "\n" + file));
+}
+
+// Cells that a channel file lets through and a spreadsheet would run: export writes them with a
+// ' before them, and import reads them back as they were in the plan, to refuse them.
+void CliCsvTest::formulasExportAsText_data() {
+    QTest::addColumn<QString>("channel");  // the line of channel 1
+    QTest::addColumn<QByteArray>("field"); // in the exported row, as CSV
+    QTest::addColumn<QString>("problem");  // importing the export
+    const auto line = [](const QString& cells) {
+        return "CH01 | " + cells + " | High | ON | OFF | ";
+    };
+    QTest::newRow("=HYPERLINK in the RX frequency")
+        << line("=HYPERLINK(\"http://x\",\"y\") | OFF | 145.50000 | OFF")
+        << QByteArray(",\"'=HYPERLINK(\"\"http://x\"\",\"\"y\"\")\",")
+        << "row 2: the frequency \"=HYPERLINK(\"http://x\",\"y\")\" is not a number of MHz";
+    QTest::newRow("=1+2 in the TX frequency")
+        << line("145.50000 | OFF | =1+2 | OFF") << QByteArray(",split,'=1+2,")
+        << "row 2: the offset \"=1+2\" is not a number of MHz";
+    QTest::newRow("@SUM in the TX tone")
+        << line("145.50000 | OFF | 145.50000 | @SUM(A1)") << QByteArray(",Tone,'@SUM(A1),")
+        << "row 2: the tone @SUM(A1) (rToneFreq) is not in the tone list";
+    QTest::newRow("-2+3+cmd in the RX tone")
+        << line("145.50000 | -2+3+cmd|'/Ccalc'!A0 | 145.50000 | OFF")
+        << QByteArray(",'-2+3+cmd|'/Ccalc'!A0,")
+        << "row 2: the tone -2+3+cmd|'/Ccalc'!A0 (cToneFreq) is not in the tone list";
+    QTest::newRow("tab-led DCS code")
+        << line("145.50000 | D\t12N | 145.50000 | D\t12N") << QByteArray(",DTCS,88.5,88.5,'\t12,")
+        << "row 2: the DCS code 12 (DtcsCode) is not in the tone list";
+    QTest::newRow("CR-led DCS code")
+        << line("145.50000 | D\r12I | 145.60000 | OFF") << QByteArray(",\"'\r12\",->DTCS,")
+        << "row 2: the DCS code 12 (RxDtcsCode) is not in the tone list";
+}
+
+void CliCsvTest::formulasExportAsText() {
+    QFETCH(QString, channel);
+    QFETCH(QByteArray, field);
+    QFETCH(QString, problem);
+    const QString plan = m_dir.filePath("formula.z81");
+    const QString list = m_dir.filePath("formula.csv");
+    QVERIFY(writeFile(plan, channelFile("136-174MHz", {channel})));
+    // show takes the file too: it prints the plan, and only lists what the radio cannot hold.
+    QVERIFY(!runCli({"show", plan, "--lang", "english"}).out.isEmpty());
+    const ProgramRun exported = runCli({"export", plan, list, "--lang", "english"});
+    QCOMPARE(exported.exitCode, 0);
+    const QByteArray written = readFile(list);
+    QVERIFY2(written.contains(field), written.constData());
+    const ProgramRun imported =
+        runCli({"import", list, m_dir.filePath("back.z81"), "--lang", "english"});
+    QCOMPARE(imported.exitCode, 1);
+    QCOMPARE(QString::fromLocal8Bit(imported.err),
+             "zev4800-cli: import refused, nothing was saved; the list has no row the radio can "
+             "hold:\n" +
+                 problem + "\n");
 }
 
 void CliCsvTest::usage_data() {

@@ -16,6 +16,7 @@ int zevFuzz_frequency(const std::uint8_t* data, std::size_t size);
 int zevFuzz_installlog(const std::uint8_t* data, std::size_t size);
 int zevFuzz_inifile(const std::uint8_t* data, std::size_t size);
 int zevFuzz_channelcsv(const std::uint8_t* data, std::size_t size);
+int zevFuzz_paste(const std::uint8_t* data, std::size_t size);
 
 namespace {
 
@@ -29,6 +30,7 @@ const std::map<QString, Target>& targets() {
         {QStringLiteral("installlog"), zevFuzz_installlog},
         {QStringLiteral("inifile"), zevFuzz_inifile},
         {QStringLiteral("channelcsv"), zevFuzz_channelcsv},
+        {QStringLiteral("paste"), zevFuzz_paste},
     };
     return all;
 }

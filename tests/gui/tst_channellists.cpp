@@ -111,6 +111,10 @@ private slots:
     void rowLabelsSelectWhatRowCommandsTake();
     void copiedGapsPasteAsGaps_data();
     void copiedGapsPasteAsGaps();
+    void formulasLeaveAsText_data();
+    void formulasLeaveAsText();
+    void pasteTooLarge_data();
+    void pasteTooLarge();
 };
 
 void ChannelListsTest::exportThenImportGivesThePlan_data() {
@@ -211,6 +215,25 @@ void ChannelListsTest::importFile_data() {
     QTest::newRow("no row the radio can hold")
         << QByteArray(header + "30,,145.5,,,,,\r\n") << false << ok << planBefore
         << QStringList{"plan.csv", "row 2: the location \"30\""};
+    QTest::newRow("a quote that never closes")
+        << QByteArray(header + "2,,145.5,,,,,\r\n3,,145.6,,,,,\r\n4,,145.7,,,,,\r\n"
+                               "6,\"Hill,145.8,,,,,\r\n7,,145.9,,,,,\r\n")
+        << false << ok << planBefore
+        << QStringList{"plan.csv", "The quote that opens in row 5 of the channel list never "
+                                   "closes; nothing was taken."};
+    QTest::newRow("rows without a frequency listed")
+        << QByteArray(header + "2,,145.5,,,,,\r\n3,Hill,,,,,,\r\n4,,,,,,,\r\n") << false << ok
+        << QStringList{"2=145.50000|OFF|145.50000|OFF|High|ON|OFF"}
+        << QStringList{"plan.csv", "These rows cannot go into the radio:\n\n"
+                                   "row 3: the row has no frequency"};
+    QTest::newRow("off-list tone noted")
+        << QByteArray(header + "2,,145.5,,,Tone,88.55,\r\n") << false << ok
+        << QStringList{"2=145.50000|OFF|145.50000|88.5|High|ON|OFF"}
+        << QStringList{"plan.csv", "row 2: the tone 88.55 (rToneFreq) is not in the tone list; "
+                                   "taken as 88.5"};
+    QTest::newRow("guarded duplex")
+        << QByteArray(header + "2,,145.6,'-,0.6,,,\r\n") << false << ok
+        << QStringList{"2=145.60000|OFF|145.00000|OFF|High|ON|OFF"} << QStringList{"plan.csv"};
     QTest::newRow("not a channel list") << QByteArray("Name,Memory\r\nA,1\r\n") << false << ok
                                         << planBefore << QStringList{"plan.csv", "Frequency"};
     QTest::newRow("larger than 1 MiB") << QByteArray(header + QByteArray(1024 * 1024, ' ')) << false
@@ -318,6 +341,10 @@ void ChannelListsTest::pasteRows_data() {
     QTest::newRow("text that is no channel list")
         << QStringLiteral("145.5") << 8 << int(QMessageBox::Ok) << planBefore
         << QStringList{"Frequency"};
+    QTest::newRow("a quote that never closes")
+        << QString::fromLatin1(header) + "1,,145.5,,,,,\r\n2,\"Hill,146,,,,,\r\n3,,147,,,,,\r\n"
+        << 8 << int(QMessageBox::Ok) << planBefore
+        << QStringList{"The quote that opens in row 3 of the channel list never closes"};
 }
 
 void ChannelListsTest::pasteRows() {
@@ -438,7 +465,8 @@ void ChannelListsTest::copiedGapsPasteAsGaps_data() {
         << false << 10 << RowMoves{{1, 10}, {2, 11}, {4, 13}} << QStringList{};
     QTest::newRow("at 15, past 16")
         << true << 15 << RowMoves{{1, 15}, {2, 16}}
-        << QStringList{"Rows that would go past channel 16 were not pasted: 1."};
+        << QStringList{"These rows would go past channel 16 and were not pasted:\n"
+                       "row 5: it would go to channel 18"};
 }
 
 void ChannelListsTest::copiedGapsPasteAsGaps() {
@@ -481,6 +509,103 @@ void ChannelListsTest::copiedGapsPasteAsGaps() {
     QCOMPARE(answerer.seen.size(), boxes.size());
     for (int i = 0; i < boxes.size(); ++i)
         QVERIFY2(answerer.seen[i].text.contains(boxes[i]), qPrintable(answerer.seen[i].text));
+}
+
+// A cell that a spreadsheet would run leaves as text, by Export CSV and by Copy, and comes back
+// as the cell it was: here to be refused with the text the grid showed.
+void ChannelListsTest::formulasLeaveAsText_data() {
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("cell");
+    QTest::addColumn<QString>("field");   // in the exported row
+    QTest::addColumn<QString>("problem"); // reading it back
+    QTest::newRow("=1+2 as the RX tone") << int(ChannelPlan::RxTone) << "=1+2"
+                                         << ",'=1+2,"
+                                         << "the tone =1+2 (cToneFreq) is not in the tone list";
+    QTest::newRow("@SUM as the TX tone") << int(ChannelPlan::TxTone) << "@SUM(A1)"
+                                         << ",'@SUM(A1),"
+                                         << "the tone @SUM(A1) (rToneFreq) is not in the tone list";
+    QTest::newRow("=HYPERLINK as the TX frequency")
+        << int(ChannelPlan::TxFrequency) << "=HYPERLINK(\"http://x\",\"y\")"
+        << ",\"'=HYPERLINK(\"\"http://x\"\",\"\"y\"\")\","
+        << "the offset \"=HYPERLINK(\"http://x\",\"y\")\" is not a number of MHz";
+}
+
+void ChannelListsTest::formulasLeaveAsText() {
+    QFETCH(int, column);
+    QFETCH(QString, cell);
+    QFETCH(QString, field);
+    QFETCH(QString, problem);
+    ProgramFolder folder;
+    folder.writeInstallLog(true);
+    auto window = startProgram(folder);
+    QVERIFY(window);
+    ChannelPlan& plan = window->workspace().plan;
+    fillPlan(plan);
+    plan.setChannel(3, plan.channel(1));
+    plan.setCell(ChannelPlan::Column(column), 3, cell);
+    const QStringList before = table(plan);
+    const QString path = folder.path() + QStringLiteral("plan.csv");
+    window->fileNameProvider = [&](MainWindow::FileDialogKind) { return path; };
+
+    control<QAction>(window.get(), "ExportCsvItem")->trigger();
+    const QString exported = QString::fromUtf8(folder.readFile(QStringLiteral("plan.csv")));
+    QVERIFY2(exported.contains(field), qPrintable(exported));
+    QVERIFY(focusGrid(*window));
+    clickLabel(*window, 3);
+    QTest::keyClick(gridOf(*window), Qt::Key_C, Qt::ControlModifier);
+    const QString copied = QApplication::clipboard()->text();
+    QVERIFY2(copied.contains(field), qPrintable(copied));
+
+    // Read back, the row is refused: the import is cancelled, the paste has no other row.
+    MessageBoxAnswerer answerer;
+    answerer.beforeAnswer = [&](QMessageBox* box) {
+        answerer.setAnswer(box->objectName() == QLatin1String("ListProblemsBox")
+                               ? QMessageBox::Cancel
+                               : QMessageBox::Ok);
+    };
+    control<QAction>(window.get(), "ImportCsvItem")->trigger();
+    QVERIFY(focusRow(*window, 10));
+    QTest::keyClick(gridOf(*window), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(table(plan), before);
+    QCOMPARE(answerer.seen.size(), 3);
+    QVERIFY2(answerer.seen[1].text.contains("row 3: " + problem),
+             qPrintable(answerer.seen[1].text));
+    QVERIFY2(answerer.seen[2].text.contains("row 2: " + problem),
+             qPrintable(answerer.seen[2].text));
+}
+
+// More text than a channel list can be is refused before it is read, in the window's language.
+void ChannelListsTest::pasteTooLarge_data() {
+    QTest::addColumn<bool>("english");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("English") << true
+                             << "The clipboard holds more than 1 MiB of text, too much for channel "
+                                "rows; nothing was pasted.";
+    QTest::newRow("Chinese") << false
+                             << QStringLiteral("剪贴板中的文本超过 1 MiB，不可能是信道行；"
+                                               "未粘贴任何内容。");
+}
+
+void ChannelListsTest::pasteTooLarge() {
+    QFETCH(bool, english);
+    QFETCH(QString, message);
+    ProgramFolder folder;
+    folder.writeInstallLog(english);
+    auto window = startProgram(folder);
+    QVERIFY(window);
+    ChannelPlan& plan = window->workspace().plan;
+    fillPlan(plan);
+    // Rows that would paste but for a long name: one byte over the limit.
+    QString text = QString::fromLatin1(header) + "1,";
+    const QString rest = QStringLiteral(",145.5,,,,,\r\n");
+    text += QString(1024 * 1024 + 1 - text.size() - rest.size(), QLatin1Char('n')) + rest;
+    QApplication::clipboard()->setText(text);
+    QVERIFY(focusRow(*window, 8));
+    MessageBoxAnswerer answerer;
+    QTest::keyClick(gridOf(*window), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(table(plan), planBefore);
+    QCOMPARE(answerer.seen.size(), 1);
+    QCOMPARE(answerer.seen[0].text, message);
 }
 
 QTEST_MAIN(ChannelListsTest)

@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <optional>
 
 namespace zev::csv {
@@ -161,6 +162,26 @@ QString quoted(const QString& field) {
     return QLatin1Char('"') + text + QLatin1Char('"');
 }
 
+// What a spreadsheet takes for the start of a formula, or strips before looking for one.
+bool startsFormula(QStringView field) {
+    static const QString leads = QStringLiteral("=+-@\t\r");
+    return !field.isEmpty() && leads.contains(field.front());
+}
+
+// The ' that keeps a spreadsheet from running a cell; it shows the cell as written.
+constexpr QChar FormulaGuard = QLatin1Char('\'');
+
+QString guarded(const QString& field) {
+    return startsFormula(field) ? FormulaGuard + field : field;
+}
+
+// A field as the export wrote it: without the ' it put before a formula's first character.
+QStringView unguarded(QStringView field) {
+    return field.size() >= 2 && field.front() == FormulaGuard && startsFormula(field.mid(1))
+               ? field.mid(1)
+               : field;
+}
+
 QString onOff(const QString& cell, WordMeaning fallback) {
     const WordMeaning meaning = recogniseWord(cell.trimmed());
     return (meaning == WordMeaning::None ? fallback : meaning) == WordMeaning::On
@@ -219,14 +240,16 @@ struct Record {
 };
 
 // Records of the text with the given separator; quotes may hold separators, quotes ("") and
-// line ends. A record's row is the line it starts on.
-QList<Record> records(const QString& text, QChar separator) {
+// line ends. A record's row is the line it starts on. A quote that never closes would take every
+// later row into one field, so the list is refused there.
+Result<QList<Record>> records(const QString& text, QChar separator) {
     QList<Record> list;
     Record record{1, {}};
     QString field;
     bool inQuotes = false;
     bool fieldStarted = false;
     int line = 1;
+    int quoteLine = 0;
     const auto endRecord = [&] {
         record.fields << field;
         list << record;
@@ -254,6 +277,7 @@ QList<Record> records(const QString& text, QChar separator) {
         if (c == QLatin1Char('"') && !fieldStarted) {
             inQuotes = true;
             fieldStarted = true;
+            quoteLine = line;
         } else if (c == separator) {
             record.fields << field;
             field.clear();
@@ -268,6 +292,12 @@ QList<Record> records(const QString& text, QChar separator) {
             fieldStarted = true;
         }
     }
+    if (inQuotes)
+        return Status::failure(
+            QCoreApplication::translate("zev::ChannelCsv",
+                                        "The quote that opens in row %1 of the channel list "
+                                        "never closes; nothing was taken.")
+                .arg(quoteLine));
     if (fieldStarted || !field.isEmpty() || !record.fields.isEmpty())
         endRecord();
     return list;
@@ -293,13 +323,17 @@ public:
         : m_record(record), m_columns(columns) {}
     QString operator[](Field field) const {
         const int column = m_columns[field];
-        return column >= 0 && column < m_record.fields.size() ? m_record.fields.at(column).trimmed()
-                                                              : QString();
+        return column >= 0 && column < m_record.fields.size()
+                   ? unguarded(m_record.fields.at(column)).trimmed().toString()
+                   : QString();
     }
     bool has(Field field) const { return m_columns[field] >= 0; }
-    bool isBlank() const {
-        for (const QString& field : m_record.fields)
-            if (!field.trimmed().isEmpty())
+    bool isBlank() const { return holdsOnly(FieldCount); }
+    // Whether every other field is blank (all of them for FieldCount).
+    bool holdsOnly(Field field) const {
+        for (qsizetype column = 0; column < m_record.fields.size(); ++column)
+            if ((field == FieldCount || column != m_columns[field]) &&
+                !m_record.fields.at(column).trimmed().isEmpty())
                 return false;
         return true;
     }
@@ -309,9 +343,14 @@ private:
     const std::array<int, FieldCount>& m_columns;
 };
 
+double toneValue(const QString& text, bool* ok) {
+    return QString(text).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(ok);
+}
+
+// The listed tone the text rounds to, which may be another number (88.55 gives 88.5).
 std::optional<QString> ctcssTone(const QString& text) {
     bool ok = false;
-    const double value = QString(text).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
+    const double value = toneValue(text, &ok);
     if (!ok)
         return std::nullopt;
     const QString tone = QString::number(value, 'f', 1);
@@ -334,7 +373,8 @@ struct TonePair {
 
 class ToneReader {
 public:
-    ToneReader(const RowReader& row, const Words& words) : m_row(row), m_words(words) {}
+    ToneReader(const RowReader& row, const Words& words, QStringList& notes)
+        : m_row(row), m_words(words), m_notes(notes) {}
 
     std::optional<TonePair> read() {
         const QString mode = m_row[Tone];
@@ -366,8 +406,14 @@ private:
 
     QString ctcss(Field field) {
         const QString text = m_row[field].isEmpty() ? DefaultCtcss : m_row[field];
-        if (const std::optional<QString> tone = ctcssTone(text))
+        if (const std::optional<QString> tone = ctcssTone(text)) {
+            if (toneValue(text, nullptr) != toneValue(*tone, nullptr))
+                m_notes << QCoreApplication::translate(
+                               "zev::ChannelCsv",
+                               "the tone %1 (%2) is not in the tone list; taken as %3")
+                               .arg(text, fieldNames[field], *tone);
             return *tone;
+        }
         fail(QCoreApplication::translate("zev::ChannelCsv",
                                          "the tone %1 (%2) is not in the tone list")
                  .arg(text, fieldNames[field]));
@@ -429,6 +475,7 @@ private:
 
     const RowReader& m_row;
     const Words& m_words;
+    QStringList& m_notes;
     QString m_problem;
 };
 
@@ -513,7 +560,7 @@ std::optional<ChannelRow> channelFromRow(const RowReader& row, const ImportOptio
             notes << txCell->note;
     }
 
-    ToneReader toneReader(row, words);
+    ToneReader toneReader(row, words, notes);
     const std::optional<TonePair> tones = toneReader.read();
     if (!tones) {
         problem = toneReader.problem();
@@ -585,8 +632,12 @@ QByteArray exportChannelRows(const Channels& channels, const QList<int>& listed)
             fields[Location] = QString::number(channel);
         else
             fields = exportRow(channel, cells);
-        for (QString& field : fields)
-            field = quoted(field);
+        for (int field = 0; field < FieldCount; ++field) {
+            // These two hold the layout's own words only, some of them starting with a sign.
+            if (field != Duplex && field != CrossMode)
+                fields[field] = guarded(fields[field]);
+            fields[field] = quoted(fields[field]);
+        }
         text += fields.join(QLatin1Char(',')) + QStringLiteral("\r\n");
     }
     return text.toUtf8();
@@ -606,7 +657,10 @@ Result<Imported> importChannels(const QByteArray& bytes, const ImportOptions& op
             "zev::ChannelCsv",
             "The channel list has no header row with a Frequency column in its first line."));
 
-    QList<Record> list = records(text, *separator);
+    const Result<QList<Record>> read = records(text, *separator);
+    if (!read)
+        return Status::failure(read.message());
+    const QList<Record>& list = read.value();
     std::array<int, FieldCount> columns;
     columns.fill(-1);
     const QStringList& header = list.first().fields;
@@ -625,17 +679,22 @@ Result<Imported> importChannels(const QByteArray& bytes, const ImportOptions& op
         const RowReader row(record, columns);
         if (row.isBlank())
             continue;
-        if (row[Frequency].isEmpty()) {
-            if (options.renumber && options.keepEmptyRows) {
-                if (nextChannel <= ChannelPlan::ChannelCount)
-                    imported.channels[nextChannel - 1] = ChannelRow{};
-                ++nextChannel;
-            }
-            continue;
-        }
         const auto reject = [&](const QString& reason) {
             imported.problems.append({record.row, reason});
         };
+        if (row[Frequency].isEmpty()) {
+            if (options.renumber && options.keepEmptyRows) {
+                // Past the last channel an empty row has nothing to lose.
+                if (nextChannel <= ChannelPlan::ChannelCount) {
+                    imported.channels[nextChannel - 1] = ChannelRow{};
+                    imported.rows[nextChannel - 1] = record.row;
+                }
+                ++nextChannel;
+            } else if (options.renumber || !row.holdsOnly(Location)) {
+                reject(QCoreApplication::translate("zev::ChannelCsv", "the row has no frequency"));
+            }
+            continue;
+        }
 
         int channel = 0;
         if (options.renumber) {
@@ -673,10 +732,16 @@ Result<Imported> importChannels(const QByteArray& bytes, const ImportOptions& op
         for (const QString& note : notes)
             imported.notes.append({record.row, note});
         imported.channels[channel - 1] = *cells;
+        imported.rows[channel - 1] = record.row;
         rowOfChannel.insert(channel, record.row);
         ++nextChannel;
     }
     return imported;
+}
+
+bool givesChannels(const Imported& list) {
+    return std::any_of(list.channels.begin(), list.channels.end(),
+                       [](const auto& channel) { return channel.has_value(); });
 }
 
 QString describe(const QList<RowNote>& notes) {

@@ -17,8 +17,13 @@ namespace zev::csv {
 
 using Channels = std::array<ChannelRow, ChannelPlan::ChannelCount>;
 
+// Larger than any channel list: a spreadsheet's export of 16 memories is a few kilobytes.
+constexpr qint64 MaxListBytes = 1024 * 1024;
+
 // One row per used channel, Location = channel number; frequencies in MHz with six decimals and
-// "." whatever the locale; words of either language are read by meaning. UTF-8, CR LF.
+// "." whatever the locale; words of either language are read by meaning. UTF-8, CR LF. A cell
+// that a spreadsheet would run as a formula (it starts with =, +, -, @, a tab or CR) is written
+// with a leading ', except the layout's own signed values (Duplex + and -, CrossMode ->Tone).
 QByteArray exportChannels(const Channels& channels);
 
 // The listed channels (1 to 16) in the same layout, in the order given, an empty one as a row
@@ -43,14 +48,21 @@ struct ImportOptions {
 struct Imported {
     // By channel; an empty row (keepEmptyRows) empties its channel.
     std::array<std::optional<ChannelRow>, ChannelPlan::ChannelCount> channels;
-    QList<RowNote> problems; // rows the radio cannot hold; they are left out
-    QList<RowNote> notes;    // rows taken with a change (an off-raster frequency)
+    std::array<int, ChannelPlan::ChannelCount> rows{}; // the list row of each channel given
+    QList<RowNote> problems; // rows left out, with the reason: none is dropped unsaid
+    QList<RowNote> notes;    // rows taken with a change (an off-raster frequency or tone)
 };
 
 // Takes ",", ";" or a tab as the separator (whichever the header uses), quoted fields, UTF-8 with
-// or without a byte-order mark, CR LF or LF. Fails only when the text is not a channel list at all
-// (no header with a Frequency column); a row the radio cannot hold is listed in problems.
+// or without a byte-order mark, CR LF or LF, and a cell with the ' that the export puts before a
+// formula's first character as the cell without it. Fails when the text is not a channel list
+// (no header with a Frequency column, not UTF-8) or a quote never closes. Any other row with
+// content that gives no channel is listed in problems, except a row with a Location only read
+// without renumbering: an empty channel, as the list leaves it anyway.
 Result<Imported> importChannels(const QByteArray& bytes, const ImportOptions& options);
+
+// Whether the list gives at least one channel (or, for a paste, an empty row).
+bool givesChannels(const Imported& list);
 
 // "row 7: the tone 123.4 is not in the tone list", one per line.
 QString describe(const QList<RowNote>& notes);

@@ -8,13 +8,6 @@
 
 namespace zev {
 
-namespace {
-
-// Larger than any channel list: a spreadsheet's export of 16 memories is a few kilobytes.
-constexpr qint64 MaxListBytes = 1024 * 1024;
-
-} // namespace
-
 csv::Channels planChannels(const ChannelPlan& plan) {
     csv::Channels channels;
     for (int row = 1; row <= ChannelPlan::ChannelCount; ++row)
@@ -33,7 +26,7 @@ Result<QByteArray> readChannelList(const QString& path) {
                 .arg(path));
     // No further than the limit: the file may still be growing.
     bool complete = true;
-    const Result<QByteArray> bytes = readPlainFile(path, MaxListBytes, complete);
+    const Result<QByteArray> bytes = readPlainFile(path, csv::MaxListBytes, complete);
     if (bytes && !complete)
         return Status::failure(
             QCoreApplication::translate(
