@@ -62,8 +62,7 @@ void WriteDialog::showJobFailure(const WriteJobResult& result) {
     else if (!result.mismatches.isEmpty())
         text = tr("The write went through, but the radio does not hold what was written:") +
                QLatin1Char('\n') +
-               describeByteMismatches(result.mismatches, ShownDifferences)
-                   .join(QLatin1Char('\n'));
+               describeByteMismatches(result.mismatches, ShownDifferences).join(QLatin1Char('\n'));
     else
         text = tr("The write went through, but the radio could not be read back to check it.") +
                QStringLiteral("\n\n") +
