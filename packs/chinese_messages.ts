@@ -944,4 +944,203 @@ The channel table then holds the list&apos;s channels only; the function options
         <translation>……另有 %1 处</translation>
     </message>
 </context>
+<context>
+    <name>zev::cli::CommandLine</name>
+    <message>
+        <source>unknown option &apos;%1&apos;</source>
+        <translation>未知选项“%1”</translation>
+    </message>
+    <message>
+        <source>%1 needs a value</source>
+        <translation>%1 需要一个值</translation>
+    </message>
+    <message>
+        <source>%1 belongs to %2</source>
+        <translation>%1 只用于 %2</translation>
+    </message>
+    <message>
+        <source>%1 takes no %2</source>
+        <translation>%1 不接受 %2</translation>
+    </message>
+    <message>
+        <source>unexpected argument &apos;%1&apos;</source>
+        <translation>多余的参数“%1”</translation>
+    </message>
+    <message>
+        <source>%1 is required</source>
+        <translation>必须给出 %1</translation>
+    </message>
+    <message>
+        <source>Usage:</source>
+        <translation>用法：</translation>
+    </message>
+    <message>
+        <source>Programs an RH-4800 radio through its programming cable.</source>
+        <translation>通过写频线为 RH-4800 对讲机编程。</translation>
+    </message>
+    <message>
+        <source>Commands:</source>
+        <translation>命令：</translation>
+    </message>
+    <message>
+        <source>With several --port options, read and write work on all the radios at once, each on its own; a table of port, result and time follows, and the exit status is 0 only when every radio succeeded.</source>
+        <translation>给出多个 --port 选项时，read 和 write 同时对所有对讲机分别进行操作；随后列出端口、结果和用时的表格，只有每台对讲机都成功时退出状态才为 0。</translation>
+    </message>
+    <message>
+        <source>Ctrl-C stops a read or write at its next step and takes the radio out of programming mode; a second Ctrl-C, or SIGTERM, ends the program at once.</source>
+        <translation>Ctrl-C 在下一步停止读频或写频，并使对讲机退出编程模式；再按一次 Ctrl-C 或收到 SIGTERM 时程序立即结束。</translation>
+    </message>
+    <message>
+        <source>Options:</source>
+        <translation>选项：</translation>
+    </message>
+    <message>
+        <source>Exit status: 0 success, 1 the command failed (radio, file or plan), 2 bad usage.</source>
+        <translation>退出状态：0 成功，1 命令失败（对讲机、文件或信道设置），2 用法错误。</translation>
+    </message>
+    <message>
+        <source>diff: 0 the plans are equal, 1 they differ, 2 an error.</source>
+        <translation>diff：0 两份设置相同，1 有差异，2 出错。</translation>
+    </message>
+    <message>
+        <source>no command given</source>
+        <translation>没有给出命令</translation>
+    </message>
+    <message>
+        <source>unknown command &apos;%1&apos;</source>
+        <translation>未知命令“%1”</translation>
+    </message>
+    <message>
+        <source>--lang takes english or chinese, not &apos;%1&apos;</source>
+        <translation>--lang 的值应为 english 或 chinese，而不是“%1”</translation>
+    </message>
+    <message>
+        <source>--band takes a band such as 136-174MHz, not &apos;%1&apos;</source>
+        <translation>--band 的值应为频段（例如 136-174MHz），而不是“%1”</translation>
+    </message>
+    <message>
+        <source>The cable&apos;s port: a device (/dev/ttyUSB0), its stable name in /dev/serial/by-id, COM1 to COM4 as myini.ini maps them, or auto for the one USB serial adapter present.</source>
+        <translation>写频线所在的端口：设备（/dev/ttyUSB0）、它在 /dev/serial/by-id 中的固定名称、按 myini.ini 映射的 COM1 至 COM4，或 auto（表示当前唯一的 USB 串口适配器）。</translation>
+    </message>
+    <message>
+        <source>Channel file to save the read to (replaced if it exists).</source>
+        <translation>保存读频结果的信道文件（已存在时将被替换）。</translation>
+    </message>
+    <message>
+        <source>read: save each radio&apos;s plan as DIR/DEVICE.z81, DEVICE being the port&apos;s path below /dev (ttyUSB0, pts-7).</source>
+        <translation>read：将每台对讲机的设置保存为 DIR/DEVICE.z81，DEVICE 为端口在 /dev 下的路径（ttyUSB0、pts-7）。</translation>
+    </message>
+    <message>
+        <source>english or chinese: words and option texts of the plan. Default: the installed language (install.Log beside the program, else in ../share/zev4800), Chinese if that cannot be read.</source>
+        <translation>english 或 chinese：信道设置中的词语和选项文字。默认为安装时的语言（程序旁的 install.Log，否则为 ../share/zev4800 中的），无法读取时为中文。</translation>
+    </message>
+    <message>
+        <source>Write every frame to FILE: elapsed ms, &apos;&gt;&apos; sent or &apos;&lt;&apos; received, bytes in hex.</source>
+        <translation>将每一帧写入 FILE：经过的毫秒数、“&gt;”发送或“&lt;”接收、十六进制字节。</translation>
+    </message>
+    <message>
+        <source>Show progress on stderr (the default when stderr is a terminal).</source>
+        <translation>在标准错误输出上显示进度（标准错误输出为终端时的默认设置）。</translation>
+    </message>
+    <message>
+        <source>write: do not read and keep the radio&apos;s plan first.</source>
+        <translation>write：写入前不读取并保存对讲机原有的设置。</translation>
+    </message>
+    <message>
+        <source>write: keep backups in DIR (default $XDG_DATA_HOME/zev4800/backups; the newest 100 are kept).</source>
+        <translation>write：将备份保存在 DIR 中（默认为 $XDG_DATA_HOME/zev4800/backups；保留最新的 100 个）。</translation>
+    </message>
+    <message>
+        <source>write: do not read the radio back after the write.</source>
+        <translation>write：写入后不回读对讲机。</translation>
+    </message>
+    <message>
+        <source>import: the band of the channel file (default 136-174MHz).</source>
+        <translation>import：信道文件的频段（默认为 136-174MHz）。</translation>
+    </message>
+    <message>
+        <source>import: the first 16 rows with a frequency become channels 1 to 16, whatever their Location.</source>
+        <translation>import：前 16 个有频率的行依次成为信道 1 至 16，不论其 Location 为何。</translation>
+    </message>
+    <message>
+        <source>import: save the other rows when some cannot be held.</source>
+        <translation>import：部分行无法保存时，仍保存其余各行。</translation>
+    </message>
+    <message>
+        <source>Show this text.</source>
+        <translation>显示本说明。</translation>
+    </message>
+    <message>
+        <source>Show the version.</source>
+        <translation>显示版本。</translation>
+    </message>
+    <message>
+        <source>no channel file given</source>
+        <translation>没有给出信道文件</translation>
+    </message>
+    <message>
+        <source>--trace takes one --port</source>
+        <translation>--trace 只能用于一个 --port</translation>
+    </message>
+    <message>
+        <source>a read from several radios needs --output-dir, not --output</source>
+        <translation>从多台对讲机读频需要使用 --output-dir，而不是 --output</translation>
+    </message>
+    <message>
+        <source>--output and --output-dir exclude each other</source>
+        <translation>--output 与 --output-dir 不能同时使用</translation>
+    </message>
+    <message>
+        <source>only read and write take several --port</source>
+        <translation>只有 read 和 write 接受多个 --port</translation>
+    </message>
+    <message>
+        <source>Read the radio&apos;s band, channels and options and save them as a channel file. A failed read writes no file.</source>
+        <translation>读取对讲机的频段、信道和功能选项，并保存为信道文件。读频失败时不写入任何文件。</translation>
+    </message>
+    <message>
+        <source>Write a channel file (band, options and 16 channels) to the radio. The whole plan is checked first; a plan with faults is refused and nothing is sent. A channel outside the file&apos;s band is written with a warning. First the radio is read and its plan saved as a backup (the path is printed); after the write the radio is read back and compared with the file, and any difference fails the write.</source>
+        <translation>将信道文件（频段、功能选项和 16 个信道）写入对讲机。先检查全部设置；有错误的设置将被拒绝，不发送任何内容。超出文件频段的信道会在警告后写入。写入前先读取对讲机并将其设置保存为备份（会显示路径）；写入后回读对讲机并与文件比较，任何差异都会使写频失败。</translation>
+    </message>
+    <message>
+        <source>Print a channel file as a table, then list on stderr, by line, what in it the radio would refuse (exit status 1 when there is any).</source>
+        <translation>以表格形式显示信道文件，然后在标准错误输出上按行列出其中对讲机会拒绝的内容（有此类内容时退出状态为 1）。</translation>
+    </message>
+    <message>
+        <source>Print every cell, option and band in which two channel files differ, or (with --port) the file and the radio, as &apos;CH03 RX Freq: A -&gt; B&apos;. Words of either language compare by meaning.</source>
+        <translation>以“CH03 RX Freq: A -&gt; B”的形式列出两个信道文件（或使用 --port 时文件与对讲机）之间不同的每个单元格、功能选项和频段。两种语言的词语按含义比较。</translation>
+    </message>
+    <message>
+        <source>diff needs two channel files, or --port PORT and one</source>
+        <translation>diff 需要两个信道文件，或 --port PORT 和一个信道文件</translation>
+    </message>
+    <message>
+        <source>Save the used channels of a channel file as a CSV channel list, one row per channel, Location being the channel number.</source>
+        <translation>将信道文件中已使用的信道保存为 CSV 信道列表，每个信道一行，Location 为信道号。</translation>
+    </message>
+    <message>
+        <source>export needs a channel file and a CSV file</source>
+        <translation>export 需要一个信道文件和一个 CSV 文件</translation>
+    </message>
+    <message>
+        <source>Make a channel file from a CSV channel list (&apos;,&apos; or &apos;;&apos; separated, UTF-8): each row goes to the channel its Location names. Rows the radio cannot hold are listed by row number and nothing is saved, unless --skip-bad-rows. Lists over 1 MiB are refused.</source>
+        <translation>由 CSV 信道列表（以“,”或“;”分隔，UTF-8）生成信道文件：每一行放入其 Location 所指的信道。对讲机无法保存的行按行号列出，且不保存任何内容，除非使用 --skip-bad-rows。超过 1 MiB 的列表将被拒绝。</translation>
+    </message>
+    <message>
+        <source>import needs a CSV file and a channel file</source>
+        <translation>import 需要一个 CSV 文件和一个信道文件</translation>
+    </message>
+    <message>
+        <source>List the serial ports present: device, stable name, adapter, USB id, whether it is in use, and the COM port the settings map to it.</source>
+        <translation>列出现有的串口：设备、固定名称、适配器、USB ID、是否被占用，以及设置中映射到它的 COM 端口。</translation>
+    </message>
+    <message>
+        <source>Write a channel file as a one-page A4 PDF to print: band, options and the 16 channels, in the language of --lang.</source>
+        <translation>将信道文件写成一页 A4 PDF 以便打印：频段、功能选项和 16 个信道，使用 --lang 指定的语言。</translation>
+    </message>
+    <message>
+        <source>sheet needs a channel file and a PDF file</source>
+        <translation>sheet 需要一个信道文件和一个 PDF 文件</translation>
+    </message>
+</context>
 </TS>

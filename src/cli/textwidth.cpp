@@ -45,4 +45,55 @@ QString padded(const QString& text, int width) {
     return text + QString(qMax(0, width - displayWidth(text)), QLatin1Char(' '));
 }
 
+QStringList wrapped(const QString& text, int width) {
+    // The places a line may break: at blanks, and before or after a wide character unless that
+    // puts punctuation such as "，" or "）" at the start of a line or "（" at its end.
+    const auto breaksBetween = [](char32_t before, char32_t after) {
+        if (!isWide(before) && !isWide(after))
+            return false;
+        const QChar::Category opening = QChar::category(before);
+        const QChar::Category closing = QChar::category(after);
+        return opening != QChar::Punctuation_Open && opening != QChar::Punctuation_InitialQuote &&
+               closing != QChar::Punctuation_Close && closing != QChar::Punctuation_FinalQuote &&
+               closing != QChar::Punctuation_Other;
+    };
+    struct Piece {
+        QString text;
+        bool afterBlank = false;
+    };
+    QList<Piece> pieces;
+    bool blank = false;
+    char32_t previous = 0;
+    for (const char32_t c : text.toUcs4()) {
+        if (QChar::isSpace(c)) {
+            blank = true;
+            continue;
+        }
+        if (pieces.isEmpty() || blank || breaksBetween(previous, c))
+            pieces.append({QString(), blank});
+        pieces.last().text += QString::fromUcs4(&c, 1);
+        blank = false;
+        previous = c;
+    }
+
+    QStringList lines;
+    QString line;
+    int lineWidth = 0;
+    for (const Piece& piece : pieces) {
+        const int gap = piece.afterBlank && !line.isEmpty() ? 1 : 0;
+        const int pieceWidth = displayWidth(piece.text);
+        if (!line.isEmpty() && lineWidth + gap + pieceWidth > width) {
+            lines.append(line);
+            line = piece.text;
+            lineWidth = pieceWidth;
+        } else {
+            line += QString(gap, QLatin1Char(' ')) + piece.text;
+            lineWidth += gap + pieceWidth;
+        }
+    }
+    if (!line.isEmpty())
+        lines.append(line);
+    return lines;
+}
+
 } // namespace zev::cli

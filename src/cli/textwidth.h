@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace zev::cli {
 
@@ -14,5 +15,9 @@ QString visibleText(const QString& text);
 
 // The text followed by blanks up to the width.
 QString padded(const QString& text, int width);
+
+// The text in lines of at most width columns, broken at blanks and between wide characters (a
+// Chinese sentence has no blanks). A word wider than a line gets a line of its own.
+QStringList wrapped(const QString& text, int width);
 
 } // namespace zev::cli

@@ -1,0 +1,311 @@
+#include "cliarguments.h"
+#include "programrun.h"
+#include "textwidth.h"
+
+#include "app/translations.h"
+
+#include <QCoreApplication>
+#include <QTest>
+
+// zev4800-cli's command line, parsed in the test's own process.
+class CliArgumentsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void parses_data();
+    void parses();
+    void refusals_data();
+    void refusals();
+    void helpListsEveryCommandAndOption_data();
+    void helpListsEveryCommandAndOption();
+    void refusalsSpeakTheInstalledLanguage();
+};
+
+using namespace zev;
+using namespace zev::cli;
+
+namespace {
+
+Result<Arguments> parse(const QStringList& arguments) {
+    return parseArguments(QStringList{QStringLiteral("zev4800-cli")} + arguments);
+}
+
+// The command and every field that is not at its default, in the order Arguments declares them.
+QString described(const Arguments& arguments) {
+    static const char* const commands[] = {"read",  "write",  "show",   "diff", "ports",
+                                           "sheet", "export", "import", "help", "version"};
+    QStringList fields{QString::fromLatin1(commands[int(arguments.command)])};
+    const auto text = [&](const char* name, const QString& value) {
+        if (!value.isEmpty())
+            fields.append(QStringLiteral("%1=%2").arg(QLatin1String(name), value));
+    };
+    const auto flag = [&](const char* name, bool set) {
+        if (set)
+            fields.append(QLatin1String(name));
+    };
+    text("port", arguments.port);
+    text("ports", arguments.ports.join(QLatin1Char(',')));
+    text("output", arguments.output);
+    text("output-dir", arguments.outputDirectory);
+    text("file", arguments.file);
+    text("other", arguments.otherFile);
+    text("band", arguments.band);
+    flag("renumber", arguments.renumber);
+    flag("skip-bad-rows", arguments.skipBadRows);
+    text("sheet", arguments.sheetPath);
+    flag("no-backup", !arguments.backup);
+    flag("no-verify", !arguments.verify);
+    text("backup-dir", arguments.backupDirectory);
+    if (arguments.language)
+        fields.append(*arguments.language == Language::English ? QStringLiteral("english")
+                                                               : QStringLiteral("chinese"));
+    text("trace", arguments.tracePath);
+    flag("progress", arguments.progress);
+    return fields.join(QLatin1Char(' '));
+}
+
+} // namespace
+
+void CliArgumentsTest::parses_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("parsed");
+    QTest::newRow("read")
+        << QStringList{"read",   "--port",  "/dev/ttyUSB0", "--output", "a.z81",
+                       "--lang", "english", "--trace",      "t.log",    "--progress"}
+        << "read port=/dev/ttyUSB0 ports=/dev/ttyUSB0 output=a.z81 english trace=t.log progress";
+    QTest::newRow("read of several radios")
+        << QStringList{"read", "--port", "/dev/a", "--port", "/dev/b", "--output-dir", "d"}
+        << "read port=/dev/a ports=/dev/a,/dev/b output-dir=d";
+    QTest::newRow("options before the command, values after =")
+        << QStringList{"--lang=chinese", "--port", "auto", "read", "--output=a.z81"}
+        << "read port=auto ports=auto output=a.z81 chinese";
+    QTest::newRow("the last --lang counts")
+        << QStringList{"show", "a.z81", "--lang", "english", "--lang", "chinese"}
+        << "show file=a.z81 chinese";
+    QTest::newRow("write")
+        << QStringList{"write",       "plan.z81",    "--port",       "COM1",
+                       "--no-backup", "--no-verify", "--backup-dir", "b"}
+        << "write port=COM1 ports=COM1 file=plan.z81 no-backup no-verify backup-dir=b";
+    QTest::newRow("write to several radios")
+        << QStringList{"write", "--port", "/dev/a", "--port", "/dev/b", "plan.z81"}
+        << "write port=/dev/a ports=/dev/a,/dev/b file=plan.z81";
+    QTest::newRow("show") << QStringList{"show", "a.z81"} << "show file=a.z81";
+    QTest::newRow("show of a file named -") << QStringList{"show", "-"} << "show file=-";
+    QTest::newRow("diff of two files")
+        << QStringList{"diff", "a.z81", "b.z81"} << "diff file=a.z81 other=b.z81";
+    QTest::newRow("diff with the radio")
+        << QStringList{"diff", "--port", "p", "a.z81", "--trace", "t"}
+        << "diff port=p ports=p file=a.z81 trace=t";
+    QTest::newRow("ports") << QStringList{"ports", "--progress"} << "ports progress";
+    QTest::newRow("sheet") << QStringList{"sheet", "a.z81", "a.pdf", "--lang", "chinese"}
+                           << "sheet file=a.z81 sheet=a.pdf chinese";
+    QTest::newRow("export") << QStringList{"export", "a.z81", "a.csv"}
+                            << "export file=a.z81 other=a.csv";
+    QTest::newRow("import")
+        << QStringList{"import",     "a.csv",           "a.z81",     "--band",
+                       "144-148MHz", "--skip-bad-rows", "--renumber"}
+        << "import file=a.csv other=a.z81 band=144-148MHz renumber skip-bad-rows";
+    QTest::newRow("help") << QStringList{"--help"} << "help";
+    QTest::newRow("-h") << QStringList{"-h"} << "help";
+    QTest::newRow("help after a command") << QStringList{"write", "--help"} << "help";
+    QTest::newRow("help with a fault") << QStringList{"show", "--fast", "--help"} << "help";
+    QTest::newRow("version") << QStringList{"--version"} << "version";
+}
+
+void CliArgumentsTest::parses() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, parsed);
+    const Result<Arguments> result = parse(arguments);
+    QVERIFY2(result, qPrintable(result.message()));
+    QCOMPARE(described(result.value()), parsed);
+}
+
+void CliArgumentsTest::refusals_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("no command") << QStringList{} << "no command given";
+    QTest::newRow("only options") << QStringList{"--lang", "english"} << "no command given";
+    QTest::newRow("unknown command") << QStringList{"erase"} << "unknown command 'erase'";
+    QTest::newRow("unknown option")
+        << QStringList{"show", "a.z81", "--fast"} << "unknown option '--fast'";
+    QTest::newRow("unknown option with a value")
+        << QStringList{"show", "a.z81", "--fast=1"} << "unknown option '--fast'";
+    QTest::newRow("unknown letter") << QStringList{"show", "a.z81", "-x"} << "unknown option '-x'";
+    QTest::newRow("missing value")
+        << QStringList{"read", "--output", "a.z81", "--port"} << "--port needs a value";
+    QTest::newRow("empty value") << QStringList{"read", "--port=", "--output", "a.z81"}
+                                 << "--port needs a value";
+    QTest::newRow("empty value of another command")
+        << QStringList{"write", "a.z81", "--port", "p", "--backup-dir", ""}
+        << "--backup-dir needs a value";
+    QTest::newRow("bad language") << QStringList{"show", "a.z81", "--lang", "french"}
+                                  << "--lang takes english or chinese, not 'french'";
+    QTest::newRow("bad language before a good one")
+        << QStringList{"show", "a.z81", "--lang", "french", "--lang", "english"}
+        << "--lang takes english or chinese, not 'french'";
+    QTest::newRow("bad band") << QStringList{"import", "a.csv", "a.z81", "--band", "2m"}
+                              << "--band takes a band such as 136-174MHz, not '2m'";
+    QTest::newRow("write's switch in read")
+        << QStringList{"read", "--port", "p", "--output", "a.z81", "--no-backup"}
+        << "--no-backup belongs to write";
+    QTest::newRow("write's folder in show")
+        << QStringList{"show", "a.z81", "--backup-dir", "b"} << "--backup-dir belongs to write";
+    QTest::newRow("import's switch in export")
+        << QStringList{"export", "a.z81", "a.csv", "--renumber"} << "--renumber belongs to import";
+    QTest::newRow("import's band in write")
+        << QStringList{"write", "a.z81", "--port", "p", "--band", "144-148MHz"}
+        << "--band belongs to import";
+    QTest::newRow("read's file in write")
+        << QStringList{"write", "a.z81", "--port", "p", "--output", "b.z81"}
+        << "--output belongs to read";
+    QTest::newRow("read's folder in write")
+        << QStringList{"write", "a.z81", "--port", "p", "--output-dir", "d"}
+        << "--output-dir belongs to read";
+    QTest::newRow("port in show") << QStringList{"show", "a.z81", "--port", "p"}
+                                  << "show takes no --port";
+    QTest::newRow("port in ports")
+        << QStringList{"ports", "--port", "auto"} << "ports takes no --port";
+    QTest::newRow("port in sheet")
+        << QStringList{"sheet", "a.z81", "a.pdf", "--port", "p"} << "sheet takes no --port";
+    QTest::newRow("port in import")
+        << QStringList{"import", "a.csv", "a.z81", "--port", "p"} << "import takes no --port";
+    QTest::newRow("read without port")
+        << QStringList{"read", "--output", "a.z81"} << "--port PORT is required";
+    QTest::newRow("read without anything") << QStringList{"read"} << "--port PORT is required";
+    QTest::newRow("read without output")
+        << QStringList{"read", "--port", "p"} << "--output FILE is required";
+    QTest::newRow("write without port")
+        << QStringList{"write", "a.z81"} << "--port PORT is required";
+    QTest::newRow("write without file")
+        << QStringList{"write", "--port", "p"} << "no channel file given";
+    QTest::newRow("show without file") << QStringList{"show"} << "no channel file given";
+    QTest::newRow("diff of one file")
+        << QStringList{"diff", "a.z81"} << "diff needs two channel files, or --port PORT and one";
+    QTest::newRow("diff with the radio and no file")
+        << QStringList{"diff", "--port", "p"} << "no channel file given";
+    QTest::newRow("sheet without pdf")
+        << QStringList{"sheet", "a.z81"} << "sheet needs a channel file and a PDF file";
+    QTest::newRow("export without list")
+        << QStringList{"export", "a.z81"} << "export needs a channel file and a CSV file";
+    QTest::newRow("import without channel file")
+        << QStringList{"import", "a.csv"} << "import needs a CSV file and a channel file";
+    QTest::newRow("show of two files")
+        << QStringList{"show", "a.z81", "b.z81"} << "unexpected argument 'b.z81'";
+    QTest::newRow("ports with a file")
+        << QStringList{"ports", "a.z81"} << "unexpected argument 'a.z81'";
+    QTest::newRow("read with a file")
+        << QStringList{"read", "--port", "p", "--output", "a.z81", "b.z81"}
+        << "unexpected argument 'b.z81'";
+    QTest::newRow("diff with the radio and two files")
+        << QStringList{"diff", "--port", "p", "a.z81", "b.z81"} << "unexpected argument 'b.z81'";
+    QTest::newRow("export of three")
+        << QStringList{"export", "a.z81", "a.csv", "x", "y"} << "unexpected argument 'y'";
+    QTest::newRow("file and folder")
+        << QStringList{"read", "--port", "p", "--output", "a.z81", "--output-dir", "d"}
+        << "--output and --output-dir exclude each other";
+    QTest::newRow("several radios into one file")
+        << QStringList{"read", "--port", "a", "--port", "b", "--output", "a.z81"}
+        << "a read from several radios needs --output-dir, not --output";
+    QTest::newRow("one trace for several radios")
+        << QStringList{"write", "a.z81", "--port", "a", "--port", "b", "--trace", "t"}
+        << "--trace takes one --port";
+    QTest::newRow("diff with several radios")
+        << QStringList{"diff", "a.z81", "--port", "a", "--port", "b"}
+        << "only read and write take several --port";
+}
+
+void CliArgumentsTest::refusals() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, message);
+    const Result<Arguments> result = parse(arguments);
+    QVERIFY2(!result, result ? qPrintable(described(result.value())) : "");
+    QCOMPARE(result.message(), message);
+}
+
+void CliArgumentsTest::helpListsEveryCommandAndOption_data() {
+    QTest::addColumn<Language>("language");
+    QTest::newRow("english") << Language::English;
+    QTest::newRow("chinese") << Language::Chinese;
+}
+
+void CliArgumentsTest::helpListsEveryCommandAndOption() {
+    QFETCH(Language, language);
+    Translations translations;
+    translations.install(testsupport::binaryFolder(), language);
+    const QString help = usageText();
+    const QStringList lines = help.split(QLatin1Char('\n'));
+    for (const QString& line : lines) {
+        QVERIFY2(displayWidth(line) <= 80, qPrintable(line));
+        // Chinese breaks between characters, but never before "，" or "）".
+        const QString start = line.trimmed().left(1);
+        QVERIFY2(start.isEmpty() || displayWidth(start) == 1 ||
+                     (start.at(0).category() != QChar::Punctuation_Other &&
+                      start.at(0).category() != QChar::Punctuation_Close),
+                 qPrintable(line));
+    }
+    QVERIFY2(lines.first().endsWith(QStringLiteral(" zev4800-cli read --port PORT --output "
+                                                   "FILE.z81 [options]")),
+             qPrintable(lines.first()));
+
+    // What a user looks up, in the order they find it.
+    const QStringList entries{"  read ",
+                              "  write ",
+                              "  show ",
+                              "  diff ",
+                              "  export ",
+                              "  import ",
+                              "  ports ",
+                              "  sheet ",
+                              "  --port PORT ",
+                              "  --output FILE ",
+                              "  --output-dir DIR ",
+                              "  --lang LANGUAGE ",
+                              "  --trace FILE ",
+                              "  --progress ",
+                              "  --no-backup ",
+                              "  --backup-dir DIR ",
+                              "  --no-verify ",
+                              "  --band BAND ",
+                              "  --renumber ",
+                              "  --skip-bad-rows ",
+                              "  -h, --help ",
+                              "  --version "};
+    qsizetype from = 0;
+    for (const QString& entry : entries) {
+        const qsizetype at = help.indexOf(QLatin1Char('\n') + entry, from);
+        QVERIFY2(at >= 0, qPrintable(entry + QStringLiteral(" is not listed in order")));
+        from = at + 1;
+    }
+    // Every command and option the usage lines show is one the parser knows.
+    const auto translated = [](const char* text, const QString& name) {
+        return QCoreApplication::translate("zev::cli::CommandLine", text).arg(name);
+    };
+    for (const QString& line : lines) {
+        const qsizetype at = line.indexOf(QStringLiteral("zev4800-cli "));
+        if (at < 0)
+            continue;
+        const QStringList words = line.mid(at).split(QLatin1Char(' '));
+        const QString command = words.at(1);
+        QVERIFY2(parse({command}).message() != translated("unknown command '%1'", command),
+                 qPrintable(line));
+        for (QString word : words) {
+            word.remove(QLatin1Char('['));
+            if (word.startsWith(QStringLiteral("--")))
+                QVERIFY2(parse({command, word, QStringLiteral("x")}).message() !=
+                             translated("unknown option '%1'", word),
+                         qPrintable(word));
+        }
+    }
+    if (language == Language::Chinese)
+        QVERIFY2(help.contains(QStringLiteral("命令")), qPrintable(help));
+}
+
+void CliArgumentsTest::refusalsSpeakTheInstalledLanguage() {
+    Translations translations;
+    translations.install(testsupport::binaryFolder(), Language::Chinese);
+    const Result<Arguments> result = parse({"show", "a.z81", "--port", "p"});
+    QVERIFY(!result);
+    QCOMPARE(result.message(), QStringLiteral("show 不接受 --port"));
+}
+
+QTEST_GUILESS_MAIN(CliArgumentsTest)
+#include "tst_cliarguments.moc"
