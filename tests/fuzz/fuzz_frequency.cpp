@@ -3,6 +3,7 @@
 // outside the range is refused, never moved into it.
 
 #include "fuzzcheck.h"
+#include "plan/excerpt.h"
 #include "plan/frequency.h"
 
 using namespace zev;
@@ -20,7 +21,7 @@ void checkNormalised(const QString& typed, QChar separator, QChar other) {
         FUZZ_CHECK(normalised.ok(), normalised.message());
     if (mhz && !held)
         FUZZ_CHECK(!normalised.ok() &&
-                       normalised.message() == frequencyOutsideRange(typed.trimmed()),
+                       normalised.message() == frequencyOutsideRange(excerpt(typed.trimmed())),
                    QStringLiteral("'%1' gives '%2'")
                        .arg(typed, normalised.ok() ? normalised.value() : normalised.message()));
     if (!normalised.ok())
