@@ -235,34 +235,6 @@ The channel table then holds the list&apos;s channels only; the function options
 <context>
     <name>zev::Codec</name>
     <message>
-        <source>squelch level</source>
-        <translation>静噪电平</translation>
-    </message>
-    <message>
-        <source>battery save</source>
-        <translation>电池省电</translation>
-    </message>
-    <message>
-        <source>time-out timer</source>
-        <translation>超时禁发</translation>
-    </message>
-    <message>
-        <source>voice prompt</source>
-        <translation>语音通知</translation>
-    </message>
-    <message>
-        <source>key beep</source>
-        <translation>提示音</translation>
-    </message>
-    <message>
-        <source>alarm key</source>
-        <translation>报警按键</translation>
-    </message>
-    <message>
-        <source>scan</source>
-        <translation>扫描允许</translation>
-    </message>
-    <message>
         <source>The %1 option has no selection.</source>
         <translation>选项“%1”没有选定值。</translation>
     </message>
@@ -467,34 +439,6 @@ The channel table then holds the list&apos;s channels only; the function options
     <message>
         <source>Band</source>
         <translation>频段</translation>
-    </message>
-    <message>
-        <source>Squelch level</source>
-        <translation>静噪等级</translation>
-    </message>
-    <message>
-        <source>Battery save</source>
-        <translation>省电</translation>
-    </message>
-    <message>
-        <source>Time-out timer</source>
-        <translation>发射限时</translation>
-    </message>
-    <message>
-        <source>Voice prompt</source>
-        <translation>语音提示</translation>
-    </message>
-    <message>
-        <source>Key beep</source>
-        <translation>按键提示音</translation>
-    </message>
-    <message>
-        <source>Alarm key</source>
-        <translation>报警键</translation>
-    </message>
-    <message>
-        <source>Scan</source>
-        <translation>扫描</translation>
     </message>
     <message>
         <source>... and %1 more</source>
@@ -789,31 +733,7 @@ The channel table then holds the list&apos;s channels only; the function options
     </message>
 </context>
 <context>
-    <name>zev::WriteCheck</name>
-    <message>
-        <source>%1: %2 &apos;%3&apos; is not a frequency</source>
-        <translation>%1：%2 &apos;%3&apos; 不是有效的频率</translation>
-    </message>
-    <message>
-        <source>%1: %2 &apos;%3&apos; is not a tone</source>
-        <translation>%1：%2 &apos;%3&apos; 不是有效的亚音</translation>
-    </message>
-    <message>
-        <source>%1: %2 &apos;%3&apos; is not a power word</source>
-        <translation>%1：%2 &apos;%3&apos; 不是有效的功率值</translation>
-    </message>
-    <message>
-        <source>%1: %2 &apos;%3&apos; is not an on/off word</source>
-        <translation>%1：%2 &apos;%3&apos; 不是有效的开关值</translation>
-    </message>
-    <message>
-        <source>Channel %1</source>
-        <translation>信道 %1</translation>
-    </message>
-    <message>
-        <source>%1: %2 is empty</source>
-        <translation>%1：%2 为空</translation>
-    </message>
+    <name>zev::Vocabulary</name>
     <message>
         <source>RX Freq</source>
         <translation>接收频率</translation>
@@ -841,6 +761,61 @@ The channel table then holds the list&apos;s channels only; the function options
     <message>
         <source>Busy Lock</source>
         <translation>繁忙锁定</translation>
+    </message>
+    <message>
+        <source>Squelch level</source>
+        <translation>静噪电平</translation>
+    </message>
+    <message>
+        <source>Battery save</source>
+        <translation>电池省电</translation>
+    </message>
+    <message>
+        <source>Time-out timer</source>
+        <translation>超时禁发</translation>
+    </message>
+    <message>
+        <source>Voice prompt</source>
+        <translation>语音通知</translation>
+    </message>
+    <message>
+        <source>Key beep</source>
+        <translation>提示音</translation>
+    </message>
+    <message>
+        <source>Alarm key</source>
+        <translation>报警按键</translation>
+    </message>
+    <message>
+        <source>Scan</source>
+        <translation>扫描允许</translation>
+    </message>
+</context>
+<context>
+    <name>zev::WriteCheck</name>
+    <message>
+        <source>%1: %2 &apos;%3&apos; is not a frequency</source>
+        <translation>%1：%2 &apos;%3&apos; 不是有效的频率</translation>
+    </message>
+    <message>
+        <source>%1: %2 &apos;%3&apos; is not a tone</source>
+        <translation>%1：%2 &apos;%3&apos; 不是有效的亚音</translation>
+    </message>
+    <message>
+        <source>%1: %2 &apos;%3&apos; is not a power word</source>
+        <translation>%1：%2 &apos;%3&apos; 不是有效的功率值</translation>
+    </message>
+    <message>
+        <source>%1: %2 &apos;%3&apos; is not an on/off word</source>
+        <translation>%1：%2 &apos;%3&apos; 不是有效的开关值</translation>
+    </message>
+    <message>
+        <source>Channel %1</source>
+        <translation>信道 %1</translation>
+    </message>
+    <message>
+        <source>%1: %2 is empty</source>
+        <translation>%1：%2 为空</translation>
     </message>
     <message>
         <source>Channel %1: the line is missing</source>

@@ -73,26 +73,6 @@ QList<PlanDifference> comparePlans(const ChannelFile& before, const ChannelFile&
     return differences;
 }
 
-QString optionName(Option option) {
-    switch (option) {
-    case Option::Squelch:
-        return QCoreApplication::translate("zev::PlanCompare", "Squelch level");
-    case Option::BatterySave:
-        return QCoreApplication::translate("zev::PlanCompare", "Battery save");
-    case Option::TimeOutTimer:
-        return QCoreApplication::translate("zev::PlanCompare", "Time-out timer");
-    case Option::VoicePrompt:
-        return QCoreApplication::translate("zev::PlanCompare", "Voice prompt");
-    case Option::KeyBeep:
-        return QCoreApplication::translate("zev::PlanCompare", "Key beep");
-    case Option::AlarmKey:
-        return QCoreApplication::translate("zev::PlanCompare", "Alarm key");
-    case Option::Scan:
-        return QCoreApplication::translate("zev::PlanCompare", "Scan");
-    }
-    return {};
-}
-
 QString describeChange(const PlanDifference& difference) {
     return QStringLiteral("%1: %2 -> %3")
         .arg(subject(difference), shown(difference.before), shown(difference.after));

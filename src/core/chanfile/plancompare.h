@@ -28,9 +28,6 @@ struct PlanDifference {
 // empty whatever its other cells hold, as the radio and the channel file keep it.
 QList<PlanDifference> comparePlans(const ChannelFile& before, const ChannelFile& after);
 
-// "Squelch level": an option as a difference names it.
-QString optionName(Option option);
-
 // "CH03 RX Freq: 145.12500 -> 145.25000", "Squelch level: 2 -> 5", "Band: A -> B".
 QString describeChange(const PlanDifference& difference);
 

@@ -185,19 +185,19 @@ QString columnName(int column) {
     // The English pack's header titles.
     switch (column) {
     case ChannelPlan::RxFrequency:
-        return QCoreApplication::translate("zev::WriteCheck", "RX Freq");
+        return QCoreApplication::translate("zev::Vocabulary", "RX Freq");
     case ChannelPlan::RxTone:
-        return QCoreApplication::translate("zev::WriteCheck", "RX Tone");
+        return QCoreApplication::translate("zev::Vocabulary", "RX Tone");
     case ChannelPlan::TxFrequency:
-        return QCoreApplication::translate("zev::WriteCheck", "TX Freq");
+        return QCoreApplication::translate("zev::Vocabulary", "TX Freq");
     case ChannelPlan::TxTone:
-        return QCoreApplication::translate("zev::WriteCheck", "TX Tone");
+        return QCoreApplication::translate("zev::Vocabulary", "TX Tone");
     case ChannelPlan::Power:
-        return QCoreApplication::translate("zev::WriteCheck", "Power");
+        return QCoreApplication::translate("zev::Vocabulary", "Power");
     case ChannelPlan::FlagA:
-        return QCoreApplication::translate("zev::WriteCheck", "Scan Add");
+        return QCoreApplication::translate("zev::Vocabulary", "Scan Add");
     case ChannelPlan::FlagB:
-        return QCoreApplication::translate("zev::WriteCheck", "Busy Lock");
+        return QCoreApplication::translate("zev::Vocabulary", "Busy Lock");
     }
     return {};
 }

@@ -1,5 +1,6 @@
 #include "plan/vocabulary.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 
 namespace zev {
@@ -104,6 +105,33 @@ QStringList optionItems(Option option, const Words& words, const OptionTexts& te
 
 QChar decimalSeparator() {
     return QLocale().decimalPoint() == QStringLiteral(",") ? QLatin1Char(',') : QLatin1Char('.');
+}
+
+QString optionName(Option option) {
+    switch (option) {
+    case Option::Squelch:
+        return QCoreApplication::translate("zev::Vocabulary", "Squelch level");
+    case Option::BatterySave:
+        return QCoreApplication::translate("zev::Vocabulary", "Battery save");
+    case Option::TimeOutTimer:
+        return QCoreApplication::translate("zev::Vocabulary", "Time-out timer");
+    case Option::VoicePrompt:
+        return QCoreApplication::translate("zev::Vocabulary", "Voice prompt");
+    case Option::KeyBeep:
+        return QCoreApplication::translate("zev::Vocabulary", "Key beep");
+    case Option::AlarmKey:
+        return QCoreApplication::translate("zev::Vocabulary", "Alarm key");
+    case Option::Scan:
+        return QCoreApplication::translate("zev::Vocabulary", "Scan");
+    }
+    return {};
+}
+
+QString optionNameInSentence(Option option) {
+    QString name = optionName(option);
+    if (!name.isEmpty())
+        name[0] = name[0].toLower();
+    return name;
 }
 
 } // namespace zev

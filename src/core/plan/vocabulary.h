@@ -55,6 +55,12 @@ OptionTexts chineseOptionTexts();
 
 QStringList optionItems(Option option, const Words& words, const OptionTexts& texts);
 
+// "Squelch level": an option as messages, tables and comparisons name it, in the language of the
+// messages with the options window's own words.
+QString optionName(Option option);
+// The same name within a sentence: "the squelch level".
+QString optionNameInSentence(Option option);
+
 // The user's decimal separator: "," when the locale uses a comma, otherwise ".".
 QChar decimalSeparator();
 

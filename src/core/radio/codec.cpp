@@ -83,26 +83,6 @@ bool isListed(Option option, int index) {
     return index >= 0 && index < optionItemCount(option);
 }
 
-QString optionName(Option option) {
-    switch (option) {
-    case Option::Squelch:
-        return QCoreApplication::translate("zev::Codec", "squelch level");
-    case Option::BatterySave:
-        return QCoreApplication::translate("zev::Codec", "battery save");
-    case Option::TimeOutTimer:
-        return QCoreApplication::translate("zev::Codec", "time-out timer");
-    case Option::VoicePrompt:
-        return QCoreApplication::translate("zev::Codec", "voice prompt");
-    case Option::KeyBeep:
-        return QCoreApplication::translate("zev::Codec", "key beep");
-    case Option::AlarmKey:
-        return QCoreApplication::translate("zev::Codec", "alarm key");
-    case Option::Scan:
-        return QCoreApplication::translate("zev::Codec", "scan");
-    }
-    return {};
-}
-
 // The options block holds each of these indices as one decimal digit in a byte's low nibble.
 struct OptionDigit {
     Option option;
@@ -243,7 +223,7 @@ Result<OptionIndices> decodeOptions(const Block& block) {
             return Status::failure(
                 QStringLiteral("Options byte %1 (%2) holds %3: its low digit is not decimal.")
                     .arg(digit.offset)
-                    .arg(optionName(digit.option), byteHex(block[digit.offset])));
+                    .arg(optionNameInSentence(digit.option), byteHex(block[digit.offset])));
         indices[optionSlot(digit.option)] = value;
     }
     indices[optionSlot(Option::Scan)] = block[field::Scan] == ScanOff ? 1 : 0;
@@ -328,7 +308,7 @@ Status checkOption(Option option, int index) {
         return Status::success();
     return Status::failure(
         QCoreApplication::translate("zev::Codec", "The %1 option has no selection.")
-            .arg(optionName(option)));
+            .arg(optionNameInSentence(option)));
 }
 
 Status checkBand(const QString& band) {
