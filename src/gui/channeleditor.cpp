@@ -1,5 +1,6 @@
 #include "channeleditor.h"
 
+#include "errorbox.h"
 #include "plan/channelplan.h"
 #include "plan/frequency.h"
 #include "plan/vocabulary.h"
@@ -9,7 +10,6 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -273,7 +273,7 @@ void ChannelEditor::offerCorrection(Cell failedCell, const QString& refused, boo
 }
 
 void ChannelEditor::reportFailure(const Status& failure) {
-    QMessageBox::critical(this, QStringLiteral("ZEV4800"), failure.message());
+    showErrorBox(this, failure.message());
 }
 
 // --- grid -------------------------------------------------------------------------------------
