@@ -15,17 +15,31 @@ Words englishWords() {
             QStringLiteral("Low")};
 }
 
+namespace {
+
+WordMeaning meaningIn(const QString& text, const Words& words) {
+    if (text == words.off)
+        return WordMeaning::Off;
+    if (text == words.on)
+        return WordMeaning::On;
+    if (text == words.high)
+        return WordMeaning::High;
+    if (text == words.low)
+        return WordMeaning::Low;
+    return WordMeaning::None;
+}
+
+} // namespace
+
+WordMeaning recogniseWord(const QString& text, const Words& activeWords) {
+    const WordMeaning meaning = meaningIn(text, activeWords);
+    return meaning != WordMeaning::None ? meaning : recogniseWord(text);
+}
+
 WordMeaning recogniseWord(const QString& text) {
-    for (const Words& words : {chineseWords(), englishWords()}) {
-        if (text == words.off)
-            return WordMeaning::Off;
-        if (text == words.on)
-            return WordMeaning::On;
-        if (text == words.high)
-            return WordMeaning::High;
-        if (text == words.low)
-            return WordMeaning::Low;
-    }
+    for (const Words& words : {chineseWords(), englishWords()})
+        if (const WordMeaning meaning = meaningIn(text, words); meaning != WordMeaning::None)
+            return meaning;
     return WordMeaning::None;
 }
 

@@ -23,6 +23,8 @@ Words englishWords();
 // The words the program recognises in either language, by what they mean.
 enum class WordMeaning { None, Off, On, High, Low };
 WordMeaning recogniseWord(const QString& text);
+// The same, with the words of the active language (a pack may bring its own) looked at first.
+WordMeaning recogniseWord(const QString& text, const Words& activeWords);
 
 // The 258 tones the picker always offers: 50 CTCSS tones, the 104 DCS codes normal, then inverted.
 const QStringList& builtinTones();

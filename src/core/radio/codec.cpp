@@ -55,13 +55,13 @@ constexpr int KeyBeepBit = 0x2;
 constexpr int AlarmKeyBit = 0x1;
 
 bool isOff(const QString& text, const Words& words) {
-    return text == words.off || recogniseWord(text) == WordMeaning::Off;
+    return recogniseWord(text, words) == WordMeaning::Off;
 }
 bool isOn(const QString& text, const Words& words) {
-    return text == words.on || recogniseWord(text) == WordMeaning::On;
+    return recogniseWord(text, words) == WordMeaning::On;
 }
 bool isHigh(const QString& text, const Words& words) {
-    return text == words.high || recogniseWord(text) == WordMeaning::High;
+    return recogniseWord(text, words) == WordMeaning::High;
 }
 
 // Blanks and control characters around a tone cell do not count.

@@ -19,20 +19,17 @@ bool isTone(const QString& cell, const Words& words) {
     static const QRegularExpression form(
         QStringLiteral("^([0-9]{2}\\.[0-9]|[12][0-9]{2}\\.[0-9]|D[0-7]{3}[NI])$"));
     const QString text = cell.trimmed();
-    return text == words.off || recogniseWord(text) == WordMeaning::Off ||
-           form.match(text).hasMatch();
+    return recogniseWord(text, words) == WordMeaning::Off || form.match(text).hasMatch();
 }
 
 bool isPowerWord(const QString& text, const Words& words) {
-    const WordMeaning meaning = recogniseWord(text);
-    return text == words.high || text == words.low || meaning == WordMeaning::High ||
-           meaning == WordMeaning::Low;
+    const WordMeaning meaning = recogniseWord(text, words);
+    return meaning == WordMeaning::High || meaning == WordMeaning::Low;
 }
 
 bool isFlagWord(const QString& text, const Words& words) {
-    const WordMeaning meaning = recogniseWord(text);
-    return text == words.on || text == words.off || meaning == WordMeaning::On ||
-           meaning == WordMeaning::Off;
+    const WordMeaning meaning = recogniseWord(text, words);
+    return meaning == WordMeaning::On || meaning == WordMeaning::Off;
 }
 
 // A whole sentence for each kind of cell, so that a translation can order its parts freely.
