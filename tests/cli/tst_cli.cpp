@@ -1,3 +1,4 @@
+#include "channelfiletext.h"
 #include "files.h"
 #include "frames.h"
 #include "gbk.h"
@@ -65,42 +66,23 @@ using namespace testsupport;
 
 namespace {
 
-QByteArray crlfLines(const QStringList& lines) {
-    return gbk(lines.join("\r\n") + "\r\n");
-}
-
-QStringList emptyChannelLines(int from) {
-    QStringList lines;
-    for (int row = from; row <= 16; ++row)
-        lines.append(
-            QStringLiteral("CH%1 |  |  |  |  |  |  |  | ").arg(row, 2, 10, QLatin1Char('0')));
-    return lines;
-}
-
 // The demo radio as the English interface saves it.
 QByteArray demoFileEnglish() {
-    return crlfLines(
-        QStringList{"RH-4800 MEMORY CHANNEL", "", "", "BAND 136-174MHz", "Squelch 2 2",
-                    "BatSave 1 ON", "TxT.O.T 4 4 min", "SCAN 1 OFF", "TONE 1 ON", "BAO 1 ON",
-                    "VOICE 0 Chinese male", "", "",
-                    "CH01 | 146.52000 | OFF | 146.52000 | OFF | High | ON | ON | ",
-                    "CH02 | 145.27500 | 88.5 | 144.67500 | 88.5 | High | ON | OFF | ",
-                    "CH03 | 156.80000 | OFF | 156.80000 | OFF | High | OFF | ON | ",
-                    "CH04 | 151.82000 | D023N | 151.82000 | D023N | Low | ON | ON | ",
-                    "CH05 | 154.57000 | 100.0 | 154.57000 | 100.0 | Low | OFF | OFF | ",
-                    "CH06 | 162.55000 | OFF | 162.55000 | OFF | Low | ON | ON | "} +
-        emptyChannelLines(7));
+    return channelFileBytes(
+        channelFileLines({.voice = "0 Chinese male"},
+                         {"CH01 | 146.52000 | OFF | 146.52000 | OFF | High | ON | ON | ",
+                          "CH02 | 145.27500 | 88.5 | 144.67500 | 88.5 | High | ON | OFF | ",
+                          "CH03 | 156.80000 | OFF | 156.80000 | OFF | High | OFF | ON | ",
+                          "CH04 | 151.82000 | D023N | 151.82000 | D023N | Low | ON | ON | ",
+                          "CH05 | 154.57000 | 100.0 | 154.57000 | 100.0 | Low | OFF | OFF | ",
+                          "CH06 | 162.55000 | OFF | 162.55000 | OFF | Low | ON | ON | "}));
 }
 
 // Channel 3 as the worked example, words of both languages, band 144-148MHz.
 QByteArray planToWrite(const QString& rxFrequency = "145.12500") {
-    return crlfLines(QStringList{"RH-4800 MEMORY CHANNEL", "", "", "BAND 144-148MHz", "Squelch 2 2",
-                                 "BatSave 1 ON", "TxT.O.T 4 4 min", "SCAN 1 OFF", "TONE 1 ON",
-                                 "BAO 1 ON", "VOICE 0 x", "", "", "CH01 |  |  |  |  |  |  |  | ",
-                                 "CH02 |  |  |  |  |  |  |  | ",
-                                 "CH03 | " + rxFrequency +
-                                     " | 67.0 | 145.12500 | D023N | 高功率 | ON | 启用 | "} +
-                     emptyChannelLines(4));
+    return channelFileBytes(channelFileLines(
+        {.band = "144-148MHz"},
+        {"CH03 | " + rxFrequency + " | 67.0 | 145.12500 | D023N | 高功率 | ON | 启用 | "}));
 }
 
 int stderrLines(const ProgramRun& run) {
@@ -184,14 +166,11 @@ void CliTest::writeFileIntoTheRadio() {
 void CliTest::frequenciesOutsideTheBandAreWrittenWithAWarning() {
     const QString plan = m_dir.filePath("outside.z81");
     const QString image = m_dir.filePath("outside.bin");
-    QVERIFY(writeFile(
-        plan, crlfLines(QStringList{"RH-4800 MEMORY CHANNEL", "", "", "BAND 136-174MHz",
-                                    "Squelch 2 2", "BatSave 1 ON", "TxT.O.T 4 4 min", "SCAN 1 OFF",
-                                    "TONE 1 ON", "BAO 1 ON", "VOICE 0 x", "", "",
-                                    "CH01 | 430.00625 | OFF | 430.00625 | OFF | High | ON | ON | ",
-                                    "CH02 | 146.52000 | OFF | 146.52000 | OFF | High | ON | ON | ",
-                                    "CH03 | 145.12500 | OFF | 550.00000 | OFF | Low | ON | ON | "} +
-                        emptyChannelLines(4))));
+    QVERIFY(
+        writeFile(plan, channelFileBytes(channelFileLines(
+                            {}, {"CH01 | 430.00625 | OFF | 430.00625 | OFF | High | ON | ON | ",
+                                 "CH02 | 146.52000 | OFF | 146.52000 | OFF | High | ON | ON | ",
+                                 "CH03 | 145.12500 | OFF | 550.00000 | OFF | Low | ON | ON | "}))));
     SimulatorProcess sim({"--image", image, "--baud", "0"});
     const ProgramRun run = runCli({"write", "--port", sim.terminal(), plan, "--lang", "english"});
     QCOMPARE(run.exitCode, 0);
@@ -566,30 +545,17 @@ void CliTest::showListsWhatTheRadioWouldRefuse() {
     QFETCH(QByteArray, lang);
     QFETCH(bool, clean);
     QFETCH(QStringList, problems);
-    QStringList lines{"RH-4800 MEMORY CHANNEL",
-                      "",
-                      "",
-                      "BAND 136-174MHz",
-                      "Squelch 2 2",
-                      "BatSave 1 ON",
-                      "TxT.O.T 4 4 min",
-                      "SCAN 1 OFF",
-                      "TONE 1 ON",
-                      "BAO 1 ON",
-                      "VOICE 0 x",
-                      "",
-                      "",
-                      "CH01 | 146,52000 | OFF | 146,52000 | OFF | High | ON | ON | "};
-    lines << (clean ? "CH02 | 145,27500 | 99.9 | 145,27500 | OFF | 高功率 | 启用 | 禁用 | "
-                    : "CH02 | 145,27500 | 99.9x | 145,27500 | OFF | 高功率 | 启用 | 禁用 | ");
-    lines << emptyChannelLines(3);
+    QStringList lines = channelFileLines(
+        {}, {"CH01 | 146,52000 | OFF | 146,52000 | OFF | High | ON | ON | ",
+             clean ? "CH02 | 145,27500 | 99.9 | 145,27500 | OFF | 高功率 | 启用 | 禁用 | "
+                   : "CH02 | 145,27500 | 99.9x | 145,27500 | OFF | 高功率 | 启用 | 禁用 | "});
     if (!clean) {
         lines[19] = "CH07 | 14x.27500 | 67.0 | 145.27500 | 67.0 | Low | OFF | OFF | ";
         lines.removeLast();
     }
     QTemporaryDir dir;
     const QString path = dir.filePath("customer.z81");
-    QVERIFY(writeFile(path, crlfLines(lines)));
+    QVERIFY(writeFile(path, channelFileBytes(lines)));
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove("LC_ALL");
     environment.remove("LC_NUMERIC");

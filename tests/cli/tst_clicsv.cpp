@@ -1,5 +1,6 @@
 #include "chanfile/channelfile.h"
 #include "chanfile/plancompare.h"
+#include "channelfiletext.h"
 #include "files.h"
 #include "gbk.h"
 #include "programrun.h"
@@ -32,26 +33,7 @@ using namespace testsupport;
 namespace {
 
 QByteArray channelFile(const QString& band, const QStringList& channels) {
-    QStringList lines{"RH-4800 MEMORY CHANNEL",
-                      "",
-                      "",
-                      "BAND " + band,
-                      "Squelch 2 2",
-                      "BatSave 1 ON",
-                      "TxT.O.T 4 4 min",
-                      "SCAN 1 OFF",
-                      "TONE 1 ON",
-                      "BAO 1 ON",
-                      "VOICE 0 x",
-                      "",
-                      ""};
-    for (int row = 1; row <= 16; ++row) {
-        const QString prefix = QStringLiteral("CH%1 |").arg(row, 2, 10, QLatin1Char('0'));
-        const QStringList given =
-            channels.filter(QRegularExpression("^" + QRegularExpression::escape(prefix)));
-        lines << (given.isEmpty() ? prefix + "  |  |  |  |  |  |  | " : given.first());
-    }
-    return gbk(lines.join("\r\n") + "\r\n");
+    return channelFileBytes(channelFileLines({.band = band}, channels));
 }
 
 const QByteArray header = "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq\r\n";

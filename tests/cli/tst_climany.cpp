@@ -1,3 +1,4 @@
+#include "channelfiletext.h"
 #include "files.h"
 #include "frames.h"
 #include "programrun.h"
@@ -53,30 +54,11 @@ QStringList portOptions(const Simulators& list) {
     return options;
 }
 
-QByteArray crlfLines(const QStringList& lines) {
-    return lines.join("\r\n").toLatin1() + "\r\n";
-}
-
 // Band 144-148MHz and two channels: a radio that holds it was written.
 QByteArray plan() {
-    QStringList lines{"RH-4800 MEMORY CHANNEL",
-                      "",
-                      "",
-                      "BAND 144-148MHz",
-                      "Squelch 2 2",
-                      "BatSave 1 ON",
-                      "TxT.O.T 4 4 min",
-                      "SCAN 1 OFF",
-                      "TONE 1 ON",
-                      "BAO 1 ON",
-                      "VOICE 0 x",
-                      "",
-                      "",
-                      "CH01 | 145.50000 | 67.0 | 145.50000 | D023N | High | ON | OFF | ",
-                      "CH02 | 146.52000 | OFF | 146.52000 | OFF | Low | OFF | ON | "};
-    for (int row = 3; row <= 16; ++row)
-        lines << QStringLiteral("CH%1 |  |  |  |  |  |  |  | ").arg(row, 2, 10, QLatin1Char('0'));
-    return crlfLines(lines);
+    return channelFileBytes(channelFileLines(
+        {.band = "144-148MHz"}, {"CH01 | 145.50000 | 67.0 | 145.50000 | D023N | High | ON | OFF | ",
+                                 "CH02 | 146.52000 | OFF | 146.52000 | OFF | Low | OFF | ON | "}));
 }
 
 // The radio holds the file, as diff with the radio finds.

@@ -4,6 +4,7 @@
 #include "plan/vocabulary.h"
 #include "radio/filecheck.h"
 
+#include "channelfiletext.h"
 #include "files.h"
 #include "gbk.h"
 
@@ -23,37 +24,17 @@ private slots:
 
 namespace {
 
-QStringList emptyChannels(int from, int to) {
-    QStringList lines;
-    for (int row = from; row <= to; ++row)
-        lines << QStringLiteral("CH%1 |  |  |  |  |  |  |  | ").arg(row, 2, 10, QLatin1Char('0'));
-    return lines;
-}
-
 // The 29 lines of a clean file: channel 1 in Chinese words, channel 2 in English words with the
 // comma of a German number format.
 QStringList cleanLines() {
-    QStringList lines{"RH-4800 MEMORY CHANNEL",
-                      "",
-                      "",
-                      "BAND 136-174MHz",
-                      "Squelch 2 2",
-                      "BatSave 1 ON",
-                      "TxT.O.T 3 3",
-                      "SCAN 1 OFF",
-                      "TONE 1 ON",
-                      "BAO 1 ON",
-                      "VOICE 0 x",
-                      "",
-                      ""};
-    lines << "CH01 | 136.12500 | 67.0 | 136.12500 | D023N | 高功率 | 启用 | 禁用 | "
-          << "CH02 | 145,50000 | OFF | 145,50000 | 88.5 | Low | ON | OFF | ";
-    lines << emptyChannels(3, 16);
-    return lines;
+    return testsupport::channelFileLines(
+        {.timeOutTimer = "3 3"},
+        {"CH01 | 136.12500 | 67.0 | 136.12500 | D023N | 高功率 | 启用 | 禁用 | ",
+         "CH02 | 145,50000 | OFF | 145,50000 | 88.5 | Low | ON | OFF | "});
 }
 
 QByteArray fileBytes(const QStringList& lines) {
-    return testsupport::gbk(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+    return testsupport::channelFileBytes(lines);
 }
 
 } // namespace
