@@ -43,11 +43,12 @@ QStringList channelHeader(const ChannelPlan& plan) {
     for (int column = 0; column < ChannelPlan::ColumnCount; ++column)
         header.append(visibleText(plan.cell(column, 0)));
     if (std::any_of(header.cbegin(), header.cend(),
-                    [](const QString& title) { return title.isEmpty(); }))
-        return {QStringLiteral("CH"),      QStringLiteral("RX frequency"),
-                QStringLiteral("RX tone"), QStringLiteral("TX frequency"),
-                QStringLiteral("TX tone"), QStringLiteral("Power"),
-                QStringLiteral("Flag A"),  QStringLiteral("Flag B")};
+                    [](const QString& title) { return title.isEmpty(); })) {
+        // A pack without header titles: the columns by the names messages use.
+        header = {QStringLiteral("CH")};
+        for (int column = ChannelPlan::RxFrequency; column < ChannelPlan::ColumnCount; ++column)
+            header.append(columnName(column));
+    }
     return header;
 }
 

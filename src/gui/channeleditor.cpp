@@ -40,8 +40,8 @@ bool isClickCell(int column) {
     case ChannelPlan::RxTone:
     case ChannelPlan::TxTone:
     case ChannelPlan::Power:
-    case ChannelPlan::FlagA:
-    case ChannelPlan::FlagB:
+    case ChannelPlan::ScanAdd:
+    case ChannelPlan::BusyLock:
         return true;
     default:
         return false;
@@ -312,8 +312,8 @@ void ChannelEditor::runClickBehaviour(bool flipValues) {
         if (used && flipValues)
             m_plan.togglePower(row);
         break;
-    case ChannelPlan::FlagA:
-    case ChannelPlan::FlagB:
+    case ChannelPlan::ScanAdd:
+    case ChannelPlan::BusyLock:
         if (used && flipValues)
             m_plan.toggleFlag(column, row);
         break;

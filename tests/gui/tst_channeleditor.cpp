@@ -433,8 +433,8 @@ void ChannelEditorTest::clicksFlipPowerAndFlags_data() {
     QTest::addColumn<int>("column");
     QTest::addColumn<QString>("flipped");
     QTest::newRow("power") << int(ChannelPlan::Power) << zh.high;
-    QTest::newRow("flag A") << int(ChannelPlan::FlagA) << zh.on;
-    QTest::newRow("flag B") << int(ChannelPlan::FlagB) << zh.off;
+    QTest::newRow("scan add") << int(ChannelPlan::ScanAdd) << zh.on;
+    QTest::newRow("busy lock") << int(ChannelPlan::BusyLock) << zh.off;
 }
 
 void ChannelEditorTest::clicksFlipPowerAndFlags() {
@@ -489,7 +489,7 @@ void ChannelEditorTest::keyboardAndWheelMoveWithoutFlipping() {
     QTest::keyClick(m_grid, Qt::Key_Right);
     QTest::keyClick(m_grid, Qt::Key_Right);
     QTest::keyClick(m_grid, Qt::Key_Right);
-    QTest::keyClick(m_grid, Qt::Key_Right); // over power, flag A and flag B
+    QTest::keyClick(m_grid, Qt::Key_Right); // over power, Scan Add and Busy Lock
     const QPoint centre = cellCentre(7, 7);
     turnWheel(centre, -120); // one notch down: row 8
     QCOMPARE(selected(), (ChannelGrid::Cell{7, 8}));

@@ -180,8 +180,8 @@ void TranslationsTest::messagesInChinese_data() {
     cell("write: RX tone", ChannelPlan::RxTone, "D089N");
     cell("write: empty TX tone", ChannelPlan::TxTone, "");
     cell("write: power", ChannelPlan::Power, "Max");
-    cell("write: first flag", ChannelPlan::FlagA, "高功率");
-    cell("write: second flag", ChannelPlan::FlagB, "maybe");
+    cell("write: first flag", ChannelPlan::ScanAdd, "高功率");
+    cell("write: second flag", ChannelPlan::BusyLock, "maybe");
     QTest::newRow("write: no squelch selection") << "write"
                                                  << "squelch" << QByteArray() << 0 << QStringList();
     QTest::newRow("write: band") << "write"
@@ -360,7 +360,7 @@ void TranslationsTest::fileOfTheOtherLanguageOpensInTheWindowsWords() {
     // One click on each toggle of channel 1 changes it.
     QVERIFY(focusGrid(*window));
     zev::ChannelGrid* grid = gridOf(*window);
-    for (int column : {ChannelPlan::Power, ChannelPlan::FlagA, ChannelPlan::FlagB}) {
+    for (int column : {ChannelPlan::Power, ChannelPlan::ScanAdd, ChannelPlan::BusyLock}) {
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
                           grid->visualRect(plan.index(1, column)).center());
         QCoreApplication::processEvents(); // each click a step of its own

@@ -129,7 +129,7 @@ void UndoTest::everyStepUndoes() {
         click(*window, ChannelPlan::Power, 1);
         break;
     case Step::FlagToggle:
-        click(*window, ChannelPlan::FlagB, 2);
+        click(*window, ChannelPlan::BusyLock, 2);
         break;
     case Step::TonePick: {
         click(*window, ChannelPlan::TxTone, 2);

@@ -96,7 +96,7 @@ void ChannelPlanTest::toggleFlag() {
     QFETCH(QString, after);
     ChannelPlan plan;
     plan.setWords(englishWords());
-    for (int column : {ChannelPlan::FlagA, ChannelPlan::FlagB}) {
+    for (int column : {ChannelPlan::ScanAdd, ChannelPlan::BusyLock}) {
         plan.setCell(column, 5, before);
         plan.toggleFlag(column, 5);
         QCOMPARE(plan.cell(column, 5), after);

@@ -197,8 +197,8 @@ void CodecTest::toneEncodeOddCells() {
 void CodecTest::channelFlags_data() {
     QTest::addColumn<QString>("byte");
     QTest::addColumn<QString>("power");
-    QTest::addColumn<QString>("flagA");
-    QTest::addColumn<QString>("flagB");
+    QTest::addColumn<QString>("scanAdd");
+    QTest::addColumn<QString>("busyLock");
     const Words& w = english;
     QTest::newRow("F4") << "F4" << w.low << w.off << w.on;
     QTest::newRow("F5") << "F5" << w.low << w.off << w.off;
@@ -213,20 +213,20 @@ void CodecTest::channelFlags_data() {
 void CodecTest::channelFlags() {
     QFETCH(QString, byte);
     QFETCH(QString, power);
-    QFETCH(QString, flagA);
-    QFETCH(QString, flagB);
+    QFETCH(QString, scanAdd);
+    QFETCH(QString, busyLock);
     const codec::FlagCells cells = codec::decodeChannelFlags(block(byte)[0], english);
     QCOMPARE(cells.power, power);
-    QCOMPARE(cells.flagA, flagA);
-    QCOMPARE(cells.flagB, flagB);
-    QCOMPARE(hex(codec::encodeChannelFlags(power, flagA, flagB, english)), byte);
+    QCOMPARE(cells.scanAdd, scanAdd);
+    QCOMPARE(cells.busyLock, busyLock);
+    QCOMPARE(hex(codec::encodeChannelFlags(power, scanAdd, busyLock, english)), byte);
 }
 
 void CodecTest::channelFlagsUndefinedNibbles_data() {
     QTest::addColumn<QString>("byte");
     QTest::addColumn<QString>("power");
-    QTest::addColumn<QString>("flagA");
-    QTest::addColumn<QString>("flagB");
+    QTest::addColumn<QString>("scanAdd");
+    QTest::addColumn<QString>("busyLock");
     const Words& w = english;
     QTest::newRow("0 reads as 4") << "F0" << w.low << w.off << w.on;
     QTest::newRow("3 reads as 7") << "F3" << w.low << w.on << w.off;
@@ -237,20 +237,20 @@ void CodecTest::channelFlagsUndefinedNibbles_data() {
 void CodecTest::channelFlagsUndefinedNibbles() {
     QFETCH(QString, byte);
     QFETCH(QString, power);
-    QFETCH(QString, flagA);
-    QFETCH(QString, flagB);
+    QFETCH(QString, scanAdd);
+    QFETCH(QString, busyLock);
     const codec::FlagCells cells = codec::decodeChannelFlags(block(byte)[0], english);
     QCOMPARE(cells.power, power);
-    QCOMPARE(cells.flagA, flagA);
-    QCOMPARE(cells.flagB, flagB);
+    QCOMPARE(cells.scanAdd, scanAdd);
+    QCOMPARE(cells.busyLock, busyLock);
 }
 
 // A plan saved under one language and written under the other keeps its meaning.
 void CodecTest::channelFlagsWordsOfEitherLanguage_data() {
     QTest::addColumn<Words>("active");
     QTest::addColumn<QString>("power");
-    QTest::addColumn<QString>("flagA");
-    QTest::addColumn<QString>("flagB");
+    QTest::addColumn<QString>("scanAdd");
+    QTest::addColumn<QString>("busyLock");
     QTest::addColumn<QString>("byte");
     QTest::newRow("English cells, Chinese active") << chinese << "High"
                                                    << "ON"
@@ -285,10 +285,10 @@ void CodecTest::channelFlagsWordsOfEitherLanguage_data() {
 void CodecTest::channelFlagsWordsOfEitherLanguage() {
     QFETCH(Words, active);
     QFETCH(QString, power);
-    QFETCH(QString, flagA);
-    QFETCH(QString, flagB);
+    QFETCH(QString, scanAdd);
+    QFETCH(QString, busyLock);
     QFETCH(QString, byte);
-    QCOMPARE(hex(codec::encodeChannelFlags(power, flagA, flagB, active)), byte);
+    QCOMPARE(hex(codec::encodeChannelFlags(power, scanAdd, busyLock, active)), byte);
 }
 
 void CodecTest::workedExampleChannel_data() {

@@ -71,10 +71,10 @@ void WriteCheckTest::cells_data() {
                                      << "Channel 03: Power 'high' is not a power word";
     QTest::newRow("on word as power") << int(ChannelPlan::Power) << "ON"
                                       << "Channel 03: Power 'ON' is not a power word";
-    QTest::newRow("English ON flag") << int(ChannelPlan::FlagA) << "ON" << ok;
-    QTest::newRow("power word as flag") << int(ChannelPlan::FlagB) << "高功率"
+    QTest::newRow("English ON flag") << int(ChannelPlan::ScanAdd) << "ON" << ok;
+    QTest::newRow("power word as flag") << int(ChannelPlan::BusyLock) << "高功率"
                                         << "Channel 03: Busy Lock '高功率' is not an on/off word";
-    QTest::newRow("empty flag") << int(ChannelPlan::FlagA) << ""
+    QTest::newRow("empty flag") << int(ChannelPlan::ScanAdd) << ""
                                 << "Channel 03: Scan Add is empty";
     // A cell is quoted whole up to 40 characters, a longer one by its start.
     QTest::newRow("60,000-character frequency")
@@ -87,7 +87,7 @@ void WriteCheckTest::cells_data() {
         << int(ChannelPlan::TxTone) << QString(41, 'x')
         << "Channel 03: TX Tone '" + QString(37, 'x') + "...' is not a tone";
     QTest::newRow("character of two code units at the cut")
-        << int(ChannelPlan::FlagB) << QString(36, 'x') + QStringLiteral("😀") + QString(9, 'x')
+        << int(ChannelPlan::BusyLock) << QString(36, 'x') + QStringLiteral("😀") + QString(9, 'x')
         << "Channel 03: Busy Lock '" + QString(36, 'x') + "...' is not an on/off word";
 }
 
@@ -127,16 +127,16 @@ void WriteCheckTest::fieldsAreNamedByTheHeaderRow_data() {
     QTest::addColumn<int>("column");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("problem");
-    QTest::newRow("english first flag") << "english" << int(ChannelPlan::FlagA) << "高功率"
+    QTest::newRow("english first flag") << "english" << int(ChannelPlan::ScanAdd) << "高功率"
                                         << "Channel 03: Scan Add '高功率' is not an on/off word";
-    QTest::newRow("english second flag") << "english" << int(ChannelPlan::FlagB) << ""
+    QTest::newRow("english second flag") << "english" << int(ChannelPlan::BusyLock) << ""
                                          << "Channel 03: Busy Lock is empty";
     QTest::newRow("english RX frequency")
         << "english" << int(ChannelPlan::RxFrequency) << "14x.50000"
         << "Channel 03: RX Freq '14x.50000' is not a frequency";
-    QTest::newRow("chinese first flag") << "chinese" << int(ChannelPlan::FlagA) << "x"
+    QTest::newRow("chinese first flag") << "chinese" << int(ChannelPlan::ScanAdd) << "x"
                                         << "Channel 03: 扫描加入 'x' is not an on/off word";
-    QTest::newRow("chinese second flag") << "chinese" << int(ChannelPlan::FlagB) << ""
+    QTest::newRow("chinese second flag") << "chinese" << int(ChannelPlan::BusyLock) << ""
                                          << "Channel 03: 繁忙锁定 is empty";
     QTest::newRow("chinese power") << "chinese" << int(ChannelPlan::Power) << "Max"
                                    << "Channel 03: 功率 'Max' is not a power word";

@@ -222,13 +222,13 @@ QStringList exportRow(int channel, const ChannelRow& cells) {
     fields[RxDtcsCode] = tones.rxDtcs;
     fields[CrossMode] = tones.crossMode;
 
-    fields[Skip] = onOff(cell(ChannelPlan::FlagA), WordMeaning::On) == QStringLiteral("ON")
+    fields[Skip] = onOff(cell(ChannelPlan::ScanAdd), WordMeaning::On) == QStringLiteral("ON")
                        ? QString()
                        : QStringLiteral("S");
     fields[Power] = recogniseWord(cell(ChannelPlan::Power).trimmed()) == WordMeaning::Low
                         ? QStringLiteral("Low")
                         : QStringLiteral("High");
-    fields[BusyLock] = onOff(cell(ChannelPlan::FlagB), WordMeaning::Off);
+    fields[BusyLock] = onOff(cell(ChannelPlan::BusyLock), WordMeaning::Off);
     return fields;
 }
 
@@ -583,9 +583,9 @@ std::optional<ChannelRow> channelFromRow(const RowReader& row, const ImportOptio
 
     const QString skip = row[Skip];
     if (skip.isEmpty() || isOneOf(skip, {"P"}))
-        cells[ChannelPlan::FlagA - 1] = words.on;
+        cells[ChannelPlan::ScanAdd - 1] = words.on;
     else if (isOneOf(skip, {"S"}))
-        cells[ChannelPlan::FlagA - 1] = words.off;
+        cells[ChannelPlan::ScanAdd - 1] = words.off;
     else {
         problem =
             QCoreApplication::translate("zev::ChannelCsv", "the skip \"%1\" is neither empty nor S")
@@ -596,9 +596,9 @@ std::optional<ChannelRow> channelFromRow(const RowReader& row, const ImportOptio
     const QString busyLock = row[BusyLock];
     const WordMeaning lock = recogniseWord(busyLock.toUpper());
     if (busyLock.isEmpty() || lock == WordMeaning::Off)
-        cells[ChannelPlan::FlagB - 1] = words.off;
+        cells[ChannelPlan::BusyLock - 1] = words.off;
     else if (lock == WordMeaning::On)
-        cells[ChannelPlan::FlagB - 1] = words.on;
+        cells[ChannelPlan::BusyLock - 1] = words.on;
     else {
         problem = QCoreApplication::translate("zev::ChannelCsv",
                                               "the busy lock \"%1\" is neither ON nor OFF")

@@ -52,7 +52,7 @@ QList<PlanDifference> comparePlans(const ChannelFile& before, const ChannelFile&
     for (int channel = 1; channel <= ChannelPlan::ChannelCount; ++channel) {
         const ChannelRow left = effectiveRow(before.channels[channel - 1]);
         const ChannelRow right = effectiveRow(after.channels[channel - 1]);
-        for (int column = ChannelPlan::RxFrequency; column <= ChannelPlan::FlagB; ++column) {
+        for (int column = ChannelPlan::RxFrequency; column <= ChannelPlan::BusyLock; ++column) {
             const QString& a = left[column - 1];
             const QString& b = right[column - 1];
             if (meaning(column, a) != meaning(column, b))

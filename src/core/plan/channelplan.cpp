@@ -29,13 +29,13 @@ void ChannelPlan::setCell(int column, int row, const QString& text) {
 
 ChannelRow ChannelPlan::channel(int row) const {
     ChannelRow cells;
-    for (int column = RxFrequency; column <= FlagB; ++column)
+    for (int column = RxFrequency; column <= BusyLock; ++column)
         cells[column - 1] = cell(column, row);
     return cells;
 }
 
 void ChannelPlan::setChannel(int row, const ChannelRow& cells) {
-    for (int column = RxFrequency; column <= FlagB; ++column)
+    for (int column = RxFrequency; column <= BusyLock; ++column)
         setCell(column, row, cells[column - 1]);
 }
 
@@ -45,7 +45,7 @@ void ChannelPlan::clearChannel(int row) {
 
 void ChannelPlan::clearTable() {
     // Column by column, as the reset empties them.
-    for (int column = RxFrequency; column <= FlagB; ++column)
+    for (int column = RxFrequency; column <= BusyLock; ++column)
         for (int row = 1; row < RowCount; ++row)
             setCell(column, row, QString());
 }
@@ -137,7 +137,7 @@ void ChannelPlan::toggleFlag(int column, int row) {
 
 void ChannelPlan::reword() {
     for (int row = 1; row <= ChannelCount; ++row) {
-        for (int column : {RxTone, TxTone, Power, FlagA, FlagB}) {
+        for (int column : {RxTone, TxTone, Power, ScanAdd, BusyLock}) {
             const WordMeaning meaning = recogniseWord(cell(column, row));
             QString word;
             if (column == Power) {
@@ -147,7 +147,7 @@ void ChannelPlan::reword() {
                     word = m_words.low;
             } else if (meaning == WordMeaning::Off) {
                 word = m_words.off;
-            } else if (meaning == WordMeaning::On && (column == FlagA || column == FlagB)) {
+            } else if (meaning == WordMeaning::On && (column == ScanAdd || column == BusyLock)) {
                 word = m_words.on;
             }
             if (!word.isNull())
@@ -194,9 +194,9 @@ QString columnName(int column) {
         return QCoreApplication::translate("zev::Vocabulary", "TX Tone");
     case ChannelPlan::Power:
         return QCoreApplication::translate("zev::Vocabulary", "Power");
-    case ChannelPlan::FlagA:
+    case ChannelPlan::ScanAdd:
         return QCoreApplication::translate("zev::Vocabulary", "Scan Add");
-    case ChannelPlan::FlagB:
+    case ChannelPlan::BusyLock:
         return QCoreApplication::translate("zev::Vocabulary", "Busy Lock");
     }
     return {};

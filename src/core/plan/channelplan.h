@@ -21,7 +21,7 @@ public:
     static constexpr int RowCount = 17;
     static constexpr int ColumnCount = 8;
     static constexpr int ChannelCount = 16;
-    enum Column { Label, RxFrequency, RxTone, TxFrequency, TxTone, Power, FlagA, FlagB };
+    enum Column { Label, RxFrequency, RxTone, TxFrequency, TxTone, Power, ScanAdd, BusyLock };
 
     explicit ChannelPlan(QObject* parent = nullptr);
 

@@ -45,8 +45,8 @@ constexpr int NoToneKind = 0xF;
 // Channel flag nibble: bit 2 is always set on writing and carries nothing on reading.
 constexpr int HighPowerBit = 0x8;
 constexpr int ChannelFlagFixedBit = 0x4;
-constexpr int FlagAOnBit = 0x2;
-constexpr int FlagBOffBit = 0x1;
+constexpr int ScanAddOnBit = 0x2;
+constexpr int BusyLockOffBit = 0x1;
 
 // Option flag nibble: bit 3 is always set on writing and carries nothing on reading.
 constexpr int OptionFlagFixedBit = 0x8;
@@ -149,21 +149,21 @@ ToneCode encodeTone(const QString& cell, const Words& words) {
 FlagCells decodeChannelFlags(std::uint8_t byte, const Words& words) {
     // Nibbles outside 4-7 and C-F read by the same bits; bit 2 is not looked at.
     return {(byte & HighPowerBit) ? words.high : words.low,
-            (byte & FlagAOnBit) ? words.on : words.off,
-            (byte & FlagBOffBit) ? words.off : words.on};
+            (byte & ScanAddOnBit) ? words.on : words.off,
+            (byte & BusyLockOffBit) ? words.off : words.on};
 }
 
-std::uint8_t encodeChannelFlags(const QString& power, const QString& flagA, const QString& flagB,
-                                const Words& words) {
-    if (power.isEmpty() && flagA.isEmpty() && flagB.isEmpty())
+std::uint8_t encodeChannelFlags(const QString& power, const QString& scanAdd,
+                                const QString& busyLock, const Words& words) {
+    if (power.isEmpty() && scanAdd.isEmpty() && busyLock.isEmpty())
         return EmptyFlags;
     std::uint8_t byte = WrittenHighNibble | ChannelFlagFixedBit;
     if (isHigh(power, words))
         byte |= HighPowerBit;
-    if (isOn(flagA, words))
-        byte |= FlagAOnBit;
-    if (isOff(flagB, words))
-        byte |= FlagBOffBit;
+    if (isOn(scanAdd, words))
+        byte |= ScanAddOnBit;
+    if (isOff(busyLock, words))
+        byte |= BusyLockOffBit;
     return byte;
 }
 
@@ -198,8 +198,8 @@ ChannelRow decodeChannel(const Block& firstHalf, const Block& secondHalf, const 
     row[ChannelPlan::TxTone - 1] = decodeTone(toneAt(secondHalf, field::TxTone), words);
     const FlagCells flags = decodeChannelFlags(secondHalf[field::ChannelFlags], words);
     row[ChannelPlan::Power - 1] = flags.power;
-    row[ChannelPlan::FlagA - 1] = flags.flagA;
-    row[ChannelPlan::FlagB - 1] = flags.flagB;
+    row[ChannelPlan::ScanAdd - 1] = flags.scanAdd;
+    row[ChannelPlan::BusyLock - 1] = flags.busyLock;
     return row;
 }
 
@@ -211,7 +211,7 @@ ChannelBlocks encodeChannel(const ChannelRow& cells, const Words& words) {
     put(blocks.second, field::RxTone, encodeTone(cell(ChannelPlan::RxTone), words));
     put(blocks.second, field::TxTone, encodeTone(cell(ChannelPlan::TxTone), words));
     blocks.second[field::ChannelFlags] = encodeChannelFlags(
-        cell(ChannelPlan::Power), cell(ChannelPlan::FlagA), cell(ChannelPlan::FlagB), words);
+        cell(ChannelPlan::Power), cell(ChannelPlan::ScanAdd), cell(ChannelPlan::BusyLock), words);
     return blocks;
 }
 

@@ -30,15 +30,15 @@ ToneCode encodeTone(const QString& cell, const Words& words);
 
 struct FlagCells {
     QString power;
-    QString flagA;
-    QString flagB;
+    QString scanAdd;
+    QString busyLock;
 };
 // Only the low nibble of the channel flag byte counts.
 FlagCells decodeChannelFlags(std::uint8_t byte, const Words& words);
 // The active words and the recognised words of either language count by meaning.
 // All three empty gives 0xFF.
-std::uint8_t encodeChannelFlags(const QString& power, const QString& flagA, const QString& flagB,
-                                const Words& words);
+std::uint8_t encodeChannelFlags(const QString& power, const QString& scanAdd,
+                                const QString& busyLock, const Words& words);
 
 struct ChannelBlocks {
     Block first;

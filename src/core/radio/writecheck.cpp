@@ -46,8 +46,10 @@ constexpr Field fields[] = {
      QT_TRANSLATE_NOOP("zev::WriteCheck", "%1: %2 '%3' is not a frequency")},
     {ChannelPlan::TxTone, QT_TRANSLATE_NOOP("zev::WriteCheck", "%1: %2 '%3' is not a tone")},
     {ChannelPlan::Power, QT_TRANSLATE_NOOP("zev::WriteCheck", "%1: %2 '%3' is not a power word")},
-    {ChannelPlan::FlagA, QT_TRANSLATE_NOOP("zev::WriteCheck", "%1: %2 '%3' is not an on/off word")},
-    {ChannelPlan::FlagB, QT_TRANSLATE_NOOP("zev::WriteCheck", "%1: %2 '%3' is not an on/off word")},
+    {ChannelPlan::ScanAdd,
+     QT_TRANSLATE_NOOP("zev::WriteCheck", "%1: %2 '%3' is not an on/off word")},
+    {ChannelPlan::BusyLock,
+     QT_TRANSLATE_NOOP("zev::WriteCheck", "%1: %2 '%3' is not an on/off word")},
 };
 
 bool isValid(ChannelPlan::Column column, const QString& text, const Words& words) {
@@ -69,7 +71,7 @@ bool isValid(ChannelPlan::Column column, const QString& text, const Words& words
 
 ColumnTitles columnTitles(const ChannelPlan& plan) {
     ColumnTitles titles;
-    for (int column = ChannelPlan::RxFrequency; column <= ChannelPlan::FlagB; ++column)
+    for (int column = ChannelPlan::RxFrequency; column <= ChannelPlan::BusyLock; ++column)
         titles[column - 1] = plan.cell(column, 0);
     return titles;
 }

@@ -47,7 +47,7 @@ QList<FieldSpan> fieldsOf(int address) {
                   {field::TxTone, field::ToneSize, cellName(channel, ChannelPlan::TxTone)},
                   {field::ChannelFlags, 1,
                    QStringList{cellName(channel, ChannelPlan::Power),
-                               columnName(ChannelPlan::FlagA), columnName(ChannelPlan::FlagB)}
+                               columnName(ChannelPlan::ScanAdd), columnName(ChannelPlan::BusyLock)}
                        .join(QStringLiteral(", "))}};
     } else if (address == MemoryImage::OptionsAddress) {
         fields = {{field::OptionFlags, 1,
