@@ -65,8 +65,6 @@ namespace zev {
 
 namespace {
 
-const QString programTitle = QStringLiteral("ZEV4800");
-
 // The toolbar pictures, by picture index.
 const char* const toolbarPictures[] = {
     "new",  "open", "save", "read",     "write",   "com1",
@@ -146,7 +144,7 @@ MainWindow::MainWindow(StartupOptions options, QWidget* parent)
 
     // Creation step: this window only, then the stored settings.
     setObjectName(QStringLiteral("TForm1"));
-    setWindowTitle(programTitle);
+    setWindowTitle(programTitle());
     createCommands();
     createClientArea();
     createStatusLine();
@@ -718,7 +716,7 @@ void MainWindow::showTitle() {
     const QString modified = isPlanModified() ? QStringLiteral("*") : QString();
     const QString model =
         m_modelTitleShown ? QStringLiteral(" [%1]").arg(m_modelSelector->currentText()) : QString();
-    setWindowTitle(modified + programTitle + model);
+    setWindowTitle(modified + programTitle() + model);
 }
 
 void MainWindow::showModelList() {
@@ -793,7 +791,7 @@ void MainWindow::openRadioDialog(RadioDialog* dialog) {
 
 void MainWindow::showTransferStopped(const QString& message) {
     // The dialog has closed: a box over the main window, where the user goes on.
-    QMessageBox box(QMessageBox::Information, programTitle, message, QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::Information, programTitle(), message, QMessageBox::Ok, this);
     box.exec();
 }
 
@@ -898,7 +896,7 @@ QString MainWindow::askSavePath(FileDialogKind kind) {
 bool MainWindow::replaceAgreed(const QString& path) {
     if (replaceFileAnswer)
         return replaceFileAnswer(path) == QMessageBox::Yes;
-    QMessageBox box(QMessageBox::Warning, programTitle,
+    QMessageBox box(QMessageBox::Warning, programTitle(),
                     tr("%1 already exists. Replace it?").arg(QFileInfo(path).fileName()),
                     QMessageBox::Yes | QMessageBox::No, this);
     box.setObjectName(QStringLiteral("ReplaceFileBox"));
@@ -965,7 +963,7 @@ void MainWindow::openChannelFileAt(const QString& path) {
 void MainWindow::showFileProblems(const QStringList& problems) {
     if (problems.isEmpty())
         return;
-    QMessageBox box(QMessageBox::Warning, programTitle,
+    QMessageBox box(QMessageBox::Warning, programTitle(),
                     tr("The file is open, but the radio would refuse it until these are "
                        "corrected:") +
                         QLatin1Char('\n') + problems.join(QLatin1Char('\n')),
@@ -1048,7 +1046,7 @@ bool MainWindow::settleUnsavedPlan() {
     if (unsavedPlanAnswer) {
         answer = unsavedPlanAnswer();
     } else {
-        QMessageBox box(QMessageBox::Warning, programTitle,
+        QMessageBox box(QMessageBox::Warning, programTitle(),
                         tr("The channel plan has changes that have not been saved. Save them?"),
                         QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
         box.setObjectName(QStringLiteral("UnsavedPlanBox"));
