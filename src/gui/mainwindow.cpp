@@ -180,7 +180,6 @@ MainWindow::MainWindow(StartupOptions options, QWidget* parent)
 }
 
 MainWindow::~MainWindow() {
-    writeSettings();
     // The picture's filter asks the client area for its viewport, which a client area that is
     // being destroyed can no longer answer.
     m_mdiArea->viewport()->removeEventFilter(this);
@@ -577,6 +576,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    writeSettings();
     QMainWindow::closeEvent(event);
 }
 

@@ -44,7 +44,7 @@ QString portUnavailableMessage(const QString& busyMessage, const PortDiagnosis& 
 // The main window (TForm1): the frame that holds the channel editor and the options window, the
 // menu and toolbar commands, the port selection and the model selector. Constructing it creates
 // the other six windows in their start-up order; the first show selects the stored port and
-// loads the start-up language; destroying it writes the settings.
+// loads the start-up language; closing it writes the settings.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -71,6 +71,10 @@ public:
     void loadLanguage(const QString& name);
     // The Language menu's commands; atStartup leaves the channel table's words alone.
     void switchLanguage(Language language, bool atStartup = false);
+
+    // The port, the model list and the write switches into the settings file. Closing the window
+    // does it; a run that ends with the window still open calls it itself.
+    void writeSettings();
 
     // Asks for the channel file name to open or save, the sheet's PDF, or the channel list's to
     // export or import; an empty name cancels. Tests replace it.
@@ -114,8 +118,6 @@ private:
     // Show step.
     void placeOnScreen();
     void runShowStep();
-    // Destruction step.
-    void writeSettings();
 
     // The commands that use or replace the plan confirm the editor's pending entry first; a
     // failed commit stops them.
