@@ -4,7 +4,6 @@
 #include "app/builtintexts.h"
 #include "app/installlog.h"
 #include "app/languagepack.h"
-#include "app/mnemonic.h"
 #include "app/planlanguage.h"
 #include "app/programdirectory.h"
 #include "app/screenfit.h"
@@ -19,6 +18,7 @@
 #include "comparedialog.h"
 #include "errorbox.h"
 #include "languageloader.h"
+#include "maincommands.h"
 #include "optionswindow.h"
 #include "portdevicesdialog.h"
 #include "powerdialog.h"
@@ -39,12 +39,10 @@
 #include <QEvent>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
-#include <QMenuBar>
 #include <QMessageBox>
 #include <QPageLayout>
 #include <QPageSize>
@@ -53,75 +51,13 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
-#include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
 #include <QWindow>
 
-#include <iterator>
-#include <vector>
-
 namespace zev {
 
 namespace {
-
-// The toolbar pictures, by picture index.
-const char* const toolbarPictures[] = {
-    "new",  "open", "save", "read",     "write",   "com1",
-    "com2", "com3", "com4", "channels", "options", "power",
-};
-
-QIcon toolbarPicture(int index) {
-    return QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(toolbarPictures[index])));
-}
-
-QAction* makeItem(QObject* parent, const char* name, const QString& text,
-                  const QKeySequence& shortcut = {}) {
-    auto* item = new QAction(text, parent);
-    item->setObjectName(QLatin1String(name));
-    item->setShortcut(shortcut);
-    return item;
-}
-
-QMenu* makeMenu(QWidget* parent, const char* name, int textId) {
-    auto* menu = new QMenu(builtinText(textId), parent);
-    menu->setObjectName(QLatin1String(name));
-    return menu;
-}
-
-void addSeparator(QMenu* menu, const char* name) {
-    menu->addSeparator()->setObjectName(QLatin1String(name));
-}
-
-// The keyboard letter of each menu and command, for captions that come without one.
-struct MenuLetter {
-    const char* name;
-    char letter;
-};
-constexpr MenuLetter menuLetters[] = {
-    {"N1", 'F'},  {"N2", 'N'},  {"O1", 'O'},  {"S1", 'S'},  {"N4", 'C'},  {"N5", 'E'},
-    {"N6", 'R'},  {"N7", 'W'},  {"N9", 'C'},  {"N11", 'F'}, {"N18", 'P'}, {"N22", 'O'},
-    {"N12", 'P'}, {"N19", 'L'}, {"N13", 'H'}, {"N14", 'C'}, {"N16", 'A'},
-};
-// The commands that have no caption in the language packs, and those whose caption no pack has.
-constexpr MenuLetter ownCommandLetters[] = {{"CompareWithRadio", 'O'},
-                                            {"BackupBeforeWrite", 'B'},
-                                            {"VerifyAfterWrite", 'V'},
-                                            {"PrintSheet", 'P'},
-                                            {"ExportPdf", 'D'},
-                                            {"ExportCsvItem", 'X'},
-                                            {"ImportCsvItem", 'I'},
-                                            {"CopyRowsItem", 'Y'},
-                                            {"PasteRowsItem", 'T'},
-                                            {"UndoItem", 'U'},
-                                            {"RedoItem", 'E'},
-                                            {"PortDevicesItem", 'D'},
-                                            {"COM1", '1'},
-                                            {"COM2", '2'},
-                                            {"COM3", '3'},
-                                            {"COM4", '4'},
-                                            {"N20", 'C'},
-                                            {"N21", 'E'}};
 
 constexpr QSize mainWindowSize(1055, 765);
 // Until the window is up, some window systems do not tell the size of its frame: room for a
@@ -145,7 +81,7 @@ MainWindow::MainWindow(StartupOptions options, QWidget* parent)
     // Creation step: this window only, then the stored settings.
     setObjectName(QStringLiteral("TForm1"));
     setWindowTitle(programTitle());
-    createCommands();
+    m_commands = std::make_unique<MainCommands>(*this);
     createClientArea();
     createStatusLine();
     applyStoredSettings();
@@ -176,6 +112,7 @@ MainWindow::MainWindow(StartupOptions options, QWidget* parent)
     connect(&plan, &QAbstractItemModel::modelReset, this, &MainWindow::scheduleStep);
     connect(&plan, &ChannelPlan::optionChanged, this, &MainWindow::scheduleStep);
     connect(m_channelEditor, &ChannelEditor::entryCommitted, this, &MainWindow::scheduleStep);
+    connectCommands();
     showEditState();
 }
 
@@ -197,245 +134,53 @@ QList<QObject*> MainWindow::forms() const {
             m_powerDialog.get()};
 }
 
-void MainWindow::createCommands() {
-    createMenu();
-    createToolBar();
-}
+// A button and its menu item share one command (see MainCommands).
+void MainWindow::connectCommands() {
+    const auto on = [this](Command command, auto&& slot) {
+        connect(m_commands->item(command), &QAction::triggered, this, slot);
+    };
+    on(Command::New, [this] { newPlan(); });
+    on(Command::Open, [this] { openChannelFile(); });
+    on(Command::Save, [this] { saveChannelFile(); });
+    on(Command::ExportCsv, [this] { exportCsv(); });
+    on(Command::ImportCsv, [this] { importCsv(); });
+    on(Command::Print, [this] { printSheet(); });
+    on(Command::ExportPdf, [this] { exportSheetPdf(); });
+    on(Command::Close, [this] { close(); });
 
-void MainWindow::createMenu() {
-    QMenuBar* bar = menuBar();
-    bar->setObjectName(QStringLiteral("MainMenu1"));
+    on(Command::Read, [this] { openTransferDialog(m_readDialog.get()); });
+    on(Command::Write, [this] { openTransferDialog(m_writeDialog.get()); });
+    on(Command::Compare, [this] { openTransferDialog(m_compareDialog.get()); });
+    on(Command::Undo, [this] { undo(); });
+    on(Command::Redo, [this] { redo(); });
+    on(Command::ChannelEdit, [this] { m_channelEditor->showOrRestore(); });
+    on(Command::CopyRows, [this] { copyRows(); });
+    on(Command::PasteRows, [this] { pasteRows(); });
+    on(Command::FunctionOptions, [this] { m_optionsWindow->showOrRestore(); });
+    on(Command::PowerAdjust, [this] { openRadioDialog(m_powerDialog.get()); });
+    m_commands->item(Command::PowerAdjust)->setEnabled(m_options.serviceMode);
 
-    QMenu* file = makeMenu(this, "N1", TextId::FileMenu);
-    QAction* newItem =
-        makeItem(file, "N2", builtinText(TextId::NewMenu), QKeySequence(Qt::CTRL | Qt::Key_N));
-    QAction* openItem =
-        makeItem(file, "O1", builtinText(TextId::OpenMenu), QKeySequence(Qt::CTRL | Qt::Key_O));
-    QAction* saveItem =
-        makeItem(file, "S1", builtinText(TextId::SaveMenu), QKeySequence(Qt::CTRL | Qt::Key_S));
-    QAction* closeItem =
-        makeItem(file, "N4", builtinText(TextId::CloseMenu), QKeySequence(Qt::CTRL | Qt::Key_Q));
-    file->addActions({newItem, openItem, saveItem});
-    m_exportCsvItem = makeItem(file, "ExportCsvItem", QString());
-    m_importCsvItem = makeItem(file, "ImportCsvItem", QString());
-    addSeparator(file, "CsvSeparator");
-    file->addActions({m_exportCsvItem, m_importCsvItem});
-    connect(m_exportCsvItem, &QAction::triggered, this, &MainWindow::exportCsv);
-    connect(m_importCsvItem, &QAction::triggered, this, &MainWindow::importCsv);
-    m_printItem = makeItem(file, "PrintSheet", QString(), QKeySequence(Qt::CTRL | Qt::Key_P));
-    m_exportPdfItem = makeItem(file, "ExportPdf", QString());
-    file->addSeparator();
-    file->addActions({m_printItem, m_exportPdfItem});
-    connect(m_printItem, &QAction::triggered, this, &MainWindow::printSheet);
-    connect(m_exportPdfItem, &QAction::triggered, this, &MainWindow::exportSheetPdf);
-    addSeparator(file, "N3");
-    file->addAction(closeItem);
-    connect(newItem, &QAction::triggered, this, &MainWindow::newPlan);
-    connect(openItem, &QAction::triggered, this, &MainWindow::openChannelFile);
-    connect(saveItem, &QAction::triggered, this, &MainWindow::saveChannelFile);
-    connect(closeItem, &QAction::triggered, this, &MainWindow::close);
-
-    QMenu* edit = makeMenu(this, "N5", TextId::EditMenu);
-    QAction* readItem =
-        makeItem(edit, "N6", builtinText(TextId::ReadCommand), QKeySequence(Qt::CTRL | Qt::Key_R));
-    QAction* writeItem =
-        makeItem(edit, "N7", builtinText(TextId::WriteCommand), QKeySequence(Qt::CTRL | Qt::Key_W));
-    QAction* channelsItem = makeItem(edit, "N9", builtinText(TextId::ChannelEditMenu));
-    QAction* optionsItem = makeItem(edit, "N11", builtinText(TextId::FunctionOptionsMenu));
-    QAction* powerItem = makeItem(edit, "N18", builtinText(TextId::PowerAdjustCommand));
-    m_compareItem = makeItem(edit, "CompareWithRadio", QString());
-    edit->addActions({readItem, writeItem, m_compareItem});
-    // The row shortcuts work where the channel grid is: the frequency editor over a cell keeps
-    // its own Copy, and the other windows have no rows.
-    m_copyRowsItem = makeItem(edit, "CopyRowsItem", QString(), QKeySequence::Copy);
-    m_pasteRowsItem = makeItem(edit, "PasteRowsItem", QString(), QKeySequence::Paste);
-    for (QAction* item : {m_copyRowsItem, m_pasteRowsItem})
-        item->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    connect(m_copyRowsItem, &QAction::triggered, this, &MainWindow::copyRows);
-    connect(m_pasteRowsItem, &QAction::triggered, this, &MainWindow::pasteRows);
-    m_undoItem = makeItem(edit, "UndoItem", QString(), QKeySequence::Undo);
-    m_redoItem =
-        makeItem(edit, "RedoItem", QString(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
-    connect(m_undoItem, &QAction::triggered, this, &MainWindow::undo);
-    connect(m_redoItem, &QAction::triggered, this, &MainWindow::redo);
-    addSeparator(edit, "UndoSeparator");
-    edit->addActions({m_undoItem, m_redoItem});
-    addSeparator(edit, "N8");
-    edit->addAction(channelsItem);
-    edit->addActions({m_copyRowsItem, m_pasteRowsItem});
-    addSeparator(edit, "N10");
-    edit->addAction(optionsItem);
-    addSeparator(edit, "N17");
-    edit->addAction(powerItem);
-    powerItem->setEnabled(m_options.serviceMode);
-    connect(readItem, &QAction::triggered, this,
-            [this] { openTransferDialog(m_readDialog.get()); });
-    connect(writeItem, &QAction::triggered, this,
-            [this] { openTransferDialog(m_writeDialog.get()); });
-    connect(m_compareItem, &QAction::triggered, this,
-            [this] { openTransferDialog(m_compareDialog.get()); });
-    connect(powerItem, &QAction::triggered, this, [this] { openRadioDialog(m_powerDialog.get()); });
-    connect(channelsItem, &QAction::triggered, this, [this] { m_channelEditor->showOrRestore(); });
-    connect(optionsItem, &QAction::triggered, this, [this] { m_optionsWindow->showOrRestore(); });
-
-    QMenu* options = makeMenu(this, "N22", TextId::OptionsMenu);
-    QMenu* ports = makeMenu(options, "N12", TextId::PortMenu);
-    ports->setToolTipsVisible(true);
+    m_commands->portMenu()->setToolTipsVisible(true);
     for (int number = 1; number <= 4; ++number) {
-        const QByteArray name = "COM" + QByteArray::number(number);
-        QAction* item = makeItem(ports, name.constData(), QString::fromLatin1(name));
-        item->setCheckable(true);
-        ports->addAction(item);
-        m_portItems[number - 1] = item;
-        connect(item, &QAction::triggered, this, [this, number] { selectPort(number); });
+        connect(m_commands->portItem(number), &QAction::triggered, this,
+                [this, number] { selectPort(number); });
+        connect(m_commands->portButton(number), &QToolButton::clicked, this,
+                [this, number] { selectPort(number); });
     }
-    ports->addSeparator();
-    m_portDevicesItem = makeItem(ports, "PortDevicesItem", QString());
-    ports->addAction(m_portDevicesItem);
-    connect(m_portDevicesItem, &QAction::triggered, this, &MainWindow::editPortDevices);
-    connect(ports, &QMenu::aboutToShow, this, &MainWindow::showPortTips);
-    QMenu* languages = makeMenu(options, "N19", TextId::LanguageMenu);
-    m_chineseItem = makeItem(languages, "N20", QStringLiteral("中文"));
-    m_englishItem = makeItem(languages, "N21", QStringLiteral("English"));
-    m_chineseItem->setCheckable(true);
-    m_chineseItem->setChecked(true);
-    m_englishItem->setCheckable(true);
-    languages->addActions({m_chineseItem, m_englishItem});
-    connect(m_chineseItem, &QAction::triggered, this,
-            [this] { chooseLanguage(m_chineseItem, Language::Chinese); });
-    connect(m_englishItem, &QAction::triggered, this,
-            [this] { chooseLanguage(m_englishItem, Language::English); });
-    options->addMenu(ports);
-    options->addMenu(languages);
-    options->addSeparator();
-    m_backupItem = makeItem(options, "BackupBeforeWrite", QString());
-    m_verifyItem = makeItem(options, "VerifyAfterWrite", QString());
-    for (QAction* item : {m_backupItem, m_verifyItem}) {
-        item->setCheckable(true);
-        item->setChecked(true);
-        options->addAction(item);
-    }
-    connect(m_backupItem, &QAction::toggled, this,
+    on(Command::PortDevices, [this] { editPortDevices(); });
+    connect(m_commands->portMenu(), &QMenu::aboutToShow, this, &MainWindow::showPortTips);
+    QAction* chinese = m_commands->item(Command::Chinese);
+    QAction* english = m_commands->item(Command::English);
+    on(Command::Chinese, [this, chinese] { chooseLanguage(chinese, Language::Chinese); });
+    on(Command::English, [this, english] { chooseLanguage(english, Language::English); });
+    connect(m_commands->item(Command::BackupBeforeWrite), &QAction::toggled, this,
             [this](bool on) { m_workspace->writeJob.backup = on; });
-    connect(m_verifyItem, &QAction::toggled, this,
+    connect(m_commands->item(Command::VerifyAfterWrite), &QAction::toggled, this,
             [this](bool on) { m_workspace->writeJob.verify = on; });
+    on(Command::About, [this] { showAbout(); });
 
-    QMenu* help = makeMenu(this, "N13", TextId::HelpMenu);
-    // Help contents has no help to show.
-    help->addAction(makeItem(help, "N14", builtinText(TextId::HelpContentsMenu)));
-    addSeparator(help, "N15");
-    QAction* aboutItem = makeItem(help, "N16", builtinText(TextId::AboutCommand));
-    help->addAction(aboutItem);
-    connect(aboutItem, &QAction::triggered, this, &MainWindow::showAbout);
-
-    for (QMenu* menu : {file, edit, options, help})
-        bar->addMenu(menu);
-    wordOwnCommands();
-    markMenuLetters();
-}
-
-void MainWindow::wordOwnCommands() {
-    m_compareItem->setText(tr("Compare with radio..."));
-    m_backupItem->setText(tr("Back up the radio before writing"));
-    m_verifyItem->setText(tr("Verify after writing"));
-    m_printItem->setText(tr("Print..."));
-    m_exportPdfItem->setText(tr("Export PDF..."));
-    m_exportCsvItem->setText(tr("Export CSV…"));
-    m_importCsvItem->setText(tr("Import CSV…"));
-    m_copyRowsItem->setText(tr("Copy rows"));
-    m_pasteRowsItem->setText(tr("Paste rows"));
-    m_undoItem->setText(tr("Undo"));
-    m_redoItem->setText(tr("Redo"));
-    m_portDevicesItem->setText(tr("Port devices…"));
-    if (m_compareDialog)
-        m_compareDialog->wordTexts();
-}
-
-void MainWindow::markMenuLetters() {
-    std::vector<MenuLetter> entries(std::begin(menuLetters), std::end(menuLetters));
-    entries.insert(entries.end(), std::begin(ownCommandLetters), std::end(ownCommandLetters));
-    for (const MenuLetter& entry : entries) {
-        QObject* item = findControl(this, QLatin1String(entry.name));
-        const QChar letter = QLatin1Char(entry.letter);
-        if (auto* menu = qobject_cast<QMenu*>(item))
-            menu->setTitle(withMnemonic(menu->title(), letter));
-        else if (auto* action = qobject_cast<QAction*>(item))
-            action->setText(withMnemonic(action->text(), letter));
-    }
-}
-
-void MainWindow::createToolBar() {
-    auto* toolBar = new QToolBar(this);
-    toolBar->setObjectName(QStringLiteral("ToolBar1"));
-    toolBar->setMovable(false);
-    toolBar->setFloatable(false);
-    toolBar->setIconSize(QSize(30, 30));
-    toolBar->toggleViewAction()->setVisible(false);
-    setContextMenuPolicy(Qt::NoContextMenu);
-    addToolBar(Qt::TopToolBarArea, toolBar);
-
-    const auto addButton = [this, toolBar](const char* name, int picture, int hintId,
-                                           const char* commandName) {
-        auto* button = new QToolButton(toolBar);
-        button->setObjectName(QLatin1String(name));
-        button->setIcon(toolbarPicture(picture));
-        button->setIconSize(QSize(30, 30));
-        button->setFixedSize(37, 36);
-        button->setAutoRaise(true);
-        if (hintId > 0)
-            button->setToolTip(builtinText(hintId));
-        toolBar->addWidget(button);
-        // A button and its menu item share one command.
-        if (commandName) {
-            QAction* item = findChild<QAction*>(QLatin1String(commandName));
-            connect(button, &QToolButton::clicked, item, &QAction::trigger);
-            button->setEnabled(item->isEnabled());
-            connect(item, &QAction::enabledChanged, button, &QToolButton::setEnabled);
-        }
-        return button;
-    };
-    const auto addDividers = [toolBar](int count) {
-        for (int i = 0; i < count; ++i)
-            toolBar->addSeparator();
-    };
-
-    addDividers(1);
-    addButton("ToolButton2", 0, TextId::NewHint, "N2");
-    addButton("ToolButton3", 1, TextId::OpenHint, "O1");
-    addButton("ToolButton4", 2, TextId::SaveHint, "S1");
-    addDividers(2);
-    addButton("ToolButton6", 3, TextId::ReadHint, "N6");
-    addButton("ToolButton8", 4, TextId::WriteHint, "N7");
-    addDividers(2);
-    addButton("ToolButton18", 9, TextId::ChannelEditHint, "N9");
-    addButton("ToolButton19", 10, TextId::FunctionOptionsHint, "N11");
-    addButton("ToolButton22", 11, TextId::PowerAdjustHint, "N18");
-    addDividers(2);
-    for (int number = 1; number <= 4; ++number) {
-        const QByteArray name = "ToolButton" + QByteArray::number(30 + number);
-        QToolButton* button = addButton(name.constData(), 4 + number, 0, nullptr);
-        button->setCheckable(true);
-        m_portButtons[number - 1] = button;
-        connect(button, &QToolButton::clicked, this, [this, number] { selectPort(number); });
-    }
-    addDividers(2);
-
-    auto* modelPanel = new QWidget(toolBar);
-    modelPanel->setObjectName(QStringLiteral("Panel7"));
-    auto* layout = new QHBoxLayout(modelPanel);
-    layout->setContentsMargins(4, 0, 4, 0);
-    auto* label = new QLabel(builtinText(TextId::ModelLabel), modelPanel);
-    label->setObjectName(QStringLiteral("Label1"));
-    m_modelSelector = new QComboBox(modelPanel);
-    m_modelSelector->setObjectName(QStringLiteral("ComboBox1"));
-    m_modelSelector->setEditable(false);
-    m_modelSelector->setFixedWidth(113);
-    layout->addWidget(label);
-    layout->addWidget(m_modelSelector);
-    toolBar->addWidget(modelPanel);
-    addDividers(2);
     // Only the user's pick is a model change; the program's own selections are not.
-    connect(m_modelSelector, &QComboBox::activated, this, &MainWindow::changeModel);
+    connect(m_commands->modelSelector(), &QComboBox::activated, this, &MainWindow::changeModel);
 }
 
 void MainWindow::createClientArea() {
@@ -477,8 +222,8 @@ void MainWindow::applyStoredSettings() {
     if (QObject* button = findComponent(QStringLiteral("toolbutton%1").arg(m_portNumber + 30)))
         button->setProperty("checked", true);
 
-    m_backupItem->setChecked(settings.backupBeforeWrite);
-    m_verifyItem->setChecked(settings.verifyAfterWrite);
+    m_commands->item(Command::BackupBeforeWrite)->setChecked(settings.backupBeforeWrite);
+    m_commands->item(Command::VerifyAfterWrite)->setChecked(settings.verifyAfterWrite);
     m_workspace->writeJob.backup = settings.backupBeforeWrite;
     m_workspace->writeJob.verify = settings.verifyAfterWrite;
 
@@ -500,7 +245,8 @@ void MainWindow::createChildWindows() {
     m_optionsWindow->move(0, 0);
     m_channelEditor->move(0, m_optionsWindow->frameGeometry().bottom() + 1);
     m_mdiArea->setActiveSubWindow(m_channelEditor);
-    m_channelEditor->addActions({m_copyRowsItem, m_pasteRowsItem});
+    m_channelEditor->addActions(
+        {m_commands->item(Command::CopyRows), m_commands->item(Command::PasteRows)});
 }
 
 void MainWindow::createDialogs() {
@@ -646,8 +392,9 @@ void MainWindow::loadLanguage(const QString& name) {
     applyPackToPlan(*pack, m_workspace->plan);
     if (const std::optional<Language> language = languageOfPack(name))
         m_translations.install(m_files.folderOf(messagesFileName(name)), *language);
-    wordOwnCommands();
-    markMenuLetters();
+    m_commands->wordOwnCommands();
+    m_compareDialog->wordTexts();
+    m_commands->markMenuLetters();
     showPortTips();
     if (!pack->text(TextId::SuccessLabel).isNull()) {
         m_readDialog->setSuccessCount(0);
@@ -656,14 +403,16 @@ void MainWindow::loadLanguage(const QString& name) {
 }
 
 void MainWindow::switchLanguage(Language language, bool atStartup) {
-    const bool english = language == Language::English;
-    (english ? m_chineseItem : m_englishItem)->setChecked(false);
-    m_chineseItem->setText(english ? QStringLiteral("Chinese") : QStringLiteral("中文"));
-    (english ? m_englishItem : m_chineseItem)->setChecked(true);
+    QAction* chinese = m_commands->item(Command::Chinese);
+    QAction* english = m_commands->item(Command::English);
+    const bool toEnglish = language == Language::English;
+    (toEnglish ? chinese : english)->setChecked(false);
+    chinese->setText(toEnglish ? QStringLiteral("Chinese") : QStringLiteral("中文"));
+    (toEnglish ? english : chinese)->setChecked(true);
 
     m_workspace->plan.dropToneHead();
     loadLanguage(packName(language));
-    markMenuLetters(); // also where the pack is missing
+    m_commands->markMenuLetters(); // also where the pack is missing
     if (!atStartup)
         m_workspace->plan.reword();
 }
@@ -715,23 +464,25 @@ void MainWindow::showTitle() {
     // The usual mark of a document with changes not yet saved.
     const QString modified = isPlanModified() ? QStringLiteral("*") : QString();
     const QString model =
-        m_modelTitleShown ? QStringLiteral(" [%1]").arg(m_modelSelector->currentText()) : QString();
+        m_modelTitleShown ? QStringLiteral(" [%1]").arg(m_commands->modelSelector()->currentText())
+                          : QString();
     setWindowTitle(modified + programTitle() + model);
 }
 
 void MainWindow::showModelList() {
-    const QSignalBlocker blocker(m_modelSelector);
+    QComboBox* selector = m_commands->modelSelector();
+    const QSignalBlocker blocker(selector);
     const ModelList& models = m_workspace->models;
-    m_modelSelector->clear();
-    m_modelSelector->addItems(models.items());
-    m_modelSelector->setCurrentIndex(models.currentIndex());
+    selector->clear();
+    selector->addItems(models.items());
+    selector->setCurrentIndex(models.currentIndex());
 }
 
 void MainWindow::selectPort(int number) {
-    for (int i = 0; i < 4; ++i)
-        m_portButtons[i]->setChecked(i + 1 == number);
-    for (int i = 0; i < 4; ++i)
-        m_portItems[i]->setChecked(i + 1 == number);
+    for (int i = 1; i <= 4; ++i)
+        m_commands->portButton(i)->setChecked(i == number);
+    for (int i = 1; i <= 4; ++i)
+        m_commands->portItem(i)->setChecked(i == number);
     m_workspace->port.setPort(number, m_workspace->portDevices[number - 1]);
     m_portNumber = number;
 }
@@ -749,8 +500,8 @@ void MainWindow::showPortTips() {
             tip = tr("%1 (present as %2)").arg(device, node);
         else
             tip = tr("%1 (present)").arg(device);
-        for (QObject* item : {static_cast<QObject*>(m_portItems[number - 1]),
-                              static_cast<QObject*>(m_portButtons[number - 1])}) {
+        for (QObject* item : {static_cast<QObject*>(m_commands->portItem(number)),
+                              static_cast<QObject*>(m_commands->portButton(number))}) {
             item->setProperty("toolTip", tip);
             item->setProperty("statusTip", tip);
         }
@@ -1033,8 +784,8 @@ void MainWindow::restorePlan(const ChannelFile& state) {
 }
 
 void MainWindow::showEditState() {
-    m_undoItem->setEnabled(m_history.canUndo());
-    m_redoItem->setEnabled(m_history.canRedo());
+    m_commands->item(Command::Undo)->setEnabled(m_history.canUndo());
+    m_commands->item(Command::Redo)->setEnabled(m_history.canRedo());
     showTitle();
 }
 

@@ -13,15 +13,12 @@
 #include <QMessageBox>
 #include <QTimer>
 
-#include <array>
 #include <functional>
 #include <memory>
 
 class QAction;
-class QComboBox;
 class QMdiArea;
 class QLabel;
-class QToolButton;
 
 namespace zev {
 
@@ -29,6 +26,7 @@ struct Workspace;
 class AboutBox;
 class ChannelEditor;
 class CompareDialog;
+class MainCommands;
 class OptionsWindow;
 class PowerDialog;
 class RadioDialog;
@@ -104,17 +102,12 @@ protected:
 
 private:
     // Creation step.
-    void createCommands();
-    void createMenu();
-    void markMenuLetters();
-    // The commands that no language pack words: their texts in the language of the messages.
-    void wordOwnCommands();
-    void createToolBar();
     void createClientArea();
     void createStatusLine();
     void applyStoredSettings();
     void createChildWindows();
     void createDialogs();
+    void connectCommands();
     // Show step.
     void placeOnScreen();
     void runShowStep();
@@ -188,27 +181,11 @@ private:
 
     QMdiArea* m_mdiArea = nullptr;
     QLabel* m_picture = nullptr;
-    QComboBox* m_modelSelector = nullptr;
     QLabel* m_statusLine = nullptr;
-    std::array<QAction*, 4> m_portItems{};
-    std::array<QToolButton*, 4> m_portButtons{};
-    QAction* m_portDevicesItem = nullptr;
-    QAction* m_chineseItem = nullptr;
-    QAction* m_englishItem = nullptr;
-    QAction* m_compareItem = nullptr;
-    QAction* m_backupItem = nullptr;
-    QAction* m_verifyItem = nullptr;
-    QAction* m_printItem = nullptr;
-    QAction* m_exportPdfItem = nullptr;
-    QAction* m_exportCsvItem = nullptr;
-    QAction* m_importCsvItem = nullptr;
-    QAction* m_copyRowsItem = nullptr;
-    QAction* m_pasteRowsItem = nullptr;
+    std::unique_ptr<MainCommands> m_commands;
     bool m_renumberCsv = false; // the import's last choice
     QString m_currentFile;      // last saved or opened; Save offers its name
     QString m_fileFolder;       // of the last Save, Open or export outside the backups folder
-    QAction* m_undoItem = nullptr;
-    QAction* m_redoItem = nullptr;
     PlanHistory m_history;
     QTimer m_stepTimer; // a change is a step once the command that made it has finished
     bool m_modelTitleShown = false;
