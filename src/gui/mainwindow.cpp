@@ -20,10 +20,8 @@
 #include "languageloader.h"
 #include "maincommands.h"
 #include "optionswindow.h"
-#include "portdevicesdialog.h"
 #include "powerdialog.h"
 #include "radio/filecheck.h"
-#include "radio/portdiagnosis.h"
 #include "radio/writecheck.h"
 #include "radioprocedures.h"
 #include "readdialog.h"
@@ -42,7 +40,6 @@
 #include <QIcon>
 #include <QLabel>
 #include <QMdiArea>
-#include <QMenu>
 #include <QMessageBox>
 #include <QPageLayout>
 #include <QPageSize>
@@ -51,7 +48,6 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
-#include <QToolButton>
 #include <QUrl>
 #include <QWindow>
 
@@ -66,13 +62,6 @@ constexpr QMargins usualFrame(4, 38, 4, 4);
 
 } // namespace
 
-QString portUnavailableMessage(const QString& busyMessage, const PortDiagnosis& diagnosis,
-                               int portNumber) {
-    if (diagnosis.outcome == ProbeOutcome::Free)
-        return QString();
-    return busyMessage + QStringLiteral("\nCOM%1: ").arg(portNumber) + portProblemText(diagnosis);
-}
-
 MainWindow::MainWindow(StartupOptions options, QWidget* parent)
     : QMainWindow(parent), m_options(std::move(options)),
       m_files(ProgramFiles::forThisRun(m_options.programDirectory)),
@@ -82,6 +71,7 @@ MainWindow::MainWindow(StartupOptions options, QWidget* parent)
     setObjectName(QStringLiteral("TForm1"));
     setWindowTitle(programTitle());
     m_commands = std::make_unique<MainCommands>(*this);
+    m_ports = std::make_unique<PortSelector>(*m_workspace, m_settingsFile, *m_commands, this);
     createClientArea();
     createStatusLine();
     applyStoredSettings();
@@ -160,15 +150,6 @@ void MainWindow::connectCommands() {
     on(Command::PowerAdjust, [this] { openRadioDialog(m_powerDialog.get()); });
     m_commands->item(Command::PowerAdjust)->setEnabled(m_options.serviceMode);
 
-    m_commands->portMenu()->setToolTipsVisible(true);
-    for (int number = 1; number <= 4; ++number) {
-        connect(m_commands->portItem(number), &QAction::triggered, this,
-                [this, number] { selectPort(number); });
-        connect(m_commands->portButton(number), &QToolButton::clicked, this,
-                [this, number] { selectPort(number); });
-    }
-    on(Command::PortDevices, [this] { editPortDevices(); });
-    connect(m_commands->portMenu(), &QMenu::aboutToShow, this, &MainWindow::showPortTips);
     QAction* chinese = m_commands->item(Command::Chinese);
     QAction* english = m_commands->item(Command::English);
     on(Command::Chinese, [this, chinese] { chooseLanguage(chinese, Language::Chinese); });
@@ -207,20 +188,7 @@ void MainWindow::createStatusLine() {
 
 void MainWindow::applyStoredSettings() {
     const AppSettings settings = loadSettings(m_settingsFile);
-    m_portNumber = settings.port;
-    m_workspace->portDevices = loadPortDevices(m_settingsFile);
-    for (const auto& [number, device] : m_options.portDevices)
-        m_workspace->portDevices[number - 1] = device;
-    showPortTips();
-    // A cable plugged in or pulled shows in the tips without a restart.
-    auto* tipTimer = new QTimer(this);
-    connect(tipTimer, &QTimer::timeout, this, &MainWindow::showPortTips);
-    tipTimer->start(2000);
-    // The stored port is shown by its component names; the serial line gets it at the show step.
-    if (QObject* item = findComponent(QStringLiteral("com%1").arg(m_portNumber)))
-        item->setProperty("checked", true);
-    if (QObject* button = findComponent(QStringLiteral("toolbutton%1").arg(m_portNumber + 30)))
-        button->setProperty("checked", true);
+    m_ports->restore(settings.port, m_options.portDevices);
 
     m_commands->item(Command::BackupBeforeWrite)->setChecked(settings.backupBeforeWrite);
     m_commands->item(Command::VerifyAfterWrite)->setChecked(settings.verifyAfterWrite);
@@ -356,9 +324,7 @@ void MainWindow::placeOnScreen() {
 }
 
 void MainWindow::runShowStep() {
-    if (auto* portItem =
-            qobject_cast<QAction*>(findComponent(QStringLiteral("com%1").arg(m_portNumber))))
-        portItem->trigger();
+    m_ports->openShownPort();
 
     const Result<Language> language = detectInstallLanguage(m_files.folderOf(installLogFileName()));
     if (!language) {
@@ -372,7 +338,7 @@ void MainWindow::runShowStep() {
 
 void MainWindow::writeSettings() {
     AppSettings settings;
-    settings.port = m_portNumber;
+    settings.port = m_ports->portNumber();
     settings.models = m_workspace->models.items();
     settings.currentModel = m_workspace->models.currentIndex();
     m_files.prepareSettingsFolder();
@@ -395,7 +361,7 @@ void MainWindow::loadLanguage(const QString& name) {
     m_commands->wordOwnCommands();
     m_compareDialog->wordTexts();
     m_commands->markMenuLetters();
-    showPortTips();
+    m_ports->showTips();
     if (!pack->text(TextId::SuccessLabel).isNull()) {
         m_readDialog->setSuccessCount(0);
         m_writeDialog->setSuccessCount(0);
@@ -478,47 +444,6 @@ void MainWindow::showModelList() {
     selector->setCurrentIndex(models.currentIndex());
 }
 
-void MainWindow::selectPort(int number) {
-    for (int i = 1; i <= 4; ++i)
-        m_commands->portButton(i)->setChecked(i == number);
-    for (int i = 1; i <= 4; ++i)
-        m_commands->portItem(i)->setChecked(i == number);
-    m_workspace->port.setPort(number, m_workspace->portDevices[number - 1]);
-    m_portNumber = number;
-}
-
-void MainWindow::showPortTips() {
-    for (int number = 1; number <= 4; ++number) {
-        const QString device = m_workspace->portDevices[number - 1];
-        const QString node = resolveDevicePath(device);
-        QString tip;
-        if (device.isEmpty())
-            tip = tr("No device is set");
-        else if (!QFileInfo::exists(node))
-            tip = tr("%1 (not present)").arg(device);
-        else if (node != device)
-            tip = tr("%1 (present as %2)").arg(device, node);
-        else
-            tip = tr("%1 (present)").arg(device);
-        for (QObject* item : {static_cast<QObject*>(m_commands->portItem(number)),
-                              static_cast<QObject*>(m_commands->portButton(number))}) {
-            item->setProperty("toolTip", tip);
-            item->setProperty("statusTip", tip);
-        }
-    }
-}
-
-void MainWindow::editPortDevices() {
-    PortDevicesDialog dialog(m_workspace->portDevices, this);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    m_workspace->portDevices = dialog.devices();
-    if (Status saved = savePortDevices(m_settingsFile, m_workspace->portDevices); !saved)
-        showErrorBox(this, saved.message());
-    showPortTips();
-    selectPort(m_portNumber); // the serial line takes the device of the selected port
-}
-
 void MainWindow::openTransferDialog(RadioDialog* dialog) {
     if (!m_channelEditor->confirmPendingEntry())
         return;
@@ -527,15 +452,8 @@ void MainWindow::openTransferDialog(RadioDialog* dialog) {
 }
 
 void MainWindow::openRadioDialog(RadioDialog* dialog) {
-    const PortDiagnosis diagnosis = diagnosePort(m_workspace->portDevices[m_portNumber - 1]);
-    if (diagnosis.outcome != ProbeOutcome::Free) {
-        const QString message =
-            portUnavailableMessage(m_workspace->texts.portBusyMessage, diagnosis, m_portNumber);
-        QMessageBox box(QMessageBox::Warning, m_workspace->texts.portBusyCaption, message,
-                        QMessageBox::Ok, this);
-        box.exec();
+    if (!m_ports->portIsFree())
         return;
-    }
     dialog->show();
     disableWindows();
 }
@@ -561,15 +479,6 @@ void MainWindow::enableWindows() {
     setEnabled(true);
     m_channelEditor->setEnabled(true);
     m_optionsWindow->setEnabled(true);
-}
-
-QObject* MainWindow::findComponent(const QString& name) const {
-    for (QObject* component : findChildren<QObject*>()) {
-        if (component->objectName().compare(name, Qt::CaseInsensitive) == 0 &&
-            findControl(const_cast<MainWindow*>(this), component->objectName()) == component)
-            return component;
-    }
-    return nullptr;
 }
 
 QString MainWindow::backupsFolder() const {

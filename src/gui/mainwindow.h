@@ -5,7 +5,7 @@
 #include "app/programdirectory.h"
 #include "app/translations.h"
 #include "chanfile/planhistory.h"
-#include "radio/portdiagnosis.h"
+#include "portselector.h"
 #include "startupoptions.h"
 #include "status.h"
 
@@ -34,11 +34,6 @@ class ReadDialog;
 class StayOnTopDialog;
 class WriteDialog;
 
-// The port-busy message for a probe that did not find the port free, with a line that names the
-// port, what stands in the way and what to do about it.
-QString portUnavailableMessage(const QString& busyMessage, const PortDiagnosis& diagnosis,
-                               int portNumber);
-
 // The main window (TForm1): the frame that holds the channel editor and the options window, the
 // menu and toolbar commands, the port selection and the model selector. Constructing it creates
 // the other six windows in their start-up order; the first show selects the stored port and
@@ -51,7 +46,7 @@ public:
 
     Workspace& workspace() const { return *m_workspace; }
     const ProgramFiles& programFiles() const { return m_files; }
-    int portNumber() const { return m_portNumber; }
+    int portNumber() const { return m_ports->portNumber(); }
 
     ChannelEditor* channelEditor() const { return m_channelEditor; }
     OptionsWindow* optionsWindow() const { return m_optionsWindow; }
@@ -133,9 +128,6 @@ private:
     void changeModel(int index);
     void chooseLanguage(QAction* item, Language language);
     void openTransferDialog(RadioDialog* dialog);
-    void selectPort(int number);
-    void showPortTips();
-    void editPortDevices();
     void openRadioDialog(RadioDialog* dialog);
     void showTransferStopped(const QString& message);
     void showAbout();
@@ -145,7 +137,6 @@ private:
     void showModelList();
     void applyModelTitle();
     void showTitle();
-    QObject* findComponent(const QString& name) const; // by name, without regard to case
     // start: the file the dialog offers, or the folder it opens in.
     QString askFileName(FileDialogKind kind, const QString& start = QString());
     // The name to write to, with its default extension. Asked again until the user picks a new
@@ -175,7 +166,6 @@ private:
     std::unique_ptr<Workspace> m_workspace;
     IniFile m_settingsFile;
     Translations m_translations;
-    int m_portNumber = 1;
     bool m_shown = false;
     bool m_painted = false;
 
@@ -183,6 +173,7 @@ private:
     QLabel* m_picture = nullptr;
     QLabel* m_statusLine = nullptr;
     std::unique_ptr<MainCommands> m_commands;
+    std::unique_ptr<PortSelector> m_ports;
     bool m_renumberCsv = false; // the import's last choice
     QString m_currentFile;      // last saved or opened; Save offers its name
     QString m_fileFolder;       // of the last Save, Open or export outside the backups folder
