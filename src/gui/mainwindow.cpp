@@ -5,15 +5,10 @@
 #include "app/installlog.h"
 #include "app/languagepack.h"
 #include "app/planlanguage.h"
-#include "app/programdirectory.h"
 #include "app/screenfit.h"
 #include "app/settings.h"
 #include "app/textids.h"
-#include "chanfile/backups.h"
-#include "chanfile/channelfile.h"
-#include "chanfile/savetarget.h"
 #include "channeleditor.h"
-#include "channellist.h"
 #include "channelsheet.h"
 #include "comparedialog.h"
 #include "errorbox.h"
@@ -21,22 +16,15 @@
 #include "maincommands.h"
 #include "optionswindow.h"
 #include "powerdialog.h"
-#include "radio/filecheck.h"
-#include "radio/writecheck.h"
 #include "radioprocedures.h"
 #include "readdialog.h"
-#include "rowclipboard.h"
 #include "workspace.h"
 #include "writedialog.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDir>
 #include <QEvent>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QIcon>
 #include <QLabel>
 #include <QMdiArea>
@@ -48,7 +36,6 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
-#include <QUrl>
 #include <QWindow>
 
 namespace zev {
@@ -82,26 +69,13 @@ MainWindow::MainWindow(StartupOptions options, QWidget* parent)
     installRadioProcedures(*m_workspace, *m_readDialog, *m_writeDialog, *m_compareDialog,
                            *m_powerDialog);
 
-    m_history.start(currentPlanFile());
-    m_stepTimer.setSingleShot(true);
-    connect(&m_stepTimer, &QTimer::timeout, this, [this] {
-        // A running radio session changes the plan block by block; it is recorded as one step
-        // when the read ends. A question box belongs to a command that is not over yet (the
-        // editor commits as the box takes the focus): the command records its step.
-        if (QApplication::activeModalWidget())
-            m_stepTimer.start(50);
-        else if (isEnabled())
-            recordStep();
-    });
-    ChannelPlan& plan = m_workspace->plan;
-    // Text being typed becomes a step when it is committed, not at each key.
-    connect(&plan, &QAbstractItemModel::dataChanged, this, [this] {
-        if (!m_channelEditor->isTypingIntoPlan())
-            scheduleStep();
-    });
-    connect(&plan, &QAbstractItemModel::modelReset, this, &MainWindow::scheduleStep);
-    connect(&plan, &ChannelPlan::optionChanged, this, &MainWindow::scheduleStep);
-    connect(m_channelEditor, &ChannelEditor::entryCommitted, this, &MainWindow::scheduleStep);
+    m_document = std::make_unique<PlanDocument>(
+        *m_workspace, *m_channelEditor,
+        PlanAnswers{fileNameProvider, replaceFileAnswer, unsavedPlanAnswer}, this);
+    connect(m_document.get(), &PlanDocument::editStateChanged, this, &MainWindow::showEditState);
+    connect(m_document.get(), &PlanDocument::modelsRestored, this, &MainWindow::showModelList);
+    connect(m_readDialog.get(), &ReadDialog::planOverwritten, m_document.get(),
+            &PlanDocument::takeRadioPlan);
     connectCommands();
     showEditState();
 }
@@ -129,11 +103,12 @@ void MainWindow::connectCommands() {
     const auto on = [this](Command command, auto&& slot) {
         connect(m_commands->item(command), &QAction::triggered, this, slot);
     };
-    on(Command::New, [this] { newPlan(); });
-    on(Command::Open, [this] { openChannelFile(); });
-    on(Command::Save, [this] { saveChannelFile(); });
-    on(Command::ExportCsv, [this] { exportCsv(); });
-    on(Command::ImportCsv, [this] { importCsv(); });
+    PlanDocument* document = m_document.get();
+    on(Command::New, [document] { document->newPlan(); });
+    on(Command::Open, [document] { document->open(); });
+    on(Command::Save, [document] { document->save(); });
+    on(Command::ExportCsv, [document] { document->exportCsv(); });
+    on(Command::ImportCsv, [document] { document->importCsv(); });
     on(Command::Print, [this] { printSheet(); });
     on(Command::ExportPdf, [this] { exportSheetPdf(); });
     on(Command::Close, [this] { close(); });
@@ -141,11 +116,11 @@ void MainWindow::connectCommands() {
     on(Command::Read, [this] { openTransferDialog(m_readDialog.get()); });
     on(Command::Write, [this] { openTransferDialog(m_writeDialog.get()); });
     on(Command::Compare, [this] { openTransferDialog(m_compareDialog.get()); });
-    on(Command::Undo, [this] { undo(); });
-    on(Command::Redo, [this] { redo(); });
+    on(Command::Undo, [document] { document->undo(); });
+    on(Command::Redo, [document] { document->redo(); });
     on(Command::ChannelEdit, [this] { m_channelEditor->showOrRestore(); });
-    on(Command::CopyRows, [this] { copyRows(); });
-    on(Command::PasteRows, [this] { pasteRows(); });
+    on(Command::CopyRows, [document] { document->copyRows(); });
+    on(Command::PasteRows, [document] { document->pasteRows(); });
     on(Command::FunctionOptions, [this] { m_optionsWindow->showOrRestore(); });
     on(Command::PowerAdjust, [this] { openRadioDialog(m_powerDialog.get()); });
     m_commands->item(Command::PowerAdjust)->setEnabled(m_options.serviceMode);
@@ -228,14 +203,6 @@ void MainWindow::createDialogs() {
              m_writeDialog.get(), m_aboutBox.get(), m_readDialog.get(), m_powerDialog.get(),
              m_compareDialog.get()})
         connect(dialog, &StayOnTopDialog::closed, this, &MainWindow::enableWindows);
-    connect(m_readDialog.get(), &ReadDialog::planOverwritten, this, [this] {
-        m_channelEditor->resetOverlays();
-        recordStep();
-        // The plan is the radio's now, and no file's.
-        m_history.markClean(currentPlanFile());
-        setCurrentFile(QString());
-        showEditState();
-    });
     for (TransferDialog* dialog : std::initializer_list<TransferDialog*>{
              m_readDialog.get(), m_writeDialog.get(), m_compareDialog.get()})
         connect(dialog, &TransferDialog::transferStopped, this, &MainWindow::showTransferStopped);
@@ -256,37 +223,24 @@ void MainWindow::showEvent(QShowEvent* event) {
 // error waits until the window is drawn: a box over a window that is not there yet looks like a
 // program that failed to start.
 void MainWindow::openStartupFile() {
-    const QString& path = m_options.channelFile;
-    const Result<LoadedChannelFile> opened =
-        zev::openChannelFile(path, m_workspace->plan, m_workspace->models);
-    if (opened) {
-        m_history.start(currentPlanFile()); // the plan the program starts with: nothing to undo
-        showEditState();
-        setCurrentFile(path);
-        const ChannelPlan& plan = m_workspace->plan;
-        const QStringList problems =
-            channelFileProblems(path, opened.value(), plan.words(), columnTitles(plan));
-        if (!problems.isEmpty())
-            connect(
-                this, &MainWindow::firstPainted, this,
-                [this, problems] {
-                    QTimer::singleShot(0, this, [this, problems] { showFileProblems(problems); });
-                },
-                Qt::SingleShotConnection);
-        return;
-    }
-    connect(
-        this, &MainWindow::firstPainted, this,
-        [this, message = opened.message()] {
-            QTimer::singleShot(0, this, [this, message] { showErrorBox(this, message); });
-        },
-        Qt::SingleShotConnection);
+    const auto afterFirstPaint = [this](std::function<void()> show) {
+        connect(
+            this, &MainWindow::firstPainted, this,
+            [this, show] { QTimer::singleShot(0, this, show); }, Qt::SingleShotConnection);
+    };
+    const Result<QStringList> opened = m_document->openAtStart(m_options.channelFile);
+    if (!opened)
+        afterFirstPaint([this, message = opened.message()] { showErrorBox(this, message); });
+    else if (!opened.value().isEmpty())
+        afterFirstPaint(
+            [this, problems = opened.value()] { m_document->showFileProblems(problems); });
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     // Disabled while a dialog is open: like its menu, its close box must not end the program
     // under a running radio session. A cell that is no number keeps it open for the correction.
-    if (!isEnabled() || !m_channelEditor->confirmPendingEntry() || !settleUnsavedPlan()) {
+    if (!isEnabled() || !m_channelEditor->confirmPendingEntry() ||
+        !m_document->settleUnsavedPlan()) {
         event->ignore();
         return;
     }
@@ -391,33 +345,11 @@ void MainWindow::chooseLanguage(QAction* item, Language language) {
     switchLanguage(language);
 }
 
-bool MainWindow::confirm(const QString& question) {
-    QMessageBox box(QMessageBox::NoIcon, m_workspace->texts.confirmCaption, question,
-                    QMessageBox::Ok | QMessageBox::Cancel, this);
-    return box.exec() == QMessageBox::Ok;
-}
-
-void MainWindow::newPlan() {
-    if (!m_channelEditor->confirmPendingEntry() || !settleUnsavedPlan() ||
-        !confirm(m_workspace->texts.newQuestion))
-        return;
-    m_channelEditor->resetOverlays();
-    m_workspace->plan.reset();
-    recordStep();
-    setCurrentFile(QString()); // a new plan has no file yet
-}
-
 void MainWindow::changeModel(int index) {
-    if (!m_channelEditor->confirmPendingEntry()) {
+    if (!m_document->changeModel(index)) {
         showModelList(); // the selector back on the model that stays
         return;
     }
-    m_workspace->models.setCurrentIndex(index);
-    if (confirm(m_workspace->texts.modelChangeQuestion)) {
-        m_channelEditor->resetOverlays();
-        m_workspace->plan.reset();
-    }
-    recordStep();
     applyModelTitle();
 }
 
@@ -444,10 +376,16 @@ void MainWindow::showModelList() {
     selector->setCurrentIndex(models.currentIndex());
 }
 
+void MainWindow::showEditState() {
+    m_commands->item(Command::Undo)->setEnabled(m_document->canUndo());
+    m_commands->item(Command::Redo)->setEnabled(m_document->canRedo());
+    showTitle();
+}
+
 void MainWindow::openTransferDialog(RadioDialog* dialog) {
     if (!m_channelEditor->confirmPendingEntry())
         return;
-    recordStep(); // the plan before the session is the one a read's undo goes back to
+    m_document->recordStep(); // the plan before the session is the one a read's undo goes back to
     openRadioDialog(dialog);
 }
 
@@ -481,243 +419,6 @@ void MainWindow::enableWindows() {
     m_optionsWindow->setEnabled(true);
 }
 
-QString MainWindow::backupsFolder() const {
-    return m_workspace->writeJob.backupDirectory.isEmpty() ? backups::defaultDirectory()
-                                                           : m_workspace->writeJob.backupDirectory;
-}
-
-namespace {
-
-// The extension a name without one gets; none for the dialogs that open a file.
-QString defaultSuffix(MainWindow::FileDialogKind kind) {
-    switch (kind) {
-    case MainWindow::FileDialogKind::Save:
-        return QStringLiteral("z81");
-    case MainWindow::FileDialogKind::Pdf:
-        return QStringLiteral("pdf");
-    case MainWindow::FileDialogKind::ExportCsv:
-        return QStringLiteral("csv");
-    default:
-        return QString();
-    }
-}
-
-} // namespace
-
-QString MainWindow::askFileName(FileDialogKind kind, const QString& start) {
-    if (fileNameProvider)
-        return fileNameProvider(kind);
-    QFileDialog dialog(this);
-    const bool list = kind == FileDialogKind::ExportCsv || kind == FileDialogKind::ImportCsv;
-    if (kind == FileDialogKind::Pdf)
-        dialog.setNameFilter(QStringLiteral("PDF (*.pdf)"));
-    else
-        dialog.setNameFilter(list ? tr("Channel lists (*.csv *.txt);;All files (*)")
-                                  : QStringLiteral("ZEV-481  文件 (*.z81)"));
-    dialog.setFileMode(kind == FileDialogKind::ImportCsv ? QFileDialog::ExistingFile
-                                                         : QFileDialog::AnyFile);
-    // A name typed without extension would not show in Open, which lists channel files only.
-    if (const QString suffix = defaultSuffix(kind); !suffix.isEmpty()) {
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setDefaultSuffix(suffix);
-        // The window asks itself, in its own language, once the extension is on the name.
-        dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    } else {
-        dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    }
-    if (const QFileInfo info(start); !start.isEmpty() && info.isDir()) {
-        dialog.setDirectory(start);
-    } else if (!start.isEmpty()) {
-        dialog.setDirectory(info.absolutePath());
-        dialog.selectFile(info.fileName());
-    }
-    // The radio's plans from before each write are one click away.
-    if (const QString folder = backupsFolder();
-        kind == FileDialogKind::Open && QFileInfo(folder).isDir())
-        dialog.setSidebarUrls(dialog.sidebarUrls() << QUrl::fromLocalFile(folder));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return QString();
-    return dialog.selectedFiles().constFirst();
-}
-
-QString MainWindow::askSavePath(FileDialogKind kind) {
-    QString start = saveDialogStart(kind);
-    for (;;) {
-        const QString chosen = askFileName(kind, start);
-        if (chosen.isEmpty())
-            return QString();
-        const SaveTarget target = saveTarget(chosen, defaultSuffix(kind));
-        if (!target.replaces || replaceAgreed(target.path))
-            return target.path;
-        start = target.path; // back to the dialog, on the name that was kept
-    }
-}
-
-bool MainWindow::replaceAgreed(const QString& path) {
-    if (replaceFileAnswer)
-        return replaceFileAnswer(path) == QMessageBox::Yes;
-    QMessageBox box(QMessageBox::Warning, programTitle(),
-                    tr("%1 already exists. Replace it?").arg(QFileInfo(path).fileName()),
-                    QMessageBox::Yes | QMessageBox::No, this);
-    box.setObjectName(QStringLiteral("ReplaceFileBox"));
-    box.setDefaultButton(QMessageBox::No);
-    box.setEscapeButton(QMessageBox::No);
-    return box.exec() == QMessageBox::Yes;
-}
-
-// Save offers the current file's name where it lives; the exports start where the user last
-// kept a file. Never in the backups folder: a file saved there could be taken for a backup.
-QString MainWindow::saveDialogStart(FileDialogKind kind) const {
-    const QString folder = m_fileFolder.isEmpty() ? QDir::currentPath() : m_fileFolder;
-    if (kind != FileDialogKind::Save || m_currentFile.isEmpty())
-        return folder;
-    const QFileInfo current(m_currentFile);
-    if (isInBackupsFolder(m_currentFile))
-        return QDir(folder).filePath(current.fileName());
-    return current.absoluteFilePath();
-}
-
-void MainWindow::rememberFolderOf(const QString& path) {
-    if (!isInBackupsFolder(path))
-        m_fileFolder = QFileInfo(path).absolutePath();
-}
-
-bool MainWindow::isInBackupsFolder(const QString& path) const {
-    const QString folder = QFileInfo(path).absolutePath();
-    const QString backups = backupsFolder();
-    const QString canonical = QFileInfo(backups).canonicalFilePath();
-    const QString canonicalFolder = QFileInfo(folder).canonicalFilePath();
-    return QDir::cleanPath(folder) == QDir::cleanPath(QFileInfo(backups).absoluteFilePath()) ||
-           (!canonical.isEmpty() && canonicalFolder == canonical);
-}
-
-void MainWindow::setCurrentFile(const QString& path) {
-    m_currentFile = path;
-    if (!path.isEmpty())
-        rememberFolderOf(path);
-}
-
-void MainWindow::openChannelFile() {
-    if (!m_channelEditor->confirmPendingEntry() || !settleUnsavedPlan())
-        return;
-    if (const QString path = askFileName(FileDialogKind::Open); !path.isEmpty())
-        openChannelFileAt(path);
-}
-
-void MainWindow::openChannelFileAt(const QString& path) {
-    const Result<LoadedChannelFile> opened =
-        zev::openChannelFile(path, m_workspace->plan, m_workspace->models);
-    if (!opened) {
-        showErrorBox(this, opened.message()); // the plan stays as it was
-        return;
-    }
-    m_channelEditor->resetOverlays();
-    recordStep();
-    m_history.markClean(currentPlanFile());
-    showEditState();
-    setCurrentFile(path);
-    const ChannelPlan& plan = m_workspace->plan;
-    showFileProblems(channelFileProblems(path, opened.value(), plan.words(), columnTitles(plan)));
-}
-
-void MainWindow::showFileProblems(const QStringList& problems) {
-    if (problems.isEmpty())
-        return;
-    QMessageBox box(QMessageBox::Warning, programTitle(),
-                    tr("The file is open, but the radio would refuse it until these are "
-                       "corrected:") +
-                        QLatin1Char('\n') + problems.join(QLatin1Char('\n')),
-                    QMessageBox::Ok, this);
-    box.setObjectName(QStringLiteral("FileProblemsBox"));
-    box.exec();
-}
-
-bool MainWindow::saveChannelFile() {
-    if (!m_channelEditor->confirmPendingEntry())
-        return false;
-    const QString path = askSavePath(FileDialogKind::Save);
-    if (path.isEmpty())
-        return false;
-    const ChannelFile file = currentPlanFile();
-    if (Status saved = zev::saveChannelFile(path, file); !saved) {
-        showErrorBox(this, saved.message());
-        return false;
-    }
-    recordStep();
-    m_history.markClean(file);
-    showEditState();
-    setCurrentFile(path);
-    return true;
-}
-
-ChannelFile MainWindow::currentPlanFile() const {
-    return channelFileFromPlan(m_workspace->plan, m_workspace->models);
-}
-
-bool MainWindow::isPlanModified() const {
-    return m_history.isModified(currentPlanFile());
-}
-
-void MainWindow::scheduleStep() {
-    m_stepTimer.start(0);
-}
-
-void MainWindow::recordStep() {
-    m_stepTimer.stop();
-    m_history.record(currentPlanFile());
-    showEditState();
-}
-
-void MainWindow::undo() {
-    if (!m_channelEditor->confirmPendingEntry())
-        return;
-    recordStep(); // what was just committed is the step to undo
-    if (const std::optional<ChannelFile> state = m_history.undo())
-        restorePlan(*state);
-}
-
-void MainWindow::redo() {
-    if (!m_channelEditor->confirmPendingEntry())
-        return;
-    recordStep(); // a change made since the undo ends what can be redone
-    if (const std::optional<ChannelFile> state = m_history.redo())
-        restorePlan(*state);
-}
-
-void MainWindow::restorePlan(const ChannelFile& state) {
-    m_channelEditor->resetOverlays();
-    applyChannelFile(state, m_workspace->plan, m_workspace->models);
-    showModelList();
-    m_stepTimer.stop(); // the restored state is the current step already
-    showEditState();
-}
-
-void MainWindow::showEditState() {
-    m_commands->item(Command::Undo)->setEnabled(m_history.canUndo());
-    m_commands->item(Command::Redo)->setEnabled(m_history.canRedo());
-    showTitle();
-}
-
-bool MainWindow::settleUnsavedPlan() {
-    recordStep();
-    if (!isPlanModified())
-        return true;
-    QMessageBox::StandardButton answer;
-    if (unsavedPlanAnswer) {
-        answer = unsavedPlanAnswer();
-    } else {
-        QMessageBox box(QMessageBox::Warning, programTitle(),
-                        tr("The channel plan has changes that have not been saved. Save them?"),
-                        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
-        box.setObjectName(QStringLiteral("UnsavedPlanBox"));
-        box.setDefaultButton(QMessageBox::Save);
-        answer = static_cast<QMessageBox::StandardButton>(box.exec());
-    }
-    if (answer == QMessageBox::Save)
-        return saveChannelFile();
-    return answer == QMessageBox::Discard;
-}
-
 namespace {
 
 // The sheet in the words the windows show: the options window's labels and the grid's titles.
@@ -742,13 +443,13 @@ Status MainWindow::exportSheetPdfTo(const QString& path) {
 void MainWindow::exportSheetPdf() {
     if (!m_channelEditor->confirmPendingEntry())
         return;
-    const QString path = askSavePath(FileDialogKind::Pdf);
+    const QString path = m_document->askSavePath(FileDialogKind::Pdf);
     if (path.isEmpty())
         return;
     if (Status written = exportSheetPdfTo(path); !written)
         showErrorBox(this, written.message());
     else
-        rememberFolderOf(path);
+        m_document->rememberFolderOf(path);
 }
 
 void MainWindow::printSheet() {
@@ -763,69 +464,6 @@ void MainWindow::printSheet() {
         return;
     printChannelSheet(printer, m_workspace->plan, m_workspace->models.currentText(),
                       windowSheetLabels(m_workspace->plan, *m_optionsWindow));
-}
-
-void MainWindow::exportCsv() {
-    if (!m_channelEditor->confirmPendingEntry())
-        return;
-    const QString path = askSavePath(FileDialogKind::ExportCsv);
-    if (path.isEmpty())
-        return;
-    const QByteArray list = csv::exportChannels(planChannels(m_workspace->plan));
-    if (Status written = writeChannelList(path, list); !written)
-        showErrorBox(this, written.message());
-    else
-        rememberFolderOf(path);
-}
-
-void MainWindow::importCsv() {
-    if (!m_channelEditor->confirmPendingEntry())
-        return;
-    const QString path = askFileName(FileDialogKind::ImportCsv);
-    if (path.isEmpty())
-        return;
-    const Result<QByteArray> bytes = readChannelList(path);
-    if (!bytes) {
-        showErrorBox(this, bytes.message());
-        return;
-    }
-    const std::optional<bool> renumber = askRenumber(this, path, m_renumberCsv);
-    if (!renumber)
-        return;
-    m_renumberCsv = *renumber;
-    ChannelPlan& plan = m_workspace->plan;
-    const std::optional<csv::Imported> list = acceptedRows(
-        this, csv::importChannels(bytes.value(), {*renumber, plan.words(), decimalSeparator()}));
-    if (!list)
-        return;
-    m_channelEditor->resetOverlays();
-    replaceChannels(plan, *list);
-    recordStep();
-    showNotes(this, *list);
-}
-
-void MainWindow::copyRows() {
-    if (!m_channelEditor->confirmPendingEntry())
-        return;
-    copyChannelRows(m_workspace->plan, m_channelEditor->selectedRows());
-}
-
-void MainWindow::pasteRows() {
-    if (!m_channelEditor->confirmPendingEntry())
-        return;
-    // From the first selected row, as a spreadsheet pastes into its selection's corner.
-    const QList<int> rows = m_channelEditor->selectedRows();
-    if (rows.isEmpty())
-        return;
-    const int row = rows.first();
-    const std::optional<csv::PastedRows> pasted =
-        clipboardRows(this, m_workspace->plan.words(), row);
-    if (!pasted)
-        return;
-    m_channelEditor->resetOverlays();
-    setChannels(m_workspace->plan, pasted->rows);
-    recordStep();
-    showPasteNotes(this, *pasted);
 }
 
 } // namespace zev
