@@ -16,8 +16,6 @@ namespace {
 // Rows listed in a box; the rest are behind its details button.
 constexpr int ListedRows = 20;
 
-const QString programTitle = QStringLiteral("ZEV4800");
-
 // The rows' remarks for a box: the first rows in its text, every one in its details.
 void listRows(QMessageBox& box, const QString& lead, const QList<csv::RowNote>& rows) {
     const QString shown = csv::describe(rows.mid(0, ListedRows));
@@ -73,7 +71,7 @@ std::optional<csv::Imported> acceptedRows(QWidget* parent, const Result<csv::Imp
     if (imported->problems.isEmpty())
         return imported.value();
 
-    QMessageBox box(QMessageBox::Warning, programTitle, QString(),
+    QMessageBox box(QMessageBox::Warning, programTitle(), QString(),
                     QMessageBox::Ok | QMessageBox::Cancel, parent);
     box.setObjectName(QStringLiteral("ListProblemsBox"));
     listRows(
@@ -108,7 +106,7 @@ void setChannels(ChannelPlan& plan, const csv::Imported& imported) {
 void showNotes(QWidget* parent, const csv::Imported& imported) {
     if (imported.notes.isEmpty())
         return;
-    QMessageBox box(QMessageBox::Information, programTitle, QString(), QMessageBox::Ok, parent);
+    QMessageBox box(QMessageBox::Information, programTitle(), QString(), QMessageBox::Ok, parent);
     listRows(box, QCoreApplication::translate("zev::ChannelList", "Taken with a change:"),
              imported.notes);
     box.exec();

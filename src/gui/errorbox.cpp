@@ -4,8 +4,12 @@
 
 namespace zev {
 
+QString programTitle() {
+    return QStringLiteral("ZEV4800");
+}
+
 void showErrorBox(QWidget* parent, const QString& message) {
-    QMessageBox::critical(parent, QStringLiteral("ZEV4800"), message);
+    QMessageBox::critical(parent, programTitle(), message);
 }
 
 } // namespace zev

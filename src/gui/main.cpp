@@ -74,5 +74,10 @@ int main(int argc, char* argv[]) {
         }
     });
     window.show();
-    return app.exec();
+    const int exitCode = app.exec();
+    // Closing the window wrote the settings; a run that ended with it open (the screenshot) has
+    // not yet.
+    if (window.isVisible())
+        window.writeSettings();
+    return exitCode;
 }

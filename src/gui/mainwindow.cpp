@@ -4,47 +4,30 @@
 #include "app/builtintexts.h"
 #include "app/installlog.h"
 #include "app/languagepack.h"
-#include "app/mnemonic.h"
 #include "app/planlanguage.h"
-#include "app/programdirectory.h"
 #include "app/screenfit.h"
 #include "app/settings.h"
 #include "app/textids.h"
-#include "chanfile/backups.h"
-#include "chanfile/channelfile.h"
-#include "chanfile/savetarget.h"
 #include "channeleditor.h"
-#include "channellist.h"
 #include "channelsheet.h"
 #include "comparedialog.h"
 #include "errorbox.h"
 #include "languageloader.h"
+#include "maincommands.h"
 #include "optionswindow.h"
-#include "portdevicesdialog.h"
 #include "powerdialog.h"
-#include "radio/filecheck.h"
-#include "radio/portdiagnosis.h"
-#include "radio/writecheck.h"
 #include "radioprocedures.h"
 #include "readdialog.h"
-#include "rowclipboard.h"
 #include "workspace.h"
 #include "writedialog.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDir>
 #include <QEvent>
-#include <QFileDialog>
-#include <QFileInfo>
-#include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
 #include <QMdiArea>
-#include <QMenu>
-#include <QMenuBar>
 #include <QMessageBox>
 #include <QPageLayout>
 #include <QPageSize>
@@ -53,77 +36,11 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
-#include <QToolBar>
-#include <QToolButton>
-#include <QUrl>
 #include <QWindow>
-
-#include <iterator>
-#include <vector>
 
 namespace zev {
 
 namespace {
-
-const QString programTitle = QStringLiteral("ZEV4800");
-
-// The toolbar pictures, by picture index.
-const char* const toolbarPictures[] = {
-    "new",  "open", "save", "read",     "write",   "com1",
-    "com2", "com3", "com4", "channels", "options", "power",
-};
-
-QIcon toolbarPicture(int index) {
-    return QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(toolbarPictures[index])));
-}
-
-QAction* makeItem(QObject* parent, const char* name, const QString& text,
-                  const QKeySequence& shortcut = {}) {
-    auto* item = new QAction(text, parent);
-    item->setObjectName(QLatin1String(name));
-    item->setShortcut(shortcut);
-    return item;
-}
-
-QMenu* makeMenu(QWidget* parent, const char* name, int textId) {
-    auto* menu = new QMenu(builtinText(textId), parent);
-    menu->setObjectName(QLatin1String(name));
-    return menu;
-}
-
-void addSeparator(QMenu* menu, const char* name) {
-    menu->addSeparator()->setObjectName(QLatin1String(name));
-}
-
-// The keyboard letter of each menu and command, for captions that come without one.
-struct MenuLetter {
-    const char* name;
-    char letter;
-};
-constexpr MenuLetter menuLetters[] = {
-    {"N1", 'F'},  {"N2", 'N'},  {"O1", 'O'},  {"S1", 'S'},  {"N4", 'C'},  {"N5", 'E'},
-    {"N6", 'R'},  {"N7", 'W'},  {"N9", 'C'},  {"N11", 'F'}, {"N18", 'P'}, {"N22", 'O'},
-    {"N12", 'P'}, {"N19", 'L'}, {"N13", 'H'}, {"N14", 'C'}, {"N16", 'A'},
-};
-// The commands that have no caption in the language packs, and those whose caption no pack has.
-constexpr MenuLetter ownCommandLetters[] = {{"CompareWithRadio", 'O'},
-                                            {"BackupBeforeWrite", 'B'},
-                                            {"VerifyAfterWrite", 'V'},
-                                            {"PrintSheet", 'P'},
-                                            {"ExportPdf", 'D'},
-                                            {"ExportCsvItem", 'X'},
-                                            {"ImportCsvItem", 'I'},
-                                            {"CopyRowsItem", 'Y'},
-                                            {"PasteRowsItem", 'T'},
-                                            {"UndoItem", 'U'},
-                                            {"RedoItem", 'E'},
-                                            {"PortDevicesItem", 'D'},
-                                            {"COM1", '1'},
-                                            {"COM2", '2'},
-                                            {"COM3", '3'},
-                                            {"COM4", '4'},
-                                            {"N20", 'C'},
-                                            {"N21", 'E'}};
 
 constexpr QSize mainWindowSize(1055, 765);
 // Until the window is up, some window systems do not tell the size of its frame: room for a
@@ -132,13 +49,6 @@ constexpr QMargins usualFrame(4, 38, 4, 4);
 
 } // namespace
 
-QString portUnavailableMessage(const QString& busyMessage, const PortDiagnosis& diagnosis,
-                               int portNumber) {
-    if (diagnosis.outcome == ProbeOutcome::Free)
-        return QString();
-    return busyMessage + QStringLiteral("\nCOM%1: ").arg(portNumber) + portProblemText(diagnosis);
-}
-
 MainWindow::MainWindow(StartupOptions options, QWidget* parent)
     : QMainWindow(parent), m_options(std::move(options)),
       m_files(ProgramFiles::forThisRun(m_options.programDirectory)),
@@ -146,8 +56,9 @@ MainWindow::MainWindow(StartupOptions options, QWidget* parent)
 
     // Creation step: this window only, then the stored settings.
     setObjectName(QStringLiteral("TForm1"));
-    setWindowTitle(programTitle);
-    createCommands();
+    setWindowTitle(programTitle());
+    m_commands = std::make_unique<MainCommands>(*this);
+    m_ports = std::make_unique<PortSelector>(*m_workspace, m_settingsFile, *m_commands, this);
     createClientArea();
     createStatusLine();
     applyStoredSettings();
@@ -158,31 +69,18 @@ MainWindow::MainWindow(StartupOptions options, QWidget* parent)
     installRadioProcedures(*m_workspace, *m_readDialog, *m_writeDialog, *m_compareDialog,
                            *m_powerDialog);
 
-    m_history.start(currentPlanFile());
-    m_stepTimer.setSingleShot(true);
-    connect(&m_stepTimer, &QTimer::timeout, this, [this] {
-        // A running radio session changes the plan block by block; it is recorded as one step
-        // when the read ends. A question box belongs to a command that is not over yet (the
-        // editor commits as the box takes the focus): the command records its step.
-        if (QApplication::activeModalWidget())
-            m_stepTimer.start(50);
-        else if (isEnabled())
-            recordStep();
-    });
-    ChannelPlan& plan = m_workspace->plan;
-    // Text being typed becomes a step when it is committed, not at each key.
-    connect(&plan, &QAbstractItemModel::dataChanged, this, [this] {
-        if (!m_channelEditor->isTypingIntoPlan())
-            scheduleStep();
-    });
-    connect(&plan, &QAbstractItemModel::modelReset, this, &MainWindow::scheduleStep);
-    connect(&plan, &ChannelPlan::optionChanged, this, &MainWindow::scheduleStep);
-    connect(m_channelEditor, &ChannelEditor::entryCommitted, this, &MainWindow::scheduleStep);
+    m_document = std::make_unique<PlanDocument>(
+        *m_workspace, *m_channelEditor,
+        PlanAnswers{fileNameProvider, replaceFileAnswer, unsavedPlanAnswer}, this);
+    connect(m_document.get(), &PlanDocument::editStateChanged, this, &MainWindow::showEditState);
+    connect(m_document.get(), &PlanDocument::modelsRestored, this, &MainWindow::showModelList);
+    connect(m_readDialog.get(), &ReadDialog::planOverwritten, m_document.get(),
+            &PlanDocument::takeRadioPlan);
+    connectCommands();
     showEditState();
 }
 
 MainWindow::~MainWindow() {
-    writeSettings();
     // The picture's filter asks the client area for its viewport, which a client area that is
     // being destroyed can no longer answer.
     m_mdiArea->viewport()->removeEventFilter(this);
@@ -200,245 +98,45 @@ QList<QObject*> MainWindow::forms() const {
             m_powerDialog.get()};
 }
 
-void MainWindow::createCommands() {
-    createMenu();
-    createToolBar();
-}
+// A button and its menu item share one command (see MainCommands).
+void MainWindow::connectCommands() {
+    const auto on = [this](Command command, auto&& slot) {
+        connect(m_commands->item(command), &QAction::triggered, this, slot);
+    };
+    PlanDocument* document = m_document.get();
+    on(Command::New, [document] { document->newPlan(); });
+    on(Command::Open, [document] { document->open(); });
+    on(Command::Save, [document] { document->save(); });
+    on(Command::ExportCsv, [document] { document->exportCsv(); });
+    on(Command::ImportCsv, [document] { document->importCsv(); });
+    on(Command::Print, [this] { printSheet(); });
+    on(Command::ExportPdf, [this] { exportSheetPdf(); });
+    on(Command::Close, [this] { close(); });
 
-void MainWindow::createMenu() {
-    QMenuBar* bar = menuBar();
-    bar->setObjectName(QStringLiteral("MainMenu1"));
+    on(Command::Read, [this] { openTransferDialog(m_readDialog.get()); });
+    on(Command::Write, [this] { openTransferDialog(m_writeDialog.get()); });
+    on(Command::Compare, [this] { openTransferDialog(m_compareDialog.get()); });
+    on(Command::Undo, [document] { document->undo(); });
+    on(Command::Redo, [document] { document->redo(); });
+    on(Command::ChannelEdit, [this] { m_channelEditor->showOrRestore(); });
+    on(Command::CopyRows, [document] { document->copyRows(); });
+    on(Command::PasteRows, [document] { document->pasteRows(); });
+    on(Command::FunctionOptions, [this] { m_optionsWindow->showOrRestore(); });
+    on(Command::PowerAdjust, [this] { openRadioDialog(m_powerDialog.get()); });
+    m_commands->item(Command::PowerAdjust)->setEnabled(m_options.serviceMode);
 
-    QMenu* file = makeMenu(this, "N1", TextId::FileMenu);
-    QAction* newItem =
-        makeItem(file, "N2", builtinText(TextId::NewMenu), QKeySequence(Qt::CTRL | Qt::Key_N));
-    QAction* openItem =
-        makeItem(file, "O1", builtinText(TextId::OpenMenu), QKeySequence(Qt::CTRL | Qt::Key_O));
-    QAction* saveItem =
-        makeItem(file, "S1", builtinText(TextId::SaveMenu), QKeySequence(Qt::CTRL | Qt::Key_S));
-    QAction* closeItem =
-        makeItem(file, "N4", builtinText(TextId::CloseMenu), QKeySequence(Qt::CTRL | Qt::Key_Q));
-    file->addActions({newItem, openItem, saveItem});
-    m_exportCsvItem = makeItem(file, "ExportCsvItem", QString());
-    m_importCsvItem = makeItem(file, "ImportCsvItem", QString());
-    addSeparator(file, "CsvSeparator");
-    file->addActions({m_exportCsvItem, m_importCsvItem});
-    connect(m_exportCsvItem, &QAction::triggered, this, &MainWindow::exportCsv);
-    connect(m_importCsvItem, &QAction::triggered, this, &MainWindow::importCsv);
-    m_printItem = makeItem(file, "PrintSheet", QString(), QKeySequence(Qt::CTRL | Qt::Key_P));
-    m_exportPdfItem = makeItem(file, "ExportPdf", QString());
-    file->addSeparator();
-    file->addActions({m_printItem, m_exportPdfItem});
-    connect(m_printItem, &QAction::triggered, this, &MainWindow::printSheet);
-    connect(m_exportPdfItem, &QAction::triggered, this, &MainWindow::exportSheetPdf);
-    addSeparator(file, "N3");
-    file->addAction(closeItem);
-    connect(newItem, &QAction::triggered, this, &MainWindow::newPlan);
-    connect(openItem, &QAction::triggered, this, &MainWindow::openChannelFile);
-    connect(saveItem, &QAction::triggered, this, &MainWindow::saveChannelFile);
-    connect(closeItem, &QAction::triggered, this, &MainWindow::close);
-
-    QMenu* edit = makeMenu(this, "N5", TextId::EditMenu);
-    QAction* readItem =
-        makeItem(edit, "N6", builtinText(TextId::ReadCommand), QKeySequence(Qt::CTRL | Qt::Key_R));
-    QAction* writeItem =
-        makeItem(edit, "N7", builtinText(TextId::WriteCommand), QKeySequence(Qt::CTRL | Qt::Key_W));
-    QAction* channelsItem = makeItem(edit, "N9", builtinText(TextId::ChannelEditMenu));
-    QAction* optionsItem = makeItem(edit, "N11", builtinText(TextId::FunctionOptionsMenu));
-    QAction* powerItem = makeItem(edit, "N18", builtinText(TextId::PowerAdjustCommand));
-    m_compareItem = makeItem(edit, "CompareWithRadio", QString());
-    edit->addActions({readItem, writeItem, m_compareItem});
-    // The row shortcuts work where the channel grid is: the frequency editor over a cell keeps
-    // its own Copy, and the other windows have no rows.
-    m_copyRowsItem = makeItem(edit, "CopyRowsItem", QString(), QKeySequence::Copy);
-    m_pasteRowsItem = makeItem(edit, "PasteRowsItem", QString(), QKeySequence::Paste);
-    for (QAction* item : {m_copyRowsItem, m_pasteRowsItem})
-        item->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    connect(m_copyRowsItem, &QAction::triggered, this, &MainWindow::copyRows);
-    connect(m_pasteRowsItem, &QAction::triggered, this, &MainWindow::pasteRows);
-    m_undoItem = makeItem(edit, "UndoItem", QString(), QKeySequence::Undo);
-    m_redoItem =
-        makeItem(edit, "RedoItem", QString(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
-    connect(m_undoItem, &QAction::triggered, this, &MainWindow::undo);
-    connect(m_redoItem, &QAction::triggered, this, &MainWindow::redo);
-    addSeparator(edit, "UndoSeparator");
-    edit->addActions({m_undoItem, m_redoItem});
-    addSeparator(edit, "N8");
-    edit->addAction(channelsItem);
-    edit->addActions({m_copyRowsItem, m_pasteRowsItem});
-    addSeparator(edit, "N10");
-    edit->addAction(optionsItem);
-    addSeparator(edit, "N17");
-    edit->addAction(powerItem);
-    powerItem->setEnabled(m_options.serviceMode);
-    connect(readItem, &QAction::triggered, this,
-            [this] { openTransferDialog(m_readDialog.get()); });
-    connect(writeItem, &QAction::triggered, this,
-            [this] { openTransferDialog(m_writeDialog.get()); });
-    connect(m_compareItem, &QAction::triggered, this,
-            [this] { openTransferDialog(m_compareDialog.get()); });
-    connect(powerItem, &QAction::triggered, this, [this] { openRadioDialog(m_powerDialog.get()); });
-    connect(channelsItem, &QAction::triggered, this, [this] { m_channelEditor->showOrRestore(); });
-    connect(optionsItem, &QAction::triggered, this, [this] { m_optionsWindow->showOrRestore(); });
-
-    QMenu* options = makeMenu(this, "N22", TextId::OptionsMenu);
-    QMenu* ports = makeMenu(options, "N12", TextId::PortMenu);
-    ports->setToolTipsVisible(true);
-    for (int number = 1; number <= 4; ++number) {
-        const QByteArray name = "COM" + QByteArray::number(number);
-        QAction* item = makeItem(ports, name.constData(), QString::fromLatin1(name));
-        item->setCheckable(true);
-        ports->addAction(item);
-        m_portItems[number - 1] = item;
-        connect(item, &QAction::triggered, this, [this, number] { selectPort(number); });
-    }
-    ports->addSeparator();
-    m_portDevicesItem = makeItem(ports, "PortDevicesItem", QString());
-    ports->addAction(m_portDevicesItem);
-    connect(m_portDevicesItem, &QAction::triggered, this, &MainWindow::editPortDevices);
-    connect(ports, &QMenu::aboutToShow, this, &MainWindow::showPortTips);
-    QMenu* languages = makeMenu(options, "N19", TextId::LanguageMenu);
-    m_chineseItem = makeItem(languages, "N20", QStringLiteral("中文"));
-    m_englishItem = makeItem(languages, "N21", QStringLiteral("English"));
-    m_chineseItem->setCheckable(true);
-    m_chineseItem->setChecked(true);
-    m_englishItem->setCheckable(true);
-    languages->addActions({m_chineseItem, m_englishItem});
-    connect(m_chineseItem, &QAction::triggered, this,
-            [this] { chooseLanguage(m_chineseItem, Language::Chinese); });
-    connect(m_englishItem, &QAction::triggered, this,
-            [this] { chooseLanguage(m_englishItem, Language::English); });
-    options->addMenu(ports);
-    options->addMenu(languages);
-    options->addSeparator();
-    m_backupItem = makeItem(options, "BackupBeforeWrite", QString());
-    m_verifyItem = makeItem(options, "VerifyAfterWrite", QString());
-    for (QAction* item : {m_backupItem, m_verifyItem}) {
-        item->setCheckable(true);
-        item->setChecked(true);
-        options->addAction(item);
-    }
-    connect(m_backupItem, &QAction::toggled, this,
+    QAction* chinese = m_commands->item(Command::Chinese);
+    QAction* english = m_commands->item(Command::English);
+    on(Command::Chinese, [this, chinese] { chooseLanguage(chinese, Language::Chinese); });
+    on(Command::English, [this, english] { chooseLanguage(english, Language::English); });
+    connect(m_commands->item(Command::BackupBeforeWrite), &QAction::toggled, this,
             [this](bool on) { m_workspace->writeJob.backup = on; });
-    connect(m_verifyItem, &QAction::toggled, this,
+    connect(m_commands->item(Command::VerifyAfterWrite), &QAction::toggled, this,
             [this](bool on) { m_workspace->writeJob.verify = on; });
+    on(Command::About, [this] { showAbout(); });
 
-    QMenu* help = makeMenu(this, "N13", TextId::HelpMenu);
-    // Help contents has no help to show.
-    help->addAction(makeItem(help, "N14", builtinText(TextId::HelpContentsMenu)));
-    addSeparator(help, "N15");
-    QAction* aboutItem = makeItem(help, "N16", builtinText(TextId::AboutCommand));
-    help->addAction(aboutItem);
-    connect(aboutItem, &QAction::triggered, this, &MainWindow::showAbout);
-
-    for (QMenu* menu : {file, edit, options, help})
-        bar->addMenu(menu);
-    wordOwnCommands();
-    markMenuLetters();
-}
-
-void MainWindow::wordOwnCommands() {
-    m_compareItem->setText(tr("Compare with radio..."));
-    m_backupItem->setText(tr("Back up the radio before writing"));
-    m_verifyItem->setText(tr("Verify after writing"));
-    m_printItem->setText(tr("Print..."));
-    m_exportPdfItem->setText(tr("Export PDF..."));
-    m_exportCsvItem->setText(tr("Export CSV…"));
-    m_importCsvItem->setText(tr("Import CSV…"));
-    m_copyRowsItem->setText(tr("Copy rows"));
-    m_pasteRowsItem->setText(tr("Paste rows"));
-    m_undoItem->setText(tr("Undo"));
-    m_redoItem->setText(tr("Redo"));
-    m_portDevicesItem->setText(tr("Port devices…"));
-    if (m_compareDialog)
-        m_compareDialog->wordTexts();
-}
-
-void MainWindow::markMenuLetters() {
-    std::vector<MenuLetter> entries(std::begin(menuLetters), std::end(menuLetters));
-    entries.insert(entries.end(), std::begin(ownCommandLetters), std::end(ownCommandLetters));
-    for (const MenuLetter& entry : entries) {
-        QObject* item = findControl(this, QLatin1String(entry.name));
-        const QChar letter = QLatin1Char(entry.letter);
-        if (auto* menu = qobject_cast<QMenu*>(item))
-            menu->setTitle(withMnemonic(menu->title(), letter));
-        else if (auto* action = qobject_cast<QAction*>(item))
-            action->setText(withMnemonic(action->text(), letter));
-    }
-}
-
-void MainWindow::createToolBar() {
-    auto* toolBar = new QToolBar(this);
-    toolBar->setObjectName(QStringLiteral("ToolBar1"));
-    toolBar->setMovable(false);
-    toolBar->setFloatable(false);
-    toolBar->setIconSize(QSize(30, 30));
-    toolBar->toggleViewAction()->setVisible(false);
-    setContextMenuPolicy(Qt::NoContextMenu);
-    addToolBar(Qt::TopToolBarArea, toolBar);
-
-    const auto addButton = [this, toolBar](const char* name, int picture, int hintId,
-                                           const char* commandName) {
-        auto* button = new QToolButton(toolBar);
-        button->setObjectName(QLatin1String(name));
-        button->setIcon(toolbarPicture(picture));
-        button->setIconSize(QSize(30, 30));
-        button->setFixedSize(37, 36);
-        button->setAutoRaise(true);
-        if (hintId > 0)
-            button->setToolTip(builtinText(hintId));
-        toolBar->addWidget(button);
-        // A button and its menu item share one command.
-        if (commandName) {
-            QAction* item = findChild<QAction*>(QLatin1String(commandName));
-            connect(button, &QToolButton::clicked, item, &QAction::trigger);
-            button->setEnabled(item->isEnabled());
-            connect(item, &QAction::enabledChanged, button, &QToolButton::setEnabled);
-        }
-        return button;
-    };
-    const auto addDividers = [toolBar](int count) {
-        for (int i = 0; i < count; ++i)
-            toolBar->addSeparator();
-    };
-
-    addDividers(1);
-    addButton("ToolButton2", 0, TextId::NewHint, "N2");
-    addButton("ToolButton3", 1, TextId::OpenHint, "O1");
-    addButton("ToolButton4", 2, TextId::SaveHint, "S1");
-    addDividers(2);
-    addButton("ToolButton6", 3, TextId::ReadHint, "N6");
-    addButton("ToolButton8", 4, TextId::WriteHint, "N7");
-    addDividers(2);
-    addButton("ToolButton18", 9, TextId::ChannelEditHint, "N9");
-    addButton("ToolButton19", 10, TextId::FunctionOptionsHint, "N11");
-    addButton("ToolButton22", 11, TextId::PowerAdjustHint, "N18");
-    addDividers(2);
-    for (int number = 1; number <= 4; ++number) {
-        const QByteArray name = "ToolButton" + QByteArray::number(30 + number);
-        QToolButton* button = addButton(name.constData(), 4 + number, 0, nullptr);
-        button->setCheckable(true);
-        m_portButtons[number - 1] = button;
-        connect(button, &QToolButton::clicked, this, [this, number] { selectPort(number); });
-    }
-    addDividers(2);
-
-    auto* modelPanel = new QWidget(toolBar);
-    modelPanel->setObjectName(QStringLiteral("Panel7"));
-    auto* layout = new QHBoxLayout(modelPanel);
-    layout->setContentsMargins(4, 0, 4, 0);
-    auto* label = new QLabel(builtinText(TextId::ModelLabel), modelPanel);
-    label->setObjectName(QStringLiteral("Label1"));
-    m_modelSelector = new QComboBox(modelPanel);
-    m_modelSelector->setObjectName(QStringLiteral("ComboBox1"));
-    m_modelSelector->setEditable(false);
-    m_modelSelector->setFixedWidth(113);
-    layout->addWidget(label);
-    layout->addWidget(m_modelSelector);
-    toolBar->addWidget(modelPanel);
-    addDividers(2);
     // Only the user's pick is a model change; the program's own selections are not.
-    connect(m_modelSelector, &QComboBox::activated, this, &MainWindow::changeModel);
+    connect(m_commands->modelSelector(), &QComboBox::activated, this, &MainWindow::changeModel);
 }
 
 void MainWindow::createClientArea() {
@@ -465,23 +163,10 @@ void MainWindow::createStatusLine() {
 
 void MainWindow::applyStoredSettings() {
     const AppSettings settings = loadSettings(m_settingsFile);
-    m_portNumber = settings.port;
-    m_workspace->portDevices = loadPortDevices(m_settingsFile);
-    for (const auto& [number, device] : m_options.portDevices)
-        m_workspace->portDevices[number - 1] = device;
-    showPortTips();
-    // A cable plugged in or pulled shows in the tips without a restart.
-    auto* tipTimer = new QTimer(this);
-    connect(tipTimer, &QTimer::timeout, this, &MainWindow::showPortTips);
-    tipTimer->start(2000);
-    // The stored port is shown by its component names; the serial line gets it at the show step.
-    if (QObject* item = findComponent(QStringLiteral("com%1").arg(m_portNumber)))
-        item->setProperty("checked", true);
-    if (QObject* button = findComponent(QStringLiteral("toolbutton%1").arg(m_portNumber + 30)))
-        button->setProperty("checked", true);
+    m_ports->restore(settings.port, m_options.portDevices);
 
-    m_backupItem->setChecked(settings.backupBeforeWrite);
-    m_verifyItem->setChecked(settings.verifyAfterWrite);
+    m_commands->item(Command::BackupBeforeWrite)->setChecked(settings.backupBeforeWrite);
+    m_commands->item(Command::VerifyAfterWrite)->setChecked(settings.verifyAfterWrite);
     m_workspace->writeJob.backup = settings.backupBeforeWrite;
     m_workspace->writeJob.verify = settings.verifyAfterWrite;
 
@@ -503,7 +188,8 @@ void MainWindow::createChildWindows() {
     m_optionsWindow->move(0, 0);
     m_channelEditor->move(0, m_optionsWindow->frameGeometry().bottom() + 1);
     m_mdiArea->setActiveSubWindow(m_channelEditor);
-    m_channelEditor->addActions({m_copyRowsItem, m_pasteRowsItem});
+    m_channelEditor->addActions(
+        {m_commands->item(Command::CopyRows), m_commands->item(Command::PasteRows)});
 }
 
 void MainWindow::createDialogs() {
@@ -517,14 +203,6 @@ void MainWindow::createDialogs() {
              m_writeDialog.get(), m_aboutBox.get(), m_readDialog.get(), m_powerDialog.get(),
              m_compareDialog.get()})
         connect(dialog, &StayOnTopDialog::closed, this, &MainWindow::enableWindows);
-    connect(m_readDialog.get(), &ReadDialog::planOverwritten, this, [this] {
-        m_channelEditor->resetOverlays();
-        recordStep();
-        // The plan is the radio's now, and no file's.
-        m_history.markClean(currentPlanFile());
-        setCurrentFile(QString());
-        showEditState();
-    });
     for (TransferDialog* dialog : std::initializer_list<TransferDialog*>{
              m_readDialog.get(), m_writeDialog.get(), m_compareDialog.get()})
         connect(dialog, &TransferDialog::transferStopped, this, &MainWindow::showTransferStopped);
@@ -545,40 +223,28 @@ void MainWindow::showEvent(QShowEvent* event) {
 // error waits until the window is drawn: a box over a window that is not there yet looks like a
 // program that failed to start.
 void MainWindow::openStartupFile() {
-    const QString& path = m_options.channelFile;
-    const Result<LoadedChannelFile> opened =
-        zev::openChannelFile(path, m_workspace->plan, m_workspace->models);
-    if (opened) {
-        m_history.start(currentPlanFile()); // the plan the program starts with: nothing to undo
-        showEditState();
-        setCurrentFile(path);
-        const ChannelPlan& plan = m_workspace->plan;
-        const QStringList problems =
-            channelFileProblems(path, opened.value(), plan.words(), columnTitles(plan));
-        if (!problems.isEmpty())
-            connect(
-                this, &MainWindow::firstPainted, this,
-                [this, problems] {
-                    QTimer::singleShot(0, this, [this, problems] { showFileProblems(problems); });
-                },
-                Qt::SingleShotConnection);
-        return;
-    }
-    connect(
-        this, &MainWindow::firstPainted, this,
-        [this, message = opened.message()] {
-            QTimer::singleShot(0, this, [this, message] { showErrorBox(this, message); });
-        },
-        Qt::SingleShotConnection);
+    const auto afterFirstPaint = [this](std::function<void()> show) {
+        connect(
+            this, &MainWindow::firstPainted, this,
+            [this, show] { QTimer::singleShot(0, this, show); }, Qt::SingleShotConnection);
+    };
+    const Result<QStringList> opened = m_document->openAtStart(m_options.channelFile);
+    if (!opened)
+        afterFirstPaint([this, message = opened.message()] { showErrorBox(this, message); });
+    else if (!opened.value().isEmpty())
+        afterFirstPaint(
+            [this, problems = opened.value()] { m_document->showFileProblems(problems); });
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     // Disabled while a dialog is open: like its menu, its close box must not end the program
     // under a running radio session. A cell that is no number keeps it open for the correction.
-    if (!isEnabled() || !m_channelEditor->confirmPendingEntry() || !settleUnsavedPlan()) {
+    if (!isEnabled() || !m_channelEditor->confirmPendingEntry() ||
+        !m_document->settleUnsavedPlan()) {
         event->ignore();
         return;
     }
+    writeSettings();
     QMainWindow::closeEvent(event);
 }
 
@@ -612,9 +278,7 @@ void MainWindow::placeOnScreen() {
 }
 
 void MainWindow::runShowStep() {
-    if (auto* portItem =
-            qobject_cast<QAction*>(findComponent(QStringLiteral("com%1").arg(m_portNumber))))
-        portItem->trigger();
+    m_ports->openShownPort();
 
     const Result<Language> language = detectInstallLanguage(m_files.folderOf(installLogFileName()));
     if (!language) {
@@ -628,7 +292,7 @@ void MainWindow::runShowStep() {
 
 void MainWindow::writeSettings() {
     AppSettings settings;
-    settings.port = m_portNumber;
+    settings.port = m_ports->portNumber();
     settings.models = m_workspace->models.items();
     settings.currentModel = m_workspace->models.currentIndex();
     m_files.prepareSettingsFolder();
@@ -648,9 +312,10 @@ void MainWindow::loadLanguage(const QString& name) {
     applyPackToPlan(*pack, m_workspace->plan);
     if (const std::optional<Language> language = languageOfPack(name))
         m_translations.install(m_files.folderOf(messagesFileName(name)), *language);
-    wordOwnCommands();
-    markMenuLetters();
-    showPortTips();
+    m_commands->wordOwnCommands();
+    m_compareDialog->wordTexts();
+    m_commands->markMenuLetters();
+    m_ports->showTips();
     if (!pack->text(TextId::SuccessLabel).isNull()) {
         m_readDialog->setSuccessCount(0);
         m_writeDialog->setSuccessCount(0);
@@ -658,14 +323,16 @@ void MainWindow::loadLanguage(const QString& name) {
 }
 
 void MainWindow::switchLanguage(Language language, bool atStartup) {
-    const bool english = language == Language::English;
-    (english ? m_chineseItem : m_englishItem)->setChecked(false);
-    m_chineseItem->setText(english ? QStringLiteral("Chinese") : QStringLiteral("中文"));
-    (english ? m_englishItem : m_chineseItem)->setChecked(true);
+    QAction* chinese = m_commands->item(Command::Chinese);
+    QAction* english = m_commands->item(Command::English);
+    const bool toEnglish = language == Language::English;
+    (toEnglish ? chinese : english)->setChecked(false);
+    chinese->setText(toEnglish ? QStringLiteral("Chinese") : QStringLiteral("中文"));
+    (toEnglish ? english : chinese)->setChecked(true);
 
     m_workspace->plan.dropToneHead();
     loadLanguage(packName(language));
-    markMenuLetters(); // also where the pack is missing
+    m_commands->markMenuLetters(); // also where the pack is missing
     if (!atStartup)
         m_workspace->plan.reword();
 }
@@ -678,33 +345,11 @@ void MainWindow::chooseLanguage(QAction* item, Language language) {
     switchLanguage(language);
 }
 
-bool MainWindow::confirm(const QString& question) {
-    QMessageBox box(QMessageBox::NoIcon, m_workspace->texts.confirmCaption, question,
-                    QMessageBox::Ok | QMessageBox::Cancel, this);
-    return box.exec() == QMessageBox::Ok;
-}
-
-void MainWindow::newPlan() {
-    if (!m_channelEditor->confirmPendingEntry() || !settleUnsavedPlan() ||
-        !confirm(m_workspace->texts.newQuestion))
-        return;
-    m_channelEditor->resetOverlays();
-    m_workspace->plan.reset();
-    recordStep();
-    setCurrentFile(QString()); // a new plan has no file yet
-}
-
 void MainWindow::changeModel(int index) {
-    if (!m_channelEditor->confirmPendingEntry()) {
+    if (!m_document->changeModel(index)) {
         showModelList(); // the selector back on the model that stays
         return;
     }
-    m_workspace->models.setCurrentIndex(index);
-    if (confirm(m_workspace->texts.modelChangeQuestion)) {
-        m_channelEditor->resetOverlays();
-        m_workspace->plan.reset();
-    }
-    recordStep();
     applyModelTitle();
 }
 
@@ -717,83 +362,43 @@ void MainWindow::showTitle() {
     // The usual mark of a document with changes not yet saved.
     const QString modified = isPlanModified() ? QStringLiteral("*") : QString();
     const QString model =
-        m_modelTitleShown ? QStringLiteral(" [%1]").arg(m_modelSelector->currentText()) : QString();
-    setWindowTitle(modified + programTitle + model);
+        m_modelTitleShown ? QStringLiteral(" [%1]").arg(m_commands->modelSelector()->currentText())
+                          : QString();
+    setWindowTitle(modified + programTitle() + model);
 }
 
 void MainWindow::showModelList() {
-    const QSignalBlocker blocker(m_modelSelector);
+    QComboBox* selector = m_commands->modelSelector();
+    const QSignalBlocker blocker(selector);
     const ModelList& models = m_workspace->models;
-    m_modelSelector->clear();
-    m_modelSelector->addItems(models.items());
-    m_modelSelector->setCurrentIndex(models.currentIndex());
+    selector->clear();
+    selector->addItems(models.items());
+    selector->setCurrentIndex(models.currentIndex());
 }
 
-void MainWindow::selectPort(int number) {
-    for (int i = 0; i < 4; ++i)
-        m_portButtons[i]->setChecked(i + 1 == number);
-    for (int i = 0; i < 4; ++i)
-        m_portItems[i]->setChecked(i + 1 == number);
-    m_workspace->port.setPort(number, m_workspace->portDevices[number - 1]);
-    m_portNumber = number;
-}
-
-void MainWindow::showPortTips() {
-    for (int number = 1; number <= 4; ++number) {
-        const QString device = m_workspace->portDevices[number - 1];
-        const QString node = resolveDevicePath(device);
-        QString tip;
-        if (device.isEmpty())
-            tip = tr("No device is set");
-        else if (!QFileInfo::exists(node))
-            tip = tr("%1 (not present)").arg(device);
-        else if (node != device)
-            tip = tr("%1 (present as %2)").arg(device, node);
-        else
-            tip = tr("%1 (present)").arg(device);
-        for (QObject* item : {static_cast<QObject*>(m_portItems[number - 1]),
-                              static_cast<QObject*>(m_portButtons[number - 1])}) {
-            item->setProperty("toolTip", tip);
-            item->setProperty("statusTip", tip);
-        }
-    }
-}
-
-void MainWindow::editPortDevices() {
-    PortDevicesDialog dialog(m_workspace->portDevices, this);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    m_workspace->portDevices = dialog.devices();
-    if (Status saved = savePortDevices(m_settingsFile, m_workspace->portDevices); !saved)
-        showErrorBox(this, saved.message());
-    showPortTips();
-    selectPort(m_portNumber); // the serial line takes the device of the selected port
+void MainWindow::showEditState() {
+    m_commands->item(Command::Undo)->setEnabled(m_document->canUndo());
+    m_commands->item(Command::Redo)->setEnabled(m_document->canRedo());
+    showTitle();
 }
 
 void MainWindow::openTransferDialog(RadioDialog* dialog) {
     if (!m_channelEditor->confirmPendingEntry())
         return;
-    recordStep(); // the plan before the session is the one a read's undo goes back to
+    m_document->recordStep(); // the plan before the session is the one a read's undo goes back to
     openRadioDialog(dialog);
 }
 
 void MainWindow::openRadioDialog(RadioDialog* dialog) {
-    const PortDiagnosis diagnosis = diagnosePort(m_workspace->portDevices[m_portNumber - 1]);
-    if (diagnosis.outcome != ProbeOutcome::Free) {
-        const QString message =
-            portUnavailableMessage(m_workspace->texts.portBusyMessage, diagnosis, m_portNumber);
-        QMessageBox box(QMessageBox::Warning, m_workspace->texts.portBusyCaption, message,
-                        QMessageBox::Ok, this);
-        box.exec();
+    if (!m_ports->portIsFree())
         return;
-    }
     dialog->show();
     disableWindows();
 }
 
 void MainWindow::showTransferStopped(const QString& message) {
     // The dialog has closed: a box over the main window, where the user goes on.
-    QMessageBox box(QMessageBox::Information, programTitle, message, QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::Information, programTitle(), message, QMessageBox::Ok, this);
     box.exec();
 }
 
@@ -812,252 +417,6 @@ void MainWindow::enableWindows() {
     setEnabled(true);
     m_channelEditor->setEnabled(true);
     m_optionsWindow->setEnabled(true);
-}
-
-QObject* MainWindow::findComponent(const QString& name) const {
-    for (QObject* component : findChildren<QObject*>()) {
-        if (component->objectName().compare(name, Qt::CaseInsensitive) == 0 &&
-            findControl(const_cast<MainWindow*>(this), component->objectName()) == component)
-            return component;
-    }
-    return nullptr;
-}
-
-QString MainWindow::backupsFolder() const {
-    return m_workspace->writeJob.backupDirectory.isEmpty() ? backups::defaultDirectory()
-                                                           : m_workspace->writeJob.backupDirectory;
-}
-
-namespace {
-
-// The extension a name without one gets; none for the dialogs that open a file.
-QString defaultSuffix(MainWindow::FileDialogKind kind) {
-    switch (kind) {
-    case MainWindow::FileDialogKind::Save:
-        return QStringLiteral("z81");
-    case MainWindow::FileDialogKind::Pdf:
-        return QStringLiteral("pdf");
-    case MainWindow::FileDialogKind::ExportCsv:
-        return QStringLiteral("csv");
-    default:
-        return QString();
-    }
-}
-
-} // namespace
-
-QString MainWindow::askFileName(FileDialogKind kind, const QString& start) {
-    if (fileNameProvider)
-        return fileNameProvider(kind);
-    QFileDialog dialog(this);
-    const bool list = kind == FileDialogKind::ExportCsv || kind == FileDialogKind::ImportCsv;
-    if (kind == FileDialogKind::Pdf)
-        dialog.setNameFilter(QStringLiteral("PDF (*.pdf)"));
-    else
-        dialog.setNameFilter(list ? tr("Channel lists (*.csv *.txt);;All files (*)")
-                                  : QStringLiteral("ZEV-481  文件 (*.z81)"));
-    dialog.setFileMode(kind == FileDialogKind::ImportCsv ? QFileDialog::ExistingFile
-                                                         : QFileDialog::AnyFile);
-    // A name typed without extension would not show in Open, which lists channel files only.
-    if (const QString suffix = defaultSuffix(kind); !suffix.isEmpty()) {
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setDefaultSuffix(suffix);
-        // The window asks itself, in its own language, once the extension is on the name.
-        dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    } else {
-        dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    }
-    if (const QFileInfo info(start); !start.isEmpty() && info.isDir()) {
-        dialog.setDirectory(start);
-    } else if (!start.isEmpty()) {
-        dialog.setDirectory(info.absolutePath());
-        dialog.selectFile(info.fileName());
-    }
-    // The radio's plans from before each write are one click away.
-    if (const QString folder = backupsFolder();
-        kind == FileDialogKind::Open && QFileInfo(folder).isDir())
-        dialog.setSidebarUrls(dialog.sidebarUrls() << QUrl::fromLocalFile(folder));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return QString();
-    return dialog.selectedFiles().constFirst();
-}
-
-QString MainWindow::askSavePath(FileDialogKind kind) {
-    QString start = saveDialogStart(kind);
-    for (;;) {
-        const QString chosen = askFileName(kind, start);
-        if (chosen.isEmpty())
-            return QString();
-        const SaveTarget target = saveTarget(chosen, defaultSuffix(kind));
-        if (!target.replaces || replaceAgreed(target.path))
-            return target.path;
-        start = target.path; // back to the dialog, on the name that was kept
-    }
-}
-
-bool MainWindow::replaceAgreed(const QString& path) {
-    if (replaceFileAnswer)
-        return replaceFileAnswer(path) == QMessageBox::Yes;
-    QMessageBox box(QMessageBox::Warning, programTitle,
-                    tr("%1 already exists. Replace it?").arg(QFileInfo(path).fileName()),
-                    QMessageBox::Yes | QMessageBox::No, this);
-    box.setObjectName(QStringLiteral("ReplaceFileBox"));
-    box.setDefaultButton(QMessageBox::No);
-    box.setEscapeButton(QMessageBox::No);
-    return box.exec() == QMessageBox::Yes;
-}
-
-// Save offers the current file's name where it lives; the exports start where the user last
-// kept a file. Never in the backups folder: a file saved there could be taken for a backup.
-QString MainWindow::saveDialogStart(FileDialogKind kind) const {
-    const QString folder = m_fileFolder.isEmpty() ? QDir::currentPath() : m_fileFolder;
-    if (kind != FileDialogKind::Save || m_currentFile.isEmpty())
-        return folder;
-    const QFileInfo current(m_currentFile);
-    if (isInBackupsFolder(m_currentFile))
-        return QDir(folder).filePath(current.fileName());
-    return current.absoluteFilePath();
-}
-
-void MainWindow::rememberFolderOf(const QString& path) {
-    if (!isInBackupsFolder(path))
-        m_fileFolder = QFileInfo(path).absolutePath();
-}
-
-bool MainWindow::isInBackupsFolder(const QString& path) const {
-    const QString folder = QFileInfo(path).absolutePath();
-    const QString backups = backupsFolder();
-    const QString canonical = QFileInfo(backups).canonicalFilePath();
-    const QString canonicalFolder = QFileInfo(folder).canonicalFilePath();
-    return QDir::cleanPath(folder) == QDir::cleanPath(QFileInfo(backups).absoluteFilePath()) ||
-           (!canonical.isEmpty() && canonicalFolder == canonical);
-}
-
-void MainWindow::setCurrentFile(const QString& path) {
-    m_currentFile = path;
-    if (!path.isEmpty())
-        rememberFolderOf(path);
-}
-
-void MainWindow::openChannelFile() {
-    if (!m_channelEditor->confirmPendingEntry() || !settleUnsavedPlan())
-        return;
-    if (const QString path = askFileName(FileDialogKind::Open); !path.isEmpty())
-        openChannelFileAt(path);
-}
-
-void MainWindow::openChannelFileAt(const QString& path) {
-    const Result<LoadedChannelFile> opened =
-        zev::openChannelFile(path, m_workspace->plan, m_workspace->models);
-    if (!opened) {
-        showErrorBox(this, opened.message()); // the plan stays as it was
-        return;
-    }
-    m_channelEditor->resetOverlays();
-    recordStep();
-    m_history.markClean(currentPlanFile());
-    showEditState();
-    setCurrentFile(path);
-    const ChannelPlan& plan = m_workspace->plan;
-    showFileProblems(channelFileProblems(path, opened.value(), plan.words(), columnTitles(plan)));
-}
-
-void MainWindow::showFileProblems(const QStringList& problems) {
-    if (problems.isEmpty())
-        return;
-    QMessageBox box(QMessageBox::Warning, programTitle,
-                    tr("The file is open, but the radio would refuse it until these are "
-                       "corrected:") +
-                        QLatin1Char('\n') + problems.join(QLatin1Char('\n')),
-                    QMessageBox::Ok, this);
-    box.setObjectName(QStringLiteral("FileProblemsBox"));
-    box.exec();
-}
-
-bool MainWindow::saveChannelFile() {
-    if (!m_channelEditor->confirmPendingEntry())
-        return false;
-    const QString path = askSavePath(FileDialogKind::Save);
-    if (path.isEmpty())
-        return false;
-    const ChannelFile file = currentPlanFile();
-    if (Status saved = zev::saveChannelFile(path, file); !saved) {
-        showErrorBox(this, saved.message());
-        return false;
-    }
-    recordStep();
-    m_history.markClean(file);
-    showEditState();
-    setCurrentFile(path);
-    return true;
-}
-
-ChannelFile MainWindow::currentPlanFile() const {
-    return channelFileFromPlan(m_workspace->plan, m_workspace->models);
-}
-
-bool MainWindow::isPlanModified() const {
-    return m_history.isModified(currentPlanFile());
-}
-
-void MainWindow::scheduleStep() {
-    m_stepTimer.start(0);
-}
-
-void MainWindow::recordStep() {
-    m_stepTimer.stop();
-    m_history.record(currentPlanFile());
-    showEditState();
-}
-
-void MainWindow::undo() {
-    if (!m_channelEditor->confirmPendingEntry())
-        return;
-    recordStep(); // what was just committed is the step to undo
-    if (const std::optional<ChannelFile> state = m_history.undo())
-        restorePlan(*state);
-}
-
-void MainWindow::redo() {
-    if (!m_channelEditor->confirmPendingEntry())
-        return;
-    recordStep(); // a change made since the undo ends what can be redone
-    if (const std::optional<ChannelFile> state = m_history.redo())
-        restorePlan(*state);
-}
-
-void MainWindow::restorePlan(const ChannelFile& state) {
-    m_channelEditor->resetOverlays();
-    applyChannelFile(state, m_workspace->plan, m_workspace->models);
-    showModelList();
-    m_stepTimer.stop(); // the restored state is the current step already
-    showEditState();
-}
-
-void MainWindow::showEditState() {
-    m_undoItem->setEnabled(m_history.canUndo());
-    m_redoItem->setEnabled(m_history.canRedo());
-    showTitle();
-}
-
-bool MainWindow::settleUnsavedPlan() {
-    recordStep();
-    if (!isPlanModified())
-        return true;
-    QMessageBox::StandardButton answer;
-    if (unsavedPlanAnswer) {
-        answer = unsavedPlanAnswer();
-    } else {
-        QMessageBox box(QMessageBox::Warning, programTitle,
-                        tr("The channel plan has changes that have not been saved. Save them?"),
-                        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
-        box.setObjectName(QStringLiteral("UnsavedPlanBox"));
-        box.setDefaultButton(QMessageBox::Save);
-        answer = static_cast<QMessageBox::StandardButton>(box.exec());
-    }
-    if (answer == QMessageBox::Save)
-        return saveChannelFile();
-    return answer == QMessageBox::Discard;
 }
 
 namespace {
@@ -1084,13 +443,13 @@ Status MainWindow::exportSheetPdfTo(const QString& path) {
 void MainWindow::exportSheetPdf() {
     if (!m_channelEditor->confirmPendingEntry())
         return;
-    const QString path = askSavePath(FileDialogKind::Pdf);
+    const QString path = m_document->askSavePath(FileDialogKind::Pdf);
     if (path.isEmpty())
         return;
     if (Status written = exportSheetPdfTo(path); !written)
         showErrorBox(this, written.message());
     else
-        rememberFolderOf(path);
+        m_document->rememberFolderOf(path);
 }
 
 void MainWindow::printSheet() {
@@ -1105,69 +464,6 @@ void MainWindow::printSheet() {
         return;
     printChannelSheet(printer, m_workspace->plan, m_workspace->models.currentText(),
                       windowSheetLabels(m_workspace->plan, *m_optionsWindow));
-}
-
-void MainWindow::exportCsv() {
-    if (!m_channelEditor->confirmPendingEntry())
-        return;
-    const QString path = askSavePath(FileDialogKind::ExportCsv);
-    if (path.isEmpty())
-        return;
-    const QByteArray list = csv::exportChannels(planChannels(m_workspace->plan));
-    if (Status written = writeChannelList(path, list); !written)
-        showErrorBox(this, written.message());
-    else
-        rememberFolderOf(path);
-}
-
-void MainWindow::importCsv() {
-    if (!m_channelEditor->confirmPendingEntry())
-        return;
-    const QString path = askFileName(FileDialogKind::ImportCsv);
-    if (path.isEmpty())
-        return;
-    const Result<QByteArray> bytes = readChannelList(path);
-    if (!bytes) {
-        showErrorBox(this, bytes.message());
-        return;
-    }
-    const std::optional<bool> renumber = askRenumber(this, path, m_renumberCsv);
-    if (!renumber)
-        return;
-    m_renumberCsv = *renumber;
-    ChannelPlan& plan = m_workspace->plan;
-    const std::optional<csv::Imported> list = acceptedRows(
-        this, csv::importChannels(bytes.value(), {*renumber, plan.words(), decimalSeparator()}));
-    if (!list)
-        return;
-    m_channelEditor->resetOverlays();
-    replaceChannels(plan, *list);
-    recordStep();
-    showNotes(this, *list);
-}
-
-void MainWindow::copyRows() {
-    if (!m_channelEditor->confirmPendingEntry())
-        return;
-    copyChannelRows(m_workspace->plan, m_channelEditor->selectedRows());
-}
-
-void MainWindow::pasteRows() {
-    if (!m_channelEditor->confirmPendingEntry())
-        return;
-    // From the first selected row, as a spreadsheet pastes into its selection's corner.
-    const QList<int> rows = m_channelEditor->selectedRows();
-    if (rows.isEmpty())
-        return;
-    const int row = rows.first();
-    const std::optional<csv::PastedRows> pasted =
-        clipboardRows(this, m_workspace->plan.words(), row);
-    if (!pasted)
-        return;
-    m_channelEditor->resetOverlays();
-    setChannels(m_workspace->plan, pasted->rows);
-    recordStep();
-    showPasteNotes(this, *pasted);
 }
 
 } // namespace zev

@@ -4,24 +4,20 @@
 #include "app/language.h"
 #include "app/programdirectory.h"
 #include "app/translations.h"
-#include "chanfile/planhistory.h"
-#include "radio/portdiagnosis.h"
+#include "plandocument.h"
+#include "portselector.h"
 #include "startupoptions.h"
 #include "status.h"
 
 #include <QMainWindow>
 #include <QMessageBox>
-#include <QTimer>
 
-#include <array>
 #include <functional>
 #include <memory>
 
 class QAction;
-class QComboBox;
 class QMdiArea;
 class QLabel;
-class QToolButton;
 
 namespace zev {
 
@@ -29,22 +25,17 @@ struct Workspace;
 class AboutBox;
 class ChannelEditor;
 class CompareDialog;
+class MainCommands;
 class OptionsWindow;
 class PowerDialog;
 class RadioDialog;
 class ReadDialog;
-class StayOnTopDialog;
 class WriteDialog;
-
-// The port-busy message for a probe that did not find the port free, with a line that names the
-// port, what stands in the way and what to do about it.
-QString portUnavailableMessage(const QString& busyMessage, const PortDiagnosis& diagnosis,
-                               int portNumber);
 
 // The main window (TForm1): the frame that holds the channel editor and the options window, the
 // menu and toolbar commands, the port selection and the model selector. Constructing it creates
 // the other six windows in their start-up order; the first show selects the stored port and
-// loads the start-up language; destroying it writes the settings.
+// loads the start-up language; closing it writes the settings.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -53,7 +44,7 @@ public:
 
     Workspace& workspace() const { return *m_workspace; }
     const ProgramFiles& programFiles() const { return m_files; }
-    int portNumber() const { return m_portNumber; }
+    int portNumber() const { return m_ports->portNumber(); }
 
     ChannelEditor* channelEditor() const { return m_channelEditor; }
     OptionsWindow* optionsWindow() const { return m_optionsWindow; }
@@ -72,20 +63,19 @@ public:
     // The Language menu's commands; atStartup leaves the channel table's words alone.
     void switchLanguage(Language language, bool atStartup = false);
 
-    // Asks for the channel file name to open or save, the sheet's PDF, or the channel list's to
-    // export or import; an empty name cancels. Tests replace it.
-    enum class FileDialogKind { Open, Save, Pdf, ExportCsv, ImportCsv };
+    // The port, the model list and the write switches into the settings file. Closing the window
+    // does it; a run that ends with the window still open calls it itself.
+    void writeSettings();
+
+    // Stand-ins for the user's answers to the plan's questions (see PlanAnswers); tests set them.
+    using FileDialogKind = zev::FileDialogKind;
     std::function<QString(FileDialogKind)> fileNameProvider;
-    // Answers the question before Save or an export replaces the file at path (Yes or No)
-    // instead of the user. Tests replace it.
     std::function<QMessageBox::StandardButton(const QString& path)> replaceFileAnswer;
-    // Whether the plan differs from the last one saved, opened or read.
-    bool isPlanModified() const;
-    // Answers the question before a modified plan is closed or replaced (Save, Discard or
-    // Cancel) instead of the user. Tests replace it.
     std::function<QMessageBox::StandardButton()> unsavedPlanAnswer;
+    // Whether the plan differs from the last one saved, opened or read.
+    bool isPlanModified() const { return m_document->isModified(); }
     // Where the writes keep the radio's plans from before them; Open offers it.
-    QString backupsFolder() const;
+    QString backupsFolder() const { return m_document->backupsFolder(); }
     // The channel sheet of the plan as a one-page PDF at path, in the active language.
     [[nodiscard]] Status exportSheetPdfTo(const QString& path);
 
@@ -100,119 +90,50 @@ protected:
 
 private:
     // Creation step.
-    void createCommands();
-    void createMenu();
-    void markMenuLetters();
-    // The commands that no language pack words: their texts in the language of the messages.
-    void wordOwnCommands();
-    void createToolBar();
     void createClientArea();
     void createStatusLine();
     void applyStoredSettings();
     void createChildWindows();
     void createDialogs();
+    void connectCommands();
     // Show step.
     void placeOnScreen();
     void runShowStep();
-    // Destruction step.
-    void writeSettings();
-
-    // The commands that use or replace the plan confirm the editor's pending entry first; a
-    // failed commit stops them.
-    void newPlan();
-    // Undo and redo: each command that changes the plan is one step.
-    void scheduleStep();
-    void recordStep();
-    void undo();
-    void redo();
-    void restorePlan(const ChannelFile& state);
-    void showEditState();
-    // Before a modified plan is closed or replaced: false when the user cancels.
-    bool settleUnsavedPlan();
-    ChannelFile currentPlanFile() const;
-    void openChannelFile();
-    void openChannelFileAt(const QString& path);
     void openStartupFile();
-    // True when the plan was saved.
-    bool saveChannelFile();
+
     void changeModel(int index);
     void chooseLanguage(QAction* item, Language language);
     void openTransferDialog(RadioDialog* dialog);
-    void selectPort(int number);
-    void showPortTips();
-    void editPortDevices();
     void openRadioDialog(RadioDialog* dialog);
     void showTransferStopped(const QString& message);
     void showAbout();
     void disableWindows();
     void enableWindows();
-    bool confirm(const QString& question);
     void showModelList();
     void applyModelTitle();
     void showTitle();
-    QObject* findComponent(const QString& name) const; // by name, without regard to case
-    // start: the file the dialog offers, or the folder it opens in.
-    QString askFileName(FileDialogKind kind, const QString& start = QString());
-    // The name to write to, with its default extension. Asked again until the user picks a new
-    // name or agrees to replace the existing file; empty when cancelled.
-    QString askSavePath(FileDialogKind kind);
-    bool replaceAgreed(const QString& path);
-    QString saveDialogStart(FileDialogKind kind) const;
-    // Where the next Save or export starts; the backups folder is only ever chosen on purpose.
-    void rememberFolderOf(const QString& path);
-    bool isInBackupsFolder(const QString& path) const;
-    // The file the plan came from or went to, if any.
-    void setCurrentFile(const QString& path);
-    // After Open: what in the file the radio would refuse, named by line.
-    void showFileProblems(const QStringList& problems);
+    void showEditState();
     void printSheet();
     void exportSheetPdf();
-
-    // Channel lists in the spreadsheet layout, as files and as rows on the clipboard. Import and
-    // paste each change the plan in one go, at their end.
-    void exportCsv();
-    void importCsv();
-    void copyRows();
-    void pasteRows();
 
     StartupOptions m_options;
     ProgramFiles m_files;
     std::unique_ptr<Workspace> m_workspace;
     IniFile m_settingsFile;
     Translations m_translations;
-    int m_portNumber = 1;
     bool m_shown = false;
     bool m_painted = false;
+    bool m_modelTitleShown = false;
 
     QMdiArea* m_mdiArea = nullptr;
     QLabel* m_picture = nullptr;
-    QComboBox* m_modelSelector = nullptr;
     QLabel* m_statusLine = nullptr;
-    std::array<QAction*, 4> m_portItems{};
-    std::array<QToolButton*, 4> m_portButtons{};
-    QAction* m_portDevicesItem = nullptr;
-    QAction* m_chineseItem = nullptr;
-    QAction* m_englishItem = nullptr;
-    QAction* m_compareItem = nullptr;
-    QAction* m_backupItem = nullptr;
-    QAction* m_verifyItem = nullptr;
-    QAction* m_printItem = nullptr;
-    QAction* m_exportPdfItem = nullptr;
-    QAction* m_exportCsvItem = nullptr;
-    QAction* m_importCsvItem = nullptr;
-    QAction* m_copyRowsItem = nullptr;
-    QAction* m_pasteRowsItem = nullptr;
-    bool m_renumberCsv = false; // the import's last choice
-    QString m_currentFile;      // last saved or opened; Save offers its name
-    QString m_fileFolder;       // of the last Save, Open or export outside the backups folder
-    QAction* m_undoItem = nullptr;
-    QAction* m_redoItem = nullptr;
-    PlanHistory m_history;
-    QTimer m_stepTimer; // a change is a step once the command that made it has finished
-    bool m_modelTitleShown = false;
+    std::unique_ptr<MainCommands> m_commands;
+    std::unique_ptr<PortSelector> m_ports;
 
     OptionsWindow* m_optionsWindow = nullptr;
     ChannelEditor* m_channelEditor = nullptr;
+    std::unique_ptr<PlanDocument> m_document;
     std::unique_ptr<WriteDialog> m_writeDialog;
     std::unique_ptr<AboutBox> m_aboutBox;
     std::unique_ptr<ReadDialog> m_readDialog;

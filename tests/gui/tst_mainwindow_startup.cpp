@@ -264,6 +264,7 @@ void MainWindowStartupTest::settingsSurviveRestart() {
         control<QAction>(window.get(), "COM3")->trigger();
         window->workspace().models.applyBand(QStringLiteral("400-470MHz"));
         window->workspace().models.applyBand(QStringLiteral("136-174MHz"));
+        QVERIFY(window->close());
     }
     const QByteArray settings = folder.readFile(QStringLiteral("myini.ini"));
     QCOMPARE(settings, QByteArray("[open]\r\ncom=3\r\n[list1]\r\nlistnow=0\r\nlistcount=1\r\n"
@@ -292,6 +293,7 @@ void MainWindowStartupTest::handEditedSettings() {
         QCOMPARE(checkedNames(window.get(), portItemNames), QStringList{"COM2"});
         QCOMPARE(modelItems(window.get()), QStringList());
         QCOMPARE(control<QComboBox>(window.get(), "ComboBox1")->currentIndex(), -1);
+        QVERIFY(window->close());
     }
     const QByteArray settings = folder.readFile(QStringLiteral("myini.ini"));
     for (const char* kept :
@@ -327,6 +329,7 @@ void MainWindowStartupTest::portDevices() {
     }
     control<QToolButton>(window.get(), "ToolButton33")->click();
     QCOMPARE(window->workspace().port.device(), options.portDevices[3]);
+    QVERIFY(window->close());
     window.reset();
     // The devices are only read at start-up, never written.
     QVERIFY(!folder.readFile(QStringLiteral("myini.ini")).contains("ttyNone"));
@@ -356,6 +359,7 @@ void MainWindowStartupTest::settingsWriteFailure() {
     }
 
     MessageBoxAnswerer answerer;
+    QVERIFY(window->close());
     window.reset();
     QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QCOMPARE(answerer.seen.size(), 1);
@@ -465,8 +469,10 @@ void MainWindowStartupTest::readOnlyFolderKeepsSettingsInConfigHome() {
     MessageBoxAnswerer answerer;
     auto window = startProgram(folder);
     const int port = window ? window->portNumber() : 0;
-    if (window)
+    if (window) {
         control<QAction>(window.get(), "COM4")->trigger();
+        window->close();
+    }
     window.reset();
     QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     if (configHomeWasSet)

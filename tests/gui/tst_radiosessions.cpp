@@ -641,6 +641,7 @@ void RadioSessionsTest::writeSwitchesAreRemembered() {
         control<QAction>(window.get(), "VerifyAfterWrite")->trigger();
         QVERIFY(!window->workspace().writeJob.verify);
         QVERIFY(window->workspace().writeJob.backup);
+        QVERIFY(window->close());
     }
     QVERIFY2(folder.readFile("myini.ini").contains("[write]"), folder.readFile("myini.ini"));
     auto window = startProgram(folder);
