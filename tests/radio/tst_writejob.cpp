@@ -1,6 +1,6 @@
 #include "chanfile/backups.h"
+#include "jobs/writejob.h"
 #include "plan/channelplan.h"
-#include "radio/writejob.h"
 #include "radio/writeprocedure.h"
 #include "radio/writtenbytes.h"
 #include "sim/simulator.h"
@@ -29,11 +29,23 @@ struct Bench {
         settings.backupDirectory = folder.filePath("backups");
         settings.device = QStringLiteral("/dev/ttyUSB0");
     }
+    // The phases, and the progress of the write session alone.
+    struct Observer : JobObserver {
+        explicit Observer(Bench& bench) : bench(bench) {}
+        void phaseStarted(WritePhase phase) override {
+            bench.phases.append(int(phase));
+            reading = phase != WritePhase::Write;
+        }
+        void progress(int percent) override {
+            if (!reading)
+                bench.progress.append(percent);
+        }
+        Bench& bench;
+        bool reading = false;
+    };
     WriteJobResult run() {
-        WriteJobHooks hooks;
-        hooks.phaseStarted = [this](WritePhase phase) { phases.append(int(phase)); };
-        hooks.writeProgress = [this](int percent) { progress.append(percent); };
-        return runWriteJob(link, plan, band, settings, hooks);
+        Observer observer(*this);
+        return runWriteJob(link, plan, band, settings, observer);
     }
     QStringList sentFrames() const {
         QStringList sent;
