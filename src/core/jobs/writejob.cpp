@@ -107,13 +107,13 @@ WriteJobResult WriteJob::run(RadioLink& link, const WriteJobSettings& settings,
         return declined;
     }
     const int counted = link.successCount();
-    // A plan the write refuses is refused before the radio is touched at all.
-    WriteJobResult result =
-        m_check.ok()
-            ? runPhases(link, m_plan, m_band, settings, observer)
-            : ended(WritePhase::Write, writeRadio(link, m_plan, m_band, [&observer](int percent) {
-                        observer.progress(percent);
-                    }));
+    WriteJobResult result;
+    if (m_check.ok())
+        result = runPhases(link, m_plan, m_band, settings, observer);
+    else // refused by the write session itself, before the radio is touched at all
+        result = ended(WritePhase::Write,
+                       writeRadio(link, m_plan, m_band,
+                                  [&observer](int percent) { observer.progress(percent); }));
     link.setSuccessCount(counted + (result.succeeded() ? 1 : 0));
     return result;
 }

@@ -27,8 +27,8 @@ struct WriteJobResult {
     SessionResult session;                // success, or why the job ended there
     QString backupPath;                   // the backup saved, if any
     QList<ByteMismatch> mismatches;       // the bytes read back otherwise than written
-    bool declined =
-        false; // channels outside the band were not agreed to: the radio was not touched
+    // Channels outside the band were not agreed to: the radio was not touched.
+    bool declined = false;
 
     bool succeeded() const { return session.succeeded(); }
 };
@@ -42,6 +42,7 @@ struct WriteJobResult {
 // run that succeeds whole adds one to the link's success count.
 class WriteJob {
 public:
+    // Checks the plan and asks the observer, if need be; the plan must outlive the job.
     WriteJob(const ChannelPlan& plan, QString band, JobObserver& observer);
 
     // The plan check: a plan that fails it is refused by the write session itself, progress 0
