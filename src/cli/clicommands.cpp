@@ -19,6 +19,9 @@
 #include "clilanguage.h"
 #include "clireport.h"
 #include "interruption.h"
+#include "jobs/comparejob.h"
+#include "jobs/readjob.h"
+#include "jobs/writejob.h"
 #include "plan/band.h"
 #include "plan/channelplan.h"
 #include "plan/modellist.h"
@@ -28,10 +31,7 @@
 #include "radio/portdiagnosis.h"
 #include "radio/portlist.h"
 #include "radio/portprobe.h"
-#include "radio/readprocedure.h"
 #include "radio/serialport.h"
-#include "radio/writecheck.h"
-#include "radio/writejob.h"
 #include "textwidth.h"
 
 #include <QFileInfo>
@@ -70,27 +70,35 @@ struct Line {
     }
 };
 
+// No one to ask here: each channel outside the band is warned about and written all the same.
+class BandWarnings : public JobObserver {
+public:
+    bool confirmOutsideBand(const QString& band, const QStringList& channels) override {
+        for (const QString& channel : channels)
+            printError(QStringLiteral("warning: %1 (outside the band %2)").arg(channel, band));
+        return JobObserver::confirmOutsideBand(band, channels);
+    }
+};
+
 } // namespace
 
 int runRead(const Arguments& arguments) {
     if (!arguments.outputDirectory.isEmpty())
         return runReadMany(arguments);
     ChannelPlan plan;
-    ModelList models;
     prepare(arguments, plan);
     Line line;
     if (const Status opened = line.open(arguments); !opened)
         return fail(QStringLiteral("read failed: ") + opened.message());
-    SessionResult result;
+    RadioReading reading;
     {
-        ProgressReport progress(arguments.progress, QStringLiteral("reading"));
-        result = readRadio(line.link, plan, models, progress.callback());
+        JobProgress progress(arguments.progress, QStringLiteral("reading"));
+        reading = readRadioPlan(line.link, plan, progress);
     }
     line.port.close();
-    if (!result.succeeded())
-        return fail(sessionFailure(QStringLiteral("read"), result));
-    if (const Status saved = saveChannelFile(arguments.output, channelFileFromPlan(plan, models));
-        !saved)
+    if (!reading.session.succeeded())
+        return fail(sessionFailure(QStringLiteral("read"), reading.session));
+    if (const Status saved = saveChannelFile(arguments.output, reading.plan); !saved)
         return fail(QStringLiteral("read succeeded but the file was not saved: ") +
                     oneLine(saved.message()));
     return ExitSuccess;
@@ -101,16 +109,13 @@ int runWrite(const Arguments& arguments) {
     ModelList models;
     if (const Result<LoadedChannelFile> loaded = loadPlanFile(arguments, plan, models); !loaded)
         return fail(loaded.message());
-    const QString band = models.currentText();
-    // Checked before the port is touched; the write checks again before it sends.
-    if (const Status check = checkPlanForWrite(plan, band); !check)
+    // Checked and warned about before any port is touched, once for every radio.
+    BandWarnings warnings;
+    const WriteJob job(plan, models.currentText(), warnings);
+    if (const Status& check = job.check(); !check)
         return fail(QStringLiteral("write refused: ") + oneLine(check.message()));
-    // Written all the same: the band only warns.
-    for (const OutOfBandChannel& channel : outOfBandChannels(plan, band))
-        printError(QStringLiteral("warning: %1 (outside the band %2)")
-                       .arg(describeOutOfBand(channel), band));
     if (arguments.ports.size() > 1)
-        return runWriteMany(arguments, plan, band);
+        return runWriteMany(arguments, job);
     Line line;
     if (const Status opened = line.open(arguments); !opened)
         return fail(QStringLiteral("write failed: ") + opened.message());
@@ -118,19 +123,8 @@ int runWrite(const Arguments& arguments) {
     WriteJobResult result;
     {
         // Each session gets its own line of progress, the write keeps the one it always had.
-        std::optional<ProgressReport> progress;
-        const auto report = [&progress](int percent) {
-            if (const ProgressCallback show = progress ? progress->callback() : ProgressCallback())
-                show(percent);
-        };
-        WriteJobHooks hooks;
-        hooks.phaseStarted = [&](WritePhase phase) {
-            progress.reset();
-            progress.emplace(arguments.progress, phaseActivity(phase));
-        };
-        hooks.writeProgress = report;
-        hooks.readProgress = report;
-        result = runWriteJob(line.link, plan, band, settings, hooks);
+        JobProgress progress(arguments.progress);
+        result = job.run(line.link, settings, progress);
     }
     line.port.close();
     if (!result.backupPath.isEmpty())
@@ -257,33 +251,32 @@ int runDiff(const Arguments& arguments) {
         printError(oneLine(first.message()));
         return ExitUsage;
     }
-    ChannelFile second;
+    QList<PlanDifference> differences;
     if (arguments.port.isEmpty()) {
         const Result<ChannelFile> other = loadChannelFile(arguments.otherFile);
         if (!other) {
             printError(oneLine(other.message()));
             return ExitUsage;
         }
-        second = other.value();
+        differences = comparePlans(first.value(), other.value());
     } else {
         Line line;
         if (const Status opened = line.open(arguments); !opened) {
             printError(QStringLiteral("read failed: ") + opened.message());
             return ExitUsage;
         }
-        RadioReading reading;
+        RadioComparison compared;
         {
-            ProgressReport progress(arguments.progress, QStringLiteral("reading"));
-            reading = readRadioPlan(line.link, plan, progress.callback());
+            JobProgress progress(arguments.progress, QStringLiteral("reading"));
+            compared = compareWithRadio(line.link, first.value(), plan, progress);
         }
         line.port.close();
-        if (!reading.session.succeeded()) {
-            printError(sessionFailure(QStringLiteral("read"), reading.session));
+        if (!compared.session.succeeded()) {
+            printError(sessionFailure(QStringLiteral("read"), compared.session));
             return ExitUsage;
         }
-        second = reading.plan;
+        differences = compared.differences;
     }
-    const QList<PlanDifference> differences = comparePlans(first.value(), second);
     QString text;
     for (const PlanDifference& difference : differences)
         text += visibleText(describeChange(difference)) + QLatin1Char('\n');

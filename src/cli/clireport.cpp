@@ -1,6 +1,7 @@
 #include "clireport.h"
 
 #include "chanfile/filesystemerror.h"
+#include "clisupport.h"
 #include "radio/hex.h"
 #include "radio/link.h"
 
@@ -68,6 +69,21 @@ void ProgressReport::show(int percent) {
         std::fprintf(stderr, "%s\n", text.constData());
     std::fflush(stderr);
     m_shown = true;
+}
+
+JobProgress::JobProgress(bool enabled, const QString& activity) : m_enabled(enabled) {
+    if (!activity.isEmpty())
+        m_report.emplace(m_enabled, activity);
+}
+
+void JobProgress::progress(int percent) {
+    if (const ProgressCallback show = m_report ? m_report->callback() : ProgressCallback())
+        show(percent);
+}
+
+void JobProgress::phaseStarted(WritePhase phase) {
+    m_report.reset();
+    m_report.emplace(m_enabled, phaseActivity(phase));
 }
 
 } // namespace zev::cli

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "jobs/jobobserver.h"
 #include "radio/session.h"
 #include "status.h"
 
 #include <QElapsedTimer>
 #include <QFile>
 #include <QString>
+
+#include <optional>
 
 namespace zev {
 class RadioLink;
@@ -41,6 +44,19 @@ private:
     bool m_terminal;
     bool m_shown = false;
     QString m_activity;
+};
+
+// A job's progress as ProgressReport shows it: a job without phases on one line of its
+// activity, each session of a write job on a line of its own.
+class JobProgress : public JobObserver {
+public:
+    explicit JobProgress(bool enabled, const QString& activity = {});
+    void progress(int percent) override;
+    void phaseStarted(WritePhase phase) override;
+
+private:
+    bool m_enabled;
+    std::optional<ProgressReport> m_report;
 };
 
 } // namespace zev::cli

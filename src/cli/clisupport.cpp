@@ -7,6 +7,7 @@
 #include "chanfile/plancompare.h"
 #include "clicommands.h"
 #include "clilanguage.h"
+#include "jobs/writeadvice.h"
 #include "plan/channelplan.h"
 #include "plan/modellist.h"
 #include "radio/failureadvice.h"

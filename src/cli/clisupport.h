@@ -3,8 +3,8 @@
 #include "app/language.h"
 #include "chanfile/channelfile.h"
 #include "cliarguments.h"
+#include "jobs/writejob.h"
 #include "radio/session.h"
-#include "radio/writejob.h"
 #include "status.h"
 
 #include <QString>

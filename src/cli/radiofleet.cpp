@@ -5,13 +5,13 @@
 #include "clicommands.h"
 #include "clisupport.h"
 #include "interruption.h"
+#include "jobs/readjob.h"
+#include "jobs/writejob.h"
 #include "plan/channelplan.h"
 #include "radio/linkserial.h"
 #include "radio/portlist.h"
 #include "radio/portprobe.h"
-#include "radio/readprocedure.h"
 #include "radio/serialport.h"
-#include "radio/writejob.h"
 #include "textwidth.h"
 
 #include <QCoreApplication>
@@ -136,6 +136,21 @@ private:
     QStringList m_lines;
 };
 
+// A radio's line of progress: what its job is doing and how far it has come.
+class StatusLine : public JobObserver {
+public:
+    explicit StatusLine(std::function<void(const QString&)> status, QString activity = {})
+        : m_status(std::move(status)), m_activity(std::move(activity)) {}
+    void progress(int percent) override {
+        m_status(QStringLiteral("%1 %2%").arg(m_activity).arg(percent, 3));
+    }
+    void phaseStarted(WritePhase phase) override { m_activity = phaseActivity(phase); }
+
+private:
+    std::function<void(const QString&)> m_status;
+    QString m_activity;
+};
+
 // The session of one radio on its open link; it sets the task's failure and file. Status lines
 // go to the radio's line of progress.
 using RadioWork = std::function<void(RadioTask& task, RadioLink& link,
@@ -231,23 +246,16 @@ int reportFleet(const RadioTasks& tasks, const QString& fileTitle) {
 
 } // namespace
 
-int runWriteMany(const Arguments& arguments, const ChannelPlan& plan, const QString& band) {
+int runWriteMany(const Arguments& arguments, const WriteJob& job) {
     Result<RadioTasks> tasks = radioTasks(arguments, QStringLiteral("write"));
     if (!tasks)
         return fail(tasks.message());
-    // The plan is shared by the threads and only read.
+    // The job and its plan are shared by the threads and only read.
     runFleet(tasks.value(), arguments, QStringLiteral("write"),
              [&](RadioTask& task, RadioLink& link, const auto& status) {
-                 const WriteJobSettings settings = writeJobSettings(arguments, task.name);
-                 QString activity;
-                 const auto report = [&](int percent) {
-                     status(QStringLiteral("%1 %2%").arg(activity).arg(percent, 3));
-                 };
-                 WriteJobHooks hooks;
-                 hooks.phaseStarted = [&](WritePhase phase) { activity = phaseActivity(phase); };
-                 hooks.writeProgress = report;
-                 hooks.readProgress = report;
-                 const WriteJobResult result = runWriteJob(link, plan, band, settings, hooks);
+                 StatusLine line(status);
+                 const WriteJobResult result =
+                     job.run(link, writeJobSettings(arguments, task.name), line);
                  task.file = result.backupPath;
                  if (!result.succeeded())
                      task.failure = writeFailure(result);
@@ -267,9 +275,8 @@ int runReadMany(const Arguments& arguments) {
     const QDir folder(arguments.outputDirectory);
     runFleet(tasks.value(), arguments, QStringLiteral("read"),
              [&](RadioTask& task, RadioLink& link, const auto& status) {
-                 const RadioReading reading = readRadioPlan(link, plan, [&](int percent) {
-                     status(QStringLiteral("reading %1%").arg(percent, 3));
-                 });
+                 StatusLine line(status, QStringLiteral("reading"));
+                 const RadioReading reading = readRadioPlan(link, plan, line);
                  if (!reading.session.succeeded()) {
                      task.failure = sessionFailure(QStringLiteral("read"), reading.session);
                      return;

@@ -5,15 +5,15 @@
 #include <QString>
 
 namespace zev {
-class ChannelPlan;
+class WriteJob;
 }
 
 // Several radios at once, one per --port, each in a thread of its own.
 namespace zev::cli {
 
-// The plan written to every radio, each with its own backup and verification; a table of the
-// results on stdout. Exit status 0 only when every radio succeeded.
-int runWriteMany(const Arguments& arguments, const ChannelPlan& plan, const QString& band);
+// The job's plan written to every radio, each with its own backup and verification; a table of
+// the results on stdout. Exit status 0 only when every radio succeeded.
+int runWriteMany(const Arguments& arguments, const WriteJob& job);
 // Every radio read into --output-dir, as <device>.z81.
 int runReadMany(const Arguments& arguments);
 

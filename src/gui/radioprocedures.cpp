@@ -3,13 +3,14 @@
 #include "chanfile/channelfile.h"
 #include "comparedialog.h"
 #include "errorbox.h"
-#include "plan/band.h"
+#include "jobs/comparejob.h"
+#include "jobs/jobobserver.h"
+#include "jobs/powerjob.h"
+#include "jobs/readjob.h"
+#include "jobs/writeadvice.h"
+#include "jobs/writejob.h"
 #include "powerdialog.h"
 #include "radio/failureadvice.h"
-#include "radio/powerprocedure.h"
-#include "radio/readprocedure.h"
-#include "radio/writecheck.h"
-#include "radio/writejob.h"
 #include "readdialog.h"
 #include "workspace.h"
 #include "writedialog.h"
@@ -52,28 +53,36 @@ QStringList planUnchanged() {
                                         "options and the band are as they were before the read.")};
 }
 
-// Frequencies the selected band does not cover are the user's call, asked before the radio is
-// touched. A plan that the write check refuses is not asked about: the refusal says more.
-bool writeOutsideBandAgreed(WriteDialog& dialog, const ChannelPlan& plan, const QString& band) {
-    if (!checkPlanForWrite(plan, band))
-        return true;
-    QStringList channels;
-    for (const OutOfBandChannel& channel : outOfBandChannels(plan, band))
-        channels << describeOutOfBand(channel);
-    return channels.isEmpty() || dialog.confirmOutsideBand(band, channels);
-}
+// A transfer dialog shows the progress of its job.
+class TransferObserver : public JobObserver {
+public:
+    explicit TransferObserver(TransferDialog& dialog) : m_dialog(dialog) {}
+    void progress(int percent) override { m_dialog.setProgress(percent); }
 
-ProgressCallback progressOf(TransferDialog& dialog) {
-    return [&dialog](int percent) { dialog.setProgress(percent); };
-}
+private:
+    TransferDialog& m_dialog;
+};
+
+// The write dialog also names the phase and asks about channels outside the band.
+class WriteObserver : public TransferObserver {
+public:
+    explicit WriteObserver(WriteDialog& dialog) : TransferObserver(dialog), m_dialog(dialog) {}
+    void phaseStarted(WritePhase phase) override { m_dialog.showPhase(phase); }
+    bool confirmOutsideBand(const QString& band, const QStringList& channels) override {
+        return m_dialog.confirmOutsideBand(band, channels);
+    }
+
+private:
+    WriteDialog& m_dialog;
+};
 
 void installTransfers(Workspace& workspace, ReadDialog& readDialog, WriteDialog& writeDialog,
                       CompareDialog& compareDialog) {
     // The read fills a plan of its own: the window's plan, options and band change in one go
     // when it succeeds, and not at all when it fails or is stopped.
     readDialog.setProcedure([&workspace, &readDialog] {
-        const RadioReading radio =
-            readRadioPlan(workspace.link, workspace.plan, progressOf(readDialog));
+        TransferObserver observer(readDialog);
+        const RadioReading radio = readRadioPlan(workspace.link, workspace.plan, observer);
         if (radio.session.succeeded()) {
             applyChannelFile(radio.plan, workspace.plan, workspace.models);
             emit readDialog.planOverwritten();
@@ -81,17 +90,13 @@ void installTransfers(Workspace& workspace, ReadDialog& readDialog, WriteDialog&
         showTransferOutcome(readDialog, radio.session, planUnchanged());
     });
     writeDialog.setProcedure([&workspace, &writeDialog] {
-        const QString band = workspace.models.currentText();
-        if (!writeOutsideBandAgreed(writeDialog, workspace.plan, band))
-            return;
         WriteJobSettings settings = workspace.writeJob;
         settings.device = workspace.port.device();
-        WriteJobHooks hooks;
-        hooks.phaseStarted = [&writeDialog](WritePhase phase) { writeDialog.showPhase(phase); };
-        hooks.writeProgress = progressOf(writeDialog);
-        hooks.readProgress = progressOf(writeDialog);
-        const WriteJobResult result =
-            runWriteJob(workspace.link, workspace.plan, band, settings, hooks);
+        WriteObserver observer(writeDialog);
+        const WriteJobResult result = runWriteJob(
+            workspace.link, workspace.plan, workspace.models.currentText(), settings, observer);
+        if (result.declined)
+            return;
         writeDialog.showBackup(result.backupPath);
         // The write's own failures are the transfer's; the reads around it say more.
         if (result.phase == WritePhase::Write || result.session.outcome != SessionOutcome::Failed)
@@ -100,12 +105,12 @@ void installTransfers(Workspace& workspace, ReadDialog& readDialog, WriteDialog&
             writeDialog.showJobFailure(result);
     });
     compareDialog.setProcedure([&workspace, &compareDialog] {
-        const RadioReading radio =
-            readRadioPlan(workspace.link, workspace.plan, progressOf(compareDialog));
-        if (radio.session.succeeded())
-            compareDialog.showDifferences(
-                comparePlans(channelFileFromPlan(workspace.plan, workspace.models), radio.plan));
-        showTransferOutcome(compareDialog, radio.session);
+        TransferObserver observer(compareDialog);
+        const RadioComparison compared =
+            compareWithRadio(workspace.link, workspace.plan, workspace.models, observer);
+        if (compared.session.succeeded())
+            compareDialog.showDifferences(compared.differences);
+        showTransferOutcome(compareDialog, compared.session);
     });
     // The counter counts the transfers since a transfer dialog was last opened.
     for (TransferDialog* dialog :
@@ -115,8 +120,8 @@ void installTransfers(Workspace& workspace, ReadDialog& readDialog, WriteDialog&
                          &RadioLink::resetSuccessCount);
 }
 
-void readPowerLevels(Workspace& workspace, PowerDialog& dialog) {
-    const PowerReadResult result = readPower(workspace.link);
+void showPowerRead(Workspace& workspace, PowerDialog& dialog) {
+    const PowerReadResult result = readPowerLevels(workspace.link);
     if (result.session.outcome == SessionOutcome::Cancelled)
         return;
     if (result.levels) {
@@ -132,15 +137,10 @@ void readPowerLevels(Workspace& workspace, PowerDialog& dialog) {
         showErrorBox(&dialog, result.blockFault);
 }
 
-void writePowerLevels(Workspace& workspace, PowerDialog& dialog) {
-    const Result<PowerLevels> levels =
-        power::levelsFromFields(dialog.highPowerEdit()->text(), dialog.lowPowerEdit()->text(),
-                                dialog.lowVoltageBox()->currentIndex());
-    if (!levels) {
-        showErrorBox(&dialog, levels.message());
-        return;
-    }
-    const PowerWriteResult result = writePower(workspace.link, levels.value());
+void showPowerWrite(Workspace& workspace, PowerDialog& dialog) {
+    const PowerWriteResult result =
+        writePowerLevels(workspace.link, dialog.highPowerEdit()->text(),
+                         dialog.lowPowerEdit()->text(), dialog.lowVoltageBox()->currentIndex());
     // The next write needs a new read first.
     if (result.frameSent)
         dialog.writeButton()->setEnabled(false);
@@ -154,9 +154,9 @@ void installRadioProcedures(Workspace& workspace, ReadDialog& readDialog, WriteD
                             CompareDialog& compareDialog, PowerDialog& powerDialog) {
     installTransfers(workspace, readDialog, writeDialog, compareDialog);
     powerDialog.setReadProcedure(
-        [&workspace, &powerDialog] { readPowerLevels(workspace, powerDialog); });
+        [&workspace, &powerDialog] { showPowerRead(workspace, powerDialog); });
     powerDialog.setWriteProcedure(
-        [&workspace, &powerDialog] { writePowerLevels(workspace, powerDialog); });
+        [&workspace, &powerDialog] { showPowerWrite(workspace, powerDialog); });
 }
 
 } // namespace zev

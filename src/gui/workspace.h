@@ -2,11 +2,11 @@
 
 #include "app/builtintexts.h"
 #include "app/textids.h"
+#include "jobs/writejob.h"
 #include "plan/channelplan.h"
 #include "plan/modellist.h"
 #include "radio/linkserial.h"
 #include "radio/serialport.h"
-#include "radio/writejob.h"
 
 #include <QString>
 

@@ -2,7 +2,7 @@
 
 #include "transferdialog.h"
 
-#include "radio/writejob.h"
+#include "jobs/writejob.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
 #include "chanfile/backups.h"
+#include "jobs/writejob.h"
 #include "plan/channelplan.h"
-#include "radio/writejob.h"
 #include "radio/writeprocedure.h"
 #include "radio/writtenbytes.h"
 #include "sim/simulator.h"
@@ -29,11 +29,29 @@ struct Bench {
         settings.backupDirectory = folder.filePath("backups");
         settings.device = QStringLiteral("/dev/ttyUSB0");
     }
+    // The phases, the progress of the write session alone, and the questions with their answer.
+    struct Observer : JobObserver {
+        explicit Observer(Bench& bench) : bench(bench) {}
+        void phaseStarted(WritePhase phase) override {
+            bench.phases.append(int(phase));
+            reading = phase != WritePhase::Write;
+        }
+        void progress(int percent) override {
+            if (!reading)
+                bench.progress.append(percent);
+        }
+        bool confirmOutsideBand(const QString& asked, const QStringList& channels) override {
+            questions.append(asked + ": " + channels.join("; "));
+            return answer;
+        }
+        Bench& bench;
+        bool reading = false;
+        bool answer = true;
+        QStringList questions;
+    };
     WriteJobResult run() {
-        WriteJobHooks hooks;
-        hooks.phaseStarted = [this](WritePhase phase) { phases.append(int(phase)); };
-        hooks.writeProgress = [this](int percent) { progress.append(percent); };
-        return runWriteJob(link, plan, band, settings, hooks);
+        Observer observer(*this);
+        return runWriteJob(link, plan, band, settings, observer);
     }
     QStringList sentFrames() const {
         QStringList sent;
@@ -77,6 +95,8 @@ private slots:
     void failedBackupWritesNothing_data();
     void failedBackupWritesNothing();
     void refusedPlanTouchesNothing();
+    void outsideBandAskedOnce_data();
+    void outsideBandAskedOnce();
 };
 
 // The backup holds the radio as it was, the write runs as on its own, the check reads it back.
@@ -225,6 +245,55 @@ void WriteJobTest::refusedPlanTouchesNothing() {
     QCOMPARE(bench.backupFiles(), QStringList());
     QCOMPARE(bench.progress, QList<int>{0});
     QCOMPARE(bench.phases, QList<int>());
+}
+
+void WriteJobTest::outsideBandAskedOnce_data() {
+    QTest::addColumn<bool>("answer");
+    QTest::addColumn<bool>("refusedPlan");
+    QTest::addColumn<QStringList>("questions");
+    QTest::addColumn<int>("outcome"); // SessionOutcome on each radio
+    const QStringList asked{band + ": Channel 09: TX 550.00000 MHz"};
+    QTest::newRow("written anyway") << true << false << asked << int(SessionOutcome::Success);
+    QTest::newRow("declined") << false << false << asked << int(SessionOutcome::Cancelled);
+    // The refusal says more than the question would.
+    QTest::newRow("refused plan") << true << true << QStringList() << int(SessionOutcome::Refused);
+}
+
+// Channels outside the band are asked about once, before any radio is touched, however many
+// radios the plan goes to; a no reaches none of them.
+void WriteJobTest::outsideBandAskedOnce() {
+    QFETCH(bool, answer);
+    QFETCH(bool, refusedPlan);
+    QFETCH(QStringList, questions);
+    QFETCH(int, outcome);
+    Bench bench;
+    bench.plan.setChannel(9, {"146.00000", "OFF", "550.00000", "OFF", "Low", "ON", "ON"});
+    if (refusedPlan)
+        bench.plan.setCell(ChannelPlan::RxFrequency, 7, "14x.50000");
+    Bench::Observer observer(bench);
+    observer.answer = answer;
+    const WriteJob job(bench.plan, band, observer);
+    QCOMPARE(observer.questions, questions);
+    QCOMPARE(bench.link.trafficHex(), QStringList());
+
+    RadioSimulator other(RadioSimulator::demoImage());
+    VirtualLink otherLink(other);
+    const bool written = outcome == int(SessionOutcome::Success);
+    for (VirtualLink* link : {&bench.link, &otherLink}) {
+        const WriteJobResult result = job.run(*link, bench.settings, observer);
+        QCOMPARE(int(result.session.outcome), outcome);
+        QCOMPARE(result.declined, !answer);
+        QCOMPARE(link->successCount(), written ? 1 : 0);
+        QCOMPARE(link->trafficHex().isEmpty(), !written);
+    }
+    QCOMPARE(observer.questions, questions);
+    QCOMPARE(bench.radio.image() != bench.imageBefore, written);
+    QCOMPARE(other.image() != bench.imageBefore, written);
+    QCOMPARE(bench.backupFiles().isEmpty(), !written);
+    if (!answer) {
+        QCOMPARE(bench.phases, QList<int>());
+        QCOMPARE(bench.progress, QList<int>());
+    }
 }
 
 QTEST_GUILESS_MAIN(WriteJobTest)

@@ -6,18 +6,11 @@
 
 namespace zev {
 
-struct WriteJobResult;
-
 // What a person is told about a radio session that did not succeed, below the short failure
 // message of the language pack, in the active language: why it failed and what to check. The
 // window and the command line say the same.
 QStringList sessionFailureAdvice(const SessionResult& result);
 // The part of it that says what to check; empty where there is nothing to check.
 QString whatToCheck(const SessionResult& result);
-
-// After a write job that sent part of the plan and then failed or was stopped: what the radio
-// holds now, the backup made before the write and how to put things right. Empty when the
-// radio was not written to.
-QStringList partialWriteAdvice(const WriteJobResult& result);
 
 } // namespace zev

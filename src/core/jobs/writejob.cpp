@@ -1,11 +1,11 @@
-#include "radio/writejob.h"
+#include "jobs/writejob.h"
 
 #include "chanfile/backups.h"
+#include "jobs/readjob.h"
+#include "plan/band.h"
 #include "plan/channelplan.h"
-#include "plan/modellist.h"
 #include "radio/codec.h"
 #include "radio/link.h"
-#include "radio/readprocedure.h"
 #include "radio/writecheck.h"
 #include "radio/writeprocedure.h"
 
@@ -22,20 +22,22 @@ WriteJobResult ended(WritePhase phase, SessionResult session) {
     return result;
 }
 
-WriteJobResult runPhases(RadioLink& link, const ChannelPlan& plan, const QString& band,
-                         const WriteJobSettings& settings, const WriteJobHooks& hooks) {
-    const auto start = [&hooks](WritePhase phase) {
-        if (hooks.phaseStarted)
-            hooks.phaseStarted(phase);
-    };
-    // A plan the write refuses is refused before the radio is touched at all.
-    if (!checkPlanForWrite(plan, band))
-        return ended(WritePhase::Write, writeRadio(link, plan, band, hooks.writeProgress));
+// Frequencies the band does not cover are the user's call. A plan the check refuses is not
+// asked about: the refusal says more.
+bool outsideBandAgreed(const ChannelPlan& plan, const QString& band, JobObserver& observer) {
+    QStringList channels;
+    for (const OutOfBandChannel& channel : outOfBandChannels(plan, band))
+        channels << describeOutOfBand(channel);
+    return channels.isEmpty() || observer.confirmOutsideBand(band, channels);
+}
 
+WriteJobResult runPhases(RadioLink& link, const ChannelPlan& plan, const QString& band,
+                         const WriteJobSettings& settings, JobObserver& observer) {
+    const ProgressCallback progress = [&observer](int percent) { observer.progress(percent); };
     QString backupPath;
     if (settings.backup) {
-        start(WritePhase::Backup);
-        const RadioReading old = readRadioPlan(link, plan, hooks.readProgress);
+        observer.phaseStarted(WritePhase::Backup);
+        const RadioReading old = readRadioPlan(link, plan, observer);
         if (old.session.outcome == SessionOutcome::Cancelled)
             return ended(WritePhase::Backup,
                          SessionResult{SessionOutcome::Cancelled,
@@ -53,16 +55,15 @@ WriteJobResult runPhases(RadioLink& link, const ChannelPlan& plan, const QString
         backupPath = saved.value();
     }
 
-    start(WritePhase::Write);
-    WriteJobResult result =
-        ended(WritePhase::Write, writeRadio(link, plan, band, hooks.writeProgress));
+    observer.phaseStarted(WritePhase::Write);
+    WriteJobResult result = ended(WritePhase::Write, writeRadio(link, plan, band, progress));
     result.backupPath = backupPath;
     if (!result.succeeded() || !settings.verify)
         return result;
 
-    start(WritePhase::Verify);
+    observer.phaseStarted(WritePhase::Verify);
     result.phase = WritePhase::Verify;
-    const RadioReading now = readRadioPlan(link, plan, hooks.readProgress);
+    const RadioReading now = readRadioPlan(link, plan, observer);
     if (now.session.outcome == SessionOutcome::Cancelled) {
         result.session = {SessionOutcome::Cancelled,
                           QCoreApplication::translate(
@@ -92,24 +93,34 @@ WriteJobResult runPhases(RadioLink& link, const ChannelPlan& plan, const QString
 
 } // namespace
 
-RadioReading readRadioPlan(RadioLink& link, const ChannelPlan& wording,
-                           const ProgressCallback& progress) {
-    ChannelPlan plan;
-    plan.setWords(wording.words());
-    plan.rebuildOptionLists(wording.optionTexts());
-    ModelList models;
-    RadioReading reading;
-    reading.session = readRadio(link, plan, models, progress, &reading.image);
-    reading.plan = channelFileFromPlan(plan, models);
-    return reading;
+WriteJob::WriteJob(const ChannelPlan& plan, QString band, JobObserver& observer)
+    : m_plan(plan), m_band(std::move(band)), m_check(checkPlanForWrite(plan, m_band)) {
+    m_agreed = m_check.ok() && outsideBandAgreed(plan, m_band, observer);
+}
+
+WriteJobResult WriteJob::run(RadioLink& link, const WriteJobSettings& settings,
+                             JobObserver& observer) const {
+    if (m_check.ok() && !m_agreed) {
+        WriteJobResult declined;
+        declined.declined = true;
+        declined.session = SessionResult::cancelled();
+        return declined;
+    }
+    const int counted = link.successCount();
+    WriteJobResult result;
+    if (m_check.ok())
+        result = runPhases(link, m_plan, m_band, settings, observer);
+    else // refused by the write session itself, before the radio is touched at all
+        result = ended(WritePhase::Write,
+                       writeRadio(link, m_plan, m_band,
+                                  [&observer](int percent) { observer.progress(percent); }));
+    link.setSuccessCount(counted + (result.succeeded() ? 1 : 0));
+    return result;
 }
 
 WriteJobResult runWriteJob(RadioLink& link, const ChannelPlan& plan, const QString& band,
-                           const WriteJobSettings& settings, const WriteJobHooks& hooks) {
-    const int counted = link.successCount();
-    WriteJobResult result = runPhases(link, plan, band, settings, hooks);
-    link.setSuccessCount(counted + (result.succeeded() ? 1 : 0));
-    return result;
+                           const WriteJobSettings& settings, JobObserver& observer) {
+    return WriteJob(plan, band, observer).run(link, settings, observer);
 }
 
 } // namespace zev
