@@ -49,12 +49,12 @@ int main(int argc, char** argv) {
         clock.start();
         zev::AppSettings settings = zev::loadSettings(file);
         loads.append(clock.nsecsElapsed() / 1e9);
-        if (settings.models.size() != modelCount) {
-            std::fprintf(stderr, "loaded %lld models, not %d\n",
-                         static_cast<long long>(settings.models.size()), modelCount);
+        if (settings.bands.size() != modelCount) {
+            std::fprintf(stderr, "loaded %lld bands, not %d\n",
+                         static_cast<long long>(settings.bands.size()), modelCount);
             return 1;
         }
-        settings.models.append(QStringLiteral("136-174MHz")); // one key more than the file has
+        settings.bands.append(QStringLiteral("136-174MHz")); // one key more than the file has
         clock.restart();
         const zev::Status saved = zev::saveSettings(file, settings);
         saves.append(clock.nsecsElapsed() / 1e9);
@@ -63,7 +63,7 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
-    std::printf("settings, %d models in a %.2f MB file, median of %d\n", modelCount,
+    std::printf("settings, %d bands in a %.2f MB file, median of %d\n", modelCount,
                 original.size() / 1e6, runs);
     std::printf("  load: %7.4f s\n", bench::median(loads));
     std::printf("  save: %7.4f s\n", bench::median(saves));

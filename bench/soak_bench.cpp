@@ -4,8 +4,8 @@
 // start and at the end.
 #include "benchsupport.h"
 
+#include "plan/bandlist.h"
 #include "plan/channelplan.h"
-#include "plan/modellist.h"
 #include "radio/linkserial.h"
 #include "radio/readprocedure.h"
 #include "radio/serialport.h"
@@ -93,11 +93,11 @@ int main(int argc, char** argv) {
         fillPlan(written, cycle);
         const zev::SessionResult write = zev::writeRadio(link, written, Band);
         zev::ChannelPlan read;
-        zev::ModelList models;
+        zev::BandList bands;
         const zev::SessionResult result =
-            write.succeeded() ? zev::readRadio(link, read, models) : write;
+            write.succeeded() ? zev::readRadio(link, read, bands) : write;
         port.close();
-        if (!result.succeeded() || !samePlan(written, read) || models.currentText() != Band) {
+        if (!result.succeeded() || !samePlan(written, read) || bands.currentText() != Band) {
             ++failures;
             std::fprintf(stderr, "cycle %d: %s\n", cycle + 1,
                          result.succeeded() ? "the plan read back differs from the one written"

@@ -23,8 +23,8 @@
 #include "jobs/readjob.h"
 #include "jobs/writejob.h"
 #include "plan/band.h"
+#include "plan/bandlist.h"
 #include "plan/channelplan.h"
-#include "plan/modellist.h"
 #include "planview.h"
 #include "radio/filecheck.h"
 #include "radio/linkserial.h"
@@ -106,12 +106,12 @@ int runRead(const Arguments& arguments) {
 
 int runWrite(const Arguments& arguments) {
     ChannelPlan plan;
-    ModelList models;
-    if (const Result<LoadedChannelFile> loaded = loadPlanFile(arguments, plan, models); !loaded)
+    BandList bands;
+    if (const Result<LoadedChannelFile> loaded = loadPlanFile(arguments, plan, bands); !loaded)
         return fail(loaded.message());
     // Checked and warned about before any port is touched, once for every radio.
     BandWarnings warnings;
-    const WriteJob job(plan, models.currentText(), warnings);
+    const WriteJob job(plan, bands.currentText(), warnings);
     if (const Status& check = job.check(); !check)
         return fail(QStringLiteral("write refused: ") + oneLine(check.message()));
     if (arguments.ports.size() > 1)
@@ -200,11 +200,11 @@ int runPorts() {
 
 int runShow(const Arguments& arguments) {
     ChannelPlan plan;
-    ModelList models;
-    const Result<LoadedChannelFile> loaded = loadPlanFile(arguments, plan, models);
+    BandList bands;
+    const Result<LoadedChannelFile> loaded = loadPlanFile(arguments, plan, bands);
     if (!loaded)
         return fail(loaded.message());
-    printText(formatPlan(plan, models.currentText()), stdout);
+    printText(formatPlan(plan, bands.currentText()), stdout);
     // Shown all the same: the plan is what the window would open.
     const QStringList problems =
         channelFileProblems(arguments.file, loaded.value(), plan.words(), columnTitles(plan));
@@ -215,9 +215,9 @@ int runShow(const Arguments& arguments) {
 
 int runSheet(const Arguments& arguments) {
     ChannelPlan plan;
-    ModelList models;
+    BandList bands;
     const Language language = prepare(arguments, plan);
-    if (const Result<LoadedChannelFile> opened = openChannelFile(arguments.file, plan, models);
+    if (const Result<LoadedChannelFile> opened = openChannelFile(arguments.file, plan, bands);
         !opened)
         return fail(oneLine(opened.message()));
     // The sheet is read by the radio's owner, so it speaks the chosen language throughout: the
@@ -237,7 +237,7 @@ int runSheet(const Arguments& arguments) {
     for (int column = 0; column < ChannelPlan::ColumnCount; ++column)
         labels.columnTitles[column] = header.at(column);
     if (const Status written =
-            writeChannelSheetPdf(arguments.sheetPath, plan, models.currentText(), labels);
+            writeChannelSheetPdf(arguments.sheetPath, plan, bands.currentText(), labels);
         !written)
         return fail(written.message());
     return ExitSuccess;
@@ -286,8 +286,8 @@ int runDiff(const Arguments& arguments) {
 
 int runExport(const Arguments& arguments) {
     ChannelPlan plan;
-    ModelList models;
-    if (const Result<LoadedChannelFile> loaded = loadPlanFile(arguments, plan, models); !loaded)
+    BandList bands;
+    if (const Result<LoadedChannelFile> loaded = loadPlanFile(arguments, plan, bands); !loaded)
         return fail(loaded.message());
     if (const Status written =
             writeChannelList(arguments.otherFile, csv::exportChannels(planChannels(plan)));
@@ -298,7 +298,7 @@ int runExport(const Arguments& arguments) {
 
 int runImport(const Arguments& arguments) {
     ChannelPlan plan;
-    ModelList models;
+    BandList bands;
     prepare(arguments, plan);
     const Result<QByteArray> read = readChannelList(arguments.file);
     if (!read)
@@ -332,9 +332,8 @@ int runImport(const Arguments& arguments) {
     for (int row = 1; row <= ChannelPlan::ChannelCount; ++row)
         if (const std::optional<ChannelRow>& channel = imported->channels[size_t(row - 1)])
             plan.setChannel(row, *channel);
-    models.applyBand(arguments.band.isEmpty() ? QString(FactoryBand) : arguments.band);
-    if (const Status saved =
-            saveChannelFile(arguments.otherFile, channelFileFromPlan(plan, models));
+    bands.applyBand(arguments.band.isEmpty() ? QString(FactoryBand) : arguments.band);
+    if (const Status saved = saveChannelFile(arguments.otherFile, channelFileFromPlan(plan, bands));
         !saved)
         return fail(oneLine(saved.message()));
     return ExitSuccess;

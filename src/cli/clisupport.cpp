@@ -8,8 +8,8 @@
 #include "clicommands.h"
 #include "clilanguage.h"
 #include "jobs/writeadvice.h"
+#include "plan/bandlist.h"
 #include "plan/channelplan.h"
-#include "plan/modellist.h"
 #include "radio/failureadvice.h"
 #include "radio/portdiagnosis.h"
 #include "radio/portlist.h"
@@ -30,9 +30,9 @@ Language prepare(const Arguments& arguments, ChannelPlan& plan) {
 }
 
 Result<LoadedChannelFile> loadPlanFile(const Arguments& arguments, ChannelPlan& plan,
-                                       ModelList& models) {
+                                       BandList& bands) {
     prepare(arguments, plan);
-    Result<LoadedChannelFile> opened = openChannelFile(arguments.file, plan, models);
+    Result<LoadedChannelFile> opened = openChannelFile(arguments.file, plan, bands);
     if (!opened)
         return Status::failure(oneLine(opened.message()));
     return opened;

@@ -14,7 +14,7 @@
 
 namespace zev {
 class ChannelPlan;
-class ModelList;
+class BandList;
 } // namespace zev
 
 // What the commands share: the language, the port a --port names, and how they report.
@@ -22,9 +22,9 @@ namespace zev::cli {
 
 // The plan in the chosen language, with its notes printed; the language chosen.
 Language prepare(const Arguments& arguments, ChannelPlan& plan);
-// prepare, then the channel file of the arguments into plan and models; the failure in one line.
+// prepare, then the channel file of the arguments into plan and bands; the failure in one line.
 [[nodiscard]] Result<LoadedChannelFile> loadPlanFile(const Arguments& arguments, ChannelPlan& plan,
-                                                     ModelList& models);
+                                                     BandList& bands);
 // The message on stderr; the exit status of a failure.
 int fail(const QString& message);
 QString oneLine(const QString& text);

@@ -170,9 +170,9 @@ void MainWindow::applyStoredSettings() {
     m_workspace->writeJob.backup = settings.backupBeforeWrite;
     m_workspace->writeJob.verify = settings.verifyAfterWrite;
 
-    connect(&m_workspace->models, &ModelList::changed, this, &MainWindow::showModelList);
-    connect(&m_workspace->models, &ModelList::bandApplied, this, &MainWindow::applyModelTitle);
-    m_workspace->models.setItems(settings.models, settings.currentModel);
+    connect(&m_workspace->bands, &BandList::changed, this, &MainWindow::showModelList);
+    connect(&m_workspace->bands, &BandList::bandApplied, this, &MainWindow::applyModelTitle);
+    m_workspace->bands.setItems(settings.bands, settings.currentModel);
 }
 
 void MainWindow::createChildWindows() {
@@ -293,8 +293,8 @@ void MainWindow::runShowStep() {
 void MainWindow::writeSettings() {
     AppSettings settings;
     settings.port = m_ports->portNumber();
-    settings.models = m_workspace->models.items();
-    settings.currentModel = m_workspace->models.currentIndex();
+    settings.bands = m_workspace->bands.items();
+    settings.currentModel = m_workspace->bands.currentIndex();
     m_files.prepareSettingsFolder();
     settings.backupBeforeWrite = m_workspace->writeJob.backup;
     settings.verifyAfterWrite = m_workspace->writeJob.verify;
@@ -370,10 +370,10 @@ void MainWindow::showTitle() {
 void MainWindow::showModelList() {
     QComboBox* selector = m_commands->modelSelector();
     const QSignalBlocker blocker(selector);
-    const ModelList& models = m_workspace->models;
+    const BandList& bands = m_workspace->bands;
     selector->clear();
-    selector->addItems(models.items());
-    selector->setCurrentIndex(models.currentIndex());
+    selector->addItems(bands.items());
+    selector->setCurrentIndex(bands.currentIndex());
 }
 
 void MainWindow::showEditState() {
@@ -436,7 +436,7 @@ SheetLabels windowSheetLabels(const ChannelPlan& plan, const OptionsWindow& opti
 } // namespace
 
 Status MainWindow::exportSheetPdfTo(const QString& path) {
-    return writeChannelSheetPdf(path, m_workspace->plan, m_workspace->models.currentText(),
+    return writeChannelSheetPdf(path, m_workspace->plan, m_workspace->bands.currentText(),
                                 windowSheetLabels(m_workspace->plan, *m_optionsWindow));
 }
 
@@ -462,7 +462,7 @@ void MainWindow::printSheet() {
     dialog.setObjectName(QStringLiteral("PrintSheetDialog"));
     if (dialog.exec() != QDialog::Accepted)
         return;
-    printChannelSheet(printer, m_workspace->plan, m_workspace->models.currentText(),
+    printChannelSheet(printer, m_workspace->plan, m_workspace->bands.currentText(),
                       windowSheetLabels(m_workspace->plan, *m_optionsWindow));
 }
 

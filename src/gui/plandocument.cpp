@@ -65,7 +65,7 @@ PlanDocument::PlanDocument(Workspace& workspace, ChannelEditor& editor, PlanAnsw
 }
 
 ChannelFile PlanDocument::currentPlanFile() const {
-    return channelFileFromPlan(m_workspace.plan, m_workspace.models);
+    return channelFileFromPlan(m_workspace.plan, m_workspace.bands);
 }
 
 bool PlanDocument::isModified() const {
@@ -96,7 +96,7 @@ void PlanDocument::newPlan() {
 bool PlanDocument::changeModel(int index) {
     if (!m_editor.confirmPendingEntry())
         return false;
-    m_workspace.models.setCurrentIndex(index);
+    m_workspace.bands.setCurrentIndex(index);
     if (confirm(m_workspace.texts.modelChangeQuestion)) {
         m_editor.resetOverlays();
         m_workspace.plan.reset();
@@ -133,7 +133,7 @@ void PlanDocument::redo() {
 
 void PlanDocument::restorePlan(const ChannelFile& state) {
     m_editor.resetOverlays();
-    applyChannelFile(state, m_workspace.plan, m_workspace.models);
+    applyChannelFile(state, m_workspace.plan, m_workspace.bands);
     emit modelsRestored();
     m_stepTimer.stop(); // the restored state is the current step already
     emit editStateChanged();
@@ -274,7 +274,7 @@ void PlanDocument::open() {
 
 void PlanDocument::openAt(const QString& path) {
     const Result<LoadedChannelFile> opened =
-        openChannelFile(path, m_workspace.plan, m_workspace.models);
+        openChannelFile(path, m_workspace.plan, m_workspace.bands);
     if (!opened) {
         showErrorBox(m_window, opened.message()); // the plan stays as it was
         return;
@@ -290,7 +290,7 @@ void PlanDocument::openAt(const QString& path) {
 
 Result<QStringList> PlanDocument::openAtStart(const QString& path) {
     const Result<LoadedChannelFile> opened =
-        openChannelFile(path, m_workspace.plan, m_workspace.models);
+        openChannelFile(path, m_workspace.plan, m_workspace.bands);
     if (!opened)
         return Status::failure(opened.message());
     m_history.start(currentPlanFile());

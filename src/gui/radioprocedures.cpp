@@ -84,7 +84,7 @@ void installTransfers(Workspace& workspace, ReadDialog& readDialog, WriteDialog&
         TransferObserver observer(readDialog);
         const RadioReading radio = readRadioPlan(workspace.link, workspace.plan, observer);
         if (radio.session.succeeded()) {
-            applyChannelFile(radio.plan, workspace.plan, workspace.models);
+            applyChannelFile(radio.plan, workspace.plan, workspace.bands);
             emit readDialog.planOverwritten();
         }
         showTransferOutcome(readDialog, radio.session, planUnchanged());
@@ -94,7 +94,7 @@ void installTransfers(Workspace& workspace, ReadDialog& readDialog, WriteDialog&
         settings.device = workspace.port.device();
         WriteObserver observer(writeDialog);
         const WriteJobResult result = runWriteJob(
-            workspace.link, workspace.plan, workspace.models.currentText(), settings, observer);
+            workspace.link, workspace.plan, workspace.bands.currentText(), settings, observer);
         if (result.declined)
             return;
         writeDialog.showBackup(result.backupPath);
@@ -107,7 +107,7 @@ void installTransfers(Workspace& workspace, ReadDialog& readDialog, WriteDialog&
     compareDialog.setProcedure([&workspace, &compareDialog] {
         TransferObserver observer(compareDialog);
         const RadioComparison compared =
-            compareWithRadio(workspace.link, workspace.plan, workspace.models, observer);
+            compareWithRadio(workspace.link, workspace.plan, workspace.bands, observer);
         if (compared.session.succeeded())
             compareDialog.showDifferences(compared.differences);
         showTransferOutcome(compareDialog, compared.session);

@@ -3,8 +3,8 @@
 #include "app/builtintexts.h"
 #include "app/textids.h"
 #include "jobs/writejob.h"
+#include "plan/bandlist.h"
 #include "plan/channelplan.h"
-#include "plan/modellist.h"
 #include "radio/linkserial.h"
 #include "radio/serialport.h"
 
@@ -33,7 +33,7 @@ struct LanguageTexts {
 // power dialogs) and the language texts. Windows are views over it.
 struct Workspace {
     ChannelPlan plan;
-    ModelList models;
+    BandList bands;
     SerialPort port;
     SerialLink link{port};
     std::array<QString, 4> portDevices; // device behind COM1 to COM4

@@ -54,7 +54,7 @@ QByteArray SettingsTest::fileBytes() const {
 void SettingsTest::load_data() {
     QTest::addColumn<QByteArray>("content"); // "<none>" for no file
     QTest::addColumn<int>("port");
-    QTest::addColumn<QStringList>("models");
+    QTest::addColumn<QStringList>("bands");
     QTest::addColumn<int>("current");
 
     QTest::newRow("no file") << QByteArray("<none>") << 1 << QStringList{defaultModel} << 0;
@@ -90,13 +90,13 @@ void SettingsTest::load_data() {
 void SettingsTest::load() {
     QFETCH(QByteArray, content);
     QFETCH(int, port);
-    QFETCH(QStringList, models);
+    QFETCH(QStringList, bands);
     QFETCH(int, current);
     if (content != "<none>")
         writeFile(content);
     const AppSettings settings = loadSettings(IniFile(m_path));
     QCOMPARE(settings.port, port);
-    QCOMPARE(settings.models, models);
+    QCOMPARE(settings.bands, bands);
     QCOMPARE(settings.currentModel, current);
     if (content == "<none>")
         QVERIFY(!QFile::exists(m_path)); // loading never creates the file
@@ -126,7 +126,7 @@ void SettingsTest::saveEmptyListAndNoSelection() {
     QCOMPARE(fileBytes(),
              QByteArray("[open]\r\ncom=3\r\n[list1]\r\nlistnow=-1\r\nlistcount=-1\r\n"));
     const AppSettings loaded = loadSettings(ini);
-    QCOMPARE(loaded.models, QStringList());
+    QCOMPARE(loaded.bands, QStringList());
     QCOMPARE(loaded.currentModel, -1);
 }
 
@@ -136,7 +136,7 @@ void SettingsTest::savedSettingsLoadBack() {
     QVERIFY(saveSettings(ini, saved).ok());
     const AppSettings loaded = loadSettings(IniFile(m_path));
     QCOMPARE(loaded.port, saved.port);
-    QCOMPARE(loaded.models, saved.models);
+    QCOMPARE(loaded.bands, saved.bands);
     QCOMPARE(loaded.currentModel, saved.currentModel);
 }
 

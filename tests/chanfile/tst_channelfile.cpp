@@ -40,7 +40,7 @@ QString fileText(const QStringList& channelLines,
 const ChannelRow exampleRow = {"136.12500", "67.0", "136.12500", "67.0", "高功率", "启用", "禁用"};
 
 struct PlanState {
-    QStringList models;
+    QStringList bands;
     int currentModel;
     OptionIndices options;
     std::array<ChannelRow, ChannelPlan::ChannelCount> rows;
@@ -48,8 +48,8 @@ struct PlanState {
     bool operator==(const PlanState&) const = default;
 };
 
-PlanState stateOf(const ChannelPlan& plan, const ModelList& models) {
-    PlanState state{models.items(), models.currentIndex(), plan.optionIndices(), {}, {}};
+PlanState stateOf(const ChannelPlan& plan, const BandList& bands) {
+    PlanState state{bands.items(), bands.currentIndex(), plan.optionIndices(), {}, {}};
     for (int row = 1; row <= ChannelPlan::ChannelCount; ++row) {
         state.rows[row - 1] = plan.channel(row);
         state.labels << plan.cell(ChannelPlan::Label, row);
@@ -58,8 +58,8 @@ PlanState stateOf(const ChannelPlan& plan, const ModelList& models) {
 }
 
 // A plan that differs from every file the tests open.
-void fillWithOtherState(ChannelPlan& plan, ModelList& models) {
-    models.setItems({"400-470MHz", "136-174MHz"}, 0);
+void fillWithOtherState(ChannelPlan& plan, BandList& bands) {
+    bands.setItems({"400-470MHz", "136-174MHz"}, 0);
     plan.setOptionIndices({9, 0, 7, 4, 0, 0, 0});
     for (int row = 1; row <= ChannelPlan::ChannelCount; ++row)
         plan.setChannel(row, {"440.00000", "D023N", "", "OFF", "Low", "OFF", "ON"});
@@ -99,8 +99,8 @@ void ChannelFileTest::exampleComesOutByteForByte() {
     ChannelPlan plan; // built-in Chinese words and option texts
     plan.reset();
     plan.setChannel(1, exampleRow);
-    ModelList models;
-    models.setItems({"136-174MHz"}, 0);
+    BandList bands;
+    bands.setItems({"136-174MHz"}, 0);
 
     const QByteArray on = "\xc6\xf4\xd3\xc3", off = "\xbd\xfb\xd3\xc3";
     QByteArray expected =
@@ -128,7 +128,7 @@ void ChannelFileTest::exampleComesOutByteForByte() {
 
     QTemporaryDir dir;
     const QString path = dir.filePath("example.z81");
-    QVERIFY(saveChannelFile(path, channelFileFromPlan(plan, models)).ok());
+    QVERIFY(saveChannelFile(path, channelFileFromPlan(plan, bands)).ok());
     QCOMPARE(readFile(path), expected);
 
     const Result<ChannelFile> opened = loadChannelFile(path);
@@ -163,9 +163,9 @@ void ChannelFileTest::roundTrip() {
 
     ChannelPlan plan;
     plan.setWords(words);
-    ModelList models;
-    QStringList bands{"136-174MHz", "400-470MHz", "350-390MHz"};
-    models.setItems(bands, random.bounded(bands.size()));
+    BandList bands;
+    const QStringList items{"136-174MHz", "400-470MHz", "350-390MHz"};
+    bands.setItems(items, random.bounded(items.size()));
     for (Option option : allOptions)
         plan.setOptionIndex(option, random.bounded(plan.optionItems(option).size()));
     const auto frequency = [&random] {
@@ -185,21 +185,21 @@ void ChannelFileTest::roundTrip() {
 
     QTemporaryDir dir;
     const QString path = dir.filePath("plan.z81");
-    QVERIFY(saveChannelFile(path, channelFileFromPlan(plan, models)).ok());
+    QVERIFY(saveChannelFile(path, channelFileFromPlan(plan, bands)).ok());
 
     ChannelPlan opened;
     opened.setWords(words);
-    ModelList openedModels;
+    BandList openedModels;
     fillWithOtherState(opened, openedModels);
     const Result<LoadedChannelFile> status = openChannelFile(path, opened, openedModels);
     QVERIFY2(status.ok(), qPrintable(status.message()));
-    QCOMPARE(openedModels.currentText(), models.currentText());
+    QCOMPARE(openedModels.currentText(), bands.currentText());
     QCOMPARE(opened.optionIndices(), plan.optionIndices());
     // The file keeps every cell as it was; the plan it opens into has the other language's
     // words in its own.
     const Result<ChannelFile> file = loadChannelFile(path);
     QVERIFY(file.ok());
-    QCOMPARE(file->channels, channelFileFromPlan(plan, models).channels);
+    QCOMPARE(file->channels, channelFileFromPlan(plan, bands).channels);
     plan.reword();
     for (int row = 1; row <= ChannelPlan::ChannelCount; ++row)
         QCOMPARE(opened.channel(row), plan.channel(row));
@@ -358,10 +358,10 @@ void ChannelFileTest::applyReplacesTableAndSelectsBand() {
     ChannelPlan plan;
     plan.setWords(englishWords());
     plan.setHeader({"a", "b", "c", "d", "e", "f", "g", "h"});
-    ModelList models;
-    fillWithOtherState(plan, models);
-    models.setItems({"136-174MHz", "400-470MHzWide"}, 0);
-    QSignalSpy applied(&models, &ModelList::bandApplied);
+    BandList bands;
+    fillWithOtherState(plan, bands);
+    bands.setItems({"136-174MHz", "400-470MHzWide"}, 0);
+    QSignalSpy applied(&bands, &BandList::bandApplied);
 
     // A band longer than ten characters comes back cut, so it is appended; BatSave 7 is past
     // the end of its list; the Chinese words become the English plan's, a tone stays a tone.
@@ -371,10 +371,10 @@ void ChannelFileTest::applyReplacesTableAndSelectsBand() {
                  {"Squelch 5", "BatSave 7", "TxT.O.T 0", "SCAN 0", "TONE 0", "BAO 0", "VOICE 3"});
     const Result<ChannelFile> file = parseChannelFile(gbk(text));
     QVERIFY(file.ok());
-    applyChannelFile(file.value(), plan, models);
+    applyChannelFile(file.value(), plan, bands);
 
-    QCOMPARE(models.items(), QStringList({"136-174MHz", "400-470MHzWide", "400-470MHz"}));
-    QCOMPARE(models.currentIndex(), 2);
+    QCOMPARE(bands.items(), QStringList({"136-174MHz", "400-470MHzWide", "400-470MHz"}));
+    QCOMPARE(bands.currentIndex(), 2);
     QCOMPARE(applied.count(), 1);
     QCOMPARE(applied.at(0).at(0).toString(), QStringLiteral("400-470MHz"));
     QCOMPARE(plan.optionIndices(), (OptionIndices{5, -1, 0, 3, 0, 0, 0}));
@@ -386,9 +386,9 @@ void ChannelFileTest::applyReplacesTableAndSelectsBand() {
     QCOMPARE(plan.cell(ChannelPlan::RxTone, 0), QStringLiteral("c"));
 
     // An existing band is selected, not appended again.
-    applyChannelFile(file.value(), plan, models);
-    QCOMPARE(models.items().size(), 3);
-    QCOMPARE(models.currentIndex(), 2);
+    applyChannelFile(file.value(), plan, bands);
+    QCOMPARE(bands.items().size(), 3);
+    QCOMPARE(bands.currentIndex(), 2);
 }
 
 // What a radio with a time-out digit of 8 or a voice prompt digit of 5 to 9 reads into: the
@@ -400,21 +400,21 @@ void ChannelFileTest::noSelectionIsWrittenAndOpensAgain() {
     plan.setOptionIndex(Option::TimeOutTimer, 8);
     plan.setOptionIndex(Option::VoicePrompt, 7);
     QCOMPARE(plan.optionIndex(Option::TimeOutTimer), -1);
-    ModelList models;
-    models.setItems({"136-174MHz"}, 0);
+    BandList bands;
+    bands.setItems({"136-174MHz"}, 0);
     QTemporaryDir dir;
     const QString path = dir.filePath("none.z81");
-    QVERIFY(saveChannelFile(path, channelFileFromPlan(plan, models)).ok());
+    QVERIFY(saveChannelFile(path, channelFileFromPlan(plan, bands)).ok());
     const QList<QByteArray> lines = readFile(path).split('\n');
     QCOMPARE(lines.value(6), QByteArray("TxT.O.T -1 \r"));
     QCOMPARE(lines.value(10), QByteArray("VOICE -1 \r"));
 
     ChannelPlan target;
-    ModelList targetModels;
+    BandList targetModels;
     fillWithOtherState(target, targetModels);
     targetModels.setItems({"136-174MHz"}, 0);
     QVERIFY(openChannelFile(path, target, targetModels).ok());
-    QVERIFY(stateOf(target, targetModels) == stateOf(plan, models));
+    QVERIFY(stateOf(target, targetModels) == stateOf(plan, bands));
 
     const QString refusal = checkPlanForWrite(target, targetModels.currentText()).message();
     QCOMPARE(refusal, "The time-out timer option has no selection.\n"
@@ -449,11 +449,11 @@ void ChannelFileTest::failingFilesLeaveThePlanAlone() {
     const QString path = dir.filePath("bad.z81");
     QVERIFY(writeFile(path, bytes));
     ChannelPlan plan;
-    ModelList models;
-    fillWithOtherState(plan, models);
-    const PlanState before = stateOf(plan, models);
-    QCOMPARE(openChannelFile(path, plan, models).message(), QString(error).replace("<file>", path));
-    QVERIFY(stateOf(plan, models) == before);
+    BandList bands;
+    fillWithOtherState(plan, bands);
+    const PlanState before = stateOf(plan, bands);
+    QCOMPARE(openChannelFile(path, plan, bands).message(), QString(error).replace("<file>", path));
+    QVERIFY(stateOf(plan, bands) == before);
 }
 
 void ChannelFileTest::oddBytesNeverCrash_data() {
@@ -610,10 +610,10 @@ void ChannelFileTest::fileOfOneFormatOpensUnderTheOther() {
     const auto frequencyIn = [&](QString typed) {
         return committed(typed.replace('.', decimalSeparator()));
     };
-    const auto plannedUnder = [&](const QLocale& locale, ChannelPlan& plan, ModelList& models) {
+    const auto plannedUnder = [&](const QLocale& locale, ChannelPlan& plan, BandList& bands) {
         QLocale::setDefault(locale);
         plan.setWords(words);
-        models.setItems({"136-174MHz", "400-470MHz"}, 0);
+        bands.setItems({"136-174MHz", "400-470MHz"}, 0);
         plan.setChannel(1, {frequencyIn("145.5"), "67.0", frequencyIn("430.0051"), "D023N",
                             words.high, words.on, words.off});
         plan.setChannel(
@@ -622,7 +622,7 @@ void ChannelFileTest::fileOfOneFormatOpensUnderTheOther() {
 
     QTemporaryDir dir;
     ChannelPlan written;
-    ModelList writtenModels;
+    BandList writtenModels;
     plannedUnder(writer, written, writtenModels);
     const QString writtenPath = dir.filePath("written.z81");
     QVERIFY(saveChannelFile(writtenPath, channelFileFromPlan(written, writtenModels)).ok());
@@ -633,7 +633,7 @@ void ChannelFileTest::fileOfOneFormatOpensUnderTheOther() {
 
     QLocale::setDefault(reader);
     ChannelPlan opened;
-    ModelList openedModels;
+    BandList openedModels;
     opened.setWords(words);
     fillWithOtherState(opened, openedModels);
     const Result<LoadedChannelFile> status = openChannelFile(writtenPath, opened, openedModels);
@@ -654,7 +654,7 @@ void ChannelFileTest::fileOfOneFormatOpensUnderTheOther() {
             if (!opened.cell(column, row).isEmpty())
                 opened.setCell(column, row, committed(opened.cell(column, row)));
     ChannelPlan planned;
-    ModelList plannedModels;
+    BandList plannedModels;
     plannedUnder(reader, planned, plannedModels);
     for (int row = 1; row <= ChannelPlan::ChannelCount; ++row)
         QCOMPARE(opened.channel(row), planned.channel(row));

@@ -12,8 +12,8 @@
 #include "chanfile/channellistfile.h"
 #include "chanfile/plancompare.h"
 #include "plan/band.h"
+#include "plan/bandlist.h"
 #include "plan/channelplan.h"
-#include "plan/modellist.h"
 #include "radio/codec.h"
 #include "radio/memoryimage.h"
 #include "radio/readprocedure.h"
@@ -56,10 +56,10 @@ QByteArray imageHex(const MemoryImage& image) {
 
 struct Workspace {
     ChannelPlan plan;
-    ModelList models;
+    BandList bands;
 
     explicit Workspace(const QString& packName) {
-        models.setItems({FactoryBand}, 0);
+        bands.setItems({FactoryBand}, 0);
         const std::optional<LanguagePack> pack =
             LanguagePack::load(testsupport::binaryFolder(), packName);
         if (pack)
@@ -70,8 +70,8 @@ struct Workspace {
 
     Outputs outputs() const {
         MemoryImage image;
-        codec::encodePlan(plan, models.currentText(), image);
-        return {imageHex(image), formatChannelFile(channelFileFromPlan(plan, models)),
+        codec::encodePlan(plan, bands.currentText(), image);
+        return {imageHex(image), formatChannelFile(channelFileFromPlan(plan, bands)),
                 csv::exportChannels(planChannels(plan))};
     }
 };
@@ -135,10 +135,10 @@ void GoldenTest::outputsStayTheSame() {
     if (source.isEmpty()) {
         RadioSimulator radio;
         VirtualLink link{radio};
-        QVERIFY(readRadio(link, workspace.plan, workspace.models, {}).succeeded());
+        QVERIFY(readRadio(link, workspace.plan, workspace.bands, {}).succeeded());
     } else {
         const Result<LoadedChannelFile> opened =
-            openChannelFile(source, workspace.plan, workspace.models);
+            openChannelFile(source, workspace.plan, workspace.bands);
         QVERIFY2(opened, qPrintable(opened.message()));
     }
 
@@ -150,7 +150,7 @@ void GoldenTest::outputsStayTheSame() {
     // The saved file opens to the same plan.
     const Result<ChannelFile> saved = parseChannelFile(outputs.file);
     QVERIFY(saved);
-    const ChannelFile shown = channelFileFromPlan(workspace.plan, workspace.models);
+    const ChannelFile shown = channelFileFromPlan(workspace.plan, workspace.bands);
     QCOMPARE(comparePlans(shown, saved.value()).size(), 0);
 }
 

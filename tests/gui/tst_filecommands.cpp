@@ -370,7 +370,7 @@ void FileCommandsTest::dialogsStartWhereTheFilesAre() {
     ModalScript openCustomer;
     openCustomer.add(ModalScript::Expect::FileDialog, typeName(customerFile));
     run("O1", openCustomer);
-    QCOMPARE(window->workspace().models.currentText(), QStringLiteral("400-470MHz"));
+    QCOMPARE(window->workspace().bands.currentText(), QStringLiteral("400-470MHz"));
     lookAndCancel("S1", customers.path(), "customer.z81");
     lookAndCancel("ExportCsvItem", customers.path(), "");
     lookAndCancel("ExportPdf", customers.path(), "");

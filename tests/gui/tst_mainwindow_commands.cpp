@@ -243,7 +243,7 @@ void MainWindowCommandsTest::newPlan() {
     auto* frequencyEditor = control<QLineEdit>(form(*window, "TForm2"), "bsSkinEdit1");
     QVERIFY(frequencyEditor);
     frequencyEditor->setText(QStringLiteral("145.5"));
-    window->workspace().models.applyBand(QStringLiteral("400-470MHz"));
+    window->workspace().bands.applyBand(QStringLiteral("400-470MHz"));
 
     MessageBoxAnswerer answerer{QMessageBox::StandardButton(answer)};
     QTest::keyClick(window.get(), Qt::Key_N, Qt::ControlModifier);
@@ -301,7 +301,7 @@ void MainWindowCommandsTest::modelChange() {
     QCOMPARE(answerer.seen.first().buttons, QMessageBox::Ok | QMessageBox::Cancel);
 
     QCOMPARE(selector->currentIndex(), 1);
-    QCOMPARE(window->workspace().models.currentIndex(), 1);
+    QCOMPARE(window->workspace().bands.currentIndex(), 1);
     // Marked: the plan is not the one the program started with.
     QCOMPARE(window->windowTitle(), QStringLiteral("*ZEV4800 [400-470MHz]"));
     QCOMPARE(plan.channel(1), reset ? zev::ChannelRow{} : row);
@@ -318,10 +318,10 @@ void MainWindowCommandsTest::programSelectionIsNoModelChange() {
     ChannelPlan& plan = window->workspace().plan;
     fillChannelOne(plan, {"145.50000", "OFF", "145.50000", "88.5", "High", "ON", "OFF"});
     MessageBoxAnswerer answerer;
-    window->workspace().models.applyBand(QStringLiteral("400-470MHz"));
+    window->workspace().bands.applyBand(QStringLiteral("400-470MHz"));
     // Marked: the plan is not the one the program started with.
     QCOMPARE(window->windowTitle(), QStringLiteral("*ZEV4800 [400-470MHz]"));
-    window->workspace().models.setCurrentIndex(0);
+    window->workspace().bands.setCurrentIndex(0);
     QCOMPARE(control<QComboBox>(window.get(), "ComboBox1")->currentText(),
              QStringLiteral("136-174MHz"));
     QTest::qWait(20);
@@ -878,7 +878,7 @@ void MainWindowCommandsTest::saveAndOpen() {
     const zev::ChannelRow row{"145.50000", "OFF", "145.50000", "88.5", "High", "ON", "OFF"};
     plan.setChannel(3, row);
     plan.setOptionIndex(Option::Squelch, 7);
-    window->workspace().models.applyBand(QStringLiteral("400-470MHz"));
+    window->workspace().bands.applyBand(QStringLiteral("400-470MHz"));
     const QString path = folder.path() + QStringLiteral("plan.z81");
     QList<MainWindow::FileDialogKind> asked;
     window->fileNameProvider = [&](MainWindow::FileDialogKind kind) {
@@ -895,7 +895,7 @@ void MainWindowCommandsTest::saveAndOpen() {
 
     // Another plan and band, then Open brings the saved one back.
     plan.reset();
-    window->workspace().models.setCurrentIndex(0);
+    window->workspace().bands.setCurrentIndex(0);
     QMetaObject::invokeMethod(control<QToolButton>(window.get(), "ToolButton3"), "click");
     QCOMPARE(plan.channel(3), row);
     QCOMPARE(plan.optionIndex(Option::Squelch), 7);
@@ -1002,13 +1002,13 @@ void MainWindowCommandsTest::openFailure() {
     QCOMPARE(answerer.seen.first().icon, QMessageBox::Critical);
     QCOMPARE(answerer.seen.first().title, QStringLiteral("ZEV4800"));
     const zev::Result<zev::LoadedChannelFile> expected =
-        zev::openChannelFile(path, plan, window->workspace().models);
+        zev::openChannelFile(path, plan, window->workspace().bands);
     QVERIFY(!expected.ok());
     QCOMPARE(answerer.seen.first().text, expected.message());
     QVERIFY2(answerer.seen.first().text.contains(message), qPrintable(answerer.seen.first().text));
     QCOMPARE(plan.channel(1), row);
     QCOMPARE(plan.optionIndices(), zev::startupOptionIndices);
-    QCOMPARE(window->workspace().models.items(), QStringList{"136-174MHz"});
+    QCOMPARE(window->workspace().bands.items(), QStringList{"136-174MHz"});
     // The plan as it was, still marked with its unsaved channel.
     QCOMPARE(window->windowTitle(), QStringLiteral("*ZEV4800"));
 }

@@ -262,8 +262,8 @@ void MainWindowStartupTest::settingsSurviveRestart() {
         auto window = startProgram(folder);
         QVERIFY(window);
         control<QAction>(window.get(), "COM3")->trigger();
-        window->workspace().models.applyBand(QStringLiteral("400-470MHz"));
-        window->workspace().models.applyBand(QStringLiteral("136-174MHz"));
+        window->workspace().bands.applyBand(QStringLiteral("400-470MHz"));
+        window->workspace().bands.applyBand(QStringLiteral("136-174MHz"));
         QVERIFY(window->close());
     }
     const QByteArray settings = folder.readFile(QStringLiteral("myini.ini"));

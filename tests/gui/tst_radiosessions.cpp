@@ -7,8 +7,8 @@
 #include "comparedialog.h"
 #include "optionswindow.h"
 #include "plan/band.h"
+#include "plan/bandlist.h"
 #include "plan/channelplan.h"
-#include "plan/modellist.h"
 #include "powerdialog.h"
 #include "radio/codec.h"
 #include "radio/hex.h"
@@ -152,13 +152,13 @@ void fillWithOtherPlan(zev::Workspace& workspace) {
         setRow(workspace.plan, channel,
                {"430.05000", "D754I", "435.05000", "254.1", "Low", "OFF", "OFF"});
     workspace.plan.setOptionIndices(options(5, 0, 1, 1, 0, 0, 0));
-    workspace.models.setItems({QStringLiteral("400-470MHz")}, 0);
+    workspace.bands.setItems({QStringLiteral("400-470MHz")}, 0);
 }
 
 struct PlanSnapshot {
     std::array<zev::ChannelRow, 16> rows;
     zev::OptionIndices options;
-    QStringList models;
+    QStringList bands;
     int model;
     bool operator==(const PlanSnapshot&) const = default;
 };
@@ -168,8 +168,8 @@ PlanSnapshot snapshot(const zev::Workspace& workspace) {
     for (int channel = 1; channel <= 16; ++channel)
         shot.rows[channel - 1] = workspace.plan.channel(channel);
     shot.options = workspace.plan.optionIndices();
-    shot.models = workspace.models.items();
-    shot.model = workspace.models.currentIndex();
+    shot.bands = workspace.bands.items();
+    shot.model = workspace.bands.currentIndex();
     return shot;
 }
 
@@ -178,7 +178,7 @@ void planWorkedExample(zev::Workspace& workspace) {
     workspace.plan.clearTable();
     setRow(workspace.plan, 3, {"145.12500", "67.0", "145.12500", "D023N", "High", "ON", "ON"});
     workspace.plan.setOptionIndices(options(2, 1, 4, 0, 1, 1, 1));
-    workspace.models.setItems({zev::FactoryBand}, 0);
+    workspace.bands.setItems({zev::FactoryBand}, 0);
 }
 
 } // namespace
@@ -254,7 +254,7 @@ void RadioSessionsTest::readDemoRadio() {
         QCOMPARE(plan.channel(channel), zev::ChannelRow{});
     QCOMPARE(plan.optionIndices(), options(2, 1, 4, 0, 1, 1, 1));
     // A band not in the list is appended and selected, without a reset.
-    QCOMPARE(bench.workspace().models.items(), (QStringList{"400-470MHz", "136-174MHz"}));
+    QCOMPARE(bench.workspace().bands.items(), (QStringList{"400-470MHz", "136-174MHz"}));
     QCOMPARE(control<QComboBox>(bench.window.get(), "ComboBox1")->currentText(),
              QStringLiteral("136-174MHz"));
     QCOMPARE(bench.window->windowTitle(), QStringLiteral("ZEV4800 [136-174MHz]"));
@@ -265,7 +265,7 @@ void RadioSessionsTest::readDemoRadio() {
 
     QTest::mouseClick(start, Qt::LeftButton);
     QCOMPARE(successPanel(dialog), label + "2");
-    QCOMPARE(bench.workspace().models.items().size(), 2);
+    QCOMPARE(bench.workspace().bands.items().size(), 2);
 
     // Closing lets the line go and the windows work again; the count starts over.
     QVERIFY(dialog->close());
@@ -976,7 +976,7 @@ void RadioSessionsTest::pendingEntryIsPartOfThePlan() {
     plan.setChannel(1, used);
     if (committed.isEmpty())
         plan.setChannel(3, noNumber);
-    workspace.models.setItems({"136-174MHz", "400-470MHz"}, 0);
+    workspace.bands.setItems({"136-174MHz", "400-470MHz"}, 0);
     const QString savePath = bench.folder.path() + QStringLiteral("saved.z81");
     zev::ChannelFile other;
     other.band = QStringLiteral("136-174MHz");
@@ -1053,7 +1053,7 @@ void RadioSessionsTest::pendingEntryIsPartOfThePlan() {
             {"read", bench.window->readDialog()->isVisible() || !bench.sent.isEmpty()},
             {"open", plan.channel(5) == other.channels[4]},
             {"new", plan.channel(1) != used},
-            {"model change", selector->currentIndex() != 0 || workspace.models.currentIndex() != 0},
+            {"model change", selector->currentIndex() != 0 || workspace.bands.currentIndex() != 0},
             {"language", plan.words() != zev::englishWords() ||
                              control<QAction>(bench.window.get(), "N20")->isChecked()},
             {"close editor", editor->isHidden()},

@@ -63,7 +63,7 @@ void SheetCommandsTest::exportPdfHoldsThePlan() {
     QVERIFY(sheet.read);
     QCOMPARE(sheet.pages, 1);
     QVERIFY2(sheet.pageSize.contains("(A4)"), qPrintable(sheet.pageSize));
-    QVERIFY(sheet.text.contains(window->workspace().models.currentText()));
+    QVERIFY(sheet.text.contains(window->workspace().bands.currentText()));
     const QString text = sheet.text.simplified();
 
     QStringList header;

@@ -338,7 +338,7 @@ void TranslationsTest::fileOfTheOtherLanguageOpensInTheWindowsWords() {
     ChannelPlan& plan = window->workspace().plan;
     QCOMPARE(plan.words(), windowWords);
 
-    zev::ChannelFile file = zev::channelFileFromPlan(plan, window->workspace().models);
+    zev::ChannelFile file = zev::channelFileFromPlan(plan, window->workspace().bands);
     file.channels[0] = {"145.50000",    fileWords.off, "145.50000",  "88.5",
                         fileWords.high, fileWords.on,  fileWords.off};
     file.channels[1] = {"146.00000",   "D023N",       "146.60000", fileWords.off,

@@ -22,7 +22,7 @@ using zev::MainWindow;
 namespace {
 
 ChannelFile stateOf(const MainWindow& window) {
-    return zev::channelFileFromPlan(window.workspace().plan, window.workspace().models);
+    return zev::channelFileFromPlan(window.workspace().plan, window.workspace().bands);
 }
 
 bool sameMeaning(const ChannelFile& a, const ChannelFile& b) {
@@ -111,8 +111,8 @@ void UndoTest::everyStepUndoes() {
     ChannelPlan& plan = window->workspace().plan;
     fillPlan(plan);
     // A second model to change to, as a read from a radio of another band leaves it.
-    window->workspace().models.applyBand(QStringLiteral("400-470MHz"));
-    window->workspace().models.setCurrentIndex(0);
+    window->workspace().bands.applyBand(QStringLiteral("400-470MHz"));
+    window->workspace().bands.setCurrentIndex(0);
     QVERIFY(focusGrid(*window));
     click(*window, ChannelPlan::RxFrequency, 1);
     QCoreApplication::processEvents();

@@ -1,5 +1,5 @@
+#include "plan/bandlist.h"
 #include "plan/channelplan.h"
-#include "plan/modellist.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -180,20 +180,20 @@ void ChannelPlanTest::swapExchangesWholeChannels() {
 }
 
 void ChannelPlanTest::modelListLooksUpOrAppendsBand() {
-    ModelList models;
-    models.setItems({"136-174MHz", "400-470MHz", "136-174MHz"}, 0);
-    QSignalSpy applied(&models, &ModelList::bandApplied);
-    models.applyBand("136-174MHz");
-    QCOMPARE(models.currentIndex(), 0);
-    models.applyBand("400-470MHz");
-    QCOMPARE(models.currentIndex(), 1);
-    models.applyBand("136-17");
-    QCOMPARE(models.items().size(), 4);
-    QCOMPARE(models.currentText(), QString("136-17"));
+    BandList bands;
+    bands.setItems({"136-174MHz", "400-470MHz", "136-174MHz"}, 0);
+    QSignalSpy applied(&bands, &BandList::bandApplied);
+    bands.applyBand("136-174MHz");
+    QCOMPARE(bands.currentIndex(), 0);
+    bands.applyBand("400-470MHz");
+    QCOMPARE(bands.currentIndex(), 1);
+    bands.applyBand("136-17");
+    QCOMPARE(bands.items().size(), 4);
+    QCOMPARE(bands.currentText(), QString("136-17"));
     QCOMPARE(applied.count(), 3);
-    models.setCurrentIndex(7);
-    QCOMPARE(models.currentIndex(), -1);
-    QCOMPARE(models.currentText(), QString());
+    bands.setCurrentIndex(7);
+    QCOMPARE(bands.currentIndex(), -1);
+    QCOMPARE(bands.currentText(), QString());
 }
 
 QTEST_GUILESS_MAIN(ChannelPlanTest)

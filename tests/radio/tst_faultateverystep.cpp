@@ -1,5 +1,5 @@
+#include "plan/bandlist.h"
 #include "plan/channelplan.h"
-#include "plan/modellist.h"
 #include "radio/codec.h"
 #include "radio/hex.h"
 #include "radio/readprocedure.h"
@@ -117,10 +117,10 @@ struct Program {
         for (int row = 1; row <= ChannelPlan::ChannelCount; ++row)
             plan.setChannel(row, previousRow(row));
         plan.setOptionIndices(OtherOptions);
-        models.setItems({QStringLiteral("400-470MHz")}, 0);
+        bands.setItems({QStringLiteral("400-470MHz")}, 0);
     }
     ChannelPlan plan;
-    ModelList models;
+    BandList bands;
 };
 
 QString rowText(const ChannelRow& row) {
@@ -135,12 +135,12 @@ QString optionsText(const OptionIndices& options) {
 }
 
 // The plan and band as lines, so a comparison names the row that differs.
-QStringList summary(const ChannelPlan& plan, const ModelList& models) {
+QStringList summary(const ChannelPlan& plan, const BandList& bands) {
     QStringList lines;
     for (int row = 1; row <= ChannelPlan::ChannelCount; ++row)
         lines.append(rowText(plan.channel(row)));
     lines.append(optionsText(plan.optionIndices()));
-    lines.append(models.currentText());
+    lines.append(bands.currentText());
     return lines;
 }
 
@@ -157,9 +157,9 @@ QStringList plannedSummary(const OptionIndices& options, const QString& band) {
 QStringList soundRead(const QByteArray& image) {
     Rig rig(image);
     Program program;
-    if (!readRadio(rig.link, program.plan, program.models).succeeded())
+    if (!readRadio(rig.link, program.plan, program.bands).succeeded())
         return {};
-    return summary(program.plan, program.models);
+    return summary(program.plan, program.bands);
 }
 
 void writePlan(ChannelPlan& plan) {
@@ -188,9 +188,9 @@ void checkLinkUsable(Rig& rig) {
     QVERIFY(!rig.link.sessionRunning());
     rig.radio.setFaults({});
     Program program;
-    const SessionResult result = readRadio(rig.link, program.plan, program.models);
+    const SessionResult result = readRadio(rig.link, program.plan, program.bands);
     QVERIFY2(result.succeeded(), qPrintable(result.reason));
-    QCOMPARE(summary(program.plan, program.models), soundRead(rig.radio.image()));
+    QCOMPARE(summary(program.plan, program.bands), soundRead(rig.radio.image()));
 }
 
 } // namespace
@@ -200,8 +200,8 @@ void FaultAtEveryStepTest::initTestCase() {
     // The sessions without a fault, counted as the radio hears them.
     Rig readRig(readImage());
     Program program;
-    QVERIFY(readRadio(readRig.link, program.plan, program.models).succeeded());
-    QCOMPARE(summary(program.plan, program.models), plannedSummary(RadioOptions, RadioBand));
+    QVERIFY(readRadio(readRig.link, program.plan, program.bands).succeeded());
+    QCOMPARE(summary(program.plan, program.bands), plannedSummary(RadioOptions, RadioBand));
     readFrames = readRig.radio.framesReceived();
 
     Rig writeRig(imageBeforeWrite());
@@ -228,9 +228,9 @@ void FaultAtEveryStepTest::read() {
     QFETCH(SimulatorFaults, faults);
     Rig rig(readImage(), faults);
     Program program;
-    const SessionResult result = readRadio(rig.link, program.plan, program.models);
+    const SessionResult result = readRadio(rig.link, program.plan, program.bands);
     QCOMPARE(rig.radio.image(), readImage());
-    const QStringList got = summary(program.plan, program.models);
+    const QStringList got = summary(program.plan, program.bands);
     if (result.succeeded()) {
         QCOMPARE(got, plannedSummary(RadioOptions, RadioBand));
     } else {

@@ -1,6 +1,6 @@
 #include "chanfile/channelfile.h"
+#include "plan/bandlist.h"
 #include "plan/channelplan.h"
-#include "plan/modellist.h"
 #include "plan/vocabulary.h"
 #include "radio/filecheck.h"
 
@@ -112,8 +112,8 @@ void FileCheckTest::fileStillOpens() {
     const QString path = dir.filePath(QStringLiteral("keep.z81"));
     QVERIFY(testsupport::writeFile(path, fileBytes(lines)));
     ChannelPlan plan;
-    ModelList models;
-    const Result<LoadedChannelFile> opened = openChannelFile(path, plan, models);
+    BandList bands;
+    const Result<LoadedChannelFile> opened = openChannelFile(path, plan, bands);
     QVERIFY(opened.ok());
     QCOMPARE(opened->lineCount, 20);
     QCOMPARE(plan.channel(7).at(0), QStringLiteral("14x.27500"));

@@ -1,5 +1,5 @@
+#include "plan/bandlist.h"
 #include "plan/channelplan.h"
-#include "plan/modellist.h"
 #include "radio/powerprocedure.h"
 #include "radio/readprocedure.h"
 #include "radio/writeprocedure.h"
@@ -112,9 +112,9 @@ void ProcedureStepsTest::steps() {
     RadioSimulator radio(RadioSimulator::factoryImage(), faults);
     VirtualLink link(radio);
     ChannelPlan plan;
-    ModelList models;
+    BandList bands;
     if (procedure == "read")
-        (void)readRadio(link, plan, models);
+        (void)readRadio(link, plan, bands);
     else if (procedure == "write")
         (void)writeRadio(link, plan, QStringLiteral("136-174MHz"));
     else if (procedure == "power read")

@@ -1,5 +1,5 @@
+#include "plan/bandlist.h"
 #include "plan/channelplan.h"
-#include "plan/modellist.h"
 #include "radio/hex.h"
 #include "radio/readprocedure.h"
 #include "sim/simulator.h"
@@ -53,16 +53,16 @@ struct Bench {
         for (int row = 1; row <= ChannelPlan::ChannelCount; ++row)
             plan.setChannel(row, previousRow(row));
         plan.setOptionIndices({9, 0, 7, 4, 0, 0, 0});
-        models.setItems({QStringLiteral("400-470MHz")}, 0);
+        bands.setItems({QStringLiteral("400-470MHz")}, 0);
     }
     SessionResult run() {
-        return readRadio(link, plan, models, [this](int percent) { progress.append(percent); });
+        return readRadio(link, plan, bands, [this](int percent) { progress.append(percent); });
     }
 
     RadioSimulator radio;
     VirtualLink link{radio};
     ChannelPlan plan;
-    ModelList models;
+    BandList bands;
     QList<int> progress;
 };
 
@@ -88,7 +88,7 @@ ChannelRow exampleRow() {
 
 void ReadProcedureTest::fullReadOnTheWire() {
     Bench bench;
-    QSignalSpy bandApplied(&bench.models, &ModelList::bandApplied);
+    QSignalSpy bandApplied(&bench.bands, &BandList::bandApplied);
     const SessionResult result = bench.run();
     QVERIFY2(result.succeeded(), qPrintable(result.reason));
 
@@ -121,7 +121,7 @@ void ReadProcedureTest::fullReadOnTheWire() {
     for (int row = 1; row <= 16; ++row)
         QCOMPARE(bench.plan.channel(row), row == 3 ? exampleRow() : ChannelRow{});
     QCOMPARE(bench.plan.optionIndices(), (OptionIndices{2, 1, 4, 0, 1, 1, 1}));
-    QCOMPARE(bench.models.currentText(), QStringLiteral("136-174MHz"));
+    QCOMPARE(bench.bands.currentText(), QStringLiteral("136-174MHz"));
     QCOMPARE(bandApplied.size(), 1);
     QCOMPARE(bench.progress, milestones(100));
     QCOMPARE(bench.link.successCount(), 1);
@@ -146,10 +146,10 @@ void ReadProcedureTest::bandSelectsOrAppends() {
     QByteArray image = exampleImage();
     putBlock(image, 0x03E0, bandBlock.constData());
     Bench bench(image);
-    QSignalSpy bandApplied(&bench.models, &ModelList::bandApplied);
+    QSignalSpy bandApplied(&bench.bands, &BandList::bandApplied);
     QVERIFY(bench.run().succeeded());
-    QCOMPARE(bench.models.items(), itemsAfter);
-    QCOMPARE(bench.models.currentIndex(), selected);
+    QCOMPARE(bench.bands.items(), itemsAfter);
+    QCOMPARE(bench.bands.currentIndex(), selected);
     QCOMPARE(bandApplied.size(), 1);
     QCOMPARE(bandApplied.first().first().toString(), itemsAfter.at(selected));
 }
@@ -242,7 +242,7 @@ void ReadProcedureTest::faults() {
                                                         : previousRow(row);
         QCOMPARE(bench.plan.channel(row), expected);
     }
-    QCOMPARE(bench.models.currentText(),
+    QCOMPARE(bench.bands.currentText(),
              bandRead ? QStringLiteral("136-174MHz") : QStringLiteral("400-470MHz"));
     QCOMPARE(bench.plan.optionIndices(), optionsRead ? (OptionIndices{2, 1, 4, 0, 1, 1, 1})
                                                      : (OptionIndices{9, 0, 7, 4, 0, 0, 0}));
@@ -255,7 +255,7 @@ void ReadProcedureTest::staleBytesAreNeverDecoded() {
     // A stray byte ahead of row 2's first-half reply makes one 13-byte event: not a block.
     Bench bench;
     const SessionResult result =
-        readRadio(bench.link, bench.plan, bench.models, [&bench](int percent) {
+        readRadio(bench.link, bench.plan, bench.bands, [&bench](int percent) {
             if (percent == 15)
                 bench.link.lineNoise(QByteArray(1, '\x55'));
         });
@@ -281,7 +281,7 @@ void ReadProcedureTest::malformedOptionsFailTheRead() {
 void ReadProcedureTest::cancelEndsTheSessionWithTheEndFrame() {
     Bench bench;
     qsizetype trafficAtCancel = -1;
-    const SessionResult result = readRadio(bench.link, bench.plan, bench.models, [&](int percent) {
+    const SessionResult result = readRadio(bench.link, bench.plan, bench.bands, [&](int percent) {
         if (percent == 25) {
             bench.link.cancel();
             trafficAtCancel = bench.link.traffic().size();

@@ -1,5 +1,5 @@
+#include "plan/bandlist.h"
 #include "plan/channelplan.h"
-#include "plan/modellist.h"
 #include "radio/hex.h"
 #include "radio/readprocedure.h"
 #include "radio/writeprocedure.h"
@@ -232,8 +232,8 @@ void WriteProcedureTest::readAndWriteShareTheCounter() {
     Bench bench;
     QVERIFY(bench.run().succeeded());
     ChannelPlan readPlan;
-    ModelList models;
-    QVERIFY(readRadio(bench.link, readPlan, models).succeeded());
+    BandList bands;
+    QVERIFY(readRadio(bench.link, readPlan, bands).succeeded());
     QCOMPARE(bench.link.successCount(), 2);
     // What was written reads back, in the reading plan's words.
     const Words words = readPlan.words();

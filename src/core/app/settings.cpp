@@ -42,9 +42,9 @@ AppSettings loadSettings(const IniFile& file) {
     const int lastIndex = ini.readInt(listSection, QStringLiteral("listcount"), 0);
     const int count = std::min(lastIndex, MaxModelCount - 1) + 1;
     for (int index = 0; index < count; ++index)
-        settings.models.append(ini.readString(listSection, modelKey(index), FactoryBand));
+        settings.bands.append(ini.readString(listSection, modelKey(index), FactoryBand));
     settings.currentModel = ini.readInt(listSection, QStringLiteral("listnow"), 0);
-    if (settings.currentModel < 0 || settings.currentModel >= settings.models.size())
+    if (settings.currentModel < 0 || settings.currentModel >= settings.bands.size())
         settings.currentModel = -1;
     for (const Switch& entry : writeSwitches)
         settings.*entry.value = ini.readInt(writeSection, QLatin1String(entry.key), 1) != 0;
@@ -55,17 +55,16 @@ Status saveSettings(IniFile& file, const AppSettings& settings) {
     IniDocument ini = file.read();
     if (Status status = ini.writeInt(portSection, QStringLiteral("com"), settings.port); !status)
         return status;
-    const int current = settings.currentModel >= 0 && settings.currentModel < settings.models.size()
+    const int current = settings.currentModel >= 0 && settings.currentModel < settings.bands.size()
                             ? settings.currentModel
                             : -1;
     if (Status status = ini.writeInt(listSection, QStringLiteral("listnow"), current); !status)
         return status;
-    const int count = int(settings.models.size());
+    const int count = int(settings.bands.size());
     if (Status status = ini.writeInt(listSection, QStringLiteral("listcount"), count - 1); !status)
         return status;
     for (int index = 0; index < count; ++index) {
-        if (Status status =
-                ini.writeString(listSection, modelKey(index), settings.models.at(index));
+        if (Status status = ini.writeString(listSection, modelKey(index), settings.bands.at(index));
             !status)
             return status;
     }

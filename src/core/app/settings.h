@@ -13,8 +13,8 @@ namespace zev {
 // What the program keeps between runs in myini.ini.
 struct AppSettings {
     int port = 1;         // 1 to 4
-    QStringList models;   // the model list, duplicates kept
-    int currentModel = 0; // index into models, -1 for no selection
+    QStringList bands;    // the model list, duplicates kept
+    int currentModel = 0; // index into bands, -1 for no selection
     bool backupBeforeWrite = true;
     bool verifyAfterWrite = true;
 };

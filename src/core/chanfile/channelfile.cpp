@@ -214,9 +214,9 @@ Status checkStorable(const QStringList& lines, const QString& path) {
     return Status::success();
 }
 
-ChannelFile channelFileFromPlan(const ChannelPlan& plan, const ModelList& models) {
+ChannelFile channelFileFromPlan(const ChannelPlan& plan, const BandList& bands) {
     ChannelFile file;
-    file.band = models.currentText();
+    file.band = bands.currentText();
     file.options = plan.optionIndices();
     for (Option option : allOptions)
         file.optionTexts[optionSlot(option)] = plan.optionText(option);
@@ -269,8 +269,8 @@ Result<ChannelFile> parseChannelFile(const QByteArray& bytes, const QString& pat
     return file;
 }
 
-void applyChannelFile(const ChannelFile& file, ChannelPlan& plan, ModelList& models) {
-    models.applyBand(file.band);
+void applyChannelFile(const ChannelFile& file, ChannelPlan& plan, BandList& bands) {
+    bands.applyBand(file.band);
     for (const OptionLine& optionLine : optionLines)
         plan.setOptionIndex(optionLine.option, file.options[optionSlot(optionLine.option)]);
     plan.clearTable();

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "plan/bandlist.h"
 #include "plan/channelplan.h"
-#include "plan/modellist.h"
 #include "plan/vocabulary.h"
 #include "status.h"
 
@@ -35,7 +35,7 @@ struct LoadedChannelFile {
     int lineCount = 0;
 };
 
-ChannelFile channelFileFromPlan(const ChannelPlan& plan, const ModelList& models);
+ChannelFile channelFileFromPlan(const ChannelPlan& plan, const BandList& bands);
 
 // The 29-line layout, GBK without byte-order mark, every line ending in CR LF. A character that
 // GBK cannot hold comes out as '?'; saveChannelFile refuses such a plan instead.
@@ -51,14 +51,14 @@ Result<ChannelFile> parseChannelFile(const QByteArray& bytes, const QString& pat
 Result<ChannelFile> loadChannelFile(const QString& path);
 Result<LoadedChannelFile> readChannelFile(const QString& path);
 
-// Band looked up or appended and selected (the title follows models.bandApplied), the seven
+// Band looked up or appended and selected (the title follows bands.bandApplied), the seven
 // option indices set, the table cleared and filled, and the words of either language re-worded
 // into the plan's. The plan is not reset.
-void applyChannelFile(const ChannelFile& file, ChannelPlan& plan, ModelList& models);
+void applyChannelFile(const ChannelFile& file, ChannelPlan& plan, BandList& bands);
 
 // Open in one step: the whole file is read and checked before anything changes, so a failure
 // leaves the plan and the model list exactly as they were. Gives the file as it was read.
 [[nodiscard]] Result<LoadedChannelFile> openChannelFile(const QString& path, ChannelPlan& plan,
-                                                        ModelList& models);
+                                                        BandList& bands);
 
 } // namespace zev

@@ -43,11 +43,10 @@ Result<LoadedChannelFile> readChannelFile(const QString& path) {
     return LoadedChannelFile{std::move(file).value(), presentLineCount(bytes.value())};
 }
 
-Result<LoadedChannelFile> openChannelFile(const QString& path, ChannelPlan& plan,
-                                          ModelList& models) {
+Result<LoadedChannelFile> openChannelFile(const QString& path, ChannelPlan& plan, BandList& bands) {
     Result<LoadedChannelFile> loaded = readChannelFile(path);
     if (loaded.ok())
-        applyChannelFile(loaded->file, plan, models);
+        applyChannelFile(loaded->file, plan, bands);
     return loaded;
 }
 

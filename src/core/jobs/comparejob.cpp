@@ -21,9 +21,9 @@ RadioComparison compared(RadioLink& link, const ChannelPlan& wording, JobObserve
 
 } // namespace
 
-RadioComparison compareWithRadio(RadioLink& link, const ChannelPlan& plan, const ModelList& models,
+RadioComparison compareWithRadio(RadioLink& link, const ChannelPlan& plan, const BandList& bands,
                                  JobObserver& observer) {
-    return compared(link, plan, observer, [&] { return channelFileFromPlan(plan, models); });
+    return compared(link, plan, observer, [&] { return channelFileFromPlan(plan, bands); });
 }
 
 RadioComparison compareWithRadio(RadioLink& link, const ChannelFile& plan,

@@ -9,7 +9,7 @@ namespace zev {
 
 class ChannelPlan;
 class JobObserver;
-class ModelList;
+class BandList;
 class RadioLink;
 struct ChannelFile;
 
@@ -21,7 +21,7 @@ struct RadioComparison {
 };
 
 // The window's plan, taken as it stands once the read has ended; the radio read in its words.
-RadioComparison compareWithRadio(RadioLink& link, const ChannelPlan& plan, const ModelList& models,
+RadioComparison compareWithRadio(RadioLink& link, const ChannelPlan& plan, const BandList& bands,
                                  JobObserver& observer);
 // A plan from a file; the radio read in the words of wording.
 RadioComparison compareWithRadio(RadioLink& link, const ChannelFile& plan,

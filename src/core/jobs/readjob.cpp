@@ -1,8 +1,8 @@
 #include "jobs/readjob.h"
 
 #include "jobs/jobobserver.h"
+#include "plan/bandlist.h"
 #include "plan/channelplan.h"
-#include "plan/modellist.h"
 #include "radio/readprocedure.h"
 
 namespace zev {
@@ -11,12 +11,12 @@ RadioReading readRadioPlan(RadioLink& link, const ChannelPlan& wording, JobObser
     ChannelPlan plan;
     plan.setWords(wording.words());
     plan.rebuildOptionLists(wording.optionTexts());
-    ModelList models;
+    BandList bands;
     RadioReading reading;
     reading.session = readRadio(
-        link, plan, models, [&observer](int percent) { observer.progress(percent); },
+        link, plan, bands, [&observer](int percent) { observer.progress(percent); },
         &reading.image);
-    reading.plan = channelFileFromPlan(plan, models);
+    reading.plan = channelFileFromPlan(plan, bands);
     return reading;
 }
 

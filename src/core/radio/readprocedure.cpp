@@ -1,7 +1,7 @@
 #include "radio/readprocedure.h"
 
+#include "plan/bandlist.h"
 #include "plan/channelplan.h"
-#include "plan/modellist.h"
 #include "radio/codec.h"
 #include "radio/link.h"
 #include "radio/memoryimage.h"
@@ -25,7 +25,7 @@ QList<BlockRead> readOrder() {
     return blocks;
 }
 
-SessionResult readSession(RadioLink& link, ChannelPlan& plan, ModelList& models,
+SessionResult readSession(RadioLink& link, ChannelPlan& plan, BandList& bands,
                           const ProgressCallback& progressCallback, MemoryImage& image) {
     link.clearReplyFlag();
     Progress progress(progressCallback);
@@ -49,7 +49,7 @@ SessionResult readSession(RadioLink& link, ChannelPlan& plan, ModelList& models,
     hooks.arrived = [&](const BlockRead& block, const Block& data) -> Status {
         image.setBlock(block.address, data);
         if (block.address == MemoryImage::BandAddress) {
-            models.applyBand(codec::decodeBand(data));
+            bands.applyBand(codec::decodeBand(data));
             progress.step();
         } else if (block.address == MemoryImage::OptionsAddress) {
             const Result<OptionIndices> options = codec::decodeOptions(data);
@@ -82,13 +82,13 @@ SessionResult readSession(RadioLink& link, ChannelPlan& plan, ModelList& models,
 
 } // namespace
 
-SessionResult readRadio(RadioLink& link, ChannelPlan& plan, ModelList& models,
+SessionResult readRadio(RadioLink& link, ChannelPlan& plan, BandList& bands,
                         const ProgressCallback& progress, MemoryImage* bytesRead) {
     const Scope scope(link);
     if (!scope.began())
         return alreadyRunning();
     MemoryImage image;
-    SessionResult result = readSession(link, plan, models, progress, image);
+    SessionResult result = readSession(link, plan, bands, progress, image);
     if (bytesRead)
         *bytesRead = image;
     if (result.outcome == SessionOutcome::Cancelled)

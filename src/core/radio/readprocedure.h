@@ -6,7 +6,7 @@ namespace zev {
 
 class ChannelPlan;
 class MemoryImage;
-class ModelList;
+class BandList;
 class RadioLink;
 
 // Reads the radio into the plan: the band (selected or appended in the model list), the 16
@@ -14,7 +14,7 @@ class RadioLink;
 // before it. Progress: 5 after the handshake, 10 after the band, 15 to 90 after the rows,
 // 95 after the options, 100 after the end frame. A success adds one to the link's counter.
 // The bytes of every block read so far go into bytesRead when one is given.
-SessionResult readRadio(RadioLink& link, ChannelPlan& plan, ModelList& models,
+SessionResult readRadio(RadioLink& link, ChannelPlan& plan, BandList& bands,
                         const ProgressCallback& progress = {}, MemoryImage* bytesRead = nullptr);
 
 } // namespace zev

@@ -5,11 +5,12 @@
 
 namespace zev {
 
-// The model list: band strings such as "136-174MHz", and which one is selected.
-class ModelList : public QObject {
+// The band list that the model selector shows: band strings such as "136-174MHz", and which one
+// is selected.
+class BandList : public QObject {
     Q_OBJECT
 public:
-    explicit ModelList(QObject* parent = nullptr);
+    explicit BandList(QObject* parent = nullptr);
 
     const QStringList& items() const { return m_items; }
     int currentIndex() const { return m_current; }

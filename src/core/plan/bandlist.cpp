@@ -1,20 +1,20 @@
-#include "plan/modellist.h"
+#include "plan/bandlist.h"
 
 namespace zev {
 
-ModelList::ModelList(QObject* parent) : QObject(parent) {}
+BandList::BandList(QObject* parent) : QObject(parent) {}
 
-QString ModelList::currentText() const {
+QString BandList::currentText() const {
     return m_current >= 0 && m_current < m_items.size() ? m_items.at(m_current) : QString();
 }
 
-void ModelList::setItems(const QStringList& items, int current) {
+void BandList::setItems(const QStringList& items, int current) {
     m_items = items;
     m_current = current >= 0 && current < m_items.size() ? current : -1;
     emit changed();
 }
 
-void ModelList::setCurrentIndex(int index) {
+void BandList::setCurrentIndex(int index) {
     const int current = index >= 0 && index < m_items.size() ? index : -1;
     if (current == m_current)
         return;
@@ -22,7 +22,7 @@ void ModelList::setCurrentIndex(int index) {
     emit changed();
 }
 
-void ModelList::applyBand(const QString& band) {
+void BandList::applyBand(const QString& band) {
     int index = m_items.indexOf(band);
     if (index < 0) {
         m_items.append(band);
