@@ -1,6 +1,7 @@
 #include "rowclipboard.h"
 
 #include "channellist.h"
+#include "errorbox.h"
 #include "plan/channelplan.h"
 
 #include <QApplication>
@@ -34,7 +35,7 @@ std::optional<csv::PastedRows> clipboardRows(QWidget* parent, const Words& words
 void showPasteNotes(QWidget* parent, const csv::PastedRows& pasted) {
     if (!pasted.dropped.isEmpty())
         QMessageBox::information(
-            parent, QStringLiteral("ZEV4800"),
+            parent, programTitle(),
             QCoreApplication::translate("zev::ChannelList",
                                         "These rows would go past channel 16 and were not "
                                         "pasted:") +

@@ -2,6 +2,7 @@
 
 #include "app/builtintexts.h"
 #include "app/textids.h"
+#include "errorbox.h"
 #include "workspace.h"
 
 #include <QHideEvent>
@@ -62,8 +63,8 @@ void TransferDialog::showTransferFailure(const QStringList& paragraphs) {
     for (const QString& paragraph : paragraphs)
         if (!paragraph.isEmpty())
             text << paragraph;
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("ZEV4800"),
-                    text.join(QStringLiteral("\n\n")), QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::NoIcon, programTitle(), text.join(QStringLiteral("\n\n")),
+                    QMessageBox::Ok, this);
     box.setObjectName(QStringLiteral("TransferFailureBox"));
     box.exec();
 }
