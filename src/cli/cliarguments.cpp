@@ -261,8 +261,8 @@ Result<Arguments> parseArguments(const QStringList& arguments) {
         return Status::failure(
             QCoreApplication::translate("zev::cli::CommandLine", "no command given"));
     const std::span<const CommandSpec> commands = commandSpecs();
-    const auto command = std::find_if(commands.begin(), commands.end(), [&](const auto& spec) {
-        return words.first() == QLatin1String(spec.word);
+    const auto command = std::find_if(commands.begin(), commands.end(), [&](const auto& entry) {
+        return words.first() == QLatin1String(entry.word);
     });
     if (command == commands.end())
         return Status::failure(
