@@ -4,8 +4,8 @@
 // start and at the end.
 #include "benchsupport.h"
 
-#include "plan/bandlist.h"
-#include "plan/channelplan.h"
+#include "plan/plan.h"
+#include "plan/wording.h"
 #include "radio/linkserial.h"
 #include "radio/readprocedure.h"
 #include "radio/serialport.h"
@@ -27,14 +27,14 @@ double residentMiB() {
 }
 
 // A plan that differs from one cycle to the next in every row, with one empty row.
-void fillPlan(zev::ChannelPlan& plan, int cycle) {
-    const zev::Words words = plan.words();
+void fillPlan(zev::Plan& plan, const zev::Words& words, int cycle) {
+    plan.band = Band;
     const QString decimals[] = {"00000", "12500", "25000", "37500",
                                 "50000", "62500", "75000", "87500"};
     const QString tones[] = {words.off, "67.0", "D023N", "88.5", "D754I", "100.0"};
-    for (int row = 1; row <= zev::ChannelPlan::ChannelCount; ++row) {
-        if ((cycle + row) % zev::ChannelPlan::ChannelCount == 0) {
-            plan.clearChannel(row);
+    for (int row = 1; row <= zev::Plan::ChannelCount; ++row) {
+        if ((cycle + row) % zev::Plan::ChannelCount == 0) {
+            plan.setChannel(row, zev::ChannelRow{});
             continue;
         }
         const int step = cycle + row;
@@ -45,14 +45,7 @@ void fillPlan(zev::ChannelPlan& plan, int cycle) {
              tones[(step + 1) % 6], step % 2 ? words.high : words.low,
              step % 3 ? words.on : words.off, step % 5 ? words.off : words.on});
     }
-    plan.setOptionIndices({cycle % 10, cycle % 2, 4, 0, 1, (cycle / 2) % 2, 1});
-}
-
-bool samePlan(const zev::ChannelPlan& a, const zev::ChannelPlan& b) {
-    for (int row = 1; row <= zev::ChannelPlan::ChannelCount; ++row)
-        if (a.channel(row) != b.channel(row))
-            return false;
-    return a.optionIndices() == b.optionIndices();
+    plan.options = {cycle % 10, cycle % 2, 4, 0, 1, (cycle / 2) % 2, 1};
 }
 
 } // namespace
@@ -89,15 +82,15 @@ int main(int argc, char** argv) {
             continue;
         }
         zev::SerialLink link{port};
-        zev::ChannelPlan written;
-        fillPlan(written, cycle);
-        const zev::SessionResult write = zev::writeRadio(link, written, Band);
-        zev::ChannelPlan read;
-        zev::BandList bands;
+        const zev::Wording wording;
+        zev::Plan written;
+        fillPlan(written, wording.words, cycle);
+        const zev::SessionResult write = zev::writeRadio(link, written, wording);
+        zev::Plan read;
         const zev::SessionResult result =
-            write.succeeded() ? zev::readRadio(link, read, bands) : write;
+            write.succeeded() ? zev::readRadio(link, read, wording) : write;
         port.close();
-        if (!result.succeeded() || !samePlan(written, read) || bands.currentText() != Band) {
+        if (!result.succeeded() || read != written) {
             ++failures;
             std::fprintf(stderr, "cycle %d: %s\n", cycle + 1,
                          result.succeeded() ? "the plan read back differs from the one written"

@@ -23,8 +23,8 @@
 #include "jobs/readjob.h"
 #include "jobs/writejob.h"
 #include "plan/band.h"
-#include "plan/bandlist.h"
-#include "plan/channelplan.h"
+#include "plan/plan.h"
+#include "plan/wording.h"
 #include "planview.h"
 #include "radio/filecheck.h"
 #include "radio/linkserial.h"
@@ -85,33 +85,35 @@ public:
 int runRead(const Arguments& arguments) {
     if (!arguments.outputDirectory.isEmpty())
         return runReadMany(arguments);
-    ChannelPlan plan;
-    prepare(arguments, plan);
+    Wording wording;
+    prepare(arguments, wording);
     Line line;
     if (const Status opened = line.open(arguments); !opened)
         return fail(QStringLiteral("read failed: ") + opened.message());
     RadioReading reading;
     {
         JobProgress progress(arguments.progress, QStringLiteral("reading"));
-        reading = readRadioPlan(line.link, plan, progress);
+        reading = readRadioPlan(line.link, wording, progress);
     }
     line.port.close();
     if (!reading.session.succeeded())
         return fail(sessionFailure(QStringLiteral("read"), reading.session));
-    if (const Status saved = saveChannelFile(arguments.output, reading.plan); !saved)
+    if (const Status saved = saveChannelFile(arguments.output, reading.plan,
+                                             wording.selectorTexts(reading.plan.options));
+        !saved)
         return fail(QStringLiteral("read succeeded but the file was not saved: ") +
                     oneLine(saved.message()));
     return ExitSuccess;
 }
 
 int runWrite(const Arguments& arguments) {
-    ChannelPlan plan;
-    BandList bands;
-    if (const Result<LoadedChannelFile> loaded = loadPlanFile(arguments, plan, bands); !loaded)
+    Wording wording;
+    const Result<LoadedChannelFile> loaded = loadPlanFile(arguments, wording);
+    if (!loaded)
         return fail(loaded.message());
     // Checked and warned about before any port is touched, once for every radio.
     BandWarnings warnings;
-    const WriteJob job(plan, bands.currentText(), warnings);
+    const WriteJob job(worded(loaded->plan, wording), wording, warnings);
     if (const Status& check = job.check(); !check)
         return fail(QStringLiteral("write refused: ") + oneLine(check.message()));
     if (arguments.ports.size() > 1)
@@ -199,26 +201,24 @@ int runPorts() {
 }
 
 int runShow(const Arguments& arguments) {
-    ChannelPlan plan;
-    BandList bands;
-    const Result<LoadedChannelFile> loaded = loadPlanFile(arguments, plan, bands);
+    Wording wording;
+    const Result<LoadedChannelFile> loaded = loadPlanFile(arguments, wording);
     if (!loaded)
         return fail(loaded.message());
-    printText(formatPlan(plan, bands.currentText()), stdout);
+    printText(formatPlan(worded(loaded->plan, wording), wording), stdout);
     // Shown all the same: the plan is what the window would open.
     const QStringList problems =
-        channelFileProblems(arguments.file, loaded.value(), plan.words(), columnTitles(plan));
+        channelFileProblems(arguments.file, loaded.value(), wording.words, wording.columnTitles());
     for (const QString& problem : problems)
         printError(problem);
     return problems.isEmpty() ? ExitSuccess : ExitFailure;
 }
 
 int runSheet(const Arguments& arguments) {
-    ChannelPlan plan;
-    BandList bands;
-    const Language language = prepare(arguments, plan);
-    if (const Result<LoadedChannelFile> opened = openChannelFile(arguments.file, plan, bands);
-        !opened)
+    Wording wording;
+    const Language language = prepare(arguments, wording);
+    const Result<LoadedChannelFile> opened = readChannelFile(arguments.file);
+    if (!opened)
         return fail(oneLine(opened.message()));
     // The sheet is read by the radio's owner, so it speaks the chosen language throughout: the
     // options as the options window labels them, the sheet's own words from the messages.
@@ -233,27 +233,27 @@ int runSheet(const Arguments& arguments) {
         const QString packed = pack ? pack->text(TextId::OptionLabelFirst + i) : QString();
         labels.options[i] = packed.isEmpty() ? optionName(allOptions[i]) : packed;
     }
-    const QStringList header = channelHeader(plan);
-    for (int column = 0; column < ChannelPlan::ColumnCount; ++column)
+    const QStringList header = channelHeader(wording);
+    for (int column = 0; column < int(labels.columnTitles.size()); ++column)
         labels.columnTitles[column] = header.at(column);
-    if (const Status written =
-            writeChannelSheetPdf(arguments.sheetPath, plan, bands.currentText(), labels);
+    if (const Status written = writeChannelSheetPdf(arguments.sheetPath,
+                                                    worded(opened->plan, wording), wording, labels);
         !written)
         return fail(written.message());
     return ExitSuccess;
 }
 
 int runDiff(const Arguments& arguments) {
-    ChannelPlan plan;
-    prepare(arguments, plan);
-    const Result<ChannelFile> first = loadChannelFile(arguments.file);
+    Wording wording;
+    prepare(arguments, wording);
+    const Result<Plan> first = loadChannelFile(arguments.file);
     if (!first) {
         printError(oneLine(first.message()));
         return ExitUsage;
     }
     QList<PlanDifference> differences;
     if (arguments.port.isEmpty()) {
-        const Result<ChannelFile> other = loadChannelFile(arguments.otherFile);
+        const Result<Plan> other = loadChannelFile(arguments.otherFile);
         if (!other) {
             printError(oneLine(other.message()));
             return ExitUsage;
@@ -268,7 +268,7 @@ int runDiff(const Arguments& arguments) {
         RadioComparison compared;
         {
             JobProgress progress(arguments.progress, QStringLiteral("reading"));
-            compared = compareWithRadio(line.link, first.value(), plan, progress);
+            compared = compareWithRadio(line.link, first.value(), wording, progress);
         }
         line.port.close();
         if (!compared.session.succeeded()) {
@@ -285,28 +285,27 @@ int runDiff(const Arguments& arguments) {
 }
 
 int runExport(const Arguments& arguments) {
-    ChannelPlan plan;
-    BandList bands;
-    if (const Result<LoadedChannelFile> loaded = loadPlanFile(arguments, plan, bands); !loaded)
+    Wording wording;
+    const Result<LoadedChannelFile> loaded = loadPlanFile(arguments, wording);
+    if (!loaded)
         return fail(loaded.message());
-    if (const Status written =
-            writeChannelList(arguments.otherFile, csv::exportChannels(planChannels(plan)));
+    if (const Status written = writeChannelList(
+            arguments.otherFile, csv::exportChannels(worded(loaded->plan, wording).channels));
         !written)
         return fail(QStringLiteral("export failed: %1").arg(written.message()));
     return ExitSuccess;
 }
 
 int runImport(const Arguments& arguments) {
-    ChannelPlan plan;
-    BandList bands;
-    prepare(arguments, plan);
+    Wording wording;
+    prepare(arguments, wording);
     const Result<QByteArray> read = readChannelList(arguments.file);
     if (!read)
         return fail(QStringLiteral("import refused: %1").arg(read.message()));
     const QByteArray& bytes = read.value();
     csv::ImportOptions options;
     options.renumber = arguments.renumber;
-    options.words = plan.words();
+    options.words = wording.words;
     options.separator = decimalSeparator();
     const Result<csv::Imported> imported = csv::importChannels(bytes, options);
     if (!imported)
@@ -329,11 +328,15 @@ int runImport(const Arguments& arguments) {
                         problems);
         printError(QStringLiteral("rows left out:\n") + problems);
     }
-    for (int row = 1; row <= ChannelPlan::ChannelCount; ++row)
+    // The options a plan has before anything is opened or read.
+    Plan plan;
+    plan.options = startupOptionIndices;
+    plan.band = arguments.band.isEmpty() ? QString(FactoryBand) : arguments.band;
+    for (int row = 1; row <= Plan::ChannelCount; ++row)
         if (const std::optional<ChannelRow>& channel = imported->channels[size_t(row - 1)])
-            plan.setChannel(row, *channel);
-    bands.applyBand(arguments.band.isEmpty() ? QString(FactoryBand) : arguments.band);
-    if (const Status saved = saveChannelFile(arguments.otherFile, channelFileFromPlan(plan, bands));
+            plan.channels[size_t(row - 1)] = *channel;
+    if (const Status saved =
+            saveChannelFile(arguments.otherFile, plan, wording.selectorTexts(plan.options));
         !saved)
         return fail(oneLine(saved.message()));
     return ExitSuccess;

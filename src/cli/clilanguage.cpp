@@ -7,7 +7,7 @@
 
 namespace zev::cli {
 
-LanguageChoice applyLanguage(std::optional<Language> requested, ChannelPlan& plan) {
+LanguageChoice applyLanguage(std::optional<Language> requested, Wording& wording) {
     LanguageChoice choice;
     const ProgramFiles files = ProgramFiles::forThisRun();
     if (requested) {
@@ -23,7 +23,7 @@ LanguageChoice applyLanguage(std::optional<Language> requested, ChannelPlan& pla
     const QString name = packName(choice.language);
     const QString directory = files.folderOf(packFileName(name));
     if (const std::optional<LanguagePack> pack = LanguagePack::load(directory, name))
-        applyPackToPlan(*pack, plan);
+        applyPackToWording(*pack, wording);
     else
         choice.notes.append(QStringLiteral("no language pack %1.qm in %2; using the built-in "
                                            "Chinese words")

@@ -7,7 +7,7 @@
 #include <optional>
 
 namespace zev {
-class ChannelPlan;
+struct Wording;
 }
 
 namespace zev::cli {
@@ -18,8 +18,8 @@ struct LanguageChoice {
 };
 
 // The language the program would start in (its install.Log; Chinese when that cannot be read)
-// unless one is requested, with its pack applied to the plan. Without a pack the plan keeps its
-// built-in Chinese words.
-LanguageChoice applyLanguage(std::optional<Language> requested, ChannelPlan& plan);
+// unless one is requested, with its pack applied to the wording. Without a pack the wording keeps
+// its built-in Chinese words.
+LanguageChoice applyLanguage(std::optional<Language> requested, Wording& wording);
 
 } // namespace zev::cli

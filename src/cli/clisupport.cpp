@@ -8,8 +8,8 @@
 #include "clicommands.h"
 #include "clilanguage.h"
 #include "jobs/writeadvice.h"
-#include "plan/bandlist.h"
-#include "plan/channelplan.h"
+#include "plan/plan.h"
+#include "plan/wording.h"
 #include "radio/failureadvice.h"
 #include "radio/portdiagnosis.h"
 #include "radio/portlist.h"
@@ -21,18 +21,17 @@
 
 namespace zev::cli {
 
-// The plan in the chosen language, with its notes printed.
-Language prepare(const Arguments& arguments, ChannelPlan& plan) {
-    const LanguageChoice choice = applyLanguage(arguments.language, plan);
+// The wording of the chosen language, with its notes printed.
+Language prepare(const Arguments& arguments, Wording& wording) {
+    const LanguageChoice choice = applyLanguage(arguments.language, wording);
     for (const QString& note : choice.notes)
         printError(note);
     return choice.language;
 }
 
-Result<LoadedChannelFile> loadPlanFile(const Arguments& arguments, ChannelPlan& plan,
-                                       BandList& bands) {
-    prepare(arguments, plan);
-    Result<LoadedChannelFile> opened = openChannelFile(arguments.file, plan, bands);
+Result<LoadedChannelFile> loadPlanFile(const Arguments& arguments, Wording& wording) {
+    prepare(arguments, wording);
+    Result<LoadedChannelFile> opened = readChannelFile(arguments.file);
     if (!opened)
         return Status::failure(oneLine(opened.message()));
     return opened;

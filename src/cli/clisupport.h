@@ -12,19 +12,14 @@
 #include <array>
 #include <cstdio>
 
-namespace zev {
-class ChannelPlan;
-class BandList;
-} // namespace zev
-
 // What the commands share: the language, the port a --port names, and how they report.
 namespace zev::cli {
 
-// The plan in the chosen language, with its notes printed; the language chosen.
-Language prepare(const Arguments& arguments, ChannelPlan& plan);
-// prepare, then the channel file of the arguments into plan and bands; the failure in one line.
-[[nodiscard]] Result<LoadedChannelFile> loadPlanFile(const Arguments& arguments, ChannelPlan& plan,
-                                                     BandList& bands);
+// The wording of the chosen language, with its notes printed; the language chosen.
+Language prepare(const Arguments& arguments, Wording& wording);
+// prepare, then the channel file of the arguments as it was read; the failure in one line.
+// worded() gives its plan as the window would show it.
+[[nodiscard]] Result<LoadedChannelFile> loadPlanFile(const Arguments& arguments, Wording& wording);
 // The message on stderr; the exit status of a failure.
 int fail(const QString& message);
 QString oneLine(const QString& text);

@@ -128,7 +128,7 @@ const OptionSpec Version{"version", nullptr,
                          QT_TRANSLATE_NOOP("zev::cli::CommandLine", "Show the version."),
                          storeCommand<Command::Version>};
 
-const FileSpec ChannelFile{"FILE.z81", &Arguments::file};
+const FileSpec Plan{"FILE.z81", &Arguments::file};
 const char* const NoChannelFile =
     QT_TRANSLATE_NOOP("zev::cli::CommandLine", "no channel file given");
 
@@ -184,7 +184,7 @@ const CommandSpec commands[] = {
      .options = {&Port, &NoBackup, &BackupDirectory, &NoVerify},
      .forms = {{.synopsis = "--port PORT [--port PORT...]",
                 .required = {&Port},
-                .files = {ChannelFile},
+                .files = {Plan},
                 .missingFiles = NoChannelFile}},
      .check = checkOneTrace},
     {.command = Command::Show,
@@ -193,7 +193,7 @@ const CommandSpec commands[] = {
          QT_TRANSLATE_NOOP("zev::cli::CommandLine",
                            "Print a channel file as a table, then list on stderr, by line, what in "
                            "it the radio would refuse (exit status 1 when there is any)."),
-     .forms = {{.files = {ChannelFile}, .missingFiles = NoChannelFile}}},
+     .forms = {{.files = {Plan}, .missingFiles = NoChannelFile}}},
     {.command = Command::Diff,
      .word = "diff",
      .description = QT_TRANSLATE_NOOP(
@@ -202,12 +202,12 @@ const CommandSpec commands[] = {
          "the file and the radio, as 'CH03 RX Freq: A -> B'. Words of either language compare "
          "by meaning."),
      .options = {&Port},
-     .forms = {{.files = {ChannelFile, {"OTHER.z81", &Arguments::otherFile}},
+     .forms = {{.files = {Plan, {"OTHER.z81", &Arguments::otherFile}},
                 .missingFiles =
                     QT_TRANSLATE_NOOP("zev::cli::CommandLine",
                                       "diff needs two channel files, or --port PORT and one")},
                {.synopsis = "--port PORT",
-                .files = {ChannelFile},
+                .files = {Plan},
                 .missingFiles = NoChannelFile,
                 .chosenBy = &Port}},
      .check = checkDiff},
@@ -217,7 +217,7 @@ const CommandSpec commands[] = {
                                       "Save the used channels of a channel file as a CSV channel "
                                       "list, one row per channel, Location being the channel "
                                       "number."),
-     .forms = {{.files = {ChannelFile, {"LIST.csv", &Arguments::otherFile}},
+     .forms = {{.files = {Plan, {"LIST.csv", &Arguments::otherFile}},
                 .missingFiles = QT_TRANSLATE_NOOP("zev::cli::CommandLine",
                                                   "export needs a channel file and a CSV file")}}},
     {.command = Command::Import,
@@ -243,7 +243,7 @@ const CommandSpec commands[] = {
      .description = QT_TRANSLATE_NOOP("zev::cli::CommandLine",
                                       "Write a channel file as a one-page A4 PDF to print: band, "
                                       "options and the 16 channels, in the language of --lang."),
-     .forms = {{.files = {ChannelFile, {"SHEET.pdf", &Arguments::sheetPath}},
+     .forms = {{.files = {Plan, {"SHEET.pdf", &Arguments::sheetPath}},
                 .missingFiles = QT_TRANSLATE_NOOP("zev::cli::CommandLine",
                                                   "sheet needs a channel file and a PDF file")}}},
 };

@@ -1,7 +1,8 @@
 #include "planview.h"
 
 #include "chanfile/plancompare.h"
-#include "plan/channelplan.h"
+#include "plan/plan.h"
+#include "plan/wording.h"
 #include "textwidth.h"
 
 #include <QList>
@@ -38,36 +39,36 @@ QStringList alignedLines(const QList<QStringList>& rows) {
 
 } // namespace
 
-QStringList channelHeader(const ChannelPlan& plan) {
+QStringList channelHeader(const Wording& wording) {
     QStringList header;
-    for (int column = 0; column < ChannelPlan::ColumnCount; ++column)
-        header.append(visibleText(plan.cell(column, 0)));
+    for (const QString& title : wording.header)
+        header.append(visibleText(title));
     if (std::any_of(header.cbegin(), header.cend(),
                     [](const QString& title) { return title.isEmpty(); })) {
         // A pack without header titles: the columns by the names messages use.
         header = {QStringLiteral("CH")};
-        for (int column = ChannelPlan::RxFrequency; column < ChannelPlan::ColumnCount; ++column)
+        for (int column = Plan::RxFrequency; column <= Plan::BusyLock; ++column)
             header.append(columnName(column));
     }
     return header;
 }
 
-QString formatPlan(const ChannelPlan& plan, const QString& band) {
-    QString text = QStringLiteral("Band: %1\n\n").arg(visibleText(band));
+QString formatPlan(const Plan& plan, const Wording& wording) {
+    QString text = QStringLiteral("Band: %1\n\n").arg(visibleText(plan.band));
 
     QList<QStringList> options;
     for (const Option option : allOptions) {
-        const int index = plan.optionIndex(option);
+        const int index = plan.options[optionSlot(option)];
         options.append({optionName(option) + QLatin1Char(':'),
                         index < 0 ? QStringLiteral("-") : QString::number(index),
-                        visibleText(plan.optionText(option))});
+                        visibleText(wording.optionText(option, index))});
     }
     for (const QString& line : alignedLines(options))
         text += line + QLatin1Char('\n');
     text += QLatin1Char('\n');
 
-    QList<QStringList> channels = {channelHeader(plan)};
-    for (int row = 1; row <= ChannelPlan::ChannelCount; ++row) {
+    QList<QStringList> channels = {channelHeader(wording)};
+    for (int row = 1; row <= Plan::ChannelCount; ++row) {
         QStringList cells = {QStringLiteral("%1").arg(row, 2, 10, QLatin1Char('0'))};
         for (const QString& cell : plan.channel(row))
             cells.append(visibleText(cell));

@@ -4,16 +4,17 @@
 #include <QStringList>
 
 namespace zev {
-class ChannelPlan;
-}
+struct Plan;
+struct Wording;
+} // namespace zev
 
 namespace zev::cli {
 
 // The band, the seven options with their index and text, and the 16 channel rows, in columns
 // aligned by display width. Lines end with "\n".
-QString formatPlan(const ChannelPlan& plan, const QString& band);
+QString formatPlan(const Plan& plan, const Wording& wording);
 
 // The channel table's header row as the language pack words it; without a pack, plain names.
-QStringList channelHeader(const ChannelPlan& plan);
+QStringList channelHeader(const Wording& wording);
 
 } // namespace zev::cli

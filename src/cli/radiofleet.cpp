@@ -7,7 +7,8 @@
 #include "interruption.h"
 #include "jobs/readjob.h"
 #include "jobs/writejob.h"
-#include "plan/channelplan.h"
+#include "plan/plan.h"
+#include "plan/wording.h"
 #include "radio/linkserial.h"
 #include "radio/portlist.h"
 #include "radio/portprobe.h"
@@ -264,8 +265,8 @@ int runWriteMany(const Arguments& arguments, const WriteJob& job) {
 }
 
 int runReadMany(const Arguments& arguments) {
-    ChannelPlan plan;
-    prepare(arguments, plan);
+    Wording wording;
+    prepare(arguments, wording);
     if (!QDir().mkpath(arguments.outputDirectory))
         return fail(QStringLiteral("read failed: cannot make the folder %1")
                         .arg(arguments.outputDirectory));
@@ -276,14 +277,16 @@ int runReadMany(const Arguments& arguments) {
     runFleet(tasks.value(), arguments, QStringLiteral("read"),
              [&](RadioTask& task, RadioLink& link, const auto& status) {
                  StatusLine line(status, QStringLiteral("reading"));
-                 const RadioReading reading = readRadioPlan(link, plan, line);
+                 const RadioReading reading = readRadioPlan(link, wording, line);
                  if (!reading.session.succeeded()) {
                      task.failure = sessionFailure(QStringLiteral("read"), reading.session);
                      return;
                  }
                  const QString path =
                      folder.filePath(backups::deviceName(task.device) + QStringLiteral(".z81"));
-                 if (const Status saved = saveChannelFile(path, reading.plan); !saved)
+                 if (const Status saved = saveChannelFile(
+                         path, reading.plan, wording.selectorTexts(reading.plan.options));
+                     !saved)
                      task.failure = QStringLiteral("read succeeded but the file was not saved: ") +
                                     oneLine(saved.message());
                  else

@@ -1,9 +1,9 @@
 #include "channeleditor.h"
 
 #include "errorbox.h"
-#include "plan/channelplan.h"
 #include "plan/frequency.h"
 #include "plan/vocabulary.h"
+#include "planmodel.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -37,11 +37,11 @@ bool isEnter(QChar c) {
 // Cells that a click changes or opens the picker for; the keyboard can act on them only as a click.
 bool isClickCell(int column) {
     switch (column) {
-    case ChannelPlan::RxTone:
-    case ChannelPlan::TxTone:
-    case ChannelPlan::Power:
-    case ChannelPlan::ScanAdd:
-    case ChannelPlan::BusyLock:
+    case PlanModel::RxTone:
+    case PlanModel::TxTone:
+    case PlanModel::Power:
+    case PlanModel::ScanAdd:
+    case PlanModel::BusyLock:
         return true;
     default:
         return false;
@@ -50,8 +50,7 @@ bool isClickCell(int column) {
 
 } // namespace
 
-ChannelEditor::ChannelEditor(ChannelPlan& plan, QWidget* parent)
-    : ChildWindow(parent), m_plan(plan) {
+ChannelEditor::ChannelEditor(PlanModel& plan, QWidget* parent) : ChildWindow(parent), m_plan(plan) {
     setObjectName(QStringLiteral("TForm2"));
     setWindowTitle(QStringLiteral("信道编辑"));
     buildControls();
@@ -135,7 +134,7 @@ void ChannelEditor::connectControls() {
     connect(m_grid, &ChannelGrid::cellSelected, this, &ChannelEditor::cellSelected);
     connect(m_grid, &ChannelGrid::characterTyped, this, &ChannelEditor::gridCharacterTyped);
     connect(m_grid, &ChannelGrid::focusEntered, this, &ChannelEditor::hideTonePicker);
-    connect(&m_plan, &ChannelPlan::toneListChanged, this, &ChannelEditor::reloadToneList);
+    connect(&m_plan, &PlanModel::toneListChanged, this, &ChannelEditor::reloadToneList);
     connect(m_exitButton, &QPushButton::clicked, this, &ChannelEditor::close);
     connect(m_moveUpButton, &QPushButton::clicked, this, [this] { moveChannel(-1); });
     connect(m_moveDownButton, &QPushButton::clicked, this, [this] { moveChannel(1); });
@@ -204,18 +203,18 @@ Status ChannelEditor::commitCell(Cell& failedCell) {
     const int row = m_current.row;
     if (row < 1)
         return Status::success();
-    if (m_plan.isUsed(row) && m_plan.cell(ChannelPlan::RxTone, row).isEmpty()) {
-        failedCell = {ChannelPlan::RxFrequency, row};
+    if (m_plan.isUsed(row) && m_plan.cell(PlanModel::RxTone, row).isEmpty()) {
+        failedCell = {PlanModel::RxFrequency, row};
         // A channel without RX tone has just been entered: it gets the new-channel defaults.
-        if (Status status = normaliseCell(ChannelPlan::RxFrequency, row); !status.ok())
+        if (Status status = normaliseCell(PlanModel::RxFrequency, row); !status.ok())
             return status;
-        const QString rx = m_plan.cell(ChannelPlan::RxFrequency, row);
+        const QString rx = m_plan.cell(PlanModel::RxFrequency, row);
         const Words& words = m_plan.words();
         m_plan.setChannel(row, {rx, words.off, rx, words.off, words.high, words.on, words.off});
         return Status::success();
     }
     const bool frequencyColumn =
-        column == ChannelPlan::RxFrequency || column == ChannelPlan::TxFrequency;
+        column == PlanModel::RxFrequency || column == PlanModel::TxFrequency;
     failedCell = m_current;
     if (frequencyColumn && !m_plan.cell(column, row).isEmpty())
         return normaliseCell(column, row);
@@ -225,8 +224,7 @@ Status ChannelEditor::commitCell(Cell& failedCell) {
 }
 
 Status ChannelEditor::commitPendingFrequency(Cell& failedCell) {
-    if (m_current.column != ChannelPlan::RxFrequency &&
-        m_current.column != ChannelPlan::TxFrequency)
+    if (m_current.column != PlanModel::RxFrequency && m_current.column != PlanModel::TxFrequency)
         return Status::success();
     return commitCurrentCell(failedCell);
 }
@@ -296,24 +294,24 @@ void ChannelEditor::runClickBehaviour(bool flipValues) {
     const int row = m_current.row;
     const bool used = m_plan.isUsed(row);
     switch (column) {
-    case ChannelPlan::RxFrequency:
+    case PlanModel::RxFrequency:
         showFrequencyEditor();
         break;
-    case ChannelPlan::TxFrequency:
+    case PlanModel::TxFrequency:
         if (used)
             showFrequencyEditor();
         break;
-    case ChannelPlan::RxTone:
-    case ChannelPlan::TxTone:
+    case PlanModel::RxTone:
+    case PlanModel::TxTone:
         if (used && flipValues)
             openTonePicker();
         break;
-    case ChannelPlan::Power:
+    case PlanModel::Power:
         if (used && flipValues)
             m_plan.togglePower(row);
         break;
-    case ChannelPlan::ScanAdd:
-    case ChannelPlan::BusyLock:
+    case PlanModel::ScanAdd:
+    case PlanModel::BusyLock:
         if (used && flipValues)
             m_plan.toggleFlag(column, row);
         break;
@@ -329,8 +327,8 @@ void ChannelEditor::gridCharacterTyped(QChar character) {
         return;
     }
     const bool frequencyCell =
-        m_current.column == ChannelPlan::RxFrequency ||
-        (m_current.column == ChannelPlan::TxFrequency && m_plan.isUsed(m_current.row));
+        m_current.column == PlanModel::RxFrequency ||
+        (m_current.column == PlanModel::TxFrequency && m_plan.isUsed(m_current.row));
     if (!frequencyCell || m_frequencyEditor->isHidden())
         return;
     if (isEnter(character)) {
@@ -527,7 +525,7 @@ void ChannelEditor::moveChannel(int step) {
     const int row = m_current.row;
     const int target = row + step;
     if (m_current.column >= 1 && !m_plan.cell(m_current.column, row).isEmpty() && row >= 1 &&
-        target >= 1 && target <= ChannelPlan::ChannelCount) {
+        target >= 1 && target <= PlanModel::ChannelCount) {
         m_plan.swapChannels(row, target);
         m_current.row = target; // the current cell follows the channel; the selection stays
     }
@@ -556,9 +554,9 @@ void ChannelEditor::deleteChannel() {
         return m_grid->selectedCell() == target ||
                m_grid->selectCell(target, ChannelGrid::MoveSource::Click);
     };
-    if (m_current.column == ChannelPlan::RxFrequency && !selectColumn(ChannelPlan::RxTone))
+    if (m_current.column == PlanModel::RxFrequency && !selectColumn(PlanModel::RxTone))
         return;
-    selectColumn(ChannelPlan::RxFrequency);
+    selectColumn(PlanModel::RxFrequency);
 }
 
 // --- activation -------------------------------------------------------------------------------

@@ -11,7 +11,7 @@ class QPushButton;
 
 namespace zev {
 
-class ChannelPlan;
+class PlanModel;
 
 // The channel editor (TForm2): the channel table in a grid, with a frequency editor and a
 // tone picker laid over the cell being edited. Nobody types into a cell: the frequency editor
@@ -19,7 +19,7 @@ class ChannelPlan;
 class ChannelEditor : public ChildWindow {
     Q_OBJECT
 public:
-    explicit ChannelEditor(ChannelPlan& plan, QWidget* parent = nullptr);
+    explicit ChannelEditor(PlanModel& plan, QWidget* parent = nullptr);
     ~ChannelEditor() override;
 
     // Commits what the user typed or picked and has not confirmed yet, as leaving the window
@@ -92,7 +92,7 @@ private:
     void windowStateChanged(Qt::WindowStates oldState, Qt::WindowStates newState);
     void reloadToneList();
 
-    ChannelPlan& m_plan;
+    PlanModel& m_plan;
     QWidget* m_body = nullptr;
     ChannelGrid* m_grid = nullptr;
     QLineEdit* m_frequencyEditor = nullptr;

@@ -1,7 +1,7 @@
 #include "channellist.h"
 
 #include "errorbox.h"
-#include "plan/channelplan.h"
+#include "planmodel.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -92,13 +92,13 @@ std::optional<csv::Imported> acceptedRows(QWidget* parent, const Result<csv::Imp
     return taken;
 }
 
-void replaceChannels(ChannelPlan& plan, const csv::Imported& imported) {
+void replaceChannels(PlanModel& plan, const csv::Imported& imported) {
     plan.clearTable();
     setChannels(plan, imported);
 }
 
-void setChannels(ChannelPlan& plan, const csv::Imported& imported) {
-    for (int row = 1; row <= ChannelPlan::ChannelCount; ++row)
+void setChannels(PlanModel& plan, const csv::Imported& imported) {
+    for (int row = 1; row <= PlanModel::ChannelCount; ++row)
         if (const std::optional<ChannelRow>& channel = imported.channels[size_t(row - 1)])
             plan.setChannel(row, *channel);
 }

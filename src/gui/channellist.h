@@ -12,7 +12,7 @@ class QWidget;
 
 namespace zev {
 
-class ChannelPlan;
+class PlanModel;
 
 // The windows' side of channel lists (the spreadsheet layout): files, the questions around an
 // import and the rows that go into the plan.
@@ -28,8 +28,8 @@ std::optional<csv::Imported> acceptedRows(QWidget* parent, const Result<csv::Imp
 
 // The list's channels into the plan. An import gives the plan exactly the list's channels, the
 // others emptied; a paste changes only the channels it names.
-void replaceChannels(ChannelPlan& plan, const csv::Imported& imported);
-void setChannels(ChannelPlan& plan, const csv::Imported& imported);
+void replaceChannels(PlanModel& plan, const csv::Imported& imported);
+void setChannels(PlanModel& plan, const csv::Imported& imported);
 
 // The notes on the rows taken (off-raster frequencies), when there are any.
 void showNotes(QWidget* parent, const csv::Imported& imported);

@@ -309,7 +309,9 @@ void MainWindow::loadLanguage(const QString& name) {
         return;
     applyPackToWindows(*pack, forms());
     applyPackToTexts(*pack, m_workspace->texts);
-    applyPackToPlan(*pack, m_workspace->plan);
+    Wording wording = m_workspace->plan.wording();
+    applyPackToWording(*pack, wording);
+    m_workspace->plan.setWording(wording);
     if (const std::optional<Language> language = languageOfPack(name))
         m_translations.install(m_files.folderOf(messagesFileName(name)), *language);
     m_commands->wordOwnCommands();
@@ -422,13 +424,13 @@ void MainWindow::enableWindows() {
 namespace {
 
 // The sheet in the words the windows show: the options window's labels and the grid's titles.
-SheetLabels windowSheetLabels(const ChannelPlan& plan, const OptionsWindow& options) {
+SheetLabels windowSheetLabels(const PlanModel& plan, const OptionsWindow& options) {
     SheetLabels labels;
     for (int i = 0; i < OptionCount; ++i) {
         const auto* label = options.findChild<QLabel*>(QStringLiteral("Label%1").arg(i + 1));
         labels.options[i] = label ? label->text() : QString();
     }
-    for (int column = 0; column < ChannelPlan::ColumnCount; ++column)
+    for (int column = 0; column < PlanModel::ColumnCount; ++column)
         labels.columnTitles[column] = plan.cell(column, 0);
     return labels;
 }
@@ -436,7 +438,7 @@ SheetLabels windowSheetLabels(const ChannelPlan& plan, const OptionsWindow& opti
 } // namespace
 
 Status MainWindow::exportSheetPdfTo(const QString& path) {
-    return writeChannelSheetPdf(path, m_workspace->plan, m_workspace->bands.currentText(),
+    return writeChannelSheetPdf(path, m_workspace->currentPlan(), m_workspace->plan.wording(),
                                 windowSheetLabels(m_workspace->plan, *m_optionsWindow));
 }
 
@@ -462,7 +464,7 @@ void MainWindow::printSheet() {
     dialog.setObjectName(QStringLiteral("PrintSheetDialog"));
     if (dialog.exec() != QDialog::Accepted)
         return;
-    printChannelSheet(printer, m_workspace->plan, m_workspace->bands.currentText(),
+    printChannelSheet(printer, m_workspace->currentPlan(), m_workspace->plan.wording(),
                       windowSheetLabels(m_workspace->plan, *m_optionsWindow));
 }
 

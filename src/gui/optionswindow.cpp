@@ -2,7 +2,7 @@
 
 #include "app/builtintexts.h"
 #include "app/textids.h"
-#include "plan/channelplan.h"
+#include "planmodel.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -66,8 +66,7 @@ const std::array<SelectorPlace, OptionCount> places = {{
 
 } // namespace
 
-OptionsWindow::OptionsWindow(ChannelPlan& plan, QWidget* parent)
-    : ChildWindow(parent), m_plan(plan) {
+OptionsWindow::OptionsWindow(PlanModel& plan, QWidget* parent) : ChildWindow(parent), m_plan(plan) {
     setObjectName(QStringLiteral("TForm4"));
     setWindowTitle(builtinText(TextId::FunctionOptionsTitle));
 
@@ -113,8 +112,8 @@ OptionsWindow::OptionsWindow(ChannelPlan& plan, QWidget* parent)
     setTabOrder(previous, exitButton);
     connect(exitButton, &QPushButton::clicked, this, &OptionsWindow::close);
 
-    connect(&m_plan, &ChannelPlan::optionChanged, this, &OptionsWindow::showIndex);
-    connect(&m_plan, &ChannelPlan::optionItemsChanged, this, &OptionsWindow::showItems);
+    connect(&m_plan, &PlanModel::optionChanged, this, &OptionsWindow::showIndex);
+    connect(&m_plan, &PlanModel::optionItemsChanged, this, &OptionsWindow::showItems);
 
     setWidget(body);
     adjustSize();

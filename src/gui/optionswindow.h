@@ -9,14 +9,14 @@ class QComboBox;
 
 namespace zev {
 
-class ChannelPlan;
+class PlanModel;
 
 // The function options window (TForm4): one pick-only selector per function option of the plan.
 // The selectors show the plan's option lists and indices; a pick goes straight into the plan.
 class OptionsWindow : public ChildWindow {
     Q_OBJECT
 public:
-    explicit OptionsWindow(ChannelPlan& plan, QWidget* parent = nullptr);
+    explicit OptionsWindow(PlanModel& plan, QWidget* parent = nullptr);
 
     QComboBox* selector(Option option) const;
 
@@ -24,7 +24,7 @@ private:
     void showItems(Option option);
     void showIndex(Option option);
 
-    ChannelPlan& m_plan;
+    PlanModel& m_plan;
     std::array<QComboBox*, OptionCount> m_selectors{};
 };
 

@@ -42,7 +42,7 @@ QString defaultSuffix(FileDialogKind kind) {
 PlanDocument::PlanDocument(Workspace& workspace, ChannelEditor& editor, PlanAnswers answers,
                            QWidget* window)
     : m_workspace(workspace), m_editor(editor), m_answers(answers), m_window(window) {
-    m_history.start(currentPlanFile());
+    m_history.start(m_workspace.currentPlan());
     m_stepTimer.setSingleShot(true);
     connect(&m_stepTimer, &QTimer::timeout, this, [this] {
         // A running radio session changes the plan block by block; it is recorded as one step
@@ -53,23 +53,19 @@ PlanDocument::PlanDocument(Workspace& workspace, ChannelEditor& editor, PlanAnsw
         else if (m_window->isEnabled())
             recordStep();
     });
-    ChannelPlan& plan = m_workspace.plan;
+    PlanModel& plan = m_workspace.plan;
     // Text being typed becomes a step when it is committed, not at each key.
     connect(&plan, &QAbstractItemModel::dataChanged, this, [this] {
         if (!m_editor.isTypingIntoPlan())
             scheduleStep();
     });
     connect(&plan, &QAbstractItemModel::modelReset, this, &PlanDocument::scheduleStep);
-    connect(&plan, &ChannelPlan::optionChanged, this, &PlanDocument::scheduleStep);
+    connect(&plan, &PlanModel::optionChanged, this, &PlanDocument::scheduleStep);
     connect(&m_editor, &ChannelEditor::entryCommitted, this, &PlanDocument::scheduleStep);
 }
 
-ChannelFile PlanDocument::currentPlanFile() const {
-    return channelFileFromPlan(m_workspace.plan, m_workspace.bands);
-}
-
 bool PlanDocument::isModified() const {
-    return m_history.isModified(currentPlanFile());
+    return m_history.isModified(m_workspace.currentPlan());
 }
 
 QString PlanDocument::backupsFolder() const {
@@ -111,7 +107,7 @@ void PlanDocument::scheduleStep() {
 
 void PlanDocument::recordStep() {
     m_stepTimer.stop();
-    m_history.record(currentPlanFile());
+    m_history.record(m_workspace.currentPlan());
     emit editStateChanged();
 }
 
@@ -119,7 +115,7 @@ void PlanDocument::undo() {
     if (!m_editor.confirmPendingEntry())
         return;
     recordStep(); // what was just committed is the step to undo
-    if (const std::optional<ChannelFile> state = m_history.undo())
+    if (const std::optional<Plan> state = m_history.undo())
         restorePlan(*state);
 }
 
@@ -127,13 +123,13 @@ void PlanDocument::redo() {
     if (!m_editor.confirmPendingEntry())
         return;
     recordStep(); // a change made since the undo ends what can be redone
-    if (const std::optional<ChannelFile> state = m_history.redo())
+    if (const std::optional<Plan> state = m_history.redo())
         restorePlan(*state);
 }
 
-void PlanDocument::restorePlan(const ChannelFile& state) {
+void PlanDocument::restorePlan(const Plan& state) {
     m_editor.resetOverlays();
-    applyChannelFile(state, m_workspace.plan, m_workspace.bands);
+    m_workspace.showPlan(state);
     emit modelsRestored();
     m_stepTimer.stop(); // the restored state is the current step already
     emit editStateChanged();
@@ -142,7 +138,7 @@ void PlanDocument::restorePlan(const ChannelFile& state) {
 void PlanDocument::takeRadioPlan() {
     m_editor.resetOverlays();
     recordStep();
-    m_history.markClean(currentPlanFile());
+    m_history.markClean(m_workspace.currentPlan());
     setCurrentFile(QString());
     emit editStateChanged();
 }
@@ -273,31 +269,34 @@ void PlanDocument::open() {
 }
 
 void PlanDocument::openAt(const QString& path) {
-    const Result<LoadedChannelFile> opened =
-        openChannelFile(path, m_workspace.plan, m_workspace.bands);
+    const Result<LoadedChannelFile> opened = readChannelFile(path);
+    if (opened)
+        m_workspace.showPlan(opened->plan);
     if (!opened) {
         showErrorBox(m_window, opened.message()); // the plan stays as it was
         return;
     }
     m_editor.resetOverlays();
     recordStep();
-    m_history.markClean(currentPlanFile());
+    m_history.markClean(m_workspace.currentPlan());
     emit editStateChanged();
     setCurrentFile(path);
-    const ChannelPlan& plan = m_workspace.plan;
-    showFileProblems(channelFileProblems(path, opened.value(), plan.words(), columnTitles(plan)));
+    const Wording& wording = m_workspace.plan.wording();
+    showFileProblems(
+        channelFileProblems(path, opened.value(), wording.words, wording.columnTitles()));
 }
 
 Result<QStringList> PlanDocument::openAtStart(const QString& path) {
-    const Result<LoadedChannelFile> opened =
-        openChannelFile(path, m_workspace.plan, m_workspace.bands);
+    const Result<LoadedChannelFile> opened = readChannelFile(path);
+    if (opened)
+        m_workspace.showPlan(opened->plan);
     if (!opened)
         return Status::failure(opened.message());
-    m_history.start(currentPlanFile());
+    m_history.start(m_workspace.currentPlan());
     emit editStateChanged();
     setCurrentFile(path);
-    const ChannelPlan& plan = m_workspace.plan;
-    return channelFileProblems(path, opened.value(), plan.words(), columnTitles(plan));
+    const Wording& wording = m_workspace.plan.wording();
+    return channelFileProblems(path, opened.value(), wording.words, wording.columnTitles());
 }
 
 void PlanDocument::showFileProblems(const QStringList& problems) {
@@ -320,13 +319,15 @@ bool PlanDocument::save() {
     const QString path = askSavePath(FileDialogKind::Save);
     if (path.isEmpty())
         return false;
-    const ChannelFile file = currentPlanFile();
-    if (Status saved = saveChannelFile(path, file); !saved) {
+    const Plan plan = m_workspace.currentPlan();
+    if (Status saved =
+            saveChannelFile(path, plan, m_workspace.plan.wording().selectorTexts(plan.options));
+        !saved) {
         showErrorBox(m_window, saved.message());
         return false;
     }
     recordStep();
-    m_history.markClean(file);
+    m_history.markClean(plan);
     emit editStateChanged();
     setCurrentFile(path);
     return true;
@@ -338,7 +339,7 @@ void PlanDocument::exportCsv() {
     const QString path = askSavePath(FileDialogKind::ExportCsv);
     if (path.isEmpty())
         return;
-    const QByteArray list = csv::exportChannels(planChannels(m_workspace.plan));
+    const QByteArray list = csv::exportChannels(m_workspace.currentPlan().channels);
     if (Status written = writeChannelList(path, list); !written)
         showErrorBox(m_window, written.message());
     else
@@ -360,7 +361,7 @@ void PlanDocument::importCsv() {
     if (!renumber)
         return;
     m_renumberCsv = *renumber;
-    ChannelPlan& plan = m_workspace.plan;
+    PlanModel& plan = m_workspace.plan;
     const std::optional<csv::Imported> list =
         acceptedRows(m_window, csv::importChannels(bytes.value(),
                                                    {*renumber, plan.words(), decimalSeparator()}));

@@ -15,7 +15,7 @@ class QWidget;
 namespace zev {
 
 class ChannelEditor;
-struct ChannelFile;
+struct Plan;
 struct Workspace;
 
 // What a file dialog is asked for: the channel file to open or save, the sheet's PDF, or the
@@ -92,9 +92,8 @@ signals:
 
 private:
     void scheduleStep();
-    void restorePlan(const ChannelFile& state);
+    void restorePlan(const Plan& state);
     void openAt(const QString& path);
-    ChannelFile currentPlanFile() const;
     bool confirm(const QString& question);
     // start: the file the dialog offers, or the folder it opens in.
     QString askFileName(FileDialogKind kind, const QString& start = QString());

@@ -82,9 +82,10 @@ void installTransfers(Workspace& workspace, ReadDialog& readDialog, WriteDialog&
     // when it succeeds, and not at all when it fails or is stopped.
     readDialog.setProcedure([&workspace, &readDialog] {
         TransferObserver observer(readDialog);
-        const RadioReading radio = readRadioPlan(workspace.link, workspace.plan, observer);
+        const RadioReading radio =
+            readRadioPlan(workspace.link, workspace.plan.wording(), observer);
         if (radio.session.succeeded()) {
-            applyChannelFile(radio.plan, workspace.plan, workspace.bands);
+            workspace.showPlan(radio.plan);
             emit readDialog.planOverwritten();
         }
         showTransferOutcome(readDialog, radio.session, planUnchanged());
@@ -93,8 +94,8 @@ void installTransfers(Workspace& workspace, ReadDialog& readDialog, WriteDialog&
         WriteJobSettings settings = workspace.writeJob;
         settings.device = workspace.port.device();
         WriteObserver observer(writeDialog);
-        const WriteJobResult result = runWriteJob(
-            workspace.link, workspace.plan, workspace.bands.currentText(), settings, observer);
+        const WriteJobResult result = runWriteJob(workspace.link, workspace.currentPlan(),
+                                                  workspace.plan.wording(), settings, observer);
         if (result.declined)
             return;
         writeDialog.showBackup(result.backupPath);
@@ -106,8 +107,8 @@ void installTransfers(Workspace& workspace, ReadDialog& readDialog, WriteDialog&
     });
     compareDialog.setProcedure([&workspace, &compareDialog] {
         TransferObserver observer(compareDialog);
-        const RadioComparison compared =
-            compareWithRadio(workspace.link, workspace.plan, workspace.bands, observer);
+        const RadioComparison compared = compareWithRadio(workspace.link, workspace.currentPlan(),
+                                                          workspace.plan.wording(), observer);
         if (compared.session.succeeded())
             compareDialog.showDifferences(compared.differences);
         showTransferOutcome(compareDialog, compared.session);

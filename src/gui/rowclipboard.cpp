@@ -2,7 +2,7 @@
 
 #include "channellist.h"
 #include "errorbox.h"
-#include "plan/channelplan.h"
+#include "planmodel.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -12,9 +12,9 @@
 
 namespace zev {
 
-void copyChannelRows(const ChannelPlan& plan, const QList<int>& rows) {
+void copyChannelRows(const PlanModel& plan, const QList<int>& rows) {
     csv::Channels channels;
-    for (int row = 1; row <= ChannelPlan::ChannelCount; ++row)
+    for (int row = 1; row <= PlanModel::ChannelCount; ++row)
         channels[size_t(row - 1)] = plan.channel(row);
     const QByteArray text = csv::exportChannelRows(channels, rows);
     auto* data = new QMimeData;

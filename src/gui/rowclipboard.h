@@ -10,14 +10,14 @@ class QWidget;
 
 namespace zev {
 
-class ChannelPlan;
+class PlanModel;
 
 // Channel rows on the clipboard as the list layout's text (header and rows), so that they move
 // between the channel grid, a spreadsheet and another window of this program.
 
 // Puts the channel rows on the clipboard, in order; Location is the channel. An empty row is
 // there too, holding only its Location, so that a paste keeps the gap.
-void copyChannelRows(const ChannelPlan& plan, const QList<int>& rows);
+void copyChannelRows(const PlanModel& plan, const QList<int>& rows);
 
 // The clipboard's rows as they go into the plan from channel row on, one after the other as a
 // spreadsheet pastes, whatever their Location; a copied empty row empties its channel. Problems

@@ -4,7 +4,7 @@
 #include "app/textids.h"
 #include "jobs/writejob.h"
 #include "plan/bandlist.h"
-#include "plan/channelplan.h"
+#include "planmodel.h"
 #include "radio/linkserial.h"
 #include "radio/serialport.h"
 
@@ -32,7 +32,17 @@ struct LanguageTexts {
 // plan, the model list, the one serial line with its link state (shared by the read, write and
 // power dialogs) and the language texts. Windows are views over it.
 struct Workspace {
-    ChannelPlan plan;
+    Workspace() {
+        QObject::connect(&bands, &BandList::changed, &plan,
+                         [this] { plan.setBand(bands.currentText()); });
+    }
+
+    // The plan as the windows show it, its band the model selector's.
+    const Plan& currentPlan() const { return plan.plan(); }
+    // Puts a whole plan in place, as zev::showPlan does.
+    void showPlan(const Plan& shown) { zev::showPlan(shown, plan, bands); }
+
+    PlanModel plan;
     BandList bands;
     SerialPort port;
     SerialLink link{port};

@@ -19,25 +19,27 @@ QString cell(const QString& text) {
 
 } // namespace
 
-QString channelSheetHtml(const ChannelPlan& plan, const QString& band, const SheetLabels& labels) {
+QString channelSheetHtml(const Plan& plan, const Wording& wording, const SheetLabels& labels) {
     QString html = QStringLiteral("<html><body>");
     html +=
         QStringLiteral("<h2>%1</h2>")
             .arg(cell(QCoreApplication::translate("zev::ChannelSheet", "RH-4800 channel sheet")));
-    html += QStringLiteral("<p><b>%1:</b> %2</p>")
-                .arg(cell(QCoreApplication::translate("zev::ChannelSheet", "Band")), cell(band));
+    html +=
+        QStringLiteral("<p><b>%1:</b> %2</p>")
+            .arg(cell(QCoreApplication::translate("zev::ChannelSheet", "Band")), cell(plan.band));
 
     html += QStringLiteral("<table cellspacing='0' cellpadding='3'>");
     for (int i = 0; i < OptionCount; ++i)
         html += QStringLiteral("<tr><td><b>%1</b></td><td>%2</td></tr>")
-                    .arg(cell(labels.options[i]), cell(plan.optionText(allOptions[i])));
+                    .arg(cell(labels.options[i]),
+                         cell(wording.optionText(allOptions[i], plan.options[i])));
     html += QStringLiteral("</table><p></p>");
 
     html += QStringLiteral("<table border='1' cellspacing='0' cellpadding='4' width='100%'><tr>");
     for (const QString& title : labels.columnTitles)
         html += QStringLiteral("<th>%1</th>").arg(cell(title));
     html += QStringLiteral("</tr>");
-    for (int row = 1; row <= ChannelPlan::ChannelCount; ++row) {
+    for (int row = 1; row <= Plan::ChannelCount; ++row) {
         html += QStringLiteral("<tr><td align='center'>%1</td>").arg(row, 2, 10, QLatin1Char('0'));
         for (const QString& text : plan.channel(row))
             html += QStringLiteral("<td align='center'>%1</td>").arg(cell(text));
@@ -47,7 +49,7 @@ QString channelSheetHtml(const ChannelPlan& plan, const QString& band, const She
     return html;
 }
 
-void printChannelSheet(QPagedPaintDevice& device, const ChannelPlan& plan, const QString& band,
+void printChannelSheet(QPagedPaintDevice& device, const Plan& plan, const Wording& wording,
                        const SheetLabels& labels) {
     QTextDocument document;
     QFont font = document.defaultFont();
@@ -56,11 +58,11 @@ void printChannelSheet(QPagedPaintDevice& device, const ChannelPlan& plan, const
     document.setDefaultFont(font);
     // A frequency broken over two lines reads as two numbers.
     document.setDefaultStyleSheet(QStringLiteral("td, th { white-space: nowrap; }"));
-    document.setHtml(channelSheetHtml(plan, band, labels));
+    document.setHtml(channelSheetHtml(plan, wording, labels));
     document.print(&device);
 }
 
-Status writeChannelSheetPdf(const QString& path, const ChannelPlan& plan, const QString& band,
+Status writeChannelSheetPdf(const QString& path, const Plan& plan, const Wording& wording,
                             const SheetLabels& labels) {
     // Made in memory first: the file goes the way of every other file the program writes.
     QBuffer pdf;
@@ -71,7 +73,7 @@ Status writeChannelSheetPdf(const QString& path, const ChannelPlan& plan, const 
         writer.setCreator(QCoreApplication::applicationName());
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                          QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter));
-        printChannelSheet(writer, plan, band, labels);
+        printChannelSheet(writer, plan, wording, labels);
     }
     return writeFileAtomically(path, pdf.data());
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "plan/channelplan.h"
-#include "plan/vocabulary.h"
+#include "plan/plan.h"
+#include "plan/wording.h"
 #include "status.h"
 
 #include <QString>
@@ -15,20 +15,21 @@ namespace zev {
 // The words around the plan's values, in the active language, as the caller's interface
 // shows them.
 struct SheetLabels {
-    std::array<QString, OptionCount> options;                   // in allOptions order
-    std::array<QString, ChannelPlan::ColumnCount> columnTitles; // the channel table's header
+    std::array<QString, OptionCount> options; // in allOptions order
+    std::array<QString, 8> columnTitles;      // the channel table's header, label column first
 };
 
-// The sheet as rich text: band, the seven options with their texts, the 16 channel rows.
-QString channelSheetHtml(const ChannelPlan& plan, const QString& band, const SheetLabels& labels);
+// The sheet as rich text: band, the seven options with their texts in the given wording, the
+// 16 channel rows.
+QString channelSheetHtml(const Plan& plan, const Wording& wording, const SheetLabels& labels);
 
 // One A4 page on any paged device (a printer or a PDF writer) set up by the caller.
-void printChannelSheet(QPagedPaintDevice& device, const ChannelPlan& plan, const QString& band,
+void printChannelSheet(QPagedPaintDevice& device, const Plan& plan, const Wording& wording,
                        const SheetLabels& labels);
 
 // The sheet as a one-page A4 PDF at path, written as writeFileAtomically writes (a path that is
 // there but no plain file is refused). Needs a QGuiApplication (for the fonts).
-[[nodiscard]] Status writeChannelSheetPdf(const QString& path, const ChannelPlan& plan,
-                                          const QString& band, const SheetLabels& labels);
+[[nodiscard]] Status writeChannelSheetPdf(const QString& path, const Plan& plan,
+                                          const Wording& wording, const SheetLabels& labels);
 
 } // namespace zev

@@ -3,6 +3,7 @@
 #include "app/planlanguage.h"
 #include "app/textids.h"
 #include "compilepack.h"
+#include "planmodel.h"
 #include "programrun.h"
 
 #include <QFile>
@@ -13,6 +14,13 @@ using namespace zev;
 using testsupport::compilePack;
 
 namespace {
+
+// A pack load as the window makes it: the model takes the wording the pack gives.
+void applyPackToPlan(const LanguagePack& pack, PlanModel& plan) {
+    Wording wording = plan.wording();
+    applyPackToWording(pack, wording);
+    plan.setWording(wording);
+}
 
 const QChar nulMarker(0x263A); // stands for a NUL in a compiled pack
 
@@ -137,7 +145,7 @@ void LanguagePackTest::repeatedLoadsKeepOneToneHeadAndOptionIndices() {
     const std::optional<LanguagePack> english =
         LanguagePack::load(testsupport::binaryFolder(), "english");
     QVERIFY(chinese && english);
-    ChannelPlan plan;
+    PlanModel plan;
     plan.setOptionIndex(Option::BatterySave, 1);
     plan.setOptionIndex(Option::TimeOutTimer, 5);
     plan.setOptionIndex(Option::VoicePrompt, 4);
@@ -159,7 +167,7 @@ void LanguagePackTest::repeatedLoadsKeepOneToneHeadAndOptionIndices() {
     QCOMPARE(plan.optionText(Option::VoicePrompt), QString("OFF"));
     QCOMPARE(plan.optionText(Option::Scan), QString("ON"));
     QCOMPARE(plan.optionItems(Option::Squelch).first(), QString("0"));
-    for (int column = 0; column < ChannelPlan::ColumnCount; ++column)
+    for (int column = 0; column < PlanModel::ColumnCount; ++column)
         QCOMPARE(plan.cell(column, 0), english->text(TextId::HeaderFirst + column));
     QCOMPARE(plan.cell(0, 1), QString("01")); // labels are no pack text
 }
@@ -168,7 +176,7 @@ void LanguagePackTest::missingIdsKeepTheirTargets() {
     const std::optional<LanguagePack> english =
         LanguagePack::load(testsupport::binaryFolder(), "english");
     QVERIFY(english);
-    ChannelPlan plan;
+    PlanModel plan;
     applyPackToPlan(*english, plan);
 
     QTemporaryDir dir;

@@ -33,8 +33,8 @@ private slots:
 
 namespace {
 
-ChannelFile plan(const QString& band) {
-    ChannelFile file;
+Plan plan(const QString& band) {
+    Plan file;
     file.band = band;
     file.options = resetOptionIndices;
     return file;
@@ -47,18 +47,18 @@ QStringList backupNames(const QString& directory) {
 const QDateTime moment(QDate(2026, 12, 10), QTime(14, 35, 1));
 
 // The plan in the file; an empty one when it cannot be read.
-ChannelFile loaded(const QString& path) {
-    const Result<ChannelFile> file = loadChannelFile(path);
+Plan loaded(const QString& path) {
+    const Result<Plan> file = loadChannelFile(path);
     if (!file)
         qWarning() << file.message();
-    return file ? file.value() : ChannelFile{};
+    return file ? file.value() : Plan{};
 }
 
 // count backups that the program made, one a day from first on.
 bool makeBackups(const QString& folder, const QDateTime& first, int count) {
     for (int day = 0; day < count; ++day) {
         const Result<QString> saved =
-            backups::save(folder, plan("136-174MHz"), "ttyUSB0", first.addDays(day));
+            backups::save(folder, plan("136-174MHz"), {}, "ttyUSB0", first.addDays(day));
         if (!saved) {
             qWarning() << saved.message();
             return false;
@@ -87,9 +87,10 @@ void BackupsTest::namedByTimeAndDevice() {
 void BackupsTest::savedNeverOverAnother() {
     QTemporaryDir dir;
     const QString folder = dir.filePath("deep/backups");
-    const Result<QString> first = backups::save(folder, plan("136-174MHz"), "/dev/ttyUSB0", moment);
+    const Result<QString> first =
+        backups::save(folder, plan("136-174MHz"), {}, "/dev/ttyUSB0", moment);
     const Result<QString> second =
-        backups::save(folder, plan("400-470MHz"), "/dev/ttyUSB0", moment);
+        backups::save(folder, plan("400-470MHz"), {}, "/dev/ttyUSB0", moment);
     QVERIFY2(first.ok() && second.ok(), qPrintable(first.message() + second.message()));
     QCOMPARE(first.value(), folder + "/20261210-143501-ttyUSB0.z81");
     QCOMPARE(second.value(), folder + "/20261210-143501-ttyUSB0-2.z81");
@@ -98,7 +99,7 @@ void BackupsTest::savedNeverOverAnother() {
     QVERIFY(backups::isBackupFile(first.value()));
     QVERIFY(backups::isBackupFile(second.value()));
     // The 29 lines of a saved plan, then the line that names the backup.
-    QVERIFY(saveChannelFile(dir.filePath("saved.z81"), plan("136-174MHz")).ok());
+    QVERIFY(saveChannelFile(dir.filePath("saved.z81"), plan("136-174MHz"), {}).ok());
     QCOMPARE(readFile(first.value()), readFile(dir.filePath("saved.z81")) +
                                           "ZEV4800 BACKUP 20261210-143501-ttyUSB0.z81\r\n");
 }
@@ -108,11 +109,11 @@ void BackupsTest::onlyTheNewestAreKept() {
     const QString folder = dir.path();
     // 100 backups, one a day, and a file of the user's own.
     QVERIFY(makeBackups(folder, moment.addDays(-100), backups::KeptCount));
-    QVERIFY(saveChannelFile(folder + "/mine.z81", plan("136-174MHz")).ok());
+    QVERIFY(saveChannelFile(folder + "/mine.z81", plan("136-174MHz"), {}).ok());
     const QString oldest = backups::fileName(moment.addDays(-100), "ttyUSB0");
     QVERIFY(backupNames(folder).contains(oldest));
 
-    const Result<QString> saved = backups::save(folder, plan("136-174MHz"), "ttyUSB0", moment);
+    const Result<QString> saved = backups::save(folder, plan("136-174MHz"), {}, "ttyUSB0", moment);
     QVERIFY(saved.ok());
     const QStringList names = backupNames(folder);
     QCOMPARE(names.size(), backups::KeptCount + 1);
@@ -152,12 +153,12 @@ void BackupsTest::pruningLeavesEveryOtherFile() {
     QVERIFY(makeBackups(folder, moment.addDays(-100), backups::KeptCount));
     const QString path = folder + "/" + name;
     // A true backup of another folder, under the name the file is given here.
-    const Result<QString> foreign = backups::save(elsewhere, plan("400-470MHz"), "ttyUSB0",
+    const Result<QString> foreign = backups::save(elsewhere, plan("400-470MHz"), {}, "ttyUSB0",
                                                   QDateTime(QDate(2020, 1, 1), QTime(12, 0)));
     QVERIFY(foreign.ok());
     const QByteArray backupBytes = readFile(foreign.value());
     if (kind == "plan")
-        QVERIFY(saveChannelFile(path, plan("400-470MHz")).ok());
+        QVERIFY(saveChannelFile(path, plan("400-470MHz"), {}).ok());
     else if (kind == "copy")
         QVERIFY(writeFile(
             path, readFile(folder + "/" + backups::fileName(moment.addDays(-90), "ttyUSB0"))));
@@ -173,7 +174,7 @@ void BackupsTest::pruningLeavesEveryOtherFile() {
     const QByteArray bytes = before.isFile() ? readFile(path) : QByteArray();
     QVERIFY(!backups::isBackupFile(path));
 
-    const Result<QString> saved = backups::save(folder, plan("136-174MHz"), "ttyUSB0", moment);
+    const Result<QString> saved = backups::save(folder, plan("136-174MHz"), {}, "ttyUSB0", moment);
     QVERIFY2(saved.ok(), qPrintable(saved.message()));
     const QFileInfo after(path);
     QVERIFY(after.exists() || after.isSymLink());
@@ -193,7 +194,8 @@ void BackupsTest::pruningLeavesEveryOtherFile() {
 void BackupsTest::newBackupIsNeverPruned() {
     QTemporaryDir dir;
     QVERIFY(makeBackups(dir.path(), moment.addDays(1), backups::KeptCount));
-    const Result<QString> saved = backups::save(dir.path(), plan("400-470MHz"), "ttyUSB0", moment);
+    const Result<QString> saved =
+        backups::save(dir.path(), plan("400-470MHz"), {}, "ttyUSB0", moment);
     QVERIFY(saved.ok());
     QCOMPARE(saved.value(), dir.filePath(backups::fileName(moment, "ttyUSB0")));
     QCOMPARE(loaded(saved.value()), plan("400-470MHz"));
@@ -222,7 +224,7 @@ void BackupsTest::backupNeverFollowsALink() {
     const QString link = folder + "/" + backups::fileName(moment, "ttyUSB0");
     QVERIFY(QFile::link(target, link));
 
-    const Result<QString> saved = backups::save(folder, plan("136-174MHz"), "ttyUSB0", moment);
+    const Result<QString> saved = backups::save(folder, plan("136-174MHz"), {}, "ttyUSB0", moment);
     QVERIFY2(saved.ok(), qPrintable(saved.message()));
     QCOMPARE(saved.value(), folder + "/20261210-143501-ttyUSB0-2.z81");
     QCOMPARE(loaded(saved.value()), plan("136-174MHz"));
@@ -242,7 +244,7 @@ void BackupsTest::failedBackupLeavesNothing() {
         signal(SIGXFSZ, SIG_IGN); // the write fails with EFBIG instead of killing the process
         const rlimit limit{300, 300};
         setrlimit(RLIMIT_FSIZE, &limit);
-        return backups::save(folder, plan("136-174MHz"), "ttyUSB0", moment).message();
+        return backups::save(folder, plan("136-174MHz"), {}, "ttyUSB0", moment).message();
     });
     QCOMPARE(message, "File too large: " + folder + "/" + backups::fileName(moment, "ttyUSB0"));
     QCOMPARE(backupNames(folder), QStringList());
@@ -252,7 +254,7 @@ void BackupsTest::unwritableFolderFails() {
     QTemporaryDir dir;
     QVERIFY(QFile(dir.filePath("file")).open(QIODevice::WriteOnly));
     const Result<QString> saved =
-        backups::save(dir.filePath("file/backups"), plan("136-174MHz"), "ttyUSB0", moment);
+        backups::save(dir.filePath("file/backups"), plan("136-174MHz"), {}, "ttyUSB0", moment);
     QVERIFY(!saved.ok());
     QVERIFY2(saved.message().contains(dir.filePath("file/backups")), qPrintable(saved.message()));
 }

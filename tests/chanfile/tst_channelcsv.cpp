@@ -135,8 +135,8 @@ void TestChannelCsv::tonesMapBothWays() {
     const csv::Imported back = imported(csv::exportChannels(channels));
     QCOMPARE(problems(back), QString());
     QVERIFY(back.channels[4].has_value());
-    QCOMPARE(back.channels[4]->at(ChannelPlan::TxTone - 1), txTone);
-    QCOMPARE(back.channels[4]->at(ChannelPlan::RxTone - 1), rxTone);
+    QCOMPARE(back.channels[4]->at(Plan::TxTone - 1), txTone);
+    QCOMPARE(back.channels[4]->at(Plan::RxTone - 1), rxTone);
 }
 
 void TestChannelCsv::exportThenImportGivesThePlan_data() {
@@ -172,7 +172,7 @@ void TestChannelCsv::exportThenImportGivesThePlan() {
     const csv::Imported back = imported(csv::exportChannels(channels), false, chinese, separator);
     QCOMPARE(problems(back), QString());
     QVERIFY(back.notes.isEmpty());
-    for (int channel = 0; channel < ChannelPlan::ChannelCount; ++channel) {
+    for (int channel = 0; channel < Plan::ChannelCount; ++channel) {
         if (channels[channel][0].isEmpty())
             QVERIFY2(!back.channels[channel], qPrintable(QString::number(channel + 1)));
         else

@@ -1,5 +1,7 @@
 #include "chanfile/channelfile.h"
+#include "plan/bandlist.h"
 #include "plan/frequency.h"
+#include "planmodel.h"
 #include "radio/codec.h"
 #include "radio/hex.h"
 #include "radio/writecheck.h"
@@ -43,25 +45,45 @@ struct PlanState {
     QStringList bands;
     int currentModel;
     OptionIndices options;
-    std::array<ChannelRow, ChannelPlan::ChannelCount> rows;
+    std::array<ChannelRow, Plan::ChannelCount> rows;
     QStringList labels;
     bool operator==(const PlanState&) const = default;
 };
 
-PlanState stateOf(const ChannelPlan& plan, const BandList& bands) {
+PlanState stateOf(const PlanModel& plan, const BandList& bands) {
     PlanState state{bands.items(), bands.currentIndex(), plan.optionIndices(), {}, {}};
-    for (int row = 1; row <= ChannelPlan::ChannelCount; ++row) {
+    for (int row = 1; row <= Plan::ChannelCount; ++row) {
         state.rows[row - 1] = plan.channel(row);
-        state.labels << plan.cell(ChannelPlan::Label, row);
+        state.labels << plan.cell(Plan::Label, row);
     }
     return state;
 }
 
+// The window's way with files: a plan saved in the model's wording with the selected band, and a
+// file opened in one step, nothing changed when it fails.
+Plan shownPlan(const PlanModel& plan, const BandList& bands) {
+    Plan file = plan.plan();
+    file.band = bands.currentText();
+    return file;
+}
+
+Status savePlan(const QString& path, const PlanModel& plan, const BandList& bands) {
+    const Plan file = shownPlan(plan, bands);
+    return saveChannelFile(path, file, plan.wording().selectorTexts(file.options));
+}
+
+Result<LoadedChannelFile> openChannelFile(const QString& path, PlanModel& plan, BandList& bands) {
+    Result<LoadedChannelFile> loaded = readChannelFile(path);
+    if (loaded)
+        showPlan(loaded->plan, plan, bands);
+    return loaded;
+}
+
 // A plan that differs from every file the tests open.
-void fillWithOtherState(ChannelPlan& plan, BandList& bands) {
+void fillWithOtherState(PlanModel& plan, BandList& bands) {
     bands.setItems({"400-470MHz", "136-174MHz"}, 0);
     plan.setOptionIndices({9, 0, 7, 4, 0, 0, 0});
-    for (int row = 1; row <= ChannelPlan::ChannelCount; ++row)
+    for (int row = 1; row <= Plan::ChannelCount; ++row)
         plan.setChannel(row, {"440.00000", "D023N", "", "OFF", "Low", "OFF", "ON"});
 }
 
@@ -96,7 +118,7 @@ private slots:
 };
 
 void ChannelFileTest::exampleComesOutByteForByte() {
-    ChannelPlan plan; // built-in Chinese words and option texts
+    PlanModel plan; // built-in Chinese words and option texts
     plan.reset();
     plan.setChannel(1, exampleRow);
     BandList bands;
@@ -128,10 +150,10 @@ void ChannelFileTest::exampleComesOutByteForByte() {
 
     QTemporaryDir dir;
     const QString path = dir.filePath("example.z81");
-    QVERIFY(saveChannelFile(path, channelFileFromPlan(plan, bands)).ok());
+    QVERIFY(savePlan(path, plan, bands).ok());
     QCOMPARE(readFile(path), expected);
 
-    const Result<ChannelFile> opened = loadChannelFile(path);
+    const Result<Plan> opened = loadChannelFile(path);
     QVERIFY2(opened.ok(), qPrintable(opened.message()));
     QCOMPARE(opened->band, QStringLiteral("136-174MHz"));
     QCOMPARE(opened->options, resetOptionIndices);
@@ -161,7 +183,7 @@ void ChannelFileTest::roundTrip() {
     QStringList tones = builtinTones();
     tones << words.off << otherWords.off;
 
-    ChannelPlan plan;
+    PlanModel plan;
     plan.setWords(words);
     BandList bands;
     const QStringList items{"136-174MHz", "400-470MHz", "350-390MHz"};
@@ -175,7 +197,7 @@ void ChannelFileTest::roundTrip() {
             .arg(separator)
             .arg(random.bounded(100000), 5, 10, QLatin1Char('0'));
     };
-    for (int row = 1; row <= ChannelPlan::ChannelCount; ++row) {
+    for (int row = 1; row <= Plan::ChannelCount; ++row) {
         if (random.bounded(4) == 0)
             continue; // empty channel
         plan.setChannel(row, {frequency(), pick(tones), random.bounded(5) ? frequency() : QString(),
@@ -185,9 +207,9 @@ void ChannelFileTest::roundTrip() {
 
     QTemporaryDir dir;
     const QString path = dir.filePath("plan.z81");
-    QVERIFY(saveChannelFile(path, channelFileFromPlan(plan, bands)).ok());
+    QVERIFY(savePlan(path, plan, bands).ok());
 
-    ChannelPlan opened;
+    PlanModel opened;
     opened.setWords(words);
     BandList openedModels;
     fillWithOtherState(opened, openedModels);
@@ -197,11 +219,11 @@ void ChannelFileTest::roundTrip() {
     QCOMPARE(opened.optionIndices(), plan.optionIndices());
     // The file keeps every cell as it was; the plan it opens into has the other language's
     // words in its own.
-    const Result<ChannelFile> file = loadChannelFile(path);
+    const Result<Plan> file = loadChannelFile(path);
     QVERIFY(file.ok());
-    QCOMPARE(file->channels, channelFileFromPlan(plan, bands).channels);
+    QCOMPARE(file->channels, shownPlan(plan, bands).channels);
     plan.reword();
-    for (int row = 1; row <= ChannelPlan::ChannelCount; ++row)
+    for (int row = 1; row <= Plan::ChannelCount; ++row)
         QCOMPARE(opened.channel(row), plan.channel(row));
 }
 
@@ -266,9 +288,9 @@ void ChannelFileTest::channelLines_data() {
 void ChannelFileTest::channelLines() {
     QFETCH(QByteArray, bytes);
     QFETCH(QList<ChannelRow>, expected);
-    const Result<ChannelFile> file = parseChannelFile(bytes);
+    const Result<Plan> file = parseChannelFile(bytes);
     QVERIFY2(file.ok(), qPrintable(file.message()));
-    for (int row = 0; row < ChannelPlan::ChannelCount; ++row)
+    for (int row = 0; row < Plan::ChannelCount; ++row)
         QCOMPARE(file->channels[row], expected.value(row));
 }
 
@@ -294,7 +316,7 @@ void ChannelFileTest::band_data() {
 void ChannelFileTest::band() {
     QFETCH(QString, bandLine);
     QFETCH(QString, band);
-    const Result<ChannelFile> file = parseChannelFile(gbk(fileText({}, bandLine)));
+    const Result<Plan> file = parseChannelFile(gbk(fileText({}, bandLine)));
     QVERIFY2(file.ok(), qPrintable(file.message()));
     QCOMPARE(file->band, band);
 }
@@ -344,7 +366,7 @@ void ChannelFileTest::optionLines() {
     QFETCH(QStringList, optionLines);
     QFETCH(QList<int>, indices);
     QFETCH(QString, error);
-    const Result<ChannelFile> file =
+    const Result<Plan> file =
         parseChannelFile(gbk(fileText({}, QStringLiteral("BAND 136-174MHz"), optionLines)));
     QCOMPARE(file.message(), error);
     if (!error.isEmpty())
@@ -355,7 +377,7 @@ void ChannelFileTest::optionLines() {
 }
 
 void ChannelFileTest::applyReplacesTableAndSelectsBand() {
-    ChannelPlan plan;
+    PlanModel plan;
     plan.setWords(englishWords());
     plan.setHeader({"a", "b", "c", "d", "e", "f", "g", "h"});
     BandList bands;
@@ -369,9 +391,9 @@ void ChannelFileTest::applyReplacesTableAndSelectsBand() {
         fileText({"CH09 | 136.12500 | 67.0 | 136.12500 | 67.0 | 高功率 | 启用 | 禁用 | "},
                  "BAND 400-470MHzWide",
                  {"Squelch 5", "BatSave 7", "TxT.O.T 0", "SCAN 0", "TONE 0", "BAO 0", "VOICE 3"});
-    const Result<ChannelFile> file = parseChannelFile(gbk(text));
+    const Result<Plan> file = parseChannelFile(gbk(text));
     QVERIFY(file.ok());
-    applyChannelFile(file.value(), plan, bands);
+    showPlan(file.value(), plan, bands);
 
     QCOMPARE(bands.items(), QStringList({"136-174MHz", "400-470MHzWide", "400-470MHz"}));
     QCOMPARE(bands.currentIndex(), 2);
@@ -380,13 +402,13 @@ void ChannelFileTest::applyReplacesTableAndSelectsBand() {
     QCOMPARE(plan.optionIndices(), (OptionIndices{5, -1, 0, 3, 0, 0, 0}));
     QCOMPARE(plan.channel(1),
              (ChannelRow{"136.12500", "67.0", "136.12500", "67.0", "High", "ON", "OFF"}));
-    for (int row = 2; row <= ChannelPlan::ChannelCount; ++row)
+    for (int row = 2; row <= Plan::ChannelCount; ++row)
         QCOMPARE(plan.channel(row), ChannelRow{});
-    QCOMPARE(plan.cell(ChannelPlan::Label, 16), QStringLiteral("16"));
-    QCOMPARE(plan.cell(ChannelPlan::RxTone, 0), QStringLiteral("c"));
+    QCOMPARE(plan.cell(Plan::Label, 16), QStringLiteral("16"));
+    QCOMPARE(plan.cell(Plan::RxTone, 0), QStringLiteral("c"));
 
     // An existing band is selected, not appended again.
-    applyChannelFile(file.value(), plan, bands);
+    showPlan(file.value(), plan, bands);
     QCOMPARE(bands.items().size(), 3);
     QCOMPARE(bands.currentIndex(), 2);
 }
@@ -394,7 +416,7 @@ void ChannelFileTest::applyReplacesTableAndSelectsBand() {
 // What a radio with a time-out digit of 8 or a voice prompt digit of 5 to 9 reads into: the
 // file opens again as it was, and the write check names each option without a selection.
 void ChannelFileTest::noSelectionIsWrittenAndOpensAgain() {
-    ChannelPlan plan;
+    PlanModel plan;
     plan.reset();
     plan.setChannel(1, exampleRow);
     plan.setOptionIndex(Option::TimeOutTimer, 8);
@@ -404,19 +426,20 @@ void ChannelFileTest::noSelectionIsWrittenAndOpensAgain() {
     bands.setItems({"136-174MHz"}, 0);
     QTemporaryDir dir;
     const QString path = dir.filePath("none.z81");
-    QVERIFY(saveChannelFile(path, channelFileFromPlan(plan, bands)).ok());
+    QVERIFY(savePlan(path, plan, bands).ok());
     const QList<QByteArray> lines = readFile(path).split('\n');
     QCOMPARE(lines.value(6), QByteArray("TxT.O.T -1 \r"));
     QCOMPARE(lines.value(10), QByteArray("VOICE -1 \r"));
 
-    ChannelPlan target;
+    PlanModel target;
     BandList targetModels;
     fillWithOtherState(target, targetModels);
     targetModels.setItems({"136-174MHz"}, 0);
     QVERIFY(openChannelFile(path, target, targetModels).ok());
     QVERIFY(stateOf(target, targetModels) == stateOf(plan, bands));
 
-    const QString refusal = checkPlanForWrite(target, targetModels.currentText()).message();
+    const QString refusal =
+        checkPlanForWrite(shownPlan(target, targetModels), target.wording()).message();
     QCOMPARE(refusal, "The time-out timer option has no selection.\n"
                       "The voice prompt option has no selection.");
 }
@@ -448,7 +471,7 @@ void ChannelFileTest::failingFilesLeaveThePlanAlone() {
     QTemporaryDir dir;
     const QString path = dir.filePath("bad.z81");
     QVERIFY(writeFile(path, bytes));
-    ChannelPlan plan;
+    PlanModel plan;
     BandList bands;
     fillWithOtherState(plan, bands);
     const PlanState before = stateOf(plan, bands);
@@ -484,7 +507,7 @@ void ChannelFileTest::oddBytesNeverCrash() {
     QTemporaryDir dir;
     const QString path = dir.filePath("odd.z81");
     QVERIFY(writeFile(path, bytes));
-    const Result<ChannelFile> file = loadChannelFile(path);
+    const Result<Plan> file = loadChannelFile(path);
     if (error == QLatin1String("*"))
         QVERIFY2(file.ok() || file.message().startsWith(path + ", line "),
                  qPrintable(file.message()));
@@ -508,13 +531,13 @@ void ChannelFileTest::unstorableValuesRefuseToSave() {
     QFETCH(int, row);
     QFETCH(QString, cell);
     QFETCH(QString, error);
-    ChannelFile file;
+    Plan file;
     file.options = resetOptionIndices;
     file.channels[row - 1] = {"145.12500", "OFF", "", "", "", "", ""};
     file.channels[row - 1][1] = cell;
     QTemporaryDir dir;
     const QString path = dir.filePath("unstorable.z81");
-    QCOMPARE(saveChannelFile(path, file).message(), QString(error).replace("<file>", path));
+    QCOMPARE(saveChannelFile(path, file, {}).message(), QString(error).replace("<file>", path));
     QVERIFY(!QFile::exists(path));
 }
 
@@ -525,9 +548,9 @@ void ChannelFileTest::fileSystemErrorsNameTheFile() {
     QCOMPARE(loadChannelFile(dir.path()).message(),
              "File access denied: " + dir.path() + " is a folder, not a file");
     const QString inMissingFolder = dir.filePath("no/such/folder/x.z81");
-    QCOMPARE(saveChannelFile(inMissingFolder, ChannelFile{}).message(),
+    QCOMPARE(saveChannelFile(inMissingFolder, Plan{}, {}).message(),
              "File not found: " + inMissingFolder);
-    QCOMPARE(saveChannelFile(dir.path(), ChannelFile{}).message(),
+    QCOMPARE(saveChannelFile(dir.path(), Plan{}, {}).message(),
              "File access denied: " + dir.path() + " is a folder, not a file");
 }
 
@@ -535,19 +558,19 @@ void ChannelFileTest::fileSystemErrorsNameTheFile() {
 void ChannelFileTest::failedSaveKeepsTheOldFile() {
     QTemporaryDir dir;
     const QString path = dir.filePath("plan.z81");
-    ChannelFile old;
+    Plan old;
     old.band = "136-174MHz";
     old.options = resetOptionIndices;
-    QVERIFY(saveChannelFile(path, old).ok());
+    QVERIFY(saveChannelFile(path, old, {}).ok());
     const QByteArray oldBytes = readFile(path);
 
-    ChannelFile bigger = old;
+    Plan bigger = old;
     bigger.channels.fill(exampleRow);
     const QString message = inChild([&] {
         signal(SIGXFSZ, SIG_IGN); // the write fails with EFBIG instead of killing the process
         const rlimit limit{600, 600};
         setrlimit(RLIMIT_FSIZE, &limit);
-        return saveChannelFile(path, bigger).message();
+        return saveChannelFile(path, bigger, {}).message();
     });
     QCOMPARE(message, "File too large: " + path);
     QCOMPARE(readFile(path), oldBytes);
@@ -559,10 +582,10 @@ void ChannelFileTest::accessDenied() {
     QVERIFY(chmod(QFile::encodeName(dir.path()).constData(), 0755) == 0);
     const QString readable = dir.filePath("readable.z81");
     const QString secret = dir.filePath("secret.z81");
-    ChannelFile file;
+    Plan file;
     file.options = resetOptionIndices;
-    QVERIFY(saveChannelFile(readable, file).ok());
-    QVERIFY(saveChannelFile(secret, file).ok());
+    QVERIFY(saveChannelFile(readable, file, {}).ok());
+    QVERIFY(saveChannelFile(secret, file, {}).ok());
     QVERIFY(chmod(QFile::encodeName(readable).constData(), 0666) == 0);
     QVERIFY(chmod(QFile::encodeName(secret).constData(), 0) == 0);
     const QByteArray oldBytes = readFile(readable);
@@ -571,12 +594,12 @@ void ChannelFileTest::accessDenied() {
     const bool asRoot = geteuid() == 0;
     if (!asRoot)
         QVERIFY(chmod(QFile::encodeName(dir.path()).constData(), 0555) == 0);
-    ChannelFile changed = file;
+    Plan changed = file;
     changed.band = "400-470MHz";
     const QString messages = inChild([&] {
         if (asRoot && setuid(65534) != 0)
             return QStringLiteral("<setuid failed>");
-        return saveChannelFile(readable, changed).message() + '\n' +
+        return saveChannelFile(readable, changed, {}).message() + '\n' +
                loadChannelFile(secret).message();
     });
     chmod(QFile::encodeName(dir.path()).constData(), 0755);
@@ -610,7 +633,7 @@ void ChannelFileTest::fileOfOneFormatOpensUnderTheOther() {
     const auto frequencyIn = [&](QString typed) {
         return committed(typed.replace('.', decimalSeparator()));
     };
-    const auto plannedUnder = [&](const QLocale& locale, ChannelPlan& plan, BandList& bands) {
+    const auto plannedUnder = [&](const QLocale& locale, PlanModel& plan, BandList& bands) {
         QLocale::setDefault(locale);
         plan.setWords(words);
         bands.setItems({"136-174MHz", "400-470MHz"}, 0);
@@ -621,27 +644,27 @@ void ChannelFileTest::fileOfOneFormatOpensUnderTheOther() {
     };
 
     QTemporaryDir dir;
-    ChannelPlan written;
+    PlanModel written;
     BandList writtenModels;
     plannedUnder(writer, written, writtenModels);
     const QString writtenPath = dir.filePath("written.z81");
-    QVERIFY(saveChannelFile(writtenPath, channelFileFromPlan(written, writtenModels)).ok());
+    QVERIFY(savePlan(writtenPath, written, writtenModels).ok());
     const QString mark = writer.decimalPoint();
     QVERIFY(
         readFile(writtenPath)
             .contains(gbk(QString("CH01 | 145#50000 | 67.0 | 430#00625 | ").replace('#', mark))));
 
     QLocale::setDefault(reader);
-    ChannelPlan opened;
+    PlanModel opened;
     BandList openedModels;
     opened.setWords(words);
     fillWithOtherState(opened, openedModels);
     const Result<LoadedChannelFile> status = openChannelFile(writtenPath, opened, openedModels);
     QVERIFY2(status.ok(), qPrintable(status.message()));
-    for (int row = 1; row <= ChannelPlan::ChannelCount; ++row)
+    for (int row = 1; row <= Plan::ChannelCount; ++row)
         QCOMPARE(opened.channel(row), written.channel(row));
-    const QString band = openedModels.currentText();
-    const Status check = checkPlanForWrite(opened, band);
+    const Status check =
+        checkPlanForWrite(shownPlan(opened, openedModels), opened.wording());
     QVERIFY2(check.ok(), qPrintable(check.message()));
     QCOMPARE(bytesToHex(toBytes(codec::encodeChannel(opened.channel(1), words).first)),
              "0000551425060043");
@@ -650,13 +673,13 @@ void ChannelFileTest::fileOfOneFormatOpensUnderTheOther() {
 
     // Committed frequencies and a new entry read as under the reader's own format.
     for (int row : {1, 3})
-        for (int column : {ChannelPlan::RxFrequency, ChannelPlan::TxFrequency})
+        for (int column : {Plan::RxFrequency, Plan::TxFrequency})
             if (!opened.cell(column, row).isEmpty())
                 opened.setCell(column, row, committed(opened.cell(column, row)));
-    ChannelPlan planned;
+    PlanModel planned;
     BandList plannedModels;
     plannedUnder(reader, planned, plannedModels);
-    for (int row = 1; row <= ChannelPlan::ChannelCount; ++row)
+    for (int row = 1; row <= Plan::ChannelCount; ++row)
         QCOMPARE(opened.channel(row), planned.channel(row));
     QVERIFY(codec::encodeChannel(opened.channel(1), words) ==
             codec::encodeChannel(written.channel(1), words));

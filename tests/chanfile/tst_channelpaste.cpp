@@ -88,7 +88,7 @@ void TestChannelPaste::rowsPastTheLastChannelAreListed() {
              QStringLiteral("row 5: the frequency 999.000000 MHz is outside 100-550 MHz"));
     const csv::PastedRows pasted = csv::placePastedRows(list.value(), row);
     QList<int> given;
-    for (int channel = 1; channel <= ChannelPlan::ChannelCount; ++channel)
+    for (int channel = 1; channel <= Plan::ChannelCount; ++channel)
         if (pasted.rows.channels[channel - 1])
             given << channel;
     QCOMPARE(given, placed);

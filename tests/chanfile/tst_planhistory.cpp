@@ -4,14 +4,14 @@
 
 #include <QTest>
 
-using zev::ChannelFile;
+using zev::Plan;
 using zev::PlanHistory;
 
 namespace {
 
 // A plan whose channel 1 has rx as its RX frequency, with the words of words.
-ChannelFile planWith(const QString& rx, const zev::Words& words = zev::englishWords()) {
-    ChannelFile file;
+Plan planWith(const QString& rx, const zev::Words& words = zev::englishWords()) {
+    Plan file;
     file.band = QStringLiteral("136-174MHz");
     if (!rx.isEmpty())
         file.channels[0] = {rx, words.off, rx, words.off, words.high, words.on, words.off};
@@ -46,14 +46,14 @@ void PlanHistoryTest::undoAndRedoWalkTheSteps() {
 }
 
 void PlanHistoryTest::sameMeaningIsNoStep_data() {
-    QTest::addColumn<ChannelFile>("again");
+    QTest::addColumn<Plan>("again");
     QTest::newRow("the same plan") << planWith("145.50000");
     QTest::newRow("in Chinese words") << planWith("145.50000", zev::chineseWords());
     QTest::newRow("with a decimal comma") << planWith("145,50000");
 }
 
 void PlanHistoryTest::sameMeaningIsNoStep() {
-    QFETCH(ChannelFile, again);
+    QFETCH(Plan, again);
     PlanHistory history;
     history.start(planWith("145.50000"));
     QVERIFY(!history.record(again));

@@ -77,8 +77,8 @@ void CliCsvTest::exportThenImportGivesThePlan() {
     const ProgramRun imported = runCli(QStringList{"import", list, back} + options);
     QCOMPARE(imported.exitCode, 0);
     QCOMPARE(imported.err, QByteArray());
-    const zev::Result<zev::ChannelFile> before = zev::loadChannelFile(original);
-    const zev::Result<zev::ChannelFile> after = zev::loadChannelFile(back);
+    const zev::Result<zev::Plan> before = zev::loadChannelFile(original);
+    const zev::Result<zev::Plan> after = zev::loadChannelFile(back);
     QVERIFY(before && after);
     QStringList differences;
     for (const zev::PlanDifference& difference : zev::comparePlans(before.value(), after.value()))

@@ -106,11 +106,11 @@ private:
 void CliSpecialFilesTest::initTestCase() {
     QVERIFY(m_dir.isValid());
     m_plan = m_dir.filePath("plan.z81");
-    zev::ChannelFile plan;
+    zev::Plan plan;
     plan.band = "136-174MHz";
     plan.options = zev::resetOptionIndices;
     plan.channels[0] = {"146.52000", "OFF", "146.52000", "OFF", "High", "ON", "ON"};
-    QVERIFY(zev::saveChannelFile(m_plan, plan).ok());
+    QVERIFY(zev::saveChannelFile(m_plan, plan, {}).ok());
 }
 
 // A device node or a pipe given as the output stays what it is: the output would otherwise take

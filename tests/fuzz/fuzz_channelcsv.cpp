@@ -16,14 +16,14 @@ ZEV_FUZZ_TARGET(channelcsv) {
         FUZZ_CHECK(problem.row >= 2 && !problem.text.isEmpty(), problem.text);
 
     csv::Channels channels;
-    for (int channel = 0; channel < ChannelPlan::ChannelCount; ++channel)
+    for (int channel = 0; channel < Plan::ChannelCount; ++channel)
         if (list->channels[channel])
             channels[channel] = *list->channels[channel];
     const Result<csv::Imported> again =
         csv::importChannels(csv::exportChannels(channels), {false, englishWords(), '.'});
     FUZZ_CHECK(again.ok() && again->problems.isEmpty() && again->notes.isEmpty(),
                csv::describe(again.ok() ? again->problems : QList<csv::RowNote>{}));
-    for (int channel = 0; channel < ChannelPlan::ChannelCount; ++channel)
+    for (int channel = 0; channel < Plan::ChannelCount; ++channel)
         FUZZ_CHECK(again->channels[channel] == list->channels[channel],
                    QStringLiteral("channel %1").arg(channel + 1));
     return 0;

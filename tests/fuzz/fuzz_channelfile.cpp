@@ -10,9 +10,9 @@ using namespace zev;
 
 namespace {
 
-QString describe(const ChannelFile& file) {
+QString describe(const Plan& file) {
     QString text;
-    for (const QString& line : channelFileLines(file))
+    for (const QString& line : channelFileLines(file, {}))
         text += QString::fromLatin1(line.toUtf8().toPercentEncoding(" |")) + QLatin1Char('\n');
     return text;
 }
@@ -20,19 +20,19 @@ QString describe(const ChannelFile& file) {
 } // namespace
 
 ZEV_FUZZ_TARGET(channelfile) {
-    const Result<ChannelFile> opened = parseChannelFile(fuzz::inputBytes(data, size));
+    const Result<Plan> opened = parseChannelFile(fuzz::inputBytes(data, size));
     if (!opened.ok())
         return 0;
 
-    const Status storable = checkStorable(channelFileLines(opened.value()), QString());
+    const Status storable = checkStorable(channelFileLines(opened.value(), {}), QString());
     FUZZ_CHECK(storable.ok(), storable.message());
 
-    const QByteArray saved = formatChannelFile(opened.value());
-    const Result<ChannelFile> reopened = parseChannelFile(saved);
+    const QByteArray saved = formatChannelFile(opened.value(), {});
+    const Result<Plan> reopened = parseChannelFile(saved);
     FUZZ_CHECK(reopened.ok(), reopened.message());
     FUZZ_CHECK(reopened.value() == opened.value(),
                QStringLiteral("opened:\n%1reopened:\n%2")
                    .arg(describe(opened.value()), describe(reopened.value())));
-    FUZZ_CHECK(formatChannelFile(reopened.value()) == saved, describe(reopened.value()));
+    FUZZ_CHECK(formatChannelFile(reopened.value(), {}) == saved, describe(reopened.value()));
     return 0;
 }

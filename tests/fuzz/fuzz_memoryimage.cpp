@@ -2,7 +2,7 @@
 // same plan: what a read brings in, a write puts back unchanged.
 
 #include "fuzzcheck.h"
-#include "plan/channelplan.h"
+#include "plan/plan.h"
 #include "plan/vocabulary.h"
 #include "radio/codec.h"
 #include "radio/frames.h"
@@ -18,7 +18,7 @@ namespace {
 
 struct DecodedImage {
     QString band;
-    std::array<ChannelRow, ChannelPlan::ChannelCount> channels;
+    std::array<ChannelRow, Plan::ChannelCount> channels;
     std::optional<OptionIndices> options; // nullopt when the read refuses the block
     std::optional<PowerLevels> power;
     bool operator==(const DecodedImage&) const = default;
@@ -28,7 +28,7 @@ struct DecodedImage {
 DecodedImage decode(const MemoryImage& image, const Words& words, QChar separator) {
     DecodedImage decoded;
     decoded.band = codec::decodeBand(image.block(MemoryImage::BandAddress));
-    for (int channel = 1; channel <= ChannelPlan::ChannelCount; ++channel)
+    for (int channel = 1; channel <= Plan::ChannelCount; ++channel)
         decoded.channels[channel - 1] = codec::decodeChannel(image, channel, words, separator);
     if (const Result<OptionIndices> options =
             codec::decodeOptions(image.block(MemoryImage::OptionsAddress));
@@ -46,7 +46,7 @@ DecodedImage decode(const MemoryImage& image, const Words& words, QChar separato
 // refuse (an index without a selection) keep their block, as a refused write does.
 MemoryImage encode(MemoryImage image, const DecodedImage& decoded, const Words& words) {
     image.setBlock(MemoryImage::BandAddress, codec::encodeBand(decoded.band));
-    for (int channel = 1; channel <= ChannelPlan::ChannelCount; ++channel) {
+    for (int channel = 1; channel <= Plan::ChannelCount; ++channel) {
         const codec::ChannelBlocks blocks =
             codec::encodeChannel(decoded.channels[channel - 1], words);
         image.setBlock(MemoryImage::channelAddress(channel, false), blocks.first);

@@ -11,7 +11,7 @@ using namespace zev;
 namespace {
 
 bool hasFrequency(const std::optional<ChannelRow>& channel) {
-    return channel && !(*channel)[ChannelPlan::RxFrequency - 1].isEmpty();
+    return channel && !(*channel)[Plan::RxFrequency - 1].isEmpty();
 }
 
 } // namespace
@@ -33,7 +33,7 @@ ZEV_FUZZ_TARGET(paste) {
     const csv::PastedRows pasted = csv::placePastedRows(list.value(), row);
     int given = 0;
     int placed = 0;
-    for (int channel = 1; channel <= ChannelPlan::ChannelCount; ++channel) {
+    for (int channel = 1; channel <= Plan::ChannelCount; ++channel) {
         given += hasFrequency(list->channels[channel - 1]) ? 1 : 0;
         placed += hasFrequency(pasted.rows.channels[channel - 1]) ? 1 : 0;
     }
@@ -47,7 +47,7 @@ ZEV_FUZZ_TARGET(paste) {
 
     // The channels pasted: a block from the row on, nothing before it.
     QList<int> copied;
-    for (int channel = 1; channel <= ChannelPlan::ChannelCount; ++channel) {
+    for (int channel = 1; channel <= Plan::ChannelCount; ++channel) {
         const bool taken = pasted.rows.channels[channel - 1].has_value();
         FUZZ_CHECK(!taken || channel >= row, QStringLiteral("channel %1").arg(channel));
         FUZZ_CHECK(!taken || copied.isEmpty() || copied.last() == channel - 1,
@@ -67,7 +67,7 @@ ZEV_FUZZ_TARGET(paste) {
                again.ok() ? csv::describe(again->problems + again->notes) : again.message());
     const csv::PastedRows back = csv::placePastedRows(again.value(), row);
     FUZZ_CHECK(back.dropped.isEmpty(), csv::describe(back.dropped));
-    for (int channel = 1; channel <= ChannelPlan::ChannelCount; ++channel)
+    for (int channel = 1; channel <= Plan::ChannelCount; ++channel)
         FUZZ_CHECK(back.rows.channels[channel - 1] == pasted.rows.channels[channel - 1],
                    QStringLiteral("channel %1").arg(channel));
     return 0;

@@ -9,11 +9,9 @@
 #include "app/planlanguage.h"
 #include "chanfile/channelcsv.h"
 #include "chanfile/channelfile.h"
-#include "chanfile/channellistfile.h"
 #include "chanfile/plancompare.h"
-#include "plan/band.h"
-#include "plan/bandlist.h"
-#include "plan/channelplan.h"
+#include "plan/plan.h"
+#include "plan/wording.h"
 #include "radio/codec.h"
 #include "radio/memoryimage.h"
 #include "radio/readprocedure.h"
@@ -54,25 +52,25 @@ QByteArray imageHex(const MemoryImage& image) {
     return text;
 }
 
+// A plan in the wording of a language pack.
 struct Workspace {
-    ChannelPlan plan;
-    BandList bands;
+    Plan plan;
+    Wording wording;
 
     explicit Workspace(const QString& packName) {
-        bands.setItems({FactoryBand}, 0);
         const std::optional<LanguagePack> pack =
             LanguagePack::load(testsupport::binaryFolder(), packName);
         if (pack)
-            applyPackToPlan(*pack, plan);
+            applyPackToWording(*pack, wording);
         packLoaded = pack.has_value();
     }
     bool packLoaded = false;
 
     Outputs outputs() const {
         MemoryImage image;
-        codec::encodePlan(plan, bands.currentText(), image);
-        return {imageHex(image), formatChannelFile(channelFileFromPlan(plan, bands)),
-                csv::exportChannels(planChannels(plan))};
+        codec::encodePlan(plan, wording.words, image);
+        return {imageHex(image), formatChannelFile(plan, wording.selectorTexts(plan.options)),
+                csv::exportChannels(plan.channels)};
     }
 };
 
@@ -135,11 +133,11 @@ void GoldenTest::outputsStayTheSame() {
     if (source.isEmpty()) {
         RadioSimulator radio;
         VirtualLink link{radio};
-        QVERIFY(readRadio(link, workspace.plan, workspace.bands, {}).succeeded());
+        QVERIFY(readRadio(link, workspace.plan, workspace.wording, {}).succeeded());
     } else {
-        const Result<LoadedChannelFile> opened =
-            openChannelFile(source, workspace.plan, workspace.bands);
+        const Result<LoadedChannelFile> opened = readChannelFile(source);
         QVERIFY2(opened, qPrintable(opened.message()));
+        workspace.plan = worded(opened->plan, workspace.wording);
     }
 
     const Outputs outputs = workspace.outputs();
@@ -148,10 +146,9 @@ void GoldenTest::outputsStayTheSame() {
     compareLines(outputs.list, expected(name + ".csv", outputs.list), name + ".csv");
 
     // The saved file opens to the same plan.
-    const Result<ChannelFile> saved = parseChannelFile(outputs.file);
+    const Result<Plan> saved = parseChannelFile(outputs.file);
     QVERIFY(saved);
-    const ChannelFile shown = channelFileFromPlan(workspace.plan, workspace.bands);
-    QCOMPARE(comparePlans(shown, saved.value()).size(), 0);
+    QCOMPARE(comparePlans(workspace.plan, saved.value()).size(), 0);
 }
 
 QTEST_GUILESS_MAIN(GoldenTest)

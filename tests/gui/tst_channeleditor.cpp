@@ -1,5 +1,5 @@
 #include "channeleditor.h"
-#include "plan/channelplan.h"
+#include "planmodel.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -99,7 +99,7 @@ private:
     bool isMarked(int column, int row) const;
 
     std::unique_ptr<QMdiArea> m_area;
-    std::unique_ptr<ChannelPlan> m_plan;
+    std::unique_ptr<PlanModel> m_plan;
     ChannelEditor* m_editor = nullptr;
     QMdiSubWindow* m_other = nullptr;
     QTableView* m_grid = nullptr;
@@ -111,7 +111,7 @@ private:
 
 void ChannelEditorTest::init() {
     QLocale::setDefault(QLocale(QLocale::English));
-    m_plan = std::make_unique<ChannelPlan>();
+    m_plan = std::make_unique<PlanModel>();
     m_plan->insertToneHead(m_plan->words().off); // as the language load does
     m_area = std::make_unique<QMdiArea>();
     m_area->resize(1000, 700);
@@ -432,9 +432,9 @@ void ChannelEditorTest::clearingRxEmptiesRowClearingTxStaysEmpty() {
 void ChannelEditorTest::clicksFlipPowerAndFlags_data() {
     QTest::addColumn<int>("column");
     QTest::addColumn<QString>("flipped");
-    QTest::newRow("power") << int(ChannelPlan::Power) << zh.high;
-    QTest::newRow("scan add") << int(ChannelPlan::ScanAdd) << zh.on;
-    QTest::newRow("busy lock") << int(ChannelPlan::BusyLock) << zh.off;
+    QTest::newRow("power") << int(PlanModel::Power) << zh.high;
+    QTest::newRow("scan add") << int(PlanModel::ScanAdd) << zh.on;
+    QTest::newRow("busy lock") << int(PlanModel::BusyLock) << zh.off;
 }
 
 void ChannelEditorTest::clicksFlipPowerAndFlags() {
@@ -665,9 +665,9 @@ void ChannelEditorTest::moveBeforeAnyClick() {
 
 void ChannelEditorTest::deleteReopensEditorOverSelectedRow_data() {
     QTest::addColumn<int>("column");
-    QTest::newRow("from the RX frequency") << int(ChannelPlan::RxFrequency);
-    QTest::newRow("from the power") << int(ChannelPlan::Power);
-    QTest::newRow("from a tone") << int(ChannelPlan::TxTone);
+    QTest::newRow("from the RX frequency") << int(PlanModel::RxFrequency);
+    QTest::newRow("from the power") << int(PlanModel::Power);
+    QTest::newRow("from a tone") << int(PlanModel::TxTone);
 }
 
 void ChannelEditorTest::deleteReopensEditorOverSelectedRow() {
@@ -763,8 +763,8 @@ void ChannelEditorTest::frequencyTheRadioCannotHoldIsRefused_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("confirm"); // Enter, a click, a row label, Tab or the keyboard alone
     QTest::addColumn<QString>("corrected");
-    const int rx = ChannelPlan::RxFrequency;
-    const int tx = ChannelPlan::TxFrequency;
+    const int rx = PlanModel::RxFrequency;
+    const int tx = PlanModel::TxFrequency;
     QTest::newRow("999 into a new channel, Enter") << QLocale::English << rx << 3 << "999"
                                                    << "enter"
                                                    << "145.50000";
@@ -806,9 +806,9 @@ void ChannelEditorTest::frequencyTheRadioCannotHoldIsRefused() {
     const ChannelGrid::Cell selectedBefore = selected();
     closeNextMessageBox();
     if (confirm == QLatin1String("click"))
-        click(ChannelPlan::Power, 5);
+        click(PlanModel::Power, 5);
     else if (confirm == QLatin1String("label"))
-        click(ChannelPlan::Label, 6);
+        click(PlanModel::Label, 6);
     else if (confirm == QLatin1String("tab"))
         QTest::keyClick(m_frequencyEditor, Qt::Key_Tab);
     else if (confirm == QLatin1String("enter"))
@@ -880,7 +880,7 @@ void ChannelEditorTest::rowLabelsSelectRows() {
         m_plan->setChannel(row, row % 2 ? channelA : channelB);
     const auto table = [this] {
         QList<ChannelRow> rows;
-        for (int row = 1; row <= ChannelPlan::ChannelCount; ++row)
+        for (int row = 1; row <= PlanModel::ChannelCount; ++row)
             rows << m_plan->channel(row);
         return rows;
     };
@@ -889,29 +889,29 @@ void ChannelEditorTest::rowLabelsSelectRows() {
     QTest::keyClick(m_grid, Qt::Key_Right); // the entry is confirmed on the way
     for (int i = 0; i < 3; ++i)
         QTest::keyClick(m_grid, Qt::Key_Right); // to the power column: keys flip nothing
-    QCOMPARE(selected(), (ChannelGrid::Cell{ChannelPlan::Power, 12}));
+    QCOMPARE(selected(), (ChannelGrid::Cell{PlanModel::Power, 12}));
     const QList<ChannelRow> before = table();
     QCOMPARE(before[11], defaultsFor("146.00000"));
 
-    click(ChannelPlan::Label, 3);
+    click(PlanModel::Label, 3);
     QCOMPARE(m_editor->selectedRows(), QList<int>{3});
-    QCOMPARE(selected(), (ChannelGrid::Cell{ChannelPlan::Power, 3}));
-    click(ChannelPlan::Label, 5, Qt::ShiftModifier);
+    QCOMPARE(selected(), (ChannelGrid::Cell{PlanModel::Power, 3}));
+    click(PlanModel::Label, 5, Qt::ShiftModifier);
     QCOMPARE(m_editor->selectedRows(), (QList<int>{3, 4, 5}));
-    QCOMPARE(selected(), (ChannelGrid::Cell{ChannelPlan::Power, 5}));
-    click(ChannelPlan::Label, 8, Qt::ControlModifier);
+    QCOMPARE(selected(), (ChannelGrid::Cell{PlanModel::Power, 5}));
+    click(PlanModel::Label, 8, Qt::ControlModifier);
     QCOMPARE(m_editor->selectedRows(), (QList<int>{3, 4, 5, 8}));
-    click(ChannelPlan::Label, 4, Qt::ControlModifier);
+    click(PlanModel::Label, 4, Qt::ControlModifier);
     QCOMPARE(m_editor->selectedRows(), (QList<int>{3, 5, 8}));
-    QCOMPARE(selected(), (ChannelGrid::Cell{ChannelPlan::Power, 8}));
-    click(ChannelPlan::Label, 8, Qt::ControlModifier);
+    QCOMPARE(selected(), (ChannelGrid::Cell{PlanModel::Power, 8}));
+    click(PlanModel::Label, 8, Qt::ControlModifier);
     QCOMPARE(m_editor->selectedRows(), (QList<int>{3, 5}));
-    QCOMPARE(selected(), (ChannelGrid::Cell{ChannelPlan::Power, 3}));
+    QCOMPARE(selected(), (ChannelGrid::Cell{PlanModel::Power, 3}));
     QCOMPARE(table(), before);
     QVERIFY(m_tonePicker->isHidden());
 
     // A click on a cell selects its row alone again.
-    click(ChannelPlan::RxTone, 7);
+    click(PlanModel::RxTone, 7);
     QCOMPARE(m_editor->selectedRows(), QList<int>{7});
 }
 
@@ -935,9 +935,9 @@ void ChannelEditorTest::deleteEmptiesEverySelectedRow() {
         QCOMPARE(QApplication::focusWidget(), button("TeButton4"));
         press(Qt::Key_Space);
     } else {
-        click(ChannelPlan::Label, 2);
-        click(ChannelPlan::Label, 3, Qt::ControlModifier);
-        click(ChannelPlan::Label, 4, Qt::ControlModifier);
+        click(PlanModel::Label, 2);
+        click(PlanModel::Label, 3, Qt::ControlModifier);
+        click(PlanModel::Label, 4, Qt::ControlModifier);
         QTest::mouseClick(button("TeButton4"), Qt::LeftButton);
     }
     QCOMPARE(m_plan->channel(1), channelA);
@@ -945,7 +945,7 @@ void ChannelEditorTest::deleteEmptiesEverySelectedRow() {
         QCOMPARE(m_plan->channel(row), ChannelRow{});
     QCOMPARE(m_plan->channel(5), channelA);
     // The editor is open over the selected row, as after the delete of one row.
-    QCOMPARE(selected().column, int(ChannelPlan::RxFrequency));
+    QCOMPARE(selected().column, int(PlanModel::RxFrequency));
     QVERIFY(m_frequencyEditor->isVisible());
 }
 
@@ -1109,10 +1109,10 @@ void ChannelEditorTest::keyboardMarksMovesAndTabs() {
 void ChannelEditorTest::escapeAbandonsTheEdit_data() {
     QTest::addColumn<int>("column");
     QTest::addColumn<int>("row");
-    QTest::newRow("RX of a used channel") << int(ChannelPlan::RxFrequency) << 2;
-    QTest::newRow("RX of an empty row") << int(ChannelPlan::RxFrequency) << 3;
-    QTest::newRow("TX") << int(ChannelPlan::TxFrequency) << 2;
-    QTest::newRow("tone") << int(ChannelPlan::TxTone) << 2;
+    QTest::newRow("RX of a used channel") << int(PlanModel::RxFrequency) << 2;
+    QTest::newRow("RX of an empty row") << int(PlanModel::RxFrequency) << 3;
+    QTest::newRow("TX") << int(PlanModel::TxFrequency) << 2;
+    QTest::newRow("tone") << int(PlanModel::TxTone) << 2;
 }
 
 void ChannelEditorTest::escapeAbandonsTheEdit() {
@@ -1127,7 +1127,7 @@ void ChannelEditorTest::escapeAbandonsTheEdit() {
     const ChannelRow before = m_plan->channel(row);
     const QString cellBefore = m_plan->cell(column, row);
 
-    if (column == ChannelPlan::TxTone) {
+    if (column == PlanModel::TxTone) {
         press(Qt::Key_Space);
         QVERIFY(m_tonePicker->hasFocus());
         press(Qt::Key_Down);
@@ -1141,7 +1141,7 @@ void ChannelEditorTest::escapeAbandonsTheEdit() {
     QVERIFY(m_grid->hasFocus());
     QVERIFY(m_tonePicker->isHidden());
     QCOMPARE(m_plan->cell(column, row), cellBefore);
-    if (column != ChannelPlan::TxTone)
+    if (column != PlanModel::TxTone)
         QCOMPARE(m_frequencyEditor->text(), cellBefore);
 
     // Leaving the cell commits nothing of the abandoned edit.

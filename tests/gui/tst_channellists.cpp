@@ -2,7 +2,7 @@
 
 #include "channeleditor.h"
 #include "channelgrid.h"
-#include "plan/channelplan.h"
+#include "planmodel.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -12,16 +12,16 @@
 
 using namespace zevtest;
 using zev::ChannelGrid;
-using zev::ChannelPlan;
 using zev::MainWindow;
+using zev::PlanModel;
 
 namespace {
 
 // The used channels as "row=cell|cell|...", in row order; words in English when plain.
-QStringList table(const ChannelPlan& plan, bool plain = true) {
+QStringList table(const PlanModel& plan, bool plain = true) {
     const zev::Words english = zev::englishWords();
     QStringList rows;
-    for (int row = 1; row <= ChannelPlan::ChannelCount; ++row) {
+    for (int row = 1; row <= PlanModel::ChannelCount; ++row) {
         if (!plan.isUsed(row))
             continue;
         QStringList cells;
@@ -43,7 +43,7 @@ QStringList table(const ChannelPlan& plan, bool plain = true) {
 const QStringList planBefore = {"1=145.50000|88.5|145.50000|88.5|High|ON|OFF",
                                 "5=438.50000|OFF|431.10000|D023I|Low|OFF|ON"};
 
-void fillPlan(ChannelPlan& plan) {
+void fillPlan(PlanModel& plan) {
     for (const QString& entry : planBefore) {
         const QStringList cells = entry.section(QLatin1Char('='), 1).split(QLatin1Char('|'));
         zev::ChannelRow row;
@@ -56,7 +56,7 @@ void fillPlan(ChannelPlan& plan) {
 bool focusRow(MainWindow& window, int row) {
     if (!focusGrid(window))
         return false;
-    gridOf(window)->selectCell({ChannelPlan::RxFrequency, row}, ChannelGrid::MoveSource::Click);
+    gridOf(window)->selectCell({PlanModel::RxFrequency, row}, ChannelGrid::MoveSource::Click);
     return true;
 }
 
@@ -65,12 +65,12 @@ const QByteArray header = "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,
 // A click on the label of row ("01" to "16"), as the user gives it.
 void clickLabel(MainWindow& window, int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     ChannelGrid* grid = gridOf(window);
-    const QRect label = grid->visualRect(grid->model()->index(row, ChannelPlan::Label));
+    const QRect label = grid->visualRect(grid->model()->index(row, PlanModel::Label));
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, modifiers, label.center());
 }
 
 // Channels 1 to 6, each its own, in the plan's words.
-QStringList fillSixChannels(ChannelPlan& plan) {
+QStringList fillSixChannels(PlanModel& plan) {
     const zev::Words& w = plan.words();
     for (int row = 1; row <= 6; ++row) {
         const QString rx = QStringLiteral("14%1.50000").arg(row);
@@ -131,7 +131,7 @@ void ChannelListsTest::exportThenImportGivesThePlan() {
     auto window = startProgram(folder);
     QVERIFY(window);
     window->switchLanguage(english ? zev::Language::English : zev::Language::Chinese);
-    ChannelPlan& plan = window->workspace().plan;
+    PlanModel& plan = window->workspace().plan;
     const zev::Words& w = plan.words();
     QCOMPARE(w.off, english ? zev::englishWords().off : zev::chineseWords().off);
     plan.setChannel(1, {"145.50000", "88.5", "145.50000", "88.5", w.high, w.on, w.off});
@@ -168,7 +168,7 @@ void ChannelListsTest::exportTakesThePendingEntry() {
     // Typed into the frequency editor, not yet confirmed by Enter or a move.
     QTest::keyClicks(gridOf(*window), QStringLiteral("1"));
     QTest::keyClicks(frequencyEditorOf(*window), QStringLiteral("46.52"));
-    QCOMPARE(window->workspace().plan.cell(ChannelPlan::RxFrequency, 3), QStringLiteral("146.52"));
+    QCOMPARE(window->workspace().plan.cell(PlanModel::RxFrequency, 3), QStringLiteral("146.52"));
     window->fileNameProvider = [&](MainWindow::FileDialogKind) {
         return folder.path() + QStringLiteral("plan.csv");
     };
@@ -250,7 +250,7 @@ void ChannelListsTest::importFile() {
     folder.writeInstallLog(true);
     auto window = startProgram(folder);
     QVERIFY(window);
-    ChannelPlan& plan = window->workspace().plan;
+    PlanModel& plan = window->workspace().plan;
     fillPlan(plan);
     folder.writeFile(QStringLiteral("plan.csv"), content);
     window->fileNameProvider = [&](MainWindow::FileDialogKind) {
@@ -282,7 +282,7 @@ void ChannelListsTest::copyRowsThenPasteInAnotherWindow() {
     otherFolder.writeInstallLog(false); // the rows take the other window's words
     auto target = startProgram(otherFolder);
     QVERIFY(target);
-    ChannelPlan& targetPlan = target->workspace().plan;
+    PlanModel& targetPlan = target->workspace().plan;
 
     // Rows 1 to 5 by Shift+Down: the empty ones among them are copied as empty rows.
     QVERIFY(focusRow(*source, 1));
@@ -357,7 +357,7 @@ void ChannelListsTest::pasteRows() {
     folder.writeInstallLog(true);
     auto window = startProgram(folder);
     QVERIFY(window);
-    ChannelPlan& plan = window->workspace().plan;
+    PlanModel& plan = window->workspace().plan;
     fillPlan(plan);
     QApplication::clipboard()->setText(clipboard);
 
@@ -384,7 +384,7 @@ void ChannelListsTest::copyKeyByFocus() {
     folder.writeInstallLog(true);
     auto window = startProgram(folder);
     QVERIFY(window);
-    ChannelPlan& plan = window->workspace().plan;
+    PlanModel& plan = window->workspace().plan;
     fillPlan(plan);
     QVERIFY(focusRow(*window, 5));
     QWidget* target = gridOf(*window);
@@ -423,7 +423,7 @@ void ChannelListsTest::rowLabelsSelectWhatRowCommandsTake() {
     folder.writeInstallLog(true);
     auto window = startProgram(folder);
     QVERIFY(window);
-    ChannelPlan& plan = window->workspace().plan;
+    PlanModel& plan = window->workspace().plan;
     const QStringList six = fillSixChannels(plan);
     QVERIFY(focusGrid(*window));
     ChannelGrid* grid = gridOf(*window);
@@ -478,7 +478,7 @@ void ChannelListsTest::copiedGapsPasteAsGaps() {
     folder.writeInstallLog(english);
     auto window = startProgram(folder);
     QVERIFY(window);
-    ChannelPlan& plan = window->workspace().plan;
+    PlanModel& plan = window->workspace().plan;
     fillSixChannels(plan);
     plan.clearChannel(3);
     const QStringList copiedRows = table(plan);
@@ -518,14 +518,14 @@ void ChannelListsTest::formulasLeaveAsText_data() {
     QTest::addColumn<QString>("cell");
     QTest::addColumn<QString>("field");   // in the exported row
     QTest::addColumn<QString>("problem"); // reading it back
-    QTest::newRow("=1+2 as the RX tone") << int(ChannelPlan::RxTone) << "=1+2"
+    QTest::newRow("=1+2 as the RX tone") << int(PlanModel::RxTone) << "=1+2"
                                          << ",'=1+2,"
                                          << "the tone =1+2 (cToneFreq) is not in the tone list";
-    QTest::newRow("@SUM as the TX tone") << int(ChannelPlan::TxTone) << "@SUM(A1)"
+    QTest::newRow("@SUM as the TX tone") << int(PlanModel::TxTone) << "@SUM(A1)"
                                          << ",'@SUM(A1),"
                                          << "the tone @SUM(A1) (rToneFreq) is not in the tone list";
     QTest::newRow("=HYPERLINK as the TX frequency")
-        << int(ChannelPlan::TxFrequency) << "=HYPERLINK(\"http://x\",\"y\")"
+        << int(PlanModel::TxFrequency) << "=HYPERLINK(\"http://x\",\"y\")"
         << ",\"'=HYPERLINK(\"\"http://x\"\",\"\"y\"\")\","
         << "the offset \"=HYPERLINK(\"http://x\",\"y\")\" is not a number of MHz";
 }
@@ -539,10 +539,10 @@ void ChannelListsTest::formulasLeaveAsText() {
     folder.writeInstallLog(true);
     auto window = startProgram(folder);
     QVERIFY(window);
-    ChannelPlan& plan = window->workspace().plan;
+    PlanModel& plan = window->workspace().plan;
     fillPlan(plan);
     plan.setChannel(3, plan.channel(1));
-    plan.setCell(ChannelPlan::Column(column), 3, cell);
+    plan.setCell(PlanModel::Column(column), 3, cell);
     const QStringList before = table(plan);
     const QString path = folder.path() + QStringLiteral("plan.csv");
     window->fileNameProvider = [&](MainWindow::FileDialogKind) { return path; };
@@ -593,7 +593,7 @@ void ChannelListsTest::pasteTooLarge() {
     folder.writeInstallLog(english);
     auto window = startProgram(folder);
     QVERIFY(window);
-    ChannelPlan& plan = window->workspace().plan;
+    PlanModel& plan = window->workspace().plan;
     fillPlan(plan);
     // Rows that would paste but for a long name: one byte over the limit.
     QString text = QString::fromLatin1(header) + "1,";

@@ -1,7 +1,7 @@
 #include "tst_mainwindow_support.h"
 
 #include "chanfile/channelfile.h"
-#include "plan/channelplan.h"
+#include "planmodel.h"
 #include "radio/filecheck.h"
 #include "radio/writecheck.h"
 
@@ -11,8 +11,8 @@
 #include <QMessageBox>
 
 using namespace zevtest;
-using zev::ChannelPlan;
 using zev::MainWindow;
+using zev::PlanModel;
 using Kind = zev::MainWindow::FileDialogKind;
 
 Q_DECLARE_METATYPE(zev::MainWindow::FileDialogKind)
@@ -346,13 +346,13 @@ void FileCommandsTest::dialogsStartWhereTheFilesAre() {
     QVERIFY(window);
     QVERIFY(focusGrid(*window));
     window->workspace().writeJob.backupDirectory = backups.path();
-    zev::ChannelFile file;
+    zev::Plan file;
     file.band = QStringLiteral("400-470MHz");
     file.options = zev::resetOptionIndices;
     const QString customerFile = customers.filePath("customer.z81");
     const QString backupFile = backups.filePath("20260101-120000-ttyUSB0.z81");
-    QVERIFY(zev::saveChannelFile(customerFile, file).ok());
-    QVERIFY(zev::saveChannelFile(backupFile, file).ok());
+    QVERIFY(zev::saveChannelFile(customerFile, file, {}).ok());
+    QVERIFY(zev::saveChannelFile(backupFile, file, {}).ok());
     const auto run = [&](const char* command, ModalScript& script) {
         control<QAction>(window.get(), command)->trigger();
         QVERIFY(script.finished());
@@ -420,7 +420,7 @@ void FileCommandsTest::openTellsWhatTheRadioWouldRefuse() {
     QFETCH(QString, lead);
     ProgramFolder folder;
     folder.writeInstallLog(english);
-    zev::ChannelFile file;
+    zev::Plan file;
     file.band = QStringLiteral("136-174MHz");
     file.options = zev::resetOptionIndices;
     file.channels[0] = {"145.50000", "OFF", "145.50000", "88.5", "High", "ON", "OFF"};
@@ -429,7 +429,7 @@ void FileCommandsTest::openTellsWhatTheRadioWouldRefuse() {
     if (!clean)
         file.channels[1] = {"145.50000", "99.9x", "145.50000", "OFF", "Low", "ON", "OFF"};
     const QString path = folder.path() + "short.z81";
-    QVERIFY(zev::saveChannelFile(path, file).ok());
+    QVERIFY(zev::saveChannelFile(path, file, {}).ok());
     if (!clean) { // the file ends after channel 14
         QByteArray bytes = folder.readFile("short.z81");
         bytes.truncate(bytes.indexOf("CH15"));
@@ -446,7 +446,7 @@ void FileCommandsTest::openTellsWhatTheRadioWouldRefuse() {
         window->fileNameProvider = [&](Kind) { return path; };
         control<QAction>(window.get(), "O1")->trigger();
     }
-    const ChannelPlan& plan = window->workspace().plan;
+    const PlanModel& plan = window->workspace().plan;
     QTRY_COMPARE(plan.channel(7).at(0), file.channels[6].at(0));
     if (clean) {
         QTest::qWait(50); // a box after the first paint would be there by now
@@ -461,8 +461,8 @@ void FileCommandsTest::openTellsWhatTheRadioWouldRefuse() {
     QCOMPARE(lines.takeFirst(), lead);
     const zev::Result<zev::LoadedChannelFile> loaded = zev::readChannelFile(path);
     QVERIFY(loaded.ok());
-    QCOMPARE(lines,
-             zev::channelFileProblems(path, loaded.value(), plan.words(), zev::columnTitles(plan)));
+    QCOMPARE(lines, zev::channelFileProblems(path, loaded.value(), plan.words(),
+                                             plan.wording().columnTitles()));
     // Named by the file and the line, in the window's words.
     const QString lineWord = english ? ", line " : "，第 ";
     QCOMPARE(lines.size(), 2 + 2);
@@ -472,7 +472,7 @@ void FileCommandsTest::openTellsWhatTheRadioWouldRefuse() {
              qPrintable(lines[1]));
     QVERIFY2(lines[2].startsWith(path + lineWord + "28"), qPrintable(lines[2]));
     QVERIFY2(lines[3].startsWith(path + lineWord + "29"), qPrintable(lines[3]));
-    QCOMPARE(lines[1].contains(plan.cell(ChannelPlan::RxFrequency, 0)), true);
+    QCOMPARE(lines[1].contains(plan.cell(PlanModel::RxFrequency, 0)), true);
     // Opened as it is, and as opened: nothing to save.
     QCOMPARE(plan.channel(2).at(1), QStringLiteral("99.9x"));
     QCOMPARE(plan.channel(15), zev::ChannelRow{});

@@ -8,7 +8,7 @@
 #include "chanfile/channelfile.h"
 #include "channeleditor.h"
 #include "optionswindow.h"
-#include "plan/channelplan.h"
+#include "planmodel.h"
 #include "portdevicesdialog.h"
 
 #include <QAction>
@@ -29,9 +29,9 @@
 
 using namespace zevtest;
 using testsupport::PtyPair;
-using zev::ChannelPlan;
 using zev::MainWindow;
 using zev::Option;
+using zev::PlanModel;
 
 Q_DECLARE_METATYPE(zev::PortDiagnosis)
 
@@ -51,7 +51,7 @@ bool windowsDisabled(const MainWindow& window) {
            !form(window, "TForm4")->isEnabled();
 }
 
-void fillChannelOne(ChannelPlan& plan, const zev::ChannelRow& row) {
+void fillChannelOne(PlanModel& plan, const zev::ChannelRow& row) {
     plan.setChannel(1, row);
 }
 
@@ -123,9 +123,9 @@ void MainWindowCommandsTest::languageSwitch() {
     QVERIFY(chinese && english);
     auto window = startProgram(folder);
     QVERIFY(window);
-    ChannelPlan& plan = window->workspace().plan;
+    PlanModel& plan = window->workspace().plan;
     fillChannelOne(plan, {"145.50000", "OFF", "145.50000", "88.5", "High", "ON", "OFF"});
-    plan.setCell(ChannelPlan::Power, 2, QStringLiteral("中功率"));
+    plan.setCell(PlanModel::Power, 2, QStringLiteral("中功率"));
     plan.setOptionIndex(Option::BatterySave, 0);
     plan.setOptionIndex(Option::VoicePrompt, 4);
 
@@ -133,7 +133,7 @@ void MainWindowCommandsTest::languageSwitch() {
 
     QCOMPARE(plan.channel(1),
              (zev::ChannelRow{"145.50000", "禁用", "145.50000", "88.5", "高功率", "启用", "禁用"}));
-    QCOMPARE(plan.cell(ChannelPlan::Power, 2), QStringLiteral("中功率"));
+    QCOMPARE(plan.cell(PlanModel::Power, 2), QStringLiteral("中功率"));
     QCOMPARE(control<QAction>(window.get(), "N20")->text(), QStringLiteral("中文(&C)"));
     QVERIFY(control<QAction>(window.get(), "N20")->isChecked());
     QVERIFY(!control<QAction>(window.get(), "N21")->isChecked());
@@ -168,7 +168,7 @@ void MainWindowCommandsTest::languageSwitch() {
     }
     QCOMPARE(control<QLabel>(form(*window, "TForm3"), "StatusBar1Panel1")->text(),
              chinese->text(zev::TextId::SuccessLabel) + "0");
-    QCOMPARE(plan.cell(ChannelPlan::RxFrequency, 0), chinese->text(zev::TextId::HeaderRxFrequency));
+    QCOMPARE(plan.cell(PlanModel::RxFrequency, 0), chinese->text(zev::TextId::HeaderRxFrequency));
 
     // The selections stay, shown in the new words.
     auto* batterySave = control<QComboBox>(form(*window, "TForm4"), "ComboBox2");
@@ -203,7 +203,7 @@ void MainWindowCommandsTest::switchWithoutPack() {
     auto window = startProgram(folder);
     QVERIFY(window);
     QVERIFY(QFile::remove(folder.path() + QStringLiteral("chinese.qm")));
-    ChannelPlan& plan = window->workspace().plan;
+    PlanModel& plan = window->workspace().plan;
     fillChannelOne(plan, {"145.50000", "禁用", "145.50000", "88.5", "低功率", "启用", "OFF"});
 
     control<QAction>(window.get(), "N20")->trigger();
@@ -236,10 +236,10 @@ void MainWindowCommandsTest::newPlan() {
     const auto english = pack(folder, "english");
     auto window = startProgram(folder);
     QVERIFY(window);
-    ChannelPlan& plan = window->workspace().plan;
+    PlanModel& plan = window->workspace().plan;
     const zev::ChannelRow row{"145.50000", "OFF", "145.50000", "88.5", "High", "ON", "OFF"};
     fillChannelOne(plan, row);
-    plan.setCell(ChannelPlan::RxFrequency, 16, QStringLiteral("430.00000"));
+    plan.setCell(PlanModel::RxFrequency, 16, QStringLiteral("430.00000"));
     auto* frequencyEditor = control<QLineEdit>(form(*window, "TForm2"), "bsSkinEdit1");
     QVERIFY(frequencyEditor);
     frequencyEditor->setText(QStringLiteral("145.5"));
@@ -253,7 +253,7 @@ void MainWindowCommandsTest::newPlan() {
     QCOMPARE(answerer.seen.first().buttons, QMessageBox::Ok | QMessageBox::Cancel);
 
     if (reset) {
-        for (int row = 1; row <= ChannelPlan::ChannelCount; ++row)
+        for (int row = 1; row <= PlanModel::ChannelCount; ++row)
             QCOMPARE(plan.channel(row), zev::ChannelRow{});
         QCOMPARE(plan.optionIndices(), zev::resetOptionIndices);
         QCOMPARE(frequencyEditor->text(), QString());
@@ -262,7 +262,7 @@ void MainWindowCommandsTest::newPlan() {
         QCOMPARE(plan.optionIndices(), zev::startupOptionIndices);
         QCOMPARE(frequencyEditor->text(), QStringLiteral("145.5"));
     }
-    QCOMPARE(plan.cell(ChannelPlan::Label, 16), QStringLiteral("16"));
+    QCOMPARE(plan.cell(PlanModel::Label, 16), QStringLiteral("16"));
     // Marked: the plan is not the one the program started with.
     QCOMPARE(window->windowTitle(), QStringLiteral("*ZEV4800 [400-470MHz]"));
     QCOMPARE(control<QComboBox>(window.get(), "ComboBox1")->currentText(),
@@ -286,7 +286,7 @@ void MainWindowCommandsTest::modelChange() {
     const auto english = pack(folder, "english");
     auto window = startProgram(folder);
     QVERIFY(window);
-    ChannelPlan& plan = window->workspace().plan;
+    PlanModel& plan = window->workspace().plan;
     const zev::ChannelRow row{"145.50000", "OFF", "145.50000", "88.5", "High", "ON", "OFF"};
     fillChannelOne(plan, row);
     auto* frequencyEditor = control<QLineEdit>(form(*window, "TForm2"), "bsSkinEdit1");
@@ -315,7 +315,7 @@ void MainWindowCommandsTest::programSelectionIsNoModelChange() {
     folder.writeInstallLog(true);
     auto window = startProgram(folder);
     QVERIFY(window);
-    ChannelPlan& plan = window->workspace().plan;
+    PlanModel& plan = window->workspace().plan;
     fillChannelOne(plan, {"145.50000", "OFF", "145.50000", "88.5", "High", "ON", "OFF"});
     MessageBoxAnswerer answerer;
     window->workspace().bands.applyBand(QStringLiteral("400-470MHz"));
@@ -326,7 +326,7 @@ void MainWindowCommandsTest::programSelectionIsNoModelChange() {
              QStringLiteral("136-174MHz"));
     QTest::qWait(20);
     QVERIFY(answerer.seen.isEmpty());
-    QCOMPARE(plan.cell(ChannelPlan::RxFrequency, 1), QStringLiteral("145.50000"));
+    QCOMPARE(plan.cell(PlanModel::RxFrequency, 1), QStringLiteral("145.50000"));
 }
 
 void MainWindowCommandsTest::portCommands() {
@@ -636,7 +636,7 @@ void MainWindowCommandsTest::childWindowsRestore() {
     folder.writeInstallLog(true);
     auto window = startProgram(folder);
     QVERIFY(window);
-    ChannelPlan& plan = window->workspace().plan;
+    PlanModel& plan = window->workspace().plan;
     fillChannelOne(plan, {"145.50000", "OFF", "145.50000", "88.5", "High", "ON", "OFF"});
     auto* subWindow = qobject_cast<QMdiSubWindow*>(form(*window, qPrintable(child)));
     const QSize normalSize = subWindow->size();
@@ -829,12 +829,12 @@ void MainWindowCommandsTest::powerAdjustOnlyInServiceMode() {
 void MainWindowCommandsTest::fileNamedAtStartOpens() {
     ProgramFolder folder;
     folder.writeInstallLog(true);
-    zev::ChannelFile file;
+    zev::Plan file;
     file.band = QStringLiteral("400-470MHz");
     file.options = zev::resetOptionIndices;
     file.channels[1] = {"433.50000", "OFF", "433.50000", "D023N", "Low", "ON", "OFF"};
     const QString path = folder.path() + QStringLiteral("start.z81");
-    QVERIFY(zev::saveChannelFile(path, file).ok());
+    QVERIFY(zev::saveChannelFile(path, file, {}).ok());
 
     zev::StartupOptions options;
     options.channelFile = path;
@@ -874,7 +874,7 @@ void MainWindowCommandsTest::saveAndOpen() {
     folder.writeInstallLog(true);
     auto window = startProgram(folder);
     QVERIFY(window);
-    ChannelPlan& plan = window->workspace().plan;
+    PlanModel& plan = window->workspace().plan;
     const zev::ChannelRow row{"145.50000", "OFF", "145.50000", "88.5", "High", "ON", "OFF"};
     plan.setChannel(3, row);
     plan.setOptionIndex(Option::Squelch, 7);
@@ -988,7 +988,7 @@ void MainWindowCommandsTest::openFailure() {
     folder.writeInstallLog(true);
     auto window = startProgram(folder);
     QVERIFY(window);
-    ChannelPlan& plan = window->workspace().plan;
+    PlanModel& plan = window->workspace().plan;
     const zev::ChannelRow row{"145.50000", "OFF", "145.50000", "88.5", "High", "ON", "OFF"};
     plan.setChannel(1, row);
     const QString path = folder.path() + QStringLiteral("bad.z81");
@@ -1001,8 +1001,7 @@ void MainWindowCommandsTest::openFailure() {
     QCOMPARE(answerer.seen.size(), 1);
     QCOMPARE(answerer.seen.first().icon, QMessageBox::Critical);
     QCOMPARE(answerer.seen.first().title, QStringLiteral("ZEV4800"));
-    const zev::Result<zev::LoadedChannelFile> expected =
-        zev::openChannelFile(path, plan, window->workspace().bands);
+    const zev::Result<zev::LoadedChannelFile> expected = zev::readChannelFile(path);
     QVERIFY(!expected.ok());
     QCOMPARE(answerer.seen.first().text, expected.message());
     QVERIFY2(answerer.seen.first().text.contains(message), qPrintable(answerer.seen.first().text));

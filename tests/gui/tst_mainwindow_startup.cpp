@@ -5,8 +5,8 @@
 #include "app/textids.h"
 #include "compilepack.h"
 #include "offscreenscreens.h"
-#include "plan/channelplan.h"
 #include "plan/vocabulary.h"
+#include "planmodel.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -524,11 +524,11 @@ void MainWindowStartupTest::englishAtStartup() {
         QVERIFY(!control<QAction>(window.get(), "N20")->isChecked());
         QVERIFY(control<QAction>(window.get(), "N21")->isChecked());
         QCOMPARE(control<QAction>(window.get(), "N21")->text(), QStringLiteral("&English"));
-        const zev::ChannelPlan& plan = window->workspace().plan;
+        const zev::PlanModel& plan = window->workspace().plan;
         QCOMPARE(plan.toneList().size(), 259);
         QCOMPARE(plan.toneList().first(), QStringLiteral("OFF"));
         QCOMPARE(plan.words(), zev::englishWords());
-        for (int column = 0; column < zev::ChannelPlan::ColumnCount; ++column)
+        for (int column = 0; column < zev::PlanModel::ColumnCount; ++column)
             QCOMPARE(plan.cell(column, 0), pack->text(zev::TextId::HeaderFirst + column));
         for (const char* dialog : {"TForm3", "TForm6"})
             QCOMPARE(control<QLabel>(form(*window, dialog), "StatusBar1Panel1")->text(),
@@ -621,8 +621,8 @@ void MainWindowStartupTest::everyTextToItsPlaces() {
         QCOMPARE(control<QLabel>(form(window, dialog), "StatusBar1Panel1")->text(),
                  expect(SuccessLabel, panelBefore));
 
-    const zev::ChannelPlan& plan = workspace.plan;
-    for (int column = 0; column < zev::ChannelPlan::ColumnCount; ++column)
+    const zev::PlanModel& plan = workspace.plan;
+    for (int column = 0; column < zev::PlanModel::ColumnCount; ++column)
         QCOMPARE(plan.cell(column, 0), expect(HeaderFirst + column, QString()));
     const zev::Words chinese = zev::chineseWords();
     const zev::Words words{expect(OffWord, chinese.off), expect(OnWord, chinese.on),

@@ -1,7 +1,7 @@
 #include "tst_mainwindow_support.h"
 
 #include "optionswindow.h"
-#include "plan/channelplan.h"
+#include "planmodel.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -29,13 +29,13 @@ private slots:
     void exitHides();
 
 private:
-    std::unique_ptr<zev::ChannelPlan> m_plan;
+    std::unique_ptr<zev::PlanModel> m_plan;
     std::unique_ptr<QMdiArea> m_area;
     zev::OptionsWindow* m_window = nullptr;
 };
 
 void OptionsWindowTest::init() {
-    m_plan = std::make_unique<zev::ChannelPlan>();
+    m_plan = std::make_unique<zev::PlanModel>();
     m_area = std::make_unique<QMdiArea>();
     m_area->resize(800, 600);
     m_window = new zev::OptionsWindow(*m_plan, m_area.get());

@@ -8,7 +8,7 @@
 #include "optionswindow.h"
 #include "plan/band.h"
 #include "plan/bandlist.h"
-#include "plan/channelplan.h"
+#include "planmodel.h"
 #include "powerdialog.h"
 #include "radio/codec.h"
 #include "radio/hex.h"
@@ -81,7 +81,7 @@ public:
     bool ready() const { return pack && !sim->terminal().isEmpty() && window; }
 
     zev::Workspace& workspace() const { return window->workspace(); }
-    zev::ChannelPlan& plan() const { return workspace().plan; }
+    zev::PlanModel& plan() const { return workspace().plan; }
     QString text(int id) const { return pack->text(id); }
     QString imagePath() const { return folder.path() + QStringLiteral("radio.bin"); }
     QString tracePath() const { return folder.path() + QStringLiteral("radio.trace"); }
@@ -137,7 +137,7 @@ int progressOf(zev::TransferDialog* dialog) {
     return control<QProgressBar>(dialog, "ProgressBar1")->value();
 }
 
-void setRow(zev::ChannelPlan& plan, int channel, const QStringList& cells) {
+void setRow(zev::PlanModel& plan, int channel, const QStringList& cells) {
     plan.setChannel(channel, row(cells));
 }
 
@@ -244,7 +244,7 @@ void RadioSessionsTest::readDemoRadio() {
     QVERIFY(bench.othersDisabled());
 
     // The demo radio's channels, as the English interface words them.
-    const zev::ChannelPlan& plan = bench.plan();
+    const zev::PlanModel& plan = bench.plan();
     QCOMPARE(plan.channel(1), row({"146.52000", "OFF", "146.52000", "OFF", "High", "ON", "ON"}));
     QCOMPARE(plan.channel(2), row({"145.27500", "88.5", "144.67500", "88.5", "High", "ON", "OFF"}));
     QCOMPARE(plan.channel(4), row({"151.82000", "D023N", "151.82000", "D023N", "Low", "ON", "ON"}));
@@ -410,14 +410,14 @@ void RadioSessionsTest::failedReadChangesNothing() {
     QFETCH(QString, way);
     Bench bench({"--demo", "--hang-up-after", "20"}, true);
     QVERIFY(bench.ready());
-    zev::ChannelFile customer;
+    zev::Plan customer;
     customer.band = QStringLiteral("400-470MHz");
     customer.options = options(5, 0, 1, 1, 0, 0, 0);
     for (int channel = 1; channel <= 16; ++channel)
         customer.channels[channel - 1] = row({QString("43%1.05000").arg(channel % 10), "D754I",
                                               "435.05000", "254.1", "Low", "OFF", "OFF"});
     const QString file = bench.folder.path() + QStringLiteral("customer.z81");
-    QVERIFY(zev::saveChannelFile(file, customer).ok());
+    QVERIFY(zev::saveChannelFile(file, customer, {}).ok());
     bench.window->fileNameProvider = [&](zev::MainWindow::FileDialogKind) { return file; };
     bench.choose("O1");
     bench.plan().togglePower(2); // an edit not yet saved
@@ -461,7 +461,7 @@ void RadioSessionsTest::failedReadChangesNothing() {
     // The steps are those from before the read: one undo takes back the edit, another the Open.
     QVERIFY(bench.window->isPlanModified());
     control<QAction>(bench.window.get(), "UndoItem")->trigger();
-    QCOMPARE(bench.plan().cell(zev::ChannelPlan::Power, 2), QStringLiteral("Low"));
+    QCOMPARE(bench.plan().cell(zev::PlanModel::Power, 2), QStringLiteral("Low"));
     QVERIFY(!bench.window->isPlanModified());
 }
 
@@ -515,7 +515,7 @@ void RadioSessionsTest::planFaultsAreRefusedBeforeAnyFrame() {
     Bench bench({});
     QVERIFY(bench.ready());
     planWorkedExample(bench.workspace());
-    bench.plan().setCell(zev::ChannelPlan::RxFrequency, 3, QStringLiteral("14x.50000"));
+    bench.plan().setCell(zev::PlanModel::RxFrequency, 3, QStringLiteral("14x.50000"));
     setRow(bench.plan(), 9, {"146.00000", "D089N", "146.00000", "OFF", "High", "ON", "ON"});
     // Refused as it stands: no question about the band first.
     setRow(bench.plan(), 10, {"430.00625", "OFF", "430.00625", "OFF", "High", "ON", "ON"});
@@ -618,7 +618,7 @@ void RadioSessionsTest::writeIsBackedUpAndChecked() {
         QCOMPARE(progressOf(dialog), 100);
         const QString name = backups.entryList(QDir::Files).first();
         QCOMPARE(phase->text(), "Backup: " + name);
-        const zev::Result<zev::ChannelFile> kept = zev::loadChannelFile(backups.filePath(name));
+        const zev::Result<zev::Plan> kept = zev::loadChannelFile(backups.filePath(name));
         QVERIFY(kept.ok());
         QCOMPARE(kept.value().band, QStringLiteral("136-174MHz"));
         QCOMPARE(kept.value().channels[2], zev::ChannelRow{});
@@ -716,7 +716,7 @@ void RadioSessionsTest::fileOfTheOtherFormatIsEditedAndWritten() {
         return bench.folder.path() + QStringLiteral("plan.z81");
     };
     bench.choose("O1");
-    QCOMPARE(bench.plan().cell(zev::ChannelPlan::RxFrequency, 1), "146" + fileMark + "52000");
+    QCOMPARE(bench.plan().cell(zev::PlanModel::RxFrequency, 1), "146" + fileMark + "52000");
 
     QWidget* editor = form(*bench.window, "TForm2");
     auto* grid = control<QTableView>(editor, "StringGrid1");
@@ -726,17 +726,17 @@ void RadioSessionsTest::fileOfTheOtherFormatIsEditedAndWritten() {
         const QRect cell = grid->visualRect(grid->model()->index(row, column));
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
     };
-    click(zev::ChannelPlan::RxFrequency, 1);
+    click(zev::PlanModel::RxFrequency, 1);
     QTest::keyClick(grid, Qt::Key_Return);
     QTRY_VERIFY(frequencyEditor->hasFocus());
     QTest::keyClick(frequencyEditor, Qt::Key_Return);
     QCOMPARE(frequencyEditor->text(), "146" + ownMark + "52000");
-    click(zev::ChannelPlan::TxFrequency, 2);
+    click(zev::PlanModel::TxFrequency, 2);
     QTest::keyClicks(grid, "1");
     QTRY_VERIFY(frequencyEditor->hasFocus());
     QTest::keyClicks(frequencyEditor, "44" + fileMark + "6");
     QTest::keyClick(frequencyEditor, Qt::Key_Return);
-    QCOMPARE(bench.plan().cell(zev::ChannelPlan::TxFrequency, 2), "144" + ownMark + "60000");
+    QCOMPARE(bench.plan().cell(zev::PlanModel::TxFrequency, 2), "144" + ownMark + "60000");
 
     bench.choose("N7");
     zev::TransferDialog* dialog = bench.window->writeDialog();
@@ -963,12 +963,12 @@ void RadioSessionsTest::pendingEntryIsPartOfThePlan() {
     QFETCH(int, channel);
     QFETCH(QString, typed);
     QFETCH(QString, committed);
-    using zev::ChannelPlan;
+    using zev::PlanModel;
     Bench bench({"--demo"});
     QVERIFY(bench.ready());
     QVERIFY(QTest::qWaitForWindowActive(bench.window.get()));
     zev::Workspace& workspace = bench.workspace();
-    ChannelPlan& plan = bench.plan();
+    PlanModel& plan = bench.plan();
     const zev::ChannelRow used =
         row({"145.50000", "88.5", "145.50000", "OFF", "High", "ON", "OFF"});
     const zev::ChannelRow noNumber =
@@ -978,12 +978,12 @@ void RadioSessionsTest::pendingEntryIsPartOfThePlan() {
         plan.setChannel(3, noNumber);
     workspace.bands.setItems({"136-174MHz", "400-470MHz"}, 0);
     const QString savePath = bench.folder.path() + QStringLiteral("saved.z81");
-    zev::ChannelFile other;
+    zev::Plan other;
     other.band = QStringLiteral("136-174MHz");
     other.options = zev::resetOptionIndices;
     other.channels[4] = row({"433.50000", "OFF", "433.50000", "D023N", "Low", "ON", "OFF"});
     const QString openPath = bench.folder.path() + QStringLiteral("other.z81");
-    QVERIFY(zev::saveChannelFile(openPath, other).ok());
+    QVERIFY(zev::saveChannelFile(openPath, other, {}).ok());
     bench.window->fileNameProvider = [&](zev::MainWindow::FileDialogKind kind) {
         return kind == zev::MainWindow::FileDialogKind::Save ? savePath : openPath;
     };
@@ -994,13 +994,13 @@ void RadioSessionsTest::pendingEntryIsPartOfThePlan() {
     auto* grid = control<QTableView>(editor, "StringGrid1");
     auto* frequencyEditor = control<QLineEdit>(editor, "bsSkinEdit1");
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
-                      grid->visualRect(plan.index(channel, ChannelPlan::RxFrequency)).center());
+                      grid->visualRect(plan.index(channel, PlanModel::RxFrequency)).center());
     QVERIFY(frequencyEditor->isVisible());
     if (!typed.isEmpty()) {
         QTest::keyClick(grid, typed.front().toLatin1());
         QVERIFY(frequencyEditor->hasFocus());
         QTest::keyClicks(frequencyEditor, typed.mid(1));
-        QCOMPARE(plan.cell(ChannelPlan::RxFrequency, channel), typed);
+        QCOMPARE(plan.cell(PlanModel::RxFrequency, channel), typed);
     }
 
     auto* selector = control<QComboBox>(bench.window.get(), "ComboBox1");
@@ -1084,10 +1084,10 @@ void RadioSessionsTest::pendingEntryIsPartOfThePlan() {
         QCOMPARE(plan.channel(channel), expected);
         // No raw text left in an editor that shows.
         QVERIFY(frequencyEditor->isHidden() ||
-                frequencyEditor->text() == plan.cell(ChannelPlan::RxFrequency, channel));
+                frequencyEditor->text() == plan.cell(PlanModel::RxFrequency, channel));
     }
     if (command == "save") {
-        const zev::Result<zev::ChannelFile> saved = zev::loadChannelFile(savePath);
+        const zev::Result<zev::Plan> saved = zev::loadChannelFile(savePath);
         QVERIFY(saved.ok());
         QCOMPARE(saved.value().channels[channel - 1], expected);
     } else if (command == "write") {

@@ -2,7 +2,7 @@
 
 #include "pdftext.h"
 
-#include "plan/channelplan.h"
+#include "planmodel.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -10,8 +10,8 @@
 #include <QLabel>
 
 using namespace zevtest;
-using zev::ChannelPlan;
 using zev::MainWindow;
+using zev::PlanModel;
 
 // The File menu's channel sheet: the plan as the windows show it, on one A4 page.
 class SheetCommandsTest : public QObject {
@@ -43,7 +43,7 @@ void SheetCommandsTest::exportPdfHoldsThePlan() {
     folder.writeInstallLog(english);
     auto window = startProgram(folder);
     QVERIFY(window);
-    ChannelPlan& plan = window->workspace().plan;
+    PlanModel& plan = window->workspace().plan;
     plan.setChannel(2, {"145.50000", plan.toneList().at(3), "144.90000", plan.toneList().at(7),
                         plan.words().low, plan.words().on, plan.words().off});
     plan.setOptionIndex(zev::Option::Squelch, 5);
@@ -67,7 +67,7 @@ void SheetCommandsTest::exportPdfHoldsThePlan() {
     const QString text = sheet.text.simplified();
 
     QStringList header;
-    for (int column = 0; column < ChannelPlan::ColumnCount; ++column)
+    for (int column = 0; column < PlanModel::ColumnCount; ++column)
         header.append(plan.cell(column, 0));
     QVERIFY2(text.contains(header.join(' ')), qPrintable(header.join(' ')));
     QStringList row{"02"};

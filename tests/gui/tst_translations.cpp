@@ -12,8 +12,8 @@
 #include <QRegularExpression>
 
 using namespace zevtest;
-using zev::ChannelPlan;
 using zev::MainWindow;
+using zev::PlanModel;
 
 namespace {
 
@@ -164,24 +164,24 @@ void TranslationsTest::messagesInChinese_data() {
                                   << "folder.z81" << QByteArray() << 0 << QStringList();
     QTest::newRow("save: missing folder") << "save"
                                           << "none/plan.z81" << QByteArray() << 0 << QStringList();
-    QTest::newRow("save: character outside GBK") << "save"
-                                                 << "plan.z81" << QByteArray("\xf0\x9f\x98\x80")
-                                                 << int(ChannelPlan::RxTone) << QStringList();
+    QTest::newRow("save: character outside GBK")
+        << "save"
+        << "plan.z81" << QByteArray("\xf0\x9f\x98\x80") << int(PlanModel::RxTone) << QStringList();
     QTest::newRow("save: line break in a cell")
         << "save"
-        << "plan.z81" << QByteArray("88.5\n") << int(ChannelPlan::RxTone) << QStringList();
+        << "plan.z81" << QByteArray("88.5\n") << int(PlanModel::RxTone) << QStringList();
 
-    const auto cell = [](const char* name, ChannelPlan::Column column, const QByteArray& text) {
+    const auto cell = [](const char* name, PlanModel::Column column, const QByteArray& text) {
         QTest::newRow(name) << "write" << QString() << text << int(column)
                             << QStringList{QString::fromUtf8(text)};
     };
-    cell("write: RX frequency", ChannelPlan::RxFrequency, "14x.50000");
-    cell("write: TX frequency", ChannelPlan::TxFrequency, "145.125");
-    cell("write: RX tone", ChannelPlan::RxTone, "D089N");
-    cell("write: empty TX tone", ChannelPlan::TxTone, "");
-    cell("write: power", ChannelPlan::Power, "Max");
-    cell("write: first flag", ChannelPlan::ScanAdd, "高功率");
-    cell("write: second flag", ChannelPlan::BusyLock, "maybe");
+    cell("write: RX frequency", PlanModel::RxFrequency, "14x.50000");
+    cell("write: TX frequency", PlanModel::TxFrequency, "145.125");
+    cell("write: RX tone", PlanModel::RxTone, "D089N");
+    cell("write: empty TX tone", PlanModel::TxTone, "");
+    cell("write: power", PlanModel::Power, "Max");
+    cell("write: first flag", PlanModel::ScanAdd, "高功率");
+    cell("write: second flag", PlanModel::BusyLock, "maybe");
     QTest::newRow("write: no squelch selection") << "write"
                                                  << "squelch" << QByteArray() << 0 << QStringList();
     QTest::newRow("write: band") << "write"
@@ -265,7 +265,9 @@ void TranslationsTest::messagesInChinese() {
             workspace.plan.setOptionIndex(zev::Option::Squelch, -1);
         const QString band = name == QLatin1String("band") ? QString::fromUtf8(content)
                                                            : QStringLiteral("136-174MHz");
-        message = zev::checkPlanForWrite(workspace.plan, band).message();
+        zev::Plan checked = workspace.currentPlan();
+        checked.band = band;
+        message = zev::checkPlanForWrite(checked, workspace.plan.wording()).message();
     } else if (name == QLatin1String("missing")) {
         message = boxOf(control<QAction>(window.get(), "N6"));
     } else if (kind == QLatin1String("port") && name != QLatin1String("unset")) {
@@ -335,16 +337,16 @@ void TranslationsTest::fileOfTheOtherLanguageOpensInTheWindowsWords() {
     folder.writeInstallLog(englishWindow);
     auto window = startProgram(folder);
     QVERIFY(window);
-    ChannelPlan& plan = window->workspace().plan;
+    PlanModel& plan = window->workspace().plan;
     QCOMPARE(plan.words(), windowWords);
 
-    zev::ChannelFile file = zev::channelFileFromPlan(plan, window->workspace().bands);
+    zev::Plan file = window->workspace().currentPlan();
     file.channels[0] = {"145.50000",    fileWords.off, "145.50000",  "88.5",
                         fileWords.high, fileWords.on,  fileWords.off};
     file.channels[1] = {"146.00000",   "D023N",       "146.60000", fileWords.off,
                         fileWords.low, fileWords.off, fileWords.on};
     const QString path = folder.path() + QStringLiteral("other.z81");
-    QVERIFY(zev::saveChannelFile(path, file));
+    QVERIFY(zev::saveChannelFile(path, file, plan.wording().selectorTexts(file.options)));
     window->fileNameProvider = [&](MainWindow::FileDialogKind) { return path; };
     MessageBoxAnswerer answerer;
     control<QAction>(window.get(), "O1")->trigger();
@@ -360,7 +362,7 @@ void TranslationsTest::fileOfTheOtherLanguageOpensInTheWindowsWords() {
     // One click on each toggle of channel 1 changes it.
     QVERIFY(focusGrid(*window));
     zev::ChannelGrid* grid = gridOf(*window);
-    for (int column : {ChannelPlan::Power, ChannelPlan::ScanAdd, ChannelPlan::BusyLock}) {
+    for (int column : {PlanModel::Power, PlanModel::ScanAdd, PlanModel::BusyLock}) {
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
                           grid->visualRect(plan.index(1, column)).center());
         QCoreApplication::processEvents(); // each click a step of its own
@@ -371,7 +373,7 @@ void TranslationsTest::fileOfTheOtherLanguageOpensInTheWindowsWords() {
     const QString savedPath = folder.path() + QStringLiteral("saved.z81");
     window->fileNameProvider = [&](MainWindow::FileDialogKind) { return savedPath; };
     control<QAction>(window.get(), "S1")->trigger();
-    const zev::Result<zev::ChannelFile> saved = zev::loadChannelFile(savedPath);
+    const zev::Result<zev::Plan> saved = zev::loadChannelFile(savedPath);
     QVERIFY(saved.ok());
     QCOMPARE(saved->channels[0], plan.channel(1));
     QCOMPARE(saved->channels[1], plan.channel(2));

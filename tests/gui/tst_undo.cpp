@@ -4,7 +4,7 @@
 #include "chanfile/plancompare.h"
 #include "channeleditor.h"
 #include "channelgrid.h"
-#include "plan/channelplan.h"
+#include "planmodel.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -14,18 +14,18 @@
 #include <QScopeGuard>
 
 using namespace zevtest;
-using zev::ChannelFile;
 using zev::ChannelGrid;
-using zev::ChannelPlan;
 using zev::MainWindow;
+using zev::Plan;
+using zev::PlanModel;
 
 namespace {
 
-ChannelFile stateOf(const MainWindow& window) {
-    return zev::channelFileFromPlan(window.workspace().plan, window.workspace().bands);
+Plan stateOf(const MainWindow& window) {
+    return window.workspace().currentPlan();
 }
 
-bool sameMeaning(const ChannelFile& a, const ChannelFile& b) {
+bool sameMeaning(const Plan& a, const Plan& b) {
     return zev::comparePlans(a, b).isEmpty();
 }
 
@@ -36,7 +36,7 @@ void click(const MainWindow& window, int column, int row) {
 // Types text into the frequency cell of row as a user does: the first key on the grid opens
 // the editor, the rest go to it. Not confirmed.
 void typeFrequency(MainWindow& window, int row, const QString& text) {
-    click(window, ChannelPlan::RxFrequency, row);
+    click(window, PlanModel::RxFrequency, row);
     QTest::keyClicks(gridOf(window), text.left(1));
     QTest::keyClicks(frequencyEditorOf(window), text.mid(1));
 }
@@ -47,7 +47,7 @@ void trigger(MainWindow& window, const char* item) {
 }
 
 // The plan every step starts from: two channels in the factory band.
-void fillPlan(ChannelPlan& plan) {
+void fillPlan(PlanModel& plan) {
     const zev::Words& w = plan.words();
     plan.setChannel(1, {"145.50000", w.off, "145.50000", "88.5", w.high, w.on, w.off});
     plan.setChannel(2, {"146.00000", w.off, "146.60000", w.off, w.low, w.off, w.on});
@@ -108,15 +108,15 @@ void UndoTest::everyStepUndoes() {
     folder.writeInstallLog(true);
     auto window = startProgram(folder);
     QVERIFY(window);
-    ChannelPlan& plan = window->workspace().plan;
+    PlanModel& plan = window->workspace().plan;
     fillPlan(plan);
     // A second model to change to, as a read from a radio of another band leaves it.
     window->workspace().bands.applyBand(QStringLiteral("400-470MHz"));
     window->workspace().bands.setCurrentIndex(0);
     QVERIFY(focusGrid(*window));
-    click(*window, ChannelPlan::RxFrequency, 1);
+    click(*window, PlanModel::RxFrequency, 1);
     QCoreApplication::processEvents();
-    const ChannelFile before = stateOf(*window);
+    const Plan before = stateOf(*window);
 
     MessageBoxAnswerer answerer; // the questions of New, model change and import: OK
     auto* editor = window->channelEditor();
@@ -126,13 +126,13 @@ void UndoTest::everyStepUndoes() {
         QTest::keyClick(frequencyEditorOf(*window), Qt::Key_Return);
         break;
     case Step::PowerToggle:
-        click(*window, ChannelPlan::Power, 1);
+        click(*window, PlanModel::Power, 1);
         break;
     case Step::FlagToggle:
-        click(*window, ChannelPlan::BusyLock, 2);
+        click(*window, PlanModel::BusyLock, 2);
         break;
     case Step::TonePick: {
-        click(*window, ChannelPlan::TxTone, 2);
+        click(*window, PlanModel::TxTone, 2);
         auto* picker = editor->findChild<QComboBox*>(QStringLiteral("ComboBox1"));
         QVERIFY(picker && picker->isVisible());
         picker->setCurrentIndex(picker->findText(QStringLiteral("100.0")));
@@ -140,11 +140,11 @@ void UndoTest::everyStepUndoes() {
         break;
     }
     case Step::MoveDown:
-        click(*window, ChannelPlan::RxFrequency, 1);
+        click(*window, PlanModel::RxFrequency, 1);
         editor->findChild<QPushButton*>(QStringLiteral("TeButton3"))->click();
         break;
     case Step::Delete:
-        click(*window, ChannelPlan::RxFrequency, 2);
+        click(*window, PlanModel::RxFrequency, 2);
         editor->findChild<QPushButton*>(QStringLiteral("TeButton4"))->click();
         break;
     case Step::OptionChange:
@@ -157,10 +157,10 @@ void UndoTest::everyStepUndoes() {
         QTest::keyClick(control<QComboBox>(window.get(), "ComboBox1"), Qt::Key_Down);
         break;
     case Step::Open: {
-        ChannelFile other = before;
+        Plan other = before;
         other.band = QStringLiteral("400-470MHz");
         other.channels[0][0] = other.channels[0][2] = QStringLiteral("438.50000");
-        QVERIFY(zev::saveChannelFile(folder.path() + QStringLiteral("other.z81"), other));
+        QVERIFY(zev::saveChannelFile(folder.path() + QStringLiteral("other.z81"), other, {}));
         window->fileNameProvider = [&](MainWindow::FileDialogKind) {
             return folder.path() + QStringLiteral("other.z81");
         };
@@ -177,12 +177,12 @@ void UndoTest::everyStepUndoes() {
     case Step::PasteRows:
         QGuiApplication::clipboard()->setText(
             QStringLiteral("Location,Frequency\n1,148.0\n2,148.5\n"));
-        click(*window, ChannelPlan::RxFrequency, 5);
+        click(*window, PlanModel::RxFrequency, 5);
         trigger(*window, "PasteRowsItem");
         break;
     }
     QCoreApplication::processEvents();
-    const ChannelFile after = stateOf(*window);
+    const Plan after = stateOf(*window);
     QVERIFY2(!sameMeaning(before, after), "the step changed nothing");
 
     trigger(*window, "UndoItem");
@@ -202,18 +202,18 @@ void UndoTest::undoConfirmsThePendingEntryFirst() {
     folder.writeInstallLog(true);
     auto window = startProgram(folder);
     QVERIFY(window);
-    ChannelPlan& plan = window->workspace().plan;
+    PlanModel& plan = window->workspace().plan;
     fillPlan(plan);
     QVERIFY(focusGrid(*window));
     QCoreApplication::processEvents();
-    const ChannelFile before = stateOf(*window);
+    const Plan before = stateOf(*window);
     // Typed key by key, and none of the keys a step of its own: one undo takes all of it.
     typeFrequency(*window, 3, QStringLiteral("147,125"));
     trigger(*window, "UndoItem");
     QVERIFY(sameMeaning(stateOf(*window), before));
     trigger(*window, "RedoItem");
-    QCOMPARE(plan.cell(ChannelPlan::TxFrequency, 3), plan.cell(ChannelPlan::RxFrequency, 3));
-    QVERIFY(plan.cell(ChannelPlan::RxFrequency, 3).startsWith(QStringLiteral("147")));
+    QCOMPARE(plan.cell(PlanModel::TxFrequency, 3), plan.cell(PlanModel::RxFrequency, 3));
+    QVERIFY(plan.cell(PlanModel::RxFrequency, 3).startsWith(QStringLiteral("147")));
 }
 
 // A frequency the radio cannot hold, typed and not confirmed, is refused when a command asks for
@@ -243,14 +243,14 @@ void UndoTest::refusedEntryStopsTheCommand() {
     folder.writeInstallLog(english);
     auto window = startProgram(folder);
     QVERIFY(window);
-    ChannelPlan& plan = window->workspace().plan;
+    PlanModel& plan = window->workspace().plan;
     fillPlan(plan);
     const QString path = folder.path() + QStringLiteral("plan.z81");
     window->fileNameProvider = [&](MainWindow::FileDialogKind) { return path; };
     trigger(*window, "S1");
     QVERIFY(QFile::exists(path));
     QVERIFY(focusGrid(*window));
-    const ChannelFile before = stateOf(*window);
+    const Plan before = stateOf(*window);
     const bool couldUndo = control<QAction>(window.get(), "UndoItem")->isEnabled();
 
     // Over channel 2's RX frequency by keys, typed, and straight to Save.
@@ -282,7 +282,7 @@ void UndoTest::modifiedMarker() {
     auto window = startProgram(folder);
     QVERIFY(window);
     const auto marked = [&] { return window->windowTitle().startsWith(QLatin1Char('*')); };
-    ChannelPlan& plan = window->workspace().plan;
+    PlanModel& plan = window->workspace().plan;
     QVERIFY(!marked());
 
     fillPlan(plan);
@@ -306,7 +306,7 @@ void UndoTest::modifiedMarker() {
     QVERIFY(!marked());
     trigger(*window, "RedoItem");
     QVERIFY(marked());
-    QCOMPARE(plan.cell(ChannelPlan::Power, 1), zev::chineseWords().low);
+    QCOMPARE(plan.cell(PlanModel::Power, 1), zev::chineseWords().low);
 }
 
 void UndoTest::unsavedPlanQuestion_data() {

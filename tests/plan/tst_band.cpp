@@ -1,5 +1,5 @@
 #include "plan/band.h"
-#include "plan/channelplan.h"
+#include "plan/plan.h"
 
 #include <QTest>
 
@@ -106,9 +106,10 @@ void BandTest::outOfBand() {
     QFETCH(QString, tx);
     QFETCH(QString, outRx);
     QFETCH(QString, outTx);
-    ChannelPlan plan;
+    Plan plan;
+    plan.band = band;
     plan.setChannel(7, {rx, "OFF", tx, "OFF", "High", "ON", "ON"});
-    const QList<OutOfBandChannel> channels = outOfBandChannels(plan, band);
+    const QList<OutOfBandChannel> channels = outOfBandChannels(plan);
     if (outRx.isEmpty() && outTx.isEmpty())
         QCOMPARE(channels, QList<OutOfBandChannel>());
     else
@@ -116,12 +117,13 @@ void BandTest::outOfBand() {
 }
 
 void BandTest::channelsInRowOrderAndDescribed() {
-    ChannelPlan plan;
+    Plan plan;
+    plan.band = QStringLiteral("136-174MHz");
     plan.setChannel(12, {"146.00000", "OFF", "550.00000", "OFF", "High", "ON", "ON"});
     plan.setChannel(3, {"430.00625", "OFF", "430.00625", "OFF", "High", "ON", "ON"});
     plan.setChannel(5, {"150.00000", "OFF", "150.00000", "OFF", "High", "ON", "ON"});
     QStringList described;
-    for (const OutOfBandChannel& channel : outOfBandChannels(plan, "136-174MHz"))
+    for (const OutOfBandChannel& channel : outOfBandChannels(plan))
         described << describeOutOfBand(channel);
     QCOMPARE(described, (QStringList{"Channel 03: RX 430.00625 MHz, TX 430.00625 MHz",
                                      "Channel 12: TX 550.00000 MHz"}));

@@ -367,12 +367,13 @@ void CodecTest::imageBlocks() {
 
 // The plan written over an image touches its channels, options and band, nothing else.
 void CodecTest::planImage() {
-    ChannelPlan plan;
-    plan.setWords(english);
+    Plan plan;
+    plan.options = startupOptionIndices;
+    plan.band = QStringLiteral("136-174MHz");
     const ChannelRow row = {"145.12500", "67.0", "145.12500", "D023N", "High", "ON", "ON"};
     plan.setChannel(3, row);
     MemoryImage image(QByteArray(MemoryImage::Size, '\x11'));
-    codec::encodePlan(plan, QStringLiteral("136-174MHz"), image);
+    codec::encodePlan(plan, english, image);
     QCOMPARE(hex(image.block(MemoryImage::channelAddress(3, true))),
              QStringLiteral("70062380FEFFFFFF"));
     QCOMPARE(codec::decodeChannel(image, 3, english, '.'), row);

@@ -1,5 +1,5 @@
-#include "plan/bandlist.h"
-#include "plan/channelplan.h"
+#include "plan/plan.h"
+#include "plan/wording.h"
 #include "radio/codec.h"
 #include "radio/hex.h"
 #include "radio/readprocedure.h"
@@ -60,7 +60,7 @@ ChannelRow plannedRow(int row) {
 
 QByteArray withPlan(const QByteArray& bytes, const OptionIndices& options, const QString& band) {
     MemoryImage image(bytes);
-    for (int row = 1; row <= ChannelPlan::ChannelCount; ++row) {
+    for (int row = 1; row <= Plan::ChannelCount; ++row) {
         const codec::ChannelBlocks blocks = codec::encodeChannel(plannedRow(row), chineseWords());
         image.setBlock(MemoryImage::channelAddress(row, false), blocks.first);
         image.setBlock(MemoryImage::channelAddress(row, true), blocks.second);
@@ -114,13 +114,13 @@ private:
 // The program before a read: every row, the options and the band differ from the radio's.
 struct Program {
     Program() {
-        for (int row = 1; row <= ChannelPlan::ChannelCount; ++row)
+        for (int row = 1; row <= Plan::ChannelCount; ++row)
             plan.setChannel(row, previousRow(row));
-        plan.setOptionIndices(OtherOptions);
-        bands.setItems({QStringLiteral("400-470MHz")}, 0);
+        plan.options = OtherOptions;
+        plan.band = QStringLiteral("400-470MHz");
     }
-    ChannelPlan plan;
-    BandList bands;
+    Plan plan;
+    const Wording wording;
 };
 
 QString rowText(const ChannelRow& row) {
@@ -135,18 +135,18 @@ QString optionsText(const OptionIndices& options) {
 }
 
 // The plan and band as lines, so a comparison names the row that differs.
-QStringList summary(const ChannelPlan& plan, const BandList& bands) {
+QStringList summary(const Plan& plan) {
     QStringList lines;
-    for (int row = 1; row <= ChannelPlan::ChannelCount; ++row)
+    for (int row = 1; row <= Plan::ChannelCount; ++row)
         lines.append(rowText(plan.channel(row)));
-    lines.append(optionsText(plan.optionIndices()));
-    lines.append(bands.currentText());
+    lines.append(optionsText(plan.options));
+    lines.append(plan.band);
     return lines;
 }
 
 QStringList plannedSummary(const OptionIndices& options, const QString& band) {
     QStringList lines;
-    for (int row = 1; row <= ChannelPlan::ChannelCount; ++row)
+    for (int row = 1; row <= Plan::ChannelCount; ++row)
         lines.append(rowText(plannedRow(row)));
     lines.append(optionsText(options));
     lines.append(band);
@@ -157,15 +157,16 @@ QStringList plannedSummary(const OptionIndices& options, const QString& band) {
 QStringList soundRead(const QByteArray& image) {
     Rig rig(image);
     Program program;
-    if (!readRadio(rig.link, program.plan, program.bands).succeeded())
+    if (!readRadio(rig.link, program.plan, program.wording).succeeded())
         return {};
-    return summary(program.plan, program.bands);
+    return summary(program.plan);
 }
 
-void writePlan(ChannelPlan& plan) {
-    for (int row = 1; row <= ChannelPlan::ChannelCount; ++row)
+void writePlan(Plan& plan) {
+    for (int row = 1; row <= Plan::ChannelCount; ++row)
         plan.setChannel(row, plannedRow(row));
-    plan.setOptionIndices(OtherOptions);
+    plan.options = OtherOptions;
+    plan.band = OtherBand;
 }
 
 int readFrames = 0;
@@ -188,9 +189,9 @@ void checkLinkUsable(Rig& rig) {
     QVERIFY(!rig.link.sessionRunning());
     rig.radio.setFaults({});
     Program program;
-    const SessionResult result = readRadio(rig.link, program.plan, program.bands);
+    const SessionResult result = readRadio(rig.link, program.plan, program.wording);
     QVERIFY2(result.succeeded(), qPrintable(result.reason));
-    QCOMPARE(summary(program.plan, program.bands), soundRead(rig.radio.image()));
+    QCOMPARE(summary(program.plan), soundRead(rig.radio.image()));
 }
 
 } // namespace
@@ -200,19 +201,19 @@ void FaultAtEveryStepTest::initTestCase() {
     // The sessions without a fault, counted as the radio hears them.
     Rig readRig(readImage());
     Program program;
-    QVERIFY(readRadio(readRig.link, program.plan, program.bands).succeeded());
-    QCOMPARE(summary(program.plan, program.bands), plannedSummary(RadioOptions, RadioBand));
+    QVERIFY(readRadio(readRig.link, program.plan, program.wording).succeeded());
+    QCOMPARE(summary(program.plan), plannedSummary(RadioOptions, RadioBand));
     readFrames = readRig.radio.framesReceived();
 
     Rig writeRig(imageBeforeWrite());
-    ChannelPlan plan;
+    Plan plan;
     writePlan(plan);
-    QVERIFY(writeRadio(writeRig.link, plan, OtherBand).succeeded());
+    QVERIFY(writeRadio(writeRig.link, plan, Wording{}).succeeded());
     QCOMPARE(writeRig.radio.image(), imageAfterWrite());
     writeFrames = writeRig.radio.framesReceived();
     // Every block the write sends changes the radio, so a block not written shows.
     QList<int> written = {MemoryImage::OptionsAddress, MemoryImage::BandAddress};
-    for (int row = 1; row <= ChannelPlan::ChannelCount; ++row)
+    for (int row = 1; row <= Plan::ChannelCount; ++row)
         written << MemoryImage::channelAddress(row, false)
                 << MemoryImage::channelAddress(row, true);
     for (const int address : written)
@@ -228,16 +229,16 @@ void FaultAtEveryStepTest::read() {
     QFETCH(SimulatorFaults, faults);
     Rig rig(readImage(), faults);
     Program program;
-    const SessionResult result = readRadio(rig.link, program.plan, program.bands);
+    const SessionResult result = readRadio(rig.link, program.plan, program.wording);
     QCOMPARE(rig.radio.image(), readImage());
-    const QStringList got = summary(program.plan, program.bands);
+    const QStringList got = summary(program.plan);
     if (result.succeeded()) {
         QCOMPARE(got, plannedSummary(RadioOptions, RadioBand));
     } else {
         QCOMPARE(result.outcome, SessionOutcome::Failed);
         QVERIFY(!result.reason.isEmpty());
         // Each row is the radio's, cleared or as it was; never anything else.
-        for (int row = 1; row <= ChannelPlan::ChannelCount; ++row) {
+        for (int row = 1; row <= Plan::ChannelCount; ++row) {
             const QString text = got.at(row - 1);
             QVERIFY2(text == rowText(plannedRow(row)) || text == rowText(previousRow(row)) ||
                          text == rowText(ChannelRow{}),
@@ -258,9 +259,9 @@ void FaultAtEveryStepTest::write_data() {
 void FaultAtEveryStepTest::write() {
     QFETCH(SimulatorFaults, faults);
     Rig rig(imageBeforeWrite(), faults);
-    ChannelPlan plan;
+    Plan plan;
     writePlan(plan);
-    const SessionResult result = writeRadio(rig.link, plan, OtherBand);
+    const SessionResult result = writeRadio(rig.link, plan, Wording{});
     const QByteArray before = imageBeforeWrite(), after = imageAfterWrite();
     if (result.succeeded()) {
         QCOMPARE(rig.radio.image(), after);

@@ -1,7 +1,7 @@
 #include "chanfile/channelfile.h"
-#include "plan/bandlist.h"
-#include "plan/channelplan.h"
+#include "plan/plan.h"
 #include "plan/vocabulary.h"
+#include "plan/wording.h"
 #include "radio/filecheck.h"
 
 #include "channelfiletext.h"
@@ -111,15 +111,15 @@ void FileCheckTest::fileStillOpens() {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("keep.z81"));
     QVERIFY(testsupport::writeFile(path, fileBytes(lines)));
-    ChannelPlan plan;
-    BandList bands;
-    const Result<LoadedChannelFile> opened = openChannelFile(path, plan, bands);
+    const Result<LoadedChannelFile> opened = readChannelFile(path);
     QVERIFY(opened.ok());
+    const Wording wording;
+    const Plan plan = worded(opened->plan, wording);
     QCOMPARE(opened->lineCount, 20);
     QCOMPARE(plan.channel(7).at(0), QStringLiteral("14x.27500"));
     QCOMPARE(plan.channel(8), ChannelRow{});
     const QStringList problems =
-        channelFileProblems(path, opened.value(), plan.words(), columnTitles(plan));
+        channelFileProblems(path, opened.value(), wording.words, wording.columnTitles());
     QCOMPARE(problems.size(), 1 + 9);
     QVERIFY(problems.first().startsWith(path + ", line 20: Channel 07: "));
     QCOMPARE(problems.last(), path + ", line 29: Channel 16: the line is missing");

@@ -1,5 +1,5 @@
-#include "plan/bandlist.h"
-#include "plan/channelplan.h"
+#include "plan/plan.h"
+#include "plan/wording.h"
 #include "radio/powerprocedure.h"
 #include "radio/readprocedure.h"
 #include "radio/writeprocedure.h"
@@ -111,12 +111,14 @@ void ProcedureStepsTest::steps() {
 
     RadioSimulator radio(RadioSimulator::factoryImage(), faults);
     VirtualLink link(radio);
-    ChannelPlan plan;
-    BandList bands;
+    Plan plan;
+    plan.options = startupOptionIndices;
+    plan.band = QStringLiteral("136-174MHz");
+    const Wording wording;
     if (procedure == "read")
-        (void)readRadio(link, plan, bands);
+        (void)readRadio(link, plan, wording);
     else if (procedure == "write")
-        (void)writeRadio(link, plan, QStringLiteral("136-174MHz"));
+        (void)writeRadio(link, plan, wording);
     else if (procedure == "power read")
         (void)readPower(link);
     else

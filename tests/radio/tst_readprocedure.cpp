@@ -1,5 +1,6 @@
 #include "plan/bandlist.h"
-#include "plan/channelplan.h"
+#include "plan/plan.h"
+#include "plan/wording.h"
 #include "radio/hex.h"
 #include "radio/readprocedure.h"
 #include "sim/simulator.h"
@@ -50,19 +51,27 @@ QByteArray exampleImage() {
 struct Bench {
     explicit Bench(QByteArray image = exampleImage(), SimulatorFaults faults = {})
         : radio(std::move(image), faults) {
-        for (int row = 1; row <= ChannelPlan::ChannelCount; ++row)
+        for (int row = 1; row <= Plan::ChannelCount; ++row)
             plan.setChannel(row, previousRow(row));
-        plan.setOptionIndices({9, 0, 7, 4, 0, 0, 0});
+        plan.options = {9, 0, 7, 4, 0, 0, 0};
         bands.setItems({QStringLiteral("400-470MHz")}, 0);
     }
     SessionResult run() {
-        return readRadio(link, plan, bands, [this](int percent) { progress.append(percent); });
+        return read([this](int percent) { progress.append(percent); });
+    }
+    // The band read goes to the model selector as the window applies it.
+    SessionResult read(const ProgressCallback& progress) {
+        const SessionResult result = readRadio(link, plan, wording, progress);
+        if (!plan.band.isEmpty())
+            bands.applyBand(plan.band);
+        return result;
     }
 
     RadioSimulator radio;
     VirtualLink link{radio};
-    ChannelPlan plan;
-    BandList bands;
+    Plan plan;
+    Wording wording;
+    BandList bands; // the model selector
     QList<int> progress;
 };
 
@@ -120,7 +129,7 @@ void ReadProcedureTest::fullReadOnTheWire() {
 
     for (int row = 1; row <= 16; ++row)
         QCOMPARE(bench.plan.channel(row), row == 3 ? exampleRow() : ChannelRow{});
-    QCOMPARE(bench.plan.optionIndices(), (OptionIndices{2, 1, 4, 0, 1, 1, 1}));
+    QCOMPARE(bench.plan.options, (OptionIndices{2, 1, 4, 0, 1, 1, 1}));
     QCOMPARE(bench.bands.currentText(), QStringLiteral("136-174MHz"));
     QCOMPARE(bandApplied.size(), 1);
     QCOMPARE(bench.progress, milestones(100));
@@ -169,8 +178,8 @@ void ReadProcedureTest::commaLocaleReadsFrequenciesWithAComma() {
     const bool ok = bench.run().succeeded();
     QLocale::setDefault(QLocale::c());
     QVERIFY(ok);
-    QCOMPARE(bench.plan.cell(ChannelPlan::RxFrequency, 3), QStringLiteral("145,12500"));
-    QCOMPARE(bench.plan.cell(ChannelPlan::RxTone, 3), QStringLiteral("67.0"));
+    QCOMPARE(bench.plan.cell(Plan::RxFrequency, 3), QStringLiteral("145,12500"));
+    QCOMPARE(bench.plan.cell(Plan::RxTone, 3), QStringLiteral("67.0"));
 }
 
 // Frames of a read, counted from 1: entry 1, ACK 2, band 3, ACK 4; channel n: first half
@@ -244,8 +253,8 @@ void ReadProcedureTest::faults() {
     }
     QCOMPARE(bench.bands.currentText(),
              bandRead ? QStringLiteral("136-174MHz") : QStringLiteral("400-470MHz"));
-    QCOMPARE(bench.plan.optionIndices(), optionsRead ? (OptionIndices{2, 1, 4, 0, 1, 1, 1})
-                                                     : (OptionIndices{9, 0, 7, 4, 0, 0, 0}));
+    QCOMPARE(bench.plan.options, optionsRead ? (OptionIndices{2, 1, 4, 0, 1, 1, 1})
+                                             : (OptionIndices{9, 0, 7, 4, 0, 0, 0}));
     QCOMPARE(bench.progress.last(), lastProgress);
     QCOMPARE(sentFrames(bench.link).last() == QStringLiteral("646F"), succeeds);
     QCOMPARE(bench.link.successCount(), succeeds ? 1 : 0);
@@ -254,11 +263,10 @@ void ReadProcedureTest::faults() {
 void ReadProcedureTest::staleBytesAreNeverDecoded() {
     // A stray byte ahead of row 2's first-half reply makes one 13-byte event: not a block.
     Bench bench;
-    const SessionResult result =
-        readRadio(bench.link, bench.plan, bench.bands, [&bench](int percent) {
-            if (percent == 15)
-                bench.link.lineNoise(QByteArray(1, '\x55'));
-        });
+    const SessionResult result = bench.read([&bench](int percent) {
+        if (percent == 15)
+            bench.link.lineNoise(QByteArray(1, '\x55'));
+    });
     QCOMPARE(result.outcome, SessionOutcome::Failed);
     QVERIFY2(result.reason.contains(QStringLiteral("first half of channel 2")) &&
                  result.reason.contains(QStringLiteral("13 bytes")),
@@ -274,14 +282,14 @@ void ReadProcedureTest::malformedOptionsFailTheRead() {
     const SessionResult result = bench.run();
     QCOMPARE(result.outcome, SessionOutcome::Failed);
     QCOMPARE(bench.plan.channel(3), exampleRow()); // what was read stays
-    QCOMPARE(bench.plan.optionIndices(), (OptionIndices{9, 0, 7, 4, 0, 0, 0}));
+    QCOMPARE(bench.plan.options, (OptionIndices{9, 0, 7, 4, 0, 0, 0}));
     QVERIFY(!sentFrames(bench.link).contains(QStringLiteral("646F")));
 }
 
 void ReadProcedureTest::cancelEndsTheSessionWithTheEndFrame() {
     Bench bench;
     qsizetype trafficAtCancel = -1;
-    const SessionResult result = readRadio(bench.link, bench.plan, bench.bands, [&](int percent) {
+    const SessionResult result = bench.read([&](int percent) {
         if (percent == 25) {
             bench.link.cancel();
             trafficAtCancel = bench.link.traffic().size();

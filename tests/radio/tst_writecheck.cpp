@@ -1,6 +1,7 @@
 #include "app/languagepack.h"
 #include "app/planlanguage.h"
-#include "plan/channelplan.h"
+#include "plan/plan.h"
+#include "plan/wording.h"
 #include "radio/writecheck.h"
 
 #include "programrun.h"
@@ -24,6 +25,14 @@ private slots:
 
 namespace {
 
+// A plan as the window starts with, on the band 136-174MHz.
+Plan bandPlan() {
+    Plan plan;
+    plan.options = startupOptionIndices;
+    plan.band = QStringLiteral("136-174MHz");
+    return plan;
+}
+
 ChannelRow goodRow() {
     const Words words = chineseWords();
     return {QStringLiteral("145.12500"),
@@ -43,51 +52,51 @@ void WriteCheckTest::cells_data() {
     QTest::addColumn<QString>("problem"); // empty: accepted
 
     const auto ok = QString();
-    QTest::newRow("comma separator") << int(ChannelPlan::RxFrequency) << "145,12500" << ok;
+    QTest::newRow("comma separator") << int(Plan::RxFrequency) << "145,12500" << ok;
     QTest::newRow("hex letter in a frequency")
-        << int(ChannelPlan::RxFrequency) << "14x.50000"
+        << int(Plan::RxFrequency) << "14x.50000"
         << "Channel 03: RX Freq '14x.50000' is not a frequency";
-    QTest::newRow("hex digit A") << int(ChannelPlan::RxFrequency) << "14A.50000"
+    QTest::newRow("hex digit A") << int(Plan::RxFrequency) << "14A.50000"
                                  << "Channel 03: RX Freq '14A.50000' is not a frequency";
-    QTest::newRow("short frequency") << int(ChannelPlan::TxFrequency) << "145.125"
+    QTest::newRow("short frequency") << int(Plan::TxFrequency) << "145.125"
                                      << "Channel 03: TX Freq '145.125' is not a frequency";
-    QTest::newRow("other separator") << int(ChannelPlan::TxFrequency) << "145:12500"
+    QTest::newRow("other separator") << int(Plan::TxFrequency) << "145:12500"
                                      << "Channel 03: TX Freq '145:12500' is not a frequency";
-    QTest::newRow("empty TX frequency") << int(ChannelPlan::TxFrequency) << "" << ok;
-    QTest::newRow("CTCSS 254.1") << int(ChannelPlan::RxTone) << "254.1" << ok;
-    QTest::newRow("DCS inverted") << int(ChannelPlan::TxTone) << "D754I" << ok;
-    QTest::newRow("English off word") << int(ChannelPlan::RxTone) << "OFF" << ok;
-    QTest::newRow("Chinese off word") << int(ChannelPlan::RxTone) << "禁用" << ok;
-    QTest::newRow("non-octal DCS") << int(ChannelPlan::RxTone) << "D089N"
+    QTest::newRow("empty TX frequency") << int(Plan::TxFrequency) << "" << ok;
+    QTest::newRow("CTCSS 254.1") << int(Plan::RxTone) << "254.1" << ok;
+    QTest::newRow("DCS inverted") << int(Plan::TxTone) << "D754I" << ok;
+    QTest::newRow("English off word") << int(Plan::RxTone) << "OFF" << ok;
+    QTest::newRow("Chinese off word") << int(Plan::RxTone) << "禁用" << ok;
+    QTest::newRow("non-octal DCS") << int(Plan::RxTone) << "D089N"
                                    << "Channel 03: RX Tone 'D089N' is not a tone";
-    QTest::newRow("tone above 299.9") << int(ChannelPlan::TxTone) << "300.0"
+    QTest::newRow("tone above 299.9") << int(Plan::TxTone) << "300.0"
                                       << "Channel 03: TX Tone '300.0' is not a tone";
-    QTest::newRow("tone in Hz") << int(ChannelPlan::TxTone) << "67"
+    QTest::newRow("tone in Hz") << int(Plan::TxTone) << "67"
                                 << "Channel 03: TX Tone '67' is not a tone";
-    QTest::newRow("empty tone") << int(ChannelPlan::RxTone) << ""
+    QTest::newRow("empty tone") << int(Plan::RxTone) << ""
                                 << "Channel 03: RX Tone is empty";
-    QTest::newRow("English Low") << int(ChannelPlan::Power) << "Low" << ok;
-    QTest::newRow("lower-case high") << int(ChannelPlan::Power) << "high"
+    QTest::newRow("English Low") << int(Plan::Power) << "Low" << ok;
+    QTest::newRow("lower-case high") << int(Plan::Power) << "high"
                                      << "Channel 03: Power 'high' is not a power word";
-    QTest::newRow("on word as power") << int(ChannelPlan::Power) << "ON"
+    QTest::newRow("on word as power") << int(Plan::Power) << "ON"
                                       << "Channel 03: Power 'ON' is not a power word";
-    QTest::newRow("English ON flag") << int(ChannelPlan::ScanAdd) << "ON" << ok;
-    QTest::newRow("power word as flag") << int(ChannelPlan::BusyLock) << "高功率"
+    QTest::newRow("English ON flag") << int(Plan::ScanAdd) << "ON" << ok;
+    QTest::newRow("power word as flag") << int(Plan::BusyLock) << "高功率"
                                         << "Channel 03: Busy Lock '高功率' is not an on/off word";
-    QTest::newRow("empty flag") << int(ChannelPlan::ScanAdd) << ""
+    QTest::newRow("empty flag") << int(Plan::ScanAdd) << ""
                                 << "Channel 03: Scan Add is empty";
     // A cell is quoted whole up to 40 characters, a longer one by its start.
     QTest::newRow("60,000-character frequency")
-        << int(ChannelPlan::RxFrequency) << QString(60'000, '1')
+        << int(Plan::RxFrequency) << QString(60'000, '1')
         << "Channel 03: RX Freq '" + QString(37, '1') + "...' is not a frequency";
     QTest::newRow("40-character power word")
-        << int(ChannelPlan::Power) << QString(40, 'x')
+        << int(Plan::Power) << QString(40, 'x')
         << "Channel 03: Power '" + QString(40, 'x') + "' is not a power word";
     QTest::newRow("41-character tone")
-        << int(ChannelPlan::TxTone) << QString(41, 'x')
+        << int(Plan::TxTone) << QString(41, 'x')
         << "Channel 03: TX Tone '" + QString(37, 'x') + "...' is not a tone";
     QTest::newRow("character of two code units at the cut")
-        << int(ChannelPlan::BusyLock) << QString(36, 'x') + QStringLiteral("😀") + QString(9, 'x')
+        << int(Plan::BusyLock) << QString(36, 'x') + QStringLiteral("😀") + QString(9, 'x')
         << "Channel 03: Busy Lock '" + QString(36, 'x') + "...' is not an on/off word";
 }
 
@@ -95,31 +104,31 @@ void WriteCheckTest::cells() {
     QFETCH(int, column);
     QFETCH(QString, text);
     QFETCH(QString, problem);
-    ChannelPlan plan;
+    Plan plan = bandPlan();
     plan.setChannel(3, goodRow());
     plan.setCell(column, 3, text);
-    const QStringList problems = writeProblems(plan, QStringLiteral("136-174MHz"));
+    const QStringList problems = writeProblems(plan, Wording{});
     QCOMPARE(problems, problem.isEmpty() ? QStringList{} : QStringList{problem});
 }
 
 void WriteCheckTest::everyFaultIsListedInOrder() {
-    ChannelPlan plan;
+    Plan plan = bandPlan();
     plan.setChannel(3, goodRow());
-    plan.setCell(ChannelPlan::RxFrequency, 3, QStringLiteral("14x.50000"));
-    plan.setCell(ChannelPlan::Power, 3, QStringLiteral("Max"));
+    plan.setCell(Plan::RxFrequency, 3, QStringLiteral("14x.50000"));
+    plan.setCell(Plan::Power, 3, QStringLiteral("Max"));
     plan.setChannel(12, goodRow());
-    plan.setCell(ChannelPlan::TxTone, 12, QStringLiteral("D8"));
+    plan.setCell(Plan::TxTone, 12, QStringLiteral("D8"));
     // An unused row may hold cells (they are written as they stand), but not broken ones.
-    plan.setCell(ChannelPlan::RxTone, 14, QStringLiteral("88.5"));
-    plan.setCell(ChannelPlan::TxTone, 15, QStringLiteral("x"));
-    const Status status = checkPlanForWrite(plan, QStringLiteral("136-174MHz"));
+    plan.setCell(Plan::RxTone, 14, QStringLiteral("88.5"));
+    plan.setCell(Plan::TxTone, 15, QStringLiteral("x"));
+    const Status status = checkPlanForWrite(plan, Wording{});
     QVERIFY(!status.ok());
     QCOMPARE(status.message().split(QLatin1Char('\n')),
              (QStringList{QStringLiteral("Channel 03: RX Freq '14x.50000' is not a frequency"),
                           QStringLiteral("Channel 03: Power 'Max' is not a power word"),
                           QStringLiteral("Channel 12: TX Tone 'D8' is not a tone"),
                           QStringLiteral("Channel 15: TX Tone 'x' is not a tone")}));
-    QVERIFY(checkPlanForWrite(ChannelPlan(), QStringLiteral("136-174MHz")).ok());
+    QVERIFY(checkPlanForWrite(bandPlan(), Wording{}).ok());
 }
 
 void WriteCheckTest::fieldsAreNamedByTheHeaderRow_data() {
@@ -127,18 +136,17 @@ void WriteCheckTest::fieldsAreNamedByTheHeaderRow_data() {
     QTest::addColumn<int>("column");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("problem");
-    QTest::newRow("english first flag") << "english" << int(ChannelPlan::ScanAdd) << "高功率"
+    QTest::newRow("english first flag") << "english" << int(Plan::ScanAdd) << "高功率"
                                         << "Channel 03: Scan Add '高功率' is not an on/off word";
-    QTest::newRow("english second flag") << "english" << int(ChannelPlan::BusyLock) << ""
+    QTest::newRow("english second flag") << "english" << int(Plan::BusyLock) << ""
                                          << "Channel 03: Busy Lock is empty";
-    QTest::newRow("english RX frequency")
-        << "english" << int(ChannelPlan::RxFrequency) << "14x.50000"
-        << "Channel 03: RX Freq '14x.50000' is not a frequency";
-    QTest::newRow("chinese first flag") << "chinese" << int(ChannelPlan::ScanAdd) << "x"
+    QTest::newRow("english RX frequency") << "english" << int(Plan::RxFrequency) << "14x.50000"
+                                          << "Channel 03: RX Freq '14x.50000' is not a frequency";
+    QTest::newRow("chinese first flag") << "chinese" << int(Plan::ScanAdd) << "x"
                                         << "Channel 03: 扫描加入 'x' is not an on/off word";
-    QTest::newRow("chinese second flag") << "chinese" << int(ChannelPlan::BusyLock) << ""
+    QTest::newRow("chinese second flag") << "chinese" << int(Plan::BusyLock) << ""
                                          << "Channel 03: 繁忙锁定 is empty";
-    QTest::newRow("chinese power") << "chinese" << int(ChannelPlan::Power) << "Max"
+    QTest::newRow("chinese power") << "chinese" << int(Plan::Power) << "Max"
                                    << "Channel 03: 功率 'Max' is not a power word";
 }
 
@@ -151,11 +159,12 @@ void WriteCheckTest::fieldsAreNamedByTheHeaderRow() {
     const std::optional<LanguagePack> loaded =
         LanguagePack::load(testsupport::binaryFolder(), pack);
     QVERIFY(loaded);
-    ChannelPlan plan;
-    applyPackToPlan(*loaded, plan);
+    Wording wording;
+    applyPackToWording(*loaded, wording);
+    Plan plan = bandPlan();
     plan.setChannel(3, goodRow());
     plan.setCell(column, 3, text);
-    QCOMPARE(writeProblems(plan, QStringLiteral("136-174MHz")), QStringList{problem});
+    QCOMPARE(writeProblems(plan, wording), QStringList{problem});
 }
 
 void WriteCheckTest::optionsAndBand_data() {
@@ -176,10 +185,11 @@ void WriteCheckTest::optionsAndBand() {
     QFETCH(int, scan);
     QFETCH(QString, band);
     QFETCH(int, problems);
-    ChannelPlan plan;
+    Plan plan = bandPlan();
+    plan.band = band;
     plan.setOptionIndex(Option::Squelch, squelch);
     plan.setOptionIndex(Option::Scan, scan);
-    QCOMPARE(writeProblems(plan, band).size(), problems);
+    QCOMPARE(writeProblems(plan, Wording{}).size(), problems);
 }
 
 QTEST_GUILESS_MAIN(WriteCheckTest)

@@ -1,6 +1,7 @@
 #include "chanfile/backups.h"
 #include "jobs/writejob.h"
-#include "plan/channelplan.h"
+#include "plan/plan.h"
+#include "plan/wording.h"
 #include "radio/writeprocedure.h"
 #include "radio/writtenbytes.h"
 #include "sim/simulator.h"
@@ -23,9 +24,10 @@ constexpr int ReadFrames = 4 + 4 * 16 + 3;
 struct Bench {
     explicit Bench(SimulatorFaults faults = {})
         : radio(RadioSimulator::demoImage(), faults), imageBefore(radio.image()) {
-        plan.setWords(englishWords());
+        wording.words = englishWords();
+        plan.band = band;
         plan.setChannel(7, {"145.12500", "67.0", "145.12500", "D023N", "High", "ON", "ON"});
-        plan.setOptionIndices({2, 1, 4, 0, 1, 1, 1});
+        plan.options = {2, 1, 4, 0, 1, 1, 1};
         settings.backupDirectory = folder.filePath("backups");
         settings.device = QStringLiteral("/dev/ttyUSB0");
     }
@@ -51,7 +53,7 @@ struct Bench {
     };
     WriteJobResult run() {
         Observer observer(*this);
-        return runWriteJob(link, plan, band, settings, observer);
+        return runWriteJob(link, plan, wording, settings, observer);
     }
     QStringList sentFrames() const {
         QStringList sent;
@@ -68,7 +70,8 @@ struct Bench {
     RadioSimulator radio;
     QByteArray imageBefore;
     VirtualLink link{radio};
-    ChannelPlan plan;
+    Plan plan;
+    Wording wording;
     WriteJobSettings settings;
     QList<int> phases;
     QList<int> progress;
@@ -114,7 +117,7 @@ void WriteJobTest::backupWriteAndCheck() {
     QCOMPARE(bench.backupFiles().size(), 1);
     QCOMPARE(result.backupPath, bench.settings.backupDirectory + "/" + bench.backupFiles().first());
     QVERIFY(bench.backupFiles().first().endsWith("-ttyUSB0.z81"));
-    const Result<ChannelFile> backup = loadChannelFile(result.backupPath);
+    const Result<Plan> backup = loadChannelFile(result.backupPath);
     QVERIFY(backup.ok());
     // The demo radio, worded like the plan.
     QCOMPARE(backup.value().channels[0],
@@ -238,7 +241,7 @@ void WriteJobTest::failedBackupWritesNothing() {
 
 void WriteJobTest::refusedPlanTouchesNothing() {
     Bench bench;
-    bench.plan.setCell(ChannelPlan::RxFrequency, 7, "14x.50000");
+    bench.plan.setCell(Plan::RxFrequency, 7, "14x.50000");
     const WriteJobResult result = bench.run();
     QCOMPARE(result.session.outcome, SessionOutcome::Refused);
     QCOMPARE(bench.sentFrames(), QStringList());
@@ -269,10 +272,10 @@ void WriteJobTest::outsideBandAskedOnce() {
     Bench bench;
     bench.plan.setChannel(9, {"146.00000", "OFF", "550.00000", "OFF", "Low", "ON", "ON"});
     if (refusedPlan)
-        bench.plan.setCell(ChannelPlan::RxFrequency, 7, "14x.50000");
+        bench.plan.setCell(Plan::RxFrequency, 7, "14x.50000");
     Bench::Observer observer(bench);
     observer.answer = answer;
-    const WriteJob job(bench.plan, band, observer);
+    const WriteJob job(bench.plan, bench.wording, observer);
     QCOMPARE(observer.questions, questions);
     QCOMPARE(bench.link.trafficHex(), QStringList());
 

@@ -1,5 +1,5 @@
-#include "plan/bandlist.h"
-#include "plan/channelplan.h"
+#include "plan/plan.h"
+#include "plan/wording.h"
 #include "radio/hex.h"
 #include "radio/readprocedure.h"
 #include "radio/writeprocedure.h"
@@ -33,28 +33,31 @@ private slots:
 namespace {
 
 // Channel 3 as the worked example, in the other language's words: encoders go by meaning.
-void fillExamplePlan(ChannelPlan& plan) {
+void fillExamplePlan(Plan& plan) {
     const Words words = englishWords();
     plan.setChannel(3, {QStringLiteral("145.12500"), QStringLiteral("67.0"),
                         QStringLiteral("145.12500"), QStringLiteral("D023N"), words.high, words.on,
                         words.on});
-    plan.setOptionIndices({2, 1, 4, 0, 1, 1, 1});
+    plan.options = {2, 1, 4, 0, 1, 1, 1};
 }
 
 struct Bench {
     explicit Bench(SimulatorFaults faults = {})
         : radio(RadioSimulator::demoImage(), faults), imageBefore(radio.image()) {
         fillExamplePlan(plan);
+        plan.band = QStringLiteral("136-174MHz");
     }
     SessionResult run(const QString& band = QStringLiteral("136-174MHz")) {
-        return writeRadio(link, plan, band, [this](int percent) { progress.append(percent); });
+        plan.band = band;
+        return writeRadio(link, plan, wording, [this](int percent) { progress.append(percent); });
     }
     QByteArray block(int address) const { return radio.image().mid(address, 8); }
 
     RadioSimulator radio;
     const QByteArray imageBefore;
     VirtualLink link{radio};
-    ChannelPlan plan;
+    Plan plan;
+    Wording wording;
     QList<int> progress;
 };
 
@@ -112,7 +115,7 @@ void WriteProcedureTest::bandFollowsTheModelSelection() {
 
 void WriteProcedureTest::emptyTxFrequencyIsWrittenAsNone() {
     Bench bench;
-    bench.plan.setCell(ChannelPlan::TxFrequency, 3, QString());
+    bench.plan.setCell(Plan::TxFrequency, 3, QString());
     QVERIFY(bench.run().succeeded());
     QCOMPARE(bench.block(0x0030), QByteArray::fromHex("00255114FFFFFFFF"));
 }
@@ -171,8 +174,8 @@ void WriteProcedureTest::faults() {
 
 void WriteProcedureTest::badPlanIsRefusedBeforeAnyByte() {
     Bench bench;
-    bench.plan.setCell(ChannelPlan::RxFrequency, 3, QStringLiteral("14x.50000"));
-    bench.plan.setCell(ChannelPlan::TxTone, 9, QStringLiteral("D023N"));
+    bench.plan.setCell(Plan::RxFrequency, 3, QStringLiteral("14x.50000"));
+    bench.plan.setCell(Plan::TxTone, 9, QStringLiteral("D023N"));
     bench.plan.setOptionIndex(Option::Squelch, -1);
     const SessionResult result = bench.run(QStringLiteral("136-174"));
     QCOMPARE(result.outcome, SessionOutcome::Refused);
@@ -205,7 +208,7 @@ void WriteProcedureTest::cancelEndsTheSessionWithTheEndFrame() {
     QFETCH(QString, message);
     Bench bench;
     const SessionResult result =
-        writeRadio(bench.link, bench.plan, QStringLiteral("136-174MHz"), [&](int percent) {
+        writeRadio(bench.link, bench.plan, bench.wording, [&](int percent) {
             if (percent == cancelAt)
                 bench.link.cancel();
         });
@@ -231,12 +234,12 @@ void WriteProcedureTest::lineFailureEndsTheWriteAsFailed() {
 void WriteProcedureTest::readAndWriteShareTheCounter() {
     Bench bench;
     QVERIFY(bench.run().succeeded());
-    ChannelPlan readPlan;
-    BandList bands;
-    QVERIFY(readRadio(bench.link, readPlan, bands).succeeded());
+    Plan readPlan;
+    const Wording wording;
+    QVERIFY(readRadio(bench.link, readPlan, wording).succeeded());
     QCOMPARE(bench.link.successCount(), 2);
     // What was written reads back, in the reading plan's words.
-    const Words words = readPlan.words();
+    const Words words = wording.words;
     QCOMPARE(readPlan.channel(3), (ChannelRow{QStringLiteral("145.12500"), QStringLiteral("67.0"),
                                               QStringLiteral("145.12500"), QStringLiteral("D023N"),
                                               words.high, words.on, words.on}));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "plan/channelplan.h"
+#include "plan/plan.h"
 #include "plan/vocabulary.h"
 #include "radio/hex.h"
 

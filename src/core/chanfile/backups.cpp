@@ -119,18 +119,19 @@ bool isBackupFile(const QString& path) {
            (bytes->size() == marker.size() || bytes->at(bytes->size() - marker.size() - 1) == '\n');
 }
 
-Result<QString> save(const QString& directory, const ChannelFile& file, const QString& device,
-                     const QDateTime& time) {
+Result<QString> save(const QString& directory, const Plan& plan, const SelectorTexts& selectorTexts,
+                     const QString& device, const QDateTime& time) {
     if (!QDir().mkpath(directory))
         return Status::failure(
             QCoreApplication::translate("zev::Backups", "The folder %1 cannot be made.")
                 .arg(QDir::toNativeSeparators(directory)));
     const QDir folder(directory);
     const QString first = fileName(time, device);
-    if (const Status storable = checkStorable(channelFileLines(file), folder.filePath(first));
+    if (const Status storable =
+            checkStorable(channelFileLines(plan, selectorTexts), folder.filePath(first));
         !storable)
         return storable;
-    const QByteArray content = formatChannelFile(file);
+    const QByteArray content = formatChannelFile(plan, selectorTexts);
     for (int number = 1; number <= maxNumber; ++number) {
         const QString name = number == 1 ? first
                                          : first.chopped(extension.size()) +

@@ -33,12 +33,12 @@ QByteArray markerLine(const QString& name);
 // are the backups of earlier versions, which had no marker: nothing tells them from a user's.
 bool isBackupFile(const QString& path);
 
-// Saves the file as a new backup in directory (created when missing). The file is created only
+// Saves the plan as a new backup in directory (created when missing). The file is created only
 // where nothing of its name is, not even a dangling link, and is removed again when it cannot be
 // written whole. Then keeps the newest KeptCount backups there, this one always among them.
 // Returns the path saved.
-Result<QString> save(const QString& directory, const ChannelFile& file, const QString& device,
-                     const QDateTime& time = QDateTime::currentDateTime());
+Result<QString> save(const QString& directory, const Plan& plan, const SelectorTexts& selectorTexts,
+                     const QString& device, const QDateTime& time = QDateTime::currentDateTime());
 
 // Removes the oldest of the backups in directory (by the time in their names) until keep are
 // left, the file named kept (a name in directory) counted but never removed. Other files stay.

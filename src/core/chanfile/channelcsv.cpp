@@ -150,7 +150,7 @@ ToneColumns toneColumns(const PlanTone& tx, const PlanTone& rx) {
 // ---- writing ------------------------------------------------------------------------------
 
 bool isEmptyChannel(const ChannelRow& cells) {
-    return cells[ChannelPlan::RxFrequency - 1].trimmed().isEmpty();
+    return cells[Plan::RxFrequency - 1].trimmed().isEmpty();
 }
 
 QString quoted(const QString& field) {
@@ -190,13 +190,13 @@ QString onOff(const QString& cell, WordMeaning fallback) {
 }
 
 QStringList exportRow(int channel, const ChannelRow& cells) {
-    const auto cell = [&cells](ChannelPlan::Column column) { return cells[column - 1]; };
+    const auto cell = [&cells](Plan::Column column) { return cells[column - 1]; };
     QStringList fields(FieldCount);
     fields[Location] = QString::number(channel);
     fields[Mode] = QStringLiteral("FM");
 
-    const QString rxText = cell(ChannelPlan::RxFrequency);
-    const QString txText = cell(ChannelPlan::TxFrequency);
+    const QString rxText = cell(Plan::RxFrequency);
+    const QString txText = cell(Plan::TxFrequency);
     const std::optional<qint64> rx = parseHertz(rxText);
     const std::optional<qint64> tx = parseHertz(txText);
     fields[Frequency] = rx ? formatMHz(*rx) : rxText.trimmed();
@@ -213,7 +213,7 @@ QStringList exportRow(int channel, const ChannelRow& cells) {
     fields[TStep] = rx && *rx % 5000 != 0 ? QStringLiteral("6.25") : QStringLiteral("5.00");
 
     const ToneColumns tones =
-        toneColumns(planTone(cell(ChannelPlan::TxTone)), planTone(cell(ChannelPlan::RxTone)));
+        toneColumns(planTone(cell(Plan::TxTone)), planTone(cell(Plan::RxTone)));
     fields[Tone] = tones.tone;
     fields[RToneFreq] = tones.rTone;
     fields[CToneFreq] = tones.cTone;
@@ -222,13 +222,13 @@ QStringList exportRow(int channel, const ChannelRow& cells) {
     fields[RxDtcsCode] = tones.rxDtcs;
     fields[CrossMode] = tones.crossMode;
 
-    fields[Skip] = onOff(cell(ChannelPlan::ScanAdd), WordMeaning::On) == QStringLiteral("ON")
+    fields[Skip] = onOff(cell(Plan::ScanAdd), WordMeaning::On) == QStringLiteral("ON")
                        ? QString()
                        : QStringLiteral("S");
-    fields[Power] = recogniseWord(cell(ChannelPlan::Power).trimmed()) == WordMeaning::Low
+    fields[Power] = recogniseWord(cell(Plan::Power).trimmed()) == WordMeaning::Low
                         ? QStringLiteral("Low")
                         : QStringLiteral("High");
-    fields[BusyLock] = onOff(cell(ChannelPlan::BusyLock), WordMeaning::Off);
+    fields[BusyLock] = onOff(cell(Plan::BusyLock), WordMeaning::Off);
     return fields;
 }
 
@@ -548,14 +548,14 @@ std::optional<ChannelRow> channelFromRow(const RowReader& row, const ImportOptio
     const std::optional<PlanFrequency> rxCell = planFrequency(*rx, options.separator, problem);
     if (!rxCell)
         return std::nullopt;
-    cells[ChannelPlan::RxFrequency - 1] = rxCell->cell;
+    cells[Plan::RxFrequency - 1] = rxCell->cell;
     if (!rxCell->note.isEmpty())
         notes << rxCell->note;
     if (transmits) {
         const std::optional<PlanFrequency> txCell = planFrequency(tx, options.separator, problem);
         if (!txCell)
             return std::nullopt;
-        cells[ChannelPlan::TxFrequency - 1] = txCell->cell;
+        cells[Plan::TxFrequency - 1] = txCell->cell;
         if (!txCell->note.isEmpty() && txCell->note != rxCell->note)
             notes << txCell->note;
     }
@@ -566,14 +566,14 @@ std::optional<ChannelRow> channelFromRow(const RowReader& row, const ImportOptio
         problem = toneReader.problem();
         return std::nullopt;
     }
-    cells[ChannelPlan::TxTone - 1] = tones->tx;
-    cells[ChannelPlan::RxTone - 1] = tones->rx;
+    cells[Plan::TxTone - 1] = tones->tx;
+    cells[Plan::RxTone - 1] = tones->rx;
 
     const QString power = row[Power];
     if (power.isEmpty() || isOneOf(power, {"High"}) || recogniseWord(power) == WordMeaning::High)
-        cells[ChannelPlan::Power - 1] = words.high;
+        cells[Plan::Power - 1] = words.high;
     else if (isOneOf(power, {"Low"}) || recogniseWord(power) == WordMeaning::Low)
-        cells[ChannelPlan::Power - 1] = words.low;
+        cells[Plan::Power - 1] = words.low;
     else {
         problem = QCoreApplication::translate("zev::ChannelCsv",
                                               "the power \"%1\" is neither High nor Low")
@@ -583,9 +583,9 @@ std::optional<ChannelRow> channelFromRow(const RowReader& row, const ImportOptio
 
     const QString skip = row[Skip];
     if (skip.isEmpty() || isOneOf(skip, {"P"}))
-        cells[ChannelPlan::ScanAdd - 1] = words.on;
+        cells[Plan::ScanAdd - 1] = words.on;
     else if (isOneOf(skip, {"S"}))
-        cells[ChannelPlan::ScanAdd - 1] = words.off;
+        cells[Plan::ScanAdd - 1] = words.off;
     else {
         problem =
             QCoreApplication::translate("zev::ChannelCsv", "the skip \"%1\" is neither empty nor S")
@@ -596,9 +596,9 @@ std::optional<ChannelRow> channelFromRow(const RowReader& row, const ImportOptio
     const QString busyLock = row[BusyLock];
     const WordMeaning lock = recogniseWord(busyLock.toUpper());
     if (busyLock.isEmpty() || lock == WordMeaning::Off)
-        cells[ChannelPlan::BusyLock - 1] = words.off;
+        cells[Plan::BusyLock - 1] = words.off;
     else if (lock == WordMeaning::On)
-        cells[ChannelPlan::BusyLock - 1] = words.on;
+        cells[Plan::BusyLock - 1] = words.on;
     else {
         problem = QCoreApplication::translate("zev::ChannelCsv",
                                               "the busy lock \"%1\" is neither ON nor OFF")
@@ -612,7 +612,7 @@ std::optional<ChannelRow> channelFromRow(const RowReader& row, const ImportOptio
 
 QByteArray exportChannels(const Channels& channels) {
     QList<int> used;
-    for (int channel = 1; channel <= ChannelPlan::ChannelCount; ++channel)
+    for (int channel = 1; channel <= Plan::ChannelCount; ++channel)
         if (!isEmptyChannel(channels[channel - 1]))
             used << channel;
     return exportChannelRows(channels, used);
@@ -624,7 +624,7 @@ QByteArray exportChannelRows(const Channels& channels, const QList<int>& listed)
         header << QLatin1String(name);
     QString text = header.join(QLatin1Char(',')) + QStringLiteral("\r\n");
     for (int channel : listed) {
-        if (channel < 1 || channel > ChannelPlan::ChannelCount)
+        if (channel < 1 || channel > Plan::ChannelCount)
             continue;
         const ChannelRow& cells = channels[channel - 1];
         QStringList fields(FieldCount);
@@ -685,7 +685,7 @@ Result<Imported> importChannels(const QByteArray& bytes, const ImportOptions& op
         if (row[Frequency].isEmpty()) {
             if (options.renumber && options.keepEmptyRows) {
                 // Past the last channel an empty row has nothing to lose.
-                if (nextChannel <= ChannelPlan::ChannelCount) {
+                if (nextChannel <= Plan::ChannelCount) {
                     imported.channels[nextChannel - 1] = ChannelRow{};
                     imported.rows[nextChannel - 1] = record.row;
                 }
@@ -702,7 +702,7 @@ Result<Imported> importChannels(const QByteArray& bytes, const ImportOptions& op
         } else {
             bool ok = false;
             channel = row[Location].toInt(&ok);
-            if (!ok || channel < 1 || channel > ChannelPlan::ChannelCount) {
+            if (!ok || channel < 1 || channel > Plan::ChannelCount) {
                 reject(QCoreApplication::translate(
                            "zev::ChannelCsv", "the location \"%1\" is not a channel from 1 to 16")
                            .arg(row[Location]));
@@ -724,7 +724,7 @@ Result<Imported> importChannels(const QByteArray& bytes, const ImportOptions& op
             reject(problem);
             continue;
         }
-        if (channel > ChannelPlan::ChannelCount) {
+        if (channel > Plan::ChannelCount) {
             reject(QCoreApplication::translate(
                 "zev::ChannelCsv", "the radio holds 16 channels; this row is one too many"));
             continue;

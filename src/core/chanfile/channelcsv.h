@@ -1,6 +1,6 @@
 #pragma once
 
-#include "plan/channelplan.h"
+#include "plan/plan.h"
 #include "plan/vocabulary.h"
 #include "status.h"
 
@@ -15,7 +15,7 @@
 // exchange: a header row, then one row per memory, columns found by their header name.
 namespace zev::csv {
 
-using Channels = std::array<ChannelRow, ChannelPlan::ChannelCount>;
+using Channels = std::array<ChannelRow, Plan::ChannelCount>;
 
 // Larger than any channel list: a spreadsheet's export of 16 memories is a few kilobytes.
 constexpr qint64 MaxListBytes = 1024 * 1024;
@@ -47,8 +47,8 @@ struct ImportOptions {
 
 struct Imported {
     // By channel; an empty row (keepEmptyRows) empties its channel.
-    std::array<std::optional<ChannelRow>, ChannelPlan::ChannelCount> channels;
-    std::array<int, ChannelPlan::ChannelCount> rows{}; // the list row of each channel given
+    std::array<std::optional<ChannelRow>, Plan::ChannelCount> channels;
+    std::array<int, Plan::ChannelCount> rows{}; // the list row of each channel given
     QList<RowNote> problems; // rows left out, with the reason: none is dropped unsaid
     QList<RowNote> notes;    // rows taken with a change (an off-raster frequency or tone)
 };

@@ -14,7 +14,7 @@ constexpr char encodingName[] = "GBK";
 constexpr int bandLine = 4;
 constexpr int firstOptionLine = 5;
 constexpr int firstChannelLine = 14;
-constexpr int lineCount = firstChannelLine + ChannelPlan::ChannelCount - 1;
+constexpr int lineCount = firstChannelLine + Plan::ChannelCount - 1;
 static_assert(lineCount == ChannelFileLineCount);
 
 // The band is taken from this character on, at most this many characters.
@@ -168,16 +168,16 @@ QString displayCharacter(QStringView character) {
     return QStringLiteral("U+%1").arg(static_cast<uint>(code), 4, 16, QLatin1Char('0')).toUpper();
 }
 
-QStringList channelFileLines(const ChannelFile& file) {
-    QStringList lines{headerText, QString(), QString(), bandKey + file.band};
+QStringList channelFileLines(const Plan& plan, const SelectorTexts& selectorTexts) {
+    QStringList lines{headerText, QString(), QString(), bandKey + plan.band};
     for (const OptionLine& optionLine : optionLines) {
         const int index = optionSlot(optionLine.option);
-        lines << QLatin1String(optionLine.key) + QString::number(file.options[index]) +
-                     QLatin1Char(' ') + file.optionTexts[index];
+        lines << QLatin1String(optionLine.key) + QString::number(plan.options[index]) +
+                     QLatin1Char(' ') + selectorTexts[index];
     }
     lines << QString() << QString();
-    for (int row = 1; row <= ChannelPlan::ChannelCount; ++row)
-        lines << channelLine(row, file.channels[row - 1]);
+    for (int row = 1; row <= Plan::ChannelCount; ++row)
+        lines << channelLine(row, plan.channel(row));
     return lines;
 }
 
@@ -214,19 +214,8 @@ Status checkStorable(const QStringList& lines, const QString& path) {
     return Status::success();
 }
 
-ChannelFile channelFileFromPlan(const ChannelPlan& plan, const BandList& bands) {
-    ChannelFile file;
-    file.band = bands.currentText();
-    file.options = plan.optionIndices();
-    for (Option option : allOptions)
-        file.optionTexts[optionSlot(option)] = plan.optionText(option);
-    for (int row = 1; row <= ChannelPlan::ChannelCount; ++row)
-        file.channels[row - 1] = plan.channel(row);
-    return file;
-}
-
-QByteArray formatChannelFile(const ChannelFile& file) {
-    const QStringList lines = channelFileLines(file);
+QByteArray formatChannelFile(const Plan& plan, const SelectorTexts& selectorTexts) {
+    const QStringList lines = channelFileLines(plan, selectorTexts);
     QString text;
     for (const QString& line : lines)
         text += line + QStringLiteral("\r\n");
@@ -236,14 +225,14 @@ QByteArray formatChannelFile(const ChannelFile& file) {
 
 // Positions are characters of the decoded text, not bytes: a band or cell with Chinese
 // characters is cut at a character, never inside one.
-Result<ChannelFile> parseChannelFile(const QByteArray& bytes, const QString& path) {
+Result<Plan> parseChannelFile(const QByteArray& bytes, const QString& path) {
     const QStringList lines = leadingLines(decodeGbk(bytes), lineCount);
     const auto line = [&lines](int number) { return lines.value(number - 1); };
 
-    ChannelFile file;
+    Plan plan;
     const QString bandText = line(bandLine);
-    file.band = bandText.size() >= bandStart ? bandText.mid(bandStart - 1, bandLength) : QString();
-    if (const Status decoded = checkDecoded(file.band, path, bandLine); !decoded.ok())
+    plan.band = bandText.size() >= bandStart ? bandText.mid(bandStart - 1, bandLength) : QString();
+    if (const Status decoded = checkDecoded(plan.band, path, bandLine); !decoded.ok())
         return decoded;
 
     for (int offset = 0; offset < OptionCount; ++offset) {
@@ -253,32 +242,20 @@ Result<ChannelFile> parseChannelFile(const QByteArray& bytes, const QString& pat
         const Result<int> index = parseOptionIndex(line(lineNumber), position, path, lineNumber);
         if (!index.ok())
             return Status::failure(index.message());
-        file.options[optionSlot(optionLine.option)] = index.value();
+        plan.options[optionSlot(optionLine.option)] = index.value();
     }
 
     // Rows by line order, whatever their labels say; missing lines leave their rows empty.
-    for (int row = 1; row <= ChannelPlan::ChannelCount; ++row) {
+    for (int row = 1; row <= Plan::ChannelCount; ++row) {
         const int lineNumber = firstChannelLine + row - 1;
         if (lineNumber > lines.size())
             break;
         Result<ChannelRow> cells = parseChannelLine(line(lineNumber), path, lineNumber);
         if (!cells.ok())
             return Status::failure(cells.message());
-        file.channels[row - 1] = std::move(cells).value();
+        plan.channels[row - 1] = std::move(cells).value();
     }
-    return file;
-}
-
-void applyChannelFile(const ChannelFile& file, ChannelPlan& plan, BandList& bands) {
-    bands.applyBand(file.band);
-    for (const OptionLine& optionLine : optionLines)
-        plan.setOptionIndex(optionLine.option, file.options[optionSlot(optionLine.option)]);
-    plan.clearTable();
-    for (int row = 1; row <= ChannelPlan::ChannelCount; ++row)
-        plan.setChannel(row, file.channels[row - 1]);
-    // A file saved under the other language (or a state kept before a language switch) speaks
-    // the plan's language from here on, so that every toggle works at the first click.
-    plan.reword();
+    return plan;
 }
 
 } // namespace zev

@@ -14,17 +14,18 @@ constexpr qint64 readLimit = 64 * 1024;
 
 } // namespace
 
-Status saveChannelFile(const QString& path, const ChannelFile& file) {
-    if (const Status storable = checkStorable(channelFileLines(file), path); !storable.ok())
+Status saveChannelFile(const QString& path, const Plan& plan, const SelectorTexts& selectorTexts) {
+    if (const Status storable = checkStorable(channelFileLines(plan, selectorTexts), path);
+        !storable.ok())
         return storable;
-    return writeFileAtomically(path, formatChannelFile(file));
+    return writeFileAtomically(path, formatChannelFile(plan, selectorTexts));
 }
 
-Result<ChannelFile> loadChannelFile(const QString& path) {
+Result<Plan> loadChannelFile(const QString& path) {
     Result<LoadedChannelFile> loaded = readChannelFile(path);
     if (!loaded.ok())
         return Status::failure(loaded.message());
-    return std::move(loaded).value().file;
+    return std::move(loaded).value().plan;
 }
 
 Result<LoadedChannelFile> readChannelFile(const QString& path) {
@@ -37,17 +38,10 @@ Result<LoadedChannelFile> readChannelFile(const QString& path) {
         return lineFailure(
             path, int(completeLines) + 1,
             QCoreApplication::translate("zev::ChannelFile", "too long for a channel file"));
-    Result<ChannelFile> file = parseChannelFile(bytes.value(), path);
+    Result<Plan> file = parseChannelFile(bytes.value(), path);
     if (!file.ok())
         return Status::failure(file.message());
     return LoadedChannelFile{std::move(file).value(), presentLineCount(bytes.value())};
-}
-
-Result<LoadedChannelFile> openChannelFile(const QString& path, ChannelPlan& plan, BandList& bands) {
-    Result<LoadedChannelFile> loaded = readChannelFile(path);
-    if (loaded.ok())
-        applyChannelFile(loaded->file, plan, bands);
-    return loaded;
 }
 
 } // namespace zev

@@ -9,7 +9,7 @@
 namespace zev {
 
 // The 29 lines of the file as text, without line ends.
-QStringList channelFileLines(const ChannelFile& file);
+QStringList channelFileLines(const Plan& plan, const SelectorTexts& selectorTexts);
 
 // How many of the 29 lines that count the bytes hold, as the reader splits them.
 int presentLineCount(const QByteArray& bytes);

@@ -1,19 +1,11 @@
 #include "chanfile/channellistfile.h"
 
 #include "chanfile/filesystemerror.h"
-#include "plan/channelplan.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
 
 namespace zev {
-
-csv::Channels planChannels(const ChannelPlan& plan) {
-    csv::Channels channels;
-    for (int row = 1; row <= ChannelPlan::ChannelCount; ++row)
-        channels[size_t(row - 1)] = plan.channel(row);
-    return channels;
-}
 
 Status writeChannelList(const QString& path, const QByteArray& bytes) {
     return writeFileAtomically(path, bytes);

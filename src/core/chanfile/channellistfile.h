@@ -8,11 +8,6 @@
 
 namespace zev {
 
-class ChannelPlan;
-
-// All sixteen channels of the plan, as the list layout takes them.
-csv::Channels planChannels(const ChannelPlan& plan);
-
 // Written beside the target and renamed over it only when complete; a target that is there but
 // no plain file (a pipe, a device) is refused.
 [[nodiscard]] Status writeChannelList(const QString& path, const QByteArray& bytes);

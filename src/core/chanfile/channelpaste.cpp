@@ -22,15 +22,15 @@ Result<Imported> readPastedRows(const QString& text, const Words& words, QChar s
 
 PastedRows placePastedRows(const Imported& list, int row) {
     PastedRows pasted;
-    for (int index = 0; index < ChannelPlan::ChannelCount; ++index) {
+    for (int index = 0; index < Plan::ChannelCount; ++index) {
         const std::optional<ChannelRow>& channel = list.channels[size_t(index)];
         if (!channel)
             continue;
         const int target = row + index;
-        if (target >= 1 && target <= ChannelPlan::ChannelCount) {
+        if (target >= 1 && target <= Plan::ChannelCount) {
             pasted.rows.channels[size_t(target - 1)] = channel;
             pasted.rows.rows[size_t(target - 1)] = list.rows[size_t(index)];
-        } else if (!(*channel)[ChannelPlan::RxFrequency - 1].isEmpty()) {
+        } else if (!(*channel)[Plan::RxFrequency - 1].isEmpty()) {
             // An empty row past the last channel loses nothing.
             pasted.dropped.append(
                 {list.rows[size_t(index)],

@@ -1,7 +1,7 @@
 #include "chanfile/plancompare.h"
 
-#include "plan/channelplan.h"
 #include "plan/frequency.h"
+#include "plan/plan.h"
 
 #include <QCoreApplication>
 
@@ -10,7 +10,7 @@ namespace zev {
 namespace {
 
 bool isFrequencyColumn(int column) {
-    return column == ChannelPlan::RxFrequency || column == ChannelPlan::TxFrequency;
+    return column == Plan::RxFrequency || column == Plan::TxFrequency;
 }
 
 // What a cell says, in one spelling: words by meaning, the decimal mark as a point.
@@ -20,11 +20,11 @@ QString meaning(int column, const QString& cell) {
         return QStringLiteral("\x01%1").arg(static_cast<int>(word));
     if (isFrequencyColumn(column) && isFrequencyText(text))
         return text.left(3) + QLatin1Char('.') + text.mid(4);
-    return column == ChannelPlan::RxTone || column == ChannelPlan::TxTone ? text : cell;
+    return column == Plan::RxTone || column == Plan::TxTone ? text : cell;
 }
 
 ChannelRow effectiveRow(const ChannelRow& row) {
-    return row[ChannelPlan::RxFrequency - 1].isEmpty() ? ChannelRow{} : row;
+    return row[Plan::RxFrequency - 1].isEmpty() ? ChannelRow{} : row;
 }
 
 QString shown(const QString& text) {
@@ -47,12 +47,12 @@ QString subject(const PlanDifference& difference) {
 
 } // namespace
 
-QList<PlanDifference> comparePlans(const ChannelFile& before, const ChannelFile& after) {
+QList<PlanDifference> comparePlans(const Plan& before, const Plan& after) {
     QList<PlanDifference> differences;
-    for (int channel = 1; channel <= ChannelPlan::ChannelCount; ++channel) {
+    for (int channel = 1; channel <= Plan::ChannelCount; ++channel) {
         const ChannelRow left = effectiveRow(before.channels[channel - 1]);
         const ChannelRow right = effectiveRow(after.channels[channel - 1]);
-        for (int column = ChannelPlan::RxFrequency; column <= ChannelPlan::BusyLock; ++column) {
+        for (int column = Plan::RxFrequency; column <= Plan::BusyLock; ++column) {
             const QString& a = left[column - 1];
             const QString& b = right[column - 1];
             if (meaning(column, a) != meaning(column, b))

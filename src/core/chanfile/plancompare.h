@@ -1,6 +1,6 @@
 #pragma once
 
-#include "chanfile/channelfile.h"
+#include "plan/plan.h"
 #include "plan/vocabulary.h"
 
 #include <QList>
@@ -15,7 +15,7 @@ struct PlanDifference {
     enum class Kind { Cell, Option, Band };
     Kind kind = Kind::Cell;
     int channel = 0; // a cell's channel, 1 to 16
-    int column = 0;  // a cell's ChannelPlan::Column
+    int column = 0;  // a cell's Plan::Column
     Option option = Option::Squelch;
     QString before;
     QString after;
@@ -26,7 +26,7 @@ struct PlanDifference {
 // by meaning: the words of either language by what they mean, frequencies by value whatever
 // their decimal mark, tones without surrounding blanks. A channel without an RX frequency is
 // empty whatever its other cells hold, as the radio and the channel file keep it.
-QList<PlanDifference> comparePlans(const ChannelFile& before, const ChannelFile& after);
+QList<PlanDifference> comparePlans(const Plan& before, const Plan& after);
 
 // "CH03 RX Freq: 145.12500 -> 145.25000", "Squelch level: 2 -> 5", "Band: A -> B".
 QString describeChange(const PlanDifference& difference);

@@ -6,19 +6,19 @@ namespace zev {
 
 namespace {
 
-bool sameMeaning(const ChannelFile& a, const ChannelFile& b) {
+bool sameMeaning(const Plan& a, const Plan& b) {
     return comparePlans(a, b).isEmpty();
 }
 
 } // namespace
 
-void PlanHistory::start(const ChannelFile& state) {
+void PlanHistory::start(const Plan& state) {
     m_states = {state};
     m_current = 0;
     m_clean = state;
 }
 
-bool PlanHistory::record(const ChannelFile& state) {
+bool PlanHistory::record(const Plan& state) {
     if (sameMeaning(state, m_states.at(m_current)))
         return false;
     m_states.resize(m_current + 1);
@@ -29,19 +29,19 @@ bool PlanHistory::record(const ChannelFile& state) {
     return true;
 }
 
-std::optional<ChannelFile> PlanHistory::undo() {
+std::optional<Plan> PlanHistory::undo() {
     if (!canUndo())
         return std::nullopt;
     return m_states.at(--m_current);
 }
 
-std::optional<ChannelFile> PlanHistory::redo() {
+std::optional<Plan> PlanHistory::redo() {
     if (!canRedo())
         return std::nullopt;
     return m_states.at(++m_current);
 }
 
-bool PlanHistory::isModified(const ChannelFile& state) const {
+bool PlanHistory::isModified(const Plan& state) const {
     return !sameMeaning(state, m_clean);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "chanfile/channelfile.h"
+#include "plan/plan.h"
 
 #include <QList>
 
@@ -16,22 +16,22 @@ public:
     static constexpr int Depth = 100; // steps that can be undone
 
     // Forgets every step; state is the one there is, and the clean one.
-    void start(const ChannelFile& state);
+    void start(const Plan& state);
     // A new step when state differs from the current one; the steps undone before are gone.
-    bool record(const ChannelFile& state);
+    bool record(const Plan& state);
     // The state to go back or forward to, now the current one.
-    std::optional<ChannelFile> undo();
-    std::optional<ChannelFile> redo();
+    std::optional<Plan> undo();
+    std::optional<Plan> redo();
     bool canUndo() const { return m_current > 0; }
     bool canRedo() const { return m_current + 1 < m_states.size(); }
 
-    void markClean(const ChannelFile& state) { m_clean = state; }
-    bool isModified(const ChannelFile& state) const;
+    void markClean(const Plan& state) { m_clean = state; }
+    bool isModified(const Plan& state) const;
 
 private:
-    QList<ChannelFile> m_states{ChannelFile{}};
+    QList<Plan> m_states{Plan{}};
     qsizetype m_current = 0;
-    ChannelFile m_clean;
+    Plan m_clean;
 };
 
 } // namespace zev

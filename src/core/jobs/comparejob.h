@@ -7,11 +7,10 @@
 
 namespace zev {
 
-class ChannelPlan;
 class JobObserver;
-class BandList;
 class RadioLink;
-struct ChannelFile;
+struct Plan;
+struct Wording;
 
 // Where a plan and the radio differ, the plan's side first. Compared only after a read that
 // succeeded: otherwise the session says why there is no comparison.
@@ -20,11 +19,9 @@ struct RadioComparison {
     QList<PlanDifference> differences;
 };
 
-// The window's plan, taken as it stands once the read has ended; the radio read in its words.
-RadioComparison compareWithRadio(RadioLink& link, const ChannelPlan& plan, const BandList& bands,
+// The radio read in the given words and compared with plan, which is looked at only once the
+// read has ended: the window's plan is compared as it stands then.
+RadioComparison compareWithRadio(RadioLink& link, const Plan& plan, const Wording& wording,
                                  JobObserver& observer);
-// A plan from a file; the radio read in the words of wording.
-RadioComparison compareWithRadio(RadioLink& link, const ChannelFile& plan,
-                                 const ChannelPlan& wording, JobObserver& observer);
 
 } // namespace zev

@@ -1,22 +1,21 @@
 #pragma once
 
-#include "chanfile/channelfile.h"
+#include "plan/plan.h"
 #include "radio/memoryimage.h"
 #include "radio/session.h"
 
 namespace zev {
 
-class ChannelPlan;
 class JobObserver;
 class RadioLink;
+struct Wording;
 
-// The radio's plan as one read session gives it, worded like the plan given (its words and
-// option texts); nothing else changes.
+// The radio's plan as one read session gives it, in the given wording; nothing else changes.
 struct RadioReading {
     SessionResult session;
-    ChannelFile plan;  // as far as the read came
+    Plan plan;         // as far as the read came
     MemoryImage image; // the blocks as read, erased where the read did not come
 };
-RadioReading readRadioPlan(RadioLink& link, const ChannelPlan& wording, JobObserver& observer);
+RadioReading readRadioPlan(RadioLink& link, const Wording& wording, JobObserver& observer);
 
 } // namespace zev

@@ -3,7 +3,7 @@
 #include "chanfile/backups.h"
 #include "jobs/readjob.h"
 #include "plan/band.h"
-#include "plan/channelplan.h"
+#include "plan/plan.h"
 #include "radio/codec.h"
 #include "radio/link.h"
 #include "radio/writecheck.h"
@@ -24,20 +24,20 @@ WriteJobResult ended(WritePhase phase, SessionResult session) {
 
 // Frequencies the band does not cover are the user's call. A plan the check refuses is not
 // asked about: the refusal says more.
-bool outsideBandAgreed(const ChannelPlan& plan, const QString& band, JobObserver& observer) {
+bool outsideBandAgreed(const Plan& plan, JobObserver& observer) {
     QStringList channels;
-    for (const OutOfBandChannel& channel : outOfBandChannels(plan, band))
+    for (const OutOfBandChannel& channel : outOfBandChannels(plan))
         channels << describeOutOfBand(channel);
-    return channels.isEmpty() || observer.confirmOutsideBand(band, channels);
+    return channels.isEmpty() || observer.confirmOutsideBand(plan.band, channels);
 }
 
-WriteJobResult runPhases(RadioLink& link, const ChannelPlan& plan, const QString& band,
+WriteJobResult runPhases(RadioLink& link, const Plan& plan, const Wording& wording,
                          const WriteJobSettings& settings, JobObserver& observer) {
     const ProgressCallback progress = [&observer](int percent) { observer.progress(percent); };
     QString backupPath;
     if (settings.backup) {
         observer.phaseStarted(WritePhase::Backup);
-        const RadioReading old = readRadioPlan(link, plan, observer);
+        const RadioReading old = readRadioPlan(link, wording, observer);
         if (old.session.outcome == SessionOutcome::Cancelled)
             return ended(WritePhase::Backup,
                          SessionResult{SessionOutcome::Cancelled,
@@ -49,21 +49,22 @@ WriteJobResult runPhases(RadioLink& link, const ChannelPlan& plan, const QString
             return ended(WritePhase::Backup, old.session);
         const QString directory = settings.backupDirectory.isEmpty() ? backups::defaultDirectory()
                                                                      : settings.backupDirectory;
-        const Result<QString> saved = backups::save(directory, old.plan, settings.device);
+        const Result<QString> saved = backups::save(
+            directory, old.plan, wording.selectorTexts(old.plan.options), settings.device);
         if (!saved)
             return ended(WritePhase::Backup, SessionResult::failed(saved.message()));
         backupPath = saved.value();
     }
 
     observer.phaseStarted(WritePhase::Write);
-    WriteJobResult result = ended(WritePhase::Write, writeRadio(link, plan, band, progress));
+    WriteJobResult result = ended(WritePhase::Write, writeRadio(link, plan, wording, progress));
     result.backupPath = backupPath;
     if (!result.succeeded() || !settings.verify)
         return result;
 
     observer.phaseStarted(WritePhase::Verify);
     result.phase = WritePhase::Verify;
-    const RadioReading now = readRadioPlan(link, plan, observer);
+    const RadioReading now = readRadioPlan(link, wording, observer);
     if (now.session.outcome == SessionOutcome::Cancelled) {
         result.session = {SessionOutcome::Cancelled,
                           QCoreApplication::translate(
@@ -78,7 +79,7 @@ WriteJobResult runPhases(RadioLink& link, const ChannelPlan& plan, const QString
         return result;
     }
     MemoryImage written;
-    codec::encodePlan(plan, band, written);
+    codec::encodePlan(plan, wording.words, written);
     result.mismatches = compareBlocks(written, now.image, writtenBlockAddresses());
     if (!result.mismatches.isEmpty())
         result.session = SessionResult::failed(
@@ -93,9 +94,10 @@ WriteJobResult runPhases(RadioLink& link, const ChannelPlan& plan, const QString
 
 } // namespace
 
-WriteJob::WriteJob(const ChannelPlan& plan, QString band, JobObserver& observer)
-    : m_plan(plan), m_band(std::move(band)), m_check(checkPlanForWrite(plan, m_band)) {
-    m_agreed = m_check.ok() && outsideBandAgreed(plan, m_band, observer);
+WriteJob::WriteJob(Plan plan, Wording wording, JobObserver& observer)
+    : m_plan(std::move(plan)), m_wording(std::move(wording)),
+      m_check(checkPlanForWrite(m_plan, m_wording)) {
+    m_agreed = m_check.ok() && outsideBandAgreed(m_plan, observer);
 }
 
 WriteJobResult WriteJob::run(RadioLink& link, const WriteJobSettings& settings,
@@ -109,18 +111,18 @@ WriteJobResult WriteJob::run(RadioLink& link, const WriteJobSettings& settings,
     const int counted = link.successCount();
     WriteJobResult result;
     if (m_check.ok())
-        result = runPhases(link, m_plan, m_band, settings, observer);
+        result = runPhases(link, m_plan, m_wording, settings, observer);
     else // refused by the write session itself, before the radio is touched at all
         result = ended(WritePhase::Write,
-                       writeRadio(link, m_plan, m_band,
+                       writeRadio(link, m_plan, m_wording,
                                   [&observer](int percent) { observer.progress(percent); }));
     link.setSuccessCount(counted + (result.succeeded() ? 1 : 0));
     return result;
 }
 
-WriteJobResult runWriteJob(RadioLink& link, const ChannelPlan& plan, const QString& band,
+WriteJobResult runWriteJob(RadioLink& link, const Plan& plan, const Wording& wording,
                            const WriteJobSettings& settings, JobObserver& observer) {
-    return WriteJob(plan, band, observer).run(link, settings, observer);
+    return WriteJob(plan, wording, observer).run(link, settings, observer);
 }
 
 } // namespace zev

@@ -2,6 +2,8 @@
 
 #include "chanfile/plancompare.h"
 #include "jobs/jobobserver.h"
+#include "plan/plan.h"
+#include "plan/wording.h"
 #include "radio/session.h"
 #include "radio/writtenbytes.h"
 #include "status.h"
@@ -11,7 +13,6 @@
 
 namespace zev {
 
-class ChannelPlan;
 class RadioLink;
 
 // What a write does around its own session.
@@ -42,8 +43,8 @@ struct WriteJobResult {
 // run that succeeds whole adds one to the link's success count.
 class WriteJob {
 public:
-    // Checks the plan and asks the observer, if need be; the plan must outlive the job.
-    WriteJob(const ChannelPlan& plan, QString band, JobObserver& observer);
+    // Checks the plan and asks the observer, if need be. The job keeps its own copy of the plan.
+    WriteJob(Plan plan, Wording wording, JobObserver& observer);
 
     // The plan check: a plan that fails it is refused by the write session itself, progress 0
     // and not a byte sent.
@@ -54,14 +55,14 @@ public:
                        JobObserver& observer) const;
 
 private:
-    const ChannelPlan& m_plan;
-    QString m_band;
+    Plan m_plan;
+    Wording m_wording;
     Status m_check;
     bool m_agreed = false;
 };
 
 // The write job for one radio, asked about and shown through the same observer.
-WriteJobResult runWriteJob(RadioLink& link, const ChannelPlan& plan, const QString& band,
+WriteJobResult runWriteJob(RadioLink& link, const Plan& plan, const Wording& wording,
                            const WriteJobSettings& settings, JobObserver& observer);
 
 // How many differences a failed check names before it counts the rest.

@@ -1,7 +1,7 @@
 #include "plan/band.h"
 
-#include "plan/channelplan.h"
 #include "plan/frequency.h"
+#include "plan/plan.h"
 
 #include <QCoreApplication>
 
@@ -43,9 +43,9 @@ std::optional<BandEdges> parseBand(const QString& band) {
     return BandEdges{band.left(3).toInt(), band.mid(4, 3).toInt()};
 }
 
-QList<OutOfBandChannel> outOfBandChannels(const ChannelPlan& plan, const QString& band) {
+QList<OutOfBandChannel> outOfBandChannels(const Plan& plan) {
     QList<OutOfBandChannel> channels;
-    const std::optional<BandEdges> edges = parseBand(band);
+    const std::optional<BandEdges> edges = parseBand(plan.band);
     // A band that cannot be read gives no warning: there is nothing to measure against.
     if (!edges || edges->lowMhz > edges->highMhz)
         return channels;
@@ -57,13 +57,13 @@ QList<OutOfBandChannel> outOfBandChannels(const ChannelPlan& plan, const QString
         const std::optional<double> mhz = frequencyMhz(cell);
         return mhz && (*mhz < edges->lowMhz || *mhz > edges->highMhz);
     };
-    for (int row = 1; row <= ChannelPlan::ChannelCount; ++row) {
+    for (int row = 1; row <= Plan::ChannelCount; ++row) {
         if (!plan.isUsed(row))
             continue;
         OutOfBandChannel channel{row, {}, {}};
-        if (const QString rx = plan.cell(ChannelPlan::RxFrequency, row); outside(rx))
+        if (const QString rx = plan.cell(Plan::RxFrequency, row); outside(rx))
             channel.rx = rx;
-        if (const QString tx = plan.cell(ChannelPlan::TxFrequency, row); outside(tx))
+        if (const QString tx = plan.cell(Plan::TxFrequency, row); outside(tx))
             channel.tx = tx;
         if (!channel.rx.isEmpty() || !channel.tx.isEmpty())
             channels.append(channel);

@@ -7,7 +7,7 @@
 
 namespace zev {
 
-class ChannelPlan;
+struct Plan;
 
 // The band a radio leaves the factory with; the model list holds it when the settings name none.
 inline constexpr QLatin1String FactoryBand("136-174MHz");
@@ -30,11 +30,11 @@ struct OutOfBandChannel {
     bool operator==(const OutOfBandChannel&) const = default;
 };
 
-// The used channels whose RX or TX frequency lies outside the band, edges included in the band,
-// in row order. The radio is written regardless: this only tells the user. A band that is not a
-// band string, or whose lower edge lies above its upper one, says nothing about any frequency
-// and gives no channel; so does a cell that is no frequency (the write check reports those).
-QList<OutOfBandChannel> outOfBandChannels(const ChannelPlan& plan, const QString& band);
+// The used channels whose RX or TX frequency lies outside the plan's band, edges included in the
+// band, in row order. The radio is written regardless: this only tells the user. A band that is not
+// a band string, or whose lower edge lies above its upper one, says nothing about any frequency and
+// gives no channel; so does a cell that is no frequency (the write check reports those).
+QList<OutOfBandChannel> outOfBandChannels(const Plan& plan);
 
 // "Channel 03: RX 430.00625 MHz, TX 550.00000 MHz".
 QString describeOutOfBand(const OutOfBandChannel& channel);

@@ -10,7 +10,7 @@
 
 namespace zev::codec {
 
-static_assert(MemoryImage::Channels == ChannelPlan::ChannelCount);
+static_assert(MemoryImage::Channels == Plan::ChannelCount);
 
 namespace {
 
@@ -192,26 +192,26 @@ ChannelRow decodeChannel(const Block& firstHalf, const Block& secondHalf, const 
     const QString rx = decodeFrequency(firstHalf, field::RxFrequency, separator);
     if (rx.isEmpty())
         return row;
-    row[ChannelPlan::RxFrequency - 1] = rx;
-    row[ChannelPlan::TxFrequency - 1] = decodeFrequency(firstHalf, field::TxFrequency, separator);
-    row[ChannelPlan::RxTone - 1] = decodeTone(toneAt(secondHalf, field::RxTone), words);
-    row[ChannelPlan::TxTone - 1] = decodeTone(toneAt(secondHalf, field::TxTone), words);
+    row[Plan::RxFrequency - 1] = rx;
+    row[Plan::TxFrequency - 1] = decodeFrequency(firstHalf, field::TxFrequency, separator);
+    row[Plan::RxTone - 1] = decodeTone(toneAt(secondHalf, field::RxTone), words);
+    row[Plan::TxTone - 1] = decodeTone(toneAt(secondHalf, field::TxTone), words);
     const FlagCells flags = decodeChannelFlags(secondHalf[field::ChannelFlags], words);
-    row[ChannelPlan::Power - 1] = flags.power;
-    row[ChannelPlan::ScanAdd - 1] = flags.scanAdd;
-    row[ChannelPlan::BusyLock - 1] = flags.busyLock;
+    row[Plan::Power - 1] = flags.power;
+    row[Plan::ScanAdd - 1] = flags.scanAdd;
+    row[Plan::BusyLock - 1] = flags.busyLock;
     return row;
 }
 
 ChannelBlocks encodeChannel(const ChannelRow& cells, const Words& words) {
-    const auto cell = [&cells](ChannelPlan::Column column) { return cells[column - 1]; };
+    const auto cell = [&cells](Plan::Column column) { return cells[column - 1]; };
     ChannelBlocks blocks{erasedBlock(), erasedBlock()};
-    put(blocks.first, field::RxFrequency, encodeFrequency(cell(ChannelPlan::RxFrequency)));
-    put(blocks.first, field::TxFrequency, encodeFrequency(cell(ChannelPlan::TxFrequency)));
-    put(blocks.second, field::RxTone, encodeTone(cell(ChannelPlan::RxTone), words));
-    put(blocks.second, field::TxTone, encodeTone(cell(ChannelPlan::TxTone), words));
-    blocks.second[field::ChannelFlags] = encodeChannelFlags(
-        cell(ChannelPlan::Power), cell(ChannelPlan::ScanAdd), cell(ChannelPlan::BusyLock), words);
+    put(blocks.first, field::RxFrequency, encodeFrequency(cell(Plan::RxFrequency)));
+    put(blocks.first, field::TxFrequency, encodeFrequency(cell(Plan::TxFrequency)));
+    put(blocks.second, field::RxTone, encodeTone(cell(Plan::RxTone), words));
+    put(blocks.second, field::TxTone, encodeTone(cell(Plan::TxTone), words));
+    blocks.second[field::ChannelFlags] =
+        encodeChannelFlags(cell(Plan::Power), cell(Plan::ScanAdd), cell(Plan::BusyLock), words);
     return blocks;
 }
 
@@ -277,14 +277,14 @@ Block encodeBand(const QString& band) {
     return block;
 }
 
-void encodePlan(const ChannelPlan& plan, const QString& band, MemoryImage& image) {
-    for (int channel = 1; channel <= ChannelPlan::ChannelCount; ++channel) {
-        const ChannelBlocks blocks = encodeChannel(plan.channel(channel), plan.words());
+void encodePlan(const Plan& plan, const Words& words, MemoryImage& image) {
+    for (int channel = 1; channel <= Plan::ChannelCount; ++channel) {
+        const ChannelBlocks blocks = encodeChannel(plan.channel(channel), words);
         image.setBlock(MemoryImage::channelAddress(channel, false), blocks.first);
         image.setBlock(MemoryImage::channelAddress(channel, true), blocks.second);
     }
-    image.setBlock(MemoryImage::OptionsAddress, encodeOptions(plan.optionIndices()));
-    image.setBlock(MemoryImage::BandAddress, encodeBand(band));
+    image.setBlock(MemoryImage::OptionsAddress, encodeOptions(plan.options));
+    image.setBlock(MemoryImage::BandAddress, encodeBand(plan.band));
 }
 
 ChannelRow decodeChannel(const MemoryImage& image, int channel, const Words& words,

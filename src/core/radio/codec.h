@@ -1,6 +1,6 @@
 #pragma once
 
-#include "plan/channelplan.h"
+#include "plan/plan.h"
 #include "plan/vocabulary.h"
 #include "radio/memoryimage.h"
 #include "status.h"
@@ -58,9 +58,9 @@ Block encodeOptions(const OptionIndices& indices);
 QString decodeBand(const Block& block);
 Block encodeBand(const QString& band);
 
-// The plan as a whole image: its 16 channels, its options and the band written over image;
-// every other block keeps its bytes.
-void encodePlan(const ChannelPlan& plan, const QString& band, MemoryImage& image);
+// The plan as a whole image: its 16 channels, its options and its band written over image;
+// every other block keeps its bytes. Words of the given language are looked at first.
+void encodePlan(const Plan& plan, const Words& words, MemoryImage& image);
 ChannelRow decodeChannel(const MemoryImage& image, int channel, const Words& words,
                          QChar separator);
 

@@ -16,7 +16,7 @@ QStringList channelFileProblems(const QString& path, const LoadedChannelFile& lo
     const auto add = [&](int line, const QString& text) {
         problems << lineFailure(path, line, text).message();
     };
-    const ChannelFile& file = loaded.file;
+    const Plan& file = loaded.plan;
     if (const Status band = codec::checkBand(file.band); !band)
         add(bandLineNumber(), band.message());
     // In the order of their lines, which is not the order of the options.
@@ -29,7 +29,7 @@ QStringList channelFileProblems(const QString& path, const LoadedChannelFile& lo
             !checked)
             add(line, checked.message());
     }
-    for (int row = 1; row <= ChannelPlan::ChannelCount; ++row) {
+    for (int row = 1; row <= Plan::ChannelCount; ++row) {
         const int line = channelLineNumber(row);
         if (line > loaded.lineCount) {
             add(line,

@@ -1,7 +1,7 @@
 #include "radio/readprocedure.h"
 
-#include "plan/bandlist.h"
-#include "plan/channelplan.h"
+#include "plan/plan.h"
+#include "plan/wording.h"
 #include "radio/codec.h"
 #include "radio/link.h"
 #include "radio/memoryimage.h"
@@ -16,7 +16,7 @@ namespace {
 QList<BlockRead> readOrder() {
     QList<BlockRead> blocks = {
         {MemoryImage::BandAddress, LongWait, stepName(Named::Band), stepName(Named::BandRead)}};
-    for (int channel = 1; channel <= ChannelPlan::ChannelCount; ++channel)
+    for (int channel = 1; channel <= Plan::ChannelCount; ++channel)
         for (const bool secondHalf : {false, true})
             blocks.append({MemoryImage::channelAddress(channel, secondHalf), ShortWait,
                            channelHalf(channel, secondHalf), channelHalf(channel, secondHalf)});
@@ -25,7 +25,7 @@ QList<BlockRead> readOrder() {
     return blocks;
 }
 
-SessionResult readSession(RadioLink& link, ChannelPlan& plan, BandList& bands,
+SessionResult readSession(RadioLink& link, Plan& plan, const Wording& wording,
                           const ProgressCallback& progressCallback, MemoryImage& image) {
     link.clearReplyFlag();
     Progress progress(progressCallback);
@@ -44,23 +44,23 @@ SessionResult readSession(RadioLink& link, ChannelPlan& plan, BandList& bands,
     ReadHooks hooks;
     hooks.beforeRead = [&plan](const BlockRead& block) {
         if (const int channel = MemoryImage::channelAt(block.address, false))
-            plan.clearChannel(channel);
+            plan.channels[size_t(channel - 1)] = ChannelRow{};
     };
     hooks.arrived = [&](const BlockRead& block, const Block& data) -> Status {
         image.setBlock(block.address, data);
         if (block.address == MemoryImage::BandAddress) {
-            bands.applyBand(codec::decodeBand(data));
+            plan.band = codec::decodeBand(data);
             progress.step();
         } else if (block.address == MemoryImage::OptionsAddress) {
             const Result<OptionIndices> options = codec::decodeOptions(data);
             if (!options)
                 return Status::failure(options.message());
-            for (const Option option :
-                 {Option::Squelch, Option::TimeOutTimer, Option::VoicePrompt, Option::Scan,
-                  Option::BatterySave, Option::KeyBeep, Option::AlarmKey})
-                plan.setOptionIndex(option, options.value()[optionSlot(option)]);
+            for (const Option option : allOptions)
+                plan.options[optionSlot(option)] =
+                    wording.listedIndex(option, options.value()[optionSlot(option)]);
         } else if (const int channel = MemoryImage::channelAt(block.address, true)) {
-            plan.setChannel(channel, codec::decodeChannel(image, channel, plan.words(), separator));
+            plan.channels[size_t(channel - 1)] =
+                codec::decodeChannel(image, channel, wording.words, separator);
         }
         return Status::success();
     };
@@ -82,13 +82,13 @@ SessionResult readSession(RadioLink& link, ChannelPlan& plan, BandList& bands,
 
 } // namespace
 
-SessionResult readRadio(RadioLink& link, ChannelPlan& plan, BandList& bands,
+SessionResult readRadio(RadioLink& link, Plan& plan, const Wording& wording,
                         const ProgressCallback& progress, MemoryImage* bytesRead) {
     const Scope scope(link);
     if (!scope.began())
         return alreadyRunning();
     MemoryImage image;
-    SessionResult result = readSession(link, plan, bands, progress, image);
+    SessionResult result = readSession(link, plan, wording, progress, image);
     if (bytesRead)
         *bytesRead = image;
     if (result.outcome == SessionOutcome::Cancelled)

@@ -1,8 +1,8 @@
 #include "radio/writecheck.h"
 
-#include "plan/channelplan.h"
 #include "plan/excerpt.h"
 #include "plan/frequency.h"
+#include "plan/plan.h"
 #include "plan/vocabulary.h"
 #include "radio/codec.h"
 
@@ -34,33 +34,29 @@ bool isFlagWord(const QString& text, const Words& words) {
 
 // A whole sentence for each kind of cell, so that a translation can order its parts freely.
 struct Field {
-    ChannelPlan::Column column;
+    Plan::Column column;
     const char* notValid; // %1 channel, %2 field name, %3 cell text
 };
 
 constexpr Field fields[] = {
-    {ChannelPlan::RxFrequency,
-     QT_TRANSLATE_NOOP("zev::WriteCheck", "%1: %2 '%3' is not a frequency")},
-    {ChannelPlan::RxTone, QT_TRANSLATE_NOOP("zev::WriteCheck", "%1: %2 '%3' is not a tone")},
-    {ChannelPlan::TxFrequency,
-     QT_TRANSLATE_NOOP("zev::WriteCheck", "%1: %2 '%3' is not a frequency")},
-    {ChannelPlan::TxTone, QT_TRANSLATE_NOOP("zev::WriteCheck", "%1: %2 '%3' is not a tone")},
-    {ChannelPlan::Power, QT_TRANSLATE_NOOP("zev::WriteCheck", "%1: %2 '%3' is not a power word")},
-    {ChannelPlan::ScanAdd,
-     QT_TRANSLATE_NOOP("zev::WriteCheck", "%1: %2 '%3' is not an on/off word")},
-    {ChannelPlan::BusyLock,
-     QT_TRANSLATE_NOOP("zev::WriteCheck", "%1: %2 '%3' is not an on/off word")},
+    {Plan::RxFrequency, QT_TRANSLATE_NOOP("zev::WriteCheck", "%1: %2 '%3' is not a frequency")},
+    {Plan::RxTone, QT_TRANSLATE_NOOP("zev::WriteCheck", "%1: %2 '%3' is not a tone")},
+    {Plan::TxFrequency, QT_TRANSLATE_NOOP("zev::WriteCheck", "%1: %2 '%3' is not a frequency")},
+    {Plan::TxTone, QT_TRANSLATE_NOOP("zev::WriteCheck", "%1: %2 '%3' is not a tone")},
+    {Plan::Power, QT_TRANSLATE_NOOP("zev::WriteCheck", "%1: %2 '%3' is not a power word")},
+    {Plan::ScanAdd, QT_TRANSLATE_NOOP("zev::WriteCheck", "%1: %2 '%3' is not an on/off word")},
+    {Plan::BusyLock, QT_TRANSLATE_NOOP("zev::WriteCheck", "%1: %2 '%3' is not an on/off word")},
 };
 
-bool isValid(ChannelPlan::Column column, const QString& text, const Words& words) {
+bool isValid(Plan::Column column, const QString& text, const Words& words) {
     switch (column) {
-    case ChannelPlan::RxFrequency:
-    case ChannelPlan::TxFrequency:
+    case Plan::RxFrequency:
+    case Plan::TxFrequency:
         return isFrequencyText(text);
-    case ChannelPlan::RxTone:
-    case ChannelPlan::TxTone:
+    case Plan::RxTone:
+    case Plan::TxTone:
         return isTone(text, words);
-    case ChannelPlan::Power:
+    case Plan::Power:
         return isPowerWord(text, words);
     default:
         return isFlagWord(text, words);
@@ -69,17 +65,10 @@ bool isValid(ChannelPlan::Column column, const QString& text, const Words& words
 
 } // namespace
 
-ColumnTitles columnTitles(const ChannelPlan& plan) {
-    ColumnTitles titles;
-    for (int column = ChannelPlan::RxFrequency; column <= ChannelPlan::BusyLock; ++column)
-        titles[column - 1] = plan.cell(column, 0);
-    return titles;
-}
-
 QStringList channelProblems(const ChannelRow& cells, const Words& words, int channel,
                             const ColumnTitles& titles) {
     QStringList problems;
-    const bool used = !cells[ChannelPlan::RxFrequency - 1].isEmpty();
+    const bool used = !cells[Plan::RxFrequency - 1].isEmpty();
     const QString label = QCoreApplication::translate("zev::WriteCheck", "Channel %1")
                               .arg(channel, 2, 10, QLatin1Char('0'));
     for (const Field& field : fields) {
@@ -87,7 +76,7 @@ QStringList channelProblems(const ChannelRow& cells, const Words& words, int cha
         const QString& title = titles[field.column - 1];
         const QString name = title.isEmpty() ? columnName(field.column) : title;
         if (text.isEmpty()) {
-            if (used && field.column != ChannelPlan::TxFrequency)
+            if (used && field.column != Plan::TxFrequency)
                 problems.append(QCoreApplication::translate("zev::WriteCheck", "%1: %2 is empty")
                                     .arg(label, name));
             continue;
@@ -99,20 +88,20 @@ QStringList channelProblems(const ChannelRow& cells, const Words& words, int cha
     return problems;
 }
 
-QStringList writeProblems(const ChannelPlan& plan, const QString& band) {
+QStringList writeProblems(const Plan& plan, const Wording& wording) {
     QStringList problems;
-    const ColumnTitles titles = columnTitles(plan);
-    for (int row = 1; row <= ChannelPlan::ChannelCount; ++row)
-        problems << channelProblems(plan.channel(row), plan.words(), row, titles);
-    if (const Status options = codec::checkOptions(plan.optionIndices()); !options)
+    const ColumnTitles titles = wording.columnTitles();
+    for (int row = 1; row <= Plan::ChannelCount; ++row)
+        problems << channelProblems(plan.channel(row), wording.words, row, titles);
+    if (const Status options = codec::checkOptions(plan.options); !options)
         problems << options.message().split(QLatin1Char('\n'));
-    if (const Status status = codec::checkBand(band); !status)
+    if (const Status status = codec::checkBand(plan.band); !status)
         problems.append(status.message());
     return problems;
 }
 
-Status checkPlanForWrite(const ChannelPlan& plan, const QString& band) {
-    const QStringList problems = writeProblems(plan, band);
+Status checkPlanForWrite(const Plan& plan, const Wording& wording) {
+    const QStringList problems = writeProblems(plan, wording);
     if (problems.isEmpty())
         return Status::success();
     return Status::failure(problems.join(QLatin1Char('\n')));

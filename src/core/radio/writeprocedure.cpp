@@ -1,6 +1,7 @@
 #include "radio/writeprocedure.h"
 
-#include "plan/channelplan.h"
+#include "plan/plan.h"
+#include "plan/wording.h"
 #include "radio/codec.h"
 #include "radio/link.h"
 #include "radio/memoryimage.h"
@@ -67,23 +68,23 @@ SessionResult writeSession(RadioLink& link, const MemoryImage& image, Progress& 
 
 QList<int> writtenBlockAddresses() {
     QList<int> addresses;
-    for (int channel = 1; channel <= ChannelPlan::ChannelCount; ++channel)
+    for (int channel = 1; channel <= Plan::ChannelCount; ++channel)
         for (const bool secondHalf : {false, true})
             addresses.append(MemoryImage::channelAddress(channel, secondHalf));
     addresses << MemoryImage::OptionsAddress << MemoryImage::BandAddress;
     return addresses;
 }
 
-SessionResult writeRadio(RadioLink& link, const ChannelPlan& plan, const QString& band,
+SessionResult writeRadio(RadioLink& link, const Plan& plan, const Wording& wording,
                          const ProgressCallback& progressCallback) {
     const Scope scope(link);
     if (!scope.began())
         return alreadyRunning();
     Progress progress(progressCallback); // the bar starts from 0, also for a refused plan
-    if (const Status check = checkPlanForWrite(plan, band); !check)
+    if (const Status check = checkPlanForWrite(plan, wording); !check)
         return SessionResult::refused(check.message());
     MemoryImage image;
-    codec::encodePlan(plan, band, image);
+    codec::encodePlan(plan, wording.words, image);
     bool writtenAny = false;
     SessionResult result = writeSession(link, image, progress, writtenAny);
     result.radioWritten = writtenAny;

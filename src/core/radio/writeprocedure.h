@@ -7,10 +7,11 @@
 
 namespace zev {
 
-class ChannelPlan;
 class RadioLink;
+struct Plan;
+struct Wording;
 
-// Writes the plan and the band to the radio: rows 1 to 16, the options, the band, each
+// Writes the plan, band included, to the radio: rows 1 to 16, the options, the band, each
 // acknowledged. The plan is checked whole first: a plan that cannot be written as it stands is
 // refused with every fault listed, and not a byte is sent. Progress: 5 after the handshake,
 // 10 to 85 after the rows, 90 after the options, 95 before the band, 100 before the end frame.
@@ -19,7 +20,7 @@ class RadioLink;
 // the options, the band.
 QList<int> writtenBlockAddresses();
 
-SessionResult writeRadio(RadioLink& link, const ChannelPlan& plan, const QString& band,
+SessionResult writeRadio(RadioLink& link, const Plan& plan, const Wording& wording,
                          const ProgressCallback& progress = {});
 
 } // namespace zev

@@ -1,7 +1,7 @@
 #include "radio/writtenbytes.h"
 
 #include "chanfile/plancompare.h"
-#include "plan/channelplan.h"
+#include "plan/plan.h"
 #include "plan/vocabulary.h"
 #include "radio/hex.h"
 #include "radio/session.h"
@@ -38,16 +38,14 @@ QString optionNames(std::initializer_list<Option> options) {
 QList<FieldSpan> fieldsOf(int address) {
     QList<FieldSpan> fields;
     if (const int channel = MemoryImage::channelAt(address, false)) {
-        fields = {
-            {field::RxFrequency, field::FrequencySize, cellName(channel, ChannelPlan::RxFrequency)},
-            {field::TxFrequency, field::FrequencySize,
-             cellName(channel, ChannelPlan::TxFrequency)}};
+        fields = {{field::RxFrequency, field::FrequencySize, cellName(channel, Plan::RxFrequency)},
+                  {field::TxFrequency, field::FrequencySize, cellName(channel, Plan::TxFrequency)}};
     } else if (const int channel = MemoryImage::channelAt(address, true)) {
-        fields = {{field::RxTone, field::ToneSize, cellName(channel, ChannelPlan::RxTone)},
-                  {field::TxTone, field::ToneSize, cellName(channel, ChannelPlan::TxTone)},
+        fields = {{field::RxTone, field::ToneSize, cellName(channel, Plan::RxTone)},
+                  {field::TxTone, field::ToneSize, cellName(channel, Plan::TxTone)},
                   {field::ChannelFlags, 1,
-                   QStringList{cellName(channel, ChannelPlan::Power),
-                               columnName(ChannelPlan::ScanAdd), columnName(ChannelPlan::BusyLock)}
+                   QStringList{cellName(channel, Plan::Power), columnName(Plan::ScanAdd),
+                               columnName(Plan::BusyLock)}
                        .join(QStringLiteral(", "))}};
     } else if (address == MemoryImage::OptionsAddress) {
         fields = {{field::OptionFlags, 1,

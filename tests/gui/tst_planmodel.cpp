@@ -1,12 +1,12 @@
 #include "plan/bandlist.h"
-#include "plan/channelplan.h"
+#include "planmodel.h"
 
 #include <QSignalSpy>
 #include <QTest>
 
 using namespace zev;
 
-class ChannelPlanTest : public QObject {
+class PlanModelTest : public QObject {
     Q_OBJECT
 private slots:
     void startsWithLabelsAndStartupOptions();
@@ -23,8 +23,8 @@ private slots:
     void modelListLooksUpOrAppendsBand();
 };
 
-void ChannelPlanTest::startsWithLabelsAndStartupOptions() {
-    ChannelPlan plan;
+void PlanModelTest::startsWithLabelsAndStartupOptions() {
+    PlanModel plan;
     QCOMPARE(plan.cell(0, 1), QString("01"));
     QCOMPARE(plan.cell(0, 16), QString("16"));
     QCOMPARE(plan.cell(1, 0), QString());
@@ -36,8 +36,8 @@ void ChannelPlanTest::startsWithLabelsAndStartupOptions() {
     QCOMPARE(plan.toneList().last(), QString("D754I"));
 }
 
-void ChannelPlanTest::resetEmptiesTableAndSetsResetIndices() {
-    ChannelPlan plan;
+void PlanModelTest::resetEmptiesTableAndSetsResetIndices() {
+    PlanModel plan;
     plan.setHeader({"CH", "RX", "RXT", "TX", "TXT", "P", "A", "B"});
     for (int row = 1; row <= 16; ++row)
         plan.setChannel(row, {"145.00000", "67.0", "145.00000", "OFF", "High", "ON", "OFF"});
@@ -51,7 +51,7 @@ void ChannelPlanTest::resetEmptiesTableAndSetsResetIndices() {
     QCOMPARE(plan.optionText(Option::Scan), chineseWords().off);
 }
 
-void ChannelPlanTest::togglePower_data() {
+void PlanModelTest::togglePower_data() {
     QTest::addColumn<QString>("before");
     QTest::addColumn<QString>("after");
     QTest::newRow("high") << "High"
@@ -66,17 +66,17 @@ void ChannelPlanTest::togglePower_data() {
                                          << "High";
 }
 
-void ChannelPlanTest::togglePower() {
+void PlanModelTest::togglePower() {
     QFETCH(QString, before);
     QFETCH(QString, after);
-    ChannelPlan plan;
+    PlanModel plan;
     plan.setWords(englishWords());
-    plan.setCell(ChannelPlan::Power, 3, before);
+    plan.setCell(PlanModel::Power, 3, before);
     plan.togglePower(3);
-    QCOMPARE(plan.cell(ChannelPlan::Power, 3), after);
+    QCOMPARE(plan.cell(PlanModel::Power, 3), after);
 }
 
-void ChannelPlanTest::toggleFlag_data() {
+void PlanModelTest::toggleFlag_data() {
     QTest::addColumn<QString>("before");
     QTest::addColumn<QString>("after");
     QTest::newRow("off") << "OFF"
@@ -91,20 +91,20 @@ void ChannelPlanTest::toggleFlag_data() {
                                         << "OFF";
 }
 
-void ChannelPlanTest::toggleFlag() {
+void PlanModelTest::toggleFlag() {
     QFETCH(QString, before);
     QFETCH(QString, after);
-    ChannelPlan plan;
+    PlanModel plan;
     plan.setWords(englishWords());
-    for (int column : {ChannelPlan::ScanAdd, ChannelPlan::BusyLock}) {
+    for (int column : {PlanModel::ScanAdd, PlanModel::BusyLock}) {
         plan.setCell(column, 5, before);
         plan.toggleFlag(column, 5);
         QCOMPARE(plan.cell(column, 5), after);
     }
 }
 
-void ChannelPlanTest::rewordTranslatesOnlyRecognisedWords() {
-    ChannelPlan plan;
+void PlanModelTest::rewordTranslatesOnlyRecognisedWords() {
+    PlanModel plan;
     plan.setWords(englishWords());
     plan.setChannel(1, {"145.00000", "禁用", "145.00000", "88.5", "高功率", "启用", "禁用"});
     plan.setChannel(2, {"146.00000", "D023N", "", "OFF", "低功率", "ON", "OFF"});
@@ -123,8 +123,8 @@ void ChannelPlanTest::rewordTranslatesOnlyRecognisedWords() {
              (ChannelRow{"145.00000", "禁用", "145.00000", "88.5", "高功率", "启用", "禁用"}));
 }
 
-void ChannelPlanTest::toneListKeepsOneOffItemAtItsHead() {
-    ChannelPlan plan;
+void PlanModelTest::toneListKeepsOneOffItemAtItsHead() {
+    PlanModel plan;
     plan.dropToneHead(); // nothing to drop before the first load
     QCOMPARE(plan.toneList().size(), 258);
     for (const char* off : {"OFF", "禁用", "OFF"}) {
@@ -136,9 +136,9 @@ void ChannelPlanTest::toneListKeepsOneOffItemAtItsHead() {
     }
 }
 
-void ChannelPlanTest::optionIndexOutsideListMeansNoSelection() {
-    ChannelPlan plan;
-    QSignalSpy changed(&plan, &ChannelPlan::optionChanged);
+void PlanModelTest::optionIndexOutsideListMeansNoSelection() {
+    PlanModel plan;
+    QSignalSpy changed(&plan, &PlanModel::optionChanged);
     plan.setOptionIndex(Option::TimeOutTimer, 8);
     QCOMPARE(plan.optionIndex(Option::TimeOutTimer), -1);
     QCOMPARE(plan.optionText(Option::TimeOutTimer), QString());
@@ -149,8 +149,8 @@ void ChannelPlanTest::optionIndexOutsideListMeansNoSelection() {
     QCOMPARE(changed.count(), 3);
 }
 
-void ChannelPlanTest::rebuildingOptionListsKeepsIndices() {
-    ChannelPlan plan;
+void PlanModelTest::rebuildingOptionListsKeepsIndices() {
+    PlanModel plan;
     plan.setOptionIndices({5, 1, 7, 3, 0, 1, 0});
     plan.setWords(englishWords());
     OptionTexts texts;
@@ -167,8 +167,8 @@ void ChannelPlanTest::rebuildingOptionListsKeepsIndices() {
     QCOMPARE(plan.optionItems(Option::Squelch).size(), 10);
 }
 
-void ChannelPlanTest::swapExchangesWholeChannels() {
-    ChannelPlan plan;
+void PlanModelTest::swapExchangesWholeChannels() {
+    PlanModel plan;
     const ChannelRow used{"145.00000", "OFF", "145.00000", "OFF", "High", "ON", "OFF"};
     plan.setChannel(4, used);
     plan.swapChannels(4, 3);
@@ -179,7 +179,7 @@ void ChannelPlanTest::swapExchangesWholeChannels() {
     QCOMPARE(plan.cell(1, 0), QString());
 }
 
-void ChannelPlanTest::modelListLooksUpOrAppendsBand() {
+void PlanModelTest::modelListLooksUpOrAppendsBand() {
     BandList bands;
     bands.setItems({"136-174MHz", "400-470MHz", "136-174MHz"}, 0);
     QSignalSpy applied(&bands, &BandList::bandApplied);
@@ -196,5 +196,5 @@ void ChannelPlanTest::modelListLooksUpOrAppendsBand() {
     QCOMPARE(bands.currentText(), QString());
 }
 
-QTEST_GUILESS_MAIN(ChannelPlanTest)
-#include "tst_channelplan.moc"
+QTEST_GUILESS_MAIN(PlanModelTest)
+#include "tst_planmodel.moc"
