@@ -1,6 +1,7 @@
 #include "chanfile/channelcsv.h"
 
 #include "plan/frequency.h"
+#include "plan/tone.h"
 
 #include <QCoreApplication>
 #include <QHash>
@@ -48,30 +49,7 @@ const char* const fieldNames[FieldCount] = {
 const QString DefaultCtcss = QStringLiteral("88.5");
 const QString DefaultDcs = QStringLiteral("023");
 
-constexpr qint64 HertzPerMHz = 1000000;
-
 // ---- frequencies --------------------------------------------------------------------------
-
-// MHz with either decimal mark; digits beyond the sixth decimal are cut.
-std::optional<qint64> parseHertz(const QString& text) {
-    const QString trimmed = text.trimmed();
-    qsizetype mark = -1;
-    for (qsizetype i = 0; i < trimmed.size(); ++i) {
-        if (isDecimalMark(trimmed.at(i))) {
-            if (mark >= 0)
-                return std::nullopt;
-            mark = i;
-        } else if (trimmed.at(i) < QLatin1Char('0') || trimmed.at(i) > QLatin1Char('9')) {
-            return std::nullopt;
-        }
-    }
-    const QString whole = mark < 0 ? trimmed : trimmed.left(mark);
-    const QString fraction = mark < 0 ? QString() : trimmed.mid(mark + 1).left(6);
-    if (whole.isEmpty() || whole.size() > 6)
-        return std::nullopt;
-    return whole.toLongLong() * HertzPerMHz +
-           fraction.leftJustified(6, QLatin1Char('0')).toLongLong();
-}
 
 // A transmit frequency below the offset comes out negative: the sign goes before the whole MHz.
 QString formatMHz(qint64 hertz) {
@@ -93,8 +71,21 @@ struct PlanTone {
 };
 
 PlanTone planTone(const QString& cell) {
+    if (const std::optional<zev::Tone> tone = parseTone(cell)) {
+        switch (tone->kind) {
+        case zev::Tone::Kind::Off:
+            return {};
+        case zev::Tone::Kind::Ctcss:
+            return {ToneKind::Ctcss, tone->value, QLatin1Char('N')};
+        case zev::Tone::Kind::DcsNormal:
+            return {ToneKind::Dcs, tone->value, QLatin1Char('N')};
+        case zev::Tone::Kind::DcsInverted:
+            return {ToneKind::Dcs, tone->value, QLatin1Char('R')};
+        }
+    }
+    // A cell that is no tone goes out as it stands, for the user to see in the list.
     const QString text = cell.trimmed();
-    if (text.isEmpty() || recogniseWord(text) == WordMeaning::Off)
+    if (text.isEmpty())
         return {};
     if (text.size() == 5 && text.startsWith(QLatin1Char('D')))
         return {ToneKind::Dcs, text.mid(1, 3),
@@ -197,8 +188,8 @@ QStringList exportRow(int channel, const ChannelRow& cells) {
 
     const QString rxText = cell(Plan::RxFrequency);
     const QString txText = cell(Plan::TxFrequency);
-    const std::optional<qint64> rx = parseHertz(rxText);
-    const std::optional<qint64> tx = parseHertz(txText);
+    const std::optional<qint64> rx = frequencyHz(rxText);
+    const std::optional<qint64> tx = frequencyHz(txText);
     fields[Frequency] = rx ? formatMHz(*rx) : rxText.trimmed();
     fields[Offset] = formatMHz(0);
     if (txText.trimmed().isEmpty()) {
@@ -493,7 +484,7 @@ std::optional<PlanFrequency> planFrequency(qint64 hertz, QChar separator, QStrin
         return std::nullopt;
     }
     PlanFrequency frequency{cell.value(), {}};
-    if (parseHertz(cell.value()) != hertz)
+    if (frequencyHz(cell.value()) != hertz)
         frequency.note = QCoreApplication::translate("zev::ChannelCsv",
                                                      "%1 MHz is not on a channel; taken as %2 MHz")
                              .arg(formatMHz(hertz), cell.value());
@@ -511,7 +502,7 @@ bool isOneOf(const QString& text, std::initializer_list<const char*> names) {
 std::optional<ChannelRow> channelFromRow(const RowReader& row, const ImportOptions& options,
                                          QString& problem, QStringList& notes) {
     const Words& words = options.words;
-    const std::optional<qint64> rx = parseHertz(row[Frequency]);
+    const std::optional<qint64> rx = frequencyHz(row[Frequency]);
     if (!rx) {
         problem = QCoreApplication::translate("zev::ChannelCsv",
                                               "the frequency \"%1\" is not a number of MHz")
@@ -523,7 +514,7 @@ std::optional<ChannelRow> channelFromRow(const RowReader& row, const ImportOptio
     const bool transmits = !isOneOf(duplex, {"off"});
     if (!duplex.isEmpty() && transmits) {
         const std::optional<qint64> offset =
-            parseHertz(row[Offset].isEmpty() ? QStringLiteral("0") : row[Offset]);
+            frequencyHz(row[Offset].isEmpty() ? QStringLiteral("0") : row[Offset]);
         if (!offset) {
             problem = QCoreApplication::translate("zev::ChannelCsv",
                                                   "the offset \"%1\" is not a number of MHz")

@@ -19,7 +19,7 @@ QString meaning(int column, const QString& cell) {
     if (const WordMeaning word = recogniseWord(text); word != WordMeaning::None)
         return QStringLiteral("\x01%1").arg(static_cast<int>(word));
     if (isFrequencyColumn(column) && isFrequencyText(text))
-        return text.left(3) + QLatin1Char('.') + text.mid(4);
+        return QString::number(frequencyHz(text).value_or(0));
     return column == Plan::RxTone || column == Plan::TxTone ? text : cell;
 }
 

@@ -142,4 +142,24 @@ std::optional<QChar> filterFrequencyKey(QChar typed, const QString& currentText,
     return std::nullopt;
 }
 
+std::optional<qint64> frequencyHz(const QString& text) {
+    const QString trimmed = text.trimmed();
+    qsizetype mark = -1;
+    for (qsizetype i = 0; i < trimmed.size(); ++i) {
+        if (isDecimalMark(trimmed.at(i))) {
+            if (mark >= 0)
+                return std::nullopt;
+            mark = i;
+        } else if (trimmed.at(i) < QLatin1Char('0') || trimmed.at(i) > QLatin1Char('9')) {
+            return std::nullopt;
+        }
+    }
+    const QString whole = mark < 0 ? trimmed : trimmed.left(mark);
+    const QString fraction = mark < 0 ? QString() : trimmed.mid(mark + 1).left(6);
+    if (whole.isEmpty() || whole.size() > 6)
+        return std::nullopt;
+    return whole.toLongLong() * HertzPerMHz +
+           fraction.leftJustified(6, QLatin1Char('0')).toLongLong();
+}
+
 } // namespace zev

@@ -33,6 +33,13 @@ Result<QString> normaliseFrequency(const QString& text, QChar separator);
 // it or not; nothing when it is no number.
 std::optional<double> frequencyMhz(const QString& text);
 
+constexpr qint64 HertzPerMHz = 1000000;
+
+// A number of MHz in hertz, "." and "," alike as the decimal mark, blanks around it not counting;
+// digits beyond the sixth decimal are cut. Nothing when the text is no such number or has more
+// than six whole digits. Frequency cells, channel lists and comparisons all read frequencies here.
+std::optional<qint64> frequencyHz(const QString& text);
+
 // The refusal of a frequency the radio cannot hold, naming what was given:
 // "the frequency 999 MHz is outside 100-550 MHz".
 QString frequencyOutsideRange(const QString& given);

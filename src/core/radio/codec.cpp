@@ -1,6 +1,7 @@
 #include "radio/codec.h"
 
 #include "plan/band.h"
+#include "plan/tone.h"
 #include "radio/hex.h"
 
 #include <QCoreApplication>
@@ -132,6 +133,24 @@ QString decodeTone(const ToneCode& code, const Words& words) {
 }
 
 ToneCode encodeTone(const QString& cell, const Words& words) {
+    if (const std::optional<Tone> tone = parseTone(cell, words)) {
+        const QString& value = tone->value;
+        switch (tone->kind) {
+        case Tone::Kind::Off:
+            return {NoTone, NoTone};
+        case Tone::Kind::DcsNormal:
+        case Tone::Kind::DcsInverted: {
+            const int kind = tone->kind == Tone::Kind::DcsNormal ? DcsNormal : DcsInverted;
+            return {packed(value, 1, 2), static_cast<std::uint8_t>(kind << 4 | nibble(value, 0))};
+        }
+        case Tone::Kind::Ctcss:
+            if (value.size() == 5) // ddd.d
+                return {packed(value, 2, 4), packed(value, 0, 1)};
+            return {packed(value, 1, 3), nibble(value, 0)}; // dd.d
+        }
+    }
+    // No tone the radio defines, such as a kind a read gave as digits ("345.6", "A23.4"): its
+    // characters go back as the nibbles they stand for, so a read-modify-write keeps the bytes.
     const QString tone = trimmedCell(cell);
     if (tone.isEmpty() || isOff(tone, words))
         return {NoTone, NoTone};

@@ -3,24 +3,15 @@
 #include "plan/excerpt.h"
 #include "plan/frequency.h"
 #include "plan/plan.h"
+#include "plan/tone.h"
 #include "plan/vocabulary.h"
 #include "radio/codec.h"
 
 #include <QCoreApplication>
-#include <QRegularExpression>
 
 namespace zev {
 
 namespace {
-
-// The off word, a CTCSS tone (below 100 Hz as dd.d, from 100 Hz as 1dd.d or 2dd.d: the radio
-// keeps only those) or a DCS code of three octal digits.
-bool isTone(const QString& cell, const Words& words) {
-    static const QRegularExpression form(
-        QStringLiteral("^([0-9]{2}\\.[0-9]|[12][0-9]{2}\\.[0-9]|D[0-7]{3}[NI])$"));
-    const QString text = cell.trimmed();
-    return recogniseWord(text, words) == WordMeaning::Off || form.match(text).hasMatch();
-}
 
 bool isPowerWord(const QString& text, const Words& words) {
     const WordMeaning meaning = recogniseWord(text, words);
@@ -55,7 +46,7 @@ bool isValid(Plan::Column column, const QString& text, const Words& words) {
         return isFrequencyText(text);
     case Plan::RxTone:
     case Plan::TxTone:
-        return isTone(text, words);
+        return parseTone(text, words).has_value();
     case Plan::Power:
         return isPowerWord(text, words);
     default:
