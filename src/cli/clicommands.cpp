@@ -332,9 +332,7 @@ int runImport(const Arguments& arguments) {
     Plan plan;
     plan.options = startupOptionIndices;
     plan.band = arguments.band.isEmpty() ? QString(FactoryBand) : arguments.band;
-    for (int row = 1; row <= Plan::ChannelCount; ++row)
-        if (const std::optional<ChannelRow>& channel = imported->channels[size_t(row - 1)])
-            plan.channels[size_t(row - 1)] = *channel;
+    plan = csv::withImportedChannels(plan, imported.value());
     if (const Status saved =
             saveChannelFile(arguments.otherFile, plan, wording.selectorTexts(plan.options));
         !saved)

@@ -92,17 +92,6 @@ std::optional<csv::Imported> acceptedRows(QWidget* parent, const Result<csv::Imp
     return taken;
 }
 
-void replaceChannels(PlanModel& plan, const csv::Imported& imported) {
-    plan.clearTable();
-    setChannels(plan, imported);
-}
-
-void setChannels(PlanModel& plan, const csv::Imported& imported) {
-    for (int row = 1; row <= PlanModel::ChannelCount; ++row)
-        if (const std::optional<ChannelRow>& channel = imported.channels[size_t(row - 1)])
-            plan.setChannel(row, *channel);
-}
-
 void showNotes(QWidget* parent, const csv::Imported& imported) {
     if (imported.notes.isEmpty())
         return;

@@ -12,8 +12,6 @@ class QWidget;
 
 namespace zev {
 
-class PlanModel;
-
 // The windows' side of channel lists (the spreadsheet layout): files, the questions around an
 // import and the rows that go into the plan.
 
@@ -25,11 +23,6 @@ std::optional<bool> askRenumber(QWidget* parent, const QString& path, bool renum
 // rows left out are listed and the user chooses between taking the others and cancelling.
 // Nullopt: nothing is to change.
 std::optional<csv::Imported> acceptedRows(QWidget* parent, const Result<csv::Imported>& imported);
-
-// The list's channels into the plan. An import gives the plan exactly the list's channels, the
-// others emptied; a paste changes only the channels it names.
-void replaceChannels(PlanModel& plan, const csv::Imported& imported);
-void setChannels(PlanModel& plan, const csv::Imported& imported);
 
 // The notes on the rows taken (off-raster frequencies), when there are any.
 void showNotes(QWidget* parent, const csv::Imported& imported);

@@ -368,7 +368,7 @@ void PlanDocument::importCsv() {
     if (!list)
         return;
     m_editor.resetOverlays();
-    replaceChannels(plan, *list);
+    plan.setPlan(csv::withImportedChannels(plan.plan(), *list));
     recordStep();
     showNotes(m_window, *list);
 }
@@ -392,7 +392,7 @@ void PlanDocument::pasteRows() {
     if (!pasted)
         return;
     m_editor.resetOverlays();
-    setChannels(m_workspace.plan, pasted->rows);
+    m_workspace.plan.setPlan(csv::withPastedChannels(m_workspace.plan.plan(), pasted->rows));
     recordStep();
     showPasteNotes(m_window, *pasted);
 }

@@ -730,6 +730,18 @@ Result<Imported> importChannels(const QByteArray& bytes, const ImportOptions& op
     return imported;
 }
 
+Plan withImportedChannels(Plan plan, const Imported& list) {
+    plan.channels = {};
+    return withPastedChannels(std::move(plan), list);
+}
+
+Plan withPastedChannels(Plan plan, const Imported& rows) {
+    for (int row = 1; row <= Plan::ChannelCount; ++row)
+        if (const std::optional<ChannelRow>& channel = rows.channels[size_t(row - 1)])
+            plan.setChannel(row, *channel);
+    return plan;
+}
+
 bool givesChannels(const Imported& list) {
     return std::any_of(list.channels.begin(), list.channels.end(),
                        [](const auto& channel) { return channel.has_value(); });

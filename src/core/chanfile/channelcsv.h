@@ -61,6 +61,11 @@ struct Imported {
 // without renumbering: an empty channel, as the list leaves it anyway.
 Result<Imported> importChannels(const QByteArray& bytes, const ImportOptions& options);
 
+// The plan with the list's channels. An import gives the plan exactly the list's channels, the
+// others emptied; a paste changes only the channels it names. Band and options stay.
+Plan withImportedChannels(Plan plan, const Imported& list);
+Plan withPastedChannels(Plan plan, const Imported& rows);
+
 // Whether the list gives at least one channel (or, for a paste, an empty row).
 bool givesChannels(const Imported& list);
 
