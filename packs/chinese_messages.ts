@@ -337,6 +337,41 @@ The channel table then holds the list&apos;s channels only; the function options
     </message>
 </context>
 <context>
+    <name>zev::FillFrequenciesDialog</name>
+    <message>
+        <source>Fill frequencies</source>
+        <translation>填充频率</translation>
+    </message>
+    <message>
+        <source>TX offset (MHz)</source>
+        <translation>发射频差 (MHz)</translation>
+    </message>
+    <message>
+        <source>RX = TX frequencies for channels %1</source>
+        <translation>信道 %1 的接收 = 发射频率</translation>
+    </message>
+    <message>
+        <source>First frequency (MHz)</source>
+        <translation>起始频率 (MHz)</translation>
+    </message>
+    <message>
+        <source>Step (kHz)</source>
+        <translation>步进 (kHz)</translation>
+    </message>
+    <message>
+        <source>The first frequency &apos;%1&apos; is not a number of MHz.</source>
+        <translation>起始频率“%1”不是以 MHz 为单位的数字。</translation>
+    </message>
+    <message>
+        <source>The step &apos;%1&apos; is not a number of kHz.</source>
+        <translation>步进“%1”不是以 kHz 为单位的数字。</translation>
+    </message>
+    <message>
+        <source>The offset &apos;%1&apos; is not a number of MHz.</source>
+        <translation>频差“%1”不是以 MHz 为单位的数字。</translation>
+    </message>
+</context>
+<context>
     <name>zev::Frequency</name>
     <message>
         <source>&apos;%1&apos; is not a valid floating point value</source>
@@ -428,6 +463,14 @@ The channel table then holds the list&apos;s channels only; the function options
     <message>
         <source>The file is open, but the radio would refuse it until these are corrected:</source>
         <translation>文件已打开，但在改正以下各项之前电台会拒绝它：</translation>
+    </message>
+    <message>
+        <source>Set for selected rows…</source>
+        <translation>设置所选行…</translation>
+    </message>
+    <message>
+        <source>Fill frequencies…</source>
+        <translation>填充频率…</translation>
     </message>
 </context>
 <context>
@@ -624,6 +667,21 @@ The channel table then holds the list&apos;s channels only; the function options
     </message>
 </context>
 <context>
+    <name>zev::RowEdit</name>
+    <message>
+        <source>Channel %1</source>
+        <translation>信道 %1</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a tone of the list: a CTCSS tone such as 88.5, a DCS code such as D023N, or OFF</source>
+        <translation>“%1”不是列表中的亚音：应为 CTCSS 亚音（如 88.5）、DCS 数字亚音（如 D023N）或 OFF</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a channel from 1 to 16 or a range such as 1-4</source>
+        <translation>“%1”不是 1 到 16 的信道或 1-4 这样的范围</translation>
+    </message>
+</context>
+<context>
     <name>zev::SerialPort</name>
     <message>
         <source>No device is set for COM%1</source>
@@ -711,6 +769,25 @@ The channel table then holds the list&apos;s channels only; the function options
     <message>
         <source>the radio did not acknowledge %1</source>
         <translation>对讲机没有确认%1</translation>
+    </message>
+</context>
+<context>
+    <name>zev::SetRowsDialog</name>
+    <message>
+        <source>Set for selected rows</source>
+        <translation>设置所选行</translation>
+    </message>
+    <message>
+        <source>TX tone as RX tone</source>
+        <translation>发射亚音同接收亚音</translation>
+    </message>
+    <message>
+        <source>Used channels among %1</source>
+        <translation>%1 中已使用的信道</translation>
+    </message>
+    <message>
+        <source>(unchanged)</source>
+        <translation>（不变）</translation>
     </message>
 </context>
 <context>
@@ -998,10 +1075,6 @@ The channel table then holds the list&apos;s channels only; the function options
         <translation>写频线所在的端口：设备（/dev/ttyUSB0）、它在 /dev/serial/by-id 中的固定名称、按 myini.ini 映射的 COM1 至 COM4，或 auto（表示当前唯一的 USB 串口适配器）。</translation>
     </message>
     <message>
-        <source>Channel file to save the read to (replaced if it exists).</source>
-        <translation>保存读频结果的信道文件（已存在时将被替换）。</translation>
-    </message>
-    <message>
         <source>read: save each radio&apos;s plan as DIR/DEVICE.z81, DEVICE being the port&apos;s path below /dev (ttyUSB0, pts-7).</source>
         <translation>read：将每台对讲机的设置保存为 DIR/DEVICE.z81，DEVICE 为端口在 /dev 下的路径（ttyUSB0、pts-7）。</translation>
     </message>
@@ -1116,6 +1189,82 @@ The channel table then holds the list&apos;s channels only; the function options
     <message>
         <source>sheet needs a channel file and a PDF file</source>
         <translation>sheet 需要一个信道文件和一个 PDF 文件</translation>
+    </message>
+    <message>
+        <source>Channel file to save to (replaced if it exists): read saves the radio&apos;s plan there; set saves the changed plan there and leaves FILE.z81 as it is.</source>
+        <translation>保存到的信道文件（已存在则替换）：read 把电台的信道表存在这里；set 把修改后的信道表存在这里，FILE.z81 保持不变。</translation>
+    </message>
+    <message>
+        <source>--%1 takes %2 or %3, not &apos;%4&apos;</source>
+        <translation>--%1 只能是 %2 或 %3，不能是“%4”</translation>
+    </message>
+    <message>
+        <source>set: the channels to change, such as 1-4,7,9.</source>
+        <translation>set：要修改的信道，如 1-4,7,9。</translation>
+    </message>
+    <message>
+        <source>set: RX and TX tone: a CTCSS tone such as 88.5, a DCS code such as D023N, or OFF.</source>
+        <translation>set：接收和发射亚音：CTCSS 亚音（如 88.5）、DCS 数字亚音（如 D023N）或 OFF。</translation>
+    </message>
+    <message>
+        <source>set: the RX tone alone.</source>
+        <translation>set：只设置接收亚音。</translation>
+    </message>
+    <message>
+        <source>set: the TX tone alone.</source>
+        <translation>set：只设置发射亚音。</translation>
+    </message>
+    <message>
+        <source>set: the power.</source>
+        <translation>set：功率。</translation>
+    </message>
+    <message>
+        <source>set: Scan Add.</source>
+        <translation>set：扫描添加。</translation>
+    </message>
+    <message>
+        <source>set: Busy Lock.</source>
+        <translation>set：遇忙禁发。</translation>
+    </message>
+    <message>
+        <source>set: RX = TX frequency of the first channel listed; each next one a --step higher. Unused channels get the new-channel defaults.</source>
+        <translation>set：所列第一个信道的接收 = 发射频率；其后每个信道高一个 --step。未使用的信道取新信道的默认值。</translation>
+    </message>
+    <message>
+        <source>set: the step between channels, such as 12.5 or 25.</source>
+        <translation>set：信道间的步进，如 12.5 或 25。</translation>
+    </message>
+    <message>
+        <source>set: TX = RX plus this offset, such as -5 or +0.6.</source>
+        <translation>set：发射 = 接收加上此频差，如 -5 或 +0.6。</translation>
+    </message>
+    <message>
+        <source>--tone excludes --rx-tone and --tx-tone</source>
+        <translation>--tone 不能与 --rx-tone 和 --tx-tone 同用</translation>
+    </message>
+    <message>
+        <source>--frequency and --step go together</source>
+        <translation>--frequency 和 --step 须一起使用</translation>
+    </message>
+    <message>
+        <source>--offset needs --frequency and --step</source>
+        <translation>--offset 需要 --frequency 和 --step</translation>
+    </message>
+    <message>
+        <source>set needs something to set: a tone, --power, --scan-add, --busy-lock or --frequency with --step</source>
+        <translation>set 需要设置内容：亚音、--power、--scan-add、--busy-lock，或 --frequency 加 --step</translation>
+    </message>
+    <message>
+        <source>Set tones, power, Scan Add or Busy Lock on every used channel listed, or fill the listed channels&apos; frequencies from a start and a step, in a channel file. Changes the file in place (replaced whole, never half written) unless --output is given, and prints the changed cells as diff does. A value the channel editor would refuse is refused, naming the channel, and nothing is saved.</source>
+        <translation>在信道文件中为所列的每个已使用信道设置亚音、功率、扫描添加或遇忙禁发，或从起始频率按步进填充所列信道的频率。除非给出 --output，否则直接修改该文件（整体替换，绝不写一半），并像 diff 一样打印改动的单元格。信道编辑器会拒绝的值同样被拒绝，并指明信道，什么也不保存。</translation>
+    </message>
+    <message>
+        <source>--%1 takes a number, not &apos;%2&apos;</source>
+        <translation>--%1 须为数字，不能是“%2”</translation>
+    </message>
+    <message>
+        <source>set refused, nothing was saved: %1</source>
+        <translation>set 被拒绝，未保存任何内容：%1</translation>
     </message>
 </context>
 </TS>

@@ -3,6 +3,7 @@
 #include "app/language.h"
 #include "status.h"
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -10,7 +11,7 @@
 
 namespace zev::cli {
 
-enum class Command { Read, Write, Show, Diff, Ports, Sheet, Export, Import, Help, Version };
+enum class Command { Read, Write, Show, Diff, Ports, Sheet, Export, Import, Set, Help, Version };
 
 struct Arguments {
     Command command = Command::Help;
@@ -30,6 +31,17 @@ struct Arguments {
     std::optional<Language> language; // unset: the installed language
     QString tracePath;
     bool progress = false;
+    // set: the channels and what to set on them
+    QList<int> channels;
+    QString tone; // RX and TX alike
+    QString rxTone;
+    QString txTone;
+    std::optional<bool> highPower;
+    std::optional<bool> scanAdd;
+    std::optional<bool> busyLock;
+    QString frequency; // the first channel's; with step
+    QString step;      // kHz
+    QString offset;    // TX offset in MHz, signed
 };
 
 // The command line, program name first. Fails with a one-line reason.

@@ -20,6 +20,8 @@ int runPorts();
 // A channel file's used channels as a CSV channel list, and a channel file made from one.
 int runExport(const Arguments& arguments);
 int runImport(const Arguments& arguments);
+// Tones, power, flags or frequencies set on many channels of a channel file at once.
+int runSet(const Arguments& arguments);
 
 // A line on stderr, prefixed with the program name.
 void printError(const QString& message);

@@ -1,6 +1,7 @@
 #include "commandtable.h"
 
 #include "plan/band.h"
+#include "plan/rowedit.h"
 
 #include <QCoreApplication>
 
@@ -65,8 +66,10 @@ const OptionSpec Port{
     storePorts};
 const OptionSpec Output{
     "output", "FILE",
-    QT_TRANSLATE_NOOP("zev::cli::CommandLine",
-                      "Channel file to save the read to (replaced if it exists)."),
+    QT_TRANSLATE_NOOP(
+        "zev::cli::CommandLine",
+        "Channel file to save to (replaced if it exists): read saves the radio's plan "
+        "there; set saves the changed plan there and leaves FILE.z81 as it is."),
     storeText<&Arguments::output>};
 const OptionSpec OutputDirectory{
     "output-dir", "DIR",
@@ -121,6 +124,75 @@ const OptionSpec SkipBadRows{
     QT_TRANSLATE_NOOP("zev::cli::CommandLine",
                       "import: save the other rows when some cannot be held."),
     storeSwitch<&Arguments::skipBadRows, true>};
+Status storeChannels(Arguments& arguments, const QStringList& values) {
+    const Result<QList<int>> channels = parseChannelList(values.last());
+    if (!channels)
+        return Status::failure(QStringLiteral("--channels: ") + channels.message());
+    arguments.channels = channels.value();
+    return Status::success();
+}
+
+// on/off and high/low as the set command takes them.
+template <std::optional<bool> Arguments::*field>
+Status storeChoice(Arguments& arguments, const QStringList& values, const char* option,
+                   const char* yes, const char* no) {
+    const QString value = values.last().toLower();
+    if (value == QLatin1String(yes) || value == QLatin1String(no)) {
+        arguments.*field = value == QLatin1String(yes);
+        return Status::success();
+    }
+    return Status::failure(
+        QCoreApplication::translate("zev::cli::CommandLine", "--%1 takes %2 or %3, not '%4'")
+            .arg(QLatin1String(option), QLatin1String(yes), QLatin1String(no), values.last()));
+}
+
+Status storePower(Arguments& arguments, const QStringList& values) {
+    return storeChoice<&Arguments::highPower>(arguments, values, "power", "high", "low");
+}
+Status storeScanAdd(Arguments& arguments, const QStringList& values) {
+    return storeChoice<&Arguments::scanAdd>(arguments, values, "scan-add", "on", "off");
+}
+Status storeBusyLock(Arguments& arguments, const QStringList& values) {
+    return storeChoice<&Arguments::busyLock>(arguments, values, "busy-lock", "on", "off");
+}
+
+const OptionSpec Channels{
+    "channels", "LIST",
+    QT_TRANSLATE_NOOP("zev::cli::CommandLine", "set: the channels to change, such as 1-4,7,9."),
+    storeChannels};
+const OptionSpec ToneBoth{"tone", "TONE",
+                          QT_TRANSLATE_NOOP("zev::cli::CommandLine",
+                                            "set: RX and TX tone: a CTCSS tone such as 88.5, a "
+                                            "DCS code such as D023N, or OFF."),
+                          storeText<&Arguments::tone>};
+const OptionSpec RxTone{"rx-tone", "TONE",
+                        QT_TRANSLATE_NOOP("zev::cli::CommandLine", "set: the RX tone alone."),
+                        storeText<&Arguments::rxTone>};
+const OptionSpec TxTone{"tx-tone", "TONE",
+                        QT_TRANSLATE_NOOP("zev::cli::CommandLine", "set: the TX tone alone."),
+                        storeText<&Arguments::txTone>};
+const OptionSpec PowerLevel{
+    "power", "high|low", QT_TRANSLATE_NOOP("zev::cli::CommandLine", "set: the power."), storePower};
+const OptionSpec ScanAdd{"scan-add", "on|off",
+                         QT_TRANSLATE_NOOP("zev::cli::CommandLine", "set: Scan Add."),
+                         storeScanAdd};
+const OptionSpec BusyLock{"busy-lock", "on|off",
+                          QT_TRANSLATE_NOOP("zev::cli::CommandLine", "set: Busy Lock."),
+                          storeBusyLock};
+const OptionSpec Frequency{
+    "frequency", "MHZ",
+    QT_TRANSLATE_NOOP("zev::cli::CommandLine",
+                      "set: RX = TX frequency of the first channel listed; each next one a --step "
+                      "higher. Unused channels get the new-channel defaults."),
+    storeText<&Arguments::frequency>};
+const OptionSpec Step{"step", "KHZ",
+                      QT_TRANSLATE_NOOP("zev::cli::CommandLine",
+                                        "set: the step between channels, such as 12.5 or 25."),
+                      storeText<&Arguments::step>};
+const OptionSpec Offset{"offset", "MHZ",
+                        QT_TRANSLATE_NOOP("zev::cli::CommandLine",
+                                          "set: TX = RX plus this offset, such as -5 or +0.6."),
+                        storeText<&Arguments::offset>};
 const OptionSpec Help{"help", nullptr,
                       QT_TRANSLATE_NOOP("zev::cli::CommandLine", "Show this text."),
                       storeCommand<Command::Help>, "h"};
@@ -150,6 +222,29 @@ Status checkRead(const Arguments& arguments) {
     if (!arguments.output.isEmpty() && !arguments.outputDirectory.isEmpty())
         return Status::failure(QCoreApplication::translate(
             "zev::cli::CommandLine", "--output and --output-dir exclude each other"));
+    return Status::success();
+}
+
+Status checkSet(const Arguments& arguments) {
+    const auto refused = [](const char* text) {
+        return Status::failure(QCoreApplication::translate("zev::cli::CommandLine", text));
+    };
+    if (!arguments.tone.isEmpty() && (!arguments.rxTone.isEmpty() || !arguments.txTone.isEmpty()))
+        return refused(
+            QT_TRANSLATE_NOOP("zev::cli::CommandLine", "--tone excludes --rx-tone and --tx-tone"));
+    if (arguments.frequency.isEmpty() != arguments.step.isEmpty())
+        return refused(
+            QT_TRANSLATE_NOOP("zev::cli::CommandLine", "--frequency and --step go together"));
+    if (!arguments.offset.isEmpty() && arguments.frequency.isEmpty())
+        return refused(
+            QT_TRANSLATE_NOOP("zev::cli::CommandLine", "--offset needs --frequency and --step"));
+    if (arguments.tone.isEmpty() && arguments.rxTone.isEmpty() && arguments.txTone.isEmpty() &&
+        !arguments.highPower && !arguments.scanAdd && !arguments.busyLock &&
+        arguments.frequency.isEmpty())
+        return refused(QT_TRANSLATE_NOOP(
+            "zev::cli::CommandLine",
+            "set needs something to set: a tone, --power, --scan-add, --busy-lock or "
+            "--frequency with --step"));
     return Status::success();
 }
 
@@ -231,6 +326,22 @@ const CommandSpec commands[] = {
      .forms = {{.files = {{"LIST.csv", &Arguments::file}, {"FILE.z81", &Arguments::otherFile}},
                 .missingFiles = QT_TRANSLATE_NOOP("zev::cli::CommandLine",
                                                   "import needs a CSV file and a channel file")}}},
+    {.command = Command::Set,
+     .word = "set",
+     .description = QT_TRANSLATE_NOOP(
+         "zev::cli::CommandLine",
+         "Set tones, power, Scan Add or Busy Lock on every used channel listed, or fill the "
+         "listed channels' frequencies from a start and a step, in a channel file. Changes the "
+         "file in place (replaced whole, never half written) unless --output is given, and prints "
+         "the changed cells as diff does. A value the channel editor would refuse is refused, "
+         "naming the channel, and nothing is saved."),
+     .options = {&Channels, &ToneBoth, &RxTone, &TxTone, &PowerLevel, &ScanAdd, &BusyLock,
+                 &Frequency, &Step, &Offset, &Output},
+     .forms = {{.synopsis = "--channels LIST",
+                .required = {&Channels},
+                .files = {Plan},
+                .missingFiles = NoChannelFile}},
+     .check = checkSet},
     {.command = Command::Ports,
      .word = "ports",
      .description = QT_TRANSLATE_NOOP(

@@ -2,6 +2,7 @@
 
 #include "errorbox.h"
 #include "plan/frequency.h"
+#include "plan/rowedit.h"
 #include "plan/vocabulary.h"
 #include "planmodel.h"
 
@@ -210,7 +211,7 @@ Status ChannelEditor::commitCell(Cell& failedCell) {
             return status;
         const QString rx = m_plan.cell(PlanModel::RxFrequency, row);
         const Words& words = m_plan.words();
-        m_plan.setChannel(row, {rx, words.off, rx, words.off, words.high, words.on, words.off});
+        m_plan.setChannel(row, newChannelRow(rx, words));
         return Status::success();
     }
     const bool frequencyColumn =

@@ -104,6 +104,10 @@ const CommandRow commandRows[] = {
     {Command::PasteRows, Menu::Edit, nullptr, "PasteRowsItem", 0,
      QT_TRANSLATE_NOOP("zev::MainWindow", "Paste rows"), 'T', noKey, QKeySequence::Paste,
      RowShortcut},
+    {Command::SetForRows, Menu::Edit, "", "SetForRowsItem", 0,
+     QT_TRANSLATE_NOOP("zev::MainWindow", "Set for selected rows…"), 'S'},
+    {Command::FillFrequencies, Menu::Edit, nullptr, "FillFrequenciesItem", 0,
+     QT_TRANSLATE_NOOP("zev::MainWindow", "Fill frequencies…"), 'I'},
     {Command::FunctionOptions, Menu::Edit, "N10", "N11", TextId::FunctionOptionsMenu, nullptr, 'F'},
     {Command::PowerAdjust, Menu::Edit, "N17", "N18", TextId::PowerAdjustCommand, nullptr, 'P'},
 

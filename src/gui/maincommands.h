@@ -28,6 +28,8 @@ enum class Command {
     ChannelEdit,
     CopyRows,
     PasteRows,
+    SetForRows,
+    FillFrequencies,
     FunctionOptions,
     PowerAdjust,
     Com1,

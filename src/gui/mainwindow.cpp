@@ -121,6 +121,8 @@ void MainWindow::connectCommands() {
     on(Command::ChannelEdit, [this] { m_channelEditor->showOrRestore(); });
     on(Command::CopyRows, [document] { document->copyRows(); });
     on(Command::PasteRows, [document] { document->pasteRows(); });
+    on(Command::SetForRows, [document] { document->setForSelectedRows(); });
+    on(Command::FillFrequencies, [document] { document->fillFrequencies(); });
     on(Command::FunctionOptions, [this] { m_optionsWindow->showOrRestore(); });
     on(Command::PowerAdjust, [this] { openRadioDialog(m_powerDialog.get()); });
     m_commands->item(Command::PowerAdjust)->setEnabled(m_options.serviceMode);

@@ -9,6 +9,7 @@
 #include "radio/filecheck.h"
 #include "radio/writecheck.h"
 #include "rowclipboard.h"
+#include "roweditdialogs.h"
 #include "workspace.h"
 
 #include <QApplication>
@@ -395,6 +396,42 @@ void PlanDocument::pasteRows() {
     m_workspace.plan.setPlan(csv::withPastedChannels(m_workspace.plan.plan(), pasted->rows));
     recordStep();
     showPasteNotes(m_window, *pasted);
+}
+
+void PlanDocument::setForSelectedRows() {
+    if (!m_editor.confirmPendingEntry())
+        return;
+    const QList<int> rows = m_editor.selectedRows();
+    if (rows.isEmpty())
+        return;
+    PlanModel& plan = m_workspace.plan;
+    SetRowsDialog dialog(plan.wording(), rows, m_window);
+    if (dialog.exec() != QDialog::Accepted || dialog.settings().isEmpty())
+        return;
+    m_editor.resetOverlays();
+    plan.setPlan(withRowSettings(plan.plan(), rows, dialog.settings(), plan.words()));
+    recordStep();
+}
+
+void PlanDocument::fillFrequencies() {
+    if (!m_editor.confirmPendingEntry())
+        return;
+    const QList<int> rows = m_editor.selectedRows();
+    if (rows.isEmpty())
+        return;
+    FillFrequenciesDialog dialog(rows, m_window);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    PlanModel& plan = m_workspace.plan;
+    const Result<Plan> filled = withFilledFrequencies(plan.plan(), rows, dialog.fill().value(),
+                                                      plan.words(), decimalSeparator());
+    if (!filled) {
+        showErrorBox(m_window, filled.message()); // the plan stays as it was
+        return;
+    }
+    m_editor.resetOverlays();
+    plan.setPlan(filled.value());
+    recordStep();
 }
 
 } // namespace zev

@@ -62,6 +62,10 @@ public:
     void importCsv();
     void copyRows();
     void pasteRows();
+    // Tones, power and flags for every selected used channel, and frequencies filled over the
+    // selected rows, each one step; a refused frequency changes nothing.
+    void setForSelectedRows();
+    void fillFrequencies();
     // The user's pick of the model, which may empty the plan; false when the pending entry kept
     // the model from changing.
     bool changeModel(int index);

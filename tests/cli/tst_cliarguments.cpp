@@ -1,4 +1,5 @@
 #include "cliarguments.h"
+#include "commandtable.h"
 #include "programrun.h"
 #include "textwidth.h"
 
@@ -31,9 +32,13 @@ Result<Arguments> parse(const QStringList& arguments) {
 
 // The command and every field that is not at its default, in the order Arguments declares them.
 QString described(const Arguments& arguments) {
-    static const char* const commands[] = {"read",  "write",  "show",   "diff", "ports",
-                                           "sheet", "export", "import", "help", "version"};
-    QStringList fields{QString::fromLatin1(commands[int(arguments.command)])};
+    QString command = arguments.command == Command::Help      ? QStringLiteral("help")
+                      : arguments.command == Command::Version ? QStringLiteral("version")
+                                                              : QString();
+    for (const CommandSpec& spec : commandSpecs())
+        if (spec.command == arguments.command)
+            command = QString::fromLatin1(spec.word);
+    QStringList fields{command};
     const auto text = [&](const char* name, const QString& value) {
         if (!value.isEmpty())
             fields.append(QStringLiteral("%1=%2").arg(QLatin1String(name), value));
@@ -156,7 +161,7 @@ void CliArgumentsTest::refusals_data() {
         << "--band belongs to import";
     QTest::newRow("read's file in write")
         << QStringList{"write", "a.z81", "--port", "p", "--output", "b.z81"}
-        << "--output belongs to read";
+        << "write takes no --output";
     QTest::newRow("read's folder in write")
         << QStringList{"write", "a.z81", "--port", "p", "--output-dir", "d"}
         << "--output-dir belongs to read";

@@ -7,6 +7,10 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -92,6 +96,42 @@ QStringList movedRows(const QStringList& entries, const RowMoves& moves) {
     return moved;
 }
 
+// Plays the user at the dialog named name once it is the modal window: act, then the button.
+class DialogScript : public QObject {
+public:
+    DialogScript(const char* name, std::function<void(QDialog&)> act,
+                 QDialogButtonBox::StandardButton button)
+        : m_name(QLatin1String(name)), m_act(std::move(act)), m_button(button) {
+        connect(&m_timer, &QTimer::timeout, this, [this] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!dialog || dialog->objectName() != m_name || !dialog->isVisible() ||
+                dialog->property("scripted").toBool())
+                return;
+            dialog->setProperty("scripted", true);
+            m_act(*dialog);
+            auto* buttons = dialog->findChild<QDialogButtonBox*>(QStringLiteral("ButtonBox"));
+            QTimer::singleShot(0, buttons->button(m_button), &QAbstractButton::click);
+            ++played;
+        });
+        m_timer.start(10);
+    }
+    int played = 0;
+
+private:
+    QString m_name;
+    std::function<void(QDialog&)> m_act;
+    QDialogButtonBox::StandardButton m_button;
+    QTimer m_timer;
+};
+
+void choose(QDialog& dialog, const char* box, const QString& item) {
+    auto* combo = dialog.findChild<QComboBox*>(QLatin1String(box));
+    QVERIFY(combo);
+    const int index = combo->findText(item);
+    QVERIFY2(index >= 0, qPrintable(item));
+    combo->setCurrentIndex(index);
+}
+
 } // namespace
 
 class ChannelListsTest : public QObject {
@@ -115,6 +155,9 @@ private slots:
     void formulasLeaveAsText();
     void pasteTooLarge_data();
     void pasteTooLarge();
+    void setForSelectedRows_data();
+    void setForSelectedRows();
+    void fillFrequencies();
 };
 
 void ChannelListsTest::exportThenImportGivesThePlan_data() {
@@ -606,6 +649,142 @@ void ChannelListsTest::pasteTooLarge() {
     QCOMPARE(table(plan), planBefore);
     QCOMPARE(answerer.seen.size(), 1);
     QCOMPARE(answerer.seen[0].text, message);
+}
+
+// Set for selected rows: every selected used row gets what was chosen, unused rows stay empty,
+// a box left unchanged changes nothing, and it is one step; Cancel changes nothing.
+void ChannelListsTest::setForSelectedRows_data() {
+    QTest::addColumn<bool>("english");
+    QTest::newRow("English") << true;
+    QTest::newRow("Chinese") << false;
+}
+
+void ChannelListsTest::setForSelectedRows() {
+    QFETCH(bool, english);
+    ProgramFolder folder;
+    folder.writeInstallLog(english);
+    auto window = startProgram(folder);
+    QVERIFY(window);
+    PlanModel& plan = window->workspace().plan;
+    const QStringList six = fillSixChannels(plan);
+    QAction* undo = control<QAction>(window.get(), "UndoItem");
+    QTRY_VERIFY(undo->isEnabled()); // the six channels are a step of their own
+    QVERIFY(focusGrid(*window));
+    clickLabel(*window, 1);
+    clickLabel(*window, 3, Qt::ShiftModifier);
+    clickLabel(*window, 9, Qt::ControlModifier); // unused
+    QAction* item = control<QAction>(window.get(), "SetForRowsItem");
+    QVERIFY(item);
+    {
+        DialogScript cancel(
+            "SetRowsDialog",
+            [&plan](QDialog& dialog) { choose(dialog, "PowerBox", plan.words().low); },
+            QDialogButtonBox::Cancel);
+        item->trigger();
+        QCOMPARE(cancel.played, 1);
+    }
+    QCOMPARE(table(plan), six);
+
+    const zev::Words& words = plan.words();
+    DialogScript script(
+        "SetRowsDialog",
+        [&words](QDialog& dialog) {
+            choose(dialog, "RxToneBox", "D023N");
+            dialog.findChild<QCheckBox*>(QStringLiteral("SameToneBox"))->click();
+            choose(dialog, "PowerBox", words.low);
+            choose(dialog, "BusyLockBox", words.on);
+        },
+        QDialogButtonBox::Ok);
+    item->trigger();
+    QCOMPARE(script.played, 1);
+    QStringList expected = six;
+    for (int row = 1; row <= 3; ++row) {
+        const QString rx = QStringLiteral("14%1.50000").arg(row);
+        expected[row - 1] = QStringLiteral("%1=%2|D023N|%2|D023N|Low|ON|ON").arg(row).arg(rx);
+    }
+    QCOMPARE(table(plan), expected);
+    QVERIFY(!plan.isUsed(9));
+    undo->trigger();
+    QCOMPARE(table(plan), six);
+}
+
+// Fill frequencies: the selected rows in order from the first frequency, typed with either
+// decimal mark; unused rows get the new-channel defaults; one step. A step that is no number
+// keeps the dialog open; a frequency the radio cannot hold is refused naming its channel, and
+// the plan stays.
+void ChannelListsTest::fillFrequencies() {
+    ProgramFolder folder;
+    folder.writeInstallLog(true);
+    auto window = startProgram(folder);
+    QVERIFY(window);
+    PlanModel& plan = window->workspace().plan;
+    const QStringList six = fillSixChannels(plan);
+    QAction* undo = control<QAction>(window.get(), "UndoItem");
+    QTRY_VERIFY(undo->isEnabled()); // the six channels are a step of their own
+    QVERIFY(focusGrid(*window));
+    clickLabel(*window, 2);
+    clickLabel(*window, 7, Qt::ControlModifier);
+    clickLabel(*window, 8, Qt::ControlModifier);
+    QAction* item = control<QAction>(window.get(), "FillFrequenciesItem");
+    QVERIFY(item);
+
+    QString problem;
+    {
+        DialogScript wrongStep(
+            "FillFrequenciesDialog",
+            [&problem](QDialog& dialog) {
+                QTest::keyClicks(dialog.findChild<QLineEdit*>(QStringLiteral("StartEdit")),
+                                 QStringLiteral("446,00625"));
+                auto* step = dialog.findChild<QComboBox*>(QStringLiteral("StepBox"));
+                step->setEditText(QStringLiteral("wide"));
+                QTimer::singleShot(50, &dialog, [&dialog, &problem] {
+                    problem = dialog.findChild<QLabel*>(QStringLiteral("ProblemLabel"))->text();
+                    dialog.reject();
+                });
+            },
+            QDialogButtonBox::Ok);
+        item->trigger();
+    }
+    QCOMPARE(problem, QStringLiteral("The step 'wide' is not a number of kHz."));
+    QCOMPARE(table(plan), six);
+
+    {
+        MessageBoxAnswerer answerer;
+        DialogScript outOfRange(
+            "FillFrequenciesDialog",
+            [](QDialog& dialog) {
+                QTest::keyClicks(dialog.findChild<QLineEdit*>(QStringLiteral("StartEdit")),
+                                 QStringLiteral("549.99"));
+                choose(dialog, "StepBox", QStringLiteral("12.5"));
+            },
+            QDialogButtonBox::Ok);
+        item->trigger();
+        QCOMPARE(answerer.seen.size(), 1);
+        QCOMPARE(answerer.seen.first().text,
+                 QStringLiteral("Channel 07: the frequency 550.0025 MHz is outside 100-550 MHz"));
+    }
+    QCOMPARE(table(plan), six);
+
+    DialogScript script(
+        "FillFrequenciesDialog",
+        [](QDialog& dialog) {
+            QTest::keyClicks(dialog.findChild<QLineEdit*>(QStringLiteral("StartEdit")),
+                             QStringLiteral("446,00625"));
+            choose(dialog, "StepBox", QStringLiteral("12.5"));
+            dialog.findChild<QCheckBox*>(QStringLiteral("OffsetCheck"))->click();
+            QTest::keyClicks(dialog.findChild<QLineEdit*>(QStringLiteral("OffsetEdit")),
+                             QStringLiteral("-0.5"));
+        },
+        QDialogButtonBox::Ok);
+    item->trigger();
+    QCOMPARE(script.played, 1);
+    QStringList expected = six;
+    expected[1] = QStringLiteral("2=446.00625|OFF|445.50625|OFF|Low|ON|OFF");
+    expected << QStringLiteral("7=446.01875|OFF|445.51875|OFF|High|ON|OFF")
+             << QStringLiteral("8=446.03125|OFF|445.53125|OFF|High|ON|OFF");
+    QCOMPARE(table(plan), expected);
+    undo->trigger();
+    QCOMPARE(table(plan), six);
 }
 
 QTEST_MAIN(ChannelListsTest)
