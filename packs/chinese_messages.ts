@@ -1266,5 +1266,17 @@ The channel table then holds the list&apos;s channels only; the function options
         <source>set refused, nothing was saved: %1</source>
         <translation>set 被拒绝，未保存任何内容：%1</translation>
     </message>
+    <message>
+        <source>clone: the master radio&apos;s port, named as --port is.</source>
+        <translation>clone：母机电台的端口，写法同 --port。</translation>
+    </message>
+    <message>
+        <source>clone: a radio to write the master&apos;s plan to; give one --to for each.</source>
+        <translation>clone：要写入母机信道表的电台；每台给一个 --to。</translation>
+    </message>
+    <message>
+        <source>Read the master radio and keep its plan as a backup file (the path is printed), then write that plan to every --to radio at once, each with its own backup and verification as write does, and print the same table. A master that cannot be read writes nothing.</source>
+        <translation>读取母机电台并把它的信道表保存为备份文件（打印其路径），然后同时写入每台 --to 电台，每台都像 write 一样各自备份和校验，并打印同样的表格。母机读取失败时不写入任何电台。</translation>
+    </message>
 </context>
 </TS>

@@ -11,12 +11,26 @@
 
 namespace zev::cli {
 
-enum class Command { Read, Write, Show, Diff, Ports, Sheet, Export, Import, Set, Help, Version };
+enum class Command {
+    Read,
+    Write,
+    Clone,
+    Show,
+    Diff,
+    Ports,
+    Sheet,
+    Export,
+    Import,
+    Set,
+    Help,
+    Version
+};
 
 struct Arguments {
     Command command = Command::Help;
     QString port;                     // read, write: a device, a by-id name, COM1-COM4 or auto
-    QStringList ports;                // every --port given, port being the first
+    QStringList ports;                // every --port given (clone: --to), port being the first
+    QString fromPort;                 // clone: the master radio
     QString output;                   // read
     QString outputDirectory;          // read: one file per radio, named by its device
     QString file;                     // write, show, diff; export's plan, import's list

@@ -134,6 +134,51 @@ int runWrite(const Arguments& arguments) {
     return result.succeeded() ? ExitSuccess : fail(writeFailure(result));
 }
 
+int runClone(const Arguments& arguments) {
+    Wording wording;
+    prepare(arguments, wording);
+    Arguments master = arguments;
+    master.port = arguments.fromPort;
+    master.ports = {arguments.fromPort};
+    // The master is never among the radios written to.
+    if (const Result<QString> device = resolveRadioPort(arguments.fromPort); device)
+        for (const QString& target : arguments.ports)
+            if (const Result<QString> other = resolveRadioPort(target);
+                other && resolveDevicePath(other.value()) == resolveDevicePath(device.value()))
+                return fail(QStringLiteral("clone refused: --from %1 and --to %2 are the same port")
+                                .arg(arguments.fromPort, target));
+    Line line;
+    if (const Status opened = line.open(master); !opened)
+        return fail(QStringLiteral("clone failed: the master radio could not be read, nothing "
+                                   "was written: ") +
+                    opened.message());
+    RadioReading reading;
+    {
+        JobProgress progress(arguments.progress, QStringLiteral("reading the master"));
+        reading = readRadioPlan(line.link, wording, progress);
+    }
+    line.port.close();
+    if (!reading.session.succeeded())
+        return fail(QStringLiteral("clone failed: the master radio could not be read, nothing "
+                                   "was written: ") +
+                    oneLine(reading.session.reason));
+    const QString directory = arguments.backupDirectory.isEmpty() ? backups::defaultDirectory()
+                                                                  : arguments.backupDirectory;
+    const Result<QString> kept = backups::save(
+        directory, reading.plan, wording.selectorTexts(reading.plan.options), line.port.device());
+    if (!kept)
+        return fail(QStringLiteral("clone failed: the master's plan could not be kept, nothing "
+                                   "was written: ") +
+                    oneLine(kept.message()));
+    printText(QStringLiteral("plan of the master radio: %1\n").arg(kept.value()), stdout);
+    BandWarnings warnings;
+    const WriteJob job(reading.plan, wording, warnings);
+    if (const Status& check = job.check(); !check)
+        return fail(QStringLiteral("clone refused, nothing was written: ") +
+                    oneLine(check.message()));
+    return runWriteMany(arguments, job);
+}
+
 int runPorts() {
     const std::array<QString, 4> comDevices = settingsPortDevices();
     QList<PresentPort> ports = presentPorts();

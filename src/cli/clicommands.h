@@ -12,6 +12,8 @@ constexpr int ExitUsage = 2;
 // "zev4800-cli: ..." lines, the table of show to stdout.
 int runRead(const Arguments& arguments);
 int runWrite(const Arguments& arguments);
+// The master radio read (its plan kept like a backup), then written to every target at once.
+int runClone(const Arguments& arguments);
 int runShow(const Arguments& arguments);
 int runSheet(const Arguments& arguments); // needs a QGuiApplication
 // Exit status as diff's: 0 equal, 1 different, 2 an error.

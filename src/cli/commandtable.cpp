@@ -193,6 +193,16 @@ const OptionSpec Offset{"offset", "MHZ",
                         QT_TRANSLATE_NOOP("zev::cli::CommandLine",
                                           "set: TX = RX plus this offset, such as -5 or +0.6."),
                         storeText<&Arguments::offset>};
+const OptionSpec From{"from", "PORT",
+                      QT_TRANSLATE_NOOP("zev::cli::CommandLine",
+                                        "clone: the master radio's port, named as --port is."),
+                      storeText<&Arguments::fromPort>};
+const OptionSpec To{"to", "PORT",
+                    QT_TRANSLATE_NOOP("zev::cli::CommandLine",
+                                      "clone: a radio to write the master's plan to; give one "
+                                      "--to for each."),
+                    storePorts};
+
 const OptionSpec Help{"help", nullptr,
                       QT_TRANSLATE_NOOP("zev::cli::CommandLine", "Show this text."),
                       storeCommand<Command::Help>, "h"};
@@ -248,6 +258,13 @@ Status checkSet(const Arguments& arguments) {
     return Status::success();
 }
 
+Status checkClone(const Arguments& arguments) {
+    if (!arguments.tracePath.isEmpty())
+        return Status::failure(
+            QCoreApplication::translate("zev::cli::CommandLine", "--trace takes one --port"));
+    return Status::success();
+}
+
 Status checkDiff(const Arguments& arguments) {
     if (arguments.ports.size() > 1)
         return Status::failure(QCoreApplication::translate(
@@ -282,6 +299,16 @@ const CommandSpec commands[] = {
                 .files = {Plan},
                 .missingFiles = NoChannelFile}},
      .check = checkOneTrace},
+    {.command = Command::Clone,
+     .word = "clone",
+     .description = QT_TRANSLATE_NOOP(
+         "zev::cli::CommandLine",
+         "Read the master radio and keep its plan as a backup file (the path is printed), then "
+         "write that plan to every --to radio at once, each with its own backup and verification "
+         "as write does, and print the same table. A master that cannot be read writes nothing."),
+     .options = {&From, &To, &NoBackup, &BackupDirectory, &NoVerify},
+     .forms = {{.synopsis = "--from PORT --to PORT [--to PORT...]", .required = {&From, &To}}},
+     .check = checkClone},
     {.command = Command::Show,
      .word = "show",
      .description =

@@ -42,6 +42,8 @@ int main(int argc, char* argv[]) {
         return cli::runRead(arguments.value());
     case cli::Command::Write:
         return cli::runWrite(arguments.value());
+    case cli::Command::Clone:
+        return cli::runClone(arguments.value());
     case cli::Command::Show:
         return cli::runShow(arguments.value());
     case cli::Command::Diff:

@@ -5,6 +5,7 @@
 #include "clicommands.h"
 #include "clisupport.h"
 #include "interruption.h"
+#include "jobs/radiofleet.h"
 #include "jobs/readjob.h"
 #include "jobs/writejob.h"
 #include "plan/plan.h"
@@ -32,43 +33,7 @@ namespace zev::cli {
 
 namespace {
 
-// One radio of several. Its session runs in a thread of its own with its own event loop, port
-// and link, so a radio that is silent or gone holds up no other.
-struct RadioTask {
-    QString name;    // as --port gave it
-    QString device;  // what it names
-    QString failure; // empty while all goes well
-    QString file;    // the backup kept, or the plan read
-    qint64 elapsedMs = 0;
-
-    // Ctrl-C reaches a session through its link, in the link's own thread; a stop asked for
-    // before the link exists reaches it at its first wait.
-    void stop() {
-        QMutexLocker lock(&m_mutex);
-        m_stopRequested = true;
-        if (m_link)
-            QMetaObject::invokeMethod(
-                m_link, [link = m_link] { link->cancel(); }, Qt::QueuedConnection);
-    }
-    void attach(RadioLink* link) {
-        QMutexLocker lock(&m_mutex);
-        m_link = link;
-        if (m_stopRequested)
-            QMetaObject::invokeMethod(
-                link, [link] { link->cancel(); }, Qt::QueuedConnection);
-    }
-    void detach() {
-        QMutexLocker lock(&m_mutex);
-        m_link = nullptr;
-    }
-
-private:
-    QMutex m_mutex;
-    RadioLink* m_link = nullptr;
-    bool m_stopRequested = false;
-};
-
-using RadioTasks = std::vector<std::unique_ptr<RadioTask>>;
+using RadioTasks = std::vector<FleetRadio>;
 
 // Every --port resolved before any session starts; a port that cannot be used fails its own
 // radio only. Two names for one device would have two sessions fight over one line.
@@ -76,21 +41,21 @@ Result<RadioTasks> radioTasks(const Arguments& arguments, const QString& command
     RadioTasks tasks;
     QStringList nodes;
     for (const QString& name : arguments.ports) {
-        auto task = std::make_unique<RadioTask>();
-        task->name = name;
+        FleetRadio task;
+        task.name = name;
         if (const Result<QString> device = resolveRadioPort(name); device) {
-            task->device = device.value();
-            const QString node = resolveDevicePath(task->device);
+            task.device = device.value();
+            const QString node = resolveDevicePath(task.device);
             if (const qsizetype earlier = nodes.indexOf(node); earlier >= 0)
                 return Status::failure(
                     QStringLiteral("%1 refused: --port %2 and --port %3 are the same port")
                         .arg(command, arguments.ports.at(earlier), name));
             nodes.append(node);
         } else {
-            task->failure = command + QStringLiteral(" failed: ") + device.message();
+            task.failure = command + QStringLiteral(" failed: ") + device.message();
             nodes.append(QString());
         }
-        tasks.push_back(std::move(task));
+        tasks.push_back(task);
     }
     return tasks;
 }
@@ -101,9 +66,9 @@ public:
     FleetProgress(bool enabled, const RadioTasks& tasks)
         : m_terminal(::isatty(STDERR_FILENO) == 1) {
         m_enabled = enabled || m_terminal;
-        for (const auto& task : tasks) {
-            m_names.append(task->name);
-            m_width = std::max(m_width, displayWidth(task->name));
+        for (const FleetRadio& task : tasks) {
+            m_names.append(task.name);
+            m_width = std::max(m_width, displayWidth(task.name));
         }
         m_lines.resize(m_names.size());
     }
@@ -137,106 +102,66 @@ private:
     QStringList m_lines;
 };
 
-// A radio's line of progress: what its job is doing and how far it has come.
-class StatusLine : public JobObserver {
-public:
-    explicit StatusLine(std::function<void(const QString&)> status, QString activity = {})
-        : m_status(std::move(status)), m_activity(std::move(activity)) {}
-    void progress(int percent) override {
-        m_status(QStringLiteral("%1 %2%").arg(m_activity).arg(percent, 3));
-    }
-    void phaseStarted(WritePhase phase) override { m_activity = phaseActivity(phase); }
+// The session of one radio on its open link; it sets the radio's failure and file.
+using RadioWork = RadioFleet::Work;
 
-private:
-    std::function<void(const QString&)> m_status;
-    QString m_activity;
-};
-
-// The session of one radio on its open link; it sets the task's failure and file. Status lines
-// go to the radio's line of progress.
-using RadioWork = std::function<void(RadioTask& task, RadioLink& link,
-                                     const std::function<void(const QString&)>& status)>;
-
-// Runs work on every radio at once and returns when all have ended. Ctrl-C stops every session
-// at its next wait.
+// Runs work on every radio at once and returns when all have ended, with each radio's outcome.
+// Ctrl-C stops every session at its next wait.
 void runFleet(RadioTasks& tasks, const Arguments& arguments, const QString& command,
-              const RadioWork& work) {
+              const QString& activity, const RadioWork& work) {
     FleetProgress progress(arguments.progress, tasks);
-    QObject relay; // progress from the threads is drawn in this one
-    QEventLoop loop;
-    int running = 0;
-    std::vector<std::unique_ptr<QThread>> threads;
-    for (size_t i = 0; i < tasks.size(); ++i) {
-        RadioTask& task = *tasks[i];
-        const int index = int(i);
-        if (!task.failure.isEmpty()) {
-            progress.show(index, QStringLiteral("failed"));
-            continue;
-        }
-        const auto status = [&relay, &progress, index](const QString& text) {
-            QMetaObject::invokeMethod(
-                &relay, [&progress, index, text] { progress.show(index, text); },
-                Qt::QueuedConnection);
-        };
-        threads.emplace_back(QThread::create([&task, &work, command, status] {
-            QElapsedTimer clock;
-            clock.start();
-            SerialPort port;
-            SerialLink link(port);
-            port.setPort(std::max(comNumberOf(task.name), 1), task.device);
-            if (const Status opened = port.open(); !opened) {
-                task.failure = command + QStringLiteral(" failed: ") + opened.message();
-            } else {
-                task.attach(&link);
-                work(task, link, status);
-                task.detach();
-            }
-            port.close();
-            task.elapsedMs = clock.elapsed();
-            status(task.failure.isEmpty() ? QStringLiteral("done") : QStringLiteral("failed"));
-        }));
-        QObject::connect(threads.back().get(), &QThread::finished, &loop, [&] {
-            if (--running == 0)
-                loop.quit();
-        });
-        ++running;
-    }
-    Interruption interruption([&tasks] {
-        for (const auto& task : tasks)
-            task->stop();
+    RadioFleet fleet(tasks);
+    std::vector<QString> activities(tasks.size(), activity);
+    QObject::connect(&fleet, &RadioFleet::phaseStarted, &fleet,
+                     [&activities](int index, WritePhase phase) {
+                         activities[size_t(index)] = phaseActivity(phase);
+                     });
+    QObject::connect(&fleet, &RadioFleet::progressed, &fleet, [&](int index, int percent) {
+        progress.show(index,
+                      QStringLiteral("%1 %2%").arg(activities[size_t(index)]).arg(percent, 3));
     });
-    for (const auto& thread : threads)
-        thread->start();
-    if (running > 0)
-        loop.exec();
-    for (const auto& thread : threads)
-        thread->wait();
-    QCoreApplication::sendPostedEvents(&relay, QEvent::MetaCall);
+    QObject::connect(&fleet, &RadioFleet::radioFinished, &fleet, [&](int index) {
+        progress.show(index, fleet.radios()[size_t(index)].failure.isEmpty()
+                                 ? QStringLiteral("done")
+                                 : QStringLiteral("failed"));
+    });
+    for (size_t i = 0; i < tasks.size(); ++i)
+        if (!tasks[i].failure.isEmpty())
+            progress.show(int(i), QStringLiteral("failed"));
+    QEventLoop loop;
+    QObject::connect(&fleet, &RadioFleet::finished, &loop, &QEventLoop::quit);
+    Interruption interruption([&fleet] { fleet.stop(); });
+    fleet.start(work);
+    loop.exec();
+    tasks = fleet.radios();
+    for (FleetRadio& task : tasks)
+        if (task.portFailed)
+            task.failure = command + QStringLiteral(" failed: ") + task.failure;
 }
 
 // The table of port, result and time on stdout, each failure on stderr, and the exit status.
 int reportFleet(const RadioTasks& tasks, const QString& fileTitle) {
     int width = 4;
-    for (const auto& task : tasks)
-        width = std::max(width, displayWidth(task->name));
+    for (const FleetRadio& task : tasks)
+        width = std::max(width, displayWidth(task.name));
     QString table = padded(QStringLiteral("port"), width) + QStringLiteral("  result     time  ") +
                     fileTitle + QLatin1Char('\n');
     QStringList failed;
-    for (const auto& task : tasks) {
-        const bool ok = task->failure.isEmpty();
+    for (const FleetRadio& task : tasks) {
+        const bool ok = task.failure.isEmpty();
         if (!ok)
-            failed.append(task->name);
+            failed.append(task.name);
         const QString row = QStringLiteral("  %1  %2 s  %3")
                                 .arg(ok ? QStringLiteral("ok    ") : QStringLiteral("failed"))
-                                .arg(double(task->elapsedMs) / 1000.0, 5, 'f', 1)
-                                .arg(visibleText(task->file));
-        table += padded(visibleText(task->name), width) +
+                                .arg(double(task.elapsedMs) / 1000.0, 5, 'f', 1)
+                                .arg(visibleText(task.file));
+        table += padded(visibleText(task.name), width) +
                  row.trimmed().prepend(QLatin1String("  ")) + QLatin1Char('\n');
     }
     printText(table, stdout);
-    for (const auto& task : tasks)
-        if (!task->failure.isEmpty())
-            printError(task->name + QStringLiteral(": ") + task->failure);
+    for (const FleetRadio& task : tasks)
+        if (!task.failure.isEmpty())
+            printError(task.name + QStringLiteral(": ") + task.failure);
     if (failed.isEmpty())
         return ExitSuccess;
     return fail(QStringLiteral("%1 of %2 radios failed: %3")
@@ -252,11 +177,10 @@ int runWriteMany(const Arguments& arguments, const WriteJob& job) {
     if (!tasks)
         return fail(tasks.message());
     // The job and its plan are shared by the threads and only read.
-    runFleet(tasks.value(), arguments, QStringLiteral("write"),
-             [&](RadioTask& task, RadioLink& link, const auto& status) {
-                 StatusLine line(status);
+    runFleet(tasks.value(), arguments, QStringLiteral("write"), QString(),
+             [&](FleetRadio& task, RadioLink& link, JobObserver& observer) {
                  const WriteJobResult result =
-                     job.run(link, writeJobSettings(arguments, task.name), line);
+                     job.run(link, writeJobSettings(arguments, task.name), observer);
                  task.file = result.backupPath;
                  if (!result.succeeded())
                      task.failure = writeFailure(result);
@@ -274,10 +198,9 @@ int runReadMany(const Arguments& arguments) {
     if (!tasks)
         return fail(tasks.message());
     const QDir folder(arguments.outputDirectory);
-    runFleet(tasks.value(), arguments, QStringLiteral("read"),
-             [&](RadioTask& task, RadioLink& link, const auto& status) {
-                 StatusLine line(status, QStringLiteral("reading"));
-                 const RadioReading reading = readRadioPlan(link, wording, line);
+    runFleet(tasks.value(), arguments, QStringLiteral("read"), QStringLiteral("reading"),
+             [&](FleetRadio& task, RadioLink& link, JobObserver& observer) {
+                 const RadioReading reading = readRadioPlan(link, wording, observer);
                  if (!reading.session.succeeded()) {
                      task.failure = sessionFailure(QStringLiteral("read"), reading.session);
                      return;

@@ -848,7 +848,7 @@ void CliTest::usage_data() {
         << "zev4800-cli: unexpected argument 'y.z81'";
     QTest::newRow("backup switch outside write")
         << QStringList{"read", "--port", "/dev/null", "--output", "x.z81", "--no-backup"} << 2
-        << "zev4800-cli: --no-backup belongs to write";
+        << "zev4800-cli: read takes no --no-backup";
     QTest::newRow("ports with a port")
         << QStringList{"ports", "--port", "auto"} << 2 << "zev4800-cli: ports takes no --port";
 }

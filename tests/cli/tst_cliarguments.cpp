@@ -151,9 +151,9 @@ void CliArgumentsTest::refusals_data() {
                               << "--band takes a band such as 136-174MHz, not '2m'";
     QTest::newRow("write's switch in read")
         << QStringList{"read", "--port", "p", "--output", "a.z81", "--no-backup"}
-        << "--no-backup belongs to write";
+        << "read takes no --no-backup";
     QTest::newRow("write's folder in show")
-        << QStringList{"show", "a.z81", "--backup-dir", "b"} << "--backup-dir belongs to write";
+        << QStringList{"show", "a.z81", "--backup-dir", "b"} << "show takes no --backup-dir";
     QTest::newRow("import's switch in export")
         << QStringList{"export", "a.z81", "a.csv", "--renumber"} << "--renumber belongs to import";
     QTest::newRow("import's band in write")

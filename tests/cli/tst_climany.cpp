@@ -27,6 +27,9 @@ private slots:
     void onePortNamedTwiceIsRefused_data();
     void onePortNamedTwiceIsRefused();
     void interruptStopsEverySession();
+    void cloneWritesTheMastersPlanToEveryRadio();
+    void cloneOfAnUnreadableMasterWritesNothing_data();
+    void cloneOfAnUnreadableMasterWritesNothing();
     void usage_data();
     void usage();
 
@@ -252,6 +255,64 @@ void CliManyTest::interruptStopsEverySession() {
     }
 }
 
+// The master, written with the plan first, is read once; its plan is kept and written to
+// every target, each with its own backup, as the table shows.
+void CliManyTest::cloneWritesTheMastersPlanToEveryRadio() {
+    SimulatorProcess master({"--demo"}); // paced as a radio is
+    QCOMPARE(runCli({"write", "--port", master.terminal(), m_dir.filePath("plan.z81"), "--lang",
+                     "english", "--no-backup"})
+                 .exitCode,
+             0);
+    const Simulators targets = simulators(2, {"--baud", "0"});
+    const QString backups = m_dir.filePath("clone-backups");
+    const ProgramRun run =
+        runCli({"clone", "--from", master.terminal(), "--to", targets.at(0)->terminal(), "--to",
+                targets.at(1)->terminal(), "--lang", "english", "--backup-dir", backups});
+    QCOMPARE(run.err, QByteArray());
+    QCOMPARE(run.exitCode, 0);
+    const QStringList lines = QString::fromLocal8Bit(run.out).split('\n', Qt::SkipEmptyParts);
+    QVERIFY2(lines.first().startsWith("plan of the master radio: " + backups + "/"),
+             run.out.constData());
+    const QString kept = lines.first().section(": ", 1);
+    // The master's plan is the file's, by meaning.
+    QCOMPARE(runCli({"diff", kept, m_dir.filePath("plan.z81")}).exitCode, 0);
+    const QHash<QString, QString> results = resultsByPort(lines.mid(1).join('\n').toLocal8Bit());
+    QCOMPARE(results.size(), 2);
+    for (const auto& sim : targets) {
+        QCOMPARE(results.value(sim->terminal()), QStringLiteral("ok"));
+        QVERIFY(radioHolds(*sim, m_dir.filePath("plan.z81")));
+    }
+    QCOMPARE(QDir(backups).entryList(QDir::Files).size(), 3); // the master's and two backups
+}
+
+void CliManyTest::cloneOfAnUnreadableMasterWritesNothing_data() {
+    QTest::addColumn<QStringList>("master"); // the simulator's options; empty: no radio at all
+    QTest::addColumn<QString>("message");
+    QTest::newRow("silent master") << QStringList{"--silent", "--baud", "0"}
+                                   << "the master radio could not be read, nothing was written";
+    QTest::newRow("dies halfway") << QStringList{"--hang-up-after", "12", "--baud", "0"}
+                                  << "the master radio could not be read, nothing was written";
+    QTest::newRow("master is a target")
+        << QStringList{"--baud", "0", "same"} << "are the same port";
+}
+
+void CliManyTest::cloneOfAnUnreadableMasterWritesNothing() {
+    QFETCH(QStringList, master);
+    QFETCH(QString, message);
+    const bool same = master.removeAll("same") > 0;
+    SimulatorProcess masterSim(master);
+    const QString trace = m_dir.filePath("clone-target.trace");
+    QFile::remove(trace);
+    SimulatorProcess target({"--baud", "0", "--trace", trace});
+    const ProgramRun run =
+        runCli({"clone", "--from", masterSim.terminal(), "--to",
+                same ? masterSim.terminal() : target.terminal(), "--lang", "english"});
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(QString::fromLocal8Bit(run.err).contains(message), run.err.constData());
+    target.stop();
+    QCOMPARE(heardFrames(trace), QStringList());
+}
+
 void CliManyTest::usage_data() {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("message");
@@ -268,6 +329,10 @@ void CliManyTest::usage_data() {
     QTest::newRow("folder outside read")
         << QStringList{"write", "x.z81", "--port", "/dev/null", "--output-dir", "d"}
         << "zev4800-cli: --output-dir belongs to read";
+    QTest::newRow("clone without a target")
+        << QStringList{"clone", "--from", "/dev/null"} << "zev4800-cli: --to PORT is required";
+    QTest::newRow("clone without a master")
+        << QStringList{"clone", "--to", "/dev/null"} << "zev4800-cli: --from PORT is required";
 }
 
 void CliManyTest::usage() {
