@@ -472,6 +472,10 @@ The channel table then holds the list&apos;s channels only; the function options
         <source>Fill frequencies…</source>
         <translation>填充频率…</translation>
     </message>
+    <message>
+        <source>Write to several radios…</source>
+        <translation>写入多台电台…</translation>
+    </message>
 </context>
 <context>
     <name>zev::PlanCompare</name>
@@ -807,6 +811,91 @@ The channel table then holds the list&apos;s channels only; the function options
     <message>
         <source>List index out of bounds (%1)</source>
         <translation>列表索引越界 (%1)</translation>
+    </message>
+</context>
+<context>
+    <name>zev::SeveralRadiosDialog</name>
+    <message>
+        <source>Write to several radios</source>
+        <translation>写入多台电台</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>端口</translation>
+    </message>
+    <message>
+        <source>Progress</source>
+        <translation>进度</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>结果</translation>
+    </message>
+    <message>
+        <source>Write</source>
+        <translation>写入</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Tick the radios to write the current plan to:</source>
+        <translation>勾选要写入当前信道表的电台：</translation>
+    </message>
+    <message>
+        <source>No serial ports are present.</source>
+        <translation>没有串口。</translation>
+    </message>
+    <message>
+        <source>Tick at least one radio.</source>
+        <translation>请至少勾选一台电台。</translation>
+    </message>
+    <message numerus="yes">
+        <source>Writing to %n radio(s)...</source>
+        <translation>
+            <numerusform>正在写入 %n 台电台...</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>backing up</source>
+        <translation>正在备份</translation>
+    </message>
+    <message>
+        <source>writing</source>
+        <translation>正在写入</translation>
+    </message>
+    <message>
+        <source>verifying</source>
+        <translation>正在校验</translation>
+    </message>
+    <message>
+        <source>failed: %1</source>
+        <translation>失败：%1</translation>
+    </message>
+    <message>
+        <source>verified</source>
+        <translation>已校验</translation>
+    </message>
+    <message>
+        <source>written, not checked</source>
+        <translation>已写入，未校验</translation>
+    </message>
+    <message>
+        <source>stopped: %1</source>
+        <translation>已停止：%1</translation>
+    </message>
+    <message>
+        <source>backup %1</source>
+        <translation>备份 %1</translation>
+    </message>
+    <message>
+        <source>%1 of %2 radios written.</source>
+        <translation>已写入 %1/%2 台电台。</translation>
     </message>
 </context>
 <context>

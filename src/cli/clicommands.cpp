@@ -181,20 +181,9 @@ int runClone(const Arguments& arguments) {
 
 int runPorts() {
     const std::array<QString, 4> comDevices = settingsPortDevices();
-    QList<PresentPort> ports = presentPorts();
     // A port the settings name but the system does not enumerate (a pseudo-terminal) is listed
     // too, while it exists.
-    for (const QString& mapped : comDevices) {
-        const QString node = resolveDevicePath(mapped);
-        const bool listed = std::any_of(ports.cbegin(), ports.cend(),
-                                        [&](const PresentPort& p) { return p.device == node; });
-        if (!listed && !mapped.isEmpty() && QFileInfo::exists(node)) {
-            PresentPort port;
-            port.device = node;
-            port.stableName = stableNameOf(node);
-            ports.append(port);
-        }
-    }
+    const QList<PresentPort> ports = presentAndMappedPorts(comDevices);
     if (ports.isEmpty()) {
         printText(QStringLiteral("No serial ports are present.\n"), stdout);
         return ExitSuccess;

@@ -91,6 +91,8 @@ const CommandRow commandRows[] = {
      Qt::CTRL | Qt::Key_R},
     {Command::Write, Menu::Edit, nullptr, "N7", TextId::WriteCommand, nullptr, 'W',
      Qt::CTRL | Qt::Key_W},
+    {Command::WriteSeveral, Menu::Edit, nullptr, "WriteSeveralItem", 0,
+     QT_TRANSLATE_NOOP("zev::MainWindow", "Write to several radios…"), 'V'},
     {Command::Compare, Menu::Edit, nullptr, "CompareWithRadio", 0,
      QT_TRANSLATE_NOOP("zev::MainWindow", "Compare with radio..."), 'O'},
     {Command::Undo, Menu::Edit, "UndoSeparator", "UndoItem", 0,

@@ -22,6 +22,7 @@ enum class Command {
     Close,
     Read,
     Write,
+    WriteSeveral,
     Compare,
     Undo,
     Redo,

@@ -18,6 +18,7 @@
 #include "powerdialog.h"
 #include "radioprocedures.h"
 #include "readdialog.h"
+#include "severalradiosdialog.h"
 #include "workspace.h"
 #include "writedialog.h"
 
@@ -115,6 +116,7 @@ void MainWindow::connectCommands() {
 
     on(Command::Read, [this] { openTransferDialog(m_readDialog.get()); });
     on(Command::Write, [this] { openTransferDialog(m_writeDialog.get()); });
+    on(Command::WriteSeveral, [this] { writeToSeveralRadios(); });
     on(Command::Compare, [this] { openTransferDialog(m_compareDialog.get()); });
     on(Command::Undo, [document] { document->undo(); });
     on(Command::Redo, [document] { document->redo(); });
@@ -391,6 +393,13 @@ void MainWindow::openTransferDialog(RadioDialog* dialog) {
         return;
     m_document->recordStep(); // the plan before the session is the one a read's undo goes back to
     openRadioDialog(dialog);
+}
+
+void MainWindow::writeToSeveralRadios() {
+    if (!m_channelEditor->confirmPendingEntry())
+        return;
+    SeveralRadiosDialog dialog(*m_workspace, m_settingsFile, this);
+    dialog.exec();
 }
 
 void MainWindow::openRadioDialog(RadioDialog* dialog) {

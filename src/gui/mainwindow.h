@@ -105,6 +105,7 @@ private:
     void chooseLanguage(QAction* item, Language language);
     void openTransferDialog(RadioDialog* dialog);
     void openRadioDialog(RadioDialog* dialog);
+    void writeToSeveralRadios();
     void showTransferStopped(const QString& message);
     void showAbout();
     void disableWindows();

@@ -80,12 +80,17 @@ void WriteDialog::hideEvent(QHideEvent* event) {
 }
 
 bool WriteDialog::confirmOutsideBand(const QString& band, const QStringList& channels) {
+    return askOutsideBand(this, band, channels);
+}
+
+bool WriteDialog::askOutsideBand(QWidget* parent, const QString& band,
+                                 const QStringList& channels) {
     const QString text =
         tr("These channels lie outside the band %1 of the selected model:").arg(band) +
         QLatin1Char('\n') + channels.join(QLatin1Char('\n')) + QStringLiteral("\n\n") +
         tr("The radio may not work on these frequencies. Write anyway?");
     QMessageBox box(QMessageBox::Warning, tr("Outside the band"), text,
-                    QMessageBox::Ok | QMessageBox::Cancel, this);
+                    QMessageBox::Ok | QMessageBox::Cancel, parent);
     box.setDefaultButton(QMessageBox::Cancel);
     return box.exec() == QMessageBox::Ok;
 }

@@ -19,6 +19,8 @@ public:
     // Asks whether to write channels that lie outside the band, one line each; Cancel is the
     // default. True on OK.
     bool confirmOutsideBand(const QString& band, const QStringList& channels);
+    // The same question over any window, for writes to several radios.
+    static bool askOutsideBand(QWidget* parent, const QString& band, const QStringList& channels);
 
     // The line under the bar: what the write is doing now, then where the backup went (nothing
     // without a backup).

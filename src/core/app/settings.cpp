@@ -19,6 +19,7 @@ struct Switch {
 constexpr Switch writeSwitches[] = {{"backup", &AppSettings::backupBeforeWrite},
                                     {"verify", &AppSettings::verifyAfterWrite}};
 const QString devicesSection = QStringLiteral("ports");
+const QString severalSection = QStringLiteral("several");
 
 QString deviceKey(int index) {
     return QStringLiteral("com%1").arg(index + 1);
@@ -96,6 +97,32 @@ Status savePortDevices(IniFile& file, const std::array<QString, 4>& devices) {
             !status)
             return status;
     }
+    return ini.commit();
+}
+
+QStringList loadSeveralPorts(const IniFile& file) {
+    const IniDocument ini = file.read();
+    QStringList devices;
+    const int count =
+        std::clamp(ini.readInt(severalSection, QStringLiteral("count"), 0), 0, MaxModelCount);
+    for (int index = 1; index <= count; ++index)
+        if (const QString device =
+                ini.readString(severalSection, QStringLiteral("port%1").arg(index), QString());
+            !device.isEmpty())
+            devices.append(device);
+    return devices;
+}
+
+Status saveSeveralPorts(IniFile& file, const QStringList& devices) {
+    IniDocument ini = file.read();
+    if (Status status = ini.writeInt(severalSection, QStringLiteral("count"), int(devices.size()));
+        !status)
+        return status;
+    for (qsizetype index = 0; index < devices.size(); ++index)
+        if (Status status = ini.writeString(severalSection, QStringLiteral("port%1").arg(index + 1),
+                                            devices.at(index));
+            !status)
+            return status;
     return ini.commit();
 }
 

@@ -41,4 +41,9 @@ std::array<QString, 4> loadPortDevices(const IniFile& file);
 // Writes the four keys of section "ports" and replaces the file once, every other line kept.
 [[nodiscard]] Status savePortDevices(IniFile& file, const std::array<QString, 4>& devices);
 
+// The devices last ticked in Write to several radios…: section "several", keys "count" and
+// "port1" onwards. Empty until the first such write.
+QStringList loadSeveralPorts(const IniFile& file);
+[[nodiscard]] Status saveSeveralPorts(IniFile& file, const QStringList& devices);
+
 } // namespace zev

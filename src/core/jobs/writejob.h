@@ -49,6 +49,9 @@ public:
     // The plan check: a plan that fails it is refused by the write session itself, progress 0
     // and not a byte sent.
     const Status& check() const { return m_check; }
+    // The plan passed the check and the observer did not agree to write channels outside the
+    // band: no radio is to be touched.
+    bool declined() const { return m_check.ok() && !m_agreed; }
 
     // One radio. Only reads the job: the radios of a fleet run it at once.
     WriteJobResult run(RadioLink& link, const WriteJobSettings& settings,

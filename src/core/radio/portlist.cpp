@@ -82,6 +82,22 @@ QList<PresentPort> presentPorts(const QString& stableFolder) {
     return ports;
 }
 
+QList<PresentPort> presentAndMappedPorts(const std::array<QString, 4>& comDevices) {
+    QList<PresentPort> ports = presentPorts();
+    for (const QString& mapped : comDevices) {
+        const QString node = resolveDevicePath(mapped);
+        const bool listed = std::any_of(ports.cbegin(), ports.cend(),
+                                        [&](const PresentPort& p) { return p.device == node; });
+        if (!listed && !mapped.isEmpty() && QFileInfo::exists(node)) {
+            PresentPort port;
+            port.device = node;
+            port.stableName = stableNameOf(node);
+            ports.append(port);
+        }
+    }
+    return ports;
+}
+
 int comNumberOf(const QString& name) {
     static const QRegularExpression com(QStringLiteral("^COM([1-4])$"),
                                         QRegularExpression::CaseInsensitiveOption);

@@ -31,6 +31,10 @@ QString stableNameOf(const QString& device, const QString& folder = stableNameFo
 // The serial ports present, as Qt enumerates them, in the order of their device names.
 QList<PresentPort> presentPorts(const QString& stableFolder = stableNameFolder());
 
+// The ports present, then each device COM1 to COM4 map that the system does not enumerate
+// (a pseudo-terminal) while it exists.
+QList<PresentPort> presentAndMappedPorts(const std::array<QString, 4>& comDevices);
+
 // What a port name given by the user can refer to.
 struct PortEnvironment {
     QList<PresentPort> ports;          // for "auto"
