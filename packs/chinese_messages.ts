@@ -46,10 +46,6 @@
         <translation>交叉模式“%1”是电台无法保存的</translation>
     </message>
     <message>
-        <source>%1 MHz is not on a channel; taken as %2 MHz</source>
-        <translation>%1 MHz 不在信道上；按 %2 MHz 导入</translation>
-    </message>
-    <message>
         <source>the frequency &quot;%1&quot; is not a number of MHz</source>
         <translation>频率“%1”不是以 MHz 为单位的数字</translation>
     </message>
@@ -345,6 +341,10 @@ The channel table then holds the list&apos;s channels only; the function options
     <message>
         <source>the frequency %1 MHz is outside %2-%3 MHz</source>
         <translation>频率 %1 MHz 超出 %2-%3 MHz</translation>
+    </message>
+    <message>
+        <source>%1 MHz is not on a channel; taken as %2 MHz</source>
+        <translation>%1 MHz 不在信道上；取为 %2 MHz</translation>
     </message>
 </context>
 <context>
@@ -730,6 +730,53 @@ The channel table then holds the list&apos;s channels only; the function options
     <message>
         <source>List index out of bounds (%1)</source>
         <translation>列表索引越界 (%1)</translation>
+    </message>
+</context>
+<context>
+    <name>zev::StockLists</name>
+    <message>
+        <source>Europe</source>
+        <translation>欧洲</translation>
+    </message>
+    <message>
+        <source>409 MHz public band</source>
+        <translation>409 MHz 公众对讲频段</translation>
+    </message>
+    <message>
+        <source>China</source>
+        <translation>中国</translation>
+    </message>
+    <message>
+        <source>United States</source>
+        <translation>美国</translation>
+    </message>
+    <message>
+        <source>NOAA weather radio</source>
+        <translation>NOAA 气象广播</translation>
+    </message>
+    <message>
+        <source>United States and Canada</source>
+        <translation>美国和加拿大</translation>
+    </message>
+    <message>
+        <source>Marine VHF</source>
+        <translation>海事甚高频</translation>
+    </message>
+    <message>
+        <source>International</source>
+        <translation>国际</translation>
+    </message>
+    <message>
+        <source>%1 channel %2</source>
+        <translation>%1 信道 %2</translation>
+    </message>
+    <message>
+        <source>%1 has %2 channels and starts at its first, not at %3</source>
+        <translation>%1 有 %2 个信道，只能从第一个开始，不能从 %3 开始</translation>
+    </message>
+    <message>
+        <source>%1 has %2 channels and starts at one from 1 to %3, not at %4</source>
+        <translation>%1 有 %2 个信道，可从 1 至 %3 中的一个开始，不能从 %4 开始</translation>
     </message>
 </context>
 <context>
