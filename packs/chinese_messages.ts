@@ -1077,10 +1077,6 @@ The channel table then holds the list&apos;s channels only; the function options
         <translation>write：写入后不回读对讲机。</translation>
     </message>
     <message>
-        <source>import: the band of the channel file (default 136-174MHz).</source>
-        <translation>import：信道文件的频段（默认为 136-174MHz）。</translation>
-    </message>
-    <message>
         <source>import: the first 16 rows with a frequency become channels 1 to 16, whatever their Location.</source>
         <translation>import：前 16 个有频率的行依次成为信道 1 至 16，不论其 Location 为何。</translation>
     </message>
@@ -1163,6 +1159,26 @@ The channel table then holds the list&apos;s channels only; the function options
     <message>
         <source>sheet needs a channel file and a PDF file</source>
         <translation>sheet 需要一个信道文件和一个 PDF 文件</translation>
+    </message>
+    <message>
+        <source>--from takes a number, not &apos;%1&apos;</source>
+        <translation>--from 需要一个数字，而不是“%1”</translation>
+    </message>
+    <message>
+        <source>import, stock: the band of the channel file (default 136-174MHz).</source>
+        <translation>import、stock：信道文件的频段（默认为 136-174MHz）。</translation>
+    </message>
+    <message>
+        <source>stock: the entry of a list longer than 16 channels that becomes channel 1 (default 1).</source>
+        <translation>stock：超过 16 个信道的表中成为信道 1 的条目（默认为 1）。</translation>
+    </message>
+    <message>
+        <source>Without a name: list the built-in lists of licence-free and common channels (pmr446, china-409, frs-gmrs, murs, lpd433, noaa, marine) with their region, frequencies, channel count and how many the band holds. With one: start a plan from that list, its channels in order from channel 1, as new channels with the options of a new plan; channels outside the band are kept with a warning. A file ending in .csv gets the channels as a CSV channel list with their names.</source>
+        <translation>不带名称：列出内置的免执照和常用信道表（pmr446、china-409、frs-gmrs、murs、lpd433、noaa、marine），以及各表的地区、频率、信道数和频段内可容纳的信道数。带名称：以该表新建方案，其信道从信道 1 起依次排列，按新信道的默认值设置，功能选项同新建方案；频段外的信道保留并给出警告。以 .csv 结尾的文件则写成带信道名称的 CSV 信道表。</translation>
+    </message>
+    <message>
+        <source>stock needs a list name and a file to write, or nothing to list the lists</source>
+        <translation>stock 需要一个表名和一个要写入的文件，或者不带参数以列出各表</translation>
     </message>
 </context>
 </TS>

@@ -107,12 +107,26 @@ Status foreignOption(const CommandSpec& command, const QString& name) {
                                .arg(QString::fromLatin1(command.word), dashed(name)));
 }
 
-const FormSpec& chosenForm(const CommandSpec& command, const QCommandLineParser& parser) {
+// The form an option given chooses; otherwise, of the forms no option chooses, the first that
+// takes as many files as given or more (its refusal names what is missing), else the last (which
+// refuses the extra ones).
+const FormSpec& chosenForm(const CommandSpec& command, const QCommandLineParser& parser,
+                           qsizetype fileCount) {
     const auto chosen =
         std::find_if(command.forms.rbegin(), command.forms.rend(), [&](const FormSpec& form) {
             return form.chosenBy && parser.isSet(QString::fromLatin1(form.chosenBy->name));
         });
-    return chosen == command.forms.rend() ? command.forms.front() : *chosen;
+    if (chosen != command.forms.rend())
+        return *chosen;
+    const FormSpec* last = &command.forms.front();
+    for (const FormSpec& form : command.forms) {
+        if (form.chosenBy)
+            continue;
+        if (qsizetype(form.files.size()) >= fileCount)
+            return form;
+        last = &form;
+    }
+    return *last;
 }
 
 Result<Arguments> parseCommand(const CommandSpec& command, const QStringList& arguments) {
@@ -145,8 +159,8 @@ Result<Arguments> parseCommand(const CommandSpec& command, const QStringList& ar
         if (Status checked = command.check(parsed); !checked)
             return checked;
 
-    const FormSpec& form = chosenForm(command, parser);
     const QStringList files = parser.positionalArguments().mid(1); // after the command word
+    const FormSpec& form = chosenForm(command, parser, files.size());
     if (files.size() > qsizetype(form.files.size()))
         return Status::failure(
             QCoreApplication::translate("zev::cli::CommandLine", "unexpected argument '%1'")

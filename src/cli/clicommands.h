@@ -20,6 +20,8 @@ int runPorts();
 // A channel file's used channels as a CSV channel list, and a channel file made from one.
 int runExport(const Arguments& arguments);
 int runImport(const Arguments& arguments);
+// The stock lists, or a channel file or CSV channel list made from one.
+int runStock(const Arguments& arguments);
 
 // A line on stderr, prefixed with the program name.
 void printError(const QString& message);

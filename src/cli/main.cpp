@@ -54,6 +54,8 @@ int main(int argc, char* argv[]) {
         return cli::runExport(arguments.value());
     case cli::Command::Import:
         return cli::runImport(arguments.value());
+    case cli::Command::Stock:
+        return cli::runStock(arguments.value());
     }
     return cli::ExitUsage;
 }
