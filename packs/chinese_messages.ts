@@ -429,6 +429,10 @@ The channel table then holds the list&apos;s channels only; the function options
         <source>The file is open, but the radio would refuse it until these are corrected:</source>
         <translation>文件已打开，但在改正以下各项之前电台会拒绝它：</translation>
     </message>
+    <message>
+        <source>New from stock list…</source>
+        <translation>从常用信道表新建…</translation>
+    </message>
 </context>
 <context>
     <name>zev::PlanCompare</name>
@@ -730,6 +734,53 @@ The channel table then holds the list&apos;s channels only; the function options
     <message>
         <source>List index out of bounds (%1)</source>
         <translation>列表索引越界 (%1)</translation>
+    </message>
+</context>
+<context>
+    <name>zev::StockListDialog</name>
+    <message>
+        <source>New from stock list</source>
+        <translation>从常用信道表新建</translation>
+    </message>
+    <message>
+        <source>&amp;Channel lists:</source>
+        <translation>信道表(&amp;C)：</translation>
+    </message>
+    <message>
+        <source>%1 (%2, %3 channels)</source>
+        <translation>%1（%2，%3 个信道）</translation>
+    </message>
+    <message>
+        <source>&amp;First entry:</source>
+        <translation>起始条目(&amp;F)：</translation>
+    </message>
+    <message>
+        <source>The entry of the list that becomes channel 1</source>
+        <translation>成为信道 1 的表中条目</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>名称</translation>
+    </message>
+    <message>
+        <source>Every channel lies in the band %1.</source>
+        <translation>所有信道都在频段 %1 内。</translation>
+    </message>
+    <message>
+        <source>Not held exactly:</source>
+        <translation>无法精确保存：</translation>
+    </message>
+    <message>
+        <source>Band</source>
+        <translation>频段</translation>
+    </message>
+    <message>
+        <source>outside</source>
+        <translation>频段外</translation>
+    </message>
+    <message>
+        <source>%1 of these channels lie outside the band %2; they are kept, and Write warns about them.</source>
+        <translation>其中 %1 个信道超出频段 %2；这些信道仍保留，写频时会提示。</translation>
     </message>
 </context>
 <context>
