@@ -46,10 +46,6 @@
         <translation>交叉模式“%1”是电台无法保存的</translation>
     </message>
     <message>
-        <source>%1 MHz is not on a channel; taken as %2 MHz</source>
-        <translation>%1 MHz 不在信道上；按 %2 MHz 导入</translation>
-    </message>
-    <message>
         <source>the frequency &quot;%1&quot; is not a number of MHz</source>
         <translation>频率“%1”不是以 MHz 为单位的数字</translation>
     </message>
@@ -381,6 +377,10 @@ The channel table then holds the list&apos;s channels only; the function options
         <source>the frequency %1 MHz is outside %2-%3 MHz</source>
         <translation>频率 %1 MHz 超出 %2-%3 MHz</translation>
     </message>
+    <message>
+        <source>%1 MHz is not on a channel; taken as %2 MHz</source>
+        <translation>%1 MHz 不在信道上；取为 %2 MHz</translation>
+    </message>
 </context>
 <context>
     <name>zev::MainWindow</name>
@@ -475,6 +475,10 @@ The channel table then holds the list&apos;s channels only; the function options
     <message>
         <source>Write to several radios…</source>
         <translation>写入多台电台…</translation>
+    </message>
+    <message>
+        <source>New from stock list…</source>
+        <translation>从常用信道表新建…</translation>
     </message>
 </context>
 <context>
@@ -899,6 +903,100 @@ The channel table then holds the list&apos;s channels only; the function options
     </message>
 </context>
 <context>
+    <name>zev::StockListDialog</name>
+    <message>
+        <source>New from stock list</source>
+        <translation>从常用信道表新建</translation>
+    </message>
+    <message>
+        <source>&amp;Channel lists:</source>
+        <translation>信道表(&amp;C)：</translation>
+    </message>
+    <message>
+        <source>%1 (%2, %3 channels)</source>
+        <translation>%1（%2，%3 个信道）</translation>
+    </message>
+    <message>
+        <source>&amp;First entry:</source>
+        <translation>起始条目(&amp;F)：</translation>
+    </message>
+    <message>
+        <source>The entry of the list that becomes channel 1</source>
+        <translation>成为信道 1 的表中条目</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>名称</translation>
+    </message>
+    <message>
+        <source>Every channel lies in the band %1.</source>
+        <translation>所有信道都在频段 %1 内。</translation>
+    </message>
+    <message>
+        <source>Not held exactly:</source>
+        <translation>无法精确保存：</translation>
+    </message>
+    <message>
+        <source>Band</source>
+        <translation>频段</translation>
+    </message>
+    <message>
+        <source>outside</source>
+        <translation>频段外</translation>
+    </message>
+    <message>
+        <source>%1 of these channels lie outside the band %2; they are kept, and Write warns about them.</source>
+        <translation>其中 %1 个信道超出频段 %2；这些信道仍保留，写频时会提示。</translation>
+    </message>
+</context>
+<context>
+    <name>zev::StockLists</name>
+    <message>
+        <source>Europe</source>
+        <translation>欧洲</translation>
+    </message>
+    <message>
+        <source>409 MHz public band</source>
+        <translation>409 MHz 公众对讲频段</translation>
+    </message>
+    <message>
+        <source>China</source>
+        <translation>中国</translation>
+    </message>
+    <message>
+        <source>United States</source>
+        <translation>美国</translation>
+    </message>
+    <message>
+        <source>NOAA weather radio</source>
+        <translation>NOAA 气象广播</translation>
+    </message>
+    <message>
+        <source>United States and Canada</source>
+        <translation>美国和加拿大</translation>
+    </message>
+    <message>
+        <source>Marine VHF</source>
+        <translation>海事甚高频</translation>
+    </message>
+    <message>
+        <source>International</source>
+        <translation>国际</translation>
+    </message>
+    <message>
+        <source>%1 channel %2</source>
+        <translation>%1 信道 %2</translation>
+    </message>
+    <message>
+        <source>%1 has %2 channels and starts at its first, not at %3</source>
+        <translation>%1 有 %2 个信道，只能从第一个开始，不能从 %3 开始</translation>
+    </message>
+    <message>
+        <source>%1 has %2 channels and starts at one from 1 to %3, not at %4</source>
+        <translation>%1 有 %2 个信道，可从 1 至 %3 中的一个开始，不能从 %4 开始</translation>
+    </message>
+</context>
+<context>
     <name>zev::Vocabulary</name>
     <message>
         <source>RX Freq</source>
@@ -1192,10 +1290,6 @@ The channel table then holds the list&apos;s channels only; the function options
         <translation>write：写入后不回读对讲机。</translation>
     </message>
     <message>
-        <source>import: the band of the channel file (default 136-174MHz).</source>
-        <translation>import：信道文件的频段（默认为 136-174MHz）。</translation>
-    </message>
-    <message>
         <source>import: the first 16 rows with a frequency become channels 1 to 16, whatever their Location.</source>
         <translation>import：前 16 个有频率的行依次成为信道 1 至 16，不论其 Location 为何。</translation>
     </message>
@@ -1366,6 +1460,26 @@ The channel table then holds the list&apos;s channels only; the function options
     <message>
         <source>Read the master radio and keep its plan as a backup file (the path is printed), then write that plan to every --to radio at once, each with its own backup and verification as write does, and print the same table. A master that cannot be read writes nothing.</source>
         <translation>读取母机电台并把它的信道表保存为备份文件（打印其路径），然后同时写入每台 --to 电台，每台都像 write 一样各自备份和校验，并打印同样的表格。母机读取失败时不写入任何电台。</translation>
+    </message>
+    <message>
+        <source>--from takes a number, not &apos;%1&apos;</source>
+        <translation>--from 需要一个数字，而不是“%1”</translation>
+    </message>
+    <message>
+        <source>import, stock: the band of the channel file (default 136-174MHz).</source>
+        <translation>import、stock：信道文件的频段（默认为 136-174MHz）。</translation>
+    </message>
+    <message>
+        <source>stock: the entry of a list longer than 16 channels that becomes channel 1 (default 1).</source>
+        <translation>stock：超过 16 个信道的表中成为信道 1 的条目（默认为 1）。</translation>
+    </message>
+    <message>
+        <source>Without a name: list the built-in lists of licence-free and common channels (pmr446, china-409, frs-gmrs, murs, lpd433, noaa, marine) with their region, frequencies, channel count and how many the band holds. With one: start a plan from that list, its channels in order from channel 1, as new channels with the options of a new plan; channels outside the band are kept with a warning. A file ending in .csv gets the channels as a CSV channel list with their names.</source>
+        <translation>不带名称：列出内置的免执照和常用信道表（pmr446、china-409、frs-gmrs、murs、lpd433、noaa、marine），以及各表的地区、频率、信道数和频段内可容纳的信道数。带名称：以该表新建方案，其信道从信道 1 起依次排列，按新信道的默认值设置，功能选项同新建方案；频段外的信道保留并给出警告。以 .csv 结尾的文件则写成带信道名称的 CSV 信道表。</translation>
+    </message>
+    <message>
+        <source>stock needs a list name and a file to write, or nothing to list the lists</source>
+        <translation>stock 需要一个表名和一个要写入的文件，或者不带参数以列出各表</translation>
     </message>
 </context>
 </TS>

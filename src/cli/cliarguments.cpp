@@ -53,6 +53,18 @@ std::vector<const OptionSpec*> everyOption() {
     return options;
 }
 
+// One of each name, as one parser takes them: two commands may give a name meanings of their own
+// (stock's --from N, clone's --from PORT).
+std::vector<const OptionSpec*> namedOnce(const std::vector<const OptionSpec*>& options) {
+    std::vector<const OptionSpec*> once;
+    for (const OptionSpec* option : options)
+        if (std::none_of(once.begin(), once.end(), [option](const OptionSpec* taken) {
+                return qstrcmp(taken->name, option->name) == 0;
+            }))
+            once.push_back(option);
+    return once;
+}
+
 void addOptions(QCommandLineParser& parser, const std::vector<const OptionSpec*>& options) {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     for (const OptionSpec* option : options) {
@@ -107,12 +119,26 @@ Status foreignOption(const CommandSpec& command, const QString& name) {
                                .arg(QString::fromLatin1(command.word), dashed(name)));
 }
 
-const FormSpec& chosenForm(const CommandSpec& command, const QCommandLineParser& parser) {
+// The form an option given chooses; otherwise, of the forms no option chooses, the first that
+// takes as many files as given or more (its refusal names what is missing), else the last (which
+// refuses the extra ones).
+const FormSpec& chosenForm(const CommandSpec& command, const QCommandLineParser& parser,
+                           qsizetype fileCount) {
     const auto chosen =
         std::find_if(command.forms.rbegin(), command.forms.rend(), [&](const FormSpec& form) {
             return form.chosenBy && parser.isSet(QString::fromLatin1(form.chosenBy->name));
         });
-    return chosen == command.forms.rend() ? command.forms.front() : *chosen;
+    if (chosen != command.forms.rend())
+        return *chosen;
+    const FormSpec* last = &command.forms.front();
+    for (const FormSpec& form : command.forms) {
+        if (form.chosenBy)
+            continue;
+        if (qsizetype(form.files.size()) >= fileCount)
+            return form;
+        last = &form;
+    }
+    return *last;
 }
 
 Result<Arguments> parseCommand(const CommandSpec& command, const QStringList& arguments) {
@@ -145,8 +171,8 @@ Result<Arguments> parseCommand(const CommandSpec& command, const QStringList& ar
         if (Status checked = command.check(parsed); !checked)
             return checked;
 
-    const FormSpec& form = chosenForm(command, parser);
     const QStringList files = parser.positionalArguments().mid(1); // after the command word
+    const FormSpec& form = chosenForm(command, parser, files.size());
     if (files.size() > qsizetype(form.files.size()))
         return Status::failure(
             QCoreApplication::translate("zev::cli::CommandLine", "unexpected argument '%1'")
@@ -243,7 +269,7 @@ Result<Arguments> parseArguments(const QStringList& arguments) {
     // The command word is the first argument that is not an option or its value, and options
     // may stand before it: only a parser that knows every option can tell which it is.
     QCommandLineParser parser;
-    const std::vector<const OptionSpec*> options = everyOption();
+    const std::vector<const OptionSpec*> options = namedOnce(everyOption());
     addOptions(parser, options);
     const bool parsed = parser.parse(arguments);
     for (const OptionSpec* option : programOptions()) {

@@ -22,6 +22,7 @@ enum class Command {
     Export,
     Import,
     Set,
+    Stock,
     Help,
     Version
 };
@@ -34,8 +35,10 @@ struct Arguments {
     QString output;                   // read
     QString outputDirectory;          // read: one file per radio, named by its device
     QString file;                     // write, show, diff; export's plan, import's list
-    QString otherFile;                // diff of two files; export's list, import's plan
-    QString band;                     // import; empty: the factory band
+    QString otherFile;                // diff of two files; export's list, import's and stock's plan
+    QString stockList;                // stock: the list's name; empty: list them all
+    std::optional<int> firstEntry;    // stock: the list's entry that becomes channel 1
+    QString band;                     // import, stock; empty: the factory band
     bool renumber = false;            // import
     bool skipBadRows = false;         // import
     QString sheetPath;                // sheet: the PDF to write

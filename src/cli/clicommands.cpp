@@ -74,8 +74,7 @@ struct Line {
 class BandWarnings : public JobObserver {
 public:
     bool confirmOutsideBand(const QString& band, const QStringList& channels) override {
-        for (const QString& channel : channels)
-            printError(QStringLiteral("warning: %1 (outside the band %2)").arg(channel, band));
+        warnOutsideBand(band, channels);
         return JobObserver::confirmOutsideBand(band, channels);
     }
 };

@@ -24,6 +24,8 @@ int runExport(const Arguments& arguments);
 int runImport(const Arguments& arguments);
 // Tones, power, flags or frequencies set on many channels of a channel file at once.
 int runSet(const Arguments& arguments);
+// The stock lists, or a channel file or CSV channel list made from one.
+int runStock(const Arguments& arguments);
 
 // A line on stderr, prefixed with the program name.
 void printError(const QString& message);

@@ -46,6 +46,11 @@ QString oneLine(const QString& text) {
     return QString(text).replace(QLatin1Char('\n'), QStringLiteral("; "));
 }
 
+void warnOutsideBand(const QString& band, const QStringList& channels) {
+    for (const QString& channel : channels)
+        printError(QStringLiteral("warning: %1 (outside the band %2)").arg(channel, band));
+}
+
 std::array<QString, 4> settingsPortDevices() {
     return loadPortDevices(IniFile(ProgramFiles::forThisRun().settingsFile()));
 }

@@ -23,6 +23,8 @@ Language prepare(const Arguments& arguments, Wording& wording);
 // The message on stderr; the exit status of a failure.
 int fail(const QString& message);
 QString oneLine(const QString& text);
+// One warning on stderr for each channel outside the band, as describeOutOfBand words it.
+void warnOutsideBand(const QString& band, const QStringList& channels);
 // Written by length, never as a C string: nothing in a text can end it early.
 void printText(const QString& text, std::FILE* stream);
 

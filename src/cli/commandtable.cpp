@@ -57,6 +57,17 @@ Status storeBand(Arguments& arguments, const QStringList& values) {
     return Status::success();
 }
 
+Status storeFirstEntry(Arguments& arguments, const QStringList& values) {
+    bool number = false;
+    const int entry = values.last().toInt(&number);
+    if (!number)
+        return Status::failure(
+            QCoreApplication::translate("zev::cli::CommandLine", "--from takes a number, not '%1'")
+                .arg(values.last()));
+    arguments.firstEntry = entry;
+    return Status::success();
+}
+
 const OptionSpec Port{
     "port", "PORT",
     QT_TRANSLATE_NOOP("zev::cli::CommandLine",
@@ -111,7 +122,7 @@ const OptionSpec NoVerify{"no-verify", nullptr,
 const OptionSpec Band{
     "band", "BAND",
     QT_TRANSLATE_NOOP("zev::cli::CommandLine",
-                      "import: the band of the channel file (default 136-174MHz)."),
+                      "import, stock: the band of the channel file (default 136-174MHz)."),
     storeBand};
 const OptionSpec Renumber{
     "renumber", nullptr,
@@ -203,6 +214,12 @@ const OptionSpec To{"to", "PORT",
                                       "--to for each."),
                     storePorts};
 
+const OptionSpec FirstEntry{
+    "from", "N",
+    QT_TRANSLATE_NOOP("zev::cli::CommandLine",
+                      "stock: the entry of a list longer than 16 channels that becomes channel 1 "
+                      "(default 1)."),
+    storeFirstEntry};
 const OptionSpec Help{"help", nullptr,
                       QT_TRANSLATE_NOOP("zev::cli::CommandLine", "Show this text."),
                       storeCommand<Command::Help>, "h"};
@@ -384,6 +401,22 @@ const CommandSpec commands[] = {
      .forms = {{.files = {Plan, {"SHEET.pdf", &Arguments::sheetPath}},
                 .missingFiles = QT_TRANSLATE_NOOP("zev::cli::CommandLine",
                                                   "sheet needs a channel file and a PDF file")}}},
+    {.command = Command::Stock,
+     .word = "stock",
+     .description = QT_TRANSLATE_NOOP(
+         "zev::cli::CommandLine",
+         "Without a name: list the built-in lists of licence-free and common channels (pmr446, "
+         "china-409, frs-gmrs, murs, lpd433, noaa, marine) with their region, frequencies, "
+         "channel count and how many the band holds. With one: start a plan from that list, its "
+         "channels in order from channel 1, as new channels with the options of a new plan; "
+         "channels outside the band are kept with a warning. A file ending in .csv gets the "
+         "channels as a CSV channel list with their names."),
+     .options = {&Band, &FirstEntry},
+     .forms = {{},
+               {.files = {{"NAME", &Arguments::stockList}, {"OUT.z81", &Arguments::otherFile}},
+                .missingFiles = QT_TRANSLATE_NOOP("zev::cli::CommandLine",
+                                                  "stock needs a list name and a file to write, "
+                                                  "or nothing to list the lists")}}},
 };
 
 const OptionSpec* const common[] = {&Lang, &Trace, &Progress};

@@ -58,6 +58,8 @@ int main(int argc, char* argv[]) {
         return cli::runImport(arguments.value());
     case cli::Command::Set:
         return cli::runSet(arguments.value());
+    case cli::Command::Stock:
+        return cli::runStock(arguments.value());
     }
     return cli::ExitUsage;
 }

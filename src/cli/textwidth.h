@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -19,5 +20,9 @@ QString padded(const QString& text, int width);
 // The text in lines of at most width columns, broken at blanks and between wide characters (a
 // Chinese sentence has no blanks). A word wider than a line gets a line of its own.
 QStringList wrapped(const QString& text, int width);
+
+// Rows of cells as lines, each column as wide as its widest cell with two blanks after it; blanks
+// after a row's last cell are dropped.
+QStringList alignedLines(const QList<QStringList>& rows);
 
 } // namespace zev::cli

@@ -209,9 +209,8 @@ Status ChannelEditor::commitCell(Cell& failedCell) {
         // A channel without RX tone has just been entered: it gets the new-channel defaults.
         if (Status status = normaliseCell(PlanModel::RxFrequency, row); !status.ok())
             return status;
-        const QString rx = m_plan.cell(PlanModel::RxFrequency, row);
-        const Words& words = m_plan.words();
-        m_plan.setChannel(row, newChannelRow(rx, words));
+        m_plan.setChannel(row,
+                          newChannel(m_plan.cell(PlanModel::RxFrequency, row), m_plan.words()));
         return Status::success();
     }
     const bool frequencyColumn =

@@ -73,6 +73,8 @@ struct CommandRow {
 // Every menu item, in menu order.
 const CommandRow commandRows[] = {
     {Command::New, Menu::File, nullptr, "N2", TextId::NewMenu, nullptr, 'N', Qt::CTRL | Qt::Key_N},
+    {Command::NewFromStock, Menu::File, nullptr, "NewFromStockItem", 0,
+     QT_TRANSLATE_NOOP("zev::MainWindow", "New from stock list…"), 'L'},
     {Command::Open, Menu::File, nullptr, "O1", TextId::OpenMenu, nullptr, 'O',
      Qt::CTRL | Qt::Key_O},
     {Command::Save, Menu::File, nullptr, "S1", TextId::SaveMenu, nullptr, 'S',

@@ -13,6 +13,7 @@ namespace zev {
 // The commands of the main window's menus, in menu order.
 enum class Command {
     New,
+    NewFromStock,
     Open,
     Save,
     ExportCsv,

@@ -106,6 +106,7 @@ void MainWindow::connectCommands() {
     };
     PlanDocument* document = m_document.get();
     on(Command::New, [document] { document->newPlan(); });
+    on(Command::NewFromStock, [document] { document->newFromStock(); });
     on(Command::Open, [document] { document->open(); });
     on(Command::Save, [document] { document->save(); });
     on(Command::ExportCsv, [document] { document->exportCsv(); });

@@ -10,6 +10,7 @@
 #include "radio/writecheck.h"
 #include "rowclipboard.h"
 #include "roweditdialogs.h"
+#include "stocklistdialog.h"
 #include "workspace.h"
 
 #include <QApplication>
@@ -86,6 +87,18 @@ void PlanDocument::newPlan() {
         return;
     m_editor.resetOverlays();
     m_workspace.plan.reset();
+    recordStep();
+    setCurrentFile(QString()); // a new plan has no file yet
+}
+
+void PlanDocument::newFromStock() {
+    if (!m_editor.confirmPendingEntry())
+        return;
+    StockListDialog dialog(m_workspace.plan.words(), m_workspace.currentPlan().band, m_window);
+    if (dialog.exec() != QDialog::Accepted || !dialog.stockPlan() || !settleUnsavedPlan())
+        return;
+    m_editor.resetOverlays();
+    m_workspace.showPlan(dialog.stockPlan()->plan);
     recordStep();
     setCurrentFile(QString()); // a new plan has no file yet
 }

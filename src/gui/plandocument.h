@@ -50,6 +50,9 @@ public:
     QString backupsFolder() const;
 
     void newPlan();
+    // Offers the stock lists; the plan made from the one chosen, in the plan's band and words,
+    // replaces this one after the question about unsaved changes, as one step.
+    void newFromStock();
     void open();
     // True when the plan was saved.
     bool save();

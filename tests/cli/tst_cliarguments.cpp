@@ -53,6 +53,9 @@ QString described(const Arguments& arguments) {
     text("output-dir", arguments.outputDirectory);
     text("file", arguments.file);
     text("other", arguments.otherFile);
+    text("list", arguments.stockList);
+    if (arguments.firstEntry)
+        fields.append(QStringLiteral("from=%1").arg(*arguments.firstEntry));
     text("band", arguments.band);
     flag("renumber", arguments.renumber);
     flag("skip-bad-rows", arguments.skipBadRows);
@@ -109,6 +112,11 @@ void CliArgumentsTest::parses_data() {
         << QStringList{"import",     "a.csv",           "a.z81",     "--band",
                        "144-148MHz", "--skip-bad-rows", "--renumber"}
         << "import file=a.csv other=a.z81 band=144-148MHz renumber skip-bad-rows";
+    QTest::newRow("stock lists") << QStringList{"stock", "--band", "400-470MHz"}
+                                 << "stock band=400-470MHz";
+    QTest::newRow("stock plan") << QStringList{"stock", "lpd433", "a.z81",  "--from",
+                                               "17",    "--lang", "english"}
+                                << "stock other=a.z81 list=lpd433 from=17 english";
     QTest::newRow("help") << QStringList{"--help"} << "help";
     QTest::newRow("-h") << QStringList{"-h"} << "help";
     QTest::newRow("help after a command") << QStringList{"write", "--help"} << "help";
@@ -156,9 +164,11 @@ void CliArgumentsTest::refusals_data() {
         << QStringList{"show", "a.z81", "--backup-dir", "b"} << "show takes no --backup-dir";
     QTest::newRow("import's switch in export")
         << QStringList{"export", "a.z81", "a.csv", "--renumber"} << "--renumber belongs to import";
-    QTest::newRow("import's band in write")
+    QTest::newRow("import's and stock's band in write")
         << QStringList{"write", "a.z81", "--port", "p", "--band", "144-148MHz"}
-        << "--band belongs to import";
+        << "write takes no --band";
+    QTest::newRow("stock's entry in import")
+        << QStringList{"import", "a.csv", "a.z81", "--from", "2"} << "import takes no --from";
     QTest::newRow("read's file in write")
         << QStringList{"write", "a.z81", "--port", "p", "--output", "b.z81"}
         << "write takes no --output";
@@ -193,6 +203,14 @@ void CliArgumentsTest::refusals_data() {
         << QStringList{"export", "a.z81"} << "export needs a channel file and a CSV file";
     QTest::newRow("import without channel file")
         << QStringList{"import", "a.csv"} << "import needs a CSV file and a channel file";
+    QTest::newRow("stock of a list without a file")
+        << QStringList{"stock", "pmr446"}
+        << "stock needs a list name and a file to write, or nothing to list the lists";
+    QTest::newRow("stock of three")
+        << QStringList{"stock", "pmr446", "a.z81", "b.z81"} << "unexpected argument 'b.z81'";
+    QTest::newRow("stock from no number")
+        << QStringList{"stock", "pmr446", "a.z81", "--from", "1st"}
+        << "--from takes a number, not '1st'";
     QTest::newRow("show of two files")
         << QStringList{"show", "a.z81", "b.z81"} << "unexpected argument 'b.z81'";
     QTest::newRow("ports with a file")
@@ -260,6 +278,7 @@ void CliArgumentsTest::helpListsEveryCommandAndOption() {
                               "  import ",
                               "  ports ",
                               "  sheet ",
+                              "  stock ",
                               "  --port PORT ",
                               "  --output FILE ",
                               "  --output-dir DIR ",
@@ -272,6 +291,7 @@ void CliArgumentsTest::helpListsEveryCommandAndOption() {
                               "  --band BAND ",
                               "  --renumber ",
                               "  --skip-bad-rows ",
+                              "  --from N ",
                               "  -h, --help ",
                               "  --version "};
     qsizetype from = 0;

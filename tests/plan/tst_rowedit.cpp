@@ -175,7 +175,7 @@ void RowEditTest::fill() {
         QCOMPARE(cells[Plan::TxFrequency - 1], tx[i]);
         // A used channel keeps its other cells; a new one gets the new-channel defaults.
         const ChannelRow expected = before.isUsed(channels[i]) ? before.channel(channels[i])
-                                                               : newChannelRow(rx[i], english);
+                                                               : newChannel(rx[i], english);
         for (int column : {Plan::RxTone, Plan::TxTone, Plan::Power, Plan::ScanAdd, Plan::BusyLock})
             QCOMPARE(cells[column - 1], expected[column - 1]);
     }

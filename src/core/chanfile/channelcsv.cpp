@@ -49,17 +49,6 @@ const char* const fieldNames[FieldCount] = {
 const QString DefaultCtcss = QStringLiteral("88.5");
 const QString DefaultDcs = QStringLiteral("023");
 
-// ---- frequencies --------------------------------------------------------------------------
-
-// A transmit frequency below the offset comes out negative: the sign goes before the whole MHz.
-QString formatMHz(qint64 hertz) {
-    const qint64 magnitude = qAbs(hertz);
-    return QStringLiteral("%1%2.%3")
-        .arg(hertz < 0 ? QStringLiteral("-") : QString())
-        .arg(magnitude / HertzPerMHz)
-        .arg(magnitude % HertzPerMHz, 6, 10, QLatin1Char('0'));
-}
-
 // ---- tones --------------------------------------------------------------------------------
 
 enum class ToneKind { None, Ctcss, Dcs };
@@ -190,16 +179,16 @@ QStringList exportRow(int channel, const ChannelRow& cells) {
     const QString txText = cell(Plan::TxFrequency);
     const std::optional<qint64> rx = frequencyHz(rxText);
     const std::optional<qint64> tx = frequencyHz(txText);
-    fields[Frequency] = rx ? formatMHz(*rx) : rxText.trimmed();
-    fields[Offset] = formatMHz(0);
+    fields[Frequency] = rx ? formatMhz(*rx) : rxText.trimmed();
+    fields[Offset] = formatMhz(0);
     if (txText.trimmed().isEmpty()) {
         fields[Duplex] = QStringLiteral("off");
     } else if (rx && tx && *tx != *rx) {
         fields[Duplex] = *tx > *rx ? QStringLiteral("+") : QStringLiteral("-");
-        fields[Offset] = formatMHz(*tx > *rx ? *tx - *rx : *rx - *tx);
+        fields[Offset] = formatMhz(*tx > *rx ? *tx - *rx : *rx - *tx);
     } else if (!rx || !tx) {
         fields[Duplex] = QStringLiteral("split");
-        fields[Offset] = tx ? formatMHz(*tx) : txText.trimmed();
+        fields[Offset] = tx ? formatMhz(*tx) : txText.trimmed();
     }
     fields[TStep] = rx && *rx % 5000 != 0 ? QStringLiteral("6.25") : QStringLiteral("5.00");
 
@@ -470,25 +459,15 @@ private:
     QString m_problem;
 };
 
-// A frequency of the row as the plan holds it, with a note when it had to move to a channel.
-struct PlanFrequency {
-    QString cell;
-    QString note;
-};
-
-// The same rule as a typed frequency: one the radio cannot hold is refused in the same words.
-std::optional<PlanFrequency> planFrequency(qint64 hertz, QChar separator, QString& problem) {
-    const Result<QString> cell = normaliseFrequency(formatMHz(hertz), separator);
-    if (!cell) {
-        problem = cell.message();
+// A frequency of the row as the plan holds it, with a note when it had to move to a channel. The
+// same rule as a typed frequency: one the radio cannot hold is refused in the same words.
+std::optional<ListedFrequency> planFrequency(qint64 hertz, QChar separator, QString& problem) {
+    Result<ListedFrequency> frequency = listedFrequency(hertz, separator);
+    if (!frequency) {
+        problem = frequency.message();
         return std::nullopt;
     }
-    PlanFrequency frequency{cell.value(), {}};
-    if (frequencyHz(cell.value()) != hertz)
-        frequency.note = QCoreApplication::translate("zev::ChannelCsv",
-                                                     "%1 MHz is not on a channel; taken as %2 MHz")
-                             .arg(formatMHz(hertz), cell.value());
-    return frequency;
+    return frequency.value();
 }
 
 bool isOneOf(const QString& text, std::initializer_list<const char*> names) {
@@ -536,14 +515,14 @@ std::optional<ChannelRow> channelFromRow(const RowReader& row, const ImportOptio
     }
 
     ChannelRow cells;
-    const std::optional<PlanFrequency> rxCell = planFrequency(*rx, options.separator, problem);
+    const std::optional<ListedFrequency> rxCell = planFrequency(*rx, options.separator, problem);
     if (!rxCell)
         return std::nullopt;
     cells[Plan::RxFrequency - 1] = rxCell->cell;
     if (!rxCell->note.isEmpty())
         notes << rxCell->note;
     if (transmits) {
-        const std::optional<PlanFrequency> txCell = planFrequency(tx, options.separator, problem);
+        const std::optional<ListedFrequency> txCell = planFrequency(tx, options.separator, problem);
         if (!txCell)
             return std::nullopt;
         cells[Plan::TxFrequency - 1] = txCell->cell;
@@ -601,15 +580,16 @@ std::optional<ChannelRow> channelFromRow(const RowReader& row, const ImportOptio
 
 } // namespace
 
-QByteArray exportChannels(const Channels& channels) {
+QByteArray exportChannels(const Channels& channels, const ChannelNames& names) {
     QList<int> used;
     for (int channel = 1; channel <= Plan::ChannelCount; ++channel)
         if (!isEmptyChannel(channels[channel - 1]))
             used << channel;
-    return exportChannelRows(channels, used);
+    return exportChannelRows(channels, used, names);
 }
 
-QByteArray exportChannelRows(const Channels& channels, const QList<int>& listed) {
+QByteArray exportChannelRows(const Channels& channels, const QList<int>& listed,
+                             const ChannelNames& names) {
     QStringList header;
     for (const char* name : fieldNames)
         header << QLatin1String(name);
@@ -623,6 +603,8 @@ QByteArray exportChannelRows(const Channels& channels, const QList<int>& listed)
             fields[Location] = QString::number(channel);
         else
             fields = exportRow(channel, cells);
+        fields[Name] = names.names[channel - 1];
+        fields[Comment] = names.comments[channel - 1];
         for (int field = 0; field < FieldCount; ++field) {
             // These two hold the layout's own words only, some of them starting with a sign.
             if (field != Duplex && field != CrossMode)

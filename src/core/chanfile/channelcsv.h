@@ -20,15 +20,22 @@ using Channels = std::array<ChannelRow, Plan::ChannelCount>;
 // Larger than any channel list: a spreadsheet's export of 16 memories is a few kilobytes.
 constexpr qint64 MaxListBytes = 1024 * 1024;
 
+// The Name and Comment a list gives each channel; the plan has no place for them.
+struct ChannelNames {
+    std::array<QString, Plan::ChannelCount> names;
+    std::array<QString, Plan::ChannelCount> comments;
+};
+
 // One row per used channel, Location = channel number; frequencies in MHz with six decimals and
 // "." whatever the locale; words of either language are read by meaning. UTF-8, CR LF. A cell
 // that a spreadsheet would run as a formula (it starts with =, +, -, @, a tab or CR) is written
 // with a leading ', except the layout's own signed values (Duplex + and -, CrossMode ->Tone).
-QByteArray exportChannels(const Channels& channels);
+QByteArray exportChannels(const Channels& channels, const ChannelNames& names = {});
 
 // The listed channels (1 to 16) in the same layout, in the order given, an empty one as a row
 // with its Location only: rows copied with empty ones between them paste with the same gaps.
-QByteArray exportChannelRows(const Channels& channels, const QList<int>& listed);
+QByteArray exportChannelRows(const Channels& channels, const QList<int>& listed,
+                             const ChannelNames& names = {});
 
 // A remark about one row of the list; row 1 is the header.
 struct RowNote {

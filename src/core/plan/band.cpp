@@ -43,6 +43,10 @@ std::optional<BandEdges> parseBand(const QString& band) {
     return BandEdges{band.left(3).toInt(), band.mid(4, 3).toInt()};
 }
 
+bool coversHertz(const BandEdges& edges, qint64 hertz) {
+    return hertz >= edges.lowMhz * HertzPerMHz && hertz <= edges.highMhz * HertzPerMHz;
+}
+
 QList<OutOfBandChannel> outOfBandChannels(const Plan& plan) {
     QList<OutOfBandChannel> channels;
     const std::optional<BandEdges> edges = parseBand(plan.band);
@@ -51,7 +55,7 @@ QList<OutOfBandChannel> outOfBandChannels(const Plan& plan) {
         return channels;
     const auto outside = [&edges](const QString& cell) {
         if (const std::optional<qint64> tenHz = cellTenHz(cell))
-            return *tenHz < edges->lowMhz * TenHzPerMhz || *tenHz > edges->highMhz * TenHzPerMhz;
+            return !coversHertz(*edges, *tenHz * 10);
         // A frequency the radio cannot hold (from a file or the radio) has no channel to be
         // moved to, but it lies outside the band all the same.
         const std::optional<double> mhz = frequencyMhz(cell);

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <QtGlobal>
 
 #include <optional>
 
@@ -20,6 +21,9 @@ struct BandEdges {
 
 // The edges of a band string of the form ddd-dddMHz; nothing for any other text.
 std::optional<BandEdges> parseBand(const QString& band);
+
+// Whether the band holds the frequency, its edges included.
+bool coversHertz(const BandEdges& edges, qint64 hertz);
 
 // A used channel with a frequency the band does not cover; rx and tx hold the offending cell
 // texts, an in-band (or empty) one stays empty.

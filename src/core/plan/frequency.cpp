@@ -112,6 +112,26 @@ Result<QString> normaliseFrequency(const QString& text, QChar separator) {
     return frequencyText(rasterStep(tenHz), separator);
 }
 
+QString formatMhz(qint64 hertz) {
+    const qint64 magnitude = qAbs(hertz);
+    return QStringLiteral("%1%2.%3")
+        .arg(hertz < 0 ? QStringLiteral("-") : QString())
+        .arg(magnitude / HertzPerMHz)
+        .arg(magnitude % HertzPerMHz, 6, 10, QLatin1Char('0'));
+}
+
+Result<ListedFrequency> listedFrequency(qint64 hertz, QChar separator) {
+    Result<QString> cell = normaliseFrequency(formatMhz(hertz), separator);
+    if (!cell)
+        return Status::failure(cell.message());
+    ListedFrequency frequency{cell.value(), {}};
+    if (frequencyHz(frequency.cell) != hertz)
+        frequency.note = QCoreApplication::translate("zev::Frequency",
+                                                     "%1 MHz is not on a channel; taken as %2 MHz")
+                             .arg(formatMhz(hertz), frequency.cell);
+    return frequency;
+}
+
 std::optional<double> frequencyMhz(const QString& text) {
     return readNumber(text);
 }

@@ -40,6 +40,19 @@ constexpr qint64 HertzPerMHz = 1000000;
 // than six whole digits. Frequency cells, channel lists and comparisons all read frequencies here.
 std::optional<qint64> frequencyHz(const QString& text);
 
+// Hertz as MHz with six decimals and "." whatever the locale, a negative number signed before its
+// whole MHz: the form channel lists exchange ("-0.600000").
+QString formatMhz(qint64 hertz);
+
+// A frequency given in hertz (by a channel list) as the cell that holds it, with the same rule as a
+// typed one, and a note when the radio cannot hold it exactly: "146.523000 MHz is not on a
+// channel; taken as 146.52500 MHz". Fails as normaliseFrequency does.
+struct ListedFrequency {
+    QString cell;
+    QString note; // empty when the cell holds the frequency exactly
+};
+Result<ListedFrequency> listedFrequency(qint64 hertz, QChar separator);
+
 // The refusal of a frequency the radio cannot hold, naming what was given:
 // "the frequency 999 MHz is outside 100-550 MHz".
 QString frequencyOutsideRange(const QString& given);

@@ -20,6 +20,10 @@ void Plan::setCell(int column, int row, const QString& text) {
         channels[size_t(row - 1)][size_t(column - 1)] = text;
 }
 
+ChannelRow newChannel(const QString& rxFrequency, const Words& words) {
+    return {rxFrequency, words.off, rxFrequency, words.off, words.high, words.on, words.off};
+}
+
 QString columnName(int column) {
     // The English pack's header titles.
     switch (column) {

@@ -35,6 +35,10 @@ struct Plan {
     bool operator==(const Plan&) const = default;
 };
 
+// A channel just entered with this RX frequency, as it is completed: the same TX frequency, no
+// tones, high power, scan add on, busy lock off.
+ChannelRow newChannel(const QString& rxFrequency, const Words& words);
+
 // The name of plan column 1 to 7 in messages: the English pack's header title ("RX Freq"),
 // translated.
 QString columnName(int column);

@@ -100,17 +100,13 @@ Result<Plan> withFilledFrequencies(Plan plan, const QList<int>& channels, const 
         if (!tx)
             return Status::failure(tx.message());
         ChannelRow cells =
-            plan.isUsed(channel) ? plan.channel(channel) : newChannelRow(rx.value(), words);
+            plan.isUsed(channel) ? plan.channel(channel) : newChannel(rx.value(), words);
         cells[Plan::RxFrequency - 1] = rx.value();
         cells[Plan::TxFrequency - 1] = tx.value();
         plan.setChannel(channel, cells);
         hertz += fill.stepHz;
     }
     return plan;
-}
-
-ChannelRow newChannelRow(const QString& rxFrequency, const Words& words) {
-    return {rxFrequency, words.off, rxFrequency, words.off, words.high, words.on, words.off};
 }
 
 Result<QList<int>> parseChannelList(const QString& text) {

@@ -49,10 +49,6 @@ struct FrequencyFill {
 Result<Plan> withFilledFrequencies(Plan plan, const QList<int>& channels, const FrequencyFill& fill,
                                    const Words& words, QChar separator);
 
-// The cells a channel entered by its RX frequency gets: TX the same, tones off, high power,
-// Scan Add on, Busy Lock off.
-ChannelRow newChannelRow(const QString& rxFrequency, const Words& words);
-
 // "1-4,7,9" as channel numbers 1 to 16, in that order, each once. Fails naming the part that is
 // no channel or range of channels.
 Result<QList<int>> parseChannelList(const QString& text);
