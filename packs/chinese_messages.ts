@@ -893,6 +893,69 @@ The channel table then holds the list&apos;s channels only; the function options
     </message>
 </context>
 <context>
+    <name>zev::WriteLog</name>
+    <message>
+        <source>The write was not recorded in the write log: %1</source>
+        <translation>本次写频未能记入写频记录：%1</translation>
+    </message>
+    <message>
+        <source>written and verified</source>
+        <translation>已写入并核对</translation>
+    </message>
+    <message>
+        <source>written, not verified</source>
+        <translation>已写入，未核对</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>失败</translation>
+    </message>
+    <message>
+        <source>stopped</source>
+        <translation>已中止</translation>
+    </message>
+    <message>
+        <source>The write was stopped before it ended.</source>
+        <translation>写频在结束前已被中止。</translation>
+    </message>
+    <message>
+        <source>No backup of the radio could be made, so nothing was written: %1</source>
+        <translation>无法备份电台，因此没有写入任何内容：%1</translation>
+    </message>
+    <message>
+        <source>The write went through, but the radio could not be read back to check it: %1</source>
+        <translation>已写入，但无法回读电台进行核对：%1</translation>
+    </message>
+    <message>
+        <source>the folder %1 cannot be made.</source>
+        <translation>无法创建文件夹 %1。</translation>
+    </message>
+    <message>
+        <source>The write log cannot be read: %1</source>
+        <translation>无法读取写频记录：%1</translation>
+    </message>
+    <message>
+        <source>Line %1 of the write log %2 is damaged and was left out.</source>
+        <translation>写频记录 %2 的第 %1 行已损坏，已略过。</translation>
+    </message>
+    <message>
+        <source>The write log %1 is larger than %2 MiB; only its first %2 MiB were read.</source>
+        <translation>写频记录 %1 大于 %2 MiB；只读取了其前 %2 MiB。</translation>
+    </message>
+    <message>
+        <source>No write in the write log %1 has the time %2.</source>
+        <translation>写频记录 %1 中没有时间为 %2 的写频。</translation>
+    </message>
+    <message>
+        <source>%1 writes in the write log %2 have the time %3; a receipt needs one.</source>
+        <translation>写频记录 %2 中有 %1 次写频的时间为 %3；回执只能对应一次。</translation>
+    </message>
+    <message>
+        <source>%1 does not hold the plan written at %2: the SHA-256 of its plan is not the logged %3. It has changed since, or another language&apos;s words were written.</source>
+        <translation>%1 中不是 %2 写入的方案：其方案的 SHA-256 不是记录中的 %3。文件在此后已被修改，或写入时用的是另一种语言的词。</translation>
+    </message>
+</context>
+<context>
     <name>zev::WrittenBytes</name>
     <message>
         <source>channel %1 %2</source>
