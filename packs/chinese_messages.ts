@@ -231,6 +231,22 @@ The channel table then holds the list&apos;s channels only; the function options
         <source>Band</source>
         <translation>频段</translation>
     </message>
+    <message>
+        <source>Written</source>
+        <translation>写入时间</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>设备</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>结果</translation>
+    </message>
+    <message>
+        <source>Plan SHA-256</source>
+        <translation>方案 SHA-256</translation>
+    </message>
 </context>
 <context>
     <name>zev::Codec</name>
@@ -1179,6 +1195,30 @@ The channel table then holds the list&apos;s channels only; the function options
     <message>
         <source>sheet needs a channel file and a PDF file</source>
         <translation>sheet 需要一个信道文件和一个 PDF 文件</translation>
+    </message>
+    <message>
+        <source>--last takes a number of lines from 1 up, not &apos;%1&apos;</source>
+        <translation>--last 需要从 1 起的行数，而不是“%1”</translation>
+    </message>
+    <message>
+        <source>--record takes the time of a line of the write log, such as 2026-12-10T14:35:01.123Z, not &apos;%1&apos;</source>
+        <translation>--record 需要写频记录中某一行的时间，例如 2026-12-10T14:35:01.123Z，而不是“%1”</translation>
+    </message>
+    <message>
+        <source>write, log, sheet: the write log, a line for every radio written (default $XDG_STATE_HOME/zev4800/writes.csv, or ~/.local/state/zev4800/writes.csv).</source>
+        <translation>write、log、sheet：写频记录，每写一台对讲机记一行（默认 $XDG_STATE_HOME/zev4800/writes.csv，或 ~/.local/state/zev4800/writes.csv）。</translation>
+    </message>
+    <message>
+        <source>log: only the newest N lines.</source>
+        <translation>log：只显示最新的 N 行。</translation>
+    </message>
+    <message>
+        <source>sheet: add a footer with the date, device, result and plan hash of the write that the log&apos;s line of that time records (the time as log shows it): a receipt of the write. The channel file must hold the plan written.</source>
+        <translation>sheet：在页脚加上写频记录中该时间（按 log 显示的时间）那一行所记写频的日期、设备、结果和方案哈希值，作为写频回执。信道文件必须是当时写入的方案。</translation>
+    </message>
+    <message>
+        <source>Print the write log as a table, oldest first: the time (UTC, as --record takes it), port, device, result (verified, written, failed, stopped), band, plan file, the first 12 digits of the plan&apos;s SHA-256, backup and the reason of a failure. Damaged lines are left out and named on stderr.</source>
+        <translation>以表格形式显示写频记录，最早的在前：时间（UTC，即 --record 所用的时间）、端口、设备、结果（verified 已核对、written 已写入、failed 失败、stopped 已中止）、频段、方案文件、方案 SHA-256 的前 12 位、备份以及失败原因。损坏的行会被略过，并在标准错误输出上指出。</translation>
     </message>
 </context>
 </TS>

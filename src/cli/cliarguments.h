@@ -10,7 +10,7 @@
 
 namespace zev::cli {
 
-enum class Command { Read, Write, Show, Diff, Ports, Sheet, Export, Import, Help, Version };
+enum class Command { Read, Write, Show, Diff, Ports, Sheet, Export, Import, Log, Help, Version };
 
 struct Arguments {
     Command command = Command::Help;
@@ -24,6 +24,9 @@ struct Arguments {
     bool renumber = false;            // import
     bool skipBadRows = false;         // import
     QString sheetPath;                // sheet: the PDF to write
+    QString record;                   // sheet: the time of the write log line for the footer
+    QString logPath;                  // write, log, sheet; empty: the default write log
+    int last = 0;                     // log: the newest lines to print; 0: all
     bool backup = true;               // write
     bool verify = true;               // write
     QString backupDirectory;          // write; empty: the default folder

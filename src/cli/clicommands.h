@@ -20,6 +20,8 @@ int runPorts();
 // A channel file's used channels as a CSV channel list, and a channel file made from one.
 int runExport(const Arguments& arguments);
 int runImport(const Arguments& arguments);
+// The write log as a table on stdout; its damaged lines named on stderr.
+int runLog(const Arguments& arguments);
 
 // A line on stderr, prefixed with the program name.
 void printError(const QString& message);

@@ -54,6 +54,8 @@ int main(int argc, char* argv[]) {
         return cli::runExport(arguments.value());
     case cli::Command::Import:
         return cli::runImport(arguments.value());
+    case cli::Command::Log:
+        return cli::runLog(arguments.value());
     }
     return cli::ExitUsage;
 }

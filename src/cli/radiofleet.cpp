@@ -40,6 +40,8 @@ struct RadioTask {
     QString failure; // empty while all goes well
     QString file;    // the backup kept, or the plan read
     qint64 elapsedMs = 0;
+    QString portProblem; // why the port could not be used: the work never ran
+    QString logWarning;  // the write log could not take the radio's line
 
     // Ctrl-C reaches a session through its link, in the link's own thread; a stop asked for
     // before the link exists reaches it at its first wait.
@@ -87,7 +89,8 @@ Result<RadioTasks> radioTasks(const Arguments& arguments, const QString& command
                         .arg(command, arguments.ports.at(earlier), name));
             nodes.append(node);
         } else {
-            task->failure = command + QStringLiteral(" failed: ") + device.message();
+            task->portProblem = device.message();
+            task->failure = command + QStringLiteral(" failed: ") + task->portProblem;
             nodes.append(QString());
         }
         tasks.push_back(std::move(task));
@@ -185,7 +188,8 @@ void runFleet(RadioTasks& tasks, const Arguments& arguments, const QString& comm
             SerialLink link(port);
             port.setPort(std::max(comNumberOf(task.name), 1), task.device);
             if (const Status opened = port.open(); !opened) {
-                task.failure = command + QStringLiteral(" failed: ") + opened.message();
+                task.portProblem = opened.message();
+                task.failure = command + QStringLiteral(" failed: ") + task.portProblem;
             } else {
                 task.attach(&link);
                 work(task, link, status);
@@ -237,6 +241,13 @@ int reportFleet(const RadioTasks& tasks, const QString& fileTitle) {
     for (const auto& task : tasks)
         if (!task->failure.isEmpty())
             printError(task->name + QStringLiteral(": ") + task->failure);
+    // The same log fails the same way for every radio: said once.
+    QStringList warnings;
+    for (const auto& task : tasks)
+        if (!task->logWarning.isEmpty() && !warnings.contains(task->logWarning))
+            warnings.append(task->logWarning);
+    for (const QString& warning : warnings)
+        printError(warning);
     if (failed.isEmpty())
         return ExitSuccess;
     return fail(QStringLiteral("%1 of %2 radios failed: %3")
@@ -247,20 +258,31 @@ int reportFleet(const RadioTasks& tasks, const QString& fileTitle) {
 
 } // namespace
 
-int runWriteMany(const Arguments& arguments, const WriteJob& job) {
+int runWriteMany(const Arguments& arguments, const WriteJob& job, const LoggedPlan& plan) {
     Result<RadioTasks> tasks = radioTasks(arguments, QStringLiteral("write"));
     if (!tasks)
         return fail(tasks.message());
-    // The job and its plan are shared by the threads and only read.
+    const QString logPath = writeLogPath(arguments);
+    // The job and its plan are shared by the threads and only read. Each thread adds its radio's
+    // line to the log as its write ends.
     runFleet(tasks.value(), arguments, QStringLiteral("write"),
              [&](RadioTask& task, RadioLink& link, const auto& status) {
                  StatusLine line(status);
-                 const WriteJobResult result =
-                     job.run(link, writeJobSettings(arguments, task.name), line);
+                 const WriteJobSettings settings = writeJobSettings(arguments, task.name);
+                 const WriteJobResult result = job.run(link, settings, line);
                  task.file = result.backupPath;
                  if (!result.succeeded())
                      task.failure = writeFailure(result);
+                 task.logWarning =
+                     logWrite(logPath, writelog::recordOfJob(plan, task.name, task.device, result,
+                                                             settings.verify));
              });
+    for (const auto& task : tasks.value())
+        if (!task->portProblem.isEmpty())
+            task->logWarning = logWrite(
+                logPath, writelog::recordOfFailure(
+                             plan, task->name, task->device.isEmpty() ? task->name : task->device,
+                             task->portProblem));
     return reportFleet(tasks.value(), QStringLiteral("backup"));
 }
 

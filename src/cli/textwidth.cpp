@@ -96,4 +96,26 @@ QStringList wrapped(const QString& text, int width) {
     return lines;
 }
 
+QStringList alignedLines(const QList<QStringList>& rows) {
+    QList<int> widths;
+    for (const QStringList& row : rows)
+        for (qsizetype column = 0; column < row.size(); ++column) {
+            if (widths.size() <= column)
+                widths.append(0);
+            widths[column] = qMax(widths[column], displayWidth(row.at(column)));
+        }
+    QStringList lines;
+    for (const QStringList& row : rows) {
+        QString line;
+        for (qsizetype column = 0; column < row.size(); ++column)
+            line += column + 1 < row.size() ? padded(row.at(column), widths[column] + 2)
+                                            : row.at(column);
+        // Blanks padding empty trailing cells carry nothing.
+        while (line.endsWith(QLatin1Char(' ')))
+            line.chop(1);
+        lines.append(line);
+    }
+    return lines;
+}
+
 } // namespace zev::cli

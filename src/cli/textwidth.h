@@ -20,4 +20,8 @@ QString padded(const QString& text, int width);
 // Chinese sentence has no blanks). A word wider than a line gets a line of its own.
 QStringList wrapped(const QString& text, int width);
 
+// Rows of cells into lines, each column as wide as its widest cell, two blanks between; blanks
+// at the end of a line dropped.
+QStringList alignedLines(const QList<QStringList>& rows);
+
 } // namespace zev::cli
