@@ -66,12 +66,12 @@ MainWindow::MainWindow(StartupOptions options, QWidget* parent)
 
     createChildWindows();
     createDialogs();
-    installRadioProcedures(*m_workspace, *m_readDialog, *m_writeDialog, *m_compareDialog,
-                           *m_powerDialog);
-
     m_document = std::make_unique<PlanDocument>(
         *m_workspace, *m_channelEditor,
         PlanAnswers{fileNameProvider, replaceFileAnswer, unsavedPlanAnswer}, this);
+    installRadioProcedures(*m_workspace, *m_readDialog, *m_writeDialog, *m_compareDialog,
+                           *m_powerDialog,
+                           [document = m_document.get()] { return document->loggedPlanFile(); });
     connect(m_document.get(), &PlanDocument::editStateChanged, this, &MainWindow::showEditState);
     connect(m_document.get(), &PlanDocument::modelsRestored, this, &MainWindow::showModelList);
     connect(m_readDialog.get(), &ReadDialog::planOverwritten, m_document.get(),

@@ -51,6 +51,9 @@ public:
 
     void newPlan();
     void open();
+    // The file a write of the plan logs: the one it came from or went to while the plan is as
+    // that file holds it, otherwise writelog::windowPlanFile().
+    QString loggedPlanFile() const;
     // True when the plan was saved.
     bool save();
     // Undo and redo: each command that changes the plan is one step.
