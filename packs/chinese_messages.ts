@@ -445,6 +445,10 @@ The channel table then holds the list&apos;s channels only; the function options
         <source>The file is open, but the radio would refuse it until these are corrected:</source>
         <translation>文件已打开，但在改正以下各项之前电台会拒绝它：</translation>
     </message>
+    <message>
+        <source>Write history…</source>
+        <translation>写频记录…</translation>
+    </message>
 </context>
 <context>
     <name>zev::PlanCompare</name>
@@ -891,6 +895,81 @@ The channel table then holds the list&apos;s channels only; the function options
     <message>
         <source>Nothing written</source>
         <translation>未写入</translation>
+    </message>
+</context>
+<context>
+    <name>zev::WriteHistoryDialog</name>
+    <message>
+        <source>Write history</source>
+        <translation>写频记录</translation>
+    </message>
+    <message>
+        <source>From:</source>
+        <translation>从：</translation>
+    </message>
+    <message>
+        <source>To:</source>
+        <translation>到：</translation>
+    </message>
+    <message>
+        <source>Device:</source>
+        <translation>设备：</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>时间</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>端口</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>设备</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>结果</translation>
+    </message>
+    <message>
+        <source>Band</source>
+        <translation>频段</translation>
+    </message>
+    <message>
+        <source>Plan</source>
+        <translation>方案</translation>
+    </message>
+    <message>
+        <source>SHA-256</source>
+        <translation>SHA-256</translation>
+    </message>
+    <message>
+        <source>Backup</source>
+        <translation>备份</translation>
+    </message>
+    <message>
+        <source>Reason</source>
+        <translation>原因</translation>
+    </message>
+    <message>
+        <source>Open plan</source>
+        <translation>打开方案</translation>
+    </message>
+    <message>
+        <source>Open backup</source>
+        <translation>打开备份</translation>
+    </message>
+    <message>
+        <source>Print receipt...</source>
+        <translation>打印回执...</translation>
+    </message>
+    <message>
+        <source>Export receipt PDF...</source>
+        <translation>导出回执 PDF...</translation>
+    </message>
+    <message>
+        <source>All devices</source>
+        <translation>全部设备</translation>
     </message>
 </context>
 <context>

@@ -19,6 +19,7 @@ enum class Command {
     ImportCsv,
     Print,
     ExportPdf,
+    WriteHistory,
     Close,
     Read,
     Write,

@@ -269,6 +269,11 @@ void PlanDocument::open() {
         openAt(path);
 }
 
+void PlanDocument::openFile(const QString& path) {
+    if (m_editor.confirmPendingEntry() && settleUnsavedPlan())
+        openAt(path);
+}
+
 QString PlanDocument::loggedPlanFile() const {
     if (m_currentFile.isEmpty() || isModified())
         return writelog::windowPlanFile();

@@ -51,6 +51,8 @@ public:
 
     void newPlan();
     void open();
+    // Open with the file chosen already, e.g. a plan or backup of the write history.
+    void openFile(const QString& path);
     // The file a write of the plan logs: the one it came from or went to while the plan is as
     // that file holds it, otherwise writelog::windowPlanFile().
     QString loggedPlanFile() const;
