@@ -227,6 +227,22 @@ The channel table then holds the list&apos;s channels only; the function options
         <source>Band</source>
         <translation>频段</translation>
     </message>
+    <message>
+        <source>Written</source>
+        <translation>写入时间</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>设备</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>结果</translation>
+    </message>
+    <message>
+        <source>Plan SHA-256</source>
+        <translation>方案 SHA-256</translation>
+    </message>
 </context>
 <context>
     <name>zev::Codec</name>
@@ -479,6 +495,10 @@ The channel table then holds the list&apos;s channels only; the function options
     <message>
         <source>New from stock list…</source>
         <translation>从常用信道表新建…</translation>
+    </message>
+    <message>
+        <source>Write history…</source>
+        <translation>写频记录…</translation>
     </message>
 </context>
 <context>
@@ -1142,6 +1162,81 @@ The channel table then holds the list&apos;s channels only; the function options
     </message>
 </context>
 <context>
+    <name>zev::WriteHistoryDialog</name>
+    <message>
+        <source>Write history</source>
+        <translation>写频记录</translation>
+    </message>
+    <message>
+        <source>From:</source>
+        <translation>从：</translation>
+    </message>
+    <message>
+        <source>To:</source>
+        <translation>到：</translation>
+    </message>
+    <message>
+        <source>Device:</source>
+        <translation>设备：</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>时间</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>端口</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>设备</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>结果</translation>
+    </message>
+    <message>
+        <source>Band</source>
+        <translation>频段</translation>
+    </message>
+    <message>
+        <source>Plan</source>
+        <translation>方案</translation>
+    </message>
+    <message>
+        <source>SHA-256</source>
+        <translation>SHA-256</translation>
+    </message>
+    <message>
+        <source>Backup</source>
+        <translation>备份</translation>
+    </message>
+    <message>
+        <source>Reason</source>
+        <translation>原因</translation>
+    </message>
+    <message>
+        <source>Open plan</source>
+        <translation>打开方案</translation>
+    </message>
+    <message>
+        <source>Open backup</source>
+        <translation>打开备份</translation>
+    </message>
+    <message>
+        <source>Print receipt...</source>
+        <translation>打印回执...</translation>
+    </message>
+    <message>
+        <source>Export receipt PDF...</source>
+        <translation>导出回执 PDF...</translation>
+    </message>
+    <message>
+        <source>All devices</source>
+        <translation>全部设备</translation>
+    </message>
+</context>
+<context>
     <name>zev::WriteJob</name>
     <message>
         <source>The backup read was stopped before it finished. Nothing was written to the radio.</source>
@@ -1154,6 +1249,69 @@ The channel table then holds the list&apos;s channels only; the function options
     <message>
         <source>The radio does not hold what was written:</source>
         <translation>对讲机保存的内容与写入的不同：</translation>
+    </message>
+</context>
+<context>
+    <name>zev::WriteLog</name>
+    <message>
+        <source>The write was not recorded in the write log: %1</source>
+        <translation>本次写频未能记入写频记录：%1</translation>
+    </message>
+    <message>
+        <source>written and verified</source>
+        <translation>已写入并核对</translation>
+    </message>
+    <message>
+        <source>written, not verified</source>
+        <translation>已写入，未核对</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>失败</translation>
+    </message>
+    <message>
+        <source>stopped</source>
+        <translation>已中止</translation>
+    </message>
+    <message>
+        <source>The write was stopped before it ended.</source>
+        <translation>写频在结束前已被中止。</translation>
+    </message>
+    <message>
+        <source>No backup of the radio could be made, so nothing was written: %1</source>
+        <translation>无法备份电台，因此没有写入任何内容：%1</translation>
+    </message>
+    <message>
+        <source>The write went through, but the radio could not be read back to check it: %1</source>
+        <translation>已写入，但无法回读电台进行核对：%1</translation>
+    </message>
+    <message>
+        <source>the folder %1 cannot be made.</source>
+        <translation>无法创建文件夹 %1。</translation>
+    </message>
+    <message>
+        <source>The write log cannot be read: %1</source>
+        <translation>无法读取写频记录：%1</translation>
+    </message>
+    <message>
+        <source>Line %1 of the write log %2 is damaged and was left out.</source>
+        <translation>写频记录 %2 的第 %1 行已损坏，已略过。</translation>
+    </message>
+    <message>
+        <source>The write log %1 is larger than %2 MiB; only its first %2 MiB were read.</source>
+        <translation>写频记录 %1 大于 %2 MiB；只读取了其前 %2 MiB。</translation>
+    </message>
+    <message>
+        <source>No write in the write log %1 has the time %2.</source>
+        <translation>写频记录 %1 中没有时间为 %2 的写频。</translation>
+    </message>
+    <message>
+        <source>%1 writes in the write log %2 have the time %3; a receipt needs one.</source>
+        <translation>写频记录 %2 中有 %1 次写频的时间为 %3；回执只能对应一次。</translation>
+    </message>
+    <message>
+        <source>%1 does not hold the plan written at %2: the SHA-256 of its plan is not the logged %3. It has changed since, or another language&apos;s words were written.</source>
+        <translation>%1 中不是 %2 写入的方案：其方案的 SHA-256 不是记录中的 %3。文件在此后已被修改，或写入时用的是另一种语言的词。</translation>
     </message>
 </context>
 <context>
@@ -1480,6 +1638,30 @@ The channel table then holds the list&apos;s channels only; the function options
     <message>
         <source>stock needs a list name and a file to write, or nothing to list the lists</source>
         <translation>stock 需要一个表名和一个要写入的文件，或者不带参数以列出各表</translation>
+    </message>
+    <message>
+        <source>--last takes a number of lines from 1 up, not &apos;%1&apos;</source>
+        <translation>--last 需要从 1 起的行数，而不是“%1”</translation>
+    </message>
+    <message>
+        <source>--record takes the time of a line of the write log, such as 2026-12-10T14:35:01.123Z, not &apos;%1&apos;</source>
+        <translation>--record 需要写频记录中某一行的时间，例如 2026-12-10T14:35:01.123Z，而不是“%1”</translation>
+    </message>
+    <message>
+        <source>write, log, sheet: the write log, a line for every radio written (default $XDG_STATE_HOME/zev4800/writes.csv, or ~/.local/state/zev4800/writes.csv).</source>
+        <translation>write、log、sheet：写频记录，每写一台对讲机记一行（默认 $XDG_STATE_HOME/zev4800/writes.csv，或 ~/.local/state/zev4800/writes.csv）。</translation>
+    </message>
+    <message>
+        <source>log: only the newest N lines.</source>
+        <translation>log：只显示最新的 N 行。</translation>
+    </message>
+    <message>
+        <source>sheet: add a footer with the date, device, result and plan hash of the write that the log&apos;s line of that time records (the time as log shows it): a receipt of the write. The channel file must hold the plan written.</source>
+        <translation>sheet：在页脚加上写频记录中该时间（按 log 显示的时间）那一行所记写频的日期、设备、结果和方案哈希值，作为写频回执。信道文件必须是当时写入的方案。</translation>
+    </message>
+    <message>
+        <source>Print the write log as a table, oldest first: the time (UTC, as --record takes it), port, device, result (verified, written, failed, stopped), band, plan file, the first 12 digits of the plan&apos;s SHA-256, backup and the reason of a failure. Damaged lines are left out and named on stderr.</source>
+        <translation>以表格形式显示写频记录，最早的在前：时间（UTC，即 --record 所用的时间）、端口、设备、结果（verified 已核对、written 已写入、failed 失败、stopped 已中止）、频段、方案文件、方案 SHA-256 的前 12 位、备份以及失败原因。损坏的行会被略过，并在标准错误输出上指出。</translation>
     </message>
 </context>
 </TS>

@@ -23,6 +23,7 @@ enum class Command {
     Import,
     Set,
     Stock,
+    Log,
     Help,
     Version
 };
@@ -42,6 +43,9 @@ struct Arguments {
     bool renumber = false;            // import
     bool skipBadRows = false;         // import
     QString sheetPath;                // sheet: the PDF to write
+    QString record;                   // sheet: the time of the write log line for the footer
+    QString logPath;                  // write, log, sheet; empty: the default write log
+    int last = 0;                     // log: the newest lines to print; 0: all
     bool backup = true;               // write
     bool verify = true;               // write
     QString backupDirectory;          // write; empty: the default folder

@@ -33,6 +33,7 @@
 #include "radio/portprobe.h"
 #include "radio/serialport.h"
 #include "textwidth.h"
+#include "writelogview.h"
 
 #include <QFileInfo>
 
@@ -53,18 +54,22 @@ struct Line {
     // Ctrl-C ends the session at its next wait: no half-sent frame, no file after a read.
     Interruption interruption{[this] { link.cancel(); }};
 
+    QString device; // what the port names, once known
+
     Status open(const Arguments& arguments) {
+        device = arguments.port;
         if (const Status traced = trace.open(arguments.tracePath); !traced)
             return traced;
-        const Result<QString> device = resolveRadioPort(arguments.port);
-        if (!device)
-            return Status::failure(device.message());
-        port.setPort(std::max(comNumberOf(arguments.port), 1), device.value());
+        const Result<QString> resolved = resolveRadioPort(arguments.port);
+        if (!resolved)
+            return Status::failure(resolved.message());
+        device = resolved.value();
+        port.setPort(std::max(comNumberOf(arguments.port), 1), device);
         if (const Status opened = port.open(); !opened)
             return opened;
         if (const QString refused = port.lowLatencyProblem(); !refused.isEmpty())
             trace.note(QStringLiteral("low latency mode refused by %1: %2")
-                           .arg(resolveDevicePath(device.value()), refused));
+                           .arg(resolveDevicePath(device), refused));
         trace.attach(link);
         return Status::success();
     }
@@ -112,14 +117,23 @@ int runWrite(const Arguments& arguments) {
         return fail(loaded.message());
     // Checked and warned about before any port is touched, once for every radio.
     BandWarnings warnings;
-    const WriteJob job(worded(loaded->plan, wording), wording, warnings);
+    const Plan plan = worded(loaded->plan, wording);
+    const WriteJob job(plan, wording, warnings);
     if (const Status& check = job.check(); !check)
         return fail(QStringLiteral("write refused: ") + oneLine(check.message()));
+    const LoggedPlan logged = loggedPlanOf(arguments, plan, wording);
     if (arguments.ports.size() > 1)
-        return runWriteMany(arguments, job);
+        return runWriteMany(arguments, job, logged);
+    const QString logPath = writeLogPath(arguments);
     Line line;
-    if (const Status opened = line.open(arguments); !opened)
+    if (const Status opened = line.open(arguments); !opened) {
+        if (const QString warning =
+                logWrite(logPath, writelog::recordOfFailure(logged, arguments.port, line.device,
+                                                            opened.message()));
+            !warning.isEmpty())
+            printError(warning);
         return fail(QStringLiteral("write failed: ") + opened.message());
+    }
     const WriteJobSettings settings = writeJobSettings(arguments, arguments.port);
     WriteJobResult result;
     {
@@ -130,6 +144,11 @@ int runWrite(const Arguments& arguments) {
     line.port.close();
     if (!result.backupPath.isEmpty())
         printText(QStringLiteral("backup of the radio: %1\n").arg(result.backupPath), stdout);
+    if (const QString warning =
+            logWrite(logPath, writelog::recordOfJob(logged, arguments.port, line.device, result,
+                                                    settings.verify));
+        !warning.isEmpty())
+        printError(warning);
     return result.succeeded() ? ExitSuccess : fail(writeFailure(result));
 }
 
@@ -175,7 +194,10 @@ int runClone(const Arguments& arguments) {
     if (const Status& check = job.check(); !check)
         return fail(QStringLiteral("clone refused, nothing was written: ") +
                     oneLine(check.message()));
-    return runWriteMany(arguments, job);
+    // The log names the master's kept plan as the plan written.
+    Arguments named = arguments;
+    named.file = kept.value();
+    return runWriteMany(arguments, job, loggedPlanOf(named, reading.plan, wording));
 }
 
 int runPorts() {
@@ -253,6 +275,19 @@ int runSheet(const Arguments& arguments) {
     const Result<LoadedChannelFile> opened = readChannelFile(arguments.file);
     if (!opened)
         return fail(oneLine(opened.message()));
+    const Plan plan = worded(opened->plan, wording);
+    SheetReceipt receipt;
+    if (!arguments.record.isEmpty()) {
+        const Result<WriteRecord> record =
+            writelog::findRecord(writeLogPath(arguments), arguments.record);
+        if (!record)
+            return fail(QStringLiteral("sheet refused: ") + oneLine(record.message()));
+        if (const Status same =
+                writelog::checkLoggedPlan(arguments.file, plan, wording, record.value());
+            !same)
+            return fail(QStringLiteral("sheet refused: ") + oneLine(same.message()));
+        receipt = record.value();
+    }
     // The sheet is read by the radio's owner, so it speaks the chosen language throughout: the
     // options as the options window labels them, the sheet's own words from the messages.
     const ProgramFiles files = ProgramFiles::forThisRun();
@@ -269,10 +304,27 @@ int runSheet(const Arguments& arguments) {
     const QStringList header = channelHeader(wording);
     for (int column = 0; column < int(labels.columnTitles.size()); ++column)
         labels.columnTitles[column] = header.at(column);
-    if (const Status written = writeChannelSheetPdf(arguments.sheetPath,
-                                                    worded(opened->plan, wording), wording, labels);
+    if (const Status written =
+            writeChannelSheetPdf(arguments.sheetPath, plan, wording, labels, receipt);
         !written)
         return fail(written.message());
+    return ExitSuccess;
+}
+
+int runLog(const Arguments& arguments) {
+    const QString path = writeLogPath(arguments);
+    const Result<writelog::Contents> read = writelog::read(path);
+    if (!read)
+        return fail(oneLine(read.message()));
+    for (const QString& problem : read->problems)
+        printError(QStringLiteral("warning: ") + problem);
+    QList<WriteRecord> records = read->records;
+    if (arguments.last > 0 && records.size() > arguments.last)
+        records = records.mid(records.size() - arguments.last);
+    if (records.isEmpty())
+        printText(QStringLiteral("No write is logged in %1.\n").arg(path), stdout);
+    else
+        printText(formatWriteLog(records), stdout);
     return ExitSuccess;
 }
 

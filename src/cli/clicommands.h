@@ -26,6 +26,8 @@ int runImport(const Arguments& arguments);
 int runSet(const Arguments& arguments);
 // The stock lists, or a channel file or CSV channel list made from one.
 int runStock(const Arguments& arguments);
+// The write log as a table on stdout; its damaged lines named on stderr.
+int runLog(const Arguments& arguments);
 
 // A line on stderr, prefixed with the program name.
 void printError(const QString& message);

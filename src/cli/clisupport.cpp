@@ -16,6 +16,8 @@
 #include "radio/portprobe.h"
 #include "textwidth.h"
 
+#include <QFileInfo>
+
 #include <array>
 #include <cstdio>
 
@@ -151,6 +153,22 @@ QString phaseActivity(WritePhase phase) {
         return QStringLiteral("verifying");
     }
     return {};
+}
+
+QString writeLogPath(const Arguments& arguments) {
+    return arguments.logPath.isEmpty() ? writelog::defaultPath() : arguments.logPath;
+}
+
+LoggedPlan loggedPlanOf(const Arguments& arguments, const Plan& plan, const Wording& wording) {
+    // Absolute: the log is read from anywhere, the window's history too.
+    return writelog::loggedPlan(plan, wording, QFileInfo(arguments.file).absoluteFilePath());
+}
+
+QString logWrite(const QString& logPath, const std::optional<WriteRecord>& record) {
+    if (!record)
+        return QString();
+    const Status logged = writelog::append(logPath, *record);
+    return logged ? QString() : QStringLiteral("warning: ") + oneLine(logged.message());
 }
 
 } // namespace zev::cli

@@ -4,6 +4,7 @@
 #include "chanfile/channelfile.h"
 #include "cliarguments.h"
 #include "jobs/writejob.h"
+#include "jobs/writelog.h"
 #include "radio/session.h"
 #include "status.h"
 
@@ -42,5 +43,13 @@ QString writeFailure(const WriteJobResult& result);
 WriteJobSettings writeJobSettings(const Arguments& arguments, const QString& device);
 // What a phase of the write job does, for its line of progress.
 QString phaseActivity(WritePhase phase);
+
+// The write log that --log names, or the default one.
+QString writeLogPath(const Arguments& arguments);
+// The plan of the arguments' channel file as the write log names it.
+LoggedPlan loggedPlanOf(const Arguments& arguments, const Plan& plan, const Wording& wording);
+// Adds the record to the write log. The write stands whatever happens to its line: a log that
+// cannot be written gives the warning to show, otherwise the result is empty.
+QString logWrite(const QString& logPath, const std::optional<WriteRecord>& record);
 
 } // namespace zev::cli

@@ -1,5 +1,6 @@
 #include "commandtable.h"
 
+#include "jobs/writelog.h"
 #include "plan/band.h"
 #include "plan/rowedit.h"
 
@@ -65,6 +66,28 @@ Status storeFirstEntry(Arguments& arguments, const QStringList& values) {
             QCoreApplication::translate("zev::cli::CommandLine", "--from takes a number, not '%1'")
                 .arg(values.last()));
     arguments.firstEntry = entry;
+    return Status::success();
+}
+
+Status storeLast(Arguments& arguments, const QStringList& values) {
+    bool number = false;
+    arguments.last = values.last().toInt(&number);
+    if (!number || arguments.last < 1)
+        return Status::failure(
+            QCoreApplication::translate("zev::cli::CommandLine",
+                                        "--last takes a number of lines from 1 up, not '%1'")
+                .arg(values.last()));
+    return Status::success();
+}
+
+Status storeRecord(Arguments& arguments, const QStringList& values) {
+    arguments.record = values.last();
+    if (!writelog::parseTime(arguments.record).isValid())
+        return Status::failure(
+            QCoreApplication::translate("zev::cli::CommandLine",
+                                        "--record takes the time of a line of the write log, "
+                                        "such as 2026-12-10T14:35:01.123Z, not '%1'")
+                .arg(arguments.record));
     return Status::success();
 }
 
@@ -220,6 +243,22 @@ const OptionSpec FirstEntry{
                       "stock: the entry of a list longer than 16 channels that becomes channel 1 "
                       "(default 1)."),
     storeFirstEntry};
+const OptionSpec Log{
+    "log", "FILE",
+    QT_TRANSLATE_NOOP("zev::cli::CommandLine",
+                      "write, log, sheet: the write log, a line for every radio written (default "
+                      "$XDG_STATE_HOME/zev4800/writes.csv, or ~/.local/state/zev4800/writes.csv)."),
+    storeText<&Arguments::logPath>};
+const OptionSpec Last{"last", "N",
+                      QT_TRANSLATE_NOOP("zev::cli::CommandLine", "log: only the newest N lines."),
+                      storeLast};
+const OptionSpec Record{
+    "record", "TIME",
+    QT_TRANSLATE_NOOP("zev::cli::CommandLine",
+                      "sheet: add a footer with the date, device, result and plan hash of the "
+                      "write that the log's line of that time records (the time as log shows "
+                      "it): a receipt of the write. The channel file must hold the plan written."),
+    storeRecord};
 const OptionSpec Help{"help", nullptr,
                       QT_TRANSLATE_NOOP("zev::cli::CommandLine", "Show this text."),
                       storeCommand<Command::Help>, "h"};
@@ -310,7 +349,7 @@ const CommandSpec commands[] = {
          "file's band is written with a warning. First the radio is read and its plan saved as a "
          "backup (the path is printed); after the write the radio is read back and compared with "
          "the file, and any difference fails the write."),
-     .options = {&Port, &NoBackup, &BackupDirectory, &NoVerify},
+     .options = {&Port, &NoBackup, &BackupDirectory, &NoVerify, &Log},
      .forms = {{.synopsis = "--port PORT [--port PORT...]",
                 .required = {&Port},
                 .files = {Plan},
@@ -398,6 +437,7 @@ const CommandSpec commands[] = {
      .description = QT_TRANSLATE_NOOP("zev::cli::CommandLine",
                                       "Write a channel file as a one-page A4 PDF to print: band, "
                                       "options and the 16 channels, in the language of --lang."),
+     .options = {&Record, &Log},
      .forms = {{.files = {Plan, {"SHEET.pdf", &Arguments::sheetPath}},
                 .missingFiles = QT_TRANSLATE_NOOP("zev::cli::CommandLine",
                                                   "sheet needs a channel file and a PDF file")}}},
@@ -417,6 +457,16 @@ const CommandSpec commands[] = {
                 .missingFiles = QT_TRANSLATE_NOOP("zev::cli::CommandLine",
                                                   "stock needs a list name and a file to write, "
                                                   "or nothing to list the lists")}}},
+    {.command = Command::Log,
+     .word = "log",
+     .description = QT_TRANSLATE_NOOP(
+         "zev::cli::CommandLine",
+         "Print the write log as a table, oldest first: the time (UTC, as --record takes it), "
+         "port, device, result (verified, written, failed, stopped), band, plan file, the first "
+         "12 digits of the plan's SHA-256, backup and the reason of a failure. Damaged lines are "
+         "left out and named on stderr."),
+     .options = {&Last, &Log},
+     .forms = {{}}},
 };
 
 const OptionSpec* const common[] = {&Lang, &Trace, &Progress};

@@ -60,6 +60,8 @@ int main(int argc, char* argv[]) {
         return cli::runSet(arguments.value());
     case cli::Command::Stock:
         return cli::runStock(arguments.value());
+    case cli::Command::Log:
+        return cli::runLog(arguments.value());
     }
     return cli::ExitUsage;
 }

@@ -52,7 +52,8 @@ Result<RadioTasks> radioTasks(const Arguments& arguments, const QString& command
                         .arg(command, arguments.ports.at(earlier), name));
             nodes.append(node);
         } else {
-            task.failure = command + QStringLiteral(" failed: ") + device.message();
+            task.failure = device.message();
+            task.portFailed = true;
             nodes.append(QString());
         }
         tasks.push_back(task);
@@ -107,8 +108,8 @@ using RadioWork = RadioFleet::Work;
 
 // Runs work on every radio at once and returns when all have ended, with each radio's outcome.
 // Ctrl-C stops every session at its next wait.
-void runFleet(RadioTasks& tasks, const Arguments& arguments, const QString& command,
-              const QString& activity, const RadioWork& work) {
+void runFleet(RadioTasks& tasks, const Arguments& arguments, const QString& activity,
+              const RadioWork& work) {
     FleetProgress progress(arguments.progress, tasks);
     RadioFleet fleet(tasks);
     std::vector<QString> activities(tasks.size(), activity);
@@ -134,13 +135,10 @@ void runFleet(RadioTasks& tasks, const Arguments& arguments, const QString& comm
     fleet.start(work);
     loop.exec();
     tasks = fleet.radios();
-    for (FleetRadio& task : tasks)
-        if (task.portFailed)
-            task.failure = command + QStringLiteral(" failed: ") + task.failure;
 }
 
 // The table of port, result and time on stdout, each failure on stderr, and the exit status.
-int reportFleet(const RadioTasks& tasks, const QString& fileTitle) {
+int reportFleet(const RadioTasks& tasks, const QString& fileTitle, const QString& command) {
     int width = 4;
     for (const FleetRadio& task : tasks)
         width = std::max(width, displayWidth(task.name));
@@ -161,7 +159,16 @@ int reportFleet(const RadioTasks& tasks, const QString& fileTitle) {
     printText(table, stdout);
     for (const FleetRadio& task : tasks)
         if (!task.failure.isEmpty())
-            printError(task.name + QStringLiteral(": ") + task.failure);
+            printError(task.name + QStringLiteral(": ") +
+                       (task.portFailed ? command + QStringLiteral(" failed: ") : QString()) +
+                       task.failure);
+    // The same log fails the same way for every radio: said once.
+    QStringList warnings;
+    for (const FleetRadio& task : tasks)
+        if (!task.warning.isEmpty() && !warnings.contains(task.warning))
+            warnings.append(task.warning);
+    for (const QString& warning : warnings)
+        printError(warning);
     if (failed.isEmpty())
         return ExitSuccess;
     return fail(QStringLiteral("%1 of %2 radios failed: %3")
@@ -172,20 +179,31 @@ int reportFleet(const RadioTasks& tasks, const QString& fileTitle) {
 
 } // namespace
 
-int runWriteMany(const Arguments& arguments, const WriteJob& job) {
+int runWriteMany(const Arguments& arguments, const WriteJob& job, const LoggedPlan& plan) {
     Result<RadioTasks> tasks = radioTasks(arguments, QStringLiteral("write"));
     if (!tasks)
         return fail(tasks.message());
-    // The job and its plan are shared by the threads and only read.
-    runFleet(tasks.value(), arguments, QStringLiteral("write"), QString(),
+    const QString logPath = writeLogPath(arguments);
+    // The job and its plan are shared by the threads and only read. Each thread adds its radio's
+    // line to the log as its write ends.
+    runFleet(tasks.value(), arguments, QString(),
              [&](FleetRadio& task, RadioLink& link, JobObserver& observer) {
-                 const WriteJobResult result =
-                     job.run(link, writeJobSettings(arguments, task.name), observer);
+                 const WriteJobSettings settings = writeJobSettings(arguments, task.name);
+                 const WriteJobResult result = job.run(link, settings, observer);
                  task.file = result.backupPath;
                  if (!result.succeeded())
                      task.failure = writeFailure(result);
+                 task.warning =
+                     logWrite(logPath, writelog::recordOfJob(plan, task.name, task.device, result,
+                                                             settings.verify));
              });
-    return reportFleet(tasks.value(), QStringLiteral("backup"));
+    for (FleetRadio& task : tasks.value())
+        if (task.portFailed)
+            task.warning = logWrite(
+                logPath, writelog::recordOfFailure(plan, task.name,
+                                                   task.device.isEmpty() ? task.name : task.device,
+                                                   task.failure));
+    return reportFleet(tasks.value(), QStringLiteral("backup"), QStringLiteral("write"));
 }
 
 int runReadMany(const Arguments& arguments) {
@@ -198,7 +216,7 @@ int runReadMany(const Arguments& arguments) {
     if (!tasks)
         return fail(tasks.message());
     const QDir folder(arguments.outputDirectory);
-    runFleet(tasks.value(), arguments, QStringLiteral("read"), QStringLiteral("reading"),
+    runFleet(tasks.value(), arguments, QStringLiteral("reading"),
              [&](FleetRadio& task, RadioLink& link, JobObserver& observer) {
                  const RadioReading reading = readRadioPlan(link, wording, observer);
                  if (!reading.session.succeeded()) {
@@ -215,7 +233,7 @@ int runReadMany(const Arguments& arguments) {
                  else
                      task.file = path;
              });
-    return reportFleet(tasks.value(), QStringLiteral("file"));
+    return reportFleet(tasks.value(), QStringLiteral("file"), QStringLiteral("read"));
 }
 
 } // namespace zev::cli

@@ -87,6 +87,8 @@ const CommandRow commandRows[] = {
      QT_TRANSLATE_NOOP("zev::MainWindow", "Print..."), 'P', Qt::CTRL | Qt::Key_P},
     {Command::ExportPdf, Menu::File, nullptr, "ExportPdf", 0,
      QT_TRANSLATE_NOOP("zev::MainWindow", "Export PDF..."), 'D'},
+    {Command::WriteHistory, Menu::File, "", "WriteHistoryItem", 0,
+     QT_TRANSLATE_NOOP("zev::MainWindow", "Write history…"), 'H'},
     {Command::Close, Menu::File, "N3", "N4", TextId::CloseMenu, nullptr, 'C', Qt::CTRL | Qt::Key_Q},
 
     {Command::Read, Menu::Edit, nullptr, "N6", TextId::ReadCommand, nullptr, 'R',

@@ -20,6 +20,7 @@ enum class Command {
     ImportCsv,
     Print,
     ExportPdf,
+    WriteHistory,
     Close,
     Read,
     Write,

@@ -8,6 +8,7 @@
 #include "app/screenfit.h"
 #include "app/settings.h"
 #include "app/textids.h"
+#include "chanfile/channelfile.h"
 #include "channeleditor.h"
 #include "channelsheet.h"
 #include "comparedialog.h"
@@ -21,6 +22,7 @@
 #include "severalradiosdialog.h"
 #include "workspace.h"
 #include "writedialog.h"
+#include "writehistorydialog.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -67,12 +69,12 @@ MainWindow::MainWindow(StartupOptions options, QWidget* parent)
 
     createChildWindows();
     createDialogs();
-    installRadioProcedures(*m_workspace, *m_readDialog, *m_writeDialog, *m_compareDialog,
-                           *m_powerDialog);
-
     m_document = std::make_unique<PlanDocument>(
         *m_workspace, *m_channelEditor,
         PlanAnswers{fileNameProvider, replaceFileAnswer, unsavedPlanAnswer}, this);
+    installRadioProcedures(*m_workspace, *m_readDialog, *m_writeDialog, *m_compareDialog,
+                           *m_powerDialog,
+                           [document = m_document.get()] { return document->loggedPlanFile(); });
     connect(m_document.get(), &PlanDocument::editStateChanged, this, &MainWindow::showEditState);
     connect(m_document.get(), &PlanDocument::modelsRestored, this, &MainWindow::showModelList);
     connect(m_readDialog.get(), &ReadDialog::planOverwritten, m_document.get(),
@@ -113,6 +115,7 @@ void MainWindow::connectCommands() {
     on(Command::ImportCsv, [document] { document->importCsv(); });
     on(Command::Print, [this] { printSheet(); });
     on(Command::ExportPdf, [this] { exportSheetPdf(); });
+    on(Command::WriteHistory, [this] { showWriteHistory(); });
     on(Command::Close, [this] { close(); });
 
     on(Command::Read, [this] { openTransferDialog(m_readDialog.get()); });
@@ -211,6 +214,11 @@ void MainWindow::createDialogs() {
     for (TransferDialog* dialog : std::initializer_list<TransferDialog*>{
              m_readDialog.get(), m_writeDialog.get(), m_compareDialog.get()})
         connect(dialog, &TransferDialog::transferStopped, this, &MainWindow::showTransferStopped);
+    // An open write history shows the writes made since.
+    connect(m_writeDialog.get(), &StayOnTopDialog::closed, this, [this] {
+        if (m_writeHistory && m_writeHistory->isVisible())
+            m_writeHistory->load(writelog::defaultPath());
+    });
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -399,7 +407,7 @@ void MainWindow::openTransferDialog(RadioDialog* dialog) {
 void MainWindow::writeToSeveralRadios() {
     if (!m_channelEditor->confirmPendingEntry())
         return;
-    SeveralRadiosDialog dialog(*m_workspace, m_settingsFile, this);
+    SeveralRadiosDialog dialog(*m_workspace, m_settingsFile, m_document->loggedPlanFile(), this);
     dialog.exec();
 }
 
@@ -466,18 +474,93 @@ void MainWindow::exportSheetPdf() {
         m_document->rememberFolderOf(path);
 }
 
-void MainWindow::printSheet() {
-    if (!m_channelEditor->confirmPendingEntry())
-        return;
+namespace {
+
+// The printer the user picks for an A4 sheet; print runs only when one was picked.
+void printOnChosenPrinter(QWidget* parent, const std::function<void(QPrinter&)>& print) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
-    QPrintDialog dialog(&printer, this);
+    QPrintDialog dialog(&printer, parent);
     dialog.setObjectName(QStringLiteral("PrintSheetDialog"));
-    if (dialog.exec() != QDialog::Accepted)
+    if (dialog.exec() == QDialog::Accepted)
+        print(printer);
+}
+
+} // namespace
+
+void MainWindow::printSheet() {
+    if (!m_channelEditor->confirmPendingEntry())
         return;
-    printChannelSheet(printer, m_workspace->currentPlan(), m_workspace->plan.wording(),
-                      windowSheetLabels(m_workspace->plan, *m_optionsWindow));
+    printOnChosenPrinter(this, [this](QPrinter& printer) {
+        printChannelSheet(printer, m_workspace->currentPlan(), m_workspace->plan.wording(),
+                          windowSheetLabels(m_workspace->plan, *m_optionsWindow));
+    });
+}
+
+void MainWindow::showWriteHistory() {
+    // Made anew each time: the log as it is now, in the language of the messages now.
+    m_writeHistory = std::make_unique<WriteHistoryDialog>(this);
+    WriteHistoryDialog* history = m_writeHistory.get();
+    PlanDocument* document = m_document.get();
+    connect(history, &WriteHistoryDialog::openPlanRequested, document, &PlanDocument::openFile);
+    connect(history, &WriteHistoryDialog::openBackupRequested, document, &PlanDocument::openFile);
+    connect(history, &WriteHistoryDialog::printReceiptRequested, this, &MainWindow::printReceipt);
+    connect(history, &WriteHistoryDialog::exportReceiptRequested, this,
+            &MainWindow::exportReceiptPdf);
+    history->load(writelog::defaultPath());
+    history->show();
+}
+
+namespace {
+
+// The plan of a write's receipt: its file in the window's words, if it still holds the plan
+// written.
+Result<Plan> receiptPlan(const WriteRecord& record, const Wording& wording) {
+    const Result<LoadedChannelFile> opened = readChannelFile(record.planFile);
+    if (!opened)
+        return Status::failure(opened.message());
+    const Plan plan = worded(opened->plan, wording);
+    if (const Status same = writelog::checkLoggedPlan(record.planFile, plan, wording, record);
+        !same)
+        return same;
+    return plan;
+}
+
+} // namespace
+
+Status MainWindow::exportReceiptPdfTo(const WriteRecord& record, const QString& path) {
+    const Wording& wording = m_workspace->plan.wording();
+    const Result<Plan> plan = receiptPlan(record, wording);
+    if (!plan)
+        return Status::failure(plan.message());
+    return writeChannelSheetPdf(path, plan.value(), wording,
+                                windowSheetLabels(m_workspace->plan, *m_optionsWindow), record);
+}
+
+void MainWindow::exportReceiptPdf(const WriteRecord& record) {
+    QWidget* history = m_writeHistory.get();
+    const QString path = m_document->askSavePath(FileDialogKind::Pdf);
+    if (path.isEmpty())
+        return;
+    if (Status written = exportReceiptPdfTo(record, path); !written)
+        showErrorBox(history, written.message());
+    else
+        m_document->rememberFolderOf(path);
+}
+
+void MainWindow::printReceipt(const WriteRecord& record) {
+    QWidget* history = m_writeHistory.get();
+    const Wording& wording = m_workspace->plan.wording();
+    const Result<Plan> plan = receiptPlan(record, wording);
+    if (!plan) {
+        showErrorBox(history, plan.message());
+        return;
+    }
+    printOnChosenPrinter(history, [&](QPrinter& printer) {
+        printChannelSheet(printer, plan.value(), wording,
+                          windowSheetLabels(m_workspace->plan, *m_optionsWindow), record);
+    });
 }
 
 } // namespace zev

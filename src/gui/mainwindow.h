@@ -31,6 +31,8 @@ class PowerDialog;
 class RadioDialog;
 class ReadDialog;
 class WriteDialog;
+class WriteHistoryDialog;
+struct WriteRecord;
 
 // The main window (TForm1): the frame that holds the channel editor and the options window, the
 // menu and toolbar commands, the port selection and the model selector. Constructing it creates
@@ -53,6 +55,8 @@ public:
     ReadDialog* readDialog() const { return m_readDialog.get(); }
     PowerDialog* powerDialog() const { return m_powerDialog.get(); }
     CompareDialog* compareDialog() const { return m_compareDialog.get(); }
+    // The write history as File > Write history… last opened it; null before.
+    WriteHistoryDialog* writeHistoryDialog() const { return m_writeHistory.get(); }
     // The seven windows, main window first, in their start-up order.
     QList<QObject*> forms() const;
 
@@ -78,6 +82,9 @@ public:
     QString backupsFolder() const { return m_document->backupsFolder(); }
     // The channel sheet of the plan as a one-page PDF at path, in the active language.
     [[nodiscard]] Status exportSheetPdfTo(const QString& path);
+    // The receipt of a write: the sheet of the plan file it wrote, with its footer, as a PDF at
+    // path. Refused when the file no longer holds the plan written.
+    [[nodiscard]] Status exportReceiptPdfTo(const WriteRecord& record, const QString& path);
 
 signals:
     void firstPainted();
@@ -116,6 +123,9 @@ private:
     void showEditState();
     void printSheet();
     void exportSheetPdf();
+    void showWriteHistory();
+    void printReceipt(const WriteRecord& record);
+    void exportReceiptPdf(const WriteRecord& record);
 
     StartupOptions m_options;
     ProgramFiles m_files;
@@ -140,6 +150,7 @@ private:
     std::unique_ptr<ReadDialog> m_readDialog;
     std::unique_ptr<PowerDialog> m_powerDialog;
     std::unique_ptr<CompareDialog> m_compareDialog;
+    std::unique_ptr<WriteHistoryDialog> m_writeHistory;
 };
 
 } // namespace zev

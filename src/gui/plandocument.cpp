@@ -6,6 +6,7 @@
 #include "channeleditor.h"
 #include "channellist.h"
 #include "errorbox.h"
+#include "jobs/writelog.h"
 #include "radio/filecheck.h"
 #include "radio/writecheck.h"
 #include "rowclipboard.h"
@@ -280,6 +281,17 @@ void PlanDocument::open() {
         return;
     if (const QString path = askFileName(FileDialogKind::Open); !path.isEmpty())
         openAt(path);
+}
+
+void PlanDocument::openFile(const QString& path) {
+    if (m_editor.confirmPendingEntry() && settleUnsavedPlan())
+        openAt(path);
+}
+
+QString PlanDocument::loggedPlanFile() const {
+    if (m_currentFile.isEmpty() || isModified())
+        return writelog::windowPlanFile();
+    return QFileInfo(m_currentFile).absoluteFilePath(); // a name from the command line included
 }
 
 void PlanDocument::openAt(const QString& path) {

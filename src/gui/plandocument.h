@@ -54,6 +54,11 @@ public:
     // replaces this one after the question about unsaved changes, as one step.
     void newFromStock();
     void open();
+    // Open with the file chosen already, e.g. a plan or backup of the write history.
+    void openFile(const QString& path);
+    // The file a write of the plan logs: the one it came from or went to while the plan is as
+    // that file holds it, otherwise writelog::windowPlanFile().
+    QString loggedPlanFile() const;
     // True when the plan was saved.
     bool save();
     // Undo and redo: each command that changes the plan is one step.

@@ -9,6 +9,7 @@
 #include "jobs/readjob.h"
 #include "jobs/writeadvice.h"
 #include "jobs/writejob.h"
+#include "jobs/writelog.h"
 #include "powerdialog.h"
 #include "radio/failureadvice.h"
 #include "readdialog.h"
@@ -76,8 +77,20 @@ private:
     WriteDialog& m_dialog;
 };
 
+// The write's line in the write log; a log that cannot take it is said in the dialog.
+void logWrite(Workspace& workspace, WriteDialog& dialog, const LoggedPlan& plan,
+              const WriteJobSettings& settings, const WriteJobResult& result) {
+    const std::optional<WriteRecord> record =
+        writelog::recordOfJob(plan, QStringLiteral("COM%1").arg(workspace.port.portNumber()),
+                              settings.device, result, settings.verify);
+    if (!record)
+        return;
+    if (const Status logged = writelog::append(writelog::defaultPath(), *record); !logged)
+        dialog.showLogProblem(logged.message());
+}
+
 void installTransfers(Workspace& workspace, ReadDialog& readDialog, WriteDialog& writeDialog,
-                      CompareDialog& compareDialog) {
+                      CompareDialog& compareDialog, const std::function<QString()>& planFile) {
     // The read fills a plan of its own: the window's plan, options and band change in one go
     // when it succeeds, and not at all when it fails or is stopped.
     readDialog.setProcedure([&workspace, &readDialog] {
@@ -90,12 +103,18 @@ void installTransfers(Workspace& workspace, ReadDialog& readDialog, WriteDialog&
         }
         showTransferOutcome(readDialog, radio.session, planUnchanged());
     });
-    writeDialog.setProcedure([&workspace, &writeDialog] {
+    writeDialog.setProcedure([&workspace, &writeDialog, planFile] {
         WriteJobSettings settings = workspace.writeJob;
         settings.device = workspace.port.device();
+        writeDialog.showLogProblem(QString());
+        const Plan plan = workspace.currentPlan();
+        const Wording& wording = workspace.plan.wording();
+        const LoggedPlan logged = writelog::loggedPlan(plan, wording, planFile());
         WriteObserver observer(writeDialog);
-        const WriteJobResult result = runWriteJob(workspace.link, workspace.currentPlan(),
-                                                  workspace.plan.wording(), settings, observer);
+        const WriteJobResult result =
+            runWriteJob(workspace.link, plan, wording, settings, observer);
+        // Logged before any box about the outcome waits for the user.
+        logWrite(workspace, writeDialog, logged, settings, result);
         if (result.declined)
             return;
         writeDialog.showBackup(result.backupPath);
@@ -152,8 +171,9 @@ void showPowerWrite(Workspace& workspace, PowerDialog& dialog) {
 } // namespace
 
 void installRadioProcedures(Workspace& workspace, ReadDialog& readDialog, WriteDialog& writeDialog,
-                            CompareDialog& compareDialog, PowerDialog& powerDialog) {
-    installTransfers(workspace, readDialog, writeDialog, compareDialog);
+                            CompareDialog& compareDialog, PowerDialog& powerDialog,
+                            std::function<QString()> planFile) {
+    installTransfers(workspace, readDialog, writeDialog, compareDialog, std::move(planFile));
     powerDialog.setReadProcedure(
         [&workspace, &powerDialog] { showPowerRead(workspace, powerDialog); });
     powerDialog.setWriteProcedure(

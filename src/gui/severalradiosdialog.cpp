@@ -44,8 +44,9 @@ QString oneLine(const QString& text) {
 } // namespace
 
 SeveralRadiosDialog::SeveralRadiosDialog(Workspace& workspace, IniFile& settingsFile,
-                                         QWidget* parent)
-    : QDialog(parent), m_workspace(workspace), m_settingsFile(settingsFile) {
+                                         QString planFile, QWidget* parent)
+    : QDialog(parent), m_workspace(workspace), m_settingsFile(settingsFile),
+      m_planFile(std::move(planFile)) {
     setObjectName(QStringLiteral("SeveralRadiosDialog"));
     setWindowTitle(tr("Write to several radios"));
     m_table = new QTableWidget(0, 3, this);
@@ -168,17 +169,24 @@ void SeveralRadiosDialog::writeTicked() {
     m_summary->setText(tr("Writing to %n radio(s)...", nullptr, int(m_rows.size())));
     const WriteJob& job = *m_job;
     WriteJobSettings settings = m_workspace.writeJob;
-    m_fleet->start(
-        [&job, settings, this](FleetRadio& radio, RadioLink& link, JobObserver& observer) {
-            WriteJobSettings own = settings;
-            own.device = radio.device;
-            const int index = int(&radio - &m_fleet->radios().front());
-            WriteJobResult result = job.run(link, own, observer);
-            radio.file = result.backupPath;
-            if (!result.succeeded())
-                radio.failure = result.session.reason;
-            m_results[size_t(index)] = std::move(result);
-        });
+    m_logged =
+        writelog::loggedPlan(m_workspace.currentPlan(), m_workspace.plan.wording(), m_planFile);
+    // Each radio's line goes to the write log as its write ends, from its own thread.
+    m_fleet->start([&job, settings, this](FleetRadio& radio, RadioLink& link,
+                                          JobObserver& observer) {
+        WriteJobSettings own = settings;
+        own.device = radio.device;
+        const int index = int(&radio - &m_fleet->radios().front());
+        WriteJobResult result = job.run(link, own, observer);
+        radio.file = result.backupPath;
+        if (!result.succeeded())
+            radio.failure = result.session.reason;
+        if (const std::optional<WriteRecord> record =
+                writelog::recordOfJob(m_logged, radio.name, radio.device, result, own.verify))
+            if (const Status logged = writelog::append(writelog::defaultPath(), *record); !logged)
+                radio.warning = logged.message();
+        m_results[size_t(index)] = std::move(result);
+    });
 }
 
 void SeveralRadiosDialog::showProgress(int index, int percent) {
@@ -229,10 +237,24 @@ void SeveralRadiosDialog::showResult(int index) {
 
 void SeveralRadiosDialog::finishWrite() {
     int succeeded = 0;
-    for (size_t i = 0; i < m_results.size(); ++i)
-        if (!m_fleet->radios()[i].portFailed && m_results[i].succeeded())
+    QString logProblem;
+    for (size_t i = 0; i < m_results.size(); ++i) {
+        const FleetRadio& radio = m_fleet->radios()[i];
+        if (radio.portFailed) {
+            const WriteRecord record =
+                writelog::recordOfFailure(m_logged, radio.name, radio.device, radio.failure);
+            if (const Status logged = writelog::append(writelog::defaultPath(), record); !logged)
+                logProblem = logged.message();
+        } else if (m_results[i].succeeded()) {
             ++succeeded;
-    m_summary->setText(tr("%1 of %2 radios written.").arg(succeeded).arg(m_results.size()));
+        }
+        if (!radio.warning.isEmpty())
+            logProblem = radio.warning;
+    }
+    QString summary = tr("%1 of %2 radios written.").arg(succeeded).arg(m_results.size());
+    if (!logProblem.isEmpty())
+        summary += QLatin1Char('\n') + logProblem;
+    m_summary->setText(summary);
     m_write->setEnabled(true);
     m_stop->setEnabled(false);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "jobs/writejob.h"
+#include "jobs/writelog.h"
 
 #include <QDialog>
 #include <QStringList>
@@ -26,7 +27,9 @@ struct Workspace;
 class SeveralRadiosDialog : public QDialog {
     Q_OBJECT
 public:
-    SeveralRadiosDialog(Workspace& workspace, IniFile& settingsFile, QWidget* parent = nullptr);
+    // planFile: how the write log names the plan (the document's file or "(window)").
+    SeveralRadiosDialog(Workspace& workspace, IniFile& settingsFile, QString planFile,
+                        QWidget* parent = nullptr);
     ~SeveralRadiosDialog() override;
 
     // The ports listed, in row order.
@@ -49,6 +52,7 @@ private:
 
     Workspace& m_workspace;
     IniFile& m_settingsFile;
+    QString m_planFile;
     QTableWidget* m_table;
     QLabel* m_summary;
     QPushButton* m_write;
@@ -56,6 +60,7 @@ private:
     QPushButton* m_close;
     std::unique_ptr<RadioFleet> m_fleet;
     std::optional<WriteJob> m_job;
+    LoggedPlan m_logged;
     std::vector<WriteJobResult> m_results; // by fleet index, filled in the radios' threads
     QList<int> m_rows;                     // the table row of each fleet index
 };

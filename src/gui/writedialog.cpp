@@ -13,6 +13,12 @@
 
 namespace zev {
 
+namespace {
+
+constexpr QSize plainSize(340, 150);
+
+} // namespace
+
 WriteDialog::WriteDialog(Workspace& workspace, QWidget* parent)
     : TransferDialog(workspace, builtinWriteButton(), parent) {
     setObjectName(QStringLiteral("TForm3"));
@@ -20,10 +26,17 @@ WriteDialog::WriteDialog(Workspace& workspace, QWidget* parent)
     m_phase = new QLabel;
     m_phase->setObjectName(QStringLiteral("PhaseLabel"));
     m_phase->setContentsMargins(12, 0, 12, 0);
+    m_logProblem = new QLabel;
+    m_logProblem->setObjectName(QStringLiteral("WriteLogProblemLabel"));
+    m_logProblem->setContentsMargins(12, 0, 12, 0);
+    m_logProblem->setWordWrap(true);
+    m_logProblem->hide();
     // Above the status bar, the last item of the dialog's column.
-    if (auto* column = qobject_cast<QVBoxLayout*>(layout()))
+    if (auto* column = qobject_cast<QVBoxLayout*>(layout())) {
         column->insertWidget(column->count() - 1, m_phase);
-    setFixedSize(340, 150);
+        column->insertWidget(column->count() - 1, m_logProblem);
+    }
+    setFixedSize(plainSize);
 }
 
 void WriteDialog::showPhase(WritePhase phase) {
@@ -73,9 +86,26 @@ void WriteDialog::showJobFailure(const WriteJobResult& result) {
     box.exec();
 }
 
+void WriteDialog::showLogProblem(const QString& problem) {
+    m_logProblem->setText(problem);
+    m_logProblem->setToolTip(problem);
+    m_logProblem->setVisible(!problem.isEmpty());
+    // Taller by the lines the problem takes; nothing to answer, so nothing stands in the way.
+    const int extra = problem.isEmpty()
+                          ? 0
+                          : m_logProblem->heightForWidth(plainSize.width()) + layout()->spacing();
+    setFixedSize(plainSize.width(), plainSize.height() + extra);
+}
+
+QString WriteDialog::logProblemText() const {
+    return m_logProblem->text();
+}
+
 void WriteDialog::hideEvent(QHideEvent* event) {
-    if (!event->spontaneous())
+    if (!event->spontaneous()) {
         m_phase->clear();
+        showLogProblem(QString());
+    }
     TransferDialog::hideEvent(event);
 }
 

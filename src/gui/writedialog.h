@@ -29,12 +29,17 @@ public:
     QString phaseText() const;
     // A backup that could not be made, or a radio that does not hold what was written.
     void showJobFailure(const WriteJobResult& result);
+    // Why the write log did not take the write's line, under the phase line, until the next
+    // write; empty hides it. The write's own outcome stands.
+    void showLogProblem(const QString& problem);
+    QString logProblemText() const;
 
 protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
     QLabel* m_phase;
+    QLabel* m_logProblem;
 };
 
 } // namespace zev

@@ -17,9 +17,27 @@ QString cell(const QString& text) {
     return text.toHtmlEscaped();
 }
 
+// A receipt to hand over with the radio: when, where and how the plan went in, and which plan.
+QString receiptFooter(const WriteRecord& record) {
+    const std::pair<const char*, QString> lines[] = {
+        {QT_TRANSLATE_NOOP("zev::ChannelSheet", "Written"),
+         record.time.toUTC().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss 'UTC'"))},
+        {QT_TRANSLATE_NOOP("zev::ChannelSheet", "Device"), record.device},
+        {QT_TRANSLATE_NOOP("zev::ChannelSheet", "Result"), writelog::outcomeText(record.outcome)},
+        {QT_TRANSLATE_NOOP("zev::ChannelSheet", "Plan SHA-256"), record.planSha256},
+    };
+    QString html = QStringLiteral("<hr><table cellspacing='0' cellpadding='2'>");
+    for (const auto& [label, value] : lines)
+        html +=
+            QStringLiteral("<tr><td><b>%1:</b></td><td>%2</td></tr>")
+                .arg(cell(QCoreApplication::translate("zev::ChannelSheet", label)), cell(value));
+    return html + QStringLiteral("</table>");
+}
+
 } // namespace
 
-QString channelSheetHtml(const Plan& plan, const Wording& wording, const SheetLabels& labels) {
+QString channelSheetHtml(const Plan& plan, const Wording& wording, const SheetLabels& labels,
+                         const SheetReceipt& receipt) {
     QString html = QStringLiteral("<html><body>");
     html +=
         QStringLiteral("<h2>%1</h2>")
@@ -45,12 +63,15 @@ QString channelSheetHtml(const Plan& plan, const Wording& wording, const SheetLa
             html += QStringLiteral("<td align='center'>%1</td>").arg(cell(text));
         html += QStringLiteral("</tr>");
     }
-    html += QStringLiteral("</table></body></html>");
+    html += QStringLiteral("</table>");
+    if (receipt)
+        html += receiptFooter(*receipt);
+    html += QStringLiteral("</body></html>");
     return html;
 }
 
 void printChannelSheet(QPagedPaintDevice& device, const Plan& plan, const Wording& wording,
-                       const SheetLabels& labels) {
+                       const SheetLabels& labels, const SheetReceipt& receipt) {
     QTextDocument document;
     QFont font = document.defaultFont();
     // Small enough that the 16 rows and the options always share one page.
@@ -58,12 +79,12 @@ void printChannelSheet(QPagedPaintDevice& device, const Plan& plan, const Wordin
     document.setDefaultFont(font);
     // A frequency broken over two lines reads as two numbers.
     document.setDefaultStyleSheet(QStringLiteral("td, th { white-space: nowrap; }"));
-    document.setHtml(channelSheetHtml(plan, wording, labels));
+    document.setHtml(channelSheetHtml(plan, wording, labels, receipt));
     document.print(&device);
 }
 
 Status writeChannelSheetPdf(const QString& path, const Plan& plan, const Wording& wording,
-                            const SheetLabels& labels) {
+                            const SheetLabels& labels, const SheetReceipt& receipt) {
     // Made in memory first: the file goes the way of every other file the program writes.
     QBuffer pdf;
     pdf.open(QIODevice::WriteOnly);
@@ -73,7 +94,7 @@ Status writeChannelSheetPdf(const QString& path, const Plan& plan, const Wording
         writer.setCreator(QCoreApplication::applicationName());
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                          QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter));
-        printChannelSheet(writer, plan, wording, labels);
+        printChannelSheet(writer, plan, wording, labels, receipt);
     }
     return writeFileAtomically(path, pdf.data());
 }

@@ -60,6 +60,10 @@ QString described(const Arguments& arguments) {
     flag("renumber", arguments.renumber);
     flag("skip-bad-rows", arguments.skipBadRows);
     text("sheet", arguments.sheetPath);
+    text("record", arguments.record);
+    text("log", arguments.logPath);
+    if (arguments.last > 0)
+        fields.append(QStringLiteral("last=%1").arg(arguments.last));
     flag("no-backup", !arguments.backup);
     flag("no-verify", !arguments.verify);
     text("backup-dir", arguments.backupDirectory);
@@ -106,6 +110,16 @@ void CliArgumentsTest::parses_data() {
     QTest::newRow("ports") << QStringList{"ports", "--progress"} << "ports progress";
     QTest::newRow("sheet") << QStringList{"sheet", "a.z81", "a.pdf", "--lang", "chinese"}
                            << "sheet file=a.z81 sheet=a.pdf chinese";
+    QTest::newRow("sheet, a receipt")
+        << QStringList{"sheet", "a.z81", "a.pdf", "--record", "2026-12-10T14:35:01.123Z",
+                       "--log", "w.csv"}
+        << "sheet file=a.z81 sheet=a.pdf record=2026-12-10T14:35:01.123Z log=w.csv";
+    QTest::newRow("write with its log")
+        << QStringList{"write", "plan.z81", "--port", "p", "--log", "w.csv"}
+        << "write port=p ports=p file=plan.z81 log=w.csv";
+    QTest::newRow("log") << QStringList{"log"} << "log";
+    QTest::newRow("log, the last lines of one")
+        << QStringList{"log", "--last", "5", "--log", "w.csv"} << "log log=w.csv last=5";
     QTest::newRow("export") << QStringList{"export", "a.z81", "a.csv"}
                             << "export file=a.z81 other=a.csv";
     QTest::newRow("import")
@@ -179,6 +193,11 @@ void CliArgumentsTest::refusals_data() {
                                   << "show takes no --port";
     QTest::newRow("port in ports")
         << QStringList{"ports", "--port", "auto"} << "ports takes no --port";
+    QTest::newRow("log in read") << QStringList{"read",  "--port", "p",    "--output",
+                                                "a.z81", "--log",  "w.csv"}
+                                 << "read takes no --log";
+    QTest::newRow("last in sheet")
+        << QStringList{"sheet", "a.z81", "a.pdf", "--last", "2"} << "--last belongs to log";
     QTest::newRow("port in sheet")
         << QStringList{"sheet", "a.z81", "a.pdf", "--port", "p"} << "sheet takes no --port";
     QTest::newRow("port in import")

@@ -1,8 +1,12 @@
+#include "chanfile/backups.h"
 #include "channelfiletext.h"
 #include "files.h"
 #include "frames.h"
+#include "jobs/writelog.h"
 #include "programrun.h"
 #include "simulatorprocess.h"
+
+#include <QCryptographicHash>
 
 #include <QDir>
 #include <QFileInfo>
@@ -30,6 +34,10 @@ private slots:
     void cloneWritesTheMastersPlanToEveryRadio();
     void cloneOfAnUnreadableMasterWritesNothing_data();
     void cloneOfAnUnreadableMasterWritesNothing();
+    void everyRadioAddsOneLineToTheLog_data();
+    void everyRadioAddsOneLineToTheLog();
+    void unwritableLogLeavesTheWritesStanding_data();
+    void unwritableLogLeavesTheWritesStanding();
     void usage_data();
     void usage();
 
@@ -70,6 +78,32 @@ bool radioHolds(const SimulatorProcess& sim, const QString& file) {
     if (run.exitCode != 0)
         qWarning() << sim.terminal() << run.out << run.err;
     return run.exitCode == 0;
+}
+
+// The plan as the English interface saves it: the bytes of the plan the CLI writes from it.
+QByteArray englishPlan() {
+    return channelFileBytes(
+        channelFileLines({.band = "144-148MHz", .voice = "0 Chinese male"},
+                         {"CH01 | 145.50000 | 67.0 | 145.50000 | D023N | High | ON | OFF | ",
+                          "CH02 | 146.52000 | OFF | 146.52000 | OFF | Low | OFF | ON | "}));
+}
+
+// The write log's records by port; a damaged line or a port with two fails the test.
+QHash<QString, zev::WriteRecord> loggedByPort(const QString& log) {
+    const zev::Result<zev::writelog::Contents> read = zev::writelog::read(log);
+    if (!read || !read->problems.isEmpty()) {
+        qWarning() << read.message() << (read ? read->problems : QStringList());
+        return {};
+    }
+    QHash<QString, zev::WriteRecord> byPort;
+    for (const zev::WriteRecord& record : read->records) {
+        if (byPort.contains(record.port)) {
+            qWarning() << "two lines for" << record.port;
+            return {};
+        }
+        byPort.insert(record.port, record);
+    }
+    return byPort;
 }
 
 // The rows of the result table on stdout, by port: "ok" or "failed".
@@ -226,9 +260,10 @@ void CliManyTest::interruptStopsEverySession() {
         radios.push_back(std::make_unique<SimulatorProcess>(QStringList{
             "--demo", "--baud", "0", "--reply-delay", "1000", "--trace", traces.last()}));
     }
+    const QString log = m_dir.filePath("interrupted.csv");
     QProcess cli;
     cli.start(binaryPath("zev4800-cli"),
-              QStringList{"write", m_dir.filePath("plan.z81"), "--lang", "english"} +
+              QStringList{"write", m_dir.filePath("plan.z81"), "--lang", "english", "--log", log} +
                   portOptions(radios));
     QVERIFY(cli.waitForStarted());
     // Every radio has heard its entry frame.
@@ -246,6 +281,11 @@ void CliManyTest::interruptStopsEverySession() {
     for (const auto& sim : radios)
         QVERIFY2(err.contains("zev4800-cli: " + sim->terminal() + ": interrupted: "),
                  qPrintable(err));
+    // Each radio's line says the write was stopped.
+    const QHash<QString, zev::WriteRecord> logged = loggedByPort(log);
+    QCOMPARE(logged.size(), 3);
+    for (const auto& sim : radios)
+        QCOMPARE(logged.value(sim->terminal()).outcome, zev::WriteOutcome::Stopped);
     // Each session ended with its end frame: every radio has left programming mode.
     for (int i = 0; i < 3; ++i) {
         radios.at(size_t(i))->stop();
@@ -311,6 +351,86 @@ void CliManyTest::cloneOfAnUnreadableMasterWritesNothing() {
     QVERIFY2(QString::fromLocal8Bit(run.err).contains(message), run.err.constData());
     target.stop();
     QCOMPARE(heardFrames(trace), QStringList());
+}
+
+// One line for every radio, however its write ended, written by the threads at once: the plan's
+// hash is the file's, the device the radio's. Without the read back, a radio that keeps nothing
+// is logged as written.
+void CliManyTest::everyRadioAddsOneLineToTheLog_data() {
+    QTest::addColumn<bool>("verify");
+    QTest::newRow("verified") << true;
+    QTest::newRow("not read back") << false;
+}
+
+void CliManyTest::everyRadioAddsOneLineToTheLog() {
+    QFETCH(bool, verify);
+    const QString plan = m_dir.filePath("english.z81");
+    QVERIFY(writeFile(plan, englishPlan()));
+    const QString log = m_dir.filePath(verify ? "verified/writes.csv" : "unverified/writes.csv");
+    const Simulators good = simulators(2, {"--demo", "--baud", "0"});
+    SimulatorProcess forgetful({"--demo", "--baud", "0", "--store-nothing"});
+    const QString missing = "/nonexistent/tty";
+    QStringList arguments{"write", plan,     "--lang", "english", "--log",
+                          log,     "--port", missing,  "--port",  forgetful.terminal()};
+    if (!verify)
+        arguments << "--no-verify";
+    const ProgramRun run = runCli(arguments + portOptions(good));
+    QCOMPARE(run.exitCode, 1);
+
+    const QHash<QString, zev::WriteRecord> logged = loggedByPort(log);
+    QCOMPARE(logged.size(), 4);
+    const QString hash = QString::fromLatin1(
+        QCryptographicHash::hash(readFile(plan), QCryptographicHash::Sha256).toHex());
+    const zev::WriteOutcome done =
+        verify ? zev::WriteOutcome::Verified : zev::WriteOutcome::Written;
+    for (const zev::WriteRecord& record : logged) {
+        QCOMPARE(record.planFile, plan);
+        QCOMPARE(record.planSha256, hash);
+        QCOMPARE(record.band, QStringLiteral("144-148MHz"));
+        QVERIFY(record.time.isValid());
+        QVERIFY(record.time.secsTo(QDateTime::currentDateTimeUtc()) < 3600);
+    }
+    for (const auto& sim : good) {
+        const zev::WriteRecord record = logged.value(sim->terminal());
+        QCOMPARE(record.device, sim->terminal());
+        QCOMPARE(record.outcome, done);
+        QCOMPARE(record.reason, QString());
+        QVERIFY2(zev::backups::isBackupFile(record.backupPath), qPrintable(record.backupPath));
+    }
+    const zev::WriteRecord forgot = logged.value(forgetful.terminal());
+    QCOMPARE(forgot.outcome, verify ? zev::WriteOutcome::Failed : done);
+    QCOMPARE(forgot.reason.startsWith("The radio does not hold what was written:\n"), verify);
+    QVERIFY(zev::backups::isBackupFile(forgot.backupPath));
+    const zev::WriteRecord unopened = logged.value(missing);
+    QCOMPARE(unopened.outcome, zev::WriteOutcome::Failed);
+    QCOMPARE(unopened.device, missing);
+    QCOMPARE(unopened.reason, QStringLiteral("There is no serial device /nonexistent/tty."));
+    QCOMPARE(unopened.backupPath, QString());
+}
+
+// The radios hold the plan and the exit status says so; the log's trouble is said once.
+void CliManyTest::unwritableLogLeavesTheWritesStanding_data() {
+    QTest::addColumn<int>("radios");
+    QTest::newRow("one radio") << 1;
+    QTest::newRow("three radios") << 3;
+}
+
+void CliManyTest::unwritableLogLeavesTheWritesStanding() {
+    QFETCH(int, radios);
+    const QString log = m_dir.filePath("log-is-a-folder");
+    QVERIFY(QDir().mkpath(log));
+    const Simulators sims = simulators(radios, {"--demo", "--baud", "0"});
+    const ProgramRun run =
+        runCli(QStringList{"write", m_dir.filePath("plan.z81"), "--lang", "english", "--log", log} +
+               portOptions(sims));
+    QCOMPARE(run.exitCode, 0);
+    for (const auto& sim : sims)
+        QVERIFY(radioHolds(*sim, m_dir.filePath("plan.z81")));
+    QCOMPARE(QString::fromLocal8Bit(run.err),
+             "zev4800-cli: warning: The write was not recorded in the write log: File access "
+             "denied: " +
+                 log + " is a folder, not a file\n");
+    QVERIFY(QFileInfo(log).isDir());
 }
 
 void CliManyTest::usage_data() {

@@ -2,9 +2,11 @@
 
 #include "app/languagepack.h"
 #include "app/textids.h"
+#include "chanfile/backups.h"
 #include "chanfile/channelfile.h"
 #include "channeleditor.h"
 #include "comparedialog.h"
+#include "jobs/writelog.h"
 #include "optionswindow.h"
 #include "plan/band.h"
 #include "plan/bandlist.h"
@@ -18,6 +20,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -199,6 +202,9 @@ private slots:
     void writeIsBackedUpAndChecked_data();
     void writeIsBackedUpAndChecked();
     void writeSwitchesAreRemembered();
+    void writeAddsOneLineToTheLog_data();
+    void writeAddsOneLineToTheLog();
+    void unwritableLogIsSaidInTheDialog();
     void compareWithRadioChangesNothing();
     void fileOfTheOtherFormatIsEditedAndWritten_data();
     void fileOfTheOtherFormatIsEditedAndWritten();
@@ -753,6 +759,117 @@ void RadioSessionsTest::outOfBandIsAskedBeforeWriting_data() {
     QTest::addColumn<int>("answer");
     QTest::newRow("Cancel") << int(QMessageBox::Cancel);
     QTest::newRow("OK") << int(QMessageBox::Ok);
+}
+
+// Every write that reaches the radio is one line of the write log, naming the plan's file while
+// the plan is as that file holds it; a plan refused or a question answered Cancel reaches no
+// radio and adds none.
+void RadioSessionsTest::writeAddsOneLineToTheLog_data() {
+    QTest::addColumn<QStringList>("radio");
+    QTest::addColumn<QString>("plan"); // saved, edited, declined or faulty
+    QTest::addColumn<QString>("result");
+    QTest::newRow("saved plan") << QStringList{} << "saved"
+                                << "verified";
+    QTest::newRow("radio keeps nothing") << QStringList{"--store-nothing"} << "saved"
+                                         << "failed";
+    QTest::newRow("edited since saved") << QStringList{} << "edited"
+                                        << "verified";
+    QTest::newRow("outside the band, declined") << QStringList{} << "declined"
+                                                << "";
+    QTest::newRow("refused plan") << QStringList{} << "faulty"
+                                  << "";
+}
+
+void RadioSessionsTest::writeAddsOneLineToTheLog() {
+    QFETCH(QStringList, radio);
+    QFETCH(QString, plan);
+    QFETCH(QString, result);
+    Bench bench(radio);
+    QVERIFY(bench.ready());
+    const QString stateHome = bench.folder.path() + QStringLiteral("state");
+    const QByteArray previous = qgetenv("XDG_STATE_HOME");
+    qputenv("XDG_STATE_HOME", stateHome.toLocal8Bit());
+    const auto restore = qScopeGuard([&] { qputenv("XDG_STATE_HOME", previous); });
+    planWorkedExample(bench.workspace());
+    if (plan == "declined")
+        setRow(bench.plan(), 5, {"430.00625", "OFF", "430.00625", "OFF", "High", "ON", "ON"});
+    if (plan == "faulty")
+        bench.plan().setCell(zev::PlanModel::RxFrequency, 3, QStringLiteral("14x.50000"));
+    const QString file = bench.folder.path() + QStringLiteral("saved plan.z81");
+    bench.window->fileNameProvider = [&](zev::FileDialogKind) { return file; };
+    bench.choose("S1");
+    QVERIFY(!bench.window->isPlanModified());
+    if (plan == "edited")
+        setRow(bench.plan(), 4, {"146.00000", "OFF", "146.00000", "OFF", "Low", "ON", "ON"});
+    const QString hash = QString::fromLatin1(
+        QCryptographicHash::hash(
+            zev::formatChannelFile(
+                bench.workspace().currentPlan(),
+                bench.plan().wording().selectorTexts(bench.workspace().currentPlan().options)),
+            QCryptographicHash::Sha256)
+            .toHex());
+    bench.boxes.setAnswer(QMessageBox::Cancel);
+    bench.choose("N7");
+    auto* dialog = bench.window->writeDialog();
+    QTest::mouseClick(startButton(dialog), Qt::LeftButton);
+
+    const zev::Result<zev::writelog::Contents> log =
+        zev::writelog::read(stateHome + QStringLiteral("/zev4800/writes.csv"));
+    QVERIFY(log);
+    QCOMPARE(log->problems, QStringList());
+    if (result.isEmpty()) {
+        QCOMPARE(log->records.size(), 0);
+        QCOMPARE(bench.sent, QStringList());
+        return;
+    }
+    QCOMPARE(log->records.size(), 1);
+    const zev::WriteRecord record = log->records.first();
+    QCOMPARE(zev::writelog::outcomeWord(record.outcome), result);
+    QCOMPARE(record.port, QStringLiteral("COM1"));
+    QCOMPARE(record.device, bench.sim->terminal());
+    QCOMPARE(record.band, QStringLiteral("136-174MHz"));
+    QCOMPARE(record.planSha256, hash);
+    QVERIFY(zev::backups::isBackupFile(record.backupPath));
+    if (plan == "saved") {
+        QCOMPARE(record.planFile, file);
+        // What Save wrote is what was written.
+        QCOMPARE(record.planSha256,
+                 QString::fromLatin1(
+                     QCryptographicHash::hash(readFile(file), QCryptographicHash::Sha256).toHex()));
+    } else {
+        QCOMPARE(record.planFile, QStringLiteral("(window)"));
+    }
+    QCOMPARE(record.reason.isEmpty(), result == "verified");
+    QCOMPARE(control<QLabel>(dialog, "WriteLogProblemLabel")->isVisible(), false);
+}
+
+// The write stands and says so; the log's trouble shows in the dialog, with no box to answer.
+void RadioSessionsTest::unwritableLogIsSaidInTheDialog() {
+    Bench bench({});
+    QVERIFY(bench.ready());
+    const QString stateHome = bench.folder.path() + QStringLiteral("state");
+    const QByteArray previous = qgetenv("XDG_STATE_HOME");
+    qputenv("XDG_STATE_HOME", stateHome.toLocal8Bit());
+    const auto restore = qScopeGuard([&] { qputenv("XDG_STATE_HOME", previous); });
+    const QString log = stateHome + QStringLiteral("/zev4800/writes.csv");
+    QVERIFY(QDir().mkpath(log));
+    planWorkedExample(bench.workspace());
+    bench.choose("N7");
+    auto* dialog = bench.window->writeDialog();
+    QTest::mouseClick(startButton(dialog), Qt::LeftButton);
+    QVERIFY2(bench.boxes.seen.isEmpty(), qPrintable(boxesSeen(bench.boxes)));
+    QCOMPARE(successPanel(dialog), bench.text(zev::TextId::SuccessLabel) + "1");
+    auto* problem = control<QLabel>(dialog, "WriteLogProblemLabel");
+    QVERIFY(problem->isVisible());
+    QCOMPARE(problem->text(), "The write was not recorded in the write log: File access denied: " +
+                                  log + " is a folder, not a file");
+    QVERIFY(dialog->height() > 150);
+    QVERIFY(dialog->close());
+    // The next opening starts clean.
+    bench.choose("N7");
+    QVERIFY(!problem->isVisible());
+    QCOMPARE(dialog->height(), 150);
+    QVERIFY(dialog->close());
 }
 
 void RadioSessionsTest::outOfBandIsAskedBeforeWriting() {

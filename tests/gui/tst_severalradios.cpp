@@ -3,6 +3,7 @@
 #include "app/inifile.h"
 #include "app/settings.h"
 #include "chanfile/channelfile.h"
+#include "jobs/writelog.h"
 #include "planmodel.h"
 #include "severalradiosdialog.h"
 
@@ -36,6 +37,7 @@ namespace {
 struct Bench {
     explicit Bench(const QList<QStringList>& radios) {
         folder.writeInstallLog(true);
+        qputenv("XDG_STATE_HOME", (folder.path() + QStringLiteral("state")).toLocal8Bit());
         zev::StartupOptions options;
         for (qsizetype i = 0; i < radios.size(); ++i) {
             traces << folder.path() + QStringLiteral("radio%1.trace").arg(i + 1);
@@ -58,8 +60,8 @@ struct Bench {
 
     // The dialog as the menu item opens it, its rows ticked for the radios given.
     std::unique_ptr<zev::SeveralRadiosDialog> dialog(const QList<int>& ticked) {
-        auto dialog =
-            std::make_unique<zev::SeveralRadiosDialog>(window->workspace(), settings, window.get());
+        auto dialog = std::make_unique<zev::SeveralRadiosDialog>(
+            window->workspace(), settings, QStringLiteral("(window)"), window.get());
         dialog->show();
         auto* table = dialog->findChild<QTableWidget*>(QStringLiteral("RadiosTable"));
         const QStringList devices = dialog->devices();
@@ -129,8 +131,22 @@ void SeveralRadiosTest::writesEveryTickedRadioAndKeepsTheChoice() {
     QVERIFY(bench.holdsPlan(0));
     QVERIFY(bench.holdsPlan(1));
     QCOMPARE(bench.heard(2), QStringList()); // not ticked: not touched
+    // A line in the write log for each radio written.
+    const zev::Result<zev::writelog::Contents> log =
+        zev::writelog::read(zev::writelog::defaultPath());
+    QVERIFY2(log, qPrintable(log.message()));
+    QStringList logged;
+    for (const zev::WriteRecord& record : log->records) {
+        QCOMPARE(record.outcome, zev::WriteOutcome::Verified);
+        QCOMPARE(record.planFile, QStringLiteral("(window)"));
+        logged << record.device;
+    }
+    logged.sort();
+    QStringList written{bench.sims.at(0)->terminal(), bench.sims.at(1)->terminal()};
+    written.sort();
+    QCOMPARE(logged, written);
     // The next time, the same radios come ticked.
-    zev::SeveralRadiosDialog again(bench.window->workspace(), bench.settings);
+    zev::SeveralRadiosDialog again(bench.window->workspace(), bench.settings, QString());
     auto* table = again.findChild<QTableWidget*>(QStringLiteral("RadiosTable"));
     QStringList ticked;
     for (int row = 0; row < table->rowCount(); ++row)

@@ -24,6 +24,14 @@ PdfContent readPdf(const QString& path) {
                            .match(details)
                            .captured(1);
     content.text = QString::fromUtf8(text.out);
+    // The fonts set "fi" and its kin as one glyph, which the text gives back as one character.
+    const std::pair<char16_t, const char*> ligatures[] = {{u'\uFB00', "ff"},
+                                                          {u'\uFB01', "fi"},
+                                                          {u'\uFB02', "fl"},
+                                                          {u'\uFB03', "ffi"},
+                                                          {u'\uFB04', "ffl"}};
+    for (const auto& [ligature, letters] : ligatures)
+        content.text.replace(QChar(ligature), QLatin1String(letters));
     content.read = true;
     return content;
 }

@@ -9,7 +9,7 @@ struct PdfContent {
     bool read = false; // false: the tools are missing or the file is no PDF
     int pages = 0;
     QString pageSize; // as pdfinfo names it, "... (A4)"
-    QString text;     // pdftotext's text, lines as laid out
+    QString text;     // pdftotext's text, lines as laid out, ligatures as their letters
 };
 
 PdfContent readPdf(const QString& path);

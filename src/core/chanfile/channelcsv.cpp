@@ -738,4 +738,19 @@ QString describe(const QList<RowNote>& notes) {
     return lines.join(QLatin1Char('\n'));
 }
 
+QString listField(const QString& text) {
+    return quoted(guarded(text));
+}
+
+QString fieldText(QStringView field) {
+    return unguarded(field).toString();
+}
+
+std::optional<QStringList> splitListLine(const QString& line) {
+    const Result<QList<Record>> read = records(line, QLatin1Char(','));
+    if (!read || read->size() != 1)
+        return std::nullopt;
+    return read->first().fields;
+}
+
 } // namespace zev::csv

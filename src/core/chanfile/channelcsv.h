@@ -79,4 +79,13 @@ bool givesChannels(const Imported& list);
 // "row 7: the tone 123.4 is not in the tone list", one per line.
 QString describe(const QList<RowNote>& notes);
 
+// A field as the lists write it: after a ' where a spreadsheet would run it as a formula, quoted
+// where it holds a comma, a quote or a line end.
+QString listField(const QString& text);
+// The text of a field as read, without the ' that listField put before a formula.
+QString fieldText(QStringView field);
+// The fields of a line of comma-separated fields; nullopt when a quote never closes or the line
+// holds more than one record.
+std::optional<QStringList> splitListLine(const QString& line);
+
 } // namespace zev::csv

@@ -24,6 +24,7 @@ struct FleetRadio {
     QString file;    // what the work kept: a backup, the plan read
     qint64 elapsedMs = 0;
     bool portFailed = false; // the failure is the port's: it did not open
+    QString warning;         // besides the outcome, such as a write log that took no line
 };
 
 // Several radios at once, each in a thread of its own with its own port, link and event loop, so
