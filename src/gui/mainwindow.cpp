@@ -20,6 +20,7 @@
 #include "radioprocedures.h"
 #include "readdialog.h"
 #include "severalradiosdialog.h"
+#include "sheetcommands.h"
 #include "workspace.h"
 #include "writedialog.h"
 #include "writehistorydialog.h"
@@ -75,6 +76,10 @@ MainWindow::MainWindow(StartupOptions options, QWidget* parent)
     installRadioProcedures(*m_workspace, *m_readDialog, *m_writeDialog, *m_compareDialog,
                            *m_powerDialog,
                            [document = m_document.get()] { return document->loggedPlanFile(); });
+    m_sheets = std::make_unique<SheetCommands>(*m_workspace, *m_document, *m_channelEditor,
+                                               *m_optionsWindow, this);
+    connect(m_writeDialog.get(), &StayOnTopDialog::closed, m_sheets.get(),
+            &SheetCommands::refreshWriteHistory);
     connect(m_document.get(), &PlanDocument::editStateChanged, this, &MainWindow::showEditState);
     connect(m_document.get(), &PlanDocument::modelsRestored, this, &MainWindow::showModelList);
     connect(m_readDialog.get(), &ReadDialog::planOverwritten, m_document.get(),
@@ -113,9 +118,10 @@ void MainWindow::connectCommands() {
     on(Command::Save, [document] { document->save(); });
     on(Command::ExportCsv, [document] { document->exportCsv(); });
     on(Command::ImportCsv, [document] { document->importCsv(); });
-    on(Command::Print, [this] { printSheet(); });
-    on(Command::ExportPdf, [this] { exportSheetPdf(); });
-    on(Command::WriteHistory, [this] { showWriteHistory(); });
+    SheetCommands* sheets = m_sheets.get();
+    on(Command::Print, [sheets] { sheets->printSheet(); });
+    on(Command::ExportPdf, [sheets] { sheets->exportSheetPdf(); });
+    on(Command::WriteHistory, [sheets] { sheets->showWriteHistory(); });
     on(Command::Close, [this] { close(); });
 
     on(Command::Read, [this] { openTransferDialog(m_readDialog.get()); });
@@ -214,11 +220,6 @@ void MainWindow::createDialogs() {
     for (TransferDialog* dialog : std::initializer_list<TransferDialog*>{
              m_readDialog.get(), m_writeDialog.get(), m_compareDialog.get()})
         connect(dialog, &TransferDialog::transferStopped, this, &MainWindow::showTransferStopped);
-    // An open write history shows the writes made since.
-    connect(m_writeDialog.get(), &StayOnTopDialog::closed, this, [this] {
-        if (m_writeHistory && m_writeHistory->isVisible())
-            m_writeHistory->load(writelog::defaultPath());
-    });
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -441,126 +442,16 @@ void MainWindow::enableWindows() {
     m_optionsWindow->setEnabled(true);
 }
 
-namespace {
-
-// The sheet in the words the windows show: the options window's labels and the grid's titles.
-SheetLabels windowSheetLabels(const PlanModel& plan, const OptionsWindow& options) {
-    SheetLabels labels;
-    for (int i = 0; i < OptionCount; ++i) {
-        const auto* label = options.findChild<QLabel*>(QStringLiteral("Label%1").arg(i + 1));
-        labels.options[i] = label ? label->text() : QString();
-    }
-    for (int column = 0; column < PlanModel::ColumnCount; ++column)
-        labels.columnTitles[column] = plan.cell(column, 0);
-    return labels;
+WriteHistoryDialog* MainWindow::writeHistoryDialog() const {
+    return m_sheets->writeHistoryDialog();
 }
-
-} // namespace
 
 Status MainWindow::exportSheetPdfTo(const QString& path) {
-    return writeChannelSheetPdf(path, m_workspace->currentPlan(), m_workspace->plan.wording(),
-                                windowSheetLabels(m_workspace->plan, *m_optionsWindow));
+    return m_sheets->exportSheetPdfTo(path);
 }
-
-void MainWindow::exportSheetPdf() {
-    if (!m_channelEditor->confirmPendingEntry())
-        return;
-    const QString path = m_document->askSavePath(FileDialogKind::Pdf);
-    if (path.isEmpty())
-        return;
-    if (Status written = exportSheetPdfTo(path); !written)
-        showErrorBox(this, written.message());
-    else
-        m_document->rememberFolderOf(path);
-}
-
-namespace {
-
-// The printer the user picks for an A4 sheet; print runs only when one was picked.
-void printOnChosenPrinter(QWidget* parent, const std::function<void(QPrinter&)>& print) {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
-    QPrintDialog dialog(&printer, parent);
-    dialog.setObjectName(QStringLiteral("PrintSheetDialog"));
-    if (dialog.exec() == QDialog::Accepted)
-        print(printer);
-}
-
-} // namespace
-
-void MainWindow::printSheet() {
-    if (!m_channelEditor->confirmPendingEntry())
-        return;
-    printOnChosenPrinter(this, [this](QPrinter& printer) {
-        printChannelSheet(printer, m_workspace->currentPlan(), m_workspace->plan.wording(),
-                          windowSheetLabels(m_workspace->plan, *m_optionsWindow));
-    });
-}
-
-void MainWindow::showWriteHistory() {
-    // Made anew each time: the log as it is now, in the language of the messages now.
-    m_writeHistory = std::make_unique<WriteHistoryDialog>(this);
-    WriteHistoryDialog* history = m_writeHistory.get();
-    PlanDocument* document = m_document.get();
-    connect(history, &WriteHistoryDialog::openPlanRequested, document, &PlanDocument::openFile);
-    connect(history, &WriteHistoryDialog::openBackupRequested, document, &PlanDocument::openFile);
-    connect(history, &WriteHistoryDialog::printReceiptRequested, this, &MainWindow::printReceipt);
-    connect(history, &WriteHistoryDialog::exportReceiptRequested, this,
-            &MainWindow::exportReceiptPdf);
-    history->load(writelog::defaultPath());
-    history->show();
-}
-
-namespace {
-
-// The plan of a write's receipt: its file in the window's words, if it still holds the plan
-// written.
-Result<Plan> receiptPlan(const WriteRecord& record, const Wording& wording) {
-    const Result<LoadedChannelFile> opened = readChannelFile(record.planFile);
-    if (!opened)
-        return Status::failure(opened.message());
-    const Plan plan = worded(opened->plan, wording);
-    if (const Status same = writelog::checkLoggedPlan(record.planFile, plan, wording, record);
-        !same)
-        return same;
-    return plan;
-}
-
-} // namespace
 
 Status MainWindow::exportReceiptPdfTo(const WriteRecord& record, const QString& path) {
-    const Wording& wording = m_workspace->plan.wording();
-    const Result<Plan> plan = receiptPlan(record, wording);
-    if (!plan)
-        return Status::failure(plan.message());
-    return writeChannelSheetPdf(path, plan.value(), wording,
-                                windowSheetLabels(m_workspace->plan, *m_optionsWindow), record);
-}
-
-void MainWindow::exportReceiptPdf(const WriteRecord& record) {
-    QWidget* history = m_writeHistory.get();
-    const QString path = m_document->askSavePath(FileDialogKind::Pdf);
-    if (path.isEmpty())
-        return;
-    if (Status written = exportReceiptPdfTo(record, path); !written)
-        showErrorBox(history, written.message());
-    else
-        m_document->rememberFolderOf(path);
-}
-
-void MainWindow::printReceipt(const WriteRecord& record) {
-    QWidget* history = m_writeHistory.get();
-    const Wording& wording = m_workspace->plan.wording();
-    const Result<Plan> plan = receiptPlan(record, wording);
-    if (!plan) {
-        showErrorBox(history, plan.message());
-        return;
-    }
-    printOnChosenPrinter(history, [&](QPrinter& printer) {
-        printChannelSheet(printer, plan.value(), wording,
-                          windowSheetLabels(m_workspace->plan, *m_optionsWindow), record);
-    });
+    return m_sheets->exportReceiptPdfTo(record, path);
 }
 
 } // namespace zev

@@ -32,6 +32,7 @@ class RadioDialog;
 class ReadDialog;
 class WriteDialog;
 class WriteHistoryDialog;
+class SheetCommands;
 struct WriteRecord;
 
 // The main window (TForm1): the frame that holds the channel editor and the options window, the
@@ -56,7 +57,7 @@ public:
     PowerDialog* powerDialog() const { return m_powerDialog.get(); }
     CompareDialog* compareDialog() const { return m_compareDialog.get(); }
     // The write history as File > Write history… last opened it; null before.
-    WriteHistoryDialog* writeHistoryDialog() const { return m_writeHistory.get(); }
+    WriteHistoryDialog* writeHistoryDialog() const;
     // The seven windows, main window first, in their start-up order.
     QList<QObject*> forms() const;
 
@@ -121,11 +122,6 @@ private:
     void applyModelTitle();
     void showTitle();
     void showEditState();
-    void printSheet();
-    void exportSheetPdf();
-    void showWriteHistory();
-    void printReceipt(const WriteRecord& record);
-    void exportReceiptPdf(const WriteRecord& record);
 
     StartupOptions m_options;
     ProgramFiles m_files;
@@ -150,7 +146,7 @@ private:
     std::unique_ptr<ReadDialog> m_readDialog;
     std::unique_ptr<PowerDialog> m_powerDialog;
     std::unique_ptr<CompareDialog> m_compareDialog;
-    std::unique_ptr<WriteHistoryDialog> m_writeHistory;
+    std::unique_ptr<SheetCommands> m_sheets;
 };
 
 } // namespace zev
