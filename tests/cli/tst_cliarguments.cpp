@@ -35,9 +35,9 @@ QString described(const Arguments& arguments) {
     QString command = arguments.command == Command::Help      ? QStringLiteral("help")
                       : arguments.command == Command::Version ? QStringLiteral("version")
                                                               : QString();
-    for (const CommandSpec& spec : commandSpecs())
-        if (spec.command == arguments.command)
-            command = QString::fromLatin1(spec.word);
+    for (const CommandSpec& entry : commandSpecs())
+        if (entry.command == arguments.command)
+            command = QString::fromLatin1(entry.word);
     QStringList fields{command};
     const auto text = [&](const char* name, const QString& value) {
         if (!value.isEmpty())
