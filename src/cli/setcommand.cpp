@@ -19,21 +19,14 @@ QString translated(const char* text) {
     return QCoreApplication::translate("zev::cli::CommandLine", text);
 }
 
-// A number of the given unit in hertz; a sign only where signed is true.
-Result<qint64> hertzOf(const QString& text, qint64 hertzPerUnit, bool signed_, const char* option) {
-    QString digits = text.trimmed();
-    int sign = 1;
-    if (signed_ && (digits.startsWith(QLatin1Char('+')) || digits.startsWith(QLatin1Char('-')))) {
-        sign = digits.startsWith(QLatin1Char('-')) ? -1 : 1;
-        digits.remove(0, 1);
-    }
-    // frequencyHz reads MHz; a kHz value is read as MHz and scaled down.
-    const std::optional<qint64> megahertzScaled = frequencyHz(digits);
-    if (!megahertzScaled)
+// A number of the given unit in hertz; a sign only where signedValue is true.
+Result<qint64> hertzOf(const QString& text, qint64 unit, bool signedValue, const char* option) {
+    const std::optional<qint64> hertz = typedHertz(text, unit, signedValue);
+    if (!hertz)
         return Status::failure(
             translated(QT_TRANSLATE_NOOP("zev::cli::CommandLine", "--%1 takes a number, not '%2'"))
                 .arg(QLatin1String(option), text));
-    return sign * (*megahertzScaled * hertzPerUnit / HertzPerMHz);
+    return *hertz;
 }
 
 Result<RowSettings> rowSettings(const Arguments& arguments, const Words& words) {

@@ -40,20 +40,6 @@ std::optional<bool> chosenFlag(const QComboBox* box) {
     return box->currentIndex() > 0 ? std::optional<bool>(box->currentIndex() == 1) : std::nullopt;
 }
 
-// A signed number of MHz in hertz.
-std::optional<qint64> signedHertz(const QString& typed, qint64 hertzPerUnit) {
-    QString text = typed.trimmed();
-    qint64 sign = 1;
-    if (text.startsWith(QLatin1Char('-')) || text.startsWith(QLatin1Char('+'))) {
-        sign = text.startsWith(QLatin1Char('-')) ? -1 : 1;
-        text.remove(0, 1);
-    }
-    const std::optional<qint64> scaled = frequencyHz(text);
-    if (!scaled)
-        return std::nullopt;
-    return sign * (*scaled * hertzPerUnit / HertzPerMHz);
-}
-
 } // namespace
 
 SetRowsDialog::SetRowsDialog(const Wording& wording, const QList<int>& channels, QWidget* parent)
@@ -157,18 +143,18 @@ FillFrequenciesDialog::FillFrequenciesDialog(const QList<int>& channels, QWidget
 
 Result<FrequencyFill> FillFrequenciesDialog::fill() const {
     FrequencyFill fill;
-    const std::optional<qint64> start = signedHertz(m_start->text(), HertzPerMHz);
-    if (!start || *start < 0)
+    const std::optional<qint64> start = typedHertz(m_start->text(), HertzPerMHz, false);
+    if (!start)
         return Status::failure(
             tr("The first frequency '%1' is not a number of MHz.").arg(m_start->text()));
-    const std::optional<qint64> step = signedHertz(m_step->currentText(), 1000);
-    if (!step || *step <= 0)
+    const std::optional<qint64> step = typedHertz(m_step->currentText(), 1000, false);
+    if (!step || *step == 0)
         return Status::failure(
             tr("The step '%1' is not a number of kHz.").arg(m_step->currentText()));
     fill.startHz = *start;
     fill.stepHz = *step;
     if (m_useOffset->isChecked()) {
-        const std::optional<qint64> offset = signedHertz(m_offset->text(), HertzPerMHz);
+        const std::optional<qint64> offset = typedHertz(m_offset->text(), HertzPerMHz, true);
         if (!offset)
             return Status::failure(
                 tr("The offset '%1' is not a number of MHz.").arg(m_offset->text()));

@@ -109,6 +109,21 @@ Result<Plan> withFilledFrequencies(Plan plan, const QList<int>& channels, const 
     return plan;
 }
 
+std::optional<qint64> typedHertz(const QString& text, qint64 unit, bool signedValue) {
+    QString digits = text.trimmed();
+    qint64 sign = 1;
+    if (signedValue &&
+        (digits.startsWith(QLatin1Char('+')) || digits.startsWith(QLatin1Char('-')))) {
+        sign = digits.startsWith(QLatin1Char('-')) ? -1 : 1;
+        digits.remove(0, 1);
+    }
+    // frequencyHz reads MHz: a number of another unit is read as MHz and scaled.
+    const std::optional<qint64> scaled = frequencyHz(digits);
+    if (!scaled)
+        return std::nullopt;
+    return sign * (*scaled * unit / HertzPerMHz);
+}
+
 Result<QList<int>> parseChannelList(const QString& text) {
     QList<int> channels;
     const auto refused = [](const QString& part) {

@@ -34,6 +34,11 @@ Plan withRowSettings(Plan plan, const QList<int>& channels, const RowSettings& s
 // or a DCS code of the list (D023N, d023i). Fails naming the text for anything else.
 Result<QString> toneCell(const QString& typed, const Words& words);
 
+// A number as a start, step or offset is typed, either decimal mark, in hertz: unit is the hertz
+// of one (1000 for kHz, HertzPerMHz for MHz). A leading + or - only where signedValue is true.
+// Nothing for a text that is no such number.
+std::optional<qint64> typedHertz(const QString& text, qint64 unit, bool signedValue);
+
 // Frequencies from a start and a step: the first channel given gets start, the next start plus
 // one step, and so on, RX and TX alike, TX moved by the offset when there is one.
 struct FrequencyFill {
