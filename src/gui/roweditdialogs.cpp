@@ -96,8 +96,7 @@ RowSettings SetRowsDialog::settings() const {
     RowSettings settings;
     settings.rxTone = chosenText(m_rxTone);
     settings.txTone = chosenText(m_txTone);
-    if (const std::optional<QString> power = chosenText(m_power))
-        settings.highPower = m_power->currentIndex() == 1;
+    settings.highPower = chosenFlag(m_power); // High is the first word, as On is
     settings.scanAdd = chosenFlag(m_scanAdd);
     settings.busyLock = chosenFlag(m_busyLock);
     return settings;
