@@ -3,7 +3,7 @@
 // to the time the bytes need on the wire, and the time a read and a write take to give up on a
 // silent radio. Then the same read and bare write with every reply held back as a USB serial
 // adapter's latency timer does: 16 ms (the FTDI default) and 1 ms (what the driver's low latency
-// mode gives). Last, the default write to 1, 4 and 8 paced simulators at once, with one command.
+// mode gives). Last, the default write to 1, 8 and 32 paced simulators at once, with one command.
 #include "benchsupport.h"
 
 #include <QCoreApplication>
