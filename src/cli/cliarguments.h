@@ -49,7 +49,7 @@ struct Arguments {
     bool backup = true;               // write
     bool verify = true;               // write
     QString backupDirectory;          // write; empty: the default folder
-    std::optional<Language> language; // unset: the installed language
+    std::optional<Language> language; // --lang, else the environment's; unset: the installed one
     QString tracePath;
     bool progress = false;
     // set: the channels and what to set on them
@@ -68,5 +68,8 @@ struct Arguments {
 // The command line, program name first. Fails with a one-line reason.
 Result<Arguments> parseArguments(const QStringList& arguments);
 QString usageText();
+// What the last --lang of a command line asks for, even of one the parser refuses, so that the
+// refusal speaks that language; nullopt when there is none that names a language.
+std::optional<Language> languageOption(const QStringList& arguments);
 
 } // namespace zev::cli

@@ -9,7 +9,6 @@
 #include "app/programdirectory.h"
 #include "app/settings.h"
 #include "app/textids.h"
-#include "app/translations.h"
 #include "chanfile/backups.h"
 #include "chanfile/channelcsv.h"
 #include "chanfile/channelfile.h"
@@ -18,6 +17,7 @@
 #include "channelsheet.h"
 #include "clilanguage.h"
 #include "clireport.h"
+#include "clitext.h"
 #include "interruption.h"
 #include "jobs/comparejob.h"
 #include "jobs/readjob.h"
@@ -93,20 +93,20 @@ int runRead(const Arguments& arguments) {
     prepare(arguments, wording);
     Line line;
     if (const Status opened = line.open(arguments); !opened)
-        return fail(QStringLiteral("read failed: ") + opened.message());
+        return fail(CliText::tr("read failed: %1").arg(opened.message()));
     RadioReading reading;
     {
-        JobProgress progress(arguments.progress, QStringLiteral("reading"));
+        JobProgress progress(arguments.progress, CliText::tr("reading"));
         reading = readRadioPlan(line.link, wording, progress);
     }
     line.port.close();
     if (!reading.session.succeeded())
-        return fail(sessionFailure(QStringLiteral("read"), reading.session));
+        return fail(sessionFailure(CliText::tr("read failed: %1"), reading.session));
     if (const Status saved = saveChannelFile(arguments.output, reading.plan,
                                              wording.selectorTexts(reading.plan.options));
         !saved)
-        return fail(QStringLiteral("read succeeded but the file was not saved: ") +
-                    oneLine(saved.message()));
+        return fail(CliText::tr("read succeeded but the file was not saved: %1")
+                        .arg(oneLine(saved.message())));
     return ExitSuccess;
 }
 
@@ -120,7 +120,7 @@ int runWrite(const Arguments& arguments) {
     const Plan plan = worded(loaded->plan, wording);
     const WriteJob job(plan, wording, warnings);
     if (const Status& check = job.check(); !check)
-        return fail(QStringLiteral("write refused: ") + oneLine(check.message()));
+        return fail(CliText::tr("write refused: %1").arg(oneLine(check.message())));
     const LoggedPlan logged = loggedPlanOf(arguments, plan, wording);
     if (arguments.ports.size() > 1)
         return runWriteMany(arguments, job, logged);
@@ -132,7 +132,7 @@ int runWrite(const Arguments& arguments) {
                                                             opened.message()));
             !warning.isEmpty())
             printError(warning);
-        return fail(QStringLiteral("write failed: ") + opened.message());
+        return fail(CliText::tr("write failed: %1").arg(opened.message()));
     }
     const WriteJobSettings settings = writeJobSettings(arguments, arguments.port);
     WriteJobResult result;
@@ -143,7 +143,8 @@ int runWrite(const Arguments& arguments) {
     }
     line.port.close();
     if (!result.backupPath.isEmpty())
-        printText(QStringLiteral("backup of the radio: %1\n").arg(result.backupPath), stdout);
+        printText(CliText::tr("backup of the radio: %1").arg(result.backupPath) + QLatin1Char('\n'),
+                  stdout);
     if (const QString warning =
             logWrite(logPath, writelog::recordOfJob(logged, arguments.port, line.device, result,
                                                     settings.verify));
@@ -163,37 +164,38 @@ int runClone(const Arguments& arguments) {
         for (const QString& target : arguments.ports)
             if (const Result<QString> other = resolveRadioPort(target);
                 other && resolveDevicePath(other.value()) == resolveDevicePath(device.value()))
-                return fail(QStringLiteral("clone refused: --from %1 and --to %2 are the same port")
+                return fail(CliText::tr("clone refused: --from %1 and --to %2 are the same port")
                                 .arg(arguments.fromPort, target));
     Line line;
     if (const Status opened = line.open(master); !opened)
-        return fail(QStringLiteral("clone failed: the master radio could not be read, nothing "
-                                   "was written: ") +
-                    opened.message());
+        return fail(CliText::tr("clone failed: the master radio could not be read, nothing was "
+                                "written: %1")
+                        .arg(opened.message()));
     RadioReading reading;
     {
-        JobProgress progress(arguments.progress, QStringLiteral("reading the master"));
+        JobProgress progress(arguments.progress, CliText::tr("reading the master"));
         reading = readRadioPlan(line.link, wording, progress);
     }
     line.port.close();
     if (!reading.session.succeeded())
-        return fail(QStringLiteral("clone failed: the master radio could not be read, nothing "
-                                   "was written: ") +
-                    oneLine(reading.session.reason));
+        return fail(CliText::tr("clone failed: the master radio could not be read, nothing was "
+                                "written: %1")
+                        .arg(oneLine(reading.session.reason)));
     const QString directory = arguments.backupDirectory.isEmpty() ? backups::defaultDirectory()
                                                                   : arguments.backupDirectory;
     const Result<QString> kept = backups::save(
         directory, reading.plan, wording.selectorTexts(reading.plan.options), line.port.device());
     if (!kept)
-        return fail(QStringLiteral("clone failed: the master's plan could not be kept, nothing "
-                                   "was written: ") +
-                    oneLine(kept.message()));
-    printText(QStringLiteral("plan of the master radio: %1\n").arg(kept.value()), stdout);
+        return fail(CliText::tr("clone failed: the master's plan could not be kept, nothing was "
+                                "written: %1")
+                        .arg(oneLine(kept.message())));
+    printText(CliText::tr("plan of the master radio: %1").arg(kept.value()) + QLatin1Char('\n'),
+              stdout);
     BandWarnings warnings;
     const WriteJob job(reading.plan, wording, warnings);
     if (const Status& check = job.check(); !check)
-        return fail(QStringLiteral("clone refused, nothing was written: ") +
-                    oneLine(check.message()));
+        return fail(
+            CliText::tr("clone refused, nothing was written: %1").arg(oneLine(check.message())));
     // The log names the master's kept plan as the plan written.
     Arguments named = arguments;
     named.file = kept.value();
@@ -206,7 +208,7 @@ int runPorts() {
     // too, while it exists.
     const QList<PresentPort> ports = presentAndMappedPorts(comDevices);
     if (ports.isEmpty()) {
-        printText(QStringLiteral("No serial ports are present.\n"), stdout);
+        printText(CliText::tr("No serial ports are present.") + QLatin1Char('\n'), stdout);
         return ExitSuccess;
     }
     QString text;
@@ -221,35 +223,37 @@ int runPorts() {
         QString state;
         switch (diagnosis.outcome) {
         case ProbeOutcome::Free:
-            state = QStringLiteral("free");
+            state = CliText::tr("free");
             break;
         case ProbeOutcome::Busy:
-            state = QStringLiteral("in use");
-            if (const PortHolder& holder = diagnosis.holder; holder.processId > 0)
-                state += holder.program.isEmpty()
-                             ? QStringLiteral(" (process %1)").arg(holder.processId)
-                             : QStringLiteral(" by %1 (process %2)")
-                                   .arg(holder.program)
-                                   .arg(holder.processId);
+            if (const PortHolder& holder = diagnosis.holder; holder.processId <= 0)
+                state = CliText::tr("in use");
+            else if (holder.program.isEmpty())
+                state = CliText::tr("in use (process %1)").arg(holder.processId);
+            else
+                state = CliText::tr("in use by %1 (process %2)")
+                            .arg(holder.program)
+                            .arg(holder.processId);
             break;
         case ProbeOutcome::PermissionDenied:
-            state = QStringLiteral("permission denied (group %1)").arg(diagnosis.group);
+            state = CliText::tr("permission denied (group %1)").arg(diagnosis.group);
             break;
         case ProbeOutcome::Missing:
-            state = QStringLiteral("gone");
+            state = CliText::tr("gone");
             break;
         }
-        const auto field = [&text](const char* label, const QString& value) {
+        const auto field = [&text](const QString& label, const QString& value) {
             if (!value.isEmpty())
-                text += QStringLiteral("  %1 %2\n").arg(QLatin1String(label), -13).arg(value);
+                text += QStringLiteral("  ") + padded(label, 13) + QLatin1Char(' ') + value +
+                        QLatin1Char('\n');
         };
         text += port.device + QLatin1Char('\n');
-        field("stable name:", port.stableName);
-        field("adapter:", port.description);
-        field("maker:", port.manufacturer);
-        field("USB id:", port.usbId());
-        field("state:", state);
-        field("settings:", coms.join(QStringLiteral(", ")));
+        field(CliText::tr("stable name:"), port.stableName);
+        field(CliText::tr("adapter:"), port.description);
+        field(CliText::tr("maker:"), port.manufacturer);
+        field(CliText::tr("USB id:"), port.usbId());
+        field(CliText::tr("state:"), state);
+        field(CliText::tr("settings:"), coms.join(QStringLiteral(", ")));
     }
     printText(text, stdout);
     return ExitSuccess;
@@ -281,21 +285,20 @@ int runSheet(const Arguments& arguments) {
         const Result<WriteRecord> record =
             writelog::findRecord(writeLogPath(arguments), arguments.record);
         if (!record)
-            return fail(QStringLiteral("sheet refused: ") + oneLine(record.message()));
+            return fail(CliText::tr("sheet refused: %1").arg(oneLine(record.message())));
         if (const Status same =
                 writelog::checkLoggedPlan(arguments.file, plan, wording, record.value());
             !same)
-            return fail(QStringLiteral("sheet refused: ") + oneLine(same.message()));
+            return fail(CliText::tr("sheet refused: %1").arg(oneLine(same.message())));
         receipt = record.value();
     }
     // The sheet is read by the radio's owner, so it speaks the chosen language throughout: the
-    // options as the options window labels them, the sheet's own words from the messages.
+    // options as the options window labels them, the sheet's own words from the messages (the
+    // program's translations, installed at its start).
     const ProgramFiles files = ProgramFiles::forThisRun();
     const QString packName = zev::packName(language);
     const std::optional<LanguagePack> pack =
         LanguagePack::load(files.folderOf(packFileName(packName)), packName);
-    Translations translations;
-    translations.install(files.folderOf(messagesFileName(packName)), language);
     SheetLabels labels;
     for (int i = 0; i < OptionCount; ++i) {
         const QString packed = pack ? pack->text(TextId::OptionLabelFirst + i) : QString();
@@ -317,12 +320,12 @@ int runLog(const Arguments& arguments) {
     if (!read)
         return fail(oneLine(read.message()));
     for (const QString& problem : read->problems)
-        printError(QStringLiteral("warning: ") + problem);
+        printError(CliText::tr("warning: %1").arg(problem));
     QList<WriteRecord> records = read->records;
     if (arguments.last > 0 && records.size() > arguments.last)
         records = records.mid(records.size() - arguments.last);
     if (records.isEmpty())
-        printText(QStringLiteral("No write is logged in %1.\n").arg(path), stdout);
+        printText(CliText::tr("No write is logged in %1.").arg(path) + QLatin1Char('\n'), stdout);
     else
         printText(formatWriteLog(records), stdout);
     return ExitSuccess;
@@ -347,17 +350,17 @@ int runDiff(const Arguments& arguments) {
     } else {
         Line line;
         if (const Status opened = line.open(arguments); !opened) {
-            printError(QStringLiteral("read failed: ") + opened.message());
+            printError(CliText::tr("read failed: %1").arg(opened.message()));
             return ExitUsage;
         }
         RadioComparison compared;
         {
-            JobProgress progress(arguments.progress, QStringLiteral("reading"));
+            JobProgress progress(arguments.progress, CliText::tr("reading"));
             compared = compareWithRadio(line.link, first.value(), wording, progress);
         }
         line.port.close();
         if (!compared.session.succeeded()) {
-            printError(sessionFailure(QStringLiteral("read"), compared.session));
+            printError(sessionFailure(CliText::tr("read failed: %1"), compared.session));
             return ExitUsage;
         }
         differences = compared.differences;
@@ -377,7 +380,7 @@ int runExport(const Arguments& arguments) {
     if (const Status written = writeChannelList(
             arguments.otherFile, csv::exportChannels(worded(loaded->plan, wording).channels));
         !written)
-        return fail(QStringLiteral("export failed: %1").arg(written.message()));
+        return fail(CliText::tr("export failed: %1").arg(written.message()));
     return ExitSuccess;
 }
 
@@ -386,7 +389,7 @@ int runImport(const Arguments& arguments) {
     prepare(arguments, wording);
     const Result<QByteArray> read = readChannelList(arguments.file);
     if (!read)
-        return fail(QStringLiteral("import refused: %1").arg(read.message()));
+        return fail(CliText::tr("import refused: %1").arg(read.message()));
     const QByteArray& bytes = read.value();
     csv::ImportOptions options;
     options.renumber = arguments.renumber;
@@ -394,12 +397,12 @@ int runImport(const Arguments& arguments) {
     options.separator = decimalSeparator();
     const Result<csv::Imported> imported = csv::importChannels(bytes, options);
     if (!imported)
-        return fail(QStringLiteral("import refused: %1: %2")
-                        .arg(arguments.file, oneLine(imported.message())));
+        return fail(
+            CliText::tr("import refused: %1: %2").arg(arguments.file, oneLine(imported.message())));
     for (const csv::RowNote& note : imported->notes)
-        printError(QStringLiteral("note: ") + csv::describe({note}));
+        printError(CliText::tr("note: %1").arg(csv::describe({note})));
     if (!csv::givesChannels(imported.value())) {
-        QString message = QStringLiteral(
+        QString message = CliText::tr(
             "import refused, nothing was saved; the list has no row the radio can hold");
         if (!imported->problems.isEmpty())
             message += QStringLiteral(":\n") + csv::describe(imported->problems);
@@ -408,10 +411,10 @@ int runImport(const Arguments& arguments) {
     if (!imported->problems.isEmpty()) {
         const QString problems = csv::describe(imported->problems);
         if (!arguments.skipBadRows)
-            return fail(QStringLiteral("import refused, nothing was saved; these rows cannot go "
-                                       "into the radio (--skip-bad-rows saves the others):\n") +
-                        problems);
-        printError(QStringLiteral("rows left out:\n") + problems);
+            return fail(CliText::tr("import refused, nothing was saved; these rows cannot go into "
+                                    "the radio (--skip-bad-rows saves the others):") +
+                        QLatin1Char('\n') + problems);
+        printError(CliText::tr("rows left out:") + QLatin1Char('\n') + problems);
     }
     // The options a plan has before anything is opened or read.
     Plan plan;

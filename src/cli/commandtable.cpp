@@ -114,9 +114,11 @@ const OptionSpec OutputDirectory{
 const OptionSpec Lang{
     "lang", "LANGUAGE",
     QT_TRANSLATE_NOOP("zev::cli::CommandLine",
-                      "english or chinese: words and option texts of the plan. Default: the "
-                      "installed language (install.Log beside the program, else in "
-                      "../share/zev4800), Chinese if that cannot be read."),
+                      "english or chinese: the language of help, messages and tables, and the "
+                      "words and option texts of the plans written. Default: the environment's "
+                      "(LANGUAGE, else LC_ALL, LC_MESSAGES or LANG: Chinese for a zh locale, "
+                      "English for any other), else the installed language (install.Log beside "
+                      "the program, else in ../share/zev4800), Chinese if that cannot be read."),
     storeLanguage};
 const OptionSpec Trace{"trace", "FILE",
                        QT_TRANSLATE_NOOP("zev::cli::CommandLine",
