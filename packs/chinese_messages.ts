@@ -1979,5 +1979,9 @@ The channel table then holds the list&apos;s channels only; the function options
         <source>reason</source>
         <translation>原因</translation>
     </message>
+    <message>
+        <source>show, diff, ports, log, read, write, clone: print one JSON document on stdout in place of the text, frequencies in Hz (the man page lists its keys). Errors stay on stderr and in the exit status.</source>
+        <translation>show、diff、ports、log、read、write、clone：在标准输出上以一个 JSON 文档代替文字，频率以 Hz 为单位（其键见手册页）。错误仍输出到标准错误并反映在退出状态中。</translation>
+    </message>
 </context>
 </TS>

@@ -52,6 +52,7 @@ struct Arguments {
     std::optional<Language> language; // --lang, else the environment's; unset: the installed one
     QString tracePath;
     bool progress = false;
+    bool json = false; // show, diff, ports, log, read, write, clone: a JSON document on stdout
     // set: the channels and what to set on them
     QList<int> channels;
     QString tone; // RX and TX alike

@@ -15,11 +15,13 @@
 #include "chanfile/channellistfile.h"
 #include "chanfile/plancompare.h"
 #include "channelsheet.h"
+#include "clijson.h"
 #include "clilanguage.h"
 #include "clireport.h"
 #include "clitext.h"
 #include "interruption.h"
 #include "jobs/comparejob.h"
+#include "jobs/radiofleet.h"
 #include "jobs/readjob.h"
 #include "jobs/writejob.h"
 #include "plan/band.h"
@@ -35,7 +37,10 @@
 #include "textwidth.h"
 #include "writelogview.h"
 
+#include <QElapsedTimer>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonObject>
 
 #include <algorithm>
 #include <array>
@@ -84,6 +89,43 @@ public:
     }
 };
 
+// One radio's outcome: its failure on stderr, and the document of --json.
+int reportRadio(const Arguments& arguments, const QString& command, const FleetRadio& radio,
+                const QString& fileKey) {
+    if (arguments.json)
+        json::print(json::results(command, {radio}, fileKey));
+    return radio.failure.isEmpty() ? ExitSuccess : fail(radio.failure);
+}
+
+// The radio of --port read into --output; the failure, if any, in the radio.
+void readInto(const Arguments& arguments, const Wording& wording, FleetRadio& radio) {
+    Line line;
+    const Status opened = line.open(arguments);
+    radio.device = line.device;
+    if (!opened) {
+        radio.failure = CliText::tr("read failed: %1").arg(opened.message());
+        return;
+    }
+    RadioReading reading;
+    {
+        JobProgress progress(arguments.progress, CliText::tr("reading"));
+        reading = readRadioPlan(line.link, wording, progress);
+    }
+    line.port.close();
+    if (!reading.session.succeeded()) {
+        radio.failure = sessionFailure(CliText::tr("read failed: %1"), reading.session);
+        return;
+    }
+    if (const Status saved = saveChannelFile(arguments.output, reading.plan,
+                                             wording.selectorTexts(reading.plan.options));
+        !saved) {
+        radio.failure = CliText::tr("read succeeded but the file was not saved: %1")
+                            .arg(oneLine(saved.message()));
+        return;
+    }
+    radio.file = arguments.output;
+}
+
 } // namespace
 
 int runRead(const Arguments& arguments) {
@@ -91,23 +133,13 @@ int runRead(const Arguments& arguments) {
         return runReadMany(arguments);
     Wording wording;
     prepare(arguments, wording);
-    Line line;
-    if (const Status opened = line.open(arguments); !opened)
-        return fail(CliText::tr("read failed: %1").arg(opened.message()));
-    RadioReading reading;
-    {
-        JobProgress progress(arguments.progress, CliText::tr("reading"));
-        reading = readRadioPlan(line.link, wording, progress);
-    }
-    line.port.close();
-    if (!reading.session.succeeded())
-        return fail(sessionFailure(CliText::tr("read failed: %1"), reading.session));
-    if (const Status saved = saveChannelFile(arguments.output, reading.plan,
-                                             wording.selectorTexts(reading.plan.options));
-        !saved)
-        return fail(CliText::tr("read succeeded but the file was not saved: %1")
-                        .arg(oneLine(saved.message())));
-    return ExitSuccess;
+    FleetRadio radio;
+    radio.name = arguments.port;
+    QElapsedTimer clock;
+    clock.start();
+    readInto(arguments, wording, radio);
+    radio.elapsedMs = clock.elapsed();
+    return reportRadio(arguments, QStringLiteral("read"), radio, QStringLiteral("file"));
 }
 
 int runWrite(const Arguments& arguments) {
@@ -125,6 +157,10 @@ int runWrite(const Arguments& arguments) {
     if (arguments.ports.size() > 1)
         return runWriteMany(arguments, job, logged);
     const QString logPath = writeLogPath(arguments);
+    FleetRadio radio;
+    radio.name = arguments.port;
+    QElapsedTimer clock;
+    clock.start();
     Line line;
     if (const Status opened = line.open(arguments); !opened) {
         if (const QString warning =
@@ -132,7 +168,9 @@ int runWrite(const Arguments& arguments) {
                                                             opened.message()));
             !warning.isEmpty())
             printError(warning);
-        return fail(CliText::tr("write failed: %1").arg(opened.message()));
+        radio.device = line.device;
+        radio.failure = CliText::tr("write failed: %1").arg(opened.message());
+        return reportRadio(arguments, QStringLiteral("write"), radio, QStringLiteral("backup"));
     }
     const WriteJobSettings settings = writeJobSettings(arguments, arguments.port);
     WriteJobResult result;
@@ -142,7 +180,10 @@ int runWrite(const Arguments& arguments) {
         result = job.run(line.link, settings, progress);
     }
     line.port.close();
-    if (!result.backupPath.isEmpty())
+    radio.device = line.device;
+    radio.elapsedMs = clock.elapsed();
+    radio.file = result.backupPath;
+    if (!result.backupPath.isEmpty() && !arguments.json)
         printText(CliText::tr("backup of the radio: %1").arg(result.backupPath) + QLatin1Char('\n'),
                   stdout);
     if (const QString warning =
@@ -150,7 +191,9 @@ int runWrite(const Arguments& arguments) {
                                                     settings.verify));
         !warning.isEmpty())
         printError(warning);
-    return result.succeeded() ? ExitSuccess : fail(writeFailure(result));
+    if (!result.succeeded())
+        radio.failure = writeFailure(result);
+    return reportRadio(arguments, QStringLiteral("write"), radio, QStringLiteral("backup"));
 }
 
 int runClone(const Arguments& arguments) {
@@ -166,11 +209,30 @@ int runClone(const Arguments& arguments) {
                 other && resolveDevicePath(other.value()) == resolveDevicePath(device.value()))
                 return fail(CliText::tr("clone refused: --from %1 and --to %2 are the same port")
                                 .arg(arguments.fromPort, target));
+    // The master as --json shows it; a master that fails ends the clone with no radio written.
+    FleetRadio masterRadio;
+    masterRadio.name = arguments.fromPort;
+    QElapsedTimer clock;
+    clock.start();
+    const auto masterFailed = [&](const QString& message) {
+        masterRadio.failure = message;
+        masterRadio.elapsedMs = clock.elapsed();
+        if (arguments.json) {
+            QJsonObject document = json::results(QStringLiteral("clone"), {}, QString());
+            document[QStringLiteral("succeeded")] = false;
+            document[QStringLiteral("master")] =
+                json::radios({masterRadio}, QStringLiteral("plan")).first();
+            json::print(document);
+        }
+        return fail(message);
+    };
     Line line;
-    if (const Status opened = line.open(master); !opened)
-        return fail(CliText::tr("clone failed: the master radio could not be read, nothing was "
-                                "written: %1")
-                        .arg(opened.message()));
+    const Status opened = line.open(master);
+    masterRadio.device = line.device;
+    if (!opened)
+        return masterFailed(CliText::tr("clone failed: the master radio could not be read, "
+                                        "nothing was written: %1")
+                                .arg(opened.message()));
     RadioReading reading;
     {
         JobProgress progress(arguments.progress, CliText::tr("reading the master"));
@@ -178,19 +240,22 @@ int runClone(const Arguments& arguments) {
     }
     line.port.close();
     if (!reading.session.succeeded())
-        return fail(CliText::tr("clone failed: the master radio could not be read, nothing was "
-                                "written: %1")
-                        .arg(oneLine(reading.session.reason)));
+        return masterFailed(CliText::tr("clone failed: the master radio could not be read, "
+                                        "nothing was written: %1")
+                                .arg(oneLine(reading.session.reason)));
     const QString directory = arguments.backupDirectory.isEmpty() ? backups::defaultDirectory()
                                                                   : arguments.backupDirectory;
     const Result<QString> kept = backups::save(
         directory, reading.plan, wording.selectorTexts(reading.plan.options), line.port.device());
     if (!kept)
-        return fail(CliText::tr("clone failed: the master's plan could not be kept, nothing was "
-                                "written: %1")
-                        .arg(oneLine(kept.message())));
-    printText(CliText::tr("plan of the master radio: %1").arg(kept.value()) + QLatin1Char('\n'),
-              stdout);
+        return masterFailed(CliText::tr("clone failed: the master's plan could not be kept, "
+                                        "nothing was written: %1")
+                                .arg(oneLine(kept.message())));
+    masterRadio.file = kept.value();
+    masterRadio.elapsedMs = clock.elapsed();
+    if (!arguments.json)
+        printText(CliText::tr("plan of the master radio: %1").arg(kept.value()) + QLatin1Char('\n'),
+                  stdout);
     BandWarnings warnings;
     const WriteJob job(reading.plan, wording, warnings);
     if (const Status& check = job.check(); !check)
@@ -199,34 +264,44 @@ int runClone(const Arguments& arguments) {
     // The log names the master's kept plan as the plan written.
     Arguments named = arguments;
     named.file = kept.value();
-    return runWriteMany(arguments, job, loggedPlanOf(named, reading.plan, wording));
+    const QJsonObject head{
+        {QStringLiteral("master"), json::radios({masterRadio}, QStringLiteral("plan")).first()}};
+    return runWriteMany(arguments, job, loggedPlanOf(named, reading.plan, wording),
+                        QStringLiteral("clone"), head);
 }
 
-int runPorts() {
+int runPorts(const Arguments& arguments) {
     const std::array<QString, 4> comDevices = settingsPortDevices();
     // A port the settings name but the system does not enumerate (a pseudo-terminal) is listed
     // too, while it exists.
     const QList<PresentPort> ports = presentAndMappedPorts(comDevices);
-    if (ports.isEmpty()) {
+    if (ports.isEmpty() && !arguments.json) {
         printText(CliText::tr("No serial ports are present.") + QLatin1Char('\n'), stdout);
         return ExitSuccess;
     }
     QString text;
+    QJsonArray listed;
     for (const PresentPort& port : ports) {
         QStringList coms;
+        QJsonArray comNumbers;
         for (int number = 1; number <= 4; ++number) {
             const QString mapped = comDevices[number - 1];
-            if (!mapped.isEmpty() && resolveDevicePath(mapped) == port.device)
+            if (!mapped.isEmpty() && resolveDevicePath(mapped) == port.device) {
                 coms << QStringLiteral("COM%1").arg(number);
+                comNumbers.append(number);
+            }
         }
         const PortDiagnosis diagnosis = diagnosePort(port.device);
+        const PortHolder& holder = diagnosis.holder;
         QString state;
+        QString stateKey;
         switch (diagnosis.outcome) {
         case ProbeOutcome::Free:
             state = CliText::tr("free");
+            stateKey = QStringLiteral("free");
             break;
         case ProbeOutcome::Busy:
-            if (const PortHolder& holder = diagnosis.holder; holder.processId <= 0)
+            if (holder.processId <= 0)
                 state = CliText::tr("in use");
             else if (holder.program.isEmpty())
                 state = CliText::tr("in use (process %1)").arg(holder.processId);
@@ -234,14 +309,35 @@ int runPorts() {
                 state = CliText::tr("in use by %1 (process %2)")
                             .arg(holder.program)
                             .arg(holder.processId);
+            stateKey = QStringLiteral("inUse");
             break;
         case ProbeOutcome::PermissionDenied:
             state = CliText::tr("permission denied (group %1)").arg(diagnosis.group);
+            stateKey = QStringLiteral("permissionDenied");
             break;
         case ProbeOutcome::Missing:
             state = CliText::tr("gone");
+            stateKey = QStringLiteral("gone");
             break;
         }
+        const auto orNull = [](const QString& value) {
+            return value.isEmpty() ? QJsonValue() : QJsonValue(value);
+        };
+        const bool held = diagnosis.outcome == ProbeOutcome::Busy && holder.processId > 0;
+        listed.append(QJsonObject{
+            {"device", port.device},
+            {"stableName", orNull(port.stableName)},
+            {"adapter", orNull(port.description)},
+            {"maker", orNull(port.manufacturer)},
+            {"usbId", orNull(port.usbId())},
+            {"vendorId", port.vendorId ? QJsonValue(int(*port.vendorId)) : QJsonValue()},
+            {"productId", port.productId ? QJsonValue(int(*port.productId)) : QJsonValue()},
+            {"state", stateKey},
+            {"stateText", state},
+            {"program", held ? orNull(holder.program) : QJsonValue()},
+            {"processId", held ? QJsonValue(double(holder.processId)) : QJsonValue()},
+            {"group", orNull(diagnosis.group)},
+            {"com", comNumbers}});
         const auto field = [&text](const QString& label, const QString& value) {
             if (!value.isEmpty())
                 text += QStringLiteral("  ") + padded(label, 13) + QLatin1Char(' ') + value +
@@ -255,7 +351,10 @@ int runPorts() {
         field(CliText::tr("state:"), state);
         field(CliText::tr("settings:"), coms.join(QStringLiteral(", ")));
     }
-    printText(text, stdout);
+    if (arguments.json)
+        json::print(QJsonObject{{"ports", listed}});
+    else
+        printText(text, stdout);
     return ExitSuccess;
 }
 
@@ -264,10 +363,18 @@ int runShow(const Arguments& arguments) {
     const Result<LoadedChannelFile> loaded = loadPlanFile(arguments, wording);
     if (!loaded)
         return fail(loaded.message());
-    printText(formatPlan(worded(loaded->plan, wording), wording), stdout);
+    const Plan plan = worded(loaded->plan, wording);
     // Shown all the same: the plan is what the window would open.
     const QStringList problems =
         channelFileProblems(arguments.file, loaded.value(), wording.words, wording.columnTitles());
+    if (arguments.json) {
+        QJsonObject document = json::plan(plan, wording);
+        document[QStringLiteral("file")] = arguments.file;
+        document[QStringLiteral("problems")] = json::strings(problems);
+        json::print(document);
+    } else {
+        printText(formatPlan(plan, wording), stdout);
+    }
     for (const QString& problem : problems)
         printError(problem);
     return problems.isEmpty() ? ExitSuccess : ExitFailure;
@@ -324,7 +431,13 @@ int runLog(const Arguments& arguments) {
     QList<WriteRecord> records = read->records;
     if (arguments.last > 0 && records.size() > arguments.last)
         records = records.mid(records.size() - arguments.last);
-    if (records.isEmpty())
+    if (arguments.json) {
+        QJsonArray lines;
+        for (const WriteRecord& record : records)
+            lines.append(json::writeRecord(record));
+        json::print(QJsonObject{
+            {"log", path}, {"records", lines}, {"problems", json::strings(read->problems)}});
+    } else if (records.isEmpty())
         printText(CliText::tr("No write is logged in %1.").arg(path) + QLatin1Char('\n'), stdout);
     else
         printText(formatWriteLog(records), stdout);
@@ -365,10 +478,15 @@ int runDiff(const Arguments& arguments) {
         }
         differences = compared.differences;
     }
-    QString text;
-    for (const PlanDifference& difference : differences)
-        text += visibleText(describeChange(difference)) + QLatin1Char('\n');
-    printText(text, stdout);
+    if (arguments.json) {
+        json::print(QJsonObject{{"equal", differences.isEmpty()},
+                                {"differences", json::differences(differences)}});
+    } else {
+        QString text;
+        for (const PlanDifference& difference : differences)
+            text += visibleText(describeChange(difference)) + QLatin1Char('\n');
+        printText(text, stdout);
+    }
     return differences.isEmpty() ? ExitSuccess : ExitFailure;
 }
 

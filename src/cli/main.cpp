@@ -68,7 +68,7 @@ int main(int argc, char* argv[]) {
     case cli::Command::Diff:
         return cli::runDiff(arguments);
     case cli::Command::Ports:
-        return cli::runPorts();
+        return cli::runPorts(arguments);
     case cli::Command::Sheet:
         return cli::runSheet(arguments);
     case cli::Command::Export:

@@ -3,6 +3,7 @@
 #include "chanfile/backups.h"
 #include "chanfile/channelfile.h"
 #include "clicommands.h"
+#include "clijson.h"
 #include "clisupport.h"
 #include "clitext.h"
 #include "interruption.h"
@@ -138,9 +139,19 @@ void runFleet(RadioTasks& tasks, const Arguments& arguments, const QString& acti
     tasks = fleet.radios();
 }
 
-// The table of port, result and time on stdout, each failure on stderr, and the exit status.
-// failedText words the failure of a port that could not be used ("read failed: %1").
-int reportFleet(const RadioTasks& tasks, const QString& fileTitle, const QString& failedText) {
+// What --json shows of the fleet: the command, the radios with what each kept under fileKey,
+// and head's fields.
+struct FleetDocument {
+    QString command;
+    QString fileKey;
+    QJsonObject head;
+};
+
+// The table of port, result and time on stdout (with --json the document), each failure on
+// stderr, and the exit status. failedText words the failure of a port that could not be used
+// ("read failed: %1").
+int reportFleet(const Arguments& arguments, const RadioTasks& tasks, const QString& fileTitle,
+                const QString& failedText, const FleetDocument& document) {
     QList<QStringList> rows{
         {CliText::tr("port"), CliText::tr("result"), CliText::tr("time"), fileTitle}};
     QStringList failed;
@@ -152,7 +163,14 @@ int reportFleet(const RadioTasks& tasks, const QString& fileTitle, const QString
                      QStringLiteral("%1 s").arg(double(task.elapsedMs) / 1000.0, 5, 'f', 1),
                      visibleText(task.file)});
     }
-    printText(alignedLines(rows).join(QLatin1Char('\n')) + QLatin1Char('\n'), stdout);
+    if (arguments.json) {
+        QJsonObject results = json::results(document.command, tasks, document.fileKey);
+        for (auto field = document.head.begin(); field != document.head.end(); ++field)
+            results.insert(field.key(), field.value());
+        json::print(results);
+    } else {
+        printText(alignedLines(rows).join(QLatin1Char('\n')) + QLatin1Char('\n'), stdout);
+    }
     for (const FleetRadio& task : tasks)
         if (!task.failure.isEmpty())
             printError(task.name + QStringLiteral(": ") +
@@ -174,7 +192,8 @@ int reportFleet(const RadioTasks& tasks, const QString& fileTitle, const QString
 
 } // namespace
 
-int runWriteMany(const Arguments& arguments, const WriteJob& job, const LoggedPlan& plan) {
+int runWriteMany(const Arguments& arguments, const WriteJob& job, const LoggedPlan& plan,
+                 const QString& command, const QJsonObject& head) {
     Result<RadioTasks> tasks = radioTasks(arguments, CliText::tr("write refused: %1"));
     if (!tasks)
         return fail(tasks.message());
@@ -198,7 +217,8 @@ int runWriteMany(const Arguments& arguments, const WriteJob& job, const LoggedPl
                 logPath, writelog::recordOfFailure(plan, task.name,
                                                    task.device.isEmpty() ? task.name : task.device,
                                                    task.failure));
-    return reportFleet(tasks.value(), CliText::tr("backup"), CliText::tr("write failed: %1"));
+    return reportFleet(arguments, tasks.value(), CliText::tr("backup"),
+                       CliText::tr("write failed: %1"), {command, QStringLiteral("backup"), head});
 }
 
 int runReadMany(const Arguments& arguments) {
@@ -228,7 +248,9 @@ int runReadMany(const Arguments& arguments) {
                  else
                      task.file = path;
              });
-    return reportFleet(tasks.value(), CliText::tr("file"), CliText::tr("read failed: %1"));
+    return reportFleet(arguments, tasks.value(), CliText::tr("file"),
+                       CliText::tr("read failed: %1"),
+                       {QStringLiteral("read"), QStringLiteral("file"), {}});
 }
 
 } // namespace zev::cli
