@@ -4,8 +4,10 @@
 #include "clicommands.h"
 #include "clilanguage.h"
 #include "clitext.h"
+#include "completions.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QGuiApplication>
 #include <QProcessEnvironment>
 
@@ -30,6 +32,26 @@ int main(int argc, char* argv[]) {
     QCoreApplication& app = *application;
     QCoreApplication::setApplicationName(QStringLiteral("zev4800-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(ZEV_VERSION));
+
+    // The shell completions the build installs, made from the command table; not a command of
+    // the help: `completions bash|zsh|fish [FILE]`.
+    if ((rawArguments.size() == 3 || rawArguments.size() == 4) &&
+        rawArguments.at(1) == QLatin1String("completions"))
+        if (const std::optional<cli::Shell> shell = cli::shellNamed(rawArguments.at(2))) {
+            QFile output;
+            bool opened = false;
+            if (rawArguments.size() == 4) {
+                output.setFileName(rawArguments.at(3));
+                opened = output.open(QIODevice::WriteOnly | QIODevice::Truncate);
+            } else {
+                opened = output.open(stdout, QIODevice::WriteOnly);
+            }
+            if (!opened || output.write(cli::completionScript(*shell).toUtf8()) < 0) {
+                cli::printError(output.errorString());
+                return cli::ExitFailure;
+            }
+            return cli::ExitSuccess;
+        }
 
     // Help, messages, tables and the plan's words in one language: --lang, else the
     // environment's, else the installed one. Even a refused command line is refused in it.
