@@ -385,8 +385,12 @@ QString fishScript() {
         return line + QStringLiteral(" -d ") + fishQuoted(summary(option.description)) +
                QLatin1Char('\n');
     };
+    // --version only stands alone; the others every command takes.
     for (const OptionSpec* common : optionsOf(nullptr))
-        s += option(QStringLiteral("true"), *common);
+        s += option(qstrcmp(common->name, "version") == 0
+                        ? QStringLiteral("test -z (__zev4800_cli_command)")
+                        : QStringLiteral("true"),
+                    *common);
     for (const CommandSpec& command : commandSpecs())
         for (const OptionSpec* own : command.options)
             s += option(QStringLiteral("__zev4800_cli_is ") + QLatin1String(command.word), *own);
