@@ -1424,10 +1424,6 @@ The channel table then holds the list&apos;s channels only; the function options
         <translation>read：将每台对讲机的设置保存为 DIR/DEVICE.z81，DEVICE 为端口在 /dev 下的路径（ttyUSB0、pts-7）。</translation>
     </message>
     <message>
-        <source>english or chinese: words and option texts of the plan. Default: the installed language (install.Log beside the program, else in ../share/zev4800), Chinese if that cannot be read.</source>
-        <translation>english 或 chinese：信道设置中的词语和选项文字。默认为安装时的语言（程序旁的 install.Log，否则为 ../share/zev4800 中的），无法读取时为中文。</translation>
-    </message>
-    <message>
         <source>Write every frame to FILE: elapsed ms, &apos;&gt;&apos; sent or &apos;&lt;&apos; received, bytes in hex.</source>
         <translation>将每一帧写入 FILE：经过的毫秒数、“&gt;”发送或“&lt;”接收、十六进制字节。</translation>
     </message>
@@ -1662,6 +1658,330 @@ The channel table then holds the list&apos;s channels only; the function options
     <message>
         <source>Print the write log as a table, oldest first: the time (UTC, as --record takes it), port, device, result (verified, written, failed, stopped), band, plan file, the first 12 digits of the plan&apos;s SHA-256, backup and the reason of a failure. Damaged lines are left out and named on stderr.</source>
         <translation>以表格形式显示写频记录，最早的在前：时间（UTC，即 --record 所用的时间）、端口、设备、结果（verified 已核对、written 已写入、failed 失败、stopped 已中止）、频段、方案文件、方案 SHA-256 的前 12 位、备份以及失败原因。损坏的行会被略过，并在标准错误输出上指出。</translation>
+    </message>
+    <message>
+        <source>read failed: %1</source>
+        <translation>读频失败：%1</translation>
+    </message>
+    <message>
+        <source>reading</source>
+        <translation>正在读频</translation>
+    </message>
+    <message>
+        <source>read succeeded but the file was not saved: %1</source>
+        <translation>读频成功，但文件未能保存：%1</translation>
+    </message>
+    <message>
+        <source>write refused: %1</source>
+        <translation>拒绝写频：%1</translation>
+    </message>
+    <message>
+        <source>write failed: %1</source>
+        <translation>写频失败：%1</translation>
+    </message>
+    <message>
+        <source>backup of the radio: %1</source>
+        <translation>对讲机的备份：%1</translation>
+    </message>
+    <message>
+        <source>clone refused: --from %1 and --to %2 are the same port</source>
+        <translation>拒绝克隆：--from %1 与 --to %2 是同一个端口</translation>
+    </message>
+    <message>
+        <source>clone failed: the master radio could not be read, nothing was written: %1</source>
+        <translation>克隆失败：无法读取母机，未写入任何内容：%1</translation>
+    </message>
+    <message>
+        <source>reading the master</source>
+        <translation>正在读取母机</translation>
+    </message>
+    <message>
+        <source>clone failed: the master&apos;s plan could not be kept, nothing was written: %1</source>
+        <translation>克隆失败：无法保存母机的方案，未写入任何内容：%1</translation>
+    </message>
+    <message>
+        <source>plan of the master radio: %1</source>
+        <translation>母机的方案：%1</translation>
+    </message>
+    <message>
+        <source>clone refused, nothing was written: %1</source>
+        <translation>拒绝克隆，未写入任何内容：%1</translation>
+    </message>
+    <message>
+        <source>No serial ports are present.</source>
+        <translation>没有串口。</translation>
+    </message>
+    <message>
+        <source>free</source>
+        <translation>空闲</translation>
+    </message>
+    <message>
+        <source>in use</source>
+        <translation>被占用</translation>
+    </message>
+    <message>
+        <source>in use (process %1)</source>
+        <translation>被占用（进程 %1）</translation>
+    </message>
+    <message>
+        <source>in use by %1 (process %2)</source>
+        <translation>被 %1 占用（进程 %2）</translation>
+    </message>
+    <message>
+        <source>permission denied (group %1)</source>
+        <translation>无权限（用户组 %1）</translation>
+    </message>
+    <message>
+        <source>gone</source>
+        <translation>已消失</translation>
+    </message>
+    <message>
+        <source>stable name:</source>
+        <translation>固定名称：</translation>
+    </message>
+    <message>
+        <source>adapter:</source>
+        <translation>适配器：</translation>
+    </message>
+    <message>
+        <source>maker:</source>
+        <translation>厂商：</translation>
+    </message>
+    <message>
+        <source>USB id:</source>
+        <translation>USB ID：</translation>
+    </message>
+    <message>
+        <source>state:</source>
+        <translation>状态：</translation>
+    </message>
+    <message>
+        <source>settings:</source>
+        <translation>设置：</translation>
+    </message>
+    <message>
+        <source>sheet refused: %1</source>
+        <translation>拒绝生成信道表：%1</translation>
+    </message>
+    <message>
+        <source>warning: %1</source>
+        <translation>警告：%1</translation>
+    </message>
+    <message>
+        <source>No write is logged in %1.</source>
+        <translation>%1 中没有写频记录。</translation>
+    </message>
+    <message>
+        <source>export failed: %1</source>
+        <translation>导出失败：%1</translation>
+    </message>
+    <message>
+        <source>import refused: %1</source>
+        <translation>拒绝导入：%1</translation>
+    </message>
+    <message>
+        <source>import refused: %1: %2</source>
+        <translation>拒绝导入：%1：%2</translation>
+    </message>
+    <message>
+        <source>note: %1</source>
+        <translation>说明：%1</translation>
+    </message>
+    <message>
+        <source>import refused, nothing was saved; the list has no row the radio can hold</source>
+        <translation>拒绝导入，未保存任何内容；列表中没有对讲机可容纳的行</translation>
+    </message>
+    <message>
+        <source>import refused, nothing was saved; these rows cannot go into the radio (--skip-bad-rows saves the others):</source>
+        <translation>拒绝导入，未保存任何内容；以下各行无法写入对讲机（--skip-bad-rows 可保存其余各行）：</translation>
+    </message>
+    <message>
+        <source>rows left out:</source>
+        <translation>略过的行：</translation>
+    </message>
+    <message>
+        <source>%1; using Chinese</source>
+        <translation>%1；使用中文</translation>
+    </message>
+    <message>
+        <source>no language pack %1.qm in %2; using the built-in Chinese words</source>
+        <translation>%2 中没有语言包 %1.qm；使用内置的中文词语</translation>
+    </message>
+    <message>
+        <source>cannot write the trace: %1</source>
+        <translation>无法写入跟踪文件：%1</translation>
+    </message>
+    <message>
+        <source>NAME</source>
+        <translation>名称</translation>
+    </message>
+    <message>
+        <source>LIST</source>
+        <translation>信道表</translation>
+    </message>
+    <message>
+        <source>REGION</source>
+        <translation>地区</translation>
+    </message>
+    <message>
+        <source>MHz</source>
+        <translation>MHz</translation>
+    </message>
+    <message>
+        <source>CHANNELS</source>
+        <translation>信道数</translation>
+    </message>
+    <message>
+        <source>IN %1</source>
+        <translation>在 %1 内</translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation>是</translation>
+    </message>
+    <message>
+        <source>no</source>
+        <translation>否</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1/%2</translation>
+    </message>
+    <message>
+        <source>--from needs a list name</source>
+        <translation>--from 需要一个表名</translation>
+    </message>
+    <message>
+        <source>unknown stock list &apos;%1&apos;; the lists are %2</source>
+        <translation>未知的信道表“%1”；可用的表为 %2</translation>
+    </message>
+    <message>
+        <source>stock failed: %1</source>
+        <translation>stock 失败：%1</translation>
+    </message>
+    <message>
+        <source>warning: %1 (outside the band %2)</source>
+        <translation>警告：%1（超出频段 %2）</translation>
+    </message>
+    <message>
+        <source>interrupted: %1</source>
+        <translation>已中断：%1</translation>
+    </message>
+    <message>
+        <source>write failed: the radio&apos;s plan could not be backed up, so nothing was written: %1 (--no-backup writes without a backup)</source>
+        <translation>写频失败：无法备份对讲机的方案，因此未写入任何内容：%1（--no-backup 可不备份直接写入）</translation>
+    </message>
+    <message>
+        <source>write failed: the radio does not hold what was written:</source>
+        <translation>写频失败：对讲机中的内容与写入的不一致：</translation>
+    </message>
+    <message>
+        <source>write done, but the radio could not be read back to check it: %1</source>
+        <translation>写频完成，但无法回读对讲机进行核对：%1</translation>
+    </message>
+    <message>
+        <source>backing up</source>
+        <translation>正在备份</translation>
+    </message>
+    <message>
+        <source>writing</source>
+        <translation>正在写频</translation>
+    </message>
+    <message>
+        <source>verifying</source>
+        <translation>正在核对</translation>
+    </message>
+    <message>
+        <source>english or chinese: the language of help, messages and tables, and the words and option texts of the plans written. Default: the environment&apos;s (LANGUAGE, else LC_ALL, LC_MESSAGES or LANG: Chinese for a zh locale, English for any other), else the installed language (install.Log beside the program, else in ../share/zev4800), Chinese if that cannot be read.</source>
+        <translation>english 或 chinese：帮助、消息和表格的语言，以及所写方案中的词语和选项文字。默认取自环境（LANGUAGE，否则 LC_ALL、LC_MESSAGES 或 LANG：zh 区域设置为中文，其他均为英文），否则为安装时的语言（程序旁的 install.Log，否则为 ../share/zev4800 中的），无法读取时为中文。</translation>
+    </message>
+    <message>
+        <source>%1 (try &apos;zev4800-cli --help&apos;)</source>
+        <translation>%1（请参阅“zev4800-cli --help”）</translation>
+    </message>
+    <message>
+        <source>CH</source>
+        <translation>信道</translation>
+    </message>
+    <message>
+        <source>Band: %1</source>
+        <translation>频段：%1</translation>
+    </message>
+    <message>
+        <source>%1:</source>
+        <translation>%1：</translation>
+    </message>
+    <message>
+        <source>--port %1 and --port %2 are the same port</source>
+        <translation>--port %1 与 --port %2 是同一个端口</translation>
+    </message>
+    <message>
+        <source>done</source>
+        <translation>完成</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>失败</translation>
+    </message>
+    <message>
+        <source>port</source>
+        <translation>端口</translation>
+    </message>
+    <message>
+        <source>result</source>
+        <translation>结果</translation>
+    </message>
+    <message>
+        <source>time</source>
+        <translation>时间</translation>
+    </message>
+    <message>
+        <source>ok</source>
+        <translation>成功</translation>
+    </message>
+    <message>
+        <source>%1 of %2 radios failed: %3</source>
+        <translation>%2 台对讲机中有 %1 台失败：%3</translation>
+    </message>
+    <message>
+        <source>backup</source>
+        <translation>备份</translation>
+    </message>
+    <message>
+        <source>read failed: cannot make the folder %1</source>
+        <translation>读频失败：无法创建文件夹 %1</translation>
+    </message>
+    <message>
+        <source>read refused: %1</source>
+        <translation>拒绝读频：%1</translation>
+    </message>
+    <message>
+        <source>file</source>
+        <translation>文件</translation>
+    </message>
+    <message>
+        <source>device</source>
+        <translation>设备</translation>
+    </message>
+    <message>
+        <source>band</source>
+        <translation>频段</translation>
+    </message>
+    <message>
+        <source>plan</source>
+        <translation>方案</translation>
+    </message>
+    <message>
+        <source>sha256</source>
+        <translation>sha256</translation>
+    </message>
+    <message>
+        <source>reason</source>
+        <translation>原因</translation>
+    </message>
+    <message>
+        <source>show, diff, ports, log, read, write, clone: print one JSON document on stdout in place of the text, frequencies in Hz (the man page lists its keys). Errors stay on stderr and in the exit status.</source>
+        <translation>show、diff、ports、log、read、write、clone：在标准输出上以一个 JSON 文档代替文字，频率以 Hz 为单位（其键见手册页）。错误仍输出到标准错误并反映在退出状态中。</translation>
     </message>
 </context>
 </TS>

@@ -265,6 +265,26 @@ QString usageText() {
     return text;
 }
 
+std::optional<Language> languageOption(const QStringList& arguments) {
+    std::optional<Language> language;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& argument = arguments.at(i);
+        if (argument == QLatin1String("--"))
+            break;
+        const QString name = argument.mid(argument.startsWith(QLatin1String("--")) ? 2 : 1);
+        if (!argument.startsWith(QLatin1Char('-')) || !name.startsWith(QLatin1String("lang")))
+            continue;
+        QString value;
+        if (name == QLatin1String("lang") && i + 1 < arguments.size())
+            value = arguments.at(++i);
+        else if (name.startsWith(QLatin1String("lang=")))
+            value = name.mid(5);
+        if (const std::optional<Language> named = languageOfPack(value))
+            language = named;
+    }
+    return language;
+}
+
 Result<Arguments> parseArguments(const QStringList& arguments) {
     // The command word is the first argument that is not an option or its value, and options
     // may stand before it: only a parser that knows every option can tell which it is.

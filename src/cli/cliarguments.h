@@ -49,9 +49,10 @@ struct Arguments {
     bool backup = true;               // write
     bool verify = true;               // write
     QString backupDirectory;          // write; empty: the default folder
-    std::optional<Language> language; // unset: the installed language
+    std::optional<Language> language; // --lang, else the environment's; unset: the installed one
     QString tracePath;
     bool progress = false;
+    bool json = false; // show, diff, ports, log, read, write, clone: a JSON document on stdout
     // set: the channels and what to set on them
     QList<int> channels;
     QString tone; // RX and TX alike
@@ -68,5 +69,8 @@ struct Arguments {
 // The command line, program name first. Fails with a one-line reason.
 Result<Arguments> parseArguments(const QStringList& arguments);
 QString usageText();
+// What the last --lang of a command line asks for, even of one the parser refuses, so that the
+// refusal speaks that language; nullopt when there is none that names a language.
+std::optional<Language> languageOption(const QStringList& arguments);
 
 } // namespace zev::cli

@@ -18,7 +18,7 @@ int runShow(const Arguments& arguments);
 int runSheet(const Arguments& arguments); // needs a QGuiApplication
 // Exit status as diff's: 0 equal, 1 different, 2 an error.
 int runDiff(const Arguments& arguments);
-int runPorts();
+int runPorts(const Arguments& arguments);
 // A channel file's used channels as a CSV channel list, and a channel file made from one.
 int runExport(const Arguments& arguments);
 int runImport(const Arguments& arguments);

@@ -2,6 +2,7 @@
 
 #include "chanfile/filesystemerror.h"
 #include "clisupport.h"
+#include "clitext.h"
 #include "radio/hex.h"
 #include "radio/link.h"
 
@@ -16,7 +17,7 @@ Status FrameTrace::open(const QString& path) {
         return Status::success();
     // A pipe without a reader would hold the program up before the session starts.
     if (const Status opened = openPlainFileForWriting(m_file, path); !opened)
-        return Status::failure(QStringLiteral("cannot write the trace: ") + opened.message());
+        return Status::failure(CliText::tr("cannot write the trace: %1").arg(opened.message()));
     return Status::success();
 }
 

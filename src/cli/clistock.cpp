@@ -4,6 +4,7 @@
 #include "chanfile/channelfile.h"
 #include "chanfile/channellistfile.h"
 #include "clisupport.h"
+#include "clitext.h"
 #include "plan/band.h"
 #include "plan/frequency.h"
 #include "plan/stocklists.h"
@@ -29,15 +30,14 @@ QString planText(qint64 hertz) {
 
 QString listing(const QString& band) {
     const BandEdges edges = parseBand(band).value_or(BandEdges{});
-    QList<QStringList> rows = {{QStringLiteral("NAME"), QStringLiteral("LIST"),
-                                QStringLiteral("REGION"), QStringLiteral("MHz"),
-                                QStringLiteral("CHANNELS"), QStringLiteral("IN %1").arg(band)}};
+    QList<QStringList> rows = {{CliText::tr("NAME"), CliText::tr("LIST"), CliText::tr("REGION"),
+                                CliText::tr("MHz"), CliText::tr("CHANNELS"),
+                                CliText::tr("IN %1").arg(band)}};
     for (const StockList& list : stockLists()) {
         const int inBand = list.entriesIn(edges);
-        const QString fits = inBand == list.size() ? QStringLiteral("yes")
-                             : inBand == 0
-                                 ? QStringLiteral("no")
-                                 : QStringLiteral("%1 of %2").arg(inBand).arg(list.size());
+        const QString fits = inBand == list.size() ? CliText::tr("yes")
+                             : inBand == 0         ? CliText::tr("no")
+                                           : CliText::tr("%1 of %2").arg(inBand).arg(list.size());
         rows.append({QLatin1String(list.key), list.titleText(), list.regionText(),
                      QStringLiteral("%1-%2").arg(planText(list.lowestHertz()),
                                                  planText(list.highestHertz())),
@@ -56,7 +56,7 @@ int runStock(const Arguments& arguments) {
     const QString band = arguments.band.isEmpty() ? QString(FactoryBand) : arguments.band;
     if (arguments.stockList.isEmpty()) {
         if (arguments.firstEntry)
-            return refuse(QStringLiteral("--from needs a list name"));
+            return refuse(CliText::tr("--from needs a list name"));
         printText(listing(band), stdout);
         return ExitSuccess;
     }
@@ -65,7 +65,7 @@ int runStock(const Arguments& arguments) {
         QStringList keys;
         for (const StockList& known : stockLists())
             keys << QLatin1String(known.key);
-        return refuse(QStringLiteral("unknown stock list '%1'; the lists are %2")
+        return refuse(CliText::tr("unknown stock list '%1'; the lists are %2")
                           .arg(arguments.stockList, keys.join(QStringLiteral(", "))));
     }
     const int firstEntry = arguments.firstEntry.value_or(1);
@@ -76,9 +76,9 @@ int runStock(const Arguments& arguments) {
     const Result<StockPlan> made =
         makeStockPlan(*list, firstEntry, band, wording.words, decimalSeparator());
     if (!made)
-        return fail(QStringLiteral("stock failed: ") + made.message());
+        return fail(CliText::tr("stock failed: %1").arg(made.message()));
     for (const QString& note : made->notes)
-        printError(QStringLiteral("note: ") + note);
+        printError(CliText::tr("note: %1").arg(note));
     const Plan& plan = made->plan;
     QStringList outside;
     for (const OutOfBandChannel& channel : outOfBandChannels(plan))
@@ -92,7 +92,7 @@ int runStock(const Arguments& arguments) {
                                csv::exportChannels(plan.channels, {made->names, made->comments}))
             : saveChannelFile(path, plan, wording.selectorTexts(plan.options));
     if (!saved)
-        return fail(QStringLiteral("stock failed: ") + oneLine(saved.message()));
+        return fail(CliText::tr("stock failed: %1").arg(oneLine(saved.message())));
     return ExitSuccess;
 }
 

@@ -7,6 +7,7 @@
 #include "chanfile/plancompare.h"
 #include "clicommands.h"
 #include "clilanguage.h"
+#include "clitext.h"
 #include "jobs/writeadvice.h"
 #include "plan/plan.h"
 #include "plan/wording.h"
@@ -50,7 +51,7 @@ QString oneLine(const QString& text) {
 
 void warnOutsideBand(const QString& band, const QStringList& channels) {
     for (const QString& channel : channels)
-        printError(QStringLiteral("warning: %1 (outside the band %2)").arg(channel, band));
+        printError(CliText::tr("warning: %1 (outside the band %2)").arg(channel, band));
 }
 
 std::array<QString, 4> settingsPortDevices() {
@@ -85,10 +86,10 @@ QString withCheck(const SessionResult& result) {
 
 } // namespace
 
-QString sessionFailure(const QString& command, const SessionResult& result) {
+QString sessionFailure(const QString& failed, const SessionResult& result) {
     if (result.outcome == SessionOutcome::Cancelled)
-        return QStringLiteral("interrupted: ") + oneLine(result.reason);
-    return command + QStringLiteral(" failed: ") + oneLine(result.reason) + withCheck(result);
+        return CliText::tr("interrupted: %1").arg(oneLine(result.reason));
+    return failed.arg(oneLine(result.reason)) + withCheck(result);
 }
 
 // Written by length, never as a C string: nothing in a text can end it early.
@@ -109,27 +110,30 @@ void printError(const QString& message) {
 // The one message of a write job that did not succeed.
 QString writeFailure(const WriteJobResult& result) {
     const auto writeSessionFailure = [&result] {
-        return QStringList(QStringList{sessionFailure(QStringLiteral("write"), result.session)} +
-                           partialWriteAdvice(result))
+        return QStringList(
+                   QStringList{sessionFailure(CliText::tr("write failed: %1"), result.session)} +
+                   partialWriteAdvice(result))
             .join(QLatin1Char('\n'));
     };
     if (result.session.outcome == SessionOutcome::Cancelled)
         return writeSessionFailure();
     switch (result.phase) {
     case WritePhase::Backup:
-        return QStringLiteral("write failed: the radio's plan could not be backed up, so "
-                              "nothing was written: ") +
-               oneLine(result.session.reason) +
-               QStringLiteral(" (--no-backup writes without a backup)") + withCheck(result.session);
+        return CliText::tr("write failed: the radio's plan could not be backed up, so nothing was "
+                           "written: %1 (--no-backup writes without a backup)")
+                   .arg(oneLine(result.session.reason)) +
+               withCheck(result.session);
     case WritePhase::Write:
         break;
     case WritePhase::Verify:
         if (!result.mismatches.isEmpty())
-            return QStringLiteral("write failed: the radio does not hold what was written:\n") +
+            return CliText::tr("write failed: the radio does not hold what was written:") +
+                   QLatin1Char('\n') +
                    describeByteMismatches(result.mismatches, ShownDifferences)
                        .join(QLatin1Char('\n'));
-        return QStringLiteral("write done, but the radio could not be read back to check it: ") +
-               oneLine(result.session.reason) + withCheck(result.session);
+        return CliText::tr("write done, but the radio could not be read back to check it: %1")
+                   .arg(oneLine(result.session.reason)) +
+               withCheck(result.session);
     }
     return writeSessionFailure();
 }
@@ -146,11 +150,11 @@ WriteJobSettings writeJobSettings(const Arguments& arguments, const QString& dev
 QString phaseActivity(WritePhase phase) {
     switch (phase) {
     case WritePhase::Backup:
-        return QStringLiteral("backing up");
+        return CliText::tr("backing up");
     case WritePhase::Write:
-        return QStringLiteral("writing");
+        return CliText::tr("writing");
     case WritePhase::Verify:
-        return QStringLiteral("verifying");
+        return CliText::tr("verifying");
     }
     return {};
 }
@@ -168,7 +172,7 @@ QString logWrite(const QString& logPath, const std::optional<WriteRecord>& recor
     if (!record)
         return QString();
     const Status logged = writelog::append(logPath, *record);
-    return logged ? QString() : QStringLiteral("warning: ") + oneLine(logged.message());
+    return logged ? QString() : CliText::tr("warning: %1").arg(oneLine(logged.message()));
 }
 
 } // namespace zev::cli

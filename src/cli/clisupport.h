@@ -34,9 +34,9 @@ std::array<QString, 4> settingsPortDevices();
 // The device a --port names, if it can be opened now.
 Result<QString> resolveRadioPort(const QString& name);
 
-// Why a session did not succeed, for the one line on stderr; a stop by Ctrl-C says what it
-// left behind.
-QString sessionFailure(const QString& command, const SessionResult& result);
+// Why a session did not succeed, for the one line on stderr: failed with the reason for its %1
+// ("read failed: %1"), then what to check; a stop by Ctrl-C says what it left behind.
+QString sessionFailure(const QString& failed, const SessionResult& result);
 // The one message of a write job that did not succeed.
 QString writeFailure(const WriteJobResult& result);
 // The write job the switches ask for, on the radio behind device (as --port named it).

@@ -114,9 +114,11 @@ const OptionSpec OutputDirectory{
 const OptionSpec Lang{
     "lang", "LANGUAGE",
     QT_TRANSLATE_NOOP("zev::cli::CommandLine",
-                      "english or chinese: words and option texts of the plan. Default: the "
-                      "installed language (install.Log beside the program, else in "
-                      "../share/zev4800), Chinese if that cannot be read."),
+                      "english or chinese: the language of help, messages and tables, and the "
+                      "words and option texts of the plans written. Default: the environment's "
+                      "(LANGUAGE, else LC_ALL, LC_MESSAGES or LANG: Chinese for a zh locale, "
+                      "English for any other), else the installed language (install.Log beside "
+                      "the program, else in ../share/zev4800), Chinese if that cannot be read."),
     storeLanguage};
 const OptionSpec Trace{"trace", "FILE",
                        QT_TRANSLATE_NOOP("zev::cli::CommandLine",
@@ -128,6 +130,13 @@ const OptionSpec Progress{"progress", nullptr,
                                             "Show progress on stderr (the default when stderr is "
                                             "a terminal)."),
                           storeSwitch<&Arguments::progress, true>};
+const OptionSpec Json{
+    "json", nullptr,
+    QT_TRANSLATE_NOOP("zev::cli::CommandLine",
+                      "show, diff, ports, log, read, write, clone: print one JSON document on "
+                      "stdout in place of the text, frequencies in Hz (the man page lists its "
+                      "keys). Errors stay on stderr and in the exit status."),
+    storeSwitch<&Arguments::json, true>};
 const OptionSpec NoBackup{"no-backup", nullptr,
                           QT_TRANSLATE_NOOP("zev::cli::CommandLine",
                                             "write: do not read and keep the radio's plan first."),
@@ -334,7 +343,7 @@ const CommandSpec commands[] = {
      .description = QT_TRANSLATE_NOOP("zev::cli::CommandLine",
                                       "Read the radio's band, channels and options and save them "
                                       "as a channel file. A failed read writes no file."),
-     .options = {&Port, &Output, &OutputDirectory},
+     .options = {&Port, &Output, &OutputDirectory, &Json},
      .forms = {{.synopsis = "--port PORT --output FILE.z81", .required = {&Port, &Output}},
                {.synopsis = "--port PORT [--port PORT...] --output-dir DIR",
                 .required = {&Port},
@@ -349,7 +358,7 @@ const CommandSpec commands[] = {
          "file's band is written with a warning. First the radio is read and its plan saved as a "
          "backup (the path is printed); after the write the radio is read back and compared with "
          "the file, and any difference fails the write."),
-     .options = {&Port, &NoBackup, &BackupDirectory, &NoVerify, &Log},
+     .options = {&Port, &NoBackup, &BackupDirectory, &NoVerify, &Log, &Json},
      .forms = {{.synopsis = "--port PORT [--port PORT...]",
                 .required = {&Port},
                 .files = {Plan},
@@ -362,7 +371,7 @@ const CommandSpec commands[] = {
          "Read the master radio and keep its plan as a backup file (the path is printed), then "
          "write that plan to every --to radio at once, each with its own backup and verification "
          "as write does, and print the same table. A master that cannot be read writes nothing."),
-     .options = {&From, &To, &NoBackup, &BackupDirectory, &NoVerify},
+     .options = {&From, &To, &NoBackup, &BackupDirectory, &NoVerify, &Json},
      .forms = {{.synopsis = "--from PORT --to PORT [--to PORT...]", .required = {&From, &To}}},
      .check = checkClone},
     {.command = Command::Show,
@@ -371,6 +380,7 @@ const CommandSpec commands[] = {
          QT_TRANSLATE_NOOP("zev::cli::CommandLine",
                            "Print a channel file as a table, then list on stderr, by line, what in "
                            "it the radio would refuse (exit status 1 when there is any)."),
+     .options = {&Json},
      .forms = {{.files = {Plan}, .missingFiles = NoChannelFile}}},
     {.command = Command::Diff,
      .word = "diff",
@@ -379,7 +389,7 @@ const CommandSpec commands[] = {
          "Print every cell, option and band in which two channel files differ, or (with --port) "
          "the file and the radio, as 'CH03 RX Freq: A -> B'. Words of either language compare "
          "by meaning."),
-     .options = {&Port},
+     .options = {&Port, &Json},
      .forms = {{.files = {Plan, {"OTHER.z81", &Arguments::otherFile}},
                 .missingFiles =
                     QT_TRANSLATE_NOOP("zev::cli::CommandLine",
@@ -431,6 +441,7 @@ const CommandSpec commands[] = {
          "zev::cli::CommandLine",
          "List the serial ports present: device, stable name, adapter, USB id, whether it is in "
          "use, and the COM port the settings map to it."),
+     .options = {&Json},
      .forms = {{}}},
     {.command = Command::Sheet,
      .word = "sheet",
@@ -465,7 +476,7 @@ const CommandSpec commands[] = {
          "port, device, result (verified, written, failed, stopped), band, plan file, the first "
          "12 digits of the plan's SHA-256, backup and the reason of a failure. Damaged lines are "
          "left out and named on stderr."),
-     .options = {&Last, &Log},
+     .options = {&Last, &Log, &Json},
      .forms = {{}}},
 };
 

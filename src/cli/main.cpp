@@ -1,8 +1,15 @@
+#include "app/programdirectory.h"
+#include "app/translations.h"
 #include "cliarguments.h"
 #include "clicommands.h"
+#include "clilanguage.h"
+#include "clitext.h"
+#include "completions.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QGuiApplication>
+#include <QProcessEnvironment>
 
 #include <cstdio>
 #include <memory>
@@ -26,12 +33,46 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationName(QStringLiteral("zev4800-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(ZEV_VERSION));
 
-    const Result<cli::Arguments> arguments = cli::parseArguments(app.arguments());
-    if (!arguments) {
-        cli::printError(arguments.message() + QStringLiteral(" (try 'zev4800-cli --help')"));
+    // The shell completions the build installs, made from the command table; not a command of
+    // the help: `completions bash|zsh|fish [FILE]`.
+    if ((rawArguments.size() == 3 || rawArguments.size() == 4) &&
+        rawArguments.at(1) == QLatin1String("completions"))
+        if (const std::optional<cli::Shell> shell = cli::shellNamed(rawArguments.at(2))) {
+            QFile output;
+            bool opened = false;
+            if (rawArguments.size() == 4) {
+                output.setFileName(rawArguments.at(3));
+                opened = output.open(QIODevice::WriteOnly | QIODevice::Truncate);
+            } else {
+                opened = output.open(stdout, QIODevice::WriteOnly);
+            }
+            if (!opened || output.write(cli::completionScript(*shell).toUtf8()) < 0) {
+                cli::printError(output.errorString());
+                return cli::ExitFailure;
+            }
+            return cli::ExitSuccess;
+        }
+
+    // Help, messages, tables and the plan's words in one language: --lang, else the
+    // environment's, else the installed one. Even a refused command line is refused in it.
+    // (--help stands for the whole command line, so the parser keeps no --lang beside it.)
+    std::optional<Language> requested =
+        early && early->language ? early->language : cli::languageOption(rawArguments);
+    if (!requested)
+        requested = cli::environmentLanguage(QProcessEnvironment::systemEnvironment());
+    const Language language = cli::chooseLanguage(requested).language;
+    Translations translations;
+    translations.install(ProgramFiles::forThisRun().folderOf(messagesFileName(packName(language))),
+                         language);
+
+    Result<cli::Arguments> parsed = cli::parseArguments(app.arguments());
+    if (!parsed) {
+        cli::printError(cli::CliText::tr("%1 (try 'zev4800-cli --help')").arg(parsed.message()));
         return cli::ExitUsage;
     }
-    switch (arguments->command) {
+    cli::Arguments arguments = parsed.value();
+    arguments.language = requested;
+    switch (arguments.command) {
     case cli::Command::Help:
         std::fputs(qPrintable(cli::usageText()), stdout);
         return cli::ExitSuccess;
@@ -39,29 +80,29 @@ int main(int argc, char* argv[]) {
         std::printf("zev4800-cli %s\n", ZEV_VERSION);
         return cli::ExitSuccess;
     case cli::Command::Read:
-        return cli::runRead(arguments.value());
+        return cli::runRead(arguments);
     case cli::Command::Write:
-        return cli::runWrite(arguments.value());
+        return cli::runWrite(arguments);
     case cli::Command::Clone:
-        return cli::runClone(arguments.value());
+        return cli::runClone(arguments);
     case cli::Command::Show:
-        return cli::runShow(arguments.value());
+        return cli::runShow(arguments);
     case cli::Command::Diff:
-        return cli::runDiff(arguments.value());
+        return cli::runDiff(arguments);
     case cli::Command::Ports:
-        return cli::runPorts();
+        return cli::runPorts(arguments);
     case cli::Command::Sheet:
-        return cli::runSheet(arguments.value());
+        return cli::runSheet(arguments);
     case cli::Command::Export:
-        return cli::runExport(arguments.value());
+        return cli::runExport(arguments);
     case cli::Command::Import:
-        return cli::runImport(arguments.value());
+        return cli::runImport(arguments);
     case cli::Command::Set:
-        return cli::runSet(arguments.value());
+        return cli::runSet(arguments);
     case cli::Command::Stock:
-        return cli::runStock(arguments.value());
+        return cli::runStock(arguments);
     case cli::Command::Log:
-        return cli::runLog(arguments.value());
+        return cli::runLog(arguments);
     }
     return cli::ExitUsage;
 }

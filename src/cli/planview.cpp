@@ -1,6 +1,7 @@
 #include "planview.h"
 
 #include "chanfile/plancompare.h"
+#include "clitext.h"
 #include "plan/plan.h"
 #include "plan/wording.h"
 #include "textwidth.h"
@@ -18,7 +19,7 @@ QStringList channelHeader(const Wording& wording) {
     if (std::any_of(header.cbegin(), header.cend(),
                     [](const QString& title) { return title.isEmpty(); })) {
         // A pack without header titles: the columns by the names messages use.
-        header = {QStringLiteral("CH")};
+        header = {CliText::tr("CH")};
         for (int column = Plan::RxFrequency; column <= Plan::BusyLock; ++column)
             header.append(columnName(column));
     }
@@ -26,12 +27,12 @@ QStringList channelHeader(const Wording& wording) {
 }
 
 QString formatPlan(const Plan& plan, const Wording& wording) {
-    QString text = QStringLiteral("Band: %1\n\n").arg(visibleText(plan.band));
+    QString text = CliText::tr("Band: %1").arg(visibleText(plan.band)) + QStringLiteral("\n\n");
 
     QList<QStringList> options;
     for (const Option option : allOptions) {
         const int index = plan.options[optionSlot(option)];
-        options.append({optionName(option) + QLatin1Char(':'),
+        options.append({CliText::tr("%1:").arg(optionName(option)),
                         index < 0 ? QStringLiteral("-") : QString::number(index),
                         visibleText(wording.optionText(option, index))});
     }

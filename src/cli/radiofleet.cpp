@@ -3,7 +3,9 @@
 #include "chanfile/backups.h"
 #include "chanfile/channelfile.h"
 #include "clicommands.h"
+#include "clijson.h"
 #include "clisupport.h"
+#include "clitext.h"
 #include "interruption.h"
 #include "jobs/radiofleet.h"
 #include "jobs/readjob.h"
@@ -37,7 +39,7 @@ using RadioTasks = std::vector<FleetRadio>;
 
 // Every --port resolved before any session starts; a port that cannot be used fails its own
 // radio only. Two names for one device would have two sessions fight over one line.
-Result<RadioTasks> radioTasks(const Arguments& arguments, const QString& command) {
+Result<RadioTasks> radioTasks(const Arguments& arguments, const QString& refused) {
     RadioTasks tasks;
     QStringList nodes;
     for (const QString& name : arguments.ports) {
@@ -48,8 +50,8 @@ Result<RadioTasks> radioTasks(const Arguments& arguments, const QString& command
             const QString node = resolveDevicePath(task.device);
             if (const qsizetype earlier = nodes.indexOf(node); earlier >= 0)
                 return Status::failure(
-                    QStringLiteral("%1 refused: --port %2 and --port %3 are the same port")
-                        .arg(command, arguments.ports.at(earlier), name));
+                    refused.arg(CliText::tr("--port %1 and --port %2 are the same port")
+                                    .arg(arguments.ports.at(earlier), name)));
             nodes.append(node);
         } else {
             task.failure = device.message();
@@ -123,12 +125,12 @@ void runFleet(RadioTasks& tasks, const Arguments& arguments, const QString& acti
     });
     QObject::connect(&fleet, &RadioFleet::radioFinished, &fleet, [&](int index) {
         progress.show(index, fleet.radios()[size_t(index)].failure.isEmpty()
-                                 ? QStringLiteral("done")
-                                 : QStringLiteral("failed"));
+                                 ? CliText::tr("done")
+                                 : CliText::tr("failed"));
     });
     for (size_t i = 0; i < tasks.size(); ++i)
         if (!tasks[i].failure.isEmpty())
-            progress.show(int(i), QStringLiteral("failed"));
+            progress.show(int(i), CliText::tr("failed"));
     QEventLoop loop;
     QObject::connect(&fleet, &RadioFleet::finished, &loop, &QEventLoop::quit);
     Interruption interruption([&fleet] { fleet.stop(); });
@@ -137,31 +139,42 @@ void runFleet(RadioTasks& tasks, const Arguments& arguments, const QString& acti
     tasks = fleet.radios();
 }
 
-// The table of port, result and time on stdout, each failure on stderr, and the exit status.
-int reportFleet(const RadioTasks& tasks, const QString& fileTitle, const QString& command) {
-    int width = 4;
-    for (const FleetRadio& task : tasks)
-        width = std::max(width, displayWidth(task.name));
-    QString table = padded(QStringLiteral("port"), width) + QStringLiteral("  result     time  ") +
-                    fileTitle + QLatin1Char('\n');
+// What --json shows of the fleet: the command, the radios with what each kept under fileKey,
+// and head's fields.
+struct FleetDocument {
+    QString command;
+    QString fileKey;
+    QJsonObject head;
+};
+
+// The table of port, result and time on stdout (with --json the document), each failure on
+// stderr, and the exit status. failedText words the failure of a port that could not be used
+// ("read failed: %1").
+int reportFleet(const Arguments& arguments, const RadioTasks& tasks, const QString& fileTitle,
+                const QString& failedText, const FleetDocument& document) {
+    QList<QStringList> rows{
+        {CliText::tr("port"), CliText::tr("result"), CliText::tr("time"), fileTitle}};
     QStringList failed;
     for (const FleetRadio& task : tasks) {
         const bool ok = task.failure.isEmpty();
         if (!ok)
             failed.append(task.name);
-        const QString row = QStringLiteral("  %1  %2 s  %3")
-                                .arg(ok ? QStringLiteral("ok    ") : QStringLiteral("failed"))
-                                .arg(double(task.elapsedMs) / 1000.0, 5, 'f', 1)
-                                .arg(visibleText(task.file));
-        table += padded(visibleText(task.name), width) +
-                 row.trimmed().prepend(QLatin1String("  ")) + QLatin1Char('\n');
+        rows.append({visibleText(task.name), ok ? CliText::tr("ok") : CliText::tr("failed"),
+                     QStringLiteral("%1 s").arg(double(task.elapsedMs) / 1000.0, 5, 'f', 1),
+                     visibleText(task.file)});
     }
-    printText(table, stdout);
+    if (arguments.json) {
+        QJsonObject results = json::results(document.command, tasks, document.fileKey);
+        for (auto field = document.head.begin(); field != document.head.end(); ++field)
+            results.insert(field.key(), field.value());
+        json::print(results);
+    } else {
+        printText(alignedLines(rows).join(QLatin1Char('\n')) + QLatin1Char('\n'), stdout);
+    }
     for (const FleetRadio& task : tasks)
         if (!task.failure.isEmpty())
             printError(task.name + QStringLiteral(": ") +
-                       (task.portFailed ? command + QStringLiteral(" failed: ") : QString()) +
-                       task.failure);
+                       (task.portFailed ? failedText.arg(task.failure) : task.failure));
     // The same log fails the same way for every radio: said once.
     QStringList warnings;
     for (const FleetRadio& task : tasks)
@@ -171,7 +184,7 @@ int reportFleet(const RadioTasks& tasks, const QString& fileTitle, const QString
         printError(warning);
     if (failed.isEmpty())
         return ExitSuccess;
-    return fail(QStringLiteral("%1 of %2 radios failed: %3")
+    return fail(CliText::tr("%1 of %2 radios failed: %3")
                     .arg(failed.size())
                     .arg(tasks.size())
                     .arg(failed.join(QStringLiteral(", "))));
@@ -179,8 +192,9 @@ int reportFleet(const RadioTasks& tasks, const QString& fileTitle, const QString
 
 } // namespace
 
-int runWriteMany(const Arguments& arguments, const WriteJob& job, const LoggedPlan& plan) {
-    Result<RadioTasks> tasks = radioTasks(arguments, QStringLiteral("write"));
+int runWriteMany(const Arguments& arguments, const WriteJob& job, const LoggedPlan& plan,
+                 const QString& command, const QJsonObject& head) {
+    Result<RadioTasks> tasks = radioTasks(arguments, CliText::tr("write refused: %1"));
     if (!tasks)
         return fail(tasks.message());
     const QString logPath = writeLogPath(arguments);
@@ -203,24 +217,25 @@ int runWriteMany(const Arguments& arguments, const WriteJob& job, const LoggedPl
                 logPath, writelog::recordOfFailure(plan, task.name,
                                                    task.device.isEmpty() ? task.name : task.device,
                                                    task.failure));
-    return reportFleet(tasks.value(), QStringLiteral("backup"), QStringLiteral("write"));
+    return reportFleet(arguments, tasks.value(), CliText::tr("backup"),
+                       CliText::tr("write failed: %1"), {command, QStringLiteral("backup"), head});
 }
 
 int runReadMany(const Arguments& arguments) {
     Wording wording;
     prepare(arguments, wording);
     if (!QDir().mkpath(arguments.outputDirectory))
-        return fail(QStringLiteral("read failed: cannot make the folder %1")
-                        .arg(arguments.outputDirectory));
-    Result<RadioTasks> tasks = radioTasks(arguments, QStringLiteral("read"));
+        return fail(
+            CliText::tr("read failed: cannot make the folder %1").arg(arguments.outputDirectory));
+    Result<RadioTasks> tasks = radioTasks(arguments, CliText::tr("read refused: %1"));
     if (!tasks)
         return fail(tasks.message());
     const QDir folder(arguments.outputDirectory);
-    runFleet(tasks.value(), arguments, QStringLiteral("reading"),
+    runFleet(tasks.value(), arguments, CliText::tr("reading"),
              [&](FleetRadio& task, RadioLink& link, JobObserver& observer) {
                  const RadioReading reading = readRadioPlan(link, wording, observer);
                  if (!reading.session.succeeded()) {
-                     task.failure = sessionFailure(QStringLiteral("read"), reading.session);
+                     task.failure = sessionFailure(CliText::tr("read failed: %1"), reading.session);
                      return;
                  }
                  const QString path =
@@ -228,12 +243,14 @@ int runReadMany(const Arguments& arguments) {
                  if (const Status saved = saveChannelFile(
                          path, reading.plan, wording.selectorTexts(reading.plan.options));
                      !saved)
-                     task.failure = QStringLiteral("read succeeded but the file was not saved: ") +
-                                    oneLine(saved.message());
+                     task.failure = CliText::tr("read succeeded but the file was not saved: %1")
+                                        .arg(oneLine(saved.message()));
                  else
                      task.file = path;
              });
-    return reportFleet(tasks.value(), QStringLiteral("file"), QStringLiteral("read"));
+    return reportFleet(arguments, tasks.value(), CliText::tr("file"),
+                       CliText::tr("read failed: %1"),
+                       {QStringLiteral("read"), QStringLiteral("file"), {}});
 }
 
 } // namespace zev::cli

@@ -1,6 +1,7 @@
 #include "writelogview.h"
 
 #include "clisupport.h"
+#include "clitext.h"
 #include "jobs/writelog.h"
 #include "textwidth.h"
 
@@ -16,10 +17,9 @@ constexpr int ShownHashDigits = 12;
 } // namespace
 
 QString formatWriteLog(const QList<WriteRecord>& records) {
-    QList<QStringList> rows{
-        {QStringLiteral("time"), QStringLiteral("port"), QStringLiteral("device"),
-         QStringLiteral("result"), QStringLiteral("band"), QStringLiteral("plan"),
-         QStringLiteral("sha256"), QStringLiteral("backup"), QStringLiteral("reason")}};
+    QList<QStringList> rows{{CliText::tr("time"), CliText::tr("port"), CliText::tr("device"),
+                             CliText::tr("result"), CliText::tr("band"), CliText::tr("plan"),
+                             CliText::tr("sha256"), CliText::tr("backup"), CliText::tr("reason")}};
     for (const WriteRecord& record : records) {
         QStringList row{
             writelog::timeText(record.time),         record.port,       record.device,

@@ -49,6 +49,8 @@ private slots:
     void showListsWhatTheRadioWouldRefuse_data();
     void showListsWhatTheRadioWouldRefuse();
     void languageFallsBackToChinese();
+    void languageOfTheEnvironment_data();
+    void languageOfTheEnvironment();
     void optionsBeyondTheirListsReadIntoAFileThatOpens();
     void controlCharactersPrintVisibly();
     void badChannelFiles_data();
@@ -138,10 +140,10 @@ void CliTest::readAtTheLinePace() {
     QVERIFY(file.contains(gbk("BatSave 1 启用\r\n")));
     QVERIFY(file.contains(
         gbk("CH04 | 151.82000 | D023N | 151.82000 | D023N | 低功率 | 启用 | 启用 | \r\n")));
-    // Forced progress on a pipe: one line per milestone, 0 to 100.
+    // Forced progress on a pipe: one line per milestone, 0 to 100, in the language of --lang.
     const QList<QByteArray> progress = run.err.trimmed().split('\n');
     QCOMPARE(progress.size(), 21);
-    QCOMPARE(progress.last(), QByteArray("reading 100%"));
+    QCOMPARE(QString::fromUtf8(progress.last()), QStringLiteral("正在读频 100%"));
 }
 
 void CliTest::writeFileIntoTheRadio() {
@@ -482,6 +484,7 @@ void CliTest::interruptEndsTheSessionCleanly() {
 
 void CliTest::showAlignsWideCharacters_data() {
     QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("bandLine");
     QTest::addColumn<QString>("optionLine");
     QTest::addColumn<QString>("header"); // the language pack's header row
     QTest::addColumn<QString>("row3");
@@ -489,18 +492,20 @@ void CliTest::showAlignsWideCharacters_data() {
     // title; the Chinese titles are two columns a character too. The file's words of either
     // language are shown in the language asked for.
     QTest::newRow("chinese")
-        << "chinese" << QStringLiteral("Battery save:    1  启用")
+        << "chinese" << QStringLiteral("频段：144-148MHz") << QStringLiteral("电池省电：  1  启用")
         << QStringLiteral(
                "信道  接收频率   接收亚音  发射频率   发射亚音  功率    扫描加入  繁忙锁定")
         << QStringLiteral("03    145.12500  67.0      145.12500  D023N     高功率  启用      启用");
     QTest::newRow("english")
-        << "english" << QStringLiteral("Battery save:    1  ON")
+        << "english" << QStringLiteral("Band: 144-148MHz")
+        << QStringLiteral("Battery save:    1  ON")
         << QStringLiteral("CH  RX Freq    RX Tone  TX Freq    TX Tone  Power  Scan Add  Busy Lock")
         << QStringLiteral("03  145.12500  67.0     145.12500  D023N    High   ON        ON");
 }
 
 void CliTest::showAlignsWideCharacters() {
     QFETCH(QString, language);
+    QFETCH(QString, bandLine);
     QFETCH(QString, optionLine);
     QFETCH(QString, header);
     QFETCH(QString, row3);
@@ -509,8 +514,8 @@ void CliTest::showAlignsWideCharacters() {
     const ProgramRun run = runCli({"show", plan, "--lang", language});
     QCOMPARE(run.exitCode, 0);
     const QStringList lines = QString::fromLocal8Bit(run.out).split('\n');
-    QCOMPARE(lines.first(), QStringLiteral("Band: 144-148MHz"));
-    QVERIFY(lines.contains(optionLine));
+    QCOMPARE(lines.first(), bandLine);
+    QVERIFY2(lines.contains(optionLine), qPrintable(run.out));
     // Whole lines.
     const qsizetype headerLine = lines.indexOf(header);
     QVERIFY2(headerLine > 0, qPrintable(run.out));
@@ -530,12 +535,12 @@ void CliTest::showListsWhatTheRadioWouldRefuse_data() {
         << QStringList{"<file>, line 15: Channel 02: RX Tone '99.9x' is not a tone",
                        "<file>, line 20: Channel 07: RX Freq '14x.27500' is not a frequency",
                        "<file>, line 29: Channel 16: the line is missing"};
-    // The command line's messages are English; the columns have the language's titles.
+    // The messages and the columns in the language of --lang.
     QTest::newRow("Chinese, German number format")
         << "chinese" << QByteArray("de_DE.UTF-8") << false
-        << QStringList{"<file>, line 15: Channel 02: 接收亚音 '99.9x' is not a tone",
-                       "<file>, line 20: Channel 07: 接收频率 '14x.27500' is not a frequency",
-                       "<file>, line 29: Channel 16: the line is missing"};
+        << QStringList{"<file>，第 15 行：信道 02：接收亚音 '99.9x' 不是有效的亚音",
+                       "<file>，第 20 行：信道 07：接收频率 '14x.27500' 不是有效的频率",
+                       "<file>，第 29 行：信道 16：缺少这一行"};
 }
 
 // A file the radio would refuse is shown all the same; the problems follow on stderr, named by
@@ -556,8 +561,7 @@ void CliTest::showListsWhatTheRadioWouldRefuse() {
     QTemporaryDir dir;
     const QString path = dir.filePath("customer.z81");
     QVERIFY(writeFile(path, channelFileBytes(lines)));
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove("LC_ALL");
+    QProcessEnvironment environment = cliEnvironment();
     environment.remove("LC_NUMERIC");
     environment.insert("LANG", QString::fromLatin1(lang));
 
@@ -569,7 +573,9 @@ void CliTest::showListsWhatTheRadioWouldRefuse() {
         expected += "zev4800-cli: " + QString(problem).replace("<file>", path) + "\n";
     QCOMPARE(QString::fromUtf8(show.err), expected);
     const QString out = QString::fromUtf8(show.out);
-    QVERIFY2(out.startsWith("Band: 136-174MHz\n"), qPrintable(out));
+    QVERIFY2(out.startsWith(language == "chinese" ? QStringLiteral("频段：136-174MHz\n")
+                                                  : "Band: 136-174MHz\n"),
+             qPrintable(out));
     QVERIFY2(out.contains(clean ? "145,27500" : "14x.27500"), qPrintable(out));
 }
 
@@ -581,8 +587,11 @@ void CliTest::languageFallsBackToChinese() {
     QVERIFY(QFile::copy(binaryPath("zev4800-cli"), program));
     const QString output = m_dir.filePath("fallback.z81");
     SimulatorProcess sim({"--demo", "--baud", "0"});
+    // Nor does the environment name a language.
+    QProcessEnvironment environment = cliEnvironment();
+    environment.remove("LC_MESSAGES");
     const ProgramRun run =
-        runProgram(program, {"read", "--port", sim.terminal(), "--output", output});
+        runProgram(program, {"read", "--port", sim.terminal(), "--output", output}, environment);
     QCOMPARE(run.exitCode, 0);
     const QStringList notes = QString::fromLocal8Bit(run.err).trimmed().split('\n');
     QCOMPARE(notes.size(), 2);
@@ -593,6 +602,87 @@ void CliTest::languageFallsBackToChinese() {
     const QByteArray file = readFile(output);
     QVERIFY(file.contains(gbk("BatSave 1 启用\r\n")));
     QVERIFY(file.contains(gbk("| 146.52000 | 禁用 | 146.52000 | 禁用 | 高功率 | 启用 | 启用 | ")));
+}
+
+void CliTest::languageOfTheEnvironment_data() {
+    QTest::addColumn<QStringList>("environment"); // NAME=VALUE, the other three unset
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<bool>("chinese");
+    QTest::newRow("LANGUAGE=zh_CN:en")
+        << QStringList{"LANGUAGE=zh_CN:en", "LANG=C.UTF-8"} << QStringList() << true;
+    QTest::newRow("LC_ALL=zh_CN.UTF-8")
+        << QStringList{"LC_ALL=zh_CN.UTF-8", "LANG=en_US.UTF-8"} << QStringList() << true;
+    QTest::newRow("LC_MESSAGES=zh_CN.UTF-8")
+        << QStringList{"LC_MESSAGES=zh_CN.UTF-8", "LANG=C.UTF-8"} << QStringList() << true;
+    QTest::newRow("LANG=zh_CN.UTF-8") << QStringList{"LANG=zh_CN.UTF-8"} << QStringList() << true;
+    QTest::newRow("LANG=de_DE.UTF-8: English")
+        << QStringList{"LANG=de_DE.UTF-8"} << QStringList() << false;
+    QTest::newRow("LANG=C") << QStringList{"LANG=C"} << QStringList() << false;
+    QTest::newRow("--lang english over LANG=zh_CN.UTF-8")
+        << QStringList{"LANG=zh_CN.UTF-8"} << QStringList{"--lang", "english"} << false;
+    QTest::newRow("--lang chinese over LANGUAGE=en")
+        << QStringList{"LANGUAGE=en", "LANG=en_US.UTF-8"} << QStringList{"--lang=chinese"} << true;
+}
+
+// Without --lang the environment chooses the language of the tables, the messages, the refusals,
+// the help and the channel words of the files written.
+void CliTest::languageOfTheEnvironment() {
+    QFETCH(QStringList, environment);
+    QFETCH(QStringList, options);
+    QFETCH(bool, chinese);
+    QProcessEnvironment variables = cliEnvironment();
+    for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"})
+        variables.remove(name);
+    for (const QString& variable : environment)
+        variables.insert(variable.section('=', 0, 0), variable.section('=', 1));
+    const auto cli = [&](const QStringList& arguments) {
+        return runProgram(binaryPath("zev4800-cli"), arguments + options, variables);
+    };
+    QTemporaryDir dir;
+    const QString plan = dir.filePath("plan.z81");
+    QVERIFY(writeFile(plan, planToWrite()));
+
+    const ProgramRun show = cli({"show", plan});
+    QCOMPARE(show.exitCode, 0);
+    const QStringList lines = QString::fromUtf8(show.out).split('\n');
+    QCOMPARE(lines.first(), chinese ? QStringLiteral("频段：144-148MHz") : "Band: 144-148MHz");
+    const QString option = chinese ? QStringLiteral("电池省电：") : "Battery save:";
+    QVERIFY2(std::any_of(lines.cbegin(), lines.cend(),
+                         [&](const QString& line) {
+                             return line.startsWith(option) &&
+                                    line.endsWith(chinese ? QStringLiteral(" 1  启用") : " 1  ON");
+                         }),
+             show.out.constData());
+    QVERIFY2(show.out.contains(chinese ? QStringLiteral("D023N     高功率").toUtf8()
+                                       : QByteArray("D023N    High")),
+             show.out.constData());
+
+    const ProgramRun refused = cli({"show", plan, "--port", "p"});
+    QCOMPARE(refused.exitCode, 2);
+    QCOMPARE(QString::fromUtf8(refused.err),
+             chinese
+                 ? QStringLiteral("zev4800-cli: show 不接受 --port（请参阅“zev4800-cli --help”）\n")
+                 : "zev4800-cli: show takes no --port (try 'zev4800-cli --help')\n");
+
+    const ProgramRun missing = cli({"show", dir.filePath("none.z81")});
+    QCOMPARE(missing.exitCode, 1);
+    QVERIFY2(QString::fromUtf8(missing.err)
+                 .contains(chinese ? QStringLiteral("找不到文件") : "File not found"),
+             missing.err.constData());
+
+    const ProgramRun help = cli({"--help"});
+    QVERIFY2(QString::fromUtf8(help.out).startsWith(chinese ? QStringLiteral("用法：") : "Usage:"),
+             help.out.constData());
+
+    // The file written holds the channel words of the language.
+    const QString changed = dir.filePath("changed.z81");
+    const ProgramRun set =
+        cli({"set", plan, "--channels", "3", "--power", "low", "--output", changed});
+    QCOMPARE(set.exitCode, 0);
+    QVERIFY2(readFile(changed).contains(chinese
+                                            ? gbk("| 145.12500 | D023N | 低功率 | 启用 | 启用 | ")
+                                            : QByteArray("| 145.12500 | D023N | Low | ON | ON | ")),
+             readFile(changed).constData());
 }
 
 // A time-out digit of 8 and a voice prompt digit of 7 match no item: the read succeeds, the file
@@ -878,7 +968,7 @@ void CliTest::portsAndComNames() {
                       "[ports]\r\ncom2=" + sim.terminal().toLocal8Bit() + "\r\n"));
     const QString entry = sim.terminal() + "\n  state:        %1\n  settings:     COM2\n";
 
-    ProgramRun run = runProgram(program, {"ports"});
+    ProgramRun run = runProgram(program, {"ports"}, cliEnvironment());
     QCOMPARE(run.exitCode, 0);
     QVERIFY2(run.out.contains(entry.arg("free").toLocal8Bit()), run.out.constData());
 
@@ -891,10 +981,11 @@ void CliTest::portsAndComNames() {
         const QString self = QString::fromLocal8Bit(comm.readAll().trimmed());
         const QString holderText =
             QString("in use by %1 (process %2)").arg(self).arg(QCoreApplication::applicationPid());
-        run = runProgram(program, {"ports"});
+        run = runProgram(program, {"ports"}, cliEnvironment());
         QVERIFY2(run.out.contains(entry.arg(holderText).toLocal8Bit()), run.out.constData());
         run =
-            runProgram(program, {"read", "--port", "COM2", "--output", m_dir.filePath("held.z81")});
+            runProgram(program, {"read", "--port", "COM2", "--output", m_dir.filePath("held.z81")},
+                       cliEnvironment());
         QCOMPARE(run.exitCode, 1);
         QCOMPARE(QString::fromLocal8Bit(run.err),
                  QString("zev4800-cli: read failed: %1 is %2. Close that program and try again.\n")

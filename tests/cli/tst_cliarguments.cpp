@@ -1,4 +1,5 @@
 #include "cliarguments.h"
+#include "clilanguage.h"
 #include "commandtable.h"
 #include "programrun.h"
 #include "textwidth.h"
@@ -6,6 +7,7 @@
 #include "app/translations.h"
 
 #include <QCoreApplication>
+#include <QProcessEnvironment>
 #include <QTest>
 
 // zev4800-cli's command line, parsed in the test's own process.
@@ -19,6 +21,10 @@ private slots:
     void helpListsEveryCommandAndOption_data();
     void helpListsEveryCommandAndOption();
     void refusalsSpeakTheInstalledLanguage();
+    void languageOfTheEnvironment_data();
+    void languageOfTheEnvironment();
+    void languageOfARefusedCommandLine_data();
+    void languageOfARefusedCommandLine();
 };
 
 using namespace zev;
@@ -349,6 +355,65 @@ void CliArgumentsTest::refusalsSpeakTheInstalledLanguage() {
     const Result<Arguments> result = parse({"show", "a.z81", "--port", "p"});
     QVERIFY(!result);
     QCOMPARE(result.message(), QStringLiteral("show 不接受 --port"));
+}
+
+// "-": not set; the variables in the order LANGUAGE, LC_ALL, LC_MESSAGES, LANG.
+void CliArgumentsTest::languageOfTheEnvironment_data() {
+    QTest::addColumn<QStringList>("variables");
+    QTest::addColumn<QString>("language"); // a pack name, or "-" for none asked
+    QTest::newRow("nothing set") << QStringList{"-", "-", "-", "-"} << "-";
+    QTest::newRow("empty values are not set") << QStringList{"", "", "", ""} << "-";
+    QTest::newRow("LANG zh_CN.UTF-8") << QStringList{"-", "-", "-", "zh_CN.UTF-8"} << "chinese";
+    QTest::newRow("LANG zh_TW.Big5") << QStringList{"-", "-", "-", "zh_TW.Big5"} << "chinese";
+    QTest::newRow("LANG zh") << QStringList{"-", "-", "-", "zh"} << "chinese";
+    QTest::newRow("LANG C") << QStringList{"-", "-", "-", "C"} << "english";
+    QTest::newRow("LANG de_DE.UTF-8: no German, English")
+        << QStringList{"-", "-", "-", "de_DE.UTF-8"} << "english";
+    QTest::newRow("LANG zha is not zh") << QStringList{"-", "-", "-", "zha_CN"} << "english";
+    QTest::newRow("LC_MESSAGES before LANG")
+        << QStringList{"-", "-", "zh_CN.UTF-8", "en_US.UTF-8"} << "chinese";
+    QTest::newRow("LC_ALL before LC_MESSAGES")
+        << QStringList{"-", "POSIX", "zh_CN.UTF-8", "zh_CN.UTF-8"} << "english";
+    QTest::newRow("LANGUAGE first") << QStringList{"zh_CN:en", "C.UTF-8", "-", "C"} << "chinese";
+    QTest::newRow("LANGUAGE, its first usable entry")
+        << QStringList{"de_DE:fr::en_GB:zh_CN", "-", "-", "zh_CN.UTF-8"} << "english";
+    QTest::newRow("LANGUAGE without a usable entry")
+        << QStringList{"de:fr", "-", "-", "zh_CN.GB18030"} << "chinese";
+}
+
+// The language the program takes when no --lang is given, as gettext reads the variables.
+void CliArgumentsTest::languageOfTheEnvironment() {
+    QFETCH(QStringList, variables);
+    QFETCH(QString, language);
+    QProcessEnvironment environment;
+    const char* names[] = {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"};
+    for (int i = 0; i < 4; ++i)
+        if (variables.at(i) != QStringLiteral("-"))
+            environment.insert(QLatin1String(names[i]), variables.at(i));
+    const std::optional<Language> found = environmentLanguage(environment);
+    QCOMPARE(found ? packName(*found) : QStringLiteral("-"), language);
+}
+
+void CliArgumentsTest::languageOfARefusedCommandLine_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("language"); // a pack name, or "-" for none asked
+    QTest::newRow("none") << QStringList{"show", "--fast"} << "-";
+    QTest::newRow("value after a blank") << QStringList{"--fast", "--lang", "chinese"} << "chinese";
+    QTest::newRow("value after =") << QStringList{"show", "-lang=english", "--fast"} << "english";
+    QTest::newRow("the last one") << QStringList{"--lang=chinese", "x", "--lang", "english"}
+                                  << "english";
+    QTest::newRow("a value no language") << QStringList{"--lang", "french", "--fast"} << "-";
+    QTest::newRow("a file after --") << QStringList{"show", "--", "--lang=chinese"} << "-";
+    QTest::newRow("--lang without a value") << QStringList{"show", "--lang"} << "-";
+}
+
+// A command line the parser refuses is refused in the language its --lang names.
+void CliArgumentsTest::languageOfARefusedCommandLine() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, language);
+    const std::optional<Language> found =
+        languageOption(QStringList{QStringLiteral("zev4800-cli")} + arguments);
+    QCOMPARE(found ? packName(*found) : QStringLiteral("-"), language);
 }
 
 QTEST_GUILESS_MAIN(CliArgumentsTest)

@@ -83,7 +83,7 @@ void CliSetTest::outputLeavesTheFile() {
 
 void CliSetTest::fillUnderAGermanLocale() {
     const QString path = planFile();
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    QProcessEnvironment environment = cliEnvironment();
     environment.insert(QStringLiteral("LANG"), QStringLiteral("de_DE.UTF-8"));
     environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("de_DE.UTF-8"));
     // Typed the German way; channel 16 was unused and gets the new-channel defaults.

@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QProcessEnvironment>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -123,7 +124,10 @@ void CliSheetTest::sheetHoldsThePlan() {
     QCOMPARE(options.size(), 7);
     const QString sheetText = sheet.text.simplified();
     for (const QString& option : options) {
-        const QString text = option.section(':', 1).simplified().section(' ', 1);
+        // After the option's name and its colon (full width in Chinese), its index.
+        const QString text = option.section(QRegularExpression(QStringLiteral("[:：]")), 1)
+                                 .simplified()
+                                 .section(' ', 1);
         QVERIFY2(sheetText.contains(' ' + text + ' '), qPrintable(option));
     }
     // The sheet's own words and the option labels in the chosen language, as the window has them.

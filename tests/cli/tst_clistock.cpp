@@ -32,8 +32,7 @@ using namespace testsupport;
 namespace {
 
 ProgramRun runStock(const QStringList& arguments, const QByteArray& lang = "C.UTF-8") {
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove("LC_ALL");
+    QProcessEnvironment environment = cliEnvironment();
     environment.remove("LC_NUMERIC");
     environment.insert("LANG", QString::fromLatin1(lang));
     return runProgram(binaryPath("zev4800-cli"), QStringList{"stock"} + arguments, environment);

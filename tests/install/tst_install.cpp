@@ -129,6 +129,9 @@ void InstallTest::installedFiles_data() {
     for (const char* page : {"zev4800", "zev4800-cli", "rh4800-sim"})
         QTest::newRow(qPrintable(QString("man %1").arg(page)))
             << QString("share/man/man1/%1.1").arg(page) << false;
+    QTest::newRow("bash completion") << "share/bash-completion/completions/zev4800-cli" << false;
+    QTest::newRow("zsh completion") << "share/zsh/vendor-completions/_zev4800-cli" << false;
+    QTest::newRow("fish completion") << "share/fish/vendor_completions.d/zev4800-cli.fish" << false;
 }
 
 void InstallTest::installedFiles() {
@@ -140,6 +143,12 @@ void InstallTest::installedFiles() {
     // The packs are the built ones, byte for byte.
     if (path.endsWith(".qm"))
         QCOMPARE(readFile(file.filePath()), readFile(ZEV_BUILD_DIR "/bin/" + file.fileName()));
+    // The completions are the built ones, byte for byte.
+    if (path.contains("completion")) {
+        const QString built =
+            file.fileName() == "zev4800-cli" ? "zev4800-cli.bash" : file.fileName();
+        QCOMPARE(readFile(file.filePath()), readFile(ZEV_BUILD_DIR "/completions/" + built));
+    }
     if (path.endsWith(".svg"))
         QVERIFY(QSvgRenderer(file.filePath()).isValid());
     if (path.endsWith(".rules")) {

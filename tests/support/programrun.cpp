@@ -36,8 +36,16 @@ ProgramRun runProgram(const QString& program, const QStringList& arguments,
     return run;
 }
 
+QProcessEnvironment cliEnvironment() {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* variable : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"})
+        environment.remove(QLatin1String(variable));
+    environment.insert(QStringLiteral("LC_MESSAGES"), QStringLiteral("C"));
+    return environment;
+}
+
 ProgramRun runCli(const QStringList& arguments) {
-    return runProgram(binaryPath(QStringLiteral("zev4800-cli")), arguments);
+    return runProgram(binaryPath(QStringLiteral("zev4800-cli")), arguments, cliEnvironment());
 }
 
 QString inChild(const std::function<QString()>& body) {

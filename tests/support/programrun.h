@@ -30,7 +30,11 @@ runProgram(const QString& program, const QStringList& arguments,
            const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment(),
            const QString& workingDirectory = QString());
 
-// zev4800-cli with these arguments.
+// The environment the tests run zev4800-cli in: the system's, but in English whatever language
+// the test run's locale names (only LC_MESSAGES=C of the variables that choose its language).
+QProcessEnvironment cliEnvironment();
+
+// zev4800-cli with these arguments, in cliEnvironment().
 ProgramRun runCli(const QStringList& arguments);
 
 // Runs body in a forked child (for process limits or another user) and returns what it returned.
