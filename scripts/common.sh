@@ -5,7 +5,7 @@ ZEV_PACKAGES=(
     qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-svg-dev
     qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-qpa-plugins libgl-dev
     qt6-translations-l10n fonts-wqy-microhei xvfb xauth
-    dpkg-dev desktop-file-utils appstream poppler-utils
+    dpkg-dev desktop-file-utils appstream poppler-utils zsh fish
 )
 
 zev_install_missing() {
