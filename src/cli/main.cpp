@@ -50,6 +50,8 @@ int main(int argc, char* argv[]) {
         return cli::runDiff(arguments.value());
     case cli::Command::Ports:
         return cli::runPorts();
+    case cli::Command::Doctor:
+        return cli::runDoctor(arguments.value());
     case cli::Command::Sheet:
         return cli::runSheet(arguments.value());
     case cli::Command::Export:

@@ -11,6 +11,7 @@
 #include "plan/band.h"
 #include "plan/bandlist.h"
 #include "planmodel.h"
+#include "portdevicesdialog.h"
 #include "powerdialog.h"
 #include "radio/codec.h"
 #include "radio/hex.h"
@@ -28,6 +29,7 @@
 #include <QLocale>
 #include <QMdiArea>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScopeGuard>
@@ -216,6 +218,7 @@ private slots:
     void pendingEntryIsPartOfThePlan_data();
     void pendingEntryIsPartOfThePlan();
     void powerReadAndWrite();
+    void portDevicesChecksTheConnection();
     void powerFaults_data();
     void powerFaults();
     void levelEntryRules_data();
@@ -1406,6 +1409,37 @@ void RadioSessionsTest::levelEntryRules() {
         }
         QCOMPARE(edit->text(), shown);
     }
+}
+
+// Check the connection… in Port devices asks the radio behind the port in use who it is, shows
+// a line for each check and writes nothing.
+void RadioSessionsTest::portDevicesChecksTheConnection() {
+    Bench bench({});
+    QVERIFY(bench.ready());
+    QString shown;
+    bool enabledAgain = false;
+    QTimer::singleShot(0, bench.window.get(), [&] {
+        auto* dialog = bench.window->findChild<zev::PortDevicesDialog*>();
+        QVERIFY(dialog);
+        auto* button = dialog->findChild<QPushButton*>("CheckConnectionButton");
+        QVERIFY(button);
+        QCOMPARE(button->text(), QStringLiteral("Check the connection…"));
+        button->click();
+        shown = dialog->findChild<QPlainTextEdit*>("ConnectionCheckLines")->toPlainText();
+        enabledAgain = button->isEnabled();
+        dialog->reject();
+    });
+    bench.choose("PortDevicesItem");
+    const QString terminal = bench.sim->terminal();
+    const QStringList lines = shown.split(QLatin1Char('\n'));
+    QCOMPARE(lines.first(),
+             "✔ The port " + terminal + " is there; it has no stable name in /dev/serial/by-id");
+    QCOMPARE(lines.last(), "✔ An RH-4800 answered on " + terminal + " (band 136-174MHz)");
+    for (const QString& line : lines)
+        QVERIFY2(line.startsWith(QStringLiteral("✔ ")), qPrintable(line));
+    QVERIFY(enabledAgain);
+    QCOMPARE(bench.heard(),
+             (QStringList{"0254414C766578", "06", "5203E008", "06", "646F"})); // nothing written
 }
 
 QTEST_MAIN(RadioSessionsTest)
