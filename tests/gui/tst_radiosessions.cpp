@@ -219,6 +219,7 @@ private slots:
     void pendingEntryIsPartOfThePlan();
     void powerReadAndWrite();
     void portDevicesChecksTheConnection();
+    void closingPortDevicesStopsTheCheck();
     void powerFaults_data();
     void powerFaults();
     void levelEntryRules_data();
@@ -1440,6 +1441,29 @@ void RadioSessionsTest::portDevicesChecksTheConnection() {
     QVERIFY(enabledAgain);
     QCOMPARE(bench.heard(),
              (QStringList{"0254414C766578", "06", "5203E008", "06", "646F"})); // nothing written
+}
+
+// Closed while the check waits for a silent radio: the check stops at once, the radio gets the
+// end frame, and the dialog closes as asked.
+void RadioSessionsTest::closingPortDevicesStopsTheCheck() {
+    Bench bench({"--silent"});
+    QVERIFY(bench.ready());
+    QString shown;
+    int result = -1;
+    QTimer::singleShot(0, bench.window.get(), [&] {
+        auto* dialog = bench.window->findChild<zev::PortDevicesDialog*>();
+        QVERIFY(dialog);
+        connect(dialog, &QDialog::finished, [&result](int code) { result = code; });
+        // Runs inside the check's first wait.
+        QTimer::singleShot(0, dialog, &QDialog::reject);
+        dialog->findChild<QPushButton*>("CheckConnectionButton")->click();
+        shown = dialog->findChild<QPlainTextEdit*>("ConnectionCheckLines")->toPlainText();
+    });
+    bench.choose("PortDevicesItem");
+    QCOMPARE(result, int(QDialog::Rejected));
+    QCOMPARE(shown.split(QLatin1Char('\n')).last(),
+             QStringLiteral("✘ The check was stopped before the radio answered"));
+    QCOMPARE(bench.heardBytes(), QStringLiteral("646F646F"));
 }
 
 QTEST_MAIN(RadioSessionsTest)
