@@ -275,6 +275,141 @@ The channel table then holds the list&apos;s channels only; the function options
     </message>
 </context>
 <context>
+    <name>zev::ConnectionCheck</name>
+    <message>
+        <source>No device is set for the port</source>
+        <translation>端口未设置设备</translation>
+    </message>
+    <message>
+        <source>Choose the cable&apos;s device in Port devices… or with --port.</source>
+        <translation>请在“端口设备…”中或用 --port 选择写频线的设备。</translation>
+    </message>
+    <message>
+        <source>There is no serial port %1</source>
+        <translation>没有串口 %1</translation>
+    </message>
+    <message>
+        <source>Plug the cable into the computer and check the port&apos;s name: Port devices… and zev4800-cli ports list the serial ports present.</source>
+        <translation>请把写频线插到电脑上，并检查端口名称：“端口设备…”和 zev4800-cli ports 会列出现有的串口。</translation>
+    </message>
+    <message>
+        <source>The port %1 is there; it has no stable name in /dev/serial/by-id</source>
+        <translation>端口 %1 存在；它在 /dev/serial/by-id 中没有固定名称</translation>
+    </message>
+    <message>
+        <source>The port %1 is there, with the stable name %2</source>
+        <translation>端口 %1 存在，固定名称为 %2</translation>
+    </message>
+    <message>
+        <source>You may open %1: you are root</source>
+        <translation>您可以打开 %1：您是 root</translation>
+    </message>
+    <message>
+        <source>You may open %1: it is yours</source>
+        <translation>您可以打开 %1：它属于您</translation>
+    </message>
+    <message>
+        <source>You may open %1 as a member of the group %2</source>
+        <translation>您作为 %2 组的成员可以打开 %1</translation>
+    </message>
+    <message>
+        <source>You may open %1: every user may</source>
+        <translation>您可以打开 %1：所有用户都可以</translation>
+    </message>
+    <message>
+        <source>You may open %1 through its access list, which gives it to the person at the computer</source>
+        <translation>您可以通过访问控制列表打开 %1，该列表把它交给坐在电脑前的用户</translation>
+    </message>
+    <message>
+        <source>You may not open %1 yet: your account is in the group %2, but this login began before it joined</source>
+        <translation>您暂时还不能打开 %1：您的账户已在 %2 组中，但本次登录早于加入该组</translation>
+    </message>
+    <message>
+        <source>Log out and in again.</source>
+        <translation>请注销后重新登录。</translation>
+    </message>
+    <message>
+        <source>You may not open %1: it belongs to the group %2, which you are not in</source>
+        <translation>您不能打开 %1：它属于 %2 组，而您不在该组中</translation>
+    </message>
+    <message>
+        <source>Join the group with %1 and log in again, or install the udev rule 60-zev4800.rules, which gives the person at the computer the cable (see the README).</source>
+        <translation>请用 %1 加入该组并重新登录，或安装 udev 规则 60-zev4800.rules，它会把写频线交给坐在电脑前的用户（见 README）。</translation>
+    </message>
+    <message>
+        <source>Nothing else holds %1</source>
+        <translation>没有其他程序占用 %1</translation>
+    </message>
+    <message>
+        <source>ModemManager is not running</source>
+        <translation>ModemManager 未在运行</translation>
+    </message>
+    <message>
+        <source>ModemManager runs; it leaves %1 alone, which is no USB adapter</source>
+        <translation>ModemManager 正在运行；%1 不是 USB 适配器，它不会去碰</translation>
+    </message>
+    <message>
+        <source>ModemManager runs and is told to leave %1 alone (ID_MM_DEVICE_IGNORE)</source>
+        <translation>ModemManager 正在运行，但已被告知不要碰 %1（ID_MM_DEVICE_IGNORE）</translation>
+    </message>
+    <message>
+        <source>ModemManager runs and may hold %1 for a few seconds after the cable is plugged in, sending modem commands down it</source>
+        <translation>ModemManager 正在运行，写频线插上后它可能会占用 %1 几秒钟，并向其发送调制解调器命令</translation>
+    </message>
+    <message>
+        <source>Install the udev rule 60-zev4800.rules and plug the cable in again (see the README), or stop ModemManager with %1.</source>
+        <translation>请安装 udev 规则 60-zev4800.rules 并重新插上写频线（见 README），或用 %1 停止 ModemManager。</translation>
+    </message>
+    <message>
+        <source>brltty, the braille display service, is installed: it claims some USB serial adapters and may have taken the cable&apos;s</source>
+        <translation>已安装盲文显示服务 brltty：它会占用某些 USB 串口适配器，可能已占用了写频线的适配器</translation>
+    </message>
+    <message>
+        <source>Remove it with %1 (or disable it with %2), then plug the cable in again.</source>
+        <translation>请用 %1 卸载它（或用 %2 禁用它），然后重新插上写频线。</translation>
+    </message>
+    <message>
+        <source>brltty, the braille display service, is not running</source>
+        <translation>盲文显示服务 brltty 未在运行</translation>
+    </message>
+    <message>
+        <source>brltty runs, but has left the cable alone</source>
+        <translation>brltty 正在运行，但没有占用写频线</translation>
+    </message>
+    <message>
+        <source>Low-latency mode is not needed: %1 is a pseudo-terminal, which has no latency timer</source>
+        <translation>不需要低延迟模式：%1 是伪终端，没有延迟计时器</translation>
+    </message>
+    <message>
+        <source>The driver of %1 accepted low-latency mode</source>
+        <translation>%1 的驱动接受了低延迟模式</translation>
+    </message>
+    <message>
+        <source>The driver of %1 refused low-latency mode (%2)</source>
+        <translation>%1 的驱动拒绝了低延迟模式（%2）</translation>
+    </message>
+    <message>
+        <source>Transfers work all the same, each reply waiting out the adapter&apos;s latency timer (16 ms on FTDI chips).</source>
+        <translation>传输照常可用，只是每个应答都要等过适配器的延迟计时器（FTDI 芯片为 16 毫秒）。</translation>
+    </message>
+    <message>
+        <source>An RH-4800 answered on %1 (band %2)</source>
+        <translation>%1 上有一台 RH-4800 应答（频段 %2）</translation>
+    </message>
+    <message>
+        <source>The check was stopped before the radio answered</source>
+        <translation>检查在对讲机应答之前被停止</translation>
+    </message>
+    <message>
+        <source>No answer: switch the radio on, push the plug fully into the radio&apos;s socket, and check the volume knob is past its click</source>
+        <translation>无应答：请打开对讲机，把插头完全插入对讲机的插孔，并确认音量旋钮已拧过开机的咔嗒位置</translation>
+    </message>
+    <message>
+        <source>The exchange with the radio on %1 failed: %2</source>
+        <translation>与 %1 上的对讲机通信失败：%2</translation>
+    </message>
+</context>
+<context>
     <name>zev::FailureAdvice</name>
     <message>
         <source>The radio did not answer at all. Check that it is switched on, that the cable is pushed fully into the radio&apos;s socket, and that the port chosen is the one the cable is plugged into.</source>
@@ -561,6 +696,18 @@ The channel table then holds the list&apos;s channels only; the function options
     <message>
         <source>no permission</source>
         <translation>无权限</translation>
+    </message>
+    <message>
+        <source>Check the connection…</source>
+        <translation>检查连接…</translation>
+    </message>
+    <message>
+        <source>Looks at the port selected in the list, or else at the device of the COM port in use, and asks the radio who it is; nothing is written to it.</source>
+        <translation>检查列表中选中的端口（未选中时检查当前 COM 口的设备），并询问对讲机的身份；不会向它写入任何内容。</translation>
+    </message>
+    <message>
+        <source>Checking %1…</source>
+        <translation>正在检查 %1…</translation>
     </message>
 </context>
 <context>
@@ -1982,6 +2129,8 @@ The channel table then holds the list&apos;s channels only; the function options
     <message>
         <source>show, diff, ports, log, read, write, clone: print one JSON document on stdout in place of the text, frequencies in Hz (the man page lists its keys). Errors stay on stderr and in the exit status.</source>
         <translation>show、diff、ports、log、read、write、clone：在标准输出上以一个 JSON 文档代替文字，频率以 Hz 为单位（其键见手册页）。错误仍输出到标准错误并反映在退出状态中。</translation>
+        <source>Go through what stands between you and the radio, a line for each check with what to do where one fails: the port is there (and its stable name), you may open it, nothing else holds it, ModemManager and brltty are not in the way, the driver takes low-latency mode, and the radio answers the entry handshake and the band read (nothing is written; a radio left in programming mode is brought out of it). Without --port: the one USB serial adapter present, else the window&apos;s COM port. Exit status 0 only when the radio answered.</source>
+        <translation>逐项检查您与对讲机之间的每一环，每项一行，未通过时说明该怎么做：端口存在（及其固定名称）、您有权打开它、没有其他程序占用它、ModemManager 和 brltty 不碍事、驱动接受低延迟模式，以及对讲机应答进入握手和频段读取（不写入任何内容；被先前的故障留在编程模式的对讲机会被带出该模式）。不带 --port 时：检查唯一插着的 USB 串口适配器，否则检查窗口的 COM 口。仅当对讲机应答时退出状态为 0。</translation>
     </message>
 </context>
 </TS>

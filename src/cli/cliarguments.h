@@ -18,6 +18,7 @@ enum class Command {
     Show,
     Diff,
     Ports,
+    Doctor,
     Sheet,
     Export,
     Import,

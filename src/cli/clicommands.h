@@ -19,6 +19,8 @@ int runSheet(const Arguments& arguments); // needs a QGuiApplication
 // Exit status as diff's: 0 equal, 1 different, 2 an error.
 int runDiff(const Arguments& arguments);
 int runPorts(const Arguments& arguments);
+// What stands between the user and the radio, a line for each check; 0 only when it answered.
+int runDoctor(const Arguments& arguments);
 // A channel file's used channels as a CSV channel list, and a channel file made from one.
 int runExport(const Arguments& arguments);
 int runImport(const Arguments& arguments);

@@ -330,7 +330,8 @@ Status checkClone(const Arguments& arguments) {
     return Status::success();
 }
 
-Status checkDiff(const Arguments& arguments) {
+// diff --port and doctor look at one radio.
+Status checkOnePort(const Arguments& arguments) {
     if (arguments.ports.size() > 1)
         return Status::failure(QCoreApplication::translate(
             "zev::cli::CommandLine", "only read and write take several --port"));
@@ -398,7 +399,7 @@ const CommandSpec commands[] = {
                 .files = {Plan},
                 .missingFiles = NoChannelFile,
                 .chosenBy = &Port}},
-     .check = checkDiff},
+     .check = checkOnePort},
     {.command = Command::Export,
      .word = "export",
      .description = QT_TRANSLATE_NOOP("zev::cli::CommandLine",
@@ -443,6 +444,20 @@ const CommandSpec commands[] = {
          "use, and the COM port the settings map to it."),
      .options = {&Json},
      .forms = {{}}},
+    {.command = Command::Doctor,
+     .word = "doctor",
+     .description = QT_TRANSLATE_NOOP(
+         "zev::cli::CommandLine",
+         "Go through what stands between you and the radio, a line for each check with what to "
+         "do where one fails: the port is there (and its stable name), you may open it, nothing "
+         "else holds it, ModemManager and brltty are not in the way, the driver takes "
+         "low-latency mode, and the radio answers the entry handshake and the band read "
+         "(nothing is written; a radio left in programming mode is brought out of it). Without "
+         "--port: the one USB serial adapter present, else the window's COM port. Exit status 0 "
+         "only when the radio answered."),
+     .options = {&Port},
+     .forms = {{.synopsis = "[--port PORT]"}},
+     .check = checkOnePort},
     {.command = Command::Sheet,
      .word = "sheet",
      .description = QT_TRANSLATE_NOOP("zev::cli::CommandLine",

@@ -91,6 +91,8 @@ int main(int argc, char* argv[]) {
         return cli::runDiff(arguments);
     case cli::Command::Ports:
         return cli::runPorts(arguments);
+    case cli::Command::Doctor:
+        return cli::runDoctor(arguments);
     case cli::Command::Sheet:
         return cli::runSheet(arguments);
     case cli::Command::Export:

@@ -7,9 +7,13 @@
 #include <QFormLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <utility>
 
 namespace zev {
 
@@ -71,6 +75,19 @@ PortDevicesDialog::PortDevicesDialog(const std::array<QString, 4>& devices, QWid
     }
     layout->addLayout(form);
 
+    m_checkButton = new QPushButton(tr("Check the connection…"), this);
+    m_checkButton->setObjectName(QStringLiteral("CheckConnectionButton"));
+    m_checkButton->setToolTip(tr("Looks at the port selected in the list, or else at the device "
+                                 "of the COM port in use, and asks the radio who it is; nothing "
+                                 "is written to it."));
+    connect(m_checkButton, &QPushButton::clicked, this, &PortDevicesDialog::checkConnection);
+    layout->addWidget(m_checkButton, 0, Qt::AlignLeft);
+    m_checkLines = new QPlainTextEdit(this);
+    m_checkLines->setObjectName(QStringLiteral("ConnectionCheckLines"));
+    m_checkLines->setReadOnly(true);
+    m_checkLines->hide();
+    layout->addWidget(m_checkLines);
+
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -82,6 +99,46 @@ PortDevicesDialog::PortDevicesDialog(const std::array<QString, 4>& devices, QWid
     connect(m_poll, &QTimer::timeout, this, &PortDevicesDialog::refresh);
     m_poll->start();
     refresh();
+}
+
+void PortDevicesDialog::setCurrentPort(int number) {
+    m_currentPort = number;
+}
+
+QString PortDevicesDialog::checkedDevice() const {
+    const QList<QTableWidgetItem*> selected = m_table->selectedItems();
+    if (!selected.isEmpty())
+        return m_ports.at(selected.first()->row()).device;
+    return m_choices[size_t(qBound(1, m_currentPort, 4) - 1)]->currentText().trimmed();
+}
+
+void PortDevicesDialog::checkConnection() {
+    if (m_runningCheck)
+        return;
+    const QString device = checkedDevice();
+    m_checkButton->setEnabled(false);
+    m_poll->stop(); // the probes of the list would meet the port the check holds
+    m_checkLines->show();
+    m_checkLines->setPlainText(tr("Checking %1…").arg(device));
+    CheckStop stop;
+    m_runningCheck = &stop;
+    const ConnectionCheck check = zev::checkConnection(device, &stop);
+    m_runningCheck = nullptr;
+    m_checkLines->setPlainText(connectionCheckText(check).join(QLatin1Char('\n')));
+    m_checkButton->setEnabled(true);
+    m_poll->start();
+    if (const std::optional<int> result = std::exchange(m_closeAfterCheck, std::nullopt))
+        QDialog::done(*result);
+}
+
+void PortDevicesDialog::done(int result) {
+    // Closed during a check: the radio gets its end frame first, then the dialog closes.
+    if (m_runningCheck) {
+        m_closeAfterCheck = result;
+        m_runningCheck->stop();
+        return;
+    }
+    QDialog::done(result);
 }
 
 std::array<QString, 4> PortDevicesDialog::devices() const {

@@ -1,13 +1,17 @@
 #pragma once
 
+#include "jobs/connectioncheck.h"
 #include "radio/portlist.h"
 
 #include <QDialog>
 
 #include <array>
 #include <functional>
+#include <optional>
 
 class QComboBox;
+class QPlainTextEdit;
+class QPushButton;
 class QTableWidget;
 class QTimer;
 
@@ -30,8 +34,17 @@ public:
     // Looks at the ports again; the list and the choices change only when the ports did.
     void refresh();
 
+    // The COM port whose device Check the connection… looks at when no listed port is selected.
+    void setCurrentPort(int number);
+    // Goes through what stands between the user and the radio on the port selected in the list,
+    // or else on the current COM port's device, and shows a line for each check.
+    void checkConnection();
+
+    void done(int result) override;
+
 private:
     void showPorts();
+    QString checkedDevice() const;
 
     PortLister m_lister;
     QList<PresentPort> m_ports;
@@ -40,6 +53,11 @@ private:
     std::array<QComboBox*, 4> m_choices{};
     QTimer* m_poll = nullptr;
     std::array<QString, 4> m_devices;
+    int m_currentPort = 1;
+    QPushButton* m_checkButton = nullptr;
+    QPlainTextEdit* m_checkLines = nullptr;
+    CheckStop* m_runningCheck = nullptr; // while a check talks to the radio
+    std::optional<int> m_closeAfterCheck;
 };
 
 } // namespace zev

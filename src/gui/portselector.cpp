@@ -91,6 +91,7 @@ void PortSelector::showTips() {
 
 void PortSelector::editDevices() {
     PortDevicesDialog dialog(m_workspace.portDevices, m_window);
+    dialog.setCurrentPort(m_portNumber);
     if (dialog.exec() != QDialog::Accepted)
         return;
     m_workspace.portDevices = dialog.devices();

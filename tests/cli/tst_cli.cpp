@@ -21,6 +21,7 @@
 
 #include <csignal>
 #include <fcntl.h>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -59,6 +60,8 @@ private slots:
     void usage();
     void portsAndComNames();
     void autoWithoutAnAdapter();
+    void doctor_data();
+    void doctor();
 
 private:
     QTemporaryDir m_dir;
@@ -1008,6 +1011,78 @@ void CliTest::autoWithoutAnAdapter() {
     QCOMPARE(run.exitCode, 1);
     QVERIFY2(run.err.startsWith("zev4800-cli: read failed: No USB serial adapter is present"),
              run.err.constData());
+}
+
+void CliTest::doctor_data() {
+    QTest::addColumn<QStringList>("simulator"); // empty: no radio, the port named is not there
+    QTest::addColumn<bool>("held");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("last"); // %1: the terminal
+
+    QTest::newRow("radio answers") << QStringList{"--baud", "0"} << false << 0
+                                   << "✔ An RH-4800 answered on %1 (band 136-174MHz)";
+    QTest::newRow("silent radio")
+        << QStringList{"--silent", "--baud", "0"} << false << 1
+        << "✘ No answer: switch the radio on, push the plug fully into the radio's socket, and "
+           "check the volume knob is past its click";
+    QTest::newRow("another model")
+        << QStringList{"--wrong-id", "--baud", "0"} << false << 1
+        << "✘ The exchange with the radio on %1 failed: the radio on %1 did not identify itself "
+           "as an RH-4800 after 6 attempts (last reply 06207661726B6F6D) → A radio answered, but "
+           "not as an RH-4800: it is probably another model, which this program cannot program.";
+    // Held by this test: the check names it and never talks to the radio.
+    QTest::newRow("held port") << QStringList{"--baud", "0"} << true << 1
+                               << "✔ brltty, the braille display service, is not running";
+    QTest::newRow("no port") << QStringList{} << false << 1
+                             << "✔ brltty, the braille display service, is not running";
+}
+
+// Every check on a line of its own, ✔ or ✘ first; the exit status says whether the radio
+// answered. brltty does not run on the test machines.
+void CliTest::doctor() {
+    QFETCH(QStringList, simulator);
+    QFETCH(bool, held);
+    QFETCH(int, exitCode);
+    QFETCH(QString, last);
+    std::optional<SimulatorProcess> sim;
+    QString port = m_dir.filePath("no-such-tty");
+    if (!simulator.isEmpty()) {
+        sim.emplace(simulator);
+        port = sim->terminal();
+        QVERIFY(!port.isEmpty());
+    }
+    QSerialPort holder(port);
+    if (held)
+        QVERIFY(holder.open(QIODevice::ReadWrite));
+    const ProgramRun run = runCli({"doctor", "--port", port, "--lang", "english"});
+    QCOMPARE(run.exitCode, exitCode);
+    QCOMPARE(run.err, QByteArray());
+    const QStringList lines = QString::fromLocal8Bit(run.out).split('\n', Qt::SkipEmptyParts);
+    QVERIFY2(lines.size() >= 2, run.out.constData());
+    for (const QString& line : lines)
+        QVERIFY2(line.startsWith("✔ ") || line.startsWith("✘ "), qPrintable(line));
+    QCOMPARE(lines.last(), QString(last).replace("%1", port));
+    if (simulator.isEmpty()) {
+        QCOMPARE(lines.first(), "✘ There is no serial port " + port +
+                                    " → Plug the cable into the computer and check the port's "
+                                    "name: Port devices… and zev4800-cli ports list the serial "
+                                    "ports present.");
+        return;
+    }
+    QCOMPARE(lines.first(),
+             "✔ The port " + port + " is there; it has no stable name in /dev/serial/by-id");
+    QFile comm("/proc/self/comm");
+    QVERIFY(comm.open(QIODevice::ReadOnly));
+    const QString holderLine = QString("✘ %1 is in use by %2 (process %3). Close that program and "
+                                       "try again.")
+                                   .arg(port, QString::fromLocal8Bit(comm.readAll().trimmed()))
+                                   .arg(QCoreApplication::applicationPid());
+    QCOMPARE(lines.contains(holderLine), held);
+    QCOMPARE(lines.contains("✔ Nothing else holds " + port), !held);
+    // The radio is asked only on a port that opened, after the pseudo-terminal's latency line.
+    QCOMPARE(lines.contains("✔ Low-latency mode is not needed: " + port +
+                            " is a pseudo-terminal, which has no latency timer"),
+             !held);
 }
 
 QTEST_GUILESS_MAIN(CliTest)

@@ -11,6 +11,7 @@
 #include "plan/band.h"
 #include "plan/bandlist.h"
 #include "planmodel.h"
+#include "portdevicesdialog.h"
 #include "powerdialog.h"
 #include "radio/codec.h"
 #include "radio/hex.h"
@@ -28,6 +29,7 @@
 #include <QLocale>
 #include <QMdiArea>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScopeGuard>
@@ -216,6 +218,8 @@ private slots:
     void pendingEntryIsPartOfThePlan_data();
     void pendingEntryIsPartOfThePlan();
     void powerReadAndWrite();
+    void portDevicesChecksTheConnection();
+    void closingPortDevicesStopsTheCheck();
     void powerFaults_data();
     void powerFaults();
     void levelEntryRules_data();
@@ -1406,6 +1410,60 @@ void RadioSessionsTest::levelEntryRules() {
         }
         QCOMPARE(edit->text(), shown);
     }
+}
+
+// Check the connection… in Port devices asks the radio behind the port in use who it is, shows
+// a line for each check and writes nothing.
+void RadioSessionsTest::portDevicesChecksTheConnection() {
+    Bench bench({});
+    QVERIFY(bench.ready());
+    QString shown;
+    bool enabledAgain = false;
+    QTimer::singleShot(0, bench.window.get(), [&] {
+        auto* dialog = bench.window->findChild<zev::PortDevicesDialog*>();
+        QVERIFY(dialog);
+        auto* button = dialog->findChild<QPushButton*>("CheckConnectionButton");
+        QVERIFY(button);
+        QCOMPARE(button->text(), QStringLiteral("Check the connection…"));
+        button->click();
+        shown = dialog->findChild<QPlainTextEdit*>("ConnectionCheckLines")->toPlainText();
+        enabledAgain = button->isEnabled();
+        dialog->reject();
+    });
+    bench.choose("PortDevicesItem");
+    const QString terminal = bench.sim->terminal();
+    const QStringList lines = shown.split(QLatin1Char('\n'));
+    QCOMPARE(lines.first(),
+             "✔ The port " + terminal + " is there; it has no stable name in /dev/serial/by-id");
+    QCOMPARE(lines.last(), "✔ An RH-4800 answered on " + terminal + " (band 136-174MHz)");
+    for (const QString& line : lines)
+        QVERIFY2(line.startsWith(QStringLiteral("✔ ")), qPrintable(line));
+    QVERIFY(enabledAgain);
+    QCOMPARE(bench.heard(),
+             (QStringList{"0254414C766578", "06", "5203E008", "06", "646F"})); // nothing written
+}
+
+// Closed while the check waits for a silent radio: the check stops at once, the radio gets the
+// end frame, and the dialog closes as asked.
+void RadioSessionsTest::closingPortDevicesStopsTheCheck() {
+    Bench bench({"--silent"});
+    QVERIFY(bench.ready());
+    QString shown;
+    int result = -1;
+    QTimer::singleShot(0, bench.window.get(), [&] {
+        auto* dialog = bench.window->findChild<zev::PortDevicesDialog*>();
+        QVERIFY(dialog);
+        connect(dialog, &QDialog::finished, [&result](int code) { result = code; });
+        // Runs inside the check's first wait.
+        QTimer::singleShot(0, dialog, &QDialog::reject);
+        dialog->findChild<QPushButton*>("CheckConnectionButton")->click();
+        shown = dialog->findChild<QPlainTextEdit*>("ConnectionCheckLines")->toPlainText();
+    });
+    bench.choose("PortDevicesItem");
+    QCOMPARE(result, int(QDialog::Rejected));
+    QCOMPARE(shown.split(QLatin1Char('\n')).last(),
+             QStringLiteral("✘ The check was stopped before the radio answered"));
+    QCOMPARE(bench.heardBytes(), QStringLiteral("646F646F"));
 }
 
 QTEST_MAIN(RadioSessionsTest)

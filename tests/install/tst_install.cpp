@@ -126,6 +126,7 @@ void InstallTest::installedFiles_data() {
     QTest::newRow("metainfo") << "share/metainfo/" + appId + ".metainfo.xml" << false;
     QTest::newRow("mime type") << "share/mime/packages/zev4800.xml" << false;
     QTest::newRow("udev rule") << "lib/udev/rules.d/60-zev4800.rules" << false;
+    QTest::newRow("copyright") << "share/doc/zev4800/copyright" << false;
     for (const char* page : {"zev4800", "zev4800-cli", "rh4800-sim"})
         QTest::newRow(qPrintable(QString("man %1").arg(page)))
             << QString("share/man/man1/%1.1").arg(page) << false;
@@ -152,14 +153,32 @@ void InstallTest::installedFiles() {
     if (path.endsWith(".svg"))
         QVERIFY(QSvgRenderer(file.filePath()).isValid());
     if (path.endsWith(".rules")) {
+        // Each cable is kept from ModemManager and marked; the marked port, and not the USB
+        // device, is given to the person at the seat.
+        const QByteArray rule = readFile(file.filePath());
         for (const char* chip : {"0403:6001", "067b:2303", "1a86:7523", "10c4:ea60"}) {
             const QStringList ids = QString(chip).split(':');
-            QVERIFY2(readFile(file.filePath())
-                         .contains(QString("ATTRS{idVendor}==\"%1\", ATTRS{idProduct}==\"%2\"")
+            QVERIFY2(rule.contains(QString("ATTRS{idVendor}==\"%1\", ATTRS{idProduct}==\"%2\", "
+                                           "ENV{ID_MM_DEVICE_IGNORE}=\"1\", "
+                                           "ENV{ZEV4800_CABLE}=\"1\"\n")
                                        .arg(ids[0], ids[1])
                                        .toLatin1()),
                      chip);
         }
+        QVERIFY(rule.contains("\nSUBSYSTEM==\"tty\", ENV{ZEV4800_CABLE}==\"1\", "
+                              "TAG+=\"uaccess\"\n"));
+        QCOMPARE(rule.count("uaccess\""), 1);
+        // The mark and the tag come before the end label that the first lines jump to.
+        QVERIFY(rule.indexOf("TAG+=") < rule.indexOf("LABEL=\"zev4800_end\""));
+    }
+    if (path.endsWith("copyright")) {
+        // Debian's machine-readable form, the whole work under the GPL 3 or later.
+        const QByteArray copyright = readFile(file.filePath());
+        QVERIFY(copyright.startsWith(
+            "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/\n"));
+        QVERIFY(copyright.contains("\n\nFiles: *\nCopyright: "));
+        QCOMPARE(copyright.count("\nLicense: GPL-3.0-or-later\n"), 2);
+        QVERIFY(copyright.contains("\"/usr/share/common-licenses/GPL-3\""));
     }
 }
 
@@ -219,6 +238,19 @@ void InstallTest::metainfoDescribesTheDesktopEntry() {
                               ".desktop</launchable>"));
     QVERIFY(metainfo.contains("<mediatype>" + mimeType.toLatin1() + "</mediatype>"));
     QVERIFY(!metainfo.contains('@')); // every placeholder filled in
+    QVERIFY(metainfo.contains("<project_license>GPL-3.0-or-later</project_license>"));
+    QVERIFY(metainfo.contains("<metadata_license>CC0-1.0</metadata_license>"));
+    // The version built has its release, and the screenshot is the README's.
+    QVERIFY(metainfo.contains("<release version=\"" ZEV_VERSION "\""));
+    const QRegularExpression image("<screenshot type=\"default\">\\s*<caption>[^<]+</caption>"
+                                   "\\s*<image>https://[^<]+/(docs/screenshot\\.png)</image>");
+    const QRegularExpressionMatch shown = image.match(QString::fromUtf8(metainfo));
+    QVERIFY2(shown.hasMatch(), metainfo.constData());
+    QVERIFY(
+        readFile(ZEV_SOURCE_DIR "/README.md").contains("](" + shown.captured(1).toUtf8() + ")"));
+    // The licence text itself stands beside the sources.
+    const QByteArray licence = readFile(ZEV_SOURCE_DIR "/LICENSE");
+    QVERIFY(licence.contains("GNU GENERAL PUBLIC LICENSE\n                       Version 3"));
 }
 
 void InstallTest::manPages_data() {
