@@ -2127,10 +2127,12 @@ The channel table then holds the list&apos;s channels only; the function options
         <translation>原因</translation>
     </message>
     <message>
-        <source>show, diff, ports, log, read, write, clone: print one JSON document on stdout in place of the text, frequencies in Hz (the man page lists its keys). Errors stay on stderr and in the exit status.</source>
-        <translation>show、diff、ports、log、read、write、clone：在标准输出上以一个 JSON 文档代替文字，频率以 Hz 为单位（其键见手册页）。错误仍输出到标准错误并反映在退出状态中。</translation>
         <source>Go through what stands between you and the radio, a line for each check with what to do where one fails: the port is there (and its stable name), you may open it, nothing else holds it, ModemManager and brltty are not in the way, the driver takes low-latency mode, and the radio answers the entry handshake and the band read (nothing is written; a radio left in programming mode is brought out of it). Without --port: the one USB serial adapter present, else the window&apos;s COM port. Exit status 0 only when the radio answered.</source>
         <translation>逐项检查您与对讲机之间的每一环，每项一行，未通过时说明该怎么做：端口存在（及其固定名称）、您有权打开它、没有其他程序占用它、ModemManager 和 brltty 不碍事、驱动接受低延迟模式，以及对讲机应答进入握手和频段读取（不写入任何内容；被先前的故障留在编程模式的对讲机会被带出该模式）。不带 --port 时：检查唯一插着的 USB 串口适配器，否则检查窗口的 COM 口。仅当对讲机应答时退出状态为 0。</translation>
+    </message>
+    <message>
+        <source>show, diff, ports, log, read, write, clone: print one JSON document on stdout in place of the text, frequencies in Hz (the man page lists its keys). Errors stay on stderr and in the exit status.</source>
+        <translation>show、diff、ports、log、read、write、clone：在标准输出上以一个 JSON 文档代替文字，频率以 Hz 为单位（其键见手册页）。错误仍输出到标准错误并反映在退出状态中。</translation>
     </message>
 </context>
 </TS>
