@@ -635,6 +635,22 @@ The channel table then holds the list&apos;s channels only; the function options
         <source>Write history…</source>
         <translation>写频记录…</translation>
     </message>
+    <message>
+        <source>Appearance</source>
+        <translation>外观</translation>
+    </message>
+    <message>
+        <source>System</source>
+        <translation>跟随系统</translation>
+    </message>
+    <message>
+        <source>Light</source>
+        <translation>浅色</translation>
+    </message>
+    <message>
+        <source>Dark</source>
+        <translation>深色</translation>
+    </message>
 </context>
 <context>
     <name>zev::PlanCompare</name>

@@ -3,9 +3,9 @@
 #include "app/builtintexts.h"
 #include "app/mnemonic.h"
 #include "app/textids.h"
+#include "legibleicon.h"
 
 #include <QEvent>
-#include <QIcon>
 #include <QLabel>
 #include <QPushButton>
 
@@ -29,7 +29,7 @@ AboutBox::AboutBox(QWidget* parent) : StayOnTopDialog(parent) {
     auto* picture = new QLabel(this);
     picture->setObjectName(QStringLiteral("Image1"));
     picture->setGeometry(24, 24, 44, 46);
-    picture->setPixmap(QIcon(QStringLiteral(":/icons/about.svg")).pixmap(44, 46));
+    showPicture();
 
     addLine("Label1", TextId::ProgramLine, 24, this);
     addLine("Label2", TextId::VersionLine, 52, this);
@@ -46,11 +46,19 @@ AboutBox::AboutBox(QWidget* parent) : StayOnTopDialog(parent) {
 // its ellipsis belong to the menu, not to a window title.
 void AboutBox::changeEvent(QEvent* event) {
     StayOnTopDialog::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange)
+        showPicture();
     if (event->type() == QEvent::WindowTitleChange) {
         const QString title = plainCaption(windowTitle());
         if (title != windowTitle())
             setWindowTitle(title);
     }
+}
+
+// Drawn for the window's colours, light or dark.
+void AboutBox::showPicture() {
+    if (auto* picture = findChild<QLabel*>(QStringLiteral("Image1")))
+        picture->setPixmap(legibleIcon(QStringLiteral(":/icons/about.svg")).pixmap(44, 46));
 }
 
 } // namespace zev

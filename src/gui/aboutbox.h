@@ -12,6 +12,9 @@ public:
 
 protected:
     void changeEvent(QEvent* event) override;
+
+private:
+    void showPicture();
 };
 
 } // namespace zev

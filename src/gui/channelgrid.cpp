@@ -1,5 +1,7 @@
 #include "channelgrid.h"
 
+#include "contrast.h"
+
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPainter>
@@ -23,9 +25,9 @@ bool isFixedIndex(const QModelIndex& index) {
     return index.row() == 0 || index.column() == 0;
 }
 
-// Fixed cells look like buttons. The selected cell stays white (no highlight colour), so its text
-// reads as in every other cell; a frame marks it, in the highlight colour while the grid has the
-// focus. The style's focus frame cannot serve: many styles draw it only after a Tab.
+// Fixed cells look like buttons. The selected cell keeps the cells' colour (no highlight colour),
+// so its text reads as in every other cell; a frame marks it, in the highlight colour while the
+// grid has the focus. The style's focus frame cannot serve: many styles draw it only after a Tab.
 class ChannelCellDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
@@ -41,15 +43,19 @@ public:
         const auto* grid = qobject_cast<const ChannelGrid*>(opt.widget);
         const bool inRange = grid && index.column() == 0 && grid->showsRowSelection() &&
                              grid->inSelectedRows(index.row());
-        if (fixed) {
-            qDrawShadePanel(painter, opt.rect, opt.palette, inRange, 1,
-                            &opt.palette.brush(inRange ? QPalette::Highlight : QPalette::Button));
+        // A disabled grid (while a radio dialog is open) still shows the plan: its text keeps
+        // enough contrast to read, whatever the palette's disabled colours.
+        const auto drawIn = [&](QPalette::ColorRole fill, QPalette::ColorRole text) {
             painter->setPen(
-                opt.palette.color(inRange ? QPalette::HighlightedText : QPalette::ButtonText));
+                readableOn(opt.palette.color(text), opt.palette.color(fill), TextContrast));
+        };
+        if (fixed) {
+            const QPalette::ColorRole fill = inRange ? QPalette::Highlight : QPalette::Button;
+            qDrawShadePanel(painter, opt.rect, opt.palette, inRange, 1, &opt.palette.brush(fill));
+            drawIn(fill, inRange ? QPalette::HighlightedText : QPalette::ButtonText);
         } else {
-            painter->fillRect(opt.rect,
-                              selected ? QBrush(Qt::white) : opt.palette.brush(QPalette::Base));
-            painter->setPen(opt.palette.color(QPalette::Text));
+            painter->fillRect(opt.rect, opt.palette.brush(QPalette::Base));
+            drawIn(QPalette::Base, QPalette::Text);
         }
         painter->drawText(opt.rect, Qt::AlignCenter, opt.text);
         if (selected) {

@@ -3,12 +3,13 @@
 #include "app/builtintexts.h"
 #include "app/mnemonic.h"
 #include "app/textids.h"
+#include "legibleicon.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QHBoxLayout>
-#include <QIcon>
 #include <QKeySequence>
 #include <QLabel>
 #include <QMainWindow>
@@ -23,24 +24,27 @@ namespace zev {
 
 namespace {
 
-enum class Menu { File, Edit, Options, Ports, Languages, Help, Bar };
+enum class Menu { File, Edit, Options, Ports, Languages, Appearance, Help, Bar };
 
 struct MenuRow {
     Menu menu;
     const char* name;
-    int textId;
+    int textId;           // the language packs' title; 0: they have none
+    const char* ownTitle; // the title without a pack text, translated
     char letter;
     Menu parent;
 };
 
 // In menu bar order; a submenu stands at the top of its menu.
 constexpr MenuRow menuRows[] = {
-    {Menu::File, "N1", TextId::FileMenu, 'F', Menu::Bar},
-    {Menu::Edit, "N5", TextId::EditMenu, 'E', Menu::Bar},
-    {Menu::Options, "N22", TextId::OptionsMenu, 'O', Menu::Bar},
-    {Menu::Ports, "N12", TextId::PortMenu, 'P', Menu::Options},
-    {Menu::Languages, "N19", TextId::LanguageMenu, 'L', Menu::Options},
-    {Menu::Help, "N13", TextId::HelpMenu, 'H', Menu::Bar},
+    {Menu::File, "N1", TextId::FileMenu, nullptr, 'F', Menu::Bar},
+    {Menu::Edit, "N5", TextId::EditMenu, nullptr, 'E', Menu::Bar},
+    {Menu::Options, "N22", TextId::OptionsMenu, nullptr, 'O', Menu::Bar},
+    {Menu::Ports, "N12", TextId::PortMenu, nullptr, 'P', Menu::Options},
+    {Menu::Languages, "N19", TextId::LanguageMenu, nullptr, 'L', Menu::Options},
+    {Menu::Appearance, "AppearanceMenu", 0, QT_TRANSLATE_NOOP("zev::MainWindow", "Appearance"), 'A',
+     Menu::Options},
+    {Menu::Help, "N13", TextId::HelpMenu, nullptr, 'H', Menu::Bar},
 };
 
 enum CommandFlag {
@@ -131,6 +135,14 @@ const CommandRow commandRows[] = {
      QKeySequence::UnknownKey, Checkable | Checked | FixedCaption},
     {Command::English, Menu::Languages, nullptr, "N21", 0, "English", 'E', noKey,
      QKeySequence::UnknownKey, Checkable | FixedCaption},
+    {Command::AppearanceSystem, Menu::Appearance, nullptr, "AppearanceSystemItem", 0,
+     QT_TRANSLATE_NOOP("zev::MainWindow", "System"), 'S', noKey, QKeySequence::UnknownKey,
+     Checkable | Checked},
+    {Command::AppearanceLight, Menu::Appearance, nullptr, "AppearanceLightItem", 0,
+     QT_TRANSLATE_NOOP("zev::MainWindow", "Light"), 'L', noKey, QKeySequence::UnknownKey,
+     Checkable},
+    {Command::AppearanceDark, Menu::Appearance, nullptr, "AppearanceDarkItem", 0,
+     QT_TRANSLATE_NOOP("zev::MainWindow", "Dark"), 'D', noKey, QKeySequence::UnknownKey, Checkable},
     {Command::BackupBeforeWrite, Menu::Options, "", "BackupBeforeWrite", 0,
      QT_TRANSLATE_NOOP("zev::MainWindow", "Back up the radio before writing"), 'B', noKey,
      QKeySequence::UnknownKey, Checkable | Checked},
@@ -208,7 +220,7 @@ void MainCommands::createMenus(QMainWindow& window) {
         QWidget* parent = row.parent == Menu::Bar
                               ? static_cast<QWidget*>(&window)
                               : static_cast<QWidget*>(m_menus[static_cast<int>(row.parent)]);
-        auto* menu = new QMenu(builtinText(row.textId), parent);
+        auto* menu = new QMenu(row.textId > 0 ? builtinText(row.textId) : QString(), parent);
         menu->setObjectName(QLatin1String(row.name));
         m_menus[static_cast<int>(row.menu)] = menu;
         if (row.parent != Menu::Bar)
@@ -235,6 +247,12 @@ void MainCommands::createMenus(QMainWindow& window) {
         if (row.parent == Menu::Bar)
             bar->addMenu(m_menus[static_cast<int>(row.menu)]);
     }
+
+    // One appearance at a time.
+    auto* appearances = new QActionGroup(m_menus[static_cast<int>(Menu::Appearance)]);
+    for (Command command :
+         {Command::AppearanceSystem, Command::AppearanceLight, Command::AppearanceDark})
+        appearances->addAction(item(command));
 }
 
 void MainCommands::createToolBar(QMainWindow& window) {
@@ -255,7 +273,8 @@ void MainCommands::createToolBar(QMainWindow& window) {
         addDividers(row.dividersBefore);
         auto* button = new QToolButton(toolBar);
         button->setObjectName(QLatin1String(row.name));
-        button->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(row.picture))));
+        button->setIcon(
+            legibleIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(row.picture))));
         button->setIconSize(QSize(30, 30));
         button->setFixedSize(37, 36);
         button->setAutoRaise(true);
@@ -292,6 +311,11 @@ void MainCommands::createToolBar(QMainWindow& window) {
 }
 
 void MainCommands::wordOwnCommands() {
+    for (const MenuRow& row : menuRows) {
+        if (row.ownTitle)
+            m_menus[static_cast<int>(row.menu)]->setTitle(
+                QCoreApplication::translate(windowContext, row.ownTitle));
+    }
     for (const CommandRow& row : commandRows) {
         if (row.ownText && !(row.flags & FixedCaption))
             item(row.command)->setText(QCoreApplication::translate(windowContext, row.ownText));

@@ -42,6 +42,9 @@ enum class Command {
     PortDevices,
     Chinese,
     English,
+    AppearanceSystem,
+    AppearanceLight,
+    AppearanceDark,
     BackupBeforeWrite,
     VerifyAfterWrite,
     HelpContents,
@@ -73,7 +76,7 @@ private:
     void createToolBar(QMainWindow& window);
 
     std::array<QAction*, CommandCount> m_items{};
-    std::array<QMenu*, 6> m_menus{};
+    std::array<QMenu*, 7> m_menus{};
     std::array<QToolButton*, 4> m_portButtons{};
     QMenu* m_portMenu = nullptr;
     QComboBox* m_modelSelector = nullptr;

@@ -21,6 +21,7 @@
 #include "readdialog.h"
 #include "severalradiosdialog.h"
 #include "sheetcommands.h"
+#include "windowappearance.h"
 #include "workspace.h"
 #include "writedialog.h"
 #include "writehistorydialog.h"
@@ -29,6 +30,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QMdiArea>
@@ -51,12 +53,18 @@ constexpr QSize mainWindowSize(1055, 765);
 // usual title bar and border is kept free instead.
 constexpr QMargins usualFrame(4, 38, 4, 4);
 
+// Wayland lets no program place its windows or see the panels of the desktop.
+bool windowSystemPlacesWindows() {
+    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
 } // namespace
 
 MainWindow::MainWindow(StartupOptions options, QWidget* parent)
     : QMainWindow(parent), m_options(std::move(options)),
       m_files(ProgramFiles::forThisRun(m_options.programDirectory)),
-      m_workspace(std::make_unique<Workspace>()), m_settingsFile(m_files.settingsFile()) {
+      m_workspace(std::make_unique<Workspace>()), m_settingsFile(m_files.settingsFile()),
+      m_appearance(std::make_unique<WindowAppearance>()) {
 
     // Creation step: this window only, then the stored settings.
     setObjectName(QStringLiteral("TForm1"));
@@ -148,6 +156,9 @@ void MainWindow::connectCommands() {
     connect(m_commands->item(Command::VerifyAfterWrite), &QAction::toggled, this,
             [this](bool on) { m_workspace->writeJob.verify = on; });
     on(Command::About, [this] { showAbout(); });
+    on(Command::AppearanceSystem, [this] { showAppearance(Appearance::System); });
+    on(Command::AppearanceLight, [this] { showAppearance(Appearance::Light); });
+    on(Command::AppearanceDark, [this] { showAppearance(Appearance::Dark); });
 
     // Only the user's pick is a model change; the program's own selections are not.
     connect(m_commands->modelSelector(), &QComboBox::activated, this, &MainWindow::changeModel);
@@ -183,6 +194,7 @@ void MainWindow::applyStoredSettings() {
     m_commands->item(Command::VerifyAfterWrite)->setChecked(settings.verifyAfterWrite);
     m_workspace->writeJob.backup = settings.backupBeforeWrite;
     m_workspace->writeJob.verify = settings.verifyAfterWrite;
+    showAppearance(settings.appearance);
 
     connect(&m_workspace->bands, &BandList::changed, this, &MainWindow::showModelList);
     connect(&m_workspace->bands, &BandList::bandApplied, this, &MainWindow::applyModelTitle);
@@ -215,8 +227,10 @@ void MainWindow::createDialogs() {
     m_compareDialog = std::make_unique<CompareDialog>(*m_workspace);
     for (StayOnTopDialog* dialog : std::initializer_list<StayOnTopDialog*>{
              m_writeDialog.get(), m_aboutBox.get(), m_readDialog.get(), m_powerDialog.get(),
-             m_compareDialog.get()})
+             m_compareDialog.get()}) {
+        dialog->setOwner(this);
         connect(dialog, &StayOnTopDialog::closed, this, &MainWindow::enableWindows);
+    }
     for (TransferDialog* dialog : std::initializer_list<TransferDialog*>{
              m_readDialog.get(), m_writeDialog.get(), m_compareDialog.get()})
         connect(dialog, &TransferDialog::transferStopped, this, &MainWindow::showTransferStopped);
@@ -288,7 +302,15 @@ void MainWindow::placeOnScreen() {
     QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
     if (frame.isNull() && !windowFlags().testFlag(Qt::FramelessWindowHint))
         frame = usualFrame;
-    setGeometry(fittedWindowGeometry(mainWindowSize, frame, screen->availableGeometry()));
+    const QRect fitted = fittedWindowGeometry(mainWindowSize, frame, screen->availableGeometry());
+    if (!windowSystemPlacesWindows()) {
+        // The compositor places the window, and only it knows where its panels are.
+        resize(fitted.size());
+        if (wantsMaximised(mainWindowSize, frame, screen->size()))
+            setWindowState(windowState() | Qt::WindowMaximized);
+        return;
+    }
+    setGeometry(fitted);
 }
 
 void MainWindow::runShowStep() {
@@ -312,8 +334,9 @@ void MainWindow::writeSettings() {
     m_files.prepareSettingsFolder();
     settings.backupBeforeWrite = m_workspace->writeJob.backup;
     settings.verifyAfterWrite = m_workspace->writeJob.verify;
+    settings.appearance = m_appearance->appearance();
     if (Status saved = saveSettings(m_settingsFile, settings); !saved)
-        showErrorBox(nullptr, saved.message());
+        showErrorBox(this, saved.message());
 }
 
 void MainWindow::loadLanguage(const QString& name) {
@@ -423,6 +446,14 @@ void MainWindow::showTransferStopped(const QString& message) {
     // The dialog has closed: a box over the main window, where the user goes on.
     QMessageBox box(QMessageBox::Information, programTitle(), message, QMessageBox::Ok, this);
     box.exec();
+}
+
+void MainWindow::showAppearance(Appearance appearance) {
+    m_appearance->setAppearance(appearance);
+    const Command item = appearance == Appearance::Light  ? Command::AppearanceLight
+                         : appearance == Appearance::Dark ? Command::AppearanceDark
+                                                          : Command::AppearanceSystem;
+    m_commands->item(item)->setChecked(true);
 }
 
 void MainWindow::showAbout() {

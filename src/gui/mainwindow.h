@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/appearance.h"
 #include "app/inifile.h"
 #include "app/language.h"
 #include "app/programdirectory.h"
@@ -33,6 +34,7 @@ class ReadDialog;
 class WriteDialog;
 class WriteHistoryDialog;
 class SheetCommands;
+class WindowAppearance;
 struct WriteRecord;
 
 // The main window (TForm1): the frame that holds the channel editor and the options window, the
@@ -55,6 +57,7 @@ public:
     AboutBox* aboutBox() const { return m_aboutBox.get(); }
     ReadDialog* readDialog() const { return m_readDialog.get(); }
     PowerDialog* powerDialog() const { return m_powerDialog.get(); }
+    WindowAppearance& appearance() const { return *m_appearance; }
     CompareDialog* compareDialog() const { return m_compareDialog.get(); }
     // The write history as File > Write history… last opened it; null before.
     WriteHistoryDialog* writeHistoryDialog() const;
@@ -116,6 +119,7 @@ private:
     void writeToSeveralRadios();
     void showTransferStopped(const QString& message);
     void showAbout();
+    void showAppearance(Appearance appearance);
     void disableWindows();
     void enableWindows();
     void showModelList();
@@ -127,6 +131,7 @@ private:
     ProgramFiles m_files;
     std::unique_ptr<Workspace> m_workspace;
     IniFile m_settingsFile;
+    std::unique_ptr<WindowAppearance> m_appearance;
     Translations m_translations;
     bool m_shown = false;
     bool m_painted = false;

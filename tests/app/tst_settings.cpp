@@ -25,6 +25,8 @@ private slots:
     void saveIsAllOrNothing();
     void portDevices_data();
     void portDevices();
+    void appearance_data();
+    void appearance();
 
 private:
     void writeFile(const QByteArray& bytes);
@@ -187,6 +189,44 @@ void SettingsTest::portDevices() {
     const std::array<QString, 4> loaded = loadPortDevices(IniFile(m_path));
     QCOMPARE(QStringList(loaded.begin(), loaded.end()), devices);
     QCOMPARE(fileBytes(), content); // never written
+}
+
+void SettingsTest::appearance_data() {
+    QTest::addColumn<QByteArray>("before"); // the file's [view] lines, "" for none
+    QTest::addColumn<Appearance>("loaded");
+    QTest::addColumn<Appearance>("saved");
+    QTest::addColumn<QByteArray>("after"); // the [view] lines after the save
+    QTest::newRow("none, system stays unwritten")
+        << QByteArray() << Appearance::System << Appearance::System << QByteArray();
+    QTest::newRow("none, dark written") << QByteArray() << Appearance::System << Appearance::Dark
+                                        << QByteArray("[view]\r\nappearance=dark\r\n");
+    QTest::newRow("dark back to system")
+        << QByteArray("[view]\r\nappearance=dark\r\n") << Appearance::Dark << Appearance::System
+        << QByteArray("[view]\r\nappearance=system\r\n");
+    QTest::newRow("hand-written, any case")
+        << QByteArray("[VIEW]\r\nAppearance=Light\r\n") << Appearance::Light << Appearance::Light
+        << QByteArray("[VIEW]\r\nAppearance=light\r\n");
+    QTest::newRow("unknown follows the system")
+        << QByteArray("[view]\r\nappearance=sepia\r\n") << Appearance::System << Appearance::System
+        << QByteArray("[view]\r\nappearance=system\r\n");
+}
+
+// The appearance lives in [view]; System, the default, is written only over a stored one.
+void SettingsTest::appearance() {
+    QFETCH(QByteArray, before);
+    QFETCH(Appearance, loaded);
+    QFETCH(Appearance, saved);
+    QFETCH(QByteArray, after);
+    const QByteArray rest("[open]\r\ncom=2\r\n[list1]\r\nlistnow=0\r\nlistcount=0\r\n"
+                          "combo0=136-174MHz\r\n");
+    writeFile(rest + before);
+    IniFile ini(m_path);
+    AppSettings settings = loadSettings(ini);
+    QCOMPARE(settings.appearance, loaded);
+    settings.appearance = saved;
+    QVERIFY(saveSettings(ini, settings).ok());
+    QCOMPARE(fileBytes(), rest + after);
+    QCOMPARE(loadSettings(ini).appearance, saved);
 }
 
 QTEST_GUILESS_MAIN(SettingsTest)

@@ -11,4 +11,9 @@ QRect fittedWindowGeometry(QSize wanted, QMargins frame, QRect available) {
     return QRect(frameTopLeft + QPoint(frame.left(), frame.top()), client);
 }
 
+bool wantsMaximised(QSize wanted, QMargins frame, QSize screen, int reserve) {
+    const QSize outer = wanted + QSize(frame.left() + frame.right(), frame.top() + frame.bottom());
+    return outer.width() > screen.width() - reserve || outer.height() > screen.height() - reserve;
+}
+
 } // namespace zev

@@ -12,4 +12,13 @@ namespace zev {
 // allows; with the frame centred in the area. Returns the client area's geometry.
 QRect fittedWindowGeometry(QSize wanted, QMargins frame, QRect available);
 
+// Room for the panels of a desktop that does not tell the program where they are (Wayland).
+constexpr int UnseenPanelsReserve = 64;
+
+// Whether a window better asks to be maximised: on a window system that neither places the
+// program's windows where it asks nor tells it the free area of the screen (Wayland), only the
+// compositor can fit a window between its panels. That is wanted when the window with its frame
+// would not fit the screen with `reserve` pixels to spare in each direction.
+bool wantsMaximised(QSize wanted, QMargins frame, QSize screen, int reserve = UnseenPanelsReserve);
+
 } // namespace zev

@@ -10,6 +10,8 @@ namespace {
 const QString portSection = QStringLiteral("open");
 const QString listSection = QStringLiteral("list1");
 const QString writeSection = QStringLiteral("write");
+const QString viewSection = QStringLiteral("view");
+const QString appearanceKey = QStringLiteral("appearance");
 
 // The write switches: on unless the file says 0.
 struct Switch {
@@ -49,6 +51,8 @@ AppSettings loadSettings(const IniFile& file) {
         settings.currentModel = -1;
     for (const Switch& entry : writeSwitches)
         settings.*entry.value = ini.readInt(writeSection, QLatin1String(entry.key), 1) != 0;
+    settings.appearance = appearanceNamed(ini.readString(viewSection, appearanceKey, QString()))
+                              .value_or(Appearance::System);
     return settings;
 }
 
@@ -76,6 +80,13 @@ Status saveSettings(IniFile& file, const AppSettings& settings) {
         if (!present && settings.*entry.value)
             continue;
         if (Status status = ini.writeInt(writeSection, key, settings.*entry.value ? 1 : 0); !status)
+            return status;
+    }
+    const bool appearanceStored = !ini.readString(viewSection, appearanceKey, QString()).isNull();
+    if (appearanceStored || settings.appearance != Appearance::System) {
+        if (Status status =
+                ini.writeString(viewSection, appearanceKey, appearanceName(settings.appearance));
+            !status)
             return status;
     }
     return ini.commit();

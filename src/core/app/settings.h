@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/appearance.h"
 #include "app/inifile.h"
 #include "status.h"
 
@@ -17,6 +18,7 @@ struct AppSettings {
     int currentModel = 0; // index into bands, -1 for no selection
     bool backupBeforeWrite = true;
     bool verifyAfterWrite = true;
+    Appearance appearance = Appearance::System;
 };
 
 // A hand-edited "listcount" could ask for billions of items; the list stops here.
@@ -25,13 +27,15 @@ constexpr int MaxModelCount = 1000;
 QString settingsFileName(); // "myini.ini"
 
 // Reads "com", "listcount", the "combo" keys and "listnow", in this order, from one reading of
-// the file. A port outside 1 to 4 becomes 1; a "listnow" outside the list means no selection (-1).
+// the file. A port outside 1 to 4 becomes 1; a "listnow" outside the list means no selection (-1);
+// an appearance the program does not know follows the system.
 AppSettings loadSettings(const IniFile& file);
 
 // Writes "com", "listnow", "listcount" and the "combo" keys, in this order, then the write
 // switches (section "write", keys "backup" and "verify", 1 or 0) once they are off or stand in
-// the file already, and replaces the file once with all of them, or, when any of them cannot be
-// written, not at all.
+// the file already, then the appearance (section "view", key "appearance") once it is not
+// "system" or stands in the file already, and replaces the file once with all of them, or, when any
+// of them cannot be written, not at all.
 [[nodiscard]] Status saveSettings(IniFile& file, const AppSettings& settings);
 
 // The device behind COM1 to COM4: section "ports", keys "com1" to "com4", defaults /dev/ttyUSB0
