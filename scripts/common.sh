@@ -6,6 +6,7 @@ ZEV_PACKAGES=(
     qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-qpa-plugins libgl-dev
     qt6-translations-l10n fonts-wqy-microhei xvfb xauth
     dpkg-dev desktop-file-utils appstream poppler-utils
+    at-spi2-core dbus-daemon python3-pyatspi
 )
 
 zev_install_missing() {
