@@ -292,6 +292,10 @@ The channel table then holds the list&apos;s channels only; the function options
         <source>Differences: %1 (the grid&apos;s value first)</source>
         <translation>不同之处：%1（表格中的值在前）</translation>
     </message>
+    <message>
+        <source>Differences</source>
+        <translation>差异</translation>
+    </message>
 </context>
 <context>
     <name>zev::FailureAdvice</name>

@@ -1,0 +1,223 @@
+#include "tst_mainwindow_support.h"
+
+#include "app/languagepack.h"
+#include "comparedialog.h"
+#include "transferdialog.h"
+
+#include <QAccessible>
+#include <QComboBox>
+#include <QLabel>
+#include <QLocale>
+#include <QToolButton>
+
+using namespace zevtest;
+
+// What a screen reader is told about the windows, read through the accessibility interfaces that
+// Qt's AT-SPI bridge passes on (tests/accessibility walks the bridge itself): names in the
+// active language, across a language switch, and none missing.
+class AccessibleNamesTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void namesFollowTheLanguage_data();
+    void namesFollowTheLanguage();
+    void overlaysNameTheirCell();
+    void everyFocusableControlIsNamed();
+};
+
+namespace {
+
+QAccessibleInterface* accessibleOf(QObject* object) {
+    return object ? QAccessible::queryAccessibleInterface(object) : nullptr;
+}
+
+QString nameOf(QObject* object) {
+    QAccessibleInterface* accessible = accessibleOf(object);
+    return accessible ? accessible->text(QAccessible::Name) : QStringLiteral("<none>");
+}
+
+// The names of the objects that label this one (AT-SPI's labelled-by relation).
+QStringList labelsOf(QObject* object) {
+    QStringList labels;
+    if (QAccessibleInterface* accessible = accessibleOf(object)) {
+        const auto relations = accessible->relations(QAccessible::Label);
+        for (const auto& [label, relation] : relations)
+            labels << label->text(QAccessible::Name);
+    }
+    return labels;
+}
+
+// What a screen reader calls a control: on Linux a combo box's name is only its value, so its
+// label names it; any other control its name, or else its label.
+QString spokenName(QWidget* widget) {
+    const QStringList labels = labelsOf(widget);
+    const QString label = labels.isEmpty() ? QString() : labels.first();
+    if (qobject_cast<QComboBox*>(widget))
+        return label;
+    const QString name = nameOf(widget);
+    return name.trimmed().isEmpty() ? label : name;
+}
+
+QString cellName(zev::ChannelGrid* grid, int row, int column) {
+    QAccessibleTableInterface* table = accessibleOf(grid)->tableInterface();
+    QAccessibleInterface* cell = table ? table->cellAt(row, column) : nullptr;
+    return cell ? cell->text(QAccessible::Name) : QStringLiteral("<no cell>");
+}
+
+const zev::ChannelRow channel3{"156.80000", "OFF", "156.80000", "OFF", "High", "OFF", "ON"};
+
+} // namespace
+
+void AccessibleNamesTest::initTestCase() {
+    quietOffscreenWarnings();
+    QLocale::setDefault(QLocale::c());
+}
+
+void AccessibleNamesTest::namesFollowTheLanguage_data() {
+    QTest::addColumn<bool>("startInEnglish");
+    QTest::newRow("English, then Chinese") << true;
+    QTest::newRow("Chinese, then English") << false;
+}
+
+// Started in one language and switched to the other, every name is in the language shown.
+void AccessibleNamesTest::namesFollowTheLanguage() {
+    QFETCH(bool, startInEnglish);
+    ProgramFolder folder;
+    QVERIFY(folder.hasPacks());
+    folder.writeInstallLog(startInEnglish);
+    auto window = startProgram(folder);
+    QVERIFY(window);
+    window->workspace().plan.setChannel(3, channel3);
+    window->workspace().plan.reword();
+    zev::ChannelGrid* grid = gridOf(*window);
+
+    struct Expected {
+        const char* language;
+        const char* menuItem; // switches to this language
+        QString table;
+        QString rxFrequency;
+        QString power;
+        QString empty;
+        QString label;
+        QString progress;
+    };
+    const Expected english{"english",
+                           "N21",
+                           "Channel table",
+                           "Channel 03, RX Freq, 156.80000",
+                           "Channel 03, Power, High",
+                           "Channel 07, RX Freq, empty",
+                           "Channel 03",
+                           "Progress"};
+    const Expected chinese{"chinese",
+                           "N20",
+                           "信道表",
+                           "信道 03，接收频率，156.80000",
+                           "信道 03，功率，高功率",
+                           "信道 07，接收频率，空",
+                           "信道 03",
+                           "进度"};
+    const QList<Expected> languages =
+        startInEnglish ? QList<Expected>{english, chinese} : QList<Expected>{chinese, english};
+    for (const Expected& expected : languages) {
+        if (&expected != &languages.first())
+            control<QAction>(window.get(), expected.menuItem)->trigger();
+        const auto pack = zev::LanguagePack::load(folder.path(), QLatin1String(expected.language));
+        QVERIFY(pack);
+        const QByteArray language(expected.language);
+
+        QCOMPARE(nameOf(grid), expected.table);
+        QCOMPARE(cellName(grid, 3, zev::PlanModel::RxFrequency), expected.rxFrequency);
+        QCOMPARE(cellName(grid, 3, zev::PlanModel::Power), expected.power);
+        QCOMPARE(cellName(grid, 7, zev::PlanModel::RxFrequency), expected.empty);
+        QCOMPARE(cellName(grid, 3, zev::PlanModel::Label), expected.label);
+        QCOMPARE(cellName(grid, 0, zev::PlanModel::TxFrequency),
+                 pack->text(zev::TextId::HeaderTxFrequency));
+        QVERIFY2(!accessibleOf(grid)->text(QAccessible::Description).isEmpty(), language);
+
+        // Picture buttons are called by their hints; a port button by its port.
+        const QList<std::pair<const char*, int>> buttons = {
+            {"ToolButton2", zev::TextId::NewHint},
+            {"ToolButton6", zev::TextId::ReadHint},
+            {"ToolButton22", zev::TextId::PowerAdjustHint}};
+        for (const auto& [name, id] : buttons)
+            QCOMPARE(nameOf(control<QToolButton>(window.get(), name)), pack->text(id));
+        QCOMPARE(nameOf(control<QToolButton>(window.get(), "ToolButton33")),
+                 QStringLiteral("COM3"));
+
+        // Selectors are labelled by the labels beside them.
+        QCOMPARE(labelsOf(control<QComboBox>(window.get(), "ComboBox1")),
+                 QStringList{pack->text(zev::TextId::ModelLabel)});
+        QWidget* options = form(*window, "TForm4");
+        QCOMPARE(labelsOf(control<QComboBox>(options, "ComboBox4")),
+                 QStringList{pack->text(zev::TextId::VoicePromptLabel)});
+        QWidget* power = form(*window, "TForm7");
+        QCOMPARE(labelsOf(control<QLineEdit>(power, "Edit2")),
+                 QStringList{pack->text(zev::TextId::LowPowerLabel)});
+
+        // An idle transfer dialog's bar.
+        QCOMPARE(nameOf(control<QWidget>(form(*window, "TForm6"), "ProgressBar1")),
+                 expected.progress);
+        QCOMPARE(nameOf(control<QWidget>(form(*window, "TForm3"), "ProgressBar1")),
+                 expected.progress);
+    }
+}
+
+// The frequency editor and the tone picker say which cell they edit, in the active language.
+void AccessibleNamesTest::overlaysNameTheirCell() {
+    ProgramFolder folder;
+    folder.writeInstallLog(true);
+    auto window = startProgram(folder);
+    QVERIFY(window);
+    window->workspace().plan.setChannel(3, channel3);
+    QVERIFY(focusGrid(*window));
+    zev::ChannelGrid* grid = gridOf(*window);
+    QLineEdit* editor = frequencyEditorOf(*window);
+    auto* picker = window->channelEditor()->findChild<QComboBox*>(QStringLiteral("ComboBox1"));
+    QVERIFY(picker);
+
+    QVERIFY(
+        grid->selectCell({zev::PlanModel::TxFrequency, 3}, zev::ChannelGrid::MoveSource::Click));
+    QVERIFY(editor->isVisible());
+    QCOMPARE(nameOf(editor), QStringLiteral("Channel 03, TX Freq"));
+    QVERIFY(!accessibleOf(editor)->text(QAccessible::Description).isEmpty());
+
+    QVERIFY(grid->selectCell({zev::PlanModel::RxTone, 3}, zev::ChannelGrid::MoveSource::Click));
+    QVERIFY(picker->isVisible());
+    QCOMPARE(spokenName(picker), QStringLiteral("Channel 03, RX Tone"));
+    QCOMPARE(accessibleOf(picker)->text(QAccessible::Value), QStringLiteral("OFF"));
+
+    // After a language switch the picker takes the new language's words.
+    control<QAction>(window.get(), "N20")->trigger();
+    grid->setFocus();
+    QVERIFY(grid->selectCell({zev::PlanModel::TxTone, 3}, zev::ChannelGrid::MoveSource::Click));
+    QCOMPARE(spokenName(picker), QStringLiteral("信道 03，发射亚音"));
+}
+
+// Every control that Tab can reach, in every window and dialog, has a name a screen reader can
+// say; disabled ones too, since a screen reader lists them.
+void AccessibleNamesTest::everyFocusableControlIsNamed() {
+    ProgramFolder folder;
+    folder.writeInstallLog(true);
+    auto window = startProgram(folder);
+    QVERIFY(window);
+    QList<QWidget*> forms;
+    for (QObject* object : window->forms())
+        forms << qobject_cast<QWidget*>(object);
+    forms << window->compareDialog();
+    QStringList nameless;
+    for (QWidget* form : forms) {
+        QVERIFY(form);
+        for (QWidget* widget : form->findChildren<QWidget*>()) {
+            if ((widget->focusPolicy() & Qt::TabFocus) && widget->isVisibleTo(form) &&
+                !widget->isWindow() && spokenName(widget).trimmed().isEmpty())
+                nameless << QStringLiteral("%1 %2 (%3)")
+                                .arg(form->objectName(), widget->objectName(),
+                                     widget->metaObject()->className());
+        }
+    }
+    QCOMPARE(nameless, QStringList());
+}
+
+QTEST_MAIN(AccessibleNamesTest)
+#include "tst_accessiblenames.moc"
