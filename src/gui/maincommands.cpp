@@ -285,11 +285,12 @@ void MainCommands::createToolBar(QMainWindow& window) {
     layout->setContentsMargins(4, 0, 4, 0);
     auto* label = new QLabel(builtinText(TextId::ModelLabel), modelPanel);
     label->setObjectName(QStringLiteral("Label1"));
+    m_modelLabel = label;
     m_modelSelector = new QComboBox(modelPanel);
     m_modelSelector->setObjectName(QStringLiteral("ComboBox1"));
     m_modelSelector->setEditable(false);
     m_modelSelector->setFixedWidth(113);
-    // The label names the selector for screen readers.
+    // The label names the selector for screen readers, and its letter reaches it.
     label->setBuddy(m_modelSelector);
     layout->addWidget(label);
     layout->addWidget(m_modelSelector);
@@ -313,6 +314,7 @@ void MainCommands::markMenuLetters() {
         QAction* action = item(row.command);
         action->setText(withMnemonic(action->text(), QLatin1Char(row.letter)));
     }
+    m_modelLabel->setText(withMnemonic(m_modelLabel->text(), QLatin1Char('M')));
 }
 
 } // namespace zev

@@ -65,7 +65,8 @@ LANGUAGES = {
             (0, 3): "发射频率",
         },
         "buttons": ["新建", "打开", "保存", "读频", "写频", "信道编辑", "功能选项", "信道上移"],
-        "combo_labels": ["型号：", "静噪电平"],
+        # The model label's keyboard letter, as Qt passes it on.
+        "combo_labels": ["型号(M)：", "静噪电平"],
         "menu_items": ["新建", "打开", "保存", "读频", "写频", "撤销"],
         "read_button": "读频",
         "pack_button": "信道上移",

@@ -1,6 +1,7 @@
 #include "tst_mainwindow_support.h"
 
 #include "app/languagepack.h"
+#include "app/mnemonic.h"
 #include "comparedialog.h"
 #include "transferdialog.h"
 
@@ -23,6 +24,8 @@ private slots:
     void namesFollowTheLanguage();
     void overlaysNameTheirCell();
     void everyFocusableControlIsNamed();
+    void keyboardReachesTheModelSelector_data();
+    void keyboardReachesTheModelSelector();
 };
 
 namespace {
@@ -146,8 +149,11 @@ void AccessibleNamesTest::namesFollowTheLanguage() {
                  QStringLiteral("COM3"));
 
         // Selectors are labelled by the labels beside them.
-        QCOMPARE(labelsOf(control<QComboBox>(window.get(), "ComboBox1")),
-                 QStringList{pack->text(zev::TextId::ModelLabel)});
+        // The model label carries its keyboard letter, which a screen reader hears as Qt
+        // passes it on: "Model:", "型号(M)：".
+        QCOMPARE(
+            labelsOf(control<QComboBox>(window.get(), "ComboBox1")),
+            QStringList{zev::withMnemonic(pack->text(zev::TextId::ModelLabel), 'M').remove('&')});
         QWidget* options = form(*window, "TForm4");
         QCOMPARE(labelsOf(control<QComboBox>(options, "ComboBox4")),
                  QStringList{pack->text(zev::TextId::VoicePromptLabel)});
@@ -217,6 +223,27 @@ void AccessibleNamesTest::everyFocusableControlIsNamed() {
         }
     }
     QCOMPARE(nameless, QStringList());
+}
+
+// Tab stays inside the child window that has the focus, and every toolbar command but the model
+// selector is a menu item too: the selector's label takes the keyboard there, in either language.
+void AccessibleNamesTest::keyboardReachesTheModelSelector_data() {
+    QTest::addColumn<bool>("english");
+    QTest::newRow("English") << true;
+    QTest::newRow("Chinese") << false;
+}
+
+void AccessibleNamesTest::keyboardReachesTheModelSelector() {
+    QFETCH(bool, english);
+    ProgramFolder folder;
+    folder.writeInstallLog(english);
+    auto window = startProgram(folder);
+    QVERIFY(window);
+    QVERIFY(focusGrid(*window));
+    auto* selector = control<QComboBox>(window.get(), "ComboBox1");
+    QVERIFY(!selector->hasFocus());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_M, Qt::AltModifier);
+    QVERIFY(selector->hasFocus());
 }
 
 QTEST_MAIN(AccessibleNamesTest)
