@@ -3,11 +3,12 @@
 
 Starts the real zev4800 on a virtual display with the accessibility bus running, walks its
 accessible tree through AT-SPI (python3-pyatspi) and checks roles, names and cell texts in
-English and in Chinese, that no control the keyboard can reach is nameless, and that a message
-box is read in full.
+English and in Chinese, that no control the keyboard can reach is nameless, that a message
+box is read in full, and that the read dialog says how a read of the demo radio (rh4800-sim)
+ended.
 
 Usage: tst_accessibility.py PROGRAM_FOLDER PLAN_FILE [--dump]
-  PROGRAM_FOLDER  the build's bin folder (zev4800 and its language packs)
+  PROGRAM_FOLDER  the build's bin folder (zev4800, rh4800-sim and the language packs)
   PLAN_FILE       a channel file to open; channel 03 holds 156.80000 (docs/demo.z81)
   --dump          print the tree as a screen reader would meet it, and check nothing
 
@@ -29,6 +30,7 @@ BUS_LAUNCHER = "/usr/libexec/at-spi-bus-launcher"
 # Generous limits that only stop a broken run from hanging; nothing measures time with them.
 START_LIMIT_S = 40
 BOX_LIMIT_S = 20
+SESSION_LIMIT_S = 60
 
 LANGUAGES = {
     "english": {
@@ -51,6 +53,9 @@ LANGUAGES = {
         "port_busy": "The COM port does not exist or another program is using it. Choose "
                      "another port.",
         "ok": "OK",
+        "read_dialog": "Read",
+        "idle": "Progress",
+        "finished": "Finished successfully.",
     },
     "chinese": {
         # Any second line but the English title starts the program in Chinese.
@@ -228,7 +233,7 @@ def find_all(root, role, name=None):
 class Program:
     """zev4800 in a folder of its own, with its packs, its install.Log and a clean home."""
 
-    def __init__(self, bin_folder, language, plan_file):
+    def __init__(self, bin_folder, language, plan_file, radio_terminal):
         self.folder = tempfile.TemporaryDirectory(prefix="zev-a11y-")
         root = self.folder.name
         program_folder = os.path.join(root, "program")
@@ -249,7 +254,8 @@ class Program:
         environment["LC_ALL"] = "C.UTF-8"  # "." in frequencies
         self.process = subprocess.Popen(
             [os.path.join(program_folder, "zev4800"), "--port", "1=" + self.missing_port,
-             plan_file], env=environment, stdin=subprocess.DEVNULL)
+             "--port", "2=" + radio_terminal, plan_file], env=environment,
+            stdin=subprocess.DEVNULL)
 
     def stop(self):
         if self.process.poll() is None:
@@ -357,10 +363,7 @@ def check_message_box(application, program, language):
     check(len(buttons) == 1, where + "one %r button" % expected["read_button"])
     if not buttons:
         return
-    try:
-        buttons[0].queryAction().doAction(0)
-    except Exception:
-        pass  # the box's own event loop may hold the reply to the press back; the box is looked for
+    press(buttons[0])
 
     def box():
         for window in children(application):
@@ -379,8 +382,67 @@ def check_message_box(application, program, language):
     check(any(text.startswith(expected["port_busy"]) and "COM1: " in text and
               program.missing_port in text for text in texts),
           where + "the box's label holds its whole text: %r" % texts)
-    check(find_all(window, "push button", expected["ok"]) != [],
-          where + "the box has its %r button" % expected["ok"])
+    ok = find_all(window, "push button", expected["ok"])
+    check(ok != [], where + "the box has its %r button" % expected["ok"])
+    if ok:
+        press(ok[0])
+        check(wait_for(lambda: box() is None, BOX_LIMIT_S), where + "OK closes the box")
+
+
+def press(accessible):
+    try:
+        accessible.queryAction().doAction(0)
+    except Exception:
+        pass  # a box's own event loop may hold the reply to the press back
+
+
+def value_of(accessible):
+    try:
+        return accessible.queryValue().currentValue
+    except Exception:
+        return None
+
+
+def check_read_session(application, language):
+    """The read dialog says what it is doing and how it ended: a read of the demo radio on COM2."""
+    expected = LANGUAGES[language]
+    where = language + ": "
+    # The menu item: a screen reader's action on the check box only toggles its mark.
+    ports = find_all(application, "menu item", "COM2")
+    check(len(ports) == 1, where + "one COM2 menu item")
+    if not ports:
+        return
+    press(ports[0])
+    press(find_all(application, "push button", expected["read_button"])[0])
+
+    def read_dialog():
+        for window in children(application):
+            if role_of(window) == "dialog" and name_of(window) == expected["read_dialog"]:
+                bars = find_all(window, "progress bar")
+                buttons = find_all(window, "push button")
+                if bars and buttons:
+                    return window, bars[0], buttons[0]
+        return None
+
+    found = wait_for(read_dialog, BOX_LIMIT_S)
+    check(found is not None, where + "the read dialog %r with its bar and button"
+          % expected["read_dialog"])
+    if found is None:
+        return
+    _, bar, button = found
+    check(name_of(bar) == expected["idle"], where + "the idle bar is called %r, not %r"
+          % (expected["idle"], name_of(bar)))
+    press(button)
+    ended = wait_for(lambda: name_of(bar) == expected["finished"], SESSION_LIMIT_S)
+    check(ended, where + "the bar is called %r after the read, not %r"
+          % (expected["finished"], name_of(bar)))
+    check(value_of(bar) == 100, where + "the bar stands at 100, not %r" % value_of(bar))
+    try:
+        description = button.description
+    except Exception:
+        description = ""
+    check(description == expected["finished"],
+          where + "the button that takes the focus back describes the outcome: %r" % description)
 
 
 def inner(arguments):
@@ -388,9 +450,13 @@ def inner(arguments):
     dumping = "--dump" in arguments
     launcher = subprocess.Popen([BUS_LAUNCHER, "--launch-immediately"],
                                 stdin=subprocess.DEVNULL)
+    # The demo radio on a pseudo-terminal; its first line names the terminal.
+    radio = subprocess.Popen([os.path.join(bin_folder, "rh4800-sim"), "--demo"],
+                             stdout=subprocess.PIPE, stdin=subprocess.DEVNULL)
+    radio_terminal = radio.stdout.readline().decode().strip()
     try:
         for language in ("english", "chinese"):
-            program = Program(bin_folder, language, plan_file)
+            program = Program(bin_folder, language, plan_file, radio_terminal)
             try:
                 application = wait_for(
                     lambda: window_ready(find_application("ZEV4800"), language), START_LIMIT_S)
@@ -405,9 +471,13 @@ def inner(arguments):
                     continue
                 check_language(application, language)
                 check_message_box(application, program, language)
+                if language == "english":
+                    check_read_session(application, language)
             finally:
                 program.stop()
     finally:
+        radio.terminate()
+        radio.wait()
         launcher.terminate()
         launcher.wait()
     if failures:
