@@ -407,9 +407,9 @@ def check_read_session(application, language):
     """The read dialog says what it is doing and how it ended: a read of the demo radio on COM2."""
     expected = LANGUAGES[language]
     where = language + ": "
-    # The menu item: a screen reader's action on the check box only toggles its mark.
-    ports = find_all(application, "menu item", "COM2")
-    check(len(ports) == 1, where + "one COM2 menu item")
+    # A screen reader's action on the port's check box toggles its mark.
+    ports = find_all(application, "check box", "COM2")
+    check(len(ports) == 1, where + "one COM2 check box")
     if not ports:
         return
     press(ports[0])

@@ -31,6 +31,7 @@ private slots:
     void namesFollowTheLanguage();
     void overlaysNameTheirCell();
     void everyFocusableControlIsNamed();
+    void screenReaderTogglesChooseThePort();
     void keyboardReachesTheModelSelector_data();
     void keyboardReachesTheModelSelector();
 };
@@ -256,6 +257,32 @@ void AccessibleNamesTest::everyFocusableControlIsNamed() {
         nameless << namelessControls(form);
     }
     QVERIFY2(nameless.isEmpty(), qPrintable(nameless.join(QStringLiteral("; "))));
+}
+
+// A screen reader's action on a port button toggles its mark without a click: the mark chooses
+// the port, and the chosen port's mark cannot be taken off.
+void AccessibleNamesTest::screenReaderTogglesChooseThePort() {
+    ProgramFolder folder;
+    folder.writeInstallLog(true);
+    auto window = startProgram(folder);
+    QVERIFY(window);
+    const auto toggle = [&](const char* button) {
+        QAccessibleActionInterface* actions =
+            accessibleOf(control<QToolButton>(window.get(), button))->actionInterface();
+        QVERIFY(actions);
+        QVERIFY(actions->actionNames().contains(QAccessibleActionInterface::toggleAction()));
+        actions->doAction(QAccessibleActionInterface::toggleAction());
+    };
+    toggle("ToolButton33");
+    QCOMPARE(window->portNumber(), 3);
+    QVERIFY(control<QToolButton>(window.get(), "ToolButton33")->isChecked());
+    QVERIFY(!control<QToolButton>(window.get(), "ToolButton31")->isChecked());
+    QVERIFY(control<QAction>(window.get(), "COM3")->isChecked());
+    QVERIFY(!control<QAction>(window.get(), "COM1")->isChecked());
+
+    toggle("ToolButton33");
+    QCOMPARE(window->portNumber(), 3);
+    QVERIFY(control<QToolButton>(window.get(), "ToolButton33")->isChecked());
 }
 
 // Tab stays inside the child window that has the focus, and every toolbar command but the model
