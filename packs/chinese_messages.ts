@@ -107,6 +107,25 @@
     </message>
 </context>
 <context>
+    <name>zev::ChannelEditor</name>
+    <message>
+        <source>Channel table</source>
+        <translation>信道表</translation>
+    </message>
+    <message>
+        <source>Arrow keys move between the cells. In a frequency cell type the frequency in MHz; Space or Enter opens the list of a tone cell and switches a power or flag cell. Tab goes on to the buttons.</source>
+        <translation>方向键在单元格之间移动。在频率单元格中输入以 MHz 为单位的频率；空格键或回车键打开亚音单元格的列表，或切换功率和开关单元格。Tab 键转到按钮。</translation>
+    </message>
+    <message>
+        <source>Type the frequency in MHz; Enter confirms it, Esc abandons it.</source>
+        <translation>输入以 MHz 为单位的频率；回车键确认，Esc 键放弃。</translation>
+    </message>
+    <message>
+        <source>Pick the tone with the arrow keys; Enter takes it, Esc keeps the cell as it was.</source>
+        <translation>用方向键选择亚音；回车键选定，Esc 键保持单元格不变。</translation>
+    </message>
+</context>
+<context>
     <name>zev::ChannelFile</name>
     <message>
         <source>the text is not valid GBK</source>
@@ -272,6 +291,10 @@ The channel table then holds the list&apos;s channels only; the function options
     <message>
         <source>Differences: %1 (the grid&apos;s value first)</source>
         <translation>不同之处：%1（表格中的值在前）</translation>
+    </message>
+    <message>
+        <source>Differences</source>
+        <translation>差异</translation>
     </message>
 </context>
 <context>
@@ -665,6 +688,25 @@ The channel table then holds the list&apos;s channels only; the function options
     <message>
         <source>... and %1 more</source>
         <translation>……另有 %1 处</translation>
+    </message>
+</context>
+<context>
+    <name>zev::PlanModel</name>
+    <message>
+        <source>Channel %1</source>
+        <translation>信道 %1</translation>
+    </message>
+    <message>
+        <source>Channel %1, %2</source>
+        <translation>信道 %1，%2</translation>
+    </message>
+    <message>
+        <source>Channel %1, %2, %3</source>
+        <translation>信道 %1，%2，%3</translation>
+    </message>
+    <message>
+        <source>empty</source>
+        <translation>空</translation>
     </message>
 </context>
 <context>
@@ -1177,6 +1219,33 @@ The channel table then holds the list&apos;s channels only; the function options
     <message>
         <source>%1 has %2 channels and starts at one from 1 to %3, not at %4</source>
         <translation>%1 有 %2 个信道，可从 1 至 %3 中的一个开始，不能从 %4 开始</translation>
+    </message>
+</context>
+<context>
+    <name>zev::TransferDialog</name>
+    <message>
+        <source>Finished successfully.</source>
+        <translation>成功完成。</translation>
+    </message>
+    <message>
+        <source>Failed.</source>
+        <translation>失败。</translation>
+    </message>
+    <message>
+        <source>Not started.</source>
+        <translation>未开始。</translation>
+    </message>
+    <message>
+        <source>Stopped.</source>
+        <translation>已停止。</translation>
+    </message>
+    <message>
+        <source>Progress</source>
+        <translation>进度</translation>
+    </message>
+    <message>
+        <source>Reading from the radio...</source>
+        <translation>正在读取电台...</translation>
     </message>
 </context>
 <context>

@@ -6,7 +6,7 @@ ZEV_PACKAGES=(
     qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-qpa-plugins libgl-dev
     qt6-translations-l10n fonts-wqy-microhei xvfb xauth
     dpkg-dev desktop-file-utils appstream poppler-utils zsh fish
-    qt6-wayland weston dbus-daemon
+    qt6-wayland weston dbus-daemon at-spi2-core python3-pyatspi
 )
 
 zev_install_missing() {

@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -95,6 +96,12 @@ void ChannelEditor::buildControls() {
     m_tonePicker->addItems(m_plan.toneList());
     m_tonePicker->hide();
     m_tonePicker->installEventFilter(this);
+    // Screen readers on Linux take a combo box's name from its label relation, not from its
+    // accessible name: a label that is never shown names the picker after its cell.
+    m_tonePickerLabel = new QLabel(m_body);
+    m_tonePickerLabel->setObjectName(QStringLiteral("TonePickerLabel"));
+    m_tonePickerLabel->setBuddy(m_tonePicker);
+    m_tonePickerLabel->hide();
 
     auto addButton = [this](const char* name, const QString& text, int left) {
         auto* button = new QPushButton(text, m_body);
@@ -118,6 +125,26 @@ void ChannelEditor::buildControls() {
 
     m_body->setFocusProxy(m_grid);
     setWidget(m_body);
+    wordTexts();
+}
+
+void ChannelEditor::wordTexts() {
+    m_grid->setAccessibleName(tr("Channel table"));
+    m_grid->setAccessibleDescription(
+        tr("Arrow keys move between the cells. In a frequency cell type the frequency in MHz; "
+           "Space or Enter opens the list of a tone cell and switches a power or flag cell. Tab "
+           "goes on to the buttons."));
+    m_frequencyEditor->setAccessibleDescription(
+        tr("Type the frequency in MHz; Enter confirms it, Esc abandons it."));
+    m_tonePicker->setAccessibleDescription(
+        tr("Pick the tone with the arrow keys; Enter takes it, Esc keeps the cell as it was."));
+    if (m_current.row >= 1) {
+        // An overlay that is shown takes the column title of the new language.
+        if (m_frequencyEditor->isVisible())
+            nameOverlay(m_frequencyEditor);
+        if (m_tonePicker->isVisible())
+            nameOverlay(m_tonePicker);
+    }
 }
 
 // The frame's size is known only once the window sits in the frame window: the window then
@@ -347,6 +374,15 @@ void ChannelEditor::placeOverCell(QWidget* overlay) {
     // centred vertically so that the taller overlay covers the whole cell.
     const QRect cell = m_grid->cellRect(m_current, m_body);
     overlay->move(cell.left(), cell.top() + (cell.height() - overlay->height()) / 2);
+    nameOverlay(overlay);
+}
+
+// A screen reader says which cell an overlay edits: "Channel 03, RX Freq".
+void ChannelEditor::nameOverlay(QWidget* overlay) {
+    const QString name = m_plan.cellName(m_current.column, m_current.row);
+    overlay->setAccessibleName(name);
+    if (overlay == m_tonePicker)
+        m_tonePickerLabel->setText(name);
 }
 
 void ChannelEditor::showFrequencyEditor() {

@@ -6,6 +6,7 @@
 #include "status.h"
 
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -32,6 +33,9 @@ public:
     void resetOverlays();
     // True while the frequency editor writes what is being typed into the plan.
     bool isTypingIntoPlan() const { return m_typingIntoPlan; }
+    // The names and descriptions a screen reader gives the grid and the overlays, in the language
+    // of the messages.
+    void wordTexts();
 
 signals:
     // What the user typed has been committed to the plan, changed by the commit or not.
@@ -81,6 +85,7 @@ private:
     void hideTonePicker();
     void commitTonePicker();
     void placeOverCell(QWidget* overlay);
+    void nameOverlay(QWidget* overlay);
 
     bool frequencyEditorKeyPress(QKeyEvent* event);
     void frequencyEditorEnter();
@@ -97,6 +102,7 @@ private:
     ChannelGrid* m_grid = nullptr;
     QLineEdit* m_frequencyEditor = nullptr;
     QComboBox* m_tonePicker = nullptr;
+    QLabel* m_tonePickerLabel = nullptr; // never shown: names the picker for screen readers
     QPushButton* m_exitButton = nullptr;
     QPushButton* m_moveUpButton = nullptr;
     QPushButton* m_moveDownButton = nullptr;

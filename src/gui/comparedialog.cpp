@@ -10,9 +10,9 @@ namespace zev {
 CompareDialog::CompareDialog(Workspace& workspace, QWidget* parent)
     : TransferDialog(workspace, QString(), parent) {
     setObjectName(QStringLiteral("CompareDialog"));
-    wordTexts();
     m_list = new QListWidget;
     m_list->setObjectName(QStringLiteral("DifferenceList"));
+    wordTexts();
     if (auto* column = qobject_cast<QVBoxLayout*>(layout()))
         column->insertWidget(column->count() - 1, m_list, 1);
     setFixedSize(460, 360);
@@ -21,6 +21,7 @@ CompareDialog::CompareDialog(Workspace& workspace, QWidget* parent)
 void CompareDialog::wordTexts() {
     setWindowTitle(tr("Compare with radio"));
     startButton()->setText(tr("&Compare"));
+    m_list->setAccessibleName(tr("Differences"));
 }
 
 void CompareDialog::showDifferences(const QList<PlanDifference>& differences) {

@@ -278,12 +278,16 @@ void MainCommands::createToolBar(QMainWindow& window) {
         button->setIconSize(QSize(30, 30));
         button->setFixedSize(37, 36);
         button->setAutoRaise(true);
-        if (row.hintId > 0)
+        if (row.hintId > 0) {
             button->setToolTip(builtinText(row.hintId));
+            button->setAccessibleName(builtinText(row.hintId));
+        }
         toolBar->addWidget(button);
         if (const int port = portOf(row.command)) {
-            // A port button selects its port itself, as the port selection has it.
+            // A port button selects its port itself, as the port selection has it. Its tip,
+            // the device behind the port, is what a screen reader describes it with.
             button->setCheckable(true);
+            button->setAccessibleName(QStringLiteral("COM%1").arg(port));
             m_portButtons[port - 1] = button;
             continue;
         }
@@ -300,10 +304,13 @@ void MainCommands::createToolBar(QMainWindow& window) {
     layout->setContentsMargins(4, 0, 4, 0);
     auto* label = new QLabel(builtinText(TextId::ModelLabel), modelPanel);
     label->setObjectName(QStringLiteral("Label1"));
+    m_modelLabel = label;
     m_modelSelector = new QComboBox(modelPanel);
     m_modelSelector->setObjectName(QStringLiteral("ComboBox1"));
     m_modelSelector->setEditable(false);
     m_modelSelector->setFixedWidth(113);
+    // The label names the selector for screen readers, and its letter reaches it.
+    label->setBuddy(m_modelSelector);
     layout->addWidget(label);
     layout->addWidget(m_modelSelector);
     toolBar->addWidget(modelPanel);
@@ -331,6 +338,7 @@ void MainCommands::markMenuLetters() {
         QAction* action = item(row.command);
         action->setText(withMnemonic(action->text(), QLatin1Char(row.letter)));
     }
+    m_modelLabel->setText(withMnemonic(m_modelLabel->text(), QLatin1Char('M')));
 }
 
 } // namespace zev

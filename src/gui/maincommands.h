@@ -4,6 +4,7 @@
 
 class QAction;
 class QComboBox;
+class QLabel;
 class QMainWindow;
 class QMenu;
 class QToolButton;
@@ -68,7 +69,9 @@ public:
 
     // The commands that no language pack words: their texts in the language of the messages.
     void wordOwnCommands();
-    // The keyboard letter of each menu and command, for captions that come without one.
+    // The keyboard letter of each menu and command, and of the model selector's label (Alt+M
+    // takes the keyboard to the selector, which Tab does not reach), for captions that come
+    // without one.
     void markMenuLetters();
 
 private:
@@ -80,6 +83,7 @@ private:
     std::array<QToolButton*, 4> m_portButtons{};
     QMenu* m_portMenu = nullptr;
     QComboBox* m_modelSelector = nullptr;
+    QLabel* m_modelLabel = nullptr;
 };
 
 } // namespace zev

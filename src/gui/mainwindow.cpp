@@ -353,6 +353,10 @@ void MainWindow::loadLanguage(const QString& name) {
         m_translations.install(m_files.folderOf(messagesFileName(name)), *language);
     m_commands->wordOwnCommands();
     m_compareDialog->wordTexts();
+    m_channelEditor->wordTexts();
+    for (TransferDialog* dialog : std::initializer_list<TransferDialog*>{
+             m_readDialog.get(), m_writeDialog.get(), m_compareDialog.get()})
+        dialog->wordProgress();
     m_commands->markMenuLetters();
     m_ports->showTips();
     if (!pack->text(TextId::SuccessLabel).isNull()) {

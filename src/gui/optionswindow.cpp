@@ -96,6 +96,7 @@ OptionsWindow::OptionsWindow(PlanModel& plan, QWidget* parent) : ChildWindow(par
         selector->setEditable(false);
         selector->move(place.selector.topLeft());
         selector->setFixedWidth(place.selector.width());
+        label->setBuddy(selector); // names the selector for screen readers
         m_selectors[optionSlot(place.option)] = selector;
         const Option option = place.option;
         connect(selector, &QComboBox::activated, this,

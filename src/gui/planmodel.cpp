@@ -35,6 +35,23 @@ QString PlanModel::cell(int column, int row) const {
     return m_plan.cell(column, row);
 }
 
+QString PlanModel::cellName(int column, int row) const {
+    if (!inTable(column, row) || row == 0)
+        return cell(column, row);
+    const QString channel = cell(Label, row);
+    if (column == Label)
+        return tr("Channel %1").arg(channel);
+    return tr("Channel %1, %2").arg(channel, cell(column, 0));
+}
+
+QString PlanModel::accessibleText(int column, int row) const {
+    if (row == 0 || column == Label)
+        return cellName(column, row);
+    const QString value = cell(column, row);
+    return tr("Channel %1, %2, %3")
+        .arg(cell(Label, row), cell(column, 0), value.isEmpty() ? tr("empty") : value);
+}
+
 void PlanModel::setCell(int column, int row, const QString& text) {
     if (!inTable(column, row) || (column == Label && row > 0) || cell(column, row) == text)
         return;
@@ -181,6 +198,8 @@ QVariant PlanModel::data(const QModelIndex& index, int role) const {
         return cell(index.column(), index.row());
     if (role == Qt::TextAlignmentRole)
         return int(Qt::AlignCenter);
+    if (role == Qt::AccessibleTextRole)
+        return accessibleText(index.column(), index.row());
     return {};
 }
 

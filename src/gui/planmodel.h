@@ -41,6 +41,10 @@ public:
 
     // Cells, addressed as (column, row) like the grid; row 0 is the header, column 0 the labels.
     QString cell(int column, int row) const;
+    // What a screen reader calls a channel's cell, in the active language: "Channel 03, RX Freq".
+    // Its Qt::AccessibleTextRole adds the value: "Channel 03, RX Freq, 156.80000"; a row label
+    // reads "Channel 03", a header cell its column title.
+    QString cellName(int column, int row) const;
     void setCell(int column, int row, const QString& text);
     ChannelRow channel(int row) const;
     void setChannel(int row, const ChannelRow& cells);
@@ -87,6 +91,7 @@ signals:
 
 private:
     static bool inTable(int column, int row);
+    QString accessibleText(int column, int row) const;
     void cellChanged(int column, int row);
 
     Plan m_plan;

@@ -51,9 +51,11 @@ PortDevicesDialog::PortDevicesDialog(const std::array<QString, 4>& devices, QWid
     setWindowTitle(tr("Port devices"));
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(tr("Serial ports present:"), this));
+    auto* tableLabel = new QLabel(tr("Serial ports present:"), this);
+    layout->addWidget(tableLabel);
     m_table = new QTableWidget(0, 5, this);
     m_table->setObjectName(QStringLiteral("PortList"));
+    m_table->setAccessibleName(tableLabel->text()); // the label above it, for screen readers
     m_table->setHorizontalHeaderLabels(
         {tr("Device"), tr("Stable name"), tr("Adapter"), tr("USB id"), tr("State")});
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);

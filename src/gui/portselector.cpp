@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMessageBox>
+#include <QScopedValueRollback>
 #include <QTimer>
 #include <QToolButton>
 
@@ -31,8 +32,18 @@ PortSelector::PortSelector(Workspace& workspace, IniFile& settingsFile,
     for (int number = 1; number <= 4; ++number) {
         connect(commands.portItem(number), &QAction::triggered, this,
                 [this, number] { selectPort(number); });
-        connect(commands.portButton(number), &QToolButton::clicked, this,
-                [this, number] { selectPort(number); });
+        QToolButton* button = commands.portButton(number);
+        connect(button, &QToolButton::clicked, this, [this, number] { selectPort(number); });
+        // A screen reader's toggle action sets the mark without a click: the mark chooses the
+        // port, and the chosen port's mark stays.
+        connect(button, &QToolButton::toggled, this, [this, number, button](bool checked) {
+            if (m_selecting)
+                return;
+            if (checked)
+                selectPort(number);
+            else if (number == m_portNumber)
+                button->setChecked(true);
+        });
     }
     connect(commands.item(Command::PortDevices), &QAction::triggered, this,
             &PortSelector::editDevices);
@@ -58,6 +69,7 @@ void PortSelector::openShownPort() {
 }
 
 void PortSelector::selectPort(int number) {
+    const QScopedValueRollback<bool> selecting(m_selecting, true);
     for (int i = 1; i <= 4; ++i)
         m_commands.portButton(i)->setChecked(i == number);
     for (int i = 1; i <= 4; ++i)

@@ -48,6 +48,7 @@ private:
     const MainCommands& m_commands;
     QWidget* m_window;
     int m_portNumber = 1;
+    bool m_selecting = false; // selectPort() is setting the marks
 };
 
 } // namespace zev

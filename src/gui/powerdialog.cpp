@@ -69,9 +69,9 @@ PowerDialog::PowerDialog(Workspace& workspace, QWidget* parent) : RadioDialog(wo
     setWindowTitle(builtinText(TextId::PowerAdjustCommand));
     setFixedSize(233, 169);
 
-    makeLabel("Label1", TextId::HighPowerLabel, 20, this);
-    makeLabel("Label3", TextId::LowPowerLabel, 52, this);
-    makeLabel("Label2", TextId::LowVoltageLabel, 84, this);
+    QLabel* highPowerLabel = makeLabel("Label1", TextId::HighPowerLabel, 20, this);
+    QLabel* lowPowerLabel = makeLabel("Label3", TextId::LowPowerLabel, 52, this);
+    QLabel* lowVoltageLabel = makeLabel("Label2", TextId::LowVoltageLabel, 84, this);
     m_highPower = makeLevelEdit("Edit1", 20, this);
     m_lowPower = makeLevelEdit("Edit2", 52, this);
     m_lowVoltage = new QComboBox(this);
@@ -79,6 +79,10 @@ PowerDialog::PowerDialog(Workspace& workspace, QWidget* parent) : RadioDialog(wo
     m_lowVoltage->addItems({QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2")});
     m_lowVoltage->setCurrentIndex(1);
     m_lowVoltage->setGeometry(112, 84, 89, 21);
+    // The labels name their fields for screen readers.
+    highPowerLabel->setBuddy(m_highPower);
+    lowPowerLabel->setBuddy(m_lowPower);
+    lowVoltageLabel->setBuddy(m_lowVoltage);
 
     QPushButton* readButton = makeButton("DsFancyButton1", TextId::ReadOutButton, 24, this);
     m_writeButton = makeButton("DsFancyButton2", TextId::WriteInButton, 126, this);

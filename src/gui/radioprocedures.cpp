@@ -30,6 +30,7 @@ namespace {
 // what the stop left behind is said once the dialog has closed.
 void showTransferOutcome(TransferDialog& dialog, const SessionResult& result,
                          const QStringList& leftBehind = {}) {
+    dialog.announceOutcome(result.outcome); // before a box waits for the user
     switch (result.outcome) {
     case SessionOutcome::Success:
         dialog.setSuccessCount(dialog.workspace().link.successCount());
@@ -115,14 +116,18 @@ void installTransfers(Workspace& workspace, ReadDialog& readDialog, WriteDialog&
             runWriteJob(workspace.link, plan, wording, settings, observer);
         // Logged before any box about the outcome waits for the user.
         logWrite(workspace, writeDialog, logged, settings, result);
-        if (result.declined)
+        if (result.declined) {
+            writeDialog.announceOutcome(SessionOutcome::Refused);
             return;
+        }
         writeDialog.showBackup(result.backupPath);
         // The write's own failures are the transfer's; the reads around it say more.
         if (result.phase == WritePhase::Write || result.session.outcome != SessionOutcome::Failed)
             showTransferOutcome(writeDialog, result.session, partialWriteAdvice(result));
-        else
+        else {
+            writeDialog.announceOutcome(SessionOutcome::Failed);
             writeDialog.showJobFailure(result);
+        }
     });
     compareDialog.setProcedure([&workspace, &compareDialog] {
         TransferObserver observer(compareDialog);

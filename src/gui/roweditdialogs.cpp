@@ -120,6 +120,8 @@ FillFrequenciesDialog::FillFrequenciesDialog(const QList<int>& channels, QWidget
     m_offset->setObjectName(QStringLiteral("OffsetEdit"));
     m_offset->setPlaceholderText(QStringLiteral("-5, +0%10.6").arg(decimalSeparator()));
     m_offset->setEnabled(false);
+    // Its label is the check box, which names no field for a screen reader.
+    m_offset->setAccessibleName(m_useOffset->text());
     connect(m_useOffset, &QCheckBox::toggled, m_offset, &QWidget::setEnabled);
     m_problem = new QLabel(this);
     m_problem->setObjectName(QStringLiteral("ProblemLabel"));

@@ -77,8 +77,10 @@ SeveralRadiosDialog::SeveralRadiosDialog(Workspace& workspace, IniFile& settings
     buttons->addStretch();
     buttons->addWidget(m_close);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(tr("Tick the radios to write the current plan to:"), this));
+    auto* tableLabel = new QLabel(tr("Tick the radios to write the current plan to:"), this);
+    layout->addWidget(tableLabel);
     layout->addWidget(m_table);
+    m_table->setAccessibleName(tableLabel->text()); // the label above it, for screen readers
     layout->addWidget(m_summary);
     layout->addLayout(buttons);
     listPorts();

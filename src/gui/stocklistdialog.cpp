@@ -1,5 +1,6 @@
 #include "stocklistdialog.h"
 
+#include "app/mnemonic.h"
 #include "plan/band.h"
 
 #include <QDialogButtonBox>
@@ -36,6 +37,8 @@ StockListDialog::StockListDialog(const Words& words, const QString& band, QWidge
         m_lists->addItem(
             tr("%1 (%2, %3 channels)").arg(list.titleText(), list.regionText()).arg(list.size()));
     listsLabel->setBuddy(m_lists);
+    // An item view takes its name from itself, not from its label.
+    m_lists->setAccessibleName(plainCaption(listsLabel->text()));
     // Every list at once: the preview below takes the rest.
     m_lists->setFixedHeight(m_lists->sizeHintForRow(0) * m_lists->count() +
                             2 * m_lists->frameWidth() + 4);

@@ -28,6 +28,7 @@ TransferDialog::TransferDialog(Workspace& workspace, const QString& buttonText, 
     m_progressBar->setObjectName(QStringLiteral("ProgressBar1"));
     m_progressBar->setRange(0, 100);
     m_progressBar->setValue(0);
+    wordProgress();
 
     auto* statusBar = new QStatusBar;
     statusBar->setObjectName(QStringLiteral("StatusBar1"));
@@ -73,10 +74,46 @@ void TransferDialog::noteTransferStopped(const QString& message) {
     m_stopMessage = message;
 }
 
+void TransferDialog::announce(const QString& state) {
+    m_progressBar->setAccessibleName(state);
+    m_button->setAccessibleDescription(state);
+}
+
+void TransferDialog::announceOutcome(SessionOutcome outcome) {
+    switch (outcome) {
+    case SessionOutcome::Success:
+        announce(tr("Finished successfully."));
+        break;
+    case SessionOutcome::Failed:
+        announce(tr("Failed."));
+        break;
+    case SessionOutcome::Refused:
+        announce(tr("Not started."));
+        break;
+    case SessionOutcome::Cancelled:
+        announce(tr("Stopped."));
+        break;
+    }
+}
+
+QString TransferDialog::announcement() const {
+    return m_progressBar->accessibleName();
+}
+
+void TransferDialog::wordProgress() {
+    if (!isBusy())
+        announce(tr("Progress"));
+}
+
+QString TransferDialog::busyText() const {
+    return tr("Reading from the radio...");
+}
+
 void TransferDialog::start() {
     const bool hadFocus = m_button->hasFocus();
     m_button->setEnabled(false);
     m_stopMessage.clear();
+    announce(busyText());
     runProcedure(m_procedure);
     m_button->setEnabled(true);
     // Disabling took the focus away: it comes back, so that the same key starts the next session.
@@ -90,6 +127,7 @@ void TransferDialog::hideEvent(QHideEvent* event) {
     if (!event->spontaneous()) {
         setProgress(0);
         setSuccessCount(0);
+        wordProgress();
     }
     RadioDialog::hideEvent(event);
 }

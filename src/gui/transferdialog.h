@@ -2,6 +2,8 @@
 
 #include "radiodialog.h"
 
+#include "radio/session.h"
+
 #include <QStringList>
 
 class QLabel;
@@ -30,12 +32,23 @@ public:
     // the dialog has closed, so that it is said where the user is looking then.
     void noteTransferStopped(const QString& message);
 
+    // What a screen reader hears of a session: what it is doing while it runs, then how it
+    // ended. The progress bar carries it as its name; the start button, which takes the focus
+    // back at the end, as its description.
+    void announce(const QString& state);
+    void announceOutcome(SessionOutcome outcome);
+    QString announcement() const;
+    // The idle progress bar's name in the language of the messages.
+    void wordProgress();
+
 signals:
     void transferStopped(const QString& message);
 
 protected:
     TransferDialog(Workspace& workspace, const QString& buttonText, QWidget* parent);
     void hideEvent(QHideEvent* event) override;
+    // Announced as a session starts.
+    virtual QString busyText() const;
 
 private:
     void start();

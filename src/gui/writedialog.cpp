@@ -52,6 +52,11 @@ void WriteDialog::showPhase(WritePhase phase) {
         break;
     }
     m_phase->setToolTip(QString());
+    announce(m_phase->text());
+}
+
+QString WriteDialog::busyText() const {
+    return tr("Writing...");
 }
 
 void WriteDialog::showBackup(const QString& path) {

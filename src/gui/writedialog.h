@@ -36,6 +36,7 @@ public:
 
 protected:
     void hideEvent(QHideEvent* event) override;
+    QString busyText() const override;
 
 private:
     QLabel* m_phase;

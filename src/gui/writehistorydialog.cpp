@@ -86,6 +86,7 @@ WriteHistoryDialog::WriteHistoryDialog(QWidget* parent) : QDialog(parent) {
 
     m_table = new QTableWidget(0, ColumnCount, this);
     m_table->setObjectName(QStringLiteral("WriteHistoryTable"));
+    m_table->setAccessibleName(windowTitle()); // for screen readers
     m_table->setHorizontalHeaderLabels({tr("Time"), tr("Port"), tr("Device"), tr("Result"),
                                         tr("Band"), tr("Plan"), tr("SHA-256"), tr("Backup"),
                                         tr("Reason")});

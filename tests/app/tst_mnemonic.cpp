@@ -30,6 +30,8 @@ void MnemonicTest::withMnemonic_data() {
         << "导出 CSV…" << QChar('X') << "导出 CSV(&X)…";
     QTest::newRow("Latin with one-character ellipsis")
         << "Port devices…" << QChar('D') << "Port &devices…";
+    QTest::newRow("Chinese label") << "型号：" << QChar('M') << "型号(&M)：";
+    QTest::newRow("Latin label without the letter") << "Band:" << QChar('M') << "Band(&M):";
     QTest::newRow("digit") << "COM1" << QChar('1') << "COM&1";
     QTest::newRow("Latin without the letter") << "T25" << QChar('A') << "T25(&A)";
     QTest::newRow("an ampersand is no mark") << "R&&D" << QChar('D') << "R&&&D";

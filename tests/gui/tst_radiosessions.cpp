@@ -19,6 +19,7 @@
 #include "sim/simulator.h"
 #include "writedialog.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QComboBox>
 #include <QCryptographicHash>
@@ -138,6 +139,27 @@ QString successPanel(zev::TransferDialog* dialog) {
     return control<QLabel>(dialog, "StatusBar1Panel1")->text();
 }
 
+// What a screen reader hears of a dialog's sessions: the names its bar takes while a session
+// runs, each change once, read as Qt's AT-SPI bridge reads them.
+class Announcements {
+public:
+    explicit Announcements(zev::TransferDialog* dialog)
+        : m_bar(control<QProgressBar>(dialog, "ProgressBar1")) {
+        QObject::connect(m_bar, &QProgressBar::valueChanged, m_bar, [this] {
+            if (m_heard.isEmpty() || m_heard.last() != now())
+                m_heard << now();
+        });
+    }
+    QStringList whileRunning() const { return m_heard; }
+    QString now() const {
+        return QAccessible::queryAccessibleInterface(m_bar)->text(QAccessible::Name);
+    }
+
+private:
+    QProgressBar* m_bar;
+    QStringList m_heard;
+};
+
 int progressOf(zev::TransferDialog* dialog) {
     return control<QProgressBar>(dialog, "ProgressBar1")->value();
 }
@@ -247,11 +269,19 @@ void RadioSessionsTest::readDemoRadio() {
     bool disabledWhileRunning = true;
     QObject::connect(control<QProgressBar>(dialog, "ProgressBar1"), &QProgressBar::valueChanged,
                      [&] { disabledWhileRunning = disabledWhileRunning && !start->isEnabled(); });
+    Announcements announcements(dialog);
+    QCOMPARE(announcements.now(), QStringLiteral("Progress"));
     QTest::mouseClick(start, Qt::LeftButton);
     QVERIFY2(bench.boxes.seen.isEmpty(), qPrintable(boxesSeen(bench.boxes)));
     QVERIFY(disabledWhileRunning);
     QVERIFY(start->isEnabled());
     QVERIFY(bench.othersDisabled());
+    // The session is heard as it runs and as it ends; the button that takes the focus back
+    // describes the outcome.
+    QCOMPARE(announcements.whileRunning(), QStringList{"Reading from the radio..."});
+    QCOMPARE(announcements.now(), QStringLiteral("Finished successfully."));
+    QCOMPARE(QAccessible::queryAccessibleInterface(start)->text(QAccessible::Description),
+             QStringLiteral("Finished successfully."));
 
     // The demo radio's channels, as the English interface words them.
     const zev::PlanModel& plan = bench.plan();
@@ -284,6 +314,7 @@ void RadioSessionsTest::readDemoRadio() {
     bench.choose("N6");
     QCOMPARE(successPanel(dialog), label + "0");
     QCOMPARE(progressOf(dialog), 0);
+    QCOMPARE(announcements.now(), QStringLiteral("Progress"));
     QTest::mouseClick(start, Qt::LeftButton);
     QCOMPARE(successPanel(dialog), label + "1");
     QVERIFY(dialog->close());
@@ -311,8 +342,13 @@ void RadioSessionsTest::writePlan() {
     zev::TransferDialog* dialog = bench.window->writeDialog();
     QVERIFY(dialog->isVisible());
     QVERIFY(bench.othersDisabled());
+    Announcements announcements(dialog);
     QTest::mouseClick(startButton(dialog), Qt::LeftButton);
     QVERIFY2(bench.boxes.seen.isEmpty(), qPrintable(boxesSeen(bench.boxes)));
+    // Each phase of the write is heard, then the outcome.
+    QCOMPARE(announcements.whileRunning(), (QStringList{"Backing up the radio...", "Writing...",
+                                                        "Checking what the radio holds..."}));
+    QCOMPARE(announcements.now(), QStringLiteral("Finished successfully."));
     QVERIFY(startButton(dialog)->isEnabled());
     QCOMPARE(progressOf(dialog), 100);
     QCOMPARE(successPanel(dialog), bench.text(zev::TextId::SuccessLabel) + "1");
@@ -387,7 +423,12 @@ void RadioSessionsTest::failedTransfer() {
     bench.choose(command.toLatin1().constData());
     auto* dialog = command == "N6" ? static_cast<zev::TransferDialog*>(bench.window->readDialog())
                                    : bench.window->writeDialog();
+    // The failure is heard before its box waits for the user.
+    Announcements announcements(dialog);
+    QString heardWithTheBox;
+    bench.boxes.beforeAnswer = [&](QMessageBox*) { heardWithTheBox = announcements.now(); };
     QTest::mouseClick(startButton(dialog), Qt::LeftButton);
+    QCOMPARE(heardWithTheBox, QStringLiteral("Failed."));
 
     // The pack's message first, then why, what to check and what the failure left behind.
     QCOMPARE(bench.boxes.seen.size(), 1);

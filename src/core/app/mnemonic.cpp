@@ -8,6 +8,7 @@ namespace {
 
 const QString ellipsis = QStringLiteral("...");
 constexpr QChar ellipsisCharacter(0x2026);
+constexpr QChar fullWidthColon(0xFF1A);
 
 bool hasHan(const QString& caption) {
     for (const QChar character : caption) {
@@ -43,7 +44,8 @@ QString withMnemonic(const QString& caption, QChar letter) {
     qsizetype end = caption.size();
     if (caption.endsWith(ellipsis))
         end -= ellipsis.size();
-    else if (caption.endsWith(ellipsisCharacter))
+    else if (caption.endsWith(ellipsisCharacter) || caption.endsWith(QLatin1Char(':')) ||
+             caption.endsWith(fullWidthColon))
         end -= 1;
     return marked.insert(end, QStringLiteral("(&") + letter.toUpper() + QLatin1Char(')'));
 }

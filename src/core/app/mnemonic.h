@@ -10,7 +10,8 @@ namespace zev {
 
 // The caption with letter marked, so that Alt and the letter reach it: a caption that has a
 // marker keeps it; otherwise the first occurrence of the letter is marked, and a caption without
-// it or with Chinese characters gets "(&L)" after its text, before a closing ellipsis.
+// it or with Chinese characters gets "(&L)" after its text, before a closing ellipsis or colon
+// (a label's "型号：" becomes "型号(&M)：").
 QString withMnemonic(const QString& caption, QChar letter);
 
 // The caption as a window title shows it: no marker, no "(&L)", no closing ellipsis.
