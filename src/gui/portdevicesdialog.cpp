@@ -87,6 +87,9 @@ PortDevicesDialog::PortDevicesDialog(const std::array<QString, 4>& devices, QWid
     m_checkLines = new QPlainTextEdit(this);
     m_checkLines->setObjectName(QStringLiteral("ConnectionCheckLines"));
     m_checkLines->setReadOnly(true);
+    // Room for every check and the radio's answer, the line that matters most, without scrolling.
+    m_checkLines->setMinimumHeight(m_checkLines->fontMetrics().lineSpacing() * 9 +
+                                   2 * m_checkLines->frameWidth() + 8);
     m_checkLines->hide();
     layout->addWidget(m_checkLines);
 
@@ -127,6 +130,7 @@ void PortDevicesDialog::checkConnection() {
     const ConnectionCheck check = zev::checkConnection(device, &stop);
     m_runningCheck = nullptr;
     m_checkLines->setPlainText(connectionCheckText(check).join(QLatin1Char('\n')));
+    m_checkLines->moveCursor(QTextCursor::End);
     m_checkButton->setEnabled(true);
     m_poll->start();
     if (const std::optional<int> result = std::exchange(m_closeAfterCheck, std::nullopt))
