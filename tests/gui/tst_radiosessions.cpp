@@ -49,6 +49,22 @@ using namespace testsupport;
 
 namespace {
 
+// A folder variable pointed into the bench's folder for one test, and put back after it.
+class FolderVariable {
+public:
+    FolderVariable(const char* name, const QString& path)
+        : m_name(name), m_previous(qgetenv(name)) {
+        qputenv(name, path.toLocal8Bit());
+    }
+    ~FolderVariable() { qputenv(m_name, m_previous); }
+    FolderVariable(const FolderVariable&) = delete;
+    FolderVariable& operator=(const FolderVariable&) = delete;
+
+private:
+    const char* m_name;
+    QByteArray m_previous;
+};
+
 // The empty channel lines of a channel file from channel `from` to 16, each with its line end.
 QString emptyChannelLines(int from) {
     QString lines;
@@ -628,9 +644,7 @@ void RadioSessionsTest::writeIsBackedUpAndChecked() {
     Bench bench(radio);
     QVERIFY(bench.ready());
     const QString dataHome = bench.folder.path() + QStringLiteral("data");
-    const QByteArray previous = qgetenv("XDG_DATA_HOME");
-    qputenv("XDG_DATA_HOME", dataHome.toLocal8Bit());
-    const auto restore = qScopeGuard([&] { qputenv("XDG_DATA_HOME", previous); });
+    const FolderVariable folderVariable("XDG_DATA_HOME", dataHome);
     planWorkedExample(bench.workspace());
     control<QAction>(bench.window.get(), "VerifyAfterWrite")->setChecked(verify);
     bench.choose("N7");
@@ -832,9 +846,7 @@ void RadioSessionsTest::writeAddsOneLineToTheLog() {
     Bench bench(radio);
     QVERIFY(bench.ready());
     const QString stateHome = bench.folder.path() + QStringLiteral("state");
-    const QByteArray previous = qgetenv("XDG_STATE_HOME");
-    qputenv("XDG_STATE_HOME", stateHome.toLocal8Bit());
-    const auto restore = qScopeGuard([&] { qputenv("XDG_STATE_HOME", previous); });
+    const FolderVariable folderVariable("XDG_STATE_HOME", stateHome);
     planWorkedExample(bench.workspace());
     if (plan == "declined")
         setRow(bench.plan(), 5, {"430.00625", "OFF", "430.00625", "OFF", "High", "ON", "ON"});
@@ -893,9 +905,7 @@ void RadioSessionsTest::unwritableLogIsSaidInTheDialog() {
     Bench bench({});
     QVERIFY(bench.ready());
     const QString stateHome = bench.folder.path() + QStringLiteral("state");
-    const QByteArray previous = qgetenv("XDG_STATE_HOME");
-    qputenv("XDG_STATE_HOME", stateHome.toLocal8Bit());
-    const auto restore = qScopeGuard([&] { qputenv("XDG_STATE_HOME", previous); });
+    const FolderVariable folderVariable("XDG_STATE_HOME", stateHome);
     const QString log = stateHome + QStringLiteral("/zev4800/writes.csv");
     QVERIFY(QDir().mkpath(log));
     planWorkedExample(bench.workspace());
